@@ -1,0 +1,61 @@
+#include "app/batch.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "ui/bitmap.h"
+#include "ui/messages.h"
+
+namespace {
+
+struct BatchCommand {
+  const char* name;
+  const char* usage;
+  const char* help;
+  int (*run)(int argc, char** argv);  // argv[0] is the command name
+};
+
+// The commands; each shares the code of its menu command.
+const BatchCommand commands[] = {
+    {nullptr, nullptr, nullptr, nullptr},
+};
+
+void print_help() {
+  std::printf(
+      "Usage: mossforge                  start the editor in the working directory\n"
+      "       mossforge COMMAND [ARGS]   run a batch command\n"
+      "       mossforge --help | --version\n\nBatch commands:\n");
+  bool any = false;
+  for (const BatchCommand& c : commands) {
+    if (!c.name) continue;
+    std::printf("  %-40s %s\n", c.usage, c.help);
+    any = true;
+  }
+  if (!any) std::printf("  (none yet)\n");
+}
+
+}  // namespace
+
+int run_batch(int argc, char** argv) {
+  const char* cmd = argv[1];
+  if (!std::strcmp(cmd, "--help") || !std::strcmp(cmd, "-h")) {
+    print_help();
+    return 0;
+  }
+  if (!std::strcmp(cmd, "--version")) {
+    std::printf("mossforge 0.50 alpha (built " __DATE__ " " __TIME__ ")\n");
+    return 0;
+  }
+  for (const BatchCommand& c : commands) {
+    if (c.name && !std::strcmp(c.name, cmd)) {
+      set_message_sink(MessageSink::Batch);
+      if (!init_headless_graphics()) {
+        std::fprintf(stderr, "ERROR: Cannot initialise the graphics library.\n");
+        return 1;
+      }
+      return c.run(argc - 1, argv + 1);
+    }
+  }
+  std::fprintf(stderr, "ERROR: Unknown command \"%s\". Run \"mossforge --help\" for the list of commands.\n", cmd);
+  return 2;
+}

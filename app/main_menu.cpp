@@ -1,0 +1,95 @@
+#include "app/main_menu.h"
+
+#include "ui/font.h"
+#include "ui/frame.h"
+#include "ui/input.h"
+#include "ui/menu.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+const char* const MAIN_MENU_TEXT =
+    " LEVEL EDITOR\n CHUNKMAP EDITOR\n BLOCK ANALYSIS TOOL\n\n LOAD LEVEL FROM ROM...\n LOAD LEVEL FROM LVL FILE...\n\n"
+    " LOAD LEVEL...\n SAVE LEVEL\n\n LOAD CHUNKMAP FROM ITM FILE...\n SAVE CHUNKMAP\n\n GENERATE AGA PROJECT...\n"
+    " GENERATE GENESIS PROJECT...\n LOAD PROJECT...\n\n BUILD AGA GAME FROM PROJECT\n BUILD GENESIS GAME FROM PROJECT\n\n"
+    " SETUP\n QUIT";
+
+uint8_t mode_for_menu_result(uint8_t result) {
+  switch (result) {
+    case 129: return 1;
+    case 130: return 2;
+    case 131: return 3;
+    case 133: return 5;
+    case 134: return 6;
+    case 136: return 7;
+    case 137: return 8;
+    case 139: return 9;
+    case 140: return 10;
+    case 142: return 11;
+    case 143: return 12;
+    case 144: return 13;
+    case 146: return 14;
+    case 147: return 15;
+    case 149: return 4;
+    case 150: return 255;
+    default: return 0;
+  }
+}
+
+void reset_editor_state() {}
+
+void import_level_at_start_up() {}
+
+void release_level_data() {}
+
+static void empty_chunk_undo_history() {}
+
+void run_mode(uint8_t mode) {
+  switch (mode) {
+    case 3:  // BLOCK ANALYSIS TOOL: no screen of its own; back to the menu.
+    default:
+      // Screens and commands not built yet return to the menu.
+      editor_mode = 0;
+      break;
+  }
+}
+
+uint8_t main_menu_frame() {
+  InputSource& in = input();
+  in.poll();
+  BITMAP* bb = back_buffer.get();
+  fill_rect32(bb, MARGIN, MARGIN, screen_width, screen_height, 0);
+  const int16_t half = static_cast<int16_t>(screen_width >> 1);
+  if (frame_skip_open()) {
+    text_out(bb, 1, static_cast<int16_t>(half - 64), 32, "MOSSFORGE demo 1");
+    text_out(bb, 1, static_cast<int16_t>(half - 72), 42, "version 0.50 alpha");
+    text_out(bb, 2, static_cast<int16_t>(screen_width - 96), static_cast<int16_t>(screen_height - 24), __DATE__);
+    text_out(bb, 2, static_cast<int16_t>(screen_width - 72), static_cast<int16_t>(screen_height - 14), __TIME__);
+  }
+  menu_choice = menu_widget(static_cast<int16_t>(half - 136), 96, 264, 16, MAIN_MENU_TEXT);
+  number_out_coloured(bb, 2, 30, 30, 3, menu_choice);
+  const uint8_t mode = mode_for_menu_result(menu_choice);
+  if (mode != 0) editor_mode = mode;
+  present_frame();
+  return menu_choice;
+}
+
+void main_menu() {
+  for (;;) {
+    editor_mode = 0;
+    align_frame_counter();
+    while (editor_mode == 0) {
+      main_menu_frame();
+      if (input().key_down(KEY_ESC)) {
+        editor_mode = 255;
+        empty_chunk_undo_history();
+        return;
+      }
+    }
+    empty_chunk_undo_history();
+    if (editor_mode == 255) return;
+    run_mode(editor_mode);
+    // Only QUIT and Escape end the program: a command that failed has reported its
+    // error and the level being edited stays loaded, so the menu comes back.
+    editor_mode = 0;
+  }
+}

@@ -1,0 +1,118 @@
+#include "app/start_up.h"
+
+#include <allegro.h>
+#include <loadpng.h>
+
+#include "app/config.h"
+#include "app/main_menu.h"
+#include "ui/font.h"
+#include "ui/frame.h"
+#include "ui/input.h"
+#include "ui/messages.h"
+#include "ui/screen_state.h"
+
+namespace {
+
+BitmapPtr load_image(const char* path) { return BitmapPtr(load_png(path, nullptr)); }
+
+BitmapPtr cut(BITMAP* from, int x, int y, int w, int h) {
+  BitmapPtr b = make_bitmap(w, h);
+  if (b) blit(from, b.get(), x, y, 0, 0, w, h);
+  return b;
+}
+
+// "loading <name>" line: drawn into back_buffer and shown at once.
+void show_loading_line(const char* name, int y) {
+  text_out_c2(back_buffer.get(), 32, static_cast<int16_t>(y), name);
+  input().present(back_buffer.get(), MARGIN, y + MARGIN, 0, y, 512, 8);
+}
+
+// Stand-ins drawn when cursor.png or bselect.png is missing or the wrong size,
+// so every screen can still draw its cursor and frames.
+BitmapPtr fallback_cursor() {
+  BitmapPtr b = make_bitmap(22, 22);
+  clear_to_color(b.get(), MASK_COLOUR);
+  hline(b.get(), 4, 11, 18, 0xFFFFFF);
+  vline(b.get(), 11, 4, 18, 0xFFFFFF);
+  return b;
+}
+
+void cut_cursor() {
+  BitmapPtr image = load_image("cursor.png");
+  if (image && image->w == 22 && image->h == 44) {
+    cursor_arrow = cut(image.get(), 0, 0, 22, 22);
+    cursor_alt = cut(image.get(), 0, 22, 22, 22);
+  } else {
+    cursor_arrow = fallback_cursor();
+    cursor_alt = fallback_cursor();
+  }
+}
+
+void cut_selection_frame() {
+  BitmapPtr image = load_image("bselect.png");
+  if (!image || image->w != 5 || image->h != 5) {
+    image = make_bitmap(5, 5);
+    clear_to_color(image.get(), 0xFFFFFF);
+  }
+  BITMAP* s = image.get();
+  frame_top_left = cut(s, 0, 0, 2, 2);
+  frame_top_right = cut(s, 3, 0, 2, 2);
+  frame_bottom_left = cut(s, 0, 3, 2, 2);
+  frame_bottom_right = cut(s, 3, 3, 2, 2);
+  frame_top = cut(s, 2, 0, 1, 2);
+  frame_bottom = cut(s, 2, 3, 1, 2);
+  frame_left = cut(s, 0, 2, 2, 1);
+  frame_right = cut(s, 3, 2, 2, 1);
+}
+
+BitmapPtr swatch(uint32_t colour) {
+  BitmapPtr b = make_bitmap(1, 1);
+  put_pixel32(b.get(), 0, 0, colour);
+  return b;
+}
+
+}  // namespace
+
+bool load_interface_images(bool install_frame_timer) {
+  BitmapPtr font_image = load_image("alphanum.png");
+  if (!font_image) {
+    report_error("ERROR: File \"alphanum.png\" not found.");
+    return false;
+  }
+  cut_glyphs(font_image.get());
+  font_image.reset();
+  create_screen_bitmaps();
+  show_loading_line("cursor.png", 96);
+  cut_cursor();
+  show_loading_line("bselect.png", 106);
+  cut_selection_frame();
+  swatch_red = swatch(0x7F0000);
+  swatch_green = swatch(0x007F00);
+  swatch_blue = swatch(0x00007F);
+  if (install_frame_timer) install_int_ex(frame_timer_tick, FRAME_TIMER_PERIOD);
+  return true;
+}
+
+void release_all() {
+  release_level_data();
+  destroy_screen_bitmaps();
+}
+
+void start_up() {
+  config_load();
+  timer_ticks = screen_ticks = frame_counter = 0;
+  frames_this_second = fps_value = 0;
+  reset_editor_state();
+  if (!load_interface_images(true)) {
+    release_all();
+    clear_keybuf();
+    allegro_exit();
+    return;
+  }
+  import_level_at_start_up();
+  main_menu();
+  config_save();
+  release_all();
+  clear_keybuf();
+  allegro_exit();
+}

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs one libFuzzer target for a short, bounded time on its seed corpus.
+# Usage: run_target.sh TARGET WORK_CORPUS SEED_DIR   (FUZZ_SECONDS, default 5)
+set -eu
+target=$1 work=$2 seeds=$3
+mkdir -p "$work"
+[ -d "$seeds" ] && cp -n "$seeds"/* "$work"/ 2>/dev/null || true
+exec "$target" -max_total_time="${FUZZ_SECONDS:-5}" -timeout=10 -rss_limit_mb=2048 \
+  -print_final_stats=1 "$work"

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "app/config.h"
+#include "files/atomic_file.h"
+#include "test_support.h"
+#include "ui/settings.h"
+
+TEST(Config, Version3RoundTripIs23LittleEndianBytes) {
+  settings_set_defaults();
+  screen_width = 1024;
+  screen_height = 768;
+  frame_skip = 2;
+  level_undo_size = 300;
+  debug_info_flags = 5;
+  key_scroll_up = 0x2E;
+  std::vector<uint8_t> bytes = config_to_bytes();
+  ASSERT_EQ(bytes.size(), 23u);
+  EXPECT_EQ(bytes[0], 3);
+  EXPECT_EQ(bytes[1], 0x00);
+  EXPECT_EQ(bytes[2], 0x04);
+  EXPECT_EQ(bytes[3], 0x00);
+  EXPECT_EQ(bytes[4], 0x03);
+  EXPECT_EQ(bytes[9], 300 & 0xFF);
+  EXPECT_EQ(bytes[10], 300 >> 8);
+  EXPECT_EQ(bytes[16], 0x2E);
+  EXPECT_EQ(bytes[22], 5);
+
+  settings_set_defaults();
+  ASSERT_TRUE(config_from_bytes(bytes));
+  EXPECT_EQ(screen_width, 1024);
+  EXPECT_EQ(screen_height, 768);
+  EXPECT_EQ(frame_skip, 2);
+  EXPECT_EQ(level_undo_size, 300);
+  EXPECT_EQ(key_scroll_up, 0x2E);
+  EXPECT_EQ(debug_info_flags, 5);
+  EXPECT_EQ(config_to_bytes(), bytes);
+}
+
+TEST(Config, DefaultsMatchTheTable) {
+  settings_set_defaults();
+  const std::vector<uint8_t> expected = {3, 0x80, 0x02, 0xE0, 0x01, 0, 0, 0, 0, 50, 0, 50, 0,
+                                         0x10, 0x11, 0x10, 84, 85, 82, 83, 0, 1, 0};
+  EXPECT_EQ(config_to_bytes(), expected);
+}
+
+TEST(Config, Version0FileOf20BytesLeavesLaterFieldsZero) {
+  settings_set_defaults();  // tips on by default
+  std::vector<uint8_t> bytes = config_to_bytes();
+  bytes.resize(20);
+  bytes[0] = 0;
+  bytes[20 - 1] = 83;
+  tips_enabled = 1;
+  background_default = 1;
+  debug_info_flags = 7;
+  ASSERT_TRUE(config_from_bytes(bytes));
+  EXPECT_EQ(background_default, 0);
+  EXPECT_EQ(tips_enabled, 0);
+  EXPECT_EQ(debug_info_flags, 0);
+  EXPECT_EQ(key_scroll_right, 83);
+  EXPECT_EQ(screen_width, 640);
+}
+
+TEST(Config, OlderVersionsReadOnlyTheirFields) {
+  std::vector<uint8_t> bytes = {1, 0x80, 0x02, 0xE0, 0x01, 0, 0, 0, 0, 50, 0, 50, 0,
+                                0x10, 0x11, 0x10, 84, 85, 82, 83, 1, 1, 7};
+  ASSERT_TRUE(config_from_bytes(bytes));
+  EXPECT_EQ(background_default, 1);
+  EXPECT_EQ(tips_enabled, 0);  // version 1 has no TIPS field
+  EXPECT_EQ(debug_info_flags, 0);
+  bytes[0] = 2;
+  ASSERT_TRUE(config_from_bytes(bytes));
+  EXPECT_EQ(tips_enabled, 1);
+  EXPECT_EQ(debug_info_flags, 0);
+}
+
+TEST(Config, TruncatedFileFieldsAreZeroAndVersion4IsRefused) {
+  ASSERT_TRUE(config_from_bytes({3, 0x00, 0x04}));
+  EXPECT_EQ(screen_width, 1024);
+  EXPECT_EQ(screen_height, 0);
+  EXPECT_EQ(level_undo_size, 0);
+  settings_set_defaults();
+  std::vector<uint8_t> bytes = config_to_bytes();
+  bytes[0] = 4;
+  EXPECT_FALSE(config_from_bytes(bytes));
+  EXPECT_EQ(screen_width, 640);  // untouched
+}
+
+TEST(Config, OutOfRangeFrameSkipIsNotUsedAsDivisor) {
+  std::vector<uint8_t> bytes = config_to_bytes();
+  bytes[7] = 0xFF;  // -1 would make the frame-skip divisor 0
+  ASSERT_TRUE(config_from_bytes(bytes));
+  EXPECT_EQ(frame_skip, 0);
+}
+
+TEST(Config, WriteFileKeepsOldFileWhenDirectoryIsNotWritable) {
+  const std::string dir = scratch_dir("config_write");
+  const std::string path = dir + "/mossforge.cfg";
+  settings_set_defaults();
+  ASSERT_TRUE(config_write_file(path));
+  std::vector<uint8_t> back;
+  ASSERT_TRUE(read_whole_file(path, back));
+  EXPECT_EQ(back.size(), 23u);
+  EXPECT_FALSE(config_write_file(dir + "/missing-dir/mossforge.cfg"));
+}

@@ -1,0 +1,46 @@
+#include "test_support.h"
+
+#include <allegro.h>
+#include <loadpng.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/start_up.h"
+#include "ui/messages.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+std::string source_path(const std::string& relative) { return std::string(MOSSFORGE_SOURCE_DIR) + "/" + relative; }
+
+std::string scratch_dir(const std::string& name) {
+  namespace fs = std::filesystem;
+  fs::path p = fs::path(MOSSFORGE_BINARY_DIR) / "scratch" / name;
+  fs::remove_all(p);
+  fs::create_directories(p);
+  return p.string();
+}
+
+void headless_screen(int w, int h) {
+  if (!init_headless_graphics()) std::abort();
+  set_message_sink(MessageSink::Capture);
+  screen_width = static_cast<int16_t>(w);
+  screen_height = static_cast<int16_t>(h);
+  frame_skip = 0;
+  vsync_enabled = 0;
+  static bool images_loaded = false;
+  const std::string cwd = std::filesystem::current_path().string();
+  if (!images_loaded) {
+    std::filesystem::current_path(source_path("data"));
+    load_interface_images(false);
+    std::filesystem::current_path(cwd);
+    images_loaded = true;
+  } else {
+    create_screen_bitmaps();
+  }
+}
+
+Rgb rgb_at(BITMAP* b, int x, int y) {
+  uint32_t p = pixel32(b, x, y);
+  return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
+}

@@ -1,0 +1,20 @@
+// Headless test harness: Allegro without a display, the screen bitmaps at a given size,
+// the real interface images from data/, and a scripted input source.
+#pragma once
+#include <string>
+
+#include "ui/bitmap.h"
+#include "ui/scripted_input.h"
+
+// Prepares graphics and screen bitmaps at w x h with the font from data/; idempotent.
+void headless_screen(int w = 640, int h = 480);
+std::string source_path(const std::string& relative);
+// A fresh empty directory under the build tree for one test.
+std::string scratch_dir(const std::string& name);
+
+// Red, green and blue of a 32-bit pixel, compared by channel.
+struct Rgb {
+  int r, g, b;
+  bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+Rgb rgb_at(BITMAP* b, int x, int y);

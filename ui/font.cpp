@@ -1,0 +1,98 @@
+#include "ui/font.h"
+
+#include <cstring>
+
+#include "ui/frame.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+// Row of character c in the font image, or -1 when the font has no glyph for it.
+static int font_row(int c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c == '*') return 10;
+  if (c == '@') return 11;
+  if (c == ':') return 12;
+  if (c == '.') return 13;
+  if (c >= 'A' && c <= 'Z') return 14 + (c - 'A');
+  return -1;
+}
+
+void cut_glyphs(BITMAP* font_image) {
+  for (int c = 0; c < 256; ++c) {
+    BitmapPtr g = make_bitmap(8, 8);
+    if (!g) continue;
+    int row = font_row(c & 0x7F);
+    if (row < 0 || !font_image) {
+      clear_to_color(g.get(), MASK_COLOUR);
+    } else {
+      blit(font_image, g.get(), c < 128 ? 0 : 8, row * 8, 0, 0, 8, 8);
+    }
+    glyphs[c] = std::move(g);
+  }
+}
+
+int glyph_index(uint8_t colour, unsigned char c) {
+  if (c <= 0x60) return colour == 0 || colour == 2 ? c : c + 128;
+  switch (colour) {
+    case 1:
+    case 2:
+      return c - 32;
+    default:
+      return (c + 96) & 0xFF;
+  }
+}
+
+void text_out(BITMAP* target, uint8_t colour, int16_t x, int16_t y, const char* text) {
+  if (!text || !*text || !target) return;
+  int line_x = x, line_y = y, column = 0;
+  for (int i = 0; i < 2048 && text[i]; ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == '\n') {
+      column = 0;
+      line_y += 14;
+      continue;
+    }
+    int cx = line_x + 8 * column++;
+    if (cx >= screen_width) continue;
+    BITMAP* g = glyphs[glyph_index(colour, c)].get();
+    if (g) draw_sprite(target, g, cx + MARGIN, line_y + MARGIN);
+  }
+}
+
+void text_out_if_shown(BITMAP* target, uint8_t colour, int16_t x, int16_t y, const char* text) {
+  if (frame_skip_open()) text_out(target, colour, x, y, text);
+}
+void text_out_c0(BITMAP* target, int16_t x, int16_t y, const char* text) { text_out(target, 0, x, y, text); }
+void text_out_c1(BITMAP* target, int16_t x, int16_t y, const char* text) { text_out(target, 1, x, y, text); }
+void text_out_c2(BITMAP* target, int16_t x, int16_t y, const char* text) { text_out(target, 2, x, y, text); }
+
+void number_out_coloured(BITMAP* target, uint8_t colour, int16_t x, int16_t y, int8_t min_digits, int32_t value) {
+  if (!frame_skip_open()) return;
+  int digits[8];
+  int significant = 0;
+  int64_t v = value;
+  for (int i = 0; i < 8; ++i) {
+    digits[i] = static_cast<int>(v % 10);
+    v /= 10;
+    if (digits[i] != 0) significant = i + 1;
+  }
+  int shown = min_digits > significant ? min_digits : significant;
+  char one[2] = {0, 0};
+  for (int i = 0; i < 8; ++i) {
+    one[0] = i < shown ? static_cast<char>('0' + (digits[i] < 0 ? -digits[i] : digits[i])) : ' ';
+    text_out(target, colour, static_cast<int16_t>(x - 8 * i), y, one);
+  }
+}
+
+void number_out(BITMAP* target, int16_t x, int16_t y, int8_t min_digits, int32_t value) {
+  number_out_coloured(target, 0, x, y, min_digits, value);
+}
+
+void fill_rect32(BITMAP* target, int x, int y, int width, int height, uint32_t colour) {
+  for (int row = y; row < y + height; ++row) {
+    if (row < 0 || row >= target->h) continue;
+    uint32_t* p = reinterpret_cast<uint32_t*>(target->line[row]);
+    for (int col = x; col < x + width; ++col)
+      if (col >= 0 && col < target->w) p[col] = colour;
+  }
+}

@@ -1,0 +1,49 @@
+#include "ui/input.h"
+
+#include "ui/screen_state.h"
+
+namespace {
+
+class AllegroInput final : public InputSource {
+ public:
+  void poll() override {
+    if (mouse_needs_polling) poll_mouse();
+    if (keyboard_needs_poll()) poll_keyboard();
+    rest(0);
+  }
+  bool key_down(int k) override { return key[k] != 0; }
+  void release_key(int k) override { key[k] = 0; }
+  int shifts() override { return key_shifts; }
+  bool keypressed() override { return ::keypressed() != 0; }
+  int readkey() override { return ::readkey(); }
+  void clear_keybuf() override { ::clear_keybuf(); }
+  int mouse_x() override { return ::mouse_x; }
+  int mouse_y() override { return ::mouse_y; }
+  int mouse_b() override { return ::mouse_b; }
+  int mouse_z() override { return ::mouse_z; }
+  void position_mouse(int x, int y) override { ::position_mouse(x, y); }
+  void present(BITMAP* src, int sx, int sy, int dx, int dy, int w, int h) override {
+    if (screen) blit(src, screen, sx, sy, dx, dy, w, h);
+  }
+  void vsync() override { ::vsync(); }
+  void wait_tick() override {
+    while (screen_ticks == 0) rest(1);
+    screen_ticks = 0;
+  }
+};
+
+AllegroInput allegro_input;
+InputSource* current = &allegro_input;
+
+}  // namespace
+
+InputSource& input() { return *current; }
+
+void set_input(InputSource* source) { current = source ? source : &allegro_input; }
+
+void wait_key_released(int scancode) {
+  while (input().key_down(scancode)) input().poll();
+}
+
+bool ctrl_down() { return (input().shifts() & KB_CTRL_FLAG) != 0; }
+bool shift_down() { return (input().shifts() & KB_SHIFT_FLAG) != 0; }

@@ -1,0 +1,15 @@
+// Modal prompts and yes/no dialogs, drawn in the message band in the middle of the screen.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The line that prompt_text and edit_text_field leave behind.
+extern std::string text_entry;
+
+int16_t prompt_number(int16_t min, int16_t max, int16_t current, const char* text);
+void prompt_text(uint8_t max_length, const char* text);
+// Edits a line in place at screen (x, y); returns the edited line.
+std::string edit_text_field(int16_t x, int16_t y, uint8_t max_length, const char* initial);
+int prompt_key(const char* text);
+bool ask_save_metablocks();
+bool ask_save_layout();

@@ -1,0 +1,45 @@
+#include "ui/screen_state.h"
+
+#include "ui/settings.h"
+
+uint8_t editor_mode = 0;
+uint8_t menu_choice = 0;
+
+BitmapPtr back_buffer;
+BitmapPtr layer_1, layer_2, layer_3, layer_4;
+
+std::array<BitmapPtr, 256> glyphs;
+BitmapPtr cursor_arrow, cursor_alt;
+BitmapPtr frame_top_left, frame_top_right, frame_bottom_left, frame_bottom_right;
+BitmapPtr frame_top, frame_bottom, frame_left, frame_right;
+BitmapPtr swatch_red, swatch_green, swatch_blue;
+
+volatile int32_t timer_ticks = 0;
+volatile uint32_t screen_ticks = 0;
+volatile int32_t frame_counter = 0;
+volatile uint32_t frames_this_second = 0;
+volatile uint8_t fps_value = 0;
+volatile int16_t wheel_now = 0;
+volatile int16_t wheel_before = 0;
+uint8_t mouse_needs_polling = 0;
+
+uint8_t click_event = 0;
+uint8_t buttons_before = 0;
+
+bool create_screen_bitmaps() {
+  const int w = screen_width + 2 * MARGIN, h = screen_height + 2 * MARGIN;
+  layer_4 = make_bitmap(w, h);
+  layer_3 = make_bitmap(w, h);
+  layer_2 = make_bitmap(w, h);
+  layer_1 = make_bitmap(w, h);
+  back_buffer = make_bitmap(w, h);
+  return layer_4 && layer_3 && layer_2 && layer_1 && back_buffer;
+}
+
+void destroy_screen_bitmaps() {
+  layer_4.reset();
+  layer_3.reset();
+  layer_2.reset();
+  layer_1.reset();
+  back_buffer.reset();
+}
