@@ -98,21 +98,33 @@ void release_all() {
   destroy_screen_bitmaps();
 }
 
+// The interface images live until the end; they must go before the library shuts down.
+static void release_interface_images() {
+  for (BitmapPtr& g : glyphs) g.reset();
+  for (BitmapPtr* b : {&cursor_arrow, &cursor_alt, &frame_top_left, &frame_top_right, &frame_bottom_left,
+                       &frame_bottom_right, &frame_top, &frame_bottom, &frame_left, &frame_right, &swatch_red,
+                       &swatch_green, &swatch_blue})
+    b->reset();
+}
+
+static void shut_down() {
+  release_all();
+  clear_keybuf();
+  release_interface_images();
+  allegro_exit();
+}
+
 void start_up() {
   config_load();
   timer_ticks = screen_ticks = frame_counter = 0;
   frames_this_second = fps_value = 0;
   reset_editor_state();
   if (!load_interface_images(true)) {
-    release_all();
-    clear_keybuf();
-    allegro_exit();
+    shut_down();
     return;
   }
   import_level_at_start_up();
   main_menu();
   config_save();
-  release_all();
-  clear_keybuf();
-  allegro_exit();
+  shut_down();
 }

@@ -8,7 +8,10 @@
 
 void frame_timer_tick();
 
-ScriptedInput::ScriptedInput(int screen_w, int screen_h) : screen(make_bitmap(screen_w, screen_h)) {}
+ScriptedInput::ScriptedInput(int screen_w, int screen_h) {
+  if (!system_driver) init_headless_graphics();
+  screen = make_bitmap(screen_w, screen_h);
+}
 
 ScriptedInput& ScriptedInput::then(Step step) {
   steps_.push_back(std::move(step));

@@ -1,0 +1,104 @@
+# Helpers for end-to-end tests of the real window under Xvfb. Sourced by tests/e2e/*.sh,
+# which are called as: script.sh MOSSFORGE_BINARY BUILD_DIR
+# Sets up: $WS (a fresh workspace with the binary, interface images and sample game),
+# $DISPLAY (a private Xvfb), a stub xmessage that appends each message to $WS/messages.log.
+set -u
+BIN=$1
+BUILD=$2
+SRC=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+NAME=$(basename "$0" .sh)
+WS=$BUILD/e2e/$NAME
+APP_PID=""
+XVFB_PID=""
+
+e2e_cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
+}
+trap e2e_cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$WS/messages.log" ] && { echo "messages shown:" >&2; cat "$WS/messages.log" >&2; }
+  exit 1
+}
+
+# Fresh workspace: binary, interface images, sample game (when the generator exists).
+make_workspace() {
+  rm -rf "$WS"
+  mkdir -p "$WS/master/genesis" "$WS/master/aga" "$WS/stub"
+  cp "$BIN" "$WS/mossforge"
+  cp "$SRC"/data/*.png "$WS/"
+  [ -x "$BUILD/samplegame" ] && "$BUILD/samplegame" "$WS/master" >/dev/null
+  cat > "$WS/stub/xmessage" <<STUB
+#!/bin/sh
+# Records the message text (the last argument) and dismisses the box at once.
+for last; do :; done
+printf '%s\n' "\$last" >> "$WS/messages.log"
+exit 101
+STUB
+  chmod +x "$WS/stub/xmessage"
+  : > "$WS/messages.log"
+  export PATH="$WS/stub:$PATH"
+}
+
+# Private X server; SIZE like 1024x768.
+start_xvfb() {
+  local size=${1:-1024x768}
+  exec 9< <(Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp 2>/dev/null & echo "pid $!"; wait)
+  local line
+  read -r -t 10 line <&9 || fail "Xvfb did not start"
+  XVFB_PID=${line#pid }
+  read -r -t 10 line <&9 || fail "Xvfb gave no display number"
+  export DISPLAY=":$line"
+}
+
+# Starts the editor in the workspace and waits for its window ($WIN).
+start_app() {
+  (cd "$WS" && exec ./mossforge "$@" >"$WS/stdout.log" 2>"$WS/stderr.log") &
+  APP_PID=$!
+  local i
+  for i in $(seq 1 200); do
+    WIN=$(xdotool search --name '^Mossforge$' 2>/dev/null | head -1)
+    [ -n "$WIN" ] && break
+    kill -0 "$APP_PID" 2>/dev/null || fail "editor ended before its window opened"
+    sleep 0.05
+  done
+  [ -n "$WIN" ] || fail "no editor window"
+  # The first mouse motion inside the window is swallowed: two warm-up moves.
+  xdotool mousemove --window "$WIN" 1 1; sleep 0.05
+  xdotool mousemove --window "$WIN" 0 0; sleep 0.05
+}
+
+# A key as the editor sees it: down for a few frames, then up.
+key() { xdotool keydown "$1"; sleep 0.08; xdotool keyup "$1"; sleep 0.08; }
+typetext() { local c; for c in $(echo "$1" | fold -w1); do key "$c"; done; }
+move() { xdotool mousemove --window "$WIN" "$1" "$2"; sleep 0.08; }
+click() { move "$1" "$2"; xdotool mousedown 1; sleep 0.08; xdotool mouseup 1; sleep 0.1; }
+
+# Waits until the editor ends (at most SECONDS); sets APP_STATUS.
+wait_app_exit() {
+  local t=${1:-10} i
+  for i in $(seq 1 $((t * 20))); do
+    kill -0 "$APP_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$APP_PID" 2>/dev/null && fail "editor still running after ${t}s"
+  wait "$APP_PID"; APP_STATUS=$?
+  APP_PID=""
+}
+
+# Screenshot of the window into $WS/NAME.png; pixel X Y of it as "r,g,b".
+shot() { import -window "$WIN" "$WS/$1.png" 2>/dev/null || fail "screenshot failed"; }
+pixel() { convert "$WS/$1.png" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)],%[fx:int(255*p{'"$2"','"$3"'}.g)],%[fx:int(255*p{'"$2"','"$3"'}.b)]' info:; }
+
+# Waits until a message containing TEXT was shown (at most SECONDS).
+wait_message() {
+  local text=$1 t=${2:-10} i
+  for i in $(seq 1 $((t * 20))); do
+    grep -qF -- "$text" "$WS/messages.log" && return 0
+    sleep 0.05
+  done
+  fail "message \"$text\" not shown"
+}

@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include "app/main_menu.h"
+#include "test_support.h"
+#include "ui/menu.h"
+#include "ui/prompts.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+namespace {
+
+class MenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless_screen(640, 480);
+    buttons_before = 0;
+  }
+  ScriptedInput in{640, 480};
+  ScopedInput guard{in};
+
+  // Main menu box at x = 320 - 136 = 184, y = 96, width 264.
+  uint8_t main_menu_at(int x, int y, int buttons = 0) {
+    in.mx = x;
+    in.my = y;
+    in.mb = buttons;
+    return menu_widget(184, 96, 264, 16, MAIN_MENU_TEXT);
+  }
+};
+
+}  // namespace
+
+TEST_F(MenuTest, MainMenuBoxHeightCountsTwoPixelSeparators) {
+  clear_to_color(back_buffer.get(), 0);
+  main_menu_at(0, 0);
+  const int height = 16 * 16 + 6 * 2 + 8;  // 276
+  // Outer blue box from y 96 to 96 + height - 1; its bottom-left pixel is blue, the next row black.
+  EXPECT_EQ(rgb_at(back_buffer.get(), 184 + MARGIN, 96 + height - 1 + MARGIN), (Rgb{0, 0, 0x7F}));
+  EXPECT_EQ(rgb_at(back_buffer.get(), 184 + MARGIN, 96 + height + MARGIN), (Rgb{0, 0, 0}));
+  // Green inside, blue separator rows after the third entry (y = 96 + 4 + 48).
+  EXPECT_EQ(rgb_at(back_buffer.get(), 190 + MARGIN, 110 + MARGIN), (Rgb{0, 0x7F, 0}));
+  EXPECT_EQ(rgb_at(back_buffer.get(), 190 + MARGIN, 96 + 4 + 48 + MARGIN), (Rgb{0, 0, 0x7F}));
+  EXPECT_EQ(rgb_at(back_buffer.get(), 190 + MARGIN, 96 + 4 + 50 + MARGIN), (Rgb{0, 0x7F, 0}));
+}
+
+TEST_F(MenuTest, HoverClickSeparatorAndOutsideResults) {
+  // Entry k spans (entry y, entry y + height] for mouse y - 3.
+  EXPECT_EQ(main_menu_at(200, 96 + 3 + 1), 1);
+  EXPECT_EQ(main_menu_at(200, 96 + 3 + 16), 1);
+  EXPECT_EQ(main_menu_at(200, 96 + 3 + 17), 2);
+  EXPECT_EQ(main_menu_at(200, 96 + 3 + 49), 4);  // the first separator
+  // Click on LEVEL EDITOR.
+  EXPECT_EQ(main_menu_at(200, 104, 1), 129);
+  // Holding the button is not a new click.
+  EXPECT_EQ(main_menu_at(200, 104, 1), 1);
+  EXPECT_EQ(main_menu_at(200, 104, 0), 1);
+  // A click on a separator gives only its number.
+  EXPECT_EQ(main_menu_at(200, 96 + 3 + 49, 1), 4);
+  main_menu_at(200, 96 + 3 + 49, 0);
+  // QUIT is entry 22: 16 text entries above it... its y is 96 + 15*16 + 6*2.
+  EXPECT_EQ(main_menu_at(200, 96 + 3 + 15 * 16 + 12 + 8, 1), 128 + 22);
+  main_menu_at(200, 10, 0);
+  // Outside: 0 without a click, 128 with one; inside the box border a click gives 0.
+  EXPECT_EQ(main_menu_at(10, 10), 0);
+  EXPECT_EQ(main_menu_at(10, 10, 1), 128);
+  main_menu_at(10, 10, 0);
+  EXPECT_EQ(main_menu_at(185, 97, 1), 0);
+  // Right button alone is not a click.
+  main_menu_at(10, 10, 0);
+  EXPECT_EQ(main_menu_at(200, 104, 2), 1);
+}
+
+TEST_F(MenuTest, ResultsMapToModes) {
+  EXPECT_EQ(mode_for_menu_result(129), 1);
+  EXPECT_EQ(mode_for_menu_result(133), 5);
+  EXPECT_EQ(mode_for_menu_result(149), 4);
+  EXPECT_EQ(mode_for_menu_result(150), 255);
+  for (int sep : {132, 135, 138, 141, 145, 148}) EXPECT_EQ(mode_for_menu_result(static_cast<uint8_t>(sep)), 0);
+  EXPECT_EQ(mode_for_menu_result(128), 0);
+  EXPECT_EQ(mode_for_menu_result(5), 0);
+}
+
+TEST_F(MenuTest, ReadClickReportsNewlyPressedButtons) {
+  in.mb = 3;
+  buttons_before = 0;
+  read_click();
+  EXPECT_EQ(click_event, 3);
+  read_click();
+  EXPECT_EQ(click_event, 0);
+  in.mb = 1;
+  read_click();
+  EXPECT_EQ(click_event, 0);
+  in.mb = 3;
+  read_click();
+  EXPECT_EQ(click_event, 2);
+}
+
+TEST_F(MenuTest, LongEntriesAndManyEntriesAreCut) {
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += std::string(" ENTRY") + (i ? "\n" : "\n");
+  text.pop_back();
+  // Entry 32 would be at y = 96 + 31 * 16: beyond the 31 taken entries, so nothing is there.
+  in.mx = 200;
+  in.my = 96 + 3 + 31 * 16 + 5;
+  EXPECT_EQ(menu_widget(184, 96, 264, 16, text.c_str()), 0);
+  in.my = 96 + 3 + 30 * 16 + 5;
+  EXPECT_EQ(menu_widget(184, 96, 264, 16, text.c_str()), 31);
+}
+
+namespace {
+
+class PromptTest : public MenuTest {};
+
+}  // namespace
+
+TEST_F(PromptTest, NumberWithMaxFiveTakesOneDigitAndClamps) {
+  in.tap(KEY_7).tap(KEY_3).tap(KEY_ENTER);
+  EXPECT_EQ(prompt_number(0, 5, 2, "VALUE:"), 5);
+}
+
+TEST_F(PromptTest, FiveDigitsClampTo32767) {
+  in.tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_ENTER);
+  EXPECT_EQ(prompt_number(0, 32767, 50, "ENTER A LEVEL UNDO BUFFER SIZE:"), 32767);
+}
+
+TEST_F(PromptTest, LeadingZeroIsNotTypedAndEscapeReturnsCurrent) {
+  // max 5: one digit allowed; a leading 0 does not use it up.
+  in.tap(KEY_0).tap(KEY_0_PAD).tap(KEY_4).tap(KEY_ENTER);
+  EXPECT_EQ(prompt_number(0, 5, 1, "X"), 4);
+  in.tap(KEY_3).press(KEY_ESC).release(KEY_ESC);
+  EXPECT_EQ(prompt_number(0, 9, 7, "X"), 7);
+  // Below min clamps up; nothing typed gives 0 then min.
+  in.tap(KEY_ENTER);
+  EXPECT_EQ(prompt_number(512, 1600, 640, "ENTER X SIZE:"), 512);
+}
+
+TEST_F(PromptTest, BackspaceDropsTheLastDigitAndKeypadCounts) {
+  in.tap(KEY_1).tap(KEY_2).tap(KEY_BACKSPACE).tap(KEY_3_PAD).tap(KEY_ENTER);
+  EXPECT_EQ(prompt_number(0, 99, 0, "X"), 13);
+}
+
+TEST_F(PromptTest, SeveralDigitKeysAtOnceTakeTheLowestNonZero) {
+  in.then([](ScriptedInput& s) { s.keys = {KEY_7, KEY_3, KEY_0}; }).then([](ScriptedInput& s) { s.keys.clear(); });
+  in.tap(KEY_ENTER);
+  // With value 0 the 0 key wins and is ignored as a leading zero.
+  EXPECT_EQ(prompt_number(0, 99, 0, "X"), 0);
+  in.tap(KEY_5);
+  in.then([](ScriptedInput& s) { s.keys = {KEY_7, KEY_3, KEY_0}; }).then([](ScriptedInput& s) { s.keys.clear(); });
+  in.tap(KEY_ENTER);
+  EXPECT_EQ(prompt_number(0, 999, 0, "X"), 53);
+}
+
+TEST_F(PromptTest, PromptDrawsTheMessageBandInTheMiddle) {
+  clear_to_color(in.screen.get(), 0x000044);
+  in.tap(KEY_4).tap(KEY_ENTER);
+  prompt_number(0, 9, 0, "ABC");
+  // Band rows 222..257 were replaced (black background), the rest keeps the old picture.
+  EXPECT_EQ(rgb_at(in.screen.get(), 5, 230), (Rgb{0, 0, 0}));
+  EXPECT_EQ(rgb_at(in.screen.get(), 5, 221), (Rgb{0, 0, 0x44}));
+  EXPECT_EQ(rgb_at(in.screen.get(), 5, 258), (Rgb{0, 0, 0x44}));
+  // The text "ABC" is centred at x = 320 - 12, y = 8 of the band: some ink in that cell.
+  bool ink = false;
+  for (int y = 222 + 8; y < 222 + 16; ++y)
+    for (int x = 308; x < 316; ++x) ink |= !(rgb_at(in.screen.get(), x, y) == Rgb{0, 0, 0});
+  EXPECT_TRUE(ink);
+}
+
+TEST_F(PromptTest, TextPromptRefusesFileNameCharactersAndLimitsLength) {
+  in.type("a*b/c?d!e<f>g").type_key(KEY_ENTER, '\r');
+  prompt_text(5, "NAME:");
+  EXPECT_EQ(text_entry, "abcde");
+  in.type("xy").type_key(KEY_BACKSPACE, 8).type("z").type_key(KEY_ENTER, '\r');
+  prompt_text(10, "NAME:");
+  EXPECT_EQ(text_entry, "xz");
+  in.type_key(KEY_ENTER, '\r');
+  prompt_text(10, "NAME:");
+  EXPECT_EQ(text_entry, "");
+}
+
+TEST_F(PromptTest, EditTextFieldStartsFromInitialText) {
+  in.type_key(KEY_BACKSPACE, 8).type("P").type_key(KEY_ENTER, '\r');
+  EXPECT_EQ(edit_text_field(10, 10, 24, "MAP ONE"), "MAP ONP");
+  in.type("X").type_key(KEY_ENTER, '\r');
+  EXPECT_EQ(edit_text_field(10, 10, 3, "ABCDE"), "ABC");
+}
+
+TEST_F(PromptTest, KeyPromptReturnsScancodeEscapeIncluded) {
+  in.type_key(KEY_ESC, 27);
+  EXPECT_EQ(prompt_key("PRESS A KEY FOR scroll up..."), KEY_ESC);
+  in.type_key(KEY_W, 'w');
+  EXPECT_EQ(prompt_key("PRESS A KEY FOR scroll up..."), KEY_W);
+}
+
+TEST_F(PromptTest, YesNoDialogs) {
+  in.idle(3).tap(KEY_Y);
+  EXPECT_TRUE(ask_save_layout());
+  in.tap(KEY_N);
+  EXPECT_FALSE(ask_save_metablocks());
+}
+
+TEST_F(MenuTest, MainMenuFrameShowsHoverNumberAndSetsMode) {
+  editor_mode = 0;
+  // Entry 5 (LOAD LEVEL FROM ROM...) is at y = 96 + 3*16 + 2 = 146 .. 162.
+  in.mx = 200;
+  in.my = 146 + 3 + 5;
+  EXPECT_EQ(main_menu_frame(), 5);
+  EXPECT_EQ(editor_mode, 0);
+  // "005" right-aligned with its last digit at (30, 30), in colour 2 (ink A), on the screen.
+  auto cell_has_ink = [&](int x) {
+    for (int y = 30; y < 38; ++y)
+      for (int c = x; c < x + 8; ++c)
+        if (!(rgb_at(in.screen.get(), c, y) == Rgb{0, 0, 0})) return true;
+    return false;
+  };
+  EXPECT_TRUE(cell_has_ink(14));
+  EXPECT_TRUE(cell_has_ink(22));
+  EXPECT_TRUE(cell_has_ink(30));
+  EXPECT_FALSE(cell_has_ink(6));
+  // The cursor's centre pixel lies under the mouse: the arrow tip is drawn at (200, 154).
+  EXPECT_FALSE(rgb_at(in.screen.get(), 200, 154) == (Rgb{0x7F, 0, 0}));
+  in.mb = 1;
+  EXPECT_EQ(main_menu_frame(), 133);
+  EXPECT_EQ(editor_mode, 5);
+  in.mb = 0;
+  editor_mode = 0;
+}
