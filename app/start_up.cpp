@@ -98,8 +98,7 @@ void release_all() {
   destroy_screen_bitmaps();
 }
 
-// The interface images live until the end; they must go before the library shuts down.
-static void release_interface_images() {
+void release_interface_images() {
   for (BitmapPtr& g : glyphs) g.reset();
   for (BitmapPtr* b : {&cursor_arrow, &cursor_alt, &frame_top_left, &frame_top_right, &frame_bottom_left,
                        &frame_bottom_right, &frame_top, &frame_bottom, &frame_left, &frame_right, &swatch_red,

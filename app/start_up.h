@@ -8,3 +8,5 @@ void start_up();
 bool load_interface_images(bool install_frame_timer);
 // Destroys the level's bitmaps and buffers, the undo buffers and the screen bitmaps.
 void release_all();
+// The interface images live until the end; they must go before the library shuts down.
+void release_interface_images();

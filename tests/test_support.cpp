@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <allegro.h>
+#include <gtest/gtest.h>
 #include <loadpng.h>
 
 #include <cstdlib>
@@ -10,6 +11,18 @@
 #include "ui/messages.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
+
+namespace {
+// Releases every program-wide bitmap before the library shuts down at exit.
+class ReleaseGlobals : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    release_all();
+    release_interface_images();
+  }
+};
+const auto* const release_globals = ::testing::AddGlobalTestEnvironment(new ReleaseGlobals);
+}  // namespace
 
 std::string source_path(const std::string& relative) { return std::string(MOSSFORGE_SOURCE_DIR) + "/" + relative; }
 

@@ -7,7 +7,8 @@
 
 struct BitmapDeleter {
   void operator()(BITMAP* b) const {
-    if (b) destroy_bitmap(b);
+    // After the library has shut down its bitmaps are gone with it.
+    if (b && system_driver) destroy_bitmap(b);
   }
 };
 using BitmapPtr = std::unique_ptr<BITMAP, BitmapDeleter>;
