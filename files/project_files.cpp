@@ -92,12 +92,7 @@ int FindKey(const std::string& text, const std::string& key, std::string& value,
 std::string theme_key(int theme) { return "theme_" + hex_digit(theme); }
 std::string level_key(int level) { return "level_" + hex_digit(level >> 4) + hex_digit(level); }
 
-bool ReadThemeDescriptor(const std::string& path, int theme, ProjectTables& tables, ProjectMessages& messages) {
-  std::string text;
-  if (!read_text(path, text)) {
-    messages.add(not_found(path));
-    return false;
-  }
+ThemeRecord parse_theme_descriptor(const std::string& text, const std::string& path, ProjectMessages& messages) {
   auto get = [&](const char* key) {
     std::string v;
     FindKey(text, key, v, &messages, path);
@@ -109,16 +104,10 @@ bool ReadThemeDescriptor(const std::string& path, int theme, ProjectTables& tabl
   r.patterns = get("patterns");
   r.blockmap = get("blockmap");
   r.solidity = get("solidity");
-  tables.themes[theme] = r;
-  return true;
+  return r;
 }
 
-bool ReadLevelDescriptor(const std::string& path, int level, ProjectTables& tables, ProjectMessages& messages) {
-  std::string text;
-  if (!read_text(path, text)) {
-    messages.add(not_found(path));
-    return false;
-  }
+LevelRecord parse_level_descriptor(const std::string& text, const std::string& path, ProjectMessages& messages) {
   auto get = [&](const char* key) {
     std::string v;
     FindKey(text, key, v, &messages, path);
@@ -138,7 +127,26 @@ bool ReadLevelDescriptor(const std::string& path, int level, ProjectTables& tabl
   r.front_scroll = read_number(get("front_scroll"));
   r.flags = read_number(get("flags"));
   r.music = read_number(get("music"));
-  tables.levels[level] = r;
+  return r;
+}
+
+bool ReadThemeDescriptor(const std::string& path, int theme, ProjectTables& tables, ProjectMessages& messages) {
+  std::string text;
+  if (!read_text(path, text)) {
+    messages.add(not_found(path));
+    return false;
+  }
+  tables.themes[theme] = parse_theme_descriptor(text, path, messages);
+  return true;
+}
+
+bool ReadLevelDescriptor(const std::string& path, int level, ProjectTables& tables, ProjectMessages& messages) {
+  std::string text;
+  if (!read_text(path, text)) {
+    messages.add(not_found(path));
+    return false;
+  }
+  tables.levels[level] = parse_level_descriptor(text, path, messages);
   return true;
 }
 

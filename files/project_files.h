@@ -70,6 +70,10 @@ bool LoadProject(const std::string& path, ProjectTables& tables, ProjectMessages
 bool ReadThemeDescriptor(const std::string& path, int theme, ProjectTables& tables, ProjectMessages& messages);
 bool ReadLevelDescriptor(const std::string& path, int level, ProjectTables& tables, ProjectMessages& messages);
 
+// The records of a descriptor's text (an LF ends the text); path names it in messages.
+ThemeRecord parse_theme_descriptor(const std::string& text, const std::string& path, ProjectMessages& messages);
+LevelRecord parse_level_descriptor(const std::string& text, const std::string& path, ProjectMessages& messages);
+
 // Key names: "theme_X" (X one hex digit) and "level_XY" (X 0..7, Y a hex digit).
 std::string theme_key(int theme);
 std::string level_key(int level);
