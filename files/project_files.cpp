@@ -92,12 +92,15 @@ int FindKey(const std::string& text, const std::string& key, std::string& value,
 std::string theme_key(int theme) { return "theme_" + hex_digit(theme); }
 std::string level_key(int level) { return "level_" + hex_digit(level >> 4) + hex_digit(level); }
 
+// The value of a key, empty when it is missing.
+static std::string lookup(const std::string& text, const char* key, const std::string& path, ProjectMessages& messages) {
+  std::string v;
+  FindKey(text, key, v, &messages, path);
+  return v;
+}
+
 ThemeRecord parse_theme_descriptor(const std::string& text, const std::string& path, ProjectMessages& messages) {
-  auto get = [&](const char* key) {
-    std::string v;
-    FindKey(text, key, v, &messages, path);
-    return v;
-  };
+  auto get = [&](const char* key) { return lookup(text, key, path, messages); };
   ThemeRecord r;
   r.chunkmap = get("chunkmap");
   r.graphics = get("graphics");
@@ -108,11 +111,7 @@ ThemeRecord parse_theme_descriptor(const std::string& text, const std::string& p
 }
 
 LevelRecord parse_level_descriptor(const std::string& text, const std::string& path, ProjectMessages& messages) {
-  auto get = [&](const char* key) {
-    std::string v;
-    FindKey(text, key, v, &messages, path);
-    return v;
-  };
+  auto get = [&](const char* key) { return lookup(text, key, path, messages); };
   LevelRecord r;
   r.map_front = get("map_front");
   r.map_back = get("map_back");
