@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/render_command.h"
 #include "ui/bitmap.h"
 #include "ui/messages.h"
 
@@ -17,6 +18,8 @@ struct BatchCommand {
 
 // The commands; each shares the code of its menu command.
 const BatchCommand commands[] = {
+    {"render", "render MAP OUT.png [--zoom Z]",
+     "import map MAP (hex) from ./master/genesis/glb.bin and save a picture of it", run_render_command},
     {nullptr, nullptr, nullptr, nullptr},
 };
 
