@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "files/pp20.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/plane_image.h"
 #include "ui/messages.h"
@@ -44,6 +45,8 @@ int run_render_command(int argc, char** argv) {
     report_error(MAP_NUMBER_ERROR);
     return 1;
   }
+  // Standard output carries the closing message alone, without the decoder's trace lines.
+  pp20_trace = nullptr;
   if (level_import_map(n.map) != 0) return 1;
   std::string error;
   BitmapPtr image = render_plane_image(zoom, error);

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <filesystem>
 
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
+#include "files/packed_block.h"
+#include "app/main_menu.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_model.h"
@@ -146,4 +148,66 @@ TEST_F(LevelFiles, LoadChunkmapRebuildsImagesAndThumbnails) {
   EXPECT_EQ(chunk_thumbnail_count, 2);
   ASSERT_EQ(chunk_thumbnails.size(), 2u);
   EXPECT_EQ(rgb_at(chunk_thumbnails[1].get(), 24, 24), (Rgb{0x33, 0x66, 0x99}));
+}
+
+TEST_F(LevelFiles, SavesWritePackedBlocksThatLoadBack) {
+  // No file loaded yet: the menu's SAVE LEVEL writes New.lvl.
+  editor_mode = 8;
+  run_mode(8);
+  EXPECT_EQ(editor_mode, 0);
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(read_whole_file("New.lvl", bytes));
+  ASSERT_GE(bytes.size(), 12u);
+  EXPECT_EQ(read_be32(bytes.data()), bytes.size());  // the packed size, never "MAP"
+  EXPECT_NE(std::string(bytes.begin(), bytes.begin() + 3), "MAP");
+  const LayoutPlane saved = front_layout;
+  front_layout = LayoutPlane();
+  ASSERT_EQ(load_level_file("New.lvl"), 0);
+  EXPECT_EQ(front_layout, saved);
+
+  // After a load, SAVE LEVEL writes back to the loaded file.
+  ASSERT_TRUE(write_file_atomic("plain.lvl", plain_layout()));
+  ASSERT_EQ(load_level_file("plain.lvl"), 0);
+  front_layout.rows[2].objects.push_back({0x0A00, 300});
+  ASSERT_EQ(SaveLevel(), 0);
+  const LayoutPlane edited = front_layout;
+  front_layout = LayoutPlane();
+  ASSERT_EQ(load_level_file("plain.lvl"), 0);
+  EXPECT_EQ(front_layout, edited);
+
+  // An empty chunk set is saved as the packed 6-byte block.
+  chunkmap.chunks.clear();
+  run_mode(10);
+  ASSERT_TRUE(read_whole_file("New.itm", bytes));
+  EXPECT_EQ(read_be32(bytes.data()), bytes.size());
+  std::vector<uint8_t> block;
+  std::string error;
+  ASSERT_TRUE(unpack_block(bytes.data(), bytes.size(), 0, block, error)) << error;
+  EXPECT_EQ(block, (std::vector<uint8_t>{'I', 'T', 'M', 'S', 0, 0}));
+  EXPECT_TRUE(captured_messages().empty());
+}
+
+TEST_F(LevelFiles, FailedSavesKeepThePreviousFile) {
+  ASSERT_TRUE(write_file_atomic("keep.lvl", plain_layout()));
+  ASSERT_EQ(load_level_file("keep.lvl"), 0);
+  std::vector<uint8_t> before, after;
+  ASSERT_TRUE(read_whole_file("keep.lvl", before));
+  // Too many objects for a block: refused with a message, the file stays.
+  front_layout.rows[1].objects.assign(17000, LayoutObject{1, 2});
+  EXPECT_EQ(SaveLevel(), -1);
+  ASSERT_EQ(captured_messages().size(), 1u);
+  EXPECT_NE(captured_messages()[0].find("65535"), std::string::npos) << captured_messages()[0];
+  ASSERT_TRUE(read_whole_file("keep.lvl", after));
+  EXPECT_EQ(after, before);
+
+  // A target that cannot be replaced (a directory) is reported, and nothing is left behind.
+  std::filesystem::create_directory("folder.itm");
+  chunkmap_file_name = "folder.itm";
+  chunkmap.chunks.resize(1);
+  captured_messages().clear();
+  EXPECT_EQ(SaveChunkmap(), -1);
+  ASSERT_EQ(captured_messages().size(), 1u);
+  EXPECT_EQ(captured_messages()[0].rfind("ERROR: Cannot save \"folder.itm\"", 0), 0u) << captured_messages()[0];
+  EXPECT_TRUE(std::filesystem::is_directory("folder.itm"));
+  EXPECT_FALSE(std::filesystem::exists("folder.itm.tmp"));
 }
