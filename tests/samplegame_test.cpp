@@ -45,7 +45,7 @@ class SampleImage : public ::testing::Test {
   static void SetUpTestSuite() {
     trace_ = pp20_trace;
     pp20_trace = nullptr;
-    dir_ = new std::string(scratch_dir("samplegame_" + std::to_string(getpid())));
+    dir_ = new std::string(scratch_dir("samplegame"));
     rom_ = new Bytes;
     if (run_generator(*dir_) != 0 || !read_whole_file(*dir_ + "/genesis/glb.bin", *rom_)) rom_->clear();
   }
