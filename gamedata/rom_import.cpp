@@ -29,7 +29,7 @@ void write_dump(const std::string& dir, const char* name, const std::vector<uint
   if (dir.empty()) return;
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
-  write_file_atomic(dir + "/" + name, bytes);  // a dump that cannot be written is skipped
+  write_file_atomic(dir + "/" + name, bytes, nullptr, false);  // a dump that cannot be written is skipped
 }
 
 }  // namespace
@@ -118,8 +118,13 @@ std::string closing_message(uint8_t map, const LevelModel& model) {
 
 int level_import_map(uint8_t map) {
   RomImage rom;
-  if (!read_whole_file(ROM_PATH, rom)) {
-    report_error(format_text("ERROR: File \"%s\" not found.", ROM_PATH));
+  std::string message;
+  if (!read_whole_file(ROM_PATH, rom, &message, rom::IMAGE_LIMIT)) {
+    report_error(message);
+    return -1;
+  }
+  if (rom.empty()) {
+    report_error(format_text("ERROR: File \"%s\" is empty.", ROM_PATH));
     return -1;
   }
   auto model = std::make_unique<LevelModel>();
