@@ -52,8 +52,14 @@ MapNumber parse_map_number(const std::string& answer) {
   return n;
 }
 
-bool import_level(const RomImage& rom, uint8_t map, LevelModel& m, LevelBitmaps& bitmaps, std::string& error,
+bool import_level(const RomImage& rom, uint8_t map, LevelModel& model, LevelBitmaps& bitmaps, std::string& error,
                   const std::string& dump_dir) {
+  if (!read_level(rom, map, model, error, dump_dir)) return false;
+  build_level_bitmaps(model, bitmaps);
+  return true;
+}
+
+bool read_level(const RomImage& rom, uint8_t map, LevelModel& m, std::string& error, const std::string& dump_dir) {
   if (!read_map_header(rom, map, m.map_header, error)) return false;
   if (!read_layout(rom, m.map_header.map_front, m.front_layout, error)) return false;
   if (!read_layout(rom, m.map_header.map_back, m.back_layout, error)) return false;
@@ -98,7 +104,10 @@ bool import_level(const RomImage& rom, uint8_t map, LevelModel& m, LevelBitmaps&
     return false;
   if (!read_markers(rom, m.markers, error)) return false;
   m.marker_count = MARKER_COUNT;
+  return true;
+}
 
+void build_level_bitmaps(const LevelModel& m, LevelBitmaps& bitmaps) {
   build_block_bitmaps(m, bitmaps);
   build_pickup_icons(m, bitmaps);
   render_all_chunks(m.chunkmap, bitmaps);
@@ -106,7 +115,6 @@ bool import_level(const RomImage& rom, uint8_t map, LevelModel& m, LevelBitmaps&
   build_large_object_frames(m, bitmaps);
   build_marker_icons(m, bitmaps);
   build_chunk_thumbnails(m.chunkmap, bitmaps);
-  return true;
 }
 
 std::string closing_message(uint8_t map, const LevelModel& model) {
