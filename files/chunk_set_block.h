@@ -1,0 +1,19 @@
+// The chunk-set block ("ITMS"): a chunkmap, the content of a .itm file and of the theme
+// chunkmaps in the ROM image. Readers check every offset and size against the bytes they
+// have and leave the output untouched on failure; error then says what is wrong.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gamedata/level_records.h"
+
+// Decodes an unpacked chunk-set block held in block_size bytes (the block may be shorter).
+bool decode_chunk_set_block(const uint8_t* block, size_t block_size, ChunkMap& out, std::string& error);
+
+// Reads a chunk-set block, packed or plain, at offset of a file held in memory.
+bool LoadChunkSet(const uint8_t* file, size_t file_size, size_t offset, ChunkMap& out, std::string& error);
+
+// Builds the unpacked block of a chunkmap; false when it would exceed 65,535 bytes.
+bool build_chunk_set_block(const ChunkMap& map, std::vector<uint8_t>& out, std::string& error);

@@ -1,0 +1,42 @@
+#include "gamedata/level_model.h"
+
+LevelModel level_model;
+
+MapHeader& map_header = level_model.map_header;
+LayoutPlane& front_layout = level_model.front_layout;
+LayoutPlane& back_layout = level_model.back_layout;
+ChunkMap& chunkmap = level_model.chunkmap;
+Palettes& palettes = level_model.palettes;
+PatternSet& level_patterns = level_model.level_patterns;
+PatternSet& common_patterns = level_model.common_patterns;
+PatternSet& moon_patterns = level_model.moon_patterns;
+PatternSet& pickup_patterns = level_model.pickup_patterns;
+PatternSet& block_type_patterns = level_model.block_type_patterns;
+PatternSet& large_object_patterns = level_model.large_object_patterns;
+PatternSet& marker_patterns = level_model.marker_patterns;
+BlockMap& common_blockmap = level_model.common_blockmap;
+BlockMap& level_blockmap = level_model.level_blockmap;
+std::vector<Marker>& markers = level_model.markers;
+int32_t& marker_count = level_model.marker_count;
+std::vector<BlockType>& block_types = level_model.block_types;
+int32_t& block_type_count = level_model.block_type_count;
+
+const char* const pickup_type_names[TYPE_NAME_COUNT] = {
+    "COIN", "TROPHY", "CROWN", "TV", "HEART", "STAR", "CHEESE", "TEETH", "TNT", "FRUIT GUN", "JETPACK", "UMBRELLA",
+    "...", "SPRINGS", "WEIGHT", "HARD HAT", "BOMB", "POISON", "GUM", "MORDUCK MARKER", "MICRO-MAP", "APPLE",
+    "STRAWBERRY", "ORANGE", "LEMON", "CUPCAKE", "ROCK", "INVINCIBILITY", "BOOT", "MOON", "BLUE ROCK WITH EYES",
+    "HELECOPTER", "BALLOON", "...", "JETPACK FUEL", "ANGEL FISH MARKER", "X RAY SPECS", "RED TEACUP",
+    "ORANGE TEACUP", "PURPLE TEACUP", "BLUE TEACUP", "BLUE KEY", "ORANGE KEY", "JAWS ID CARD",
+    "LOST MOON TREASURE 1", "LOST MOON TREASURE 2", "LOST MOON TREASURE 3", "LOST MOON TREASURE 4,",
+    "LOST MOON TREASURE 5", "LOST MOON TREASURE 6", "LOST MOON TREASURE 7", "SATELLITE CONTROL UNIT", "...", "...",
+    "...", "...", "MORDUCK MARKER 838", "SURVEILLANCE BEACON",
+    // Marker types SECRET (0xFE), SECRET_FORK (0xFF), NORMAL (0), TUNNEL (1).
+    "     SECRET", "SECRET_FORK", "     NORMAL", "     TUNNEL"};
+
+const char* pickup_type_name(int type) {
+  return type >= 0 && type < PICKUP_TYPE_COUNT ? pickup_type_names[type] : nullptr;
+}
+
+const char* marker_type_name(uint8_t type) { return pickup_type_names[PICKUP_TYPE_COUNT + ((type + 2) & 3)]; }
+
+void release_level_model() { level_model = LevelModel(); }

@@ -1,0 +1,19 @@
+#include "leveledit/level_editor_state.h"
+#include "leveledit/level_view.h"
+#include "ui/settings.h"
+
+int16_t level_zoom = 0;
+int32_t camera_x = 0, camera_y = 0;
+uint8_t fast_scroll_latch = 0;
+
+uint8_t snap_to_grid = 0;
+uint8_t effect_details_shown = 0;
+
+void clamp_camera() {
+  const int32_t s = block_size_on_screen();
+  const int32_t max_x = (s * 1024 - screen_width) * 8, max_y = (s * 512 - screen_height) * 8;
+  if (camera_x > max_x) camera_x = max_x;
+  if (camera_y > max_y) camera_y = max_y;
+  if (camera_x < 0) camera_x = 0;
+  if (camera_y < 0) camera_y = 0;
+}

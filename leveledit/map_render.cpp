@@ -1,0 +1,146 @@
+#include "leveledit/map_render.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "gamedata/level_bitmaps.h"
+#include "gamedata/level_model.h"
+#include "leveledit/level_view.h"
+#include "ui/frame.h"
+#include "ui/input.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+namespace {
+
+// Source index of target pixel i at size s: trunc(i * (16 / s)) in single precision.
+struct ScaleTables {
+  std::array<std::array<uint8_t, 64>, 65> index{};
+  ScaleTables() {
+    for (int s = 1; s <= 64; ++s) {
+      const float q = 16.0f / static_cast<float>(s);
+      for (int i = 0; i < s; ++i) index[s][i] = static_cast<uint8_t>(std::min(15, static_cast<int>(i * q)));
+    }
+  }
+};
+const ScaleTables scale_tables;
+
+uint32_t blend(uint32_t src, uint32_t dst, int opacity) {
+  if ((src & 0xFFFFFF) == MASK_COLOUR) return dst;
+  uint32_t out = 0xFF000000u;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const int s = (src >> shift) & 0xFF, d = (dst >> shift) & 0xFF;
+    out |= static_cast<uint32_t>((s * opacity + d * (255 - opacity)) / 255) << shift;
+  }
+  return out;
+}
+
+}  // namespace
+
+void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, int flip, int size, int opacity) {
+  if (!source || !target || size < 1 || size > 64) return;
+  if (x < 0 || y < 0 || x > target->w - size || y > target->h - size) return;
+  if (sx < 0 || sy < 0 || sx > source->w - 16 || sy > source->h - 16) return;
+  const bool mirror = (flip & FLIP_MIRROR) != 0, vflip = (flip & FLIP_VERTICAL) != 0;
+  const uint8_t* idx = scale_tables.index[size].data();
+  for (int r = 0; r < size; ++r) {
+    const int src_row = vflip ? 15 - idx[r] : idx[r];
+    const uint32_t* in = reinterpret_cast<const uint32_t*>(source->line[sy + src_row]) + sx;
+    uint32_t* out = reinterpret_cast<uint32_t*>(target->line[y + r]) + x;
+    if (opacity < 255) {
+      for (int c = 0; c < size; ++c) out[c] = blend(in[mirror ? 15 - idx[c] : idx[c]], out[c], opacity);
+    } else if (size == 16 && !mirror) {
+      std::memcpy(out, in, 16 * sizeof(uint32_t));
+    } else if (mirror) {
+      for (int c = 0; c < size; ++c) out[c] = in[15 - idx[c]];
+    } else {
+      for (int c = 0; c < size; ++c) out[c] = in[idx[c]];
+    }
+  }
+}
+
+int32_t zoomed(int32_t v) {
+  // f = s / 16 is exact in binary, so trunc(v * f) equals this integer quotient.
+  const int32_t p = v * block_size_on_screen();
+  return p / 16;
+}
+
+void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_t view_x, int32_t view_y) {
+  const int s = block_size_on_screen();
+  if (!target || s <= 0 || !frame_skip_open()) return;
+  if (chunk < 0 || chunk >= chunkmap.count()) return;
+  const Chunk& c = chunkmap.chunks[chunk];
+  if (c.width < 1 || c.height < 1) return;
+  const int32_t left = static_cast<int32_t>(x) - view_x, top = static_cast<int32_t>(y) - view_y;
+  // Positions stay in 32 bits: a chunk wholly off the bitmap draws nothing.
+  if (left >= target->w || top >= target->h || left + s * c.width <= 0 || top + s * c.height <= 0) return;
+  for (int r = 0; r < c.height; ++r) {
+    const int32_t ty = top + s * (flipped ? c.height - 1 - r : r);
+    if (ty < 0 || ty > target->h - s) continue;
+    for (int col = 0; col < c.width; ++col) {
+      const uint16_t cell = c.cell(col, r);
+      const int block = cell & CELL_BLOCK_MASK;
+      if (block == 0) continue;
+      const int32_t tx = left + s * col;
+      if (tx < 0 || tx > target->w - s) continue;
+      const bool vflip = ((cell & CELL_VFLIP) != 0) != flipped;
+      draw_block(block_bitmaps[block].get(), target, 0, 0, tx, ty, vflip ? FLIP_VERTICAL : FLIP_NONE, s, 255);
+    }
+  }
+}
+
+void draw_chunk(BITMAP* target, int chunk, int x, int y, bool flipped) {
+  draw_chunk_at(target, chunk, x, y, flipped, camera_x >> 3, camera_y >> 3);
+}
+
+void draw_back_chunk(BITMAP* target, int chunk, int x, int y, bool flipped) {
+  if (map_header.map_front == 0) {
+    draw_chunk(target, chunk, x, y, flipped);
+    return;
+  }
+  draw_chunk_at(target, chunk, x, y, flipped, (camera_x >> 8) + (camera_x >> 7), (camera_y >> 8) + (camera_y >> 7));
+}
+
+int32_t placement_x(const LayoutObject& o) {
+  return zoomed(o.x) + 64 - (map_header.map_front != 0 ? block_size_on_screen() : 0);
+}
+
+int32_t placement_y(int row) { return zoomed(16 * row) - block_size_on_screen() + 64; }
+
+void draw_background_pass(BITMAP* layer) {
+  if (back_layout.height < 16) return;
+  for (size_t r = 0; r < back_layout.rows.size(); ++r)
+    for (const LayoutObject& o : back_layout.rows[r].objects)
+      if (o.code < OBJECT_CHUNK_LIMIT)
+        draw_back_chunk(layer, o.code & PLACEMENT_CHUNK_MASK, zoomed(o.x) + 64, placement_y(static_cast<int>(r)),
+                        (o.code & PLACEMENT_VFLIP) != 0);
+}
+
+void draw_plane_chunks(BITMAP* layer, const LayoutPlane& plane) {
+  for (size_t r = 0; r < plane.rows.size(); ++r)
+    for (const LayoutObject& o : plane.rows[r].objects)
+      if (o.code < OBJECT_CHUNK_LIMIT)
+        draw_chunk(layer, o.code & PLACEMENT_CHUNK_MASK, placement_x(o), placement_y(static_cast<int>(r)),
+                   (o.code & PLACEMENT_VFLIP) != 0);
+}
+
+void clear_layers() {
+  if (!back_buffer) return;
+  for (BITMAP* b : {back_buffer.get(), layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()}) {
+    if (!b) continue;
+    const uint32_t colour = b == back_buffer.get() ? 0xFF000000u : MASK_COLOUR;
+    for (int y = MARGIN; y < MARGIN + screen_height && y < b->h; ++y) {
+      uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
+      std::fill(row + MARGIN, row + std::min<int>(MARGIN + screen_width, b->w), colour);
+    }
+  }
+}
+
+void compose_layers() {
+  if (vsync_enabled) input().vsync();
+  if (!frame_skip_open() || !back_buffer) return;
+  for (BITMAP* b : {layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()})
+    if (b) masked_blit(b, back_buffer.get(), MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
+  input().present(back_buffer.get(), MARGIN, MARGIN, 0, 0, screen_width, screen_height);
+}

@@ -1,0 +1,45 @@
+// Drawing a level at any zoom: the scaled block blit, chunk placements of the two
+// planes through the camera, and the layered composition of a frame. All positions in
+// the layer bitmaps carry the 64-pixel margin.
+#pragma once
+#include <allegro.h>
+
+#include <cstdint>
+
+#include "gamedata/level_records.h"
+
+// Flip modes of draw_block.
+constexpr int FLIP_NONE = 0, FLIP_MIRROR = 1, FLIP_VERTICAL = 2, FLIP_BOTH = 3;
+
+// Copies the 16x16 square at (sx, sy) of source to (x, y) of target, size pixels square.
+// Draws nothing unless the square lies wholly inside the target. Opacity 255 copies
+// pixels whole (mask colour included); below 255 it blends the drawn pixels over the
+// target, leaving it untouched where the source holds the mask colour.
+void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, int flip, int size, int opacity = 255);
+
+// Draws chunk `chunk` of chunkmap with its top-left corner at (x, y) (zoomed pixels plus
+// the margin, before the camera is subtracted); flipped takes the rows bottom-up.
+// Cells with block 0 are not drawn.
+void draw_chunk(BITMAP* target, int chunk, int x, int y, bool flipped);
+// The same for back_layout: off the map screen the back plane scrolls 3/32 as fast.
+void draw_back_chunk(BITMAP* target, int chunk, int x, int y, bool flipped);
+// The same with an explicit view offset in zoomed pixels.
+void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_t view_x, int32_t view_y);
+
+// Zoomed position of a level coordinate: trunc(v * (level_zoom + 16) / 16).
+int32_t zoomed(int32_t v);
+
+// Position (with the margin, before the camera) of a chunk placement in row `row`.
+int32_t placement_x(const LayoutObject& o);
+int32_t placement_y(int row);
+
+// The background pass: every chunk placement of back_layout into layer with draw_back_chunk.
+void draw_background_pass(BITMAP* layer);
+// The chunk placements of the edited plane into layer with draw_chunk, row by row.
+void draw_plane_chunks(BITMAP* layer, const LayoutPlane& plane);
+
+// Clears the visible area of back_buffer to opaque black and of the four layers to the mask colour.
+void clear_layers();
+// Masked blits of layer_1 .. layer_4 onto back_buffer, then back_buffer to the screen
+// (after a retrace wait when enabled); nothing on frames that frame skip excludes.
+void compose_layers();

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "files/byte_order.h"
+#include "files/chunk_set_block.h"
+
+namespace {
+
+// A plain block from (width, height, cells row by row) entries.
+std::vector<uint8_t> block_of(const std::vector<std::vector<int>>& entries) {
+  std::vector<uint8_t> b = {'I', 'T', 'M', 'S'};
+  push_be16(b, static_cast<uint16_t>(entries.size()));
+  size_t at = 6 + 2 * entries.size();
+  for (const auto& e : entries) {
+    push_be16(b, static_cast<uint16_t>(at));
+    at += 2 + 2 * (e.size() - 2);
+  }
+  for (const auto& e : entries) {
+    b.push_back(static_cast<uint8_t>(e[0]));
+    b.push_back(static_cast<uint8_t>(e[1]));
+    for (size_t i = 2; i < e.size(); ++i) push_be16(b, static_cast<uint16_t>(e[i]));
+  }
+  return b;
+}
+
+}  // namespace
+
+TEST(ChunkSetBlock, ChunkCellsLandWithARowStrideOf16) {
+  const std::vector<uint8_t> b = block_of({{3, 2, 0x101, 0x102, 0x1103, 0x201, 0x202, 0xF1FF}, {1, 1, 7}});
+  ChunkMap map;
+  std::string error;
+  ASSERT_TRUE(LoadChunkSet(b.data(), b.size(), 0, map, error)) << error;
+  ASSERT_EQ(map.count(), 2);
+  const Chunk& c = map.chunks[0];
+  EXPECT_EQ(c.width, 3);
+  EXPECT_EQ(c.height, 2);
+  const int expected_cells[] = {0, 1, 2, 16, 17, 18};
+  const uint16_t expected_values[] = {0x101, 0x102, 0x1103, 0x201, 0x202, 0xF1FF};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(c.cells[expected_cells[i]], expected_values[i]);
+  int nonzero = 0;
+  for (uint16_t v : c.cells) nonzero += v != 0;
+  EXPECT_EQ(nonzero, 6);
+  // The cell at byte 2 + 2 * 16 of the 514-byte record is row 1, column 0.
+  uint16_t raw;
+  std::memcpy(&raw, reinterpret_cast<const uint8_t*>(&c) + 2 + 2 * 16, 2);
+  EXPECT_EQ(raw, 0x201);
+  EXPECT_EQ(map.chunks[1].cells[0], 7);
+
+  std::vector<uint8_t> again;
+  ASSERT_TRUE(build_chunk_set_block(map, again, error));
+  EXPECT_EQ(again, b);
+}
+
+TEST(ChunkSetBlock, EmptySetAndEmptyChunks) {
+  ChunkMap none;
+  std::vector<uint8_t> b;
+  std::string error;
+  ASSERT_TRUE(build_chunk_set_block(none, b, error));
+  EXPECT_EQ(b, (std::vector<uint8_t>{'I', 'T', 'M', 'S', 0, 0}));
+  ChunkMap back;
+  back.chunks.resize(3);
+  ASSERT_TRUE(LoadChunkSet(b.data(), b.size(), 0, back, error)) << error;
+  EXPECT_EQ(back.count(), 0);
+
+  // A width-0 chunk stores only its two size bytes.
+  ChunkMap map;
+  map.chunks.resize(2);
+  map.chunks[0].width = 0;
+  map.chunks[0].height = 5;
+  map.chunks[1].width = 1;
+  map.chunks[1].height = 1;
+  map.chunks[1].cells[0] = 0x33;
+  ASSERT_TRUE(build_chunk_set_block(map, b, error));
+  EXPECT_EQ(b.size(), 6u + 4 + 2 + 4);
+  EXPECT_EQ(read_be16(&b[8]), 12);
+  ASSERT_TRUE(LoadChunkSet(b.data(), b.size(), 0, back, error)) << error;
+  EXPECT_EQ(back.chunks[0].height, 5);
+  EXPECT_EQ(back.chunks[1].cells[0], 0x33);
+}
+
+TEST(ChunkSetBlock, BrokenSetsAreRefusedAndLeaveTheOutputAlone) {
+  ChunkMap sentinel;
+  sentinel.chunks.resize(1);
+  sentinel.chunks[0].width = 2;
+  sentinel.chunks[0].cells[1] = 0x77;
+  auto refused = [&](const std::vector<uint8_t>& bytes, size_t offset = 0) {
+    ChunkMap out = sentinel;
+    std::string error;
+    const bool ok = LoadChunkSet(bytes.data(), bytes.size(), offset, out, error);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(out.count(), 1);
+    EXPECT_EQ(out.chunks[0].cells[1], 0x77);
+    return !ok;
+  };
+  const std::vector<uint8_t> good = block_of({{2, 2, 1, 2, 3, 4}, {1, 2, 5, 6}});
+  // Truncated cells, truncated table, an entry beyond the block, an entry inside the table.
+  EXPECT_TRUE(refused(std::vector<uint8_t>(good.begin(), good.end() - 1)));
+  EXPECT_TRUE(refused(std::vector<uint8_t>(good.begin(), good.begin() + 8)));
+  std::vector<uint8_t> bad = good;
+  write_be16(&bad[8], 0x2000);
+  EXPECT_TRUE(refused(bad));
+  bad = good;
+  write_be16(&bad[6], 2);
+  EXPECT_TRUE(refused(bad));
+  // Chunks wider or taller than 16 blocks.
+  std::vector<int> wide = {20, 1};
+  wide.resize(22, 1);
+  EXPECT_TRUE(refused(block_of({{1, 1, 9}, wide})));
+  std::vector<int> tall = {1, 17};
+  tall.resize(19, 1);
+  EXPECT_TRUE(refused(block_of({tall})));
+  EXPECT_TRUE(refused(good, good.size() - 3));
+}
+
+TEST(ChunkSetBlock, OversizedSetIsRefusedByTheWriter) {
+  ChunkMap map;
+  Chunk full;
+  full.width = full.height = 16;  // 2 + 512 bytes of entry, 2 of table
+  Chunk small;
+  small.width = small.height = 1;
+  map.chunks.assign(126, full);
+  map.chunks.push_back(small);
+  std::vector<uint8_t> b;
+  std::string error;
+  EXPECT_TRUE(build_chunk_set_block(map, b, error)) << error;
+  EXPECT_EQ(b.size(), 6u + 126 * 516 + 6);
+  map.chunks.back() = full;  // 65538 bytes
+  b.clear();
+  EXPECT_FALSE(build_chunk_set_block(map, b, error));
+  EXPECT_NE(error.find("65535"), std::string::npos);
+  EXPECT_TRUE(b.empty());
+}

@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include "gamedata/level_bitmaps.h"
+#include "gamedata/level_model.h"
+#include "leveledit/hex_writers.h"
+#include "leveledit/level_view.h"
+#include "leveledit/map_render.h"
+#include "test_support.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+namespace {
+
+uint32_t at(BITMAP* b, int x, int y) { return reinterpret_cast<uint32_t*>(b->line[y])[x]; }
+
+// Source pixel (x, y) of the test block = 0xFF000000 | tag << 16 | y << 8 | x.
+uint32_t block_pixel(int tag, int x, int y) { return 0xFF000000u | uint32_t(tag) << 16 | uint32_t(y) << 8 | uint32_t(x); }
+
+BitmapPtr tagged_block(int tag) {
+  BitmapPtr b = make_bitmap(16, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) put_pixel32(b.get(), x, y, block_pixel(tag, x, y));
+  return b;
+}
+
+class MapRender : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless_screen(320, 240);
+    release_level_model();
+    release_level_bitmaps();
+    for (int i = 0; i < 8; ++i) block_bitmaps[i] = tagged_block(i);
+    level_zoom = 0;
+    camera_x = camera_y = 0;
+    frame_counter = 0;
+    target = make_bitmap(320 + 128, 240 + 128);
+    clear_to_color(target.get(), MASK_COLOUR);
+  }
+  void TearDown() override {
+    release_level_model();
+    release_level_bitmaps();
+    level_zoom = 0;
+    camera_x = camera_y = 0;
+  }
+  Chunk& add_chunk(int w, int h) {
+    chunkmap.chunks.emplace_back();
+    Chunk& c = chunkmap.chunks.back();
+    c.width = static_cast<int8_t>(w);
+    c.height = static_cast<int8_t>(h);
+    return c;
+  }
+  BitmapPtr target;
+};
+
+}  // namespace
+
+TEST_F(MapRender, BlockBlitSamplesAndRepeatsPixelsAtTheZoomLimits) {
+  BITMAP* src = block_bitmaps[3].get();
+  // Zoom -12: 4 pixels, every 4th source pixel.
+  draw_block(src, target.get(), 0, 0, 10, 20, FLIP_NONE, 4);
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) ASSERT_EQ(at(target.get(), 10 + c, 20 + r), block_pixel(3, 4 * c, 4 * r));
+  EXPECT_EQ(at(target.get(), 14, 20), MASK_COLOUR);
+  // Zoom 48: 64 pixels, each source pixel four times in both directions.
+  draw_block(src, target.get(), 0, 0, 100, 100, FLIP_NONE, 64);
+  for (int r = 0; r < 64; ++r)
+    for (int c = 0; c < 64; ++c) ASSERT_EQ(at(target.get(), 100 + c, 100 + r), block_pixel(3, c / 4, r / 4));
+  // Flip modes at 16: mirrored reverses columns, flipped rows, both turns it.
+  draw_block(src, target.get(), 0, 0, 200, 0, FLIP_MIRROR, 16);
+  draw_block(src, target.get(), 0, 0, 220, 0, FLIP_VERTICAL, 16);
+  draw_block(src, target.get(), 0, 0, 240, 0, FLIP_BOTH, 16);
+  draw_block(src, target.get(), 0, 0, 260, 0, FLIP_VERTICAL, 24);
+  for (int r = 0; r < 16; ++r)
+    for (int c = 0; c < 16; ++c) {
+      ASSERT_EQ(at(target.get(), 200 + c, r), block_pixel(3, 15 - c, r));
+      ASSERT_EQ(at(target.get(), 220 + c, r), block_pixel(3, c, 15 - r));
+      ASSERT_EQ(at(target.get(), 240 + c, r), block_pixel(3, 15 - c, 15 - r));
+    }
+  // Size 24: source index trunc(i * 16 / 24), rows reversed.
+  EXPECT_EQ(at(target.get(), 260 + 23, 0), block_pixel(3, 15, 15));
+  EXPECT_EQ(at(target.get(), 260 + 2, 23), block_pixel(3, 1, 0));
+  EXPECT_EQ(at(target.get(), 260 + 3, 22), block_pixel(3, 2, 1));
+}
+
+TEST_F(MapRender, BlockBlitSkipsBlocksNotWhollyInside) {
+  BITMAP* src = block_bitmaps[2].get();
+  const int w = target->w, h = target->h;
+  draw_block(src, target.get(), 0, 0, -1, 10, FLIP_NONE, 16);
+  draw_block(src, target.get(), 0, 0, w - 15, 10, FLIP_NONE, 16);
+  draw_block(src, target.get(), 0, 0, 10, h - 15, FLIP_NONE, 16);
+  draw_block(src, target.get(), 0, 0, 10, -2, FLIP_NONE, 16);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) ASSERT_EQ(at(target.get(), x, y), MASK_COLOUR);
+  draw_block(src, target.get(), 0, 0, w - 16, h - 16, FLIP_NONE, 16);
+  EXPECT_EQ(at(target.get(), w - 1, h - 1), block_pixel(2, 15, 15));
+  // Half opacity blends over the target and leaves it where the source is transparent.
+  BitmapPtr holey = tagged_block(0);
+  put_pixel32(holey.get(), 1, 0, MASK_COLOUR);
+  BitmapPtr white = make_bitmap(16, 16);
+  clear_to_color(white.get(), 0xFFFFFFFFu);
+  draw_block(holey.get(), white.get(), 0, 0, 0, 0, FLIP_NONE, 16, 128);
+  EXPECT_EQ(at(white.get(), 1, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(at(white.get(), 0, 0), 0xFF000000u | (127u << 16) | (127u << 8) | 127u);
+}
+
+TEST_F(MapRender, ChunkCellsEmptyFlippedAndAboveTheTop) {
+  Chunk& c = add_chunk(2, 2);
+  c.cell(0, 0) = 1;
+  c.cell(1, 0) = 0 | 0x0E00;   // block 0: nothing drawn, whatever the other bits
+  c.cell(0, 1) = 2 | CELL_VFLIP;
+  c.cell(1, 1) = 3;
+  draw_chunk(target.get(), 0, 64, 64, false);
+  EXPECT_EQ(at(target.get(), 64, 64), block_pixel(1, 0, 0));
+  EXPECT_EQ(at(target.get(), 64 + 16 + 5, 64 + 5), MASK_COLOUR);
+  EXPECT_EQ(at(target.get(), 64 + 3, 64 + 16), block_pixel(2, 3, 15));  // bit 12 flips
+  EXPECT_EQ(at(target.get(), 64 + 16, 64 + 16), block_pixel(3, 0, 0));
+
+  // A flipped placement takes the rows bottom-up and draws the bit-12 cell unflipped.
+  clear_to_color(target.get(), MASK_COLOUR);
+  draw_chunk(target.get(), 0, 64, 64, true);
+  EXPECT_EQ(at(target.get(), 64 + 3, 64), block_pixel(2, 3, 0));
+  EXPECT_EQ(at(target.get(), 64 + 3, 64 + 15), block_pixel(2, 3, 15));
+  EXPECT_EQ(at(target.get(), 64, 64 + 16), block_pixel(1, 0, 15));
+  EXPECT_EQ(at(target.get(), 64 + 16, 64), block_pixel(3, 0, 15));
+  EXPECT_EQ(at(target.get(), 64 + 16, 64 + 16), MASK_COLOUR);
+
+  // The camera moves the top row 4 pixels above the bitmap: that row is skipped whole,
+  // the lower row is drawn.
+  clear_to_color(target.get(), MASK_COLOUR);
+  camera_y = 8 * 68;
+  draw_chunk(target.get(), 0, 64, 64, false);
+  for (int y = 0; y < 12; ++y) ASSERT_EQ(at(target.get(), 70, y), MASK_COLOUR);
+  EXPECT_EQ(at(target.get(), 64 + 3, 12), block_pixel(2, 3, 15));
+}
+
+TEST_F(MapRender, ChunkAtZoomAndFrameSkip) {
+  Chunk& c = add_chunk(3, 1);
+  c.cell(0, 0) = 4;
+  c.cell(1, 0) = 5;
+  c.cell(2, 0) = 6;
+  level_zoom = -12;
+  camera_x = 8 * 10;
+  draw_chunk(target.get(), 0, 64, 64, false);
+  // s = 4: block 5 at 64 - 10 + 4.
+  EXPECT_EQ(at(target.get(), 58, 64), block_pixel(5, 0, 0));
+  EXPECT_EQ(at(target.get(), 59, 65), block_pixel(5, 4, 4));
+  EXPECT_EQ(at(target.get(), 62, 64), block_pixel(6, 0, 0));
+  // On frames that frame skip excludes nothing is drawn.
+  clear_to_color(target.get(), MASK_COLOUR);
+  frame_skip = 1;
+  frame_counter = 1;
+  draw_chunk(target.get(), 0, 64, 64, false);
+  EXPECT_EQ(at(target.get(), 58, 64), MASK_COLOUR);
+  frame_skip = 0;
+  frame_counter = 0;
+}
+
+TEST_F(MapRender, FarPositionsDoNotWrapIntoView) {
+  Chunk& c = add_chunk(1, 1);
+  c.cell(0, 0) = 1;
+  // At zoom 48 a placement at level x 16384 lies 65536 zoomed pixels to the right.
+  level_zoom = 48;
+  LayoutObject o{0, 16384};
+  draw_chunk(target.get(), 0, placement_x(o), 64, false);
+  for (int y = 0; y < target->h; ++y)
+    for (int x = 0; x < target->w; ++x) ASSERT_EQ(at(target.get(), x, y), MASK_COLOUR);
+}
+
+TEST_F(MapRender, BackPlaneScrollsAtThreeThirtySecondsOffTheMapScreen) {
+  Chunk& c = add_chunk(1, 1);
+  c.cell(0, 0) = 7;
+  camera_x = 8 * 256;  // 256 zoomed pixels
+  camera_y = 8 * 64;
+  map_header.map_front = 3;
+  draw_back_chunk(target.get(), 0, 100, 100, false);
+  // (2048 >> 8) + (2048 >> 7) = 24; (512 >> 8) + (512 >> 7) = 6.
+  EXPECT_EQ(at(target.get(), 100 - 24, 100 - 6), block_pixel(7, 0, 0));
+  EXPECT_EQ(at(target.get(), 100 - 24 + 15, 100 - 6 + 15), block_pixel(7, 15, 15));
+  // On the map screen the back plane uses the front camera.
+  clear_to_color(target.get(), MASK_COLOUR);
+  map_header.map_front = 0;
+  camera_x = 8 * 50;
+  draw_back_chunk(target.get(), 0, 100, 100, false);
+  EXPECT_EQ(at(target.get(), 50, 100 - 64), block_pixel(7, 0, 0));
+}
+
+TEST_F(MapRender, PlanesPlaceChunksOneBlockRowAboveTheirRow) {
+  Chunk& c = add_chunk(1, 1);
+  c.cell(0, 0) = 2;
+  front_layout.height = 64;
+  front_layout.rows.resize(5);
+  front_layout.rows[3].objects = {{0x0801, 0}, {0x0000, 40}};  // the pickup is not a chunk
+  level_zoom = 16;                                             // s = 32, f = 2
+  map_header.map_front = 1;                                    // off the map screen: one block left
+  draw_plane_chunks(target.get(), front_layout);
+  // x = 40 * 2 + 64 - 32, y = 3 * 32 - 32 + 64.
+  EXPECT_EQ(at(target.get(), 112, 128), block_pixel(2, 0, 0));
+  EXPECT_EQ(at(target.get(), 111, 128), MASK_COLOUR);
+  clear_to_color(target.get(), MASK_COLOUR);
+  map_header.map_front = 0;
+  draw_plane_chunks(target.get(), front_layout);
+  EXPECT_EQ(at(target.get(), 144, 128), block_pixel(2, 0, 0));
+
+  // The background pass draws back_layout without the one-block shift, and nothing for
+  // a plane lower than 16 pixels.
+  back_layout = front_layout;
+  map_header.map_front = 0;
+  clear_to_color(target.get(), MASK_COLOUR);
+  draw_background_pass(target.get());
+  EXPECT_EQ(at(target.get(), 144, 128), block_pixel(2, 0, 0));
+  clear_to_color(target.get(), MASK_COLOUR);
+  back_layout.height = 8;
+  draw_background_pass(target.get());
+  EXPECT_EQ(at(target.get(), 144, 128), MASK_COLOUR);
+}
+
+TEST_F(MapRender, LayersComposeInOrderWithTheMaskTransparent) {
+  ScriptedInput in(320, 240);
+  ScopedInput scope(in);
+  clear_layers();
+  EXPECT_EQ(at(back_buffer.get(), 64, 64), 0xFF000000u);
+  EXPECT_EQ(at(layer_3.get(), 100, 100), MASK_COLOUR);
+  put_pixel32(layer_1.get(), 64, 64, 0xFF111111u);
+  put_pixel32(layer_1.get(), 65, 64, 0xFF111111u);
+  put_pixel32(layer_2.get(), 65, 64, 0xFF222222u);
+  put_pixel32(layer_4.get(), 66, 64, 0xFF444444u);
+  compose_layers();
+  ASSERT_TRUE(in.screen);
+  EXPECT_EQ(rgb_at(in.screen.get(), 0, 0), (Rgb{0x11, 0x11, 0x11}));
+  EXPECT_EQ(rgb_at(in.screen.get(), 1, 0), (Rgb{0x22, 0x22, 0x22}));
+  EXPECT_EQ(rgb_at(in.screen.get(), 2, 0), (Rgb{0x44, 0x44, 0x44}));
+  EXPECT_EQ(rgb_at(in.screen.get(), 3, 0), (Rgb{0, 0, 0}));
+}
+
+TEST(HexWriters, FieldsBlankLeadingZeros) {
+  EXPECT_EQ(hex_field(0x1A2, 4), "    01A2");
+  EXPECT_EQ(hex_field(0x1A2, 1), "     1A2");
+  EXPECT_EQ(hex_field(0, 0), "        ");
+  EXPECT_EQ(hex_field(0, 1), "       0");
+  EXPECT_EQ(hex_field(0xDEADBEEF, 2), "DEADBEEF");
+  EXPECT_EQ(hex_field_plain(0), "      00");
+  EXPECT_EQ(hex_field_plain(0x0A), "      0A");
+  EXPECT_EQ(hex_field_plain(0x1100), "    1100");
+}
