@@ -213,8 +213,7 @@ void select_block_on_cell(Chunk& chunk, int column, int row, int s) {
   const int32_t saved_camera_x = camera_x;
   BitmapPtr overlay = copy_layer(layer_4.get());
   camera_x = (word & CELL_BLOCK_MASK) * 320;
-  const int my = in.mouse_y();
-  in.position_mouse(screen_width / 2, my);
+  const int mx = in.mouse_x(), my = in.mouse_y();
   bar_at_top = my >= screen_height / 2 ? 1 : 0;
   click_event = 0;
   buttons_before = 3;
@@ -222,6 +221,9 @@ void select_block_on_cell(Chunk& chunk, int column, int row, int s) {
 
   const bool marks = any_cell_marked();
   if (!in.key_down(KEY_ESC) && !(marks && !cell_marks[idx])) {
+    // The bar starts still: the mouse goes to the centre of its band, and comes back to
+    // the cell afterwards.
+    in.position_mouse(screen_width / 2, my);
     const BlockSelectorView view{s, camera_y >> 3, &chunk, overlay.get()};
     const int16_t x = static_cast<int16_t>(column * s), y = static_cast<int16_t>(row * s - (camera_y >> 3));
     chunk_editor_screen = ChunkEditorScreen::BlockSelector;
@@ -230,6 +232,7 @@ void select_block_on_cell(Chunk& chunk, int column, int row, int s) {
       block_selector(x, y, word, view);
       wheel_before = wheel_now;
     } while (!enter_down() && !in.key_down(KEY_ESC) && !((click_event & 1) && !fast_scroll_latch));
+    in.position_mouse(mx, my);
   }
 
   if (in.key_down(KEY_ESC)) {

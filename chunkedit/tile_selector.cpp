@@ -67,6 +67,7 @@ void tile_selector() {
 
   BITMAP* bb = back_buffer.get();
   if (!bb) return;
+  fill_rect32(bb, MARGIN, MARGIN, screen_width, screen_height, 0xFF000000u);
   draw_strip(bb);
   draw_texts(bb);
   draw_selector_cursor(bb);
