@@ -30,7 +30,7 @@ void start_editing_pass() {
   zoom_repeat_count = zoom_repeat_step = 0;
   selection_bar_y = SELECTION_BAR_HEIGHT;
   selection_bar_shown = 1;
-  zoom_changed_at = static_cast<uint32_t>(timer_ticks);
+  zoom_changed_at = timer_ticks;
   camera_x = camera_y = 0;
   level_zoom = 0;
   click_event = 0;

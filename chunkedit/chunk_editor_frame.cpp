@@ -47,7 +47,7 @@ void draw_texts(BITMAP* layer) {
   if (frame_skip_open()) {
     if (tips_enabled && !in.key_down(KEY_F1))
       text_out(layer, 0, static_cast<int16_t>(screen_width - 160), 8, "press F1 for help.");
-    if (static_cast<uint32_t>(timer_ticks) - zoom_changed_at < ZOOM_READOUT_TICKS) {
+    if (static_cast<uint32_t>(timer_ticks - zoom_changed_at) < ZOOM_READOUT_TICKS) {
       text_out(layer, 1, 16, 8, "ZOOM:");
       number_out(layer, 48, 20, 1, zoom_percent(level_zoom));
     }

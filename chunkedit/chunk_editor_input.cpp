@@ -103,10 +103,10 @@ void update_editing_zoom() {
     zoom_repeat_count = zoom_repeat_step = 0;
     base = 0;
     level_zoom = 0;
-    zoom_changed_at = static_cast<uint32_t>(timer_ticks);
+    zoom_changed_at = timer_ticks;
   }
   if (wheel_now != wheel_before) {
-    zoom_changed_at = static_cast<uint32_t>(timer_ticks);
+    zoom_changed_at = timer_ticks;
     level_zoom = static_cast<int16_t>(std::clamp(base + wheel_now - wheel_before, -1000, 1000));
   }
   level_zoom = std::clamp(level_zoom, MIN_ZOOM, MAX_ZOOM);
