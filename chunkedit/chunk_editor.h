@@ -30,8 +30,9 @@ void update_editing_zoom();
 int zoom_percent(int16_t zoom);
 // Scroll keys and the mouse band on camera_y, clamped to the chunk's 16 rows.
 void scroll_editing_view();
-// camera_state after this frame's left click (or the lack of one).
-void update_camera_state(bool left_click);
+// camera_state after this frame's left click (or the lack of one). A click that would
+// select (state 2) does so only over a cell of the used area; elsewhere it changes nothing.
+void update_camera_state(bool left_click, bool over_cell);
 // Whether a plain left click would select the cell under the cursor now.
 bool click_selects_cell();
 // "]" / "[" (Shift: height) on the chunk.

@@ -71,7 +71,8 @@ void chunk_editor_frame() {
   update_editing_zoom();
   const int s = block_size_on_screen();
   scroll_editing_view();
-  update_camera_state(left_click && !ctrl_down());
+  const CellUnderCursor cell = cell_under_cursor(chunk, s);
+  update_camera_state(left_click && !ctrl_down(), cell.inside);
 
   if (layer_visibility & 3) draw_chunk(layer_2.get(), current_chunk, MARGIN, MARGIN, false);
   layer_keys();
@@ -81,7 +82,6 @@ void chunk_editor_frame() {
     save_chunk_png(current_chunk);
   }
 
-  const CellUnderCursor cell = cell_under_cursor(chunk, s);
   if (cell.inside) cell_actions(chunk, cell, s, left_click, right_click);
 
   draw_selection_frames(layer_4.get(), chunk, cell, s);

@@ -144,14 +144,22 @@ void scroll_editing_view() {
   camera_x = 0;
 }
 
-void update_camera_state(bool left_click) {
+void update_camera_state(bool left_click, bool over_cell) {
   if (!left_click) {
     camera_state &= 0x7F;
     return;
   }
+  const bool roaming = chunk_editing_mode() == MODE_ROAMING;
   switch (camera_state & 0x7F) {
-    case 0: camera_state = chunk_editing_mode() == MODE_ROAMING ? 0x82 : 0x81; break;
-    case 1: camera_state = 0x82; break;
+    case 0:
+      if (!roaming)
+        camera_state = 0x81;
+      else if (over_cell)
+        camera_state = 0x82;
+      break;
+    case 1:
+      if (over_cell) camera_state = 0x82;
+      break;
     case 2: camera_state = 0x81; break;
     default: break;
   }

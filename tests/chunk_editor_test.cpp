@@ -75,6 +75,26 @@ TEST_F(ChunkEditor, RoamingOneClickOpensTheBlockSelector) {
   EXPECT_EQ(chunkmap.chunks[0].cell(1, 1), 6);
 }
 
+TEST_F(ChunkEditor, AClickBesideTheChunkSelectsNothingAndEscapeStillEnds) {
+  // ROAMING: below the 4x3 chunk a click leaves the camera roaming.
+  choose_tile();
+  in.move(20, 100).idle().click().idle(2);
+  in.then([](ScriptedInput&) { EXPECT_EQ(camera_state, 0); });
+  over_cell(1, 1).idle(2);
+  expect_screen(Screen::Editing);
+  escape();
+  // HYBRID: the first click stops the camera anywhere; the second selects only on a cell.
+  in.then([](ScriptedInput&) { meta_editor_modes = 0x10; });
+  choose_tile();
+  in.move(20, 100).idle().click().idle().click().idle(2);
+  in.then([](ScriptedInput&) { EXPECT_EQ(camera_state, 1); });
+  escape();
+  escape();
+  expect_screen(Screen::TileSelector);
+  escape();
+  run();
+}
+
 TEST_F(ChunkEditor, HybridTakesTwoClicksAndTwoEscapes) {
   meta_editor_modes = 0x10;
   choose_tile();
@@ -395,4 +415,25 @@ TEST_F(ChunkEditor, MetaUndoSizeInSetupResizesTheHistory) {
   EXPECT_EQ(chunk_undo_values.size(), 3u);
   EXPECT_EQ(chunk_undo_cells[2], EMPTY_UNDO_CELL);
   EXPECT_EQ(chunk_undo_values[2], EMPTY_UNDO_VALUE);
+}
+
+TEST_F(ChunkEditor, F9AndF10HideTheChunkOnlyWhenBothAreOff) {
+  const uint32_t block1 = block_colour(1) & 0xFFFFFF;
+  choose_tile();
+  in.move(300, 240);
+  key(KEY_F9);
+  in.idle(2).then([block1](ScriptedInput& s) {
+    EXPECT_EQ(layer_visibility, 0x7E);
+    EXPECT_EQ(pixel32(s.screen.get(), 4, 4), block1);
+  });
+  key(KEY_F10);
+  in.idle(2).then([](ScriptedInput& s) {
+    EXPECT_EQ(layer_visibility, 0x7C);
+    EXPECT_EQ(pixel32(s.screen.get(), 4, 4), 0u);
+  });
+  key(KEY_F9);
+  in.idle(2).then([block1](ScriptedInput& s) { EXPECT_EQ(pixel32(s.screen.get(), 4, 4), block1); });
+  escape();
+  escape();
+  run();
 }
