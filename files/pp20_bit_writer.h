@@ -17,15 +17,16 @@ struct Pp20BitWriter {
   Pp20BitWriter(uint8_t* stream_area, size_t words_room) : area(stream_area), room(words_room) {}
 
   // Appends the low n bits of value (n <= 32), most significant first.
+  // (Without a branch on completing a word, which would be hard to predict: the word being
+  // filled is stored every time, and the count moves on when it is complete.)
   void put(uint32_t value, unsigned n) {
     acc = (acc << n) | value;
     pending += n;
-    if (pending >= 32) {
-      pending -= 32;
-      const uint32_t word = static_cast<uint32_t>(acc >> pending);
-      if (words < room) std::memcpy(area + 4 * words, &word, 4);
-      ++words;
-    }
+    const unsigned complete = pending >= 32;
+    pending -= 32 * complete;
+    const uint32_t word = static_cast<uint32_t>(acc >> pending);
+    if (words < room) std::memcpy(area + 4 * words, &word, 4);
+    words += complete;
   }
 
   uint64_t bits() const { return 32 * uint64_t(words) + pending; }
