@@ -188,10 +188,12 @@ int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
   best_j = -1;
   int32_t k = 0;       // the chain walked is that of i + k; its entries are candidates + k
   int32_t next_k = 0;  // the chain to move to
+  int32_t walked = 0;  // steps since the walk started or moved (moving only pays on long walks)
   // Positions from linked_ on have no links yet: the walk keeps to links below it.
   const int32_t k_cap = linked_ - 1 - i;
   int32_t pos = prev4[i & ring_mask];
   while (pos - k >= limit) {
+    ++walked;
     const int32_t j = pos - k;
     int32_t done = j;  // the lowest candidate settled by this step
     if (same_bytes(r + pos, 4)) {
@@ -234,7 +236,8 @@ int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
       pos = prev4[pos & ring_mask];
     }
     if (best - 3 > next_k && best - 3 <= k_cap && !same_bytes(here + best - 3, 4)) next_k = best - 3;
-    if (next_k > k) {
+    if (next_k > k && walked > 1) {
+      walked = 0;
       // Candidates below `done` are left; find the first of them linked from i + next_k.
       k = next_k;
       pos = prev4[(i + k) & ring_mask];
