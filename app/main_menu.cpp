@@ -1,5 +1,6 @@
 #include "app/main_menu.h"
 
+#include "leveledit/level_editor.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
@@ -46,6 +47,9 @@ static void empty_chunk_undo_history() {}
 
 void run_mode(uint8_t mode) {
   switch (mode) {
+    case 1:
+      level_editor();
+      break;
     case 4:
       setup_screen();
       break;
