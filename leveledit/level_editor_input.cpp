@@ -2,9 +2,9 @@
 #include <cmath>
 
 #include "leveledit/level_editor.h"
-#include "leveledit/hex_writers.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_view.h"
+#include "leveledit/panel_writers.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
@@ -68,24 +68,24 @@ void draw_overlay_texts() {
   int16_t y = 24;
   if (ledit.show_camera_coords) {
     text_out(overlay, 0, 16, y, "CX:");
-    draw_hex(overlay, 0, 80, y, 1, static_cast<uint32_t>((camera_x >> 3) * 64 / (level_zoom + 64)));
+    hex_at(overlay, 0, 80, y, 1, static_cast<uint32_t>((camera_x >> 3) * 64 / (level_zoom + 64)));
     text_out(overlay, 0, 112, y, "CY:");
-    draw_hex(overlay, 0, 176, y, 1, static_cast<uint32_t>((camera_y >> 3) * 64 / (level_zoom + 64)));
+    hex_at(overlay, 0, 176, y, 1, static_cast<uint32_t>((camera_y >> 3) * 64 / (level_zoom + 64)));
     y += 8;
   }
   if (ledit.show_mouse_coords) {
     text_out(overlay, 0, 16, y, "MX:");
-    draw_hex(overlay, 0, 80, y, 1, static_cast<uint32_t>(wx * 16 / s));
+    hex_at(overlay, 0, 80, y, 1, static_cast<uint32_t>(wx * 16 / s));
     text_out(overlay, 0, 112, y, "MY:");
-    draw_hex(overlay, 0, 176, y, 1, static_cast<uint32_t>(wy * 16 / s));
+    hex_at(overlay, 0, 176, y, 1, static_cast<uint32_t>(wy * 16 / s));
     y += 8;
   }
   if (ledit.show_unit_coords) {
     y = static_cast<int16_t>(8 * (3 + (ledit.show_camera_coords ? 1 : 0) + (ledit.show_mouse_coords ? 1 : 0)));
     text_out(overlay, 0, 16, y, "BX:");
-    draw_hex(overlay, 0, 80, y, 1, static_cast<uint32_t>(wx / s));
+    hex_at(overlay, 0, 80, y, 1, static_cast<uint32_t>(wx / s));
     text_out(overlay, 0, 112, y, "BY:");
-    draw_hex(overlay, 0, 176, y, 1, static_cast<uint32_t>(wy / s));
+    hex_at(overlay, 0, 176, y, 1, static_cast<uint32_t>(wy / s));
   }
 }
 

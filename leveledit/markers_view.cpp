@@ -7,12 +7,12 @@
 #include "gamedata/change_flags.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
-#include "leveledit/hex_writers.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
+#include "leveledit/panel_writers.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
@@ -135,7 +135,7 @@ void drag_marker(Marker& m) {
 
 BITMAP* overlay() { return layer_4.get(); }
 
-void hex_value(int x, int y, uint32_t value) { draw_hex_plain(overlay(), 2, static_cast<int16_t>(x), static_cast<int16_t>(y), value); }
+void hex_value(int x, int y, uint32_t value) { hex_plain_at(overlay(), 2, x, y, value); }
 
 }  // namespace
 
@@ -186,8 +186,7 @@ void draw_marker_panel() {
   rectfill(o, 248 + MARGIN, y - 1 + MARGIN, 456 + MARGIN, y + 9 + MARGIN, 0xFF3F00);
   const int32_t s = block_size_on_screen();
   draw_selection_frame(o, zoomed(m->x) - (camera_x >> 3) + MARGIN, zoomed(m->y - 3) - (camera_y >> 3) + MARGIN, s, s);
-  // The number's two digits stand at 231, just left of the name.
-  hex_value(231 - 48, 25, ledit.hovered_marker_number);
+  hex_value(231, 25, ledit.hovered_marker_number);
   text_out(o, 1, 256, 25, m->name.c_str());
   text_out(o, 0, 256, 40, "MARKER TYPE:");
   text_out(o, 1, 360, 40, marker_type_name(m->type));
@@ -204,6 +203,6 @@ void draw_marker_panel() {
     hex_value(440, 95, m->next_tunnel + 1u);
   }
   text_out(o, 0, 256, 110, "COORDINATES:      :");
-  draw_hex(o, 2, 384, 110, 4, static_cast<uint16_t>(m->x));
-  draw_hex(o, 2, 440, 110, 4, static_cast<uint16_t>(m->y));
+  hex_at(o, 2, 384, 110, 4, static_cast<uint16_t>(m->x));
+  hex_at(o, 2, 440, 110, 4, static_cast<uint16_t>(m->y));
 }

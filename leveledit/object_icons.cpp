@@ -3,9 +3,9 @@
 
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
-#include "leveledit/hex_writers.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_view.h"
+#include "leveledit/panel_writers.h"
 #include "ui/screen_state.h"
 
 namespace {
@@ -18,11 +18,12 @@ BITMAP* icon(const BitmapPtr* set, size_t count, int i) {
 
 BITMAP* pickup_icon(int type) { return icon(pickup_icons.data(), pickup_icons.size(), type); }
 
-// The two bytes of an object code written as hex, 8 pixels right of the icon position.
+// The two bytes of an object code written as hex over the icon's block: the high byte,
+// and 8 pixels lower the low byte, last digits 8 pixels right of the icon position.
 void draw_code_as_hex(BITMAP* layer, uint16_t code, int x, int y) {
   const int sx = x - MARGIN + 8, sy = y - MARGIN;
-  draw_hex_plain(layer, 0, static_cast<int16_t>(sx), static_cast<int16_t>(sy), code >> 8);
-  draw_hex_plain(layer, 0, static_cast<int16_t>(sx), static_cast<int16_t>(sy + 8), code & 0xFF);
+  hex_plain_at(layer, 0, sx, sy, code >> 8);
+  hex_plain_at(layer, 0, sx, sy + 8, code & 0xFF);
 }
 
 const BlockType* block_type_entry(int index) {

@@ -4,11 +4,11 @@
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
 #include "leveledit/effect_text.h"
-#include "leveledit/hex_writers.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_view.h"
+#include "leveledit/panel_writers.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
@@ -27,10 +27,8 @@ void label(int x, int y, const char* text) {
 void name(int x, int y, const char* text) {
   if (text) text_out(overlay(), 1, static_cast<int16_t>(x), static_cast<int16_t>(y), text);
 }
-void hex4(int x, int y, uint32_t value) {
-  draw_hex(overlay(), 2, static_cast<int16_t>(x), static_cast<int16_t>(y), 4, value);
-}
-void hex(int x, int y, uint32_t value) { draw_hex_plain(overlay(), 2, static_cast<int16_t>(x), static_cast<int16_t>(y), value); }
+void hex4(int x, int y, uint32_t value) { hex_at(overlay(), 2, x, y, 4, value); }
+void hex(int x, int y, uint32_t value) { hex_plain_at(overlay(), 2, x, y, value); }
 
 // A highlight bar between two screen corners, both included.
 void bar(int x1, int y1, int x2, int y2) { rectfill(overlay(), x1 + MARGIN, y1 + MARGIN, x2 + MARGIN, y2 + MARGIN, HIGHLIGHT); }

@@ -1,5 +1,6 @@
 #include "level_editor_fixture.h"
 
+#include "leveledit/hex_writers.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 
@@ -91,9 +92,9 @@ void LevelEditorTest::run_script(int limit) {
   for (int i = 0; i < limit && !in->script_done(); ++i) ASSERT_TRUE(level_editor_pass());
 }
 
-bool LevelEditorTest::shows_line(int y, const std::vector<Piece>& pieces) {
+bool LevelEditorTest::shows_line(int y, const std::vector<Piece>& pieces, uint32_t background) {
   BitmapPtr expected = make_bitmap(screen_width + 2 * MARGIN, 24 + 2 * MARGIN);
-  clear_to_color(expected.get(), 0);
+  clear_to_color(expected.get(), static_cast<int>(background));
   for (const Piece& p : pieces) text_out(expected.get(), p.colour, static_cast<int16_t>(p.x), 8, p.text.c_str());
   for (const Piece& p : pieces)
     for (int dy = 0; dy < 8; ++dy)
@@ -104,4 +105,14 @@ bool LevelEditorTest::shows_line(int y, const std::vector<Piece>& pieces) {
         if (screen_pixel(sx, y + dy) != want) return false;
       }
   return true;
+}
+
+LevelEditorTest::Piece LevelEditorTest::hex_piece(int x, uint8_t colour, uint32_t value, int min_digits) {
+  return {x - 56, colour, hex_field(value, min_digits)};
+}
+
+std::vector<uint16_t> codes_of(const LayoutRow& r) {
+  std::vector<uint16_t> out;
+  for (const LayoutObject& o : r.objects) out.push_back(o.code);
+  return out;
 }

@@ -16,6 +16,7 @@
 #include "ui/screen_state.h"
 #include "ui/settings.h"
 
+std::vector<uint16_t> codes_of(const LayoutRow& r);
 // A 16x16 bitmap filled with one colour (opaque, or the mask colour).
 BitmapPtr solid_bitmap(uint32_t colour, int w = 16, int h = 16);
 // Colour of test block b: distinct, opaque.
@@ -49,13 +50,18 @@ class LevelEditorTest : public ::testing::Test {
   uint32_t screen_pixel(int x, int y) { return pixel32(in->screen.get(), x, y); }
   // Whether the screen shows `text` drawn in colour at (x, y) over black.
   bool shows_text(int x, int y, uint8_t colour, const std::string& text) { return shows_line(y, {{x, colour, text}}); }
-  // The same for several texts on one line, drawn in order (later ones over earlier ones).
+  // The same for several texts on one line, drawn in order (later ones over earlier ones),
+  // over a background colour (black, or the highlight bar's).
   struct Piece {
     int x;
     uint8_t colour;
     std::string text;
   };
-  bool shows_line(int y, const std::vector<Piece>& pieces);
+  bool shows_line(int y, const std::vector<Piece>& pieces, uint32_t background = 0);
+  // A panel value whose last digit stands at x (hex_at / hex_plain_at).
+  static Piece hex_piece(int x, uint8_t colour, uint32_t value, int min_digits);
+  static constexpr uint32_t BAR = 0xFF3F00;
+  static Piece hex_plain_piece(int x, uint8_t colour, uint32_t value) { return hex_piece(x, colour, value, 2); }
 
   std::unique_ptr<ScriptedInput> in;
   std::unique_ptr<ScopedInput> scope;

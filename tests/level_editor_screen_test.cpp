@@ -205,7 +205,7 @@ TEST_F(LevelEditorScreen, CameraCoordinatesAreScaledByZoom) {
   place_mouse(600, 440);
   frames(1);
   auto coordinates = [&](int y, const char* x_label, uint32_t x_value, const char* y_label, uint32_t y_value) {
-    return shows_line(y, {{16, 0, x_label}, {80, 0, hex_field(x_value, 1)}, {112, 0, y_label}, {176, 0, hex_field(y_value, 1)}});
+    return shows_line(y, {{16, 0, x_label}, hex_piece(80, 0, x_value, 1), {112, 0, y_label}, hex_piece(176, 0, y_value, 1)});
   };
   EXPECT_TRUE(coordinates(24, "CX:", 200, "CY:", 100));
   // Mouse row: the level pixel under the cursor; unit row: the block.
