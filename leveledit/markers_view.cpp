@@ -151,17 +151,23 @@ uint8_t step_marker_type(uint8_t type, int direction) {
 
 int marker_panel_lines(uint8_t type) { return type == MARKER_TUNNEL ? 7 : 6; }
 
+void draw_marker_icon(BITMAP* layer, const Marker& m, int x, int y) {
+  // Frames 0, 1, 2, 1, each for 8 ticks.
+  int frame = (timer_ticks >> 3) & 3;
+  if (frame == 3) frame = 1;
+  const int s = block_size_on_screen();
+  draw_scaled_masked(marker_icon(m.type, frame), layer, x, y, s, s);
+}
+
 void draw_markers(BITMAP* layer, bool draw) {
   const int32_t s = block_size_on_screen();
   const int32_t view_x = camera_x >> 3, view_y = camera_y >> 3;
   const int32_t px = world_mouse_x(), py = world_mouse_y();
   const bool left_up = !(ledit.mouse_b & 1);
-  int frame = (timer_ticks >> 3) & 3;
-  if (frame == 3) frame = 1;
   for (int i = 0; i < marker_table_size(); ++i) {
     const Marker& m = markers[static_cast<size_t>(i)];
     const int32_t bx = zoomed(m.x), by = zoomed(m.y - 3);
-    if (draw) draw_scaled_masked(marker_icon(m.type, frame), layer, bx + MARGIN - view_x, by + MARGIN - view_y, s, s);
+    if (draw) draw_marker_icon(layer, m, bx + MARGIN - view_x, by + MARGIN - view_y);
     if (left_up && px >= bx && px < bx + s && py >= by && py < by + s) {
       ledit.marker_hovered = 1;
       ledit.hovered_marker = i;

@@ -7,6 +7,9 @@
 // Draws every marker into layer (when draw is set) and finds the one under the cursor
 // while the left button is up (the last in table order wins).
 void draw_markers(BITMAP* layer, bool draw);
+// The marker's icon (by type, animated by timer_ticks), one block square at (x, y) of layer.
+struct Marker;
+void draw_marker_icon(BITMAP* layer, const Marker& m, int x, int y);
 // Editing keys and the drag of the hovered marker.
 void edit_marker();
 void draw_marker_panel();

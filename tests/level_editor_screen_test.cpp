@@ -1,5 +1,10 @@
 // The level editor screen driven through scripted input: zoom, scrolling, camera states,
 // the hover list, toggles, overlays and leaving.
+#include <filesystem>
+
+#include "files/atomic_file.h"
+#include "files/layout_block.h"
+#include "gamedata/level_files.h"
 #include "leveledit/hex_writers.h"
 #include "level_editor_fixture.h"
 #include "ui/frame.h"
@@ -222,4 +227,46 @@ TEST_F(LevelEditorScreen, CameraCoordinatesAreScaledByZoom) {
   frames(1);
   EXPECT_EQ(ledit.show_camera_coords, 0);
   EXPECT_TRUE(shows_text(16, 24, 0, "MX:"));
+}
+
+TEST_F(LevelEditorScreen, LeavingAsksAboutUnsavedEditsAndYesSavesTheLayout) {
+  ScopedCwd cwd(scratch_dir("level_editor_leave"));
+  level_file_name.clear();
+  chunkmap_file_name.clear();
+  make_level();
+  front_layout.theme = 3;
+  row(15).objects = {{OBJECT_PICKUP | 4, 330}};
+  // HYBRID: a click in the central box fixes the camera over the pickup, Plus changes it,
+  // Esc roams again, Esc leaves, Y saves the layout.
+  place_mouse(icon_x(330) + 4, icon_y(15) + 4);
+  camera_state = 0;
+  in->idle(1).click().press(KEY_EQUALS).release(KEY_EQUALS).idle(1);
+  in->press(KEY_ESC).release(KEY_ESC).idle(1).press(KEY_ESC).release(KEY_ESC).press(KEY_Y).release(KEY_Y);
+  editor_mode = 1;
+  level_editor();
+  EXPECT_EQ(editor_mode, 0);
+  EXPECT_EQ(level_changed_flags, 0);
+  EXPECT_EQ(row(15).objects[0].code, OBJECT_PICKUP | 5);
+  std::vector<uint8_t> saved;
+  ASSERT_TRUE(read_whole_file("New.lvl", saved));
+  LayoutPlane back;
+  std::string error;
+  ASSERT_TRUE(LoadLevelBlock(saved.data(), saved.size(), 0, back, error)) << error;
+  EXPECT_EQ(back, front_layout);
+  EXPECT_FALSE(std::filesystem::exists("New.itm")) << "no chunk edit, no question about chunks";
+
+  // N keeps the edit in memory only; a failed save keeps the flag for the next time.
+  std::filesystem::remove("New.lvl");
+  level_changed_flags = CHANGED_LAYOUT | CHANGED_CHUNKS;
+  in->press(KEY_N).release(KEY_N).press(KEY_N).release(KEY_N);
+  level_editor_leave();
+  EXPECT_EQ(level_changed_flags, 0);
+  EXPECT_FALSE(std::filesystem::exists("New.lvl"));
+  level_file_name = "no_such_dir/level.lvl";
+  level_changed_flags = CHANGED_CHUNKS | CHANGED_LAYOUT;
+  in->press(KEY_Y).release(KEY_Y).press(KEY_Y).release(KEY_Y);
+  level_editor_leave();
+  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_TRUE(std::filesystem::exists("New.itm"));
+  level_file_name.clear();
 }
