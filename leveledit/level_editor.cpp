@@ -1,3 +1,4 @@
+#include "leveledit/layer_bands.h"
 #include "leveledit/level_editor.h"
 
 #include "gamedata/level_model.h"
@@ -64,6 +65,7 @@ void level_editor_enter() {
   level_zoom = 0;
   fast_scroll_latch = 0;
   help_requested = 0;
+  layer_tracking_begin();
   rest(100);
   camera_state = (editing_mode() & EDITING_STATIC) ? 1 : 0;
 }
@@ -105,8 +107,9 @@ void level_editor_frame() {
   buttons_before = static_cast<uint8_t>(ledit.mouse_b);
 
   // Nothing is drawn or composed on frames that frame skip leaves out; input still runs.
+  // While the layers are tracked they are clean: the last composition cleared what it read.
   const bool draw = frame_skip_open();
-  if (draw) clear_layers();
+  if (draw && !layer_tracking_on()) clear_layers();
   if (fast_scroll_latch == 1 && !(ledit.mouse_b & 1)) fast_scroll_latch = 0;
 
   handle_zoom_input();
@@ -134,8 +137,11 @@ void level_editor_frame() {
     draw_object_panel();
   }
 
-  if (fps_counter_enabled) number_out(layer_4.get(), 8, 0, 1, fps_value);
-  compose_layers();
+  if (fps_counter_enabled) layer_number(layer_4.get(), 8, 0, 1, fps_value);
+  if (layer_tracking_on())
+    compose_tracked_layers();
+  else
+    compose_layers();
 
   if (help_requested) {
     show_help_overlay(LEVEL_EDITOR_HELP);

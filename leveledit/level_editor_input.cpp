@@ -1,6 +1,7 @@
 // Toggle keys, texts, debug overlays and the cursor of the level editor.
 #include <cmath>
 
+#include "leveledit/layer_bands.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_view.h"
@@ -58,33 +59,33 @@ void draw_overlay_texts() {
   if (!frame_skip_open()) return;
   BITMAP* overlay = layer_4.get();
   if (!help_requested && tips_enabled)
-    text_out(overlay, 0, static_cast<int16_t>(screen_width - 160), 8, "press F1 for help.");
+    layer_text(overlay, 0, screen_width - 160, 8, "press F1 for help.");
   if (timer_ticks - zoom_changed_at < 150) {
-    text_out(overlay, 1, 16, 8, "ZOOM:");
-    number_out(overlay, 80, 8, 1, zoom_percent());
+    layer_text(overlay, 1, 16, 8, "ZOOM:");
+    layer_number(overlay, 80, 8, 1, zoom_percent());
   }
   const int32_t s = block_size_on_screen();
   const int32_t wx = world_mouse_x(), wy = world_mouse_y();
   int16_t y = 24;
   if (ledit.show_camera_coords) {
-    text_out(overlay, 0, 16, y, "CX:");
+    layer_text(overlay, 0, 16, y, "CX:");
     hex_at(overlay, 0, 80, y, 1, static_cast<uint32_t>((camera_x >> 3) * 64 / (level_zoom + 64)));
-    text_out(overlay, 0, 112, y, "CY:");
+    layer_text(overlay, 0, 112, y, "CY:");
     hex_at(overlay, 0, 176, y, 1, static_cast<uint32_t>((camera_y >> 3) * 64 / (level_zoom + 64)));
     y += 8;
   }
   if (ledit.show_mouse_coords) {
-    text_out(overlay, 0, 16, y, "MX:");
+    layer_text(overlay, 0, 16, y, "MX:");
     hex_at(overlay, 0, 80, y, 1, static_cast<uint32_t>(wx * 16 / s));
-    text_out(overlay, 0, 112, y, "MY:");
+    layer_text(overlay, 0, 112, y, "MY:");
     hex_at(overlay, 0, 176, y, 1, static_cast<uint32_t>(wy * 16 / s));
     y += 8;
   }
   if (ledit.show_unit_coords) {
     y = static_cast<int16_t>(8 * (3 + (ledit.show_camera_coords ? 1 : 0) + (ledit.show_mouse_coords ? 1 : 0)));
-    text_out(overlay, 0, 16, y, "BX:");
+    layer_text(overlay, 0, 16, y, "BX:");
     hex_at(overlay, 0, 80, y, 1, static_cast<uint32_t>(wx / s));
-    text_out(overlay, 0, 112, y, "BY:");
+    layer_text(overlay, 0, 112, y, "BY:");
     hex_at(overlay, 0, 176, y, 1, static_cast<uint32_t>(wy / s));
   }
 }
@@ -97,8 +98,12 @@ void draw_level_cursor() {
     // Turned towards the scrolling direction, seen from the screen centre.
     const double angle = std::atan2(static_cast<double>(my - screen_height / 2), static_cast<double>(mx - screen_width / 2));
     const fixed turn = static_cast<fixed>(angle * 128.0 / M_PI * 65536.0);
+    // Turned about its centre, the picture stays within the circle through its corners.
+    const int reach = (cursor_alt->w + cursor_alt->h) / 2 + 2;
+    mark_drawn(overlay, mx + MARGIN - reach, my + MARGIN - reach, 2 * reach, 2 * reach);
     pivot_sprite(overlay, cursor_alt.get(), mx + MARGIN, my + MARGIN, cursor_alt->w / 2, cursor_alt->h / 2, turn);
   } else if (cursor_arrow) {
+    mark_drawn(overlay, mx + 53, my + 53, 22, 22);
     masked_blit(cursor_arrow.get(), overlay, 0, 0, mx + 53, my + 53, 22, 22);
   }
 }

@@ -2,6 +2,7 @@
 // SAVE CHUNKMAP of the main menu would write them.
 #include "gamedata/change_flags.h"
 #include "gamedata/level_files.h"
+#include "leveledit/layer_bands.h"
 #include "leveledit/level_editor.h"
 #include "ui/input.h"
 #include "ui/prompts.h"
@@ -21,6 +22,7 @@ void offer(uint8_t flag, bool (*ask)(), int (*save)()) {
 
 void level_editor_leave() {
   wait_key_released(KEY_ESC);
+  layer_tracking_end();
   offer(CHANGED_LAYOUT, ask_save_layout, SaveLevel);
   offer(CHANGED_CHUNKS, ask_save_metablocks, SaveChunkmap);
   editor_mode = 0;

@@ -1,5 +1,6 @@
 // Drawing the edited plane and listing the objects under the cursor; choosing among them.
 #include "gamedata/level_model.h"
+#include "leveledit/layer_bands.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_view.h"
@@ -43,7 +44,10 @@ void draw_plane_and_collect_hover(bool draw) {
   const bool collect = !(ledit.mouse_b & 1);
   const bool back = editing_back_plane();
   LayoutPlane& plane = edited_plane();
-  if (draw && ledit.background_shown && !back) draw_background_pass(layer_1.get());
+  if (draw && ledit.background_shown && !back) {
+    draw_background_pass(layer_1.get());
+    mark_drawn(layer_1.get(), MARGIN, MARGIN, screen_width, screen_height);
+  }
 
   collected = 0;
   for (size_t r = 0; r < plane.rows.size(); ++r) {
@@ -64,7 +68,10 @@ void draw_plane_and_collect_hover(bool draw) {
             bh = c.height * s;
           }
         }
-        if (draw) draw_chunk(layer_2.get(), chunk, bx + MARGIN, by + MARGIN, (o.code & PLACEMENT_VFLIP) != 0);
+        if (draw && bw > 0) {
+          draw_chunk(layer_2.get(), chunk, bx + MARGIN, by + MARGIN, (o.code & PLACEMENT_VFLIP) != 0);
+          mark_drawn(layer_2.get(), bx + MARGIN - view_x, by + MARGIN - view_y, bw, bh);
+        }
       } else {
         bx = zoomed(o.x) - s;
         by = row_y - s;

@@ -1,3 +1,4 @@
+#include "leveledit/layer_bands.h"
 #include "leveledit/markers_view.h"
 
 #include <cctype>
@@ -189,26 +190,27 @@ void draw_marker_panel() {
   static const int line_y[7] = {25, 40, 55, 65, 75, 85, 95};
   const int y = line_y[ledit.panel_line >= 0 && ledit.panel_line < 7 ? ledit.panel_line : 0];
   BITMAP* o = overlay();
+  mark_drawn(o, 248 + MARGIN, y - 1 + MARGIN, 456 - 248 + 1, 11);
   rectfill(o, 248 + MARGIN, y - 1 + MARGIN, 456 + MARGIN, y + 9 + MARGIN, 0xFF3F00);
   const int32_t s = block_size_on_screen();
   draw_selection_frame(o, zoomed(m->x) - (camera_x >> 3) + MARGIN, zoomed(m->y - 3) - (camera_y >> 3) + MARGIN, s, s);
   hex_value(231, 25, ledit.hovered_marker_number);
-  text_out(o, 1, 256, 25, m->name.c_str());
-  text_out(o, 0, 256, 40, "MARKER TYPE:");
-  text_out(o, 1, 360, 40, marker_type_name(m->type));
-  text_out(o, 0, 256, 55, "NEXT MARKER UP:");
+  layer_text(o, 1, 256, 25, m->name.c_str());
+  layer_text(o, 0, 256, 40, "MARKER TYPE:");
+  layer_text(o, 1, 360, 40, marker_type_name(m->type));
+  layer_text(o, 0, 256, 55, "NEXT MARKER UP:");
   hex_value(440, 55, m->next_up + 1u);
-  text_out(o, 0, 256, 65, "NEXT MARKER DOWN:");
+  layer_text(o, 0, 256, 65, "NEXT MARKER DOWN:");
   hex_value(440, 65, m->next_down + 1u);
-  text_out(o, 0, 256, 75, "NEXT MARKER LEFT:");
+  layer_text(o, 0, 256, 75, "NEXT MARKER LEFT:");
   hex_value(440, 75, m->next_left + 1u);
-  text_out(o, 0, 256, 85, "NEXT MARKER RIGHT:");
+  layer_text(o, 0, 256, 85, "NEXT MARKER RIGHT:");
   hex_value(440, 85, m->next_right + 1u);
   if (m->type == MARKER_TUNNEL) {
-    text_out(o, 0, 256, 95, "NEXT MARKER TUNNEL:");
+    layer_text(o, 0, 256, 95, "NEXT MARKER TUNNEL:");
     hex_value(440, 95, m->next_tunnel + 1u);
   }
-  text_out(o, 0, 256, 110, "COORDINATES:      :");
+  layer_text(o, 0, 256, 110, "COORDINATES:      :");
   hex_at(o, 2, 384, 110, 4, static_cast<uint16_t>(m->x));
   hex_at(o, 2, 440, 110, 4, static_cast<uint16_t>(m->y));
 }

@@ -3,6 +3,7 @@
 
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
+#include "leveledit/layer_bands.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_view.h"
 #include "leveledit/panel_writers.h"
@@ -104,6 +105,7 @@ void draw_large_object(BITMAP* layer, int x, int y, int s) {
 void draw_scaled_masked(BITMAP* source, BITMAP* target, int x, int y, int w, int h) {
   if (!source || !target || w < 1 || h < 1 || w > MAX_SCALED || source->w < 1 || source->h < 1) return;
   if (x < 0 || y < 0 || x > target->w - w || y > target->h - h) return;
+  mark_drawn(target, x, y, w, h);
   int columns[MAX_SCALED];
   const float qx = static_cast<float>(source->w) / static_cast<float>(w);
   const float qy = static_cast<float>(source->h) / static_cast<float>(h);
@@ -148,6 +150,7 @@ void draw_object_icon(BITMAP* layer, const LayoutObject& object, int x, int y) {
 
 void draw_selection_frame(BITMAP* target, int x, int y, int w, int h) {
   if (!target || !frame_top_left || w < 4 || h < 4) return;
+  mark_drawn(target, x, y, w, h);
   masked_blit(frame_top_left.get(), target, 0, 0, x, y, 2, 2);
   masked_blit(frame_top_right.get(), target, 0, 0, x + w - 2, y, 2, 2);
   masked_blit(frame_bottom_left.get(), target, 0, 0, x, y + h - 2, 2, 2);

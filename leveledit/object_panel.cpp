@@ -3,6 +3,7 @@
 
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
+#include "leveledit/layer_bands.h"
 #include "leveledit/effect_text.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_editor.h"
@@ -21,17 +22,16 @@ constexpr uint32_t HIGHLIGHT = 0xFF3F00;
 
 BITMAP* overlay() { return layer_4.get(); }
 
-void label(int x, int y, const char* text) {
-  text_out(overlay(), 0, static_cast<int16_t>(x), static_cast<int16_t>(y), text);
-}
-void name(int x, int y, const char* text) {
-  if (text) text_out(overlay(), 1, static_cast<int16_t>(x), static_cast<int16_t>(y), text);
-}
+void label(int x, int y, const char* text) { layer_text(overlay(), 0, x, y, text); }
+void name(int x, int y, const char* text) { layer_text(overlay(), 1, x, y, text); }
 void hex4(int x, int y, uint32_t value) { hex_at(overlay(), 2, x, y, 4, value); }
 void hex(int x, int y, uint32_t value) { hex_plain_at(overlay(), 2, x, y, value); }
 
 // A highlight bar between two screen corners, both included.
-void bar(int x1, int y1, int x2, int y2) { rectfill(overlay(), x1 + MARGIN, y1 + MARGIN, x2 + MARGIN, y2 + MARGIN, HIGHLIGHT); }
+void bar(int x1, int y1, int x2, int y2) {
+  mark_drawn(overlay(), x1 + MARGIN, y1 + MARGIN, x2 - x1 + 1, y2 - y1 + 1);
+  rectfill(overlay(), x1 + MARGIN, y1 + MARGIN, x2 + MARGIN, y2 + MARGIN, HIGHLIGHT);
+}
 
 const BlockType* entry_at(int index) {
   if (index < 0 || index >= block_type_count || static_cast<size_t>(index) >= block_types.size()) return nullptr;
@@ -75,6 +75,7 @@ void draw_hover_thumbnails() {
     const size_t chunk = code & PLACEMENT_CHUNK_MASK;
     if (chunk >= chunk_thumbnails.size() || !chunk_thumbnails[chunk]) return;
     BITMAP* t = chunk_thumbnails[chunk].get();
+    mark_drawn(overlay(), slot_x[k] + MARGIN, slot_y[k] + MARGIN, THUMBNAIL_SIZE, THUMBNAIL_SIZE);
     stretch_blit(t, overlay(), 0, 0, t->w, t->h, slot_x[k] + MARGIN, slot_y[k] + MARGIN, THUMBNAIL_SIZE, THUMBNAIL_SIZE);
   };
   for (int k = 0; k < shown; ++k)
