@@ -270,3 +270,74 @@ TEST_F(LevelEditorScreen, LeavingAsksAboutUnsavedEditsAndYesSavesTheLayout) {
   EXPECT_TRUE(std::filesystem::exists("New.itm"));
   level_file_name.clear();
 }
+
+TEST_F(LevelEditorScreen, HelpOverlayDarkensTheFrameAndWaitsForAKeyAfterF1) {
+  make_level();
+  row(10).objects = {{OBJECT_PICKUP | 1, 480}};
+  level_editor_modes = 0x12;
+  tips_enabled = 1;
+  enter();
+  place_mouse(600, 300);
+  frames(1);
+  EXPECT_TRUE(shows_text(640 - 160, 8, 0, "press F1 for help."));
+  const uint32_t pickup = screen_pixel(480 - 16 + 2, 160 - 16 + 2);
+  ASSERT_EQ(pickup, pickup_colour(1) & 0xFFFFFF);
+
+  // F1 held for 3 steps, released, 15 idle steps (darkening stops after 12), then a key.
+  in->press(KEY_F1).idle(2).release(KEY_F1).idle(15).type_key(KEY_SPACE, ' ').press(KEY_SPACE).release(KEY_SPACE);
+  const int presents_before = in->presents;
+  in->then([](ScriptedInput& s) { s.mx = 10; });  // moved while the overlay shows
+  frames(1);
+  EXPECT_EQ(help_requested, 0);
+  EXPECT_EQ(in->mx, 600) << "the mouse goes back where it was";
+  EXPECT_GE(in->presents - presents_before, 19);
+  // Twelve darkening steps: c - (c >> 3) each time.
+  uint32_t c = pickup;
+  for (int i = 0; i < 12; ++i) {
+    uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+      const uint32_t v = (c >> shift) & 0xFF;
+      out |= (v - (v >> 3)) << shift;
+    }
+    c = out;
+  }
+  EXPECT_EQ(screen_pixel(480 - 16 + 2, 160 - 16 + 2), c);
+  // The help text at (16, 60) over the darkened frame.
+  EXPECT_TRUE(shows_text(16, 60, 0, "MOVE MOUSE CURSOR TO MOVE TILE SELECTOR."));
+  EXPECT_TRUE(shows_text(16, 60 + 14 * 26, 0, "HOLD ctrl AND PRESS THE m KEY TO MIRROR THE ENTIRE TILE."));
+  frames(1);
+  EXPECT_EQ(screen_pixel(480 - 16 + 2, 160 - 16 + 2), pickup) << "editing goes on";
+}
+
+TEST_F(LevelEditorScreen, ToggleKeysAndTheTurnedCursor) {
+  make_level();
+  enter();
+  place_mouse(320, 240);
+  in->press(KEY_F9).release(KEY_F9).press(KEY_F10).release(KEY_F10).press(KEY_F11).release(KEY_F11);
+  in->press(KEY_F4).release(KEY_F4).press(KEY_M).release(KEY_M).press(KEY_F6).release(KEY_F6);
+  frames(6);
+  EXPECT_EQ(layer_visibility, 0x7C);
+  EXPECT_EQ(snap_to_grid, 1);
+  EXPECT_EQ(ledit.edit_flags, EDIT_METABLOCK);
+  EXPECT_EQ(ledit.show_mouse_coords, 1);
+  // M is not a mode key while Tab is down; Tab switches the plane.
+  in->press(KEY_TAB).press(KEY_M).release(KEY_TAB).release(KEY_M);
+  frames(2);
+  EXPECT_EQ(ledit.edit_flags, EDIT_METABLOCK | EDIT_BACK_PLANE);
+
+  // Outside the central box the cursor is the second picture, turned towards the mouse:
+  // straight right of the centre it is drawn unturned about its centre.
+  place_mouse(600, 240);
+  frames(1);
+  ASSERT_EQ(fast_scroll_latch, 1);
+  int same = 0, inked = 0;
+  for (int y = 0; y < 22; ++y)
+    for (int x = 0; x < 22; ++x) {
+      const uint32_t p = pixel32(cursor_alt.get(), x, y);
+      if (p == MASK_COLOUR) continue;
+      ++inked;
+      same += screen_pixel(600 - 11 + x, 240 - 11 + y) == p;
+    }
+  EXPECT_GT(inked, 0);
+  EXPECT_GE(same, inked * 9 / 10);
+}
