@@ -8,6 +8,7 @@
 #include "gamedata/level_files.h"
 #include "gamedata/level_model.h"
 #include "gamedata/rom_import.h"
+#include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_undo.h"
 #include "ui/font.h"
@@ -68,6 +69,9 @@ static void empty_chunk_undo_history() { empty_chunk_undo(); }
 
 void run_mode(uint8_t mode) {
   switch (mode) {
+    case 1:
+      level_editor();
+      break;
     case 2:
       chunk_editor();
       break;
