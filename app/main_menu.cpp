@@ -6,6 +6,7 @@
 #include "ui/menu.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
+#include "ui/setup_screens.h"
 
 const char* const MAIN_MENU_TEXT =
     " LEVEL EDITOR\n CHUNKMAP EDITOR\n BLOCK ANALYSIS TOOL\n\n LOAD LEVEL FROM ROM...\n LOAD LEVEL FROM LVL FILE...\n\n"
@@ -45,6 +46,9 @@ static void empty_chunk_undo_history() {}
 
 void run_mode(uint8_t mode) {
   switch (mode) {
+    case 4:
+      setup_screen();
+      break;
     case 3:  // BLOCK ANALYSIS TOOL: no screen of its own; back to the menu.
     default:
       // Screens and commands not built yet return to the menu.

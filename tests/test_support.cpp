@@ -57,3 +57,8 @@ Rgb rgb_at(BITMAP* b, int x, int y) {
   uint32_t p = pixel32(b, x, y);
   return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
 }
+
+ScopedCwd::ScopedCwd(const std::string& dir) : previous(std::filesystem::current_path().string()) {
+  std::filesystem::current_path(dir);
+}
+ScopedCwd::~ScopedCwd() { std::filesystem::current_path(previous); }

@@ -12,6 +12,13 @@ std::string source_path(const std::string& relative);
 // A fresh empty directory under the build tree for one test.
 std::string scratch_dir(const std::string& name);
 
+// Changes the working directory for the lifetime of the guard.
+struct ScopedCwd {
+  explicit ScopedCwd(const std::string& dir);
+  ~ScopedCwd();
+  std::string previous;
+};
+
 // Red, green and blue of a 32-bit pixel, compared by channel.
 struct Rgb {
   int r, g, b;

@@ -30,6 +30,9 @@ class AllegroInput final : public InputSource {
     while (screen_ticks == 0) rest(1);
     screen_ticks = 0;
   }
+  bool set_graphics_mode(bool full, int w, int h) override {
+    return set_gfx_mode(full ? GFX_AUTODETECT : GFX_AUTODETECT_WINDOWED, w, h, 0, 0) == 0;
+  }
 };
 
 AllegroInput allegro_input;

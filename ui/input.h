@@ -26,6 +26,8 @@ class InputSource {
   virtual void vsync() = 0;
   // Frame pacing: returns once at least one timer tick has passed since the last call.
   virtual void wait_tick() = 0;
+  // Sets a graphics mode (full screen or windowed) of w x h; false when refused.
+  virtual bool set_graphics_mode(bool full, int w, int h) = 0;
 };
 
 InputSource& input();

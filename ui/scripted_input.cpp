@@ -103,3 +103,13 @@ void ScriptedInput::wait_tick() {
   frame_timer_tick();
   screen_ticks = 0;
 }
+
+bool ScriptedInput::set_graphics_mode(bool full, int w, int h) {
+  mode_requests.push_back({full, w, h});
+  if (refuse_next > 0) {
+    --refuse_next;
+    return false;
+  }
+  screen = make_bitmap(w, h);
+  return true;
+}

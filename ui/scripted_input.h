@@ -5,6 +5,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "ui/bitmap.h"
 #include "ui/input.h"
@@ -55,6 +56,14 @@ class ScriptedInput final : public InputSource {
   void present(BITMAP* src, int sx, int sy, int dx, int dy, int w, int h) override;
   void vsync() override {}
   void wait_tick() override;
+  bool set_graphics_mode(bool full, int w, int h) override;
+  // Graphics modes asked for, and whether the next ones are refused.
+  struct ModeRequest {
+    bool full;
+    int w, h;
+  };
+  std::vector<ModeRequest> mode_requests;
+  int refuse_next = 0;  // this many next requests are refused
 
  private:
   std::deque<Step> steps_;

@@ -2,24 +2,24 @@
 
 #include <allegro.h>
 
-int16_t screen_width = 640;
-int16_t screen_height = 480;
-uint8_t full_screen = 0;
-uint8_t vsync_enabled = 0;
-int8_t frame_skip = 0;
-uint8_t fps_counter_enabled = 0;
-uint16_t level_undo_size = 50;
-uint16_t meta_undo_size = 50;
-uint8_t level_editor_modes = 0x10;
-uint8_t meta_editor_modes = 0x11;
-uint8_t analysis_tool_modes = 0x10;
-uint8_t key_scroll_up = KEY_UP;
-uint8_t key_scroll_down = KEY_DOWN;
-uint8_t key_scroll_left = KEY_LEFT;
-uint8_t key_scroll_right = KEY_RIGHT;
-uint8_t background_default = 0;
-uint8_t tips_enabled = 1;
-uint8_t debug_info_flags = 0;
+int16_t screen_width;
+int16_t screen_height;
+uint8_t full_screen;
+uint8_t vsync_enabled;
+int8_t frame_skip;
+uint8_t fps_counter_enabled;
+uint16_t level_undo_size;
+uint16_t meta_undo_size;
+uint8_t level_editor_modes;
+uint8_t meta_editor_modes;
+uint8_t analysis_tool_modes;
+uint8_t key_scroll_up;
+uint8_t key_scroll_down;
+uint8_t key_scroll_left;
+uint8_t key_scroll_right;
+uint8_t background_default;
+uint8_t tips_enabled;
+uint8_t debug_info_flags;
 
 void settings_set_defaults() {
   screen_width = 640;
@@ -41,3 +41,6 @@ void settings_set_defaults() {
   tips_enabled = 1;
   debug_info_flags = 0;
 }
+
+// The settings hold their defaults from the start, before any file is read.
+static const bool defaults_set = (settings_set_defaults(), true);

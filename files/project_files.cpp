@@ -1,0 +1,199 @@
+#include "files/project_files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "files/atomic_file.h"
+
+ProjectTables project;
+
+void ProjectMessages::add(const std::string& text) {
+  if (std::find(texts_.begin(), texts_.end(), text) == texts_.end()) texts_.push_back(text);
+}
+
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+std::string format_line_message(const char* fmt, int line, const std::string& file) {
+  char buf[600];
+  std::snprintf(buf, sizeof buf, fmt, line, file.c_str());
+  return buf;
+}
+
+// Reads a text file whole, with an LF appended; false when it cannot be read.
+bool read_text(const std::string& path, std::string& text) {
+  std::vector<uint8_t> bytes;
+  if (!read_whole_file(path, bytes)) return false;
+  text.assign(bytes.begin(), bytes.end());
+  text.push_back('\n');
+  return true;
+}
+
+std::string not_found(const std::string& path) { return "ERROR: File \"" + path + "\" not found."; }
+
+// Decimal number stored in 8 bits; a missing or non-numeric value reads as 0.
+uint8_t read_number(const std::string& value) {
+  return static_cast<uint8_t>(std::strtol(value.c_str(), nullptr, 10) & 0xFF);
+}
+
+std::string hex_digit(int v) { return std::string(1, "0123456789ABCDEF"[v & 15]); }
+
+}  // namespace
+
+int FindKey(const std::string& text, const std::string& key, std::string& value, ProjectMessages* messages,
+            const std::string& file_name) {
+  size_t pos = 0;
+  int line_number = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    ++line_number;
+    std::string line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (line.size() > PROJECT_LINE_MAX) {
+      if (messages) {
+        char buf[100];
+        std::snprintf(buf, sizeof buf, "ERROR: Line %d is too long. Must not exceed 127 characters.", line_number);
+        messages->add(buf);
+      }
+      return -1;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    const size_t eq = line.find('=');
+    std::string k = line.substr(0, eq);
+    while (!k.empty() && is_blank(k.back())) k.pop_back();
+    if (k.empty()) continue;
+    if (k.size() > PROJECT_FIELD_MAX && messages) {
+      messages->add(format_line_message("ERROR: Key on line %d of \"%s\" is too long. Must not exceed 31 characters.",
+                                        line_number, file_name));
+    }
+    if (k != key) continue;
+    std::string v;
+    if (eq != std::string::npos) {
+      size_t start = eq + 1;
+      while (start < line.size() && is_blank(line[start])) ++start;
+      v = line.substr(start);
+    }
+    if (v.size() > PROJECT_FIELD_MAX) {
+      if (messages)
+        messages->add(format_line_message(
+            "ERROR: Value on line %d of \"%s\" is too long. Must not exceed 31 characters.", line_number, file_name));
+      return -1;
+    }
+    value = v;
+    return 0;
+  }
+  return -1;
+}
+
+std::string theme_key(int theme) { return "theme_" + hex_digit(theme); }
+std::string level_key(int level) { return "level_" + hex_digit(level >> 4) + hex_digit(level); }
+
+// The value of a key, empty when it is missing.
+static std::string lookup(const std::string& text, const char* key, const std::string& path, ProjectMessages& messages) {
+  std::string v;
+  FindKey(text, key, v, &messages, path);
+  return v;
+}
+
+ThemeRecord parse_theme_descriptor(const std::string& text, const std::string& path, ProjectMessages& messages) {
+  auto get = [&](const char* key) { return lookup(text, key, path, messages); };
+  ThemeRecord r;
+  r.chunkmap = get("chunkmap");
+  r.graphics = get("graphics");
+  r.patterns = get("patterns");
+  r.blockmap = get("blockmap");
+  r.solidity = get("solidity");
+  return r;
+}
+
+LevelRecord parse_level_descriptor(const std::string& text, const std::string& path, ProjectMessages& messages) {
+  auto get = [&](const char* key) { return lookup(text, key, path, messages); };
+  LevelRecord r;
+  r.map_front = get("map_front");
+  r.map_back = get("map_back");
+  r.palette_main = get("palette_main");
+  r.palette_front = get("palette_front");
+  r.palette_back = get("palette_back");
+  r.palette_flash = get("palette_flash");
+  r.back_scroll_a = read_number(get("back_scroll_a"));
+  r.back_scroll_b = read_number(get("back_scroll_b"));
+  r.back_scroll_c = read_number(get("back_scroll_c"));
+  r.back_scroll_d = read_number(get("back_scroll_d"));
+  r.front_scroll = read_number(get("front_scroll"));
+  r.flags = read_number(get("flags"));
+  r.music = read_number(get("music"));
+  return r;
+}
+
+bool ReadThemeDescriptor(const std::string& path, int theme, ProjectTables& tables, ProjectMessages& messages) {
+  std::string text;
+  if (!read_text(path, text)) {
+    messages.add(not_found(path));
+    return false;
+  }
+  tables.themes[theme] = parse_theme_descriptor(text, path, messages);
+  return true;
+}
+
+bool ReadLevelDescriptor(const std::string& path, int level, ProjectTables& tables, ProjectMessages& messages) {
+  std::string text;
+  if (!read_text(path, text)) {
+    messages.add(not_found(path));
+    return false;
+  }
+  tables.levels[level] = parse_level_descriptor(text, path, messages);
+  return true;
+}
+
+bool LoadProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages) {
+  std::string text;
+  if (!read_text(path, text)) {
+    messages.add(not_found(path));
+    return false;
+  }
+  std::string v;
+  FindKey(text, "glb_project_file_version", v, &messages, path);
+  const long version = std::strtol(v.c_str(), nullptr, 10);
+  if (version != 0) {
+    char buf[80];
+    std::snprintf(buf, sizeof buf, "ERROR: Unknown project version %ld", version);
+    messages.add(buf);
+    return false;
+  }
+  // Build the new tables aside; records the project does not name keep their old values.
+  ProjectTables next = tables;
+  for (int t = 0; t < PROJECT_THEMES; ++t) {
+    std::string p;
+    FindKey(text, theme_key(t), p, &messages, path);
+    next.theme_paths[t] = p;
+  }
+  for (int l = 0; l < PROJECT_LEVELS; ++l) {
+    std::string p;
+    FindKey(text, level_key(l), p, &messages, path);
+    next.level_paths[l] = p;
+  }
+  for (int t = 0; t < PROJECT_THEMES; ++t)
+    if (!next.theme_paths[t].empty()) ReadThemeDescriptor(next.theme_paths[t], t, next, messages);
+  for (int l = 0; l < PROJECT_LEVELS; ++l)
+    if (!next.level_paths[l].empty()) ReadLevelDescriptor(next.level_paths[l], l, next, messages);
+  tables = std::move(next);
+  return true;
+}
+
+std::string project_text(const std::vector<std::string>& lines) {
+  std::string out;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i) out += "\r\n";
+    out += lines[i];
+  }
+  return out;
+}
+
+std::string directory_of(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}

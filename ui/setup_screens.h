@@ -1,0 +1,24 @@
+// SETUP: the tree of screens through which every setting is changed.
+#pragma once
+#include <cstdint>
+
+// The top SETUP screen (main-menu mode 4); returns with editor_mode 0.
+void setup_screen();
+// The setup menu: the menu widget at y 96 with 16-pixel lines.
+uint8_t setup_menu(int16_t x, int16_t width, const char* text);
+
+// Mode bytes: editing mode in the low four bits, selection mode in the high four.
+void set_editing_mode(uint8_t& modes, uint8_t value);
+void set_selection_mode(uint8_t& modes, uint8_t value);
+// Star row (0, 1, 2) of the editing and selection option screens.
+int editing_star_row(uint8_t modes);
+int selection_star_row(uint8_t modes);
+
+// Applies a pending resolution and screen mode: nothing when they equal the current
+// ones; otherwise sets the mode and re-creates the screen bitmaps, or on refusal
+// restores the previous mode and keeps the old values. Returns true when changed.
+bool apply_display_settings(int16_t width, int16_t height, uint8_t full);
+
+// Called after an undo size was changed, to resize the editors' undo arrays.
+extern void (*on_level_undo_size_changed)();
+extern void (*on_meta_undo_size_changed)();
