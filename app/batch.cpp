@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/pack_commands.h"
 #include "ui/bitmap.h"
 #include "ui/messages.h"
 
@@ -17,6 +18,9 @@ struct BatchCommand {
 
 // The commands; each shares the code of its menu command.
 const BatchCommand commands[] = {
+    {"pack", "pack IN OUT", "pack the whole file IN into the PP20 packed block OUT", run_pack},
+    {"unpack", "unpack IN OUT [OFFSET]", "decode the packed block at OFFSET (default 0) of IN into OUT",
+     run_unpack},
     {nullptr, nullptr, nullptr, nullptr},
 };
 

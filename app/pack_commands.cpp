@@ -1,0 +1,36 @@
+#include "app/pack_commands.h"
+
+#include <cstdint>
+#include <string>
+
+#include "files/pack_commands.h"
+#include "files/pp20.h"
+#include "ui/messages.h"
+
+int run_pack(int argc, char** argv) {
+  if (argc != 3) {
+    report_error("ERROR: Usage: mossforge pack IN OUT");
+    return 1;
+  }
+  std::string error;
+  if (!pack_file(argv[1], argv[2], &error)) {
+    report_error("ERROR: " + error);
+    return 1;
+  }
+  return 0;
+}
+
+int run_unpack(int argc, char** argv) {
+  uint64_t offset = 0;
+  if (argc < 3 || argc > 4 || (argc == 4 && !parse_file_offset(argv[3], offset))) {
+    report_error("ERROR: Usage: mossforge unpack IN OUT [OFFSET]  (OFFSET decimal or 0x-hexadecimal)");
+    return 1;
+  }
+  pp20_trace = stderr;  // keep stdout clean for scripts
+  std::string error;
+  if (!unpack_file(argv[1], argv[2], offset, &error)) {
+    report_error("ERROR: " + error);
+    return 1;
+  }
+  return 0;
+}
