@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/pack_commands.h"
+#include "app/render_command.h"
 #include "ui/bitmap.h"
 #include "ui/messages.h"
 
@@ -21,6 +22,8 @@ const BatchCommand commands[] = {
     {"pack", "pack IN OUT", "pack the whole file IN into the PP20 packed block OUT", run_pack},
     {"unpack", "unpack IN OUT [OFFSET]", "decode the packed block at OFFSET (default 0) of IN into OUT",
      run_unpack},
+    {"render", "render MAP OUT.png [--zoom Z]",
+     "import map MAP (hex) from ./master/genesis/glb.bin and save a picture of it", run_render_command},
     {nullptr, nullptr, nullptr, nullptr},
 };
 

@@ -1,5 +1,12 @@
 #include "app/main_menu.h"
 
+#include "chunkedit/chunk_undo.h"
+#include "gamedata/level_bitmaps.h"
+#include "gamedata/level_files.h"
+#include "gamedata/level_model.h"
+#include "gamedata/rom_import.h"
+#include "leveledit/level_editor_state.h"
+#include "leveledit/level_undo.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
@@ -36,18 +43,44 @@ uint8_t mode_for_menu_result(uint8_t result) {
   }
 }
 
-void reset_editor_state() {}
+void reset_editor_state() { empty_chunk_undo(); }
 
-void import_level_at_start_up() {}
+void import_level_at_start_up() {
+  level_import_from_rom();
+  snap_to_grid = 1;
+  effect_details_shown = 1;
+}
 
-void release_level_data() {}
+void release_level_data() {
+  release_level_bitmaps();
+  release_level_model();
+  release_level_undo();
+  release_chunk_undo();
+}
 
-static void empty_chunk_undo_history() {}
+static void empty_chunk_undo_history() { empty_chunk_undo(); }
 
 void run_mode(uint8_t mode) {
   switch (mode) {
     case 4:
       setup_screen();
+      break;
+    case 5:
+      level_import_from_rom();
+      break;
+    case 6:
+      load_level_from_lvl_file();
+      break;
+    case 8:
+      SaveLevel();
+      editor_mode = 0;
+      break;
+    case 9:
+      load_chunkmap_from_itm_file();
+      break;
+    case 10:
+      SaveChunkmap();
+      editor_mode = 0;
       break;
     case 3:  // BLOCK ANALYSIS TOOL: no screen of its own; back to the menu.
     default:

@@ -70,8 +70,25 @@ bool LoadChunkSet(const uint8_t* file, size_t file_size, size_t offset, ChunkMap
     return false;
   }
   if (std::memcmp(file + offset, "ITMS", 4) == 0) {
-    // Plain: the entries themselves say where the block ends, so decode against the rest of the file.
-    if (!decode_chunk_set_block(file + offset, file_size - offset, out, error)) {
+    // Plain: the block ends behind the entry of its last chunk.
+    const uint8_t* p = file + offset;
+    const size_t available = file_size - offset;
+    const size_t count = read_be16(p + 4);
+    size_t size = 6;
+    if (count > 0) {
+      const size_t last_at = 4 + 2 * count;
+      if (last_at + 2 > available || static_cast<size_t>(read_be16(p + last_at)) + 2 > available) {
+        error = "the chunk-set block at " + hex(offset) + " is truncated";
+        return false;
+      }
+      const size_t last = read_be16(p + last_at);
+      size = last + 2 + 2 * stored_cells(static_cast<int8_t>(p[last]), static_cast<int8_t>(p[last + 1]));
+    }
+    if (size > available) {
+      error = "the chunk-set block at " + hex(offset) + " is truncated";
+      return false;
+    }
+    if (!decode_chunk_set_block(p, size, out, error)) {
       error += " (at " + hex(offset) + ")";
       return false;
     }

@@ -1,0 +1,147 @@
+#include "gamedata/rom_import.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "chunkedit/chunk_undo.h"
+#include "files/atomic_file.h"
+#include "gamedata/chunk_graphics.h"
+#include "gamedata/level_graphics.h"
+#include "leveledit/level_undo.h"
+#include "ui/messages.h"
+#include "ui/prompts.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+const char* const MAP_NUMBER_PROMPT = "ENTER A MAP NUMBER IN HEX FORMAT:";
+const char* const MAP_NUMBER_ERROR = "ERROR: Map number must be a valid 2-digit hex number.";
+
+namespace {
+
+int hex_digit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+void write_dump(const std::string& dir, const char* name, const std::vector<uint8_t>& bytes) {
+  if (dir.empty()) return;
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  write_file_atomic(dir + "/" + name, bytes);  // a dump that cannot be written is skipped
+}
+
+}  // namespace
+
+MapNumber parse_map_number(const std::string& answer) {
+  MapNumber n;
+  if (answer.empty()) return n;
+  const int high = hex_digit(answer[0]);
+  if (high < 0) {
+    n.bad = true;
+    return n;
+  }
+  if (answer.size() == 1) {
+    n.map = static_cast<uint8_t>(high);
+    return n;
+  }
+  const int low = hex_digit(answer[1]);
+  n.map = static_cast<uint8_t>(16 * high + (low < 0 ? 0 : low));
+  n.bad = low < 0;
+  return n;
+}
+
+bool import_level(const RomImage& rom, uint8_t map, LevelModel& m, LevelBitmaps& bitmaps, std::string& error,
+                  const std::string& dump_dir) {
+  if (!read_map_header(rom, map, m.map_header, error)) return false;
+  if (!read_layout(rom, m.map_header.map_front, m.front_layout, error)) return false;
+  if (!read_layout(rom, m.map_header.map_back, m.back_layout, error)) return false;
+  const int theme = m.front_layout.theme;
+  if (!read_theme_chunkmap(rom, theme, m.chunkmap, error)) return false;
+
+  std::vector<uint8_t> bytes;
+  size_t at;
+  const std::string theme_name = "theme " + std::to_string(theme);
+  if (!read_pointer(rom, rom::PATTERN_POINTERS, theme, "the patterns of " + theme_name, at, error) ||
+      !read_packed_patterns(rom, at, "the patterns of " + theme_name, m.level_patterns, bytes, error))
+    return false;
+  write_dump(dump_dir, "vram_tiles.bin", bytes);
+  if (!read_pointer(rom, rom::BLOCKMAP_POINTERS, theme, "the block map of " + theme_name, at, error) ||
+      !read_blockmap(rom, at, LEVEL_BLOCKMAP_COUNT, "the block map of " + theme_name, m.level_blockmap, bytes, error))
+    return false;
+  write_dump(dump_dir, "block_mappings.bin", bytes);
+
+  const uint8_t palette_numbers[4] = {m.map_header.palette_main, m.map_header.palette_front,
+                                      m.map_header.palette_back, m.map_header.palette_flash};
+  for (int line = 0; line < 4; ++line)
+    if (!read_palette(rom, palette_numbers[line], m.palettes[line], error)) return false;
+
+  if (!read_packed_patterns(rom, rom::COMMON_PATTERNS, "the common patterns", m.common_patterns, bytes, error))
+    return false;
+  write_dump(dump_dir, "vram_common.bin", bytes);
+  if (!read_blockmap(rom, rom::COMMON_BLOCKMAP, COMMON_BLOCK_COUNT, "the common block map", m.common_blockmap, bytes,
+                     error))
+    return false;
+  write_dump(dump_dir, "common_mappings.bin", bytes);
+  if (!read_fixed_patterns(rom, rom::MOON_PATTERNS, 4, "the moon patterns", m.moon_patterns, error)) return false;
+  write_dump(dump_dir, "vram_moon.bin",
+             std::vector<uint8_t>(rom.begin() + rom::MOON_PATTERNS, rom.begin() + rom::MOON_PATTERNS + 128));
+  if (!read_pickup_patterns(rom, m.pickup_patterns, error)) return false;
+  if (!read_block_types(rom, m.block_types, error)) return false;
+  m.block_type_count = BLOCK_TYPE_COUNT;
+  if (!read_fixed_patterns(rom, rom::BLOCK_TYPE_PATTERNS, 72, "the block-object patterns", m.block_type_patterns,
+                           error) ||
+      !read_fixed_patterns(rom, rom::LARGE_OBJECT_PATTERNS, 60, "the large-object patterns", m.large_object_patterns,
+                           error) ||
+      !read_fixed_patterns(rom, rom::MARKER_PATTERNS, 126, "the marker patterns", m.marker_patterns, error))
+    return false;
+  if (!read_markers(rom, m.markers, error)) return false;
+  m.marker_count = MARKER_COUNT;
+
+  build_block_bitmaps(m, bitmaps);
+  build_pickup_icons(m, bitmaps);
+  render_all_chunks(m.chunkmap, bitmaps);
+  build_block_type_icons(m, bitmaps);
+  build_large_object_frames(m, bitmaps);
+  build_marker_icons(m, bitmaps);
+  build_chunk_thumbnails(m.chunkmap, bitmaps);
+  return true;
+}
+
+std::string closing_message(uint8_t map, const LevelModel& model) {
+  if (map == 0) return "[00] MAP SCREEN";
+  if (map - 1 < static_cast<int>(model.markers.size()))
+    return format_text("[%02X] %s", map, model.markers[map - 1].name.c_str());
+  return format_text("[%02X]", map);
+}
+
+int level_import_map(uint8_t map) {
+  RomImage rom;
+  if (!read_whole_file(ROM_PATH, rom)) {
+    report_error(format_text("ERROR: File \"%s\" not found.", ROM_PATH));
+    return -1;
+  }
+  auto model = std::make_unique<LevelModel>();
+  auto bitmaps = std::make_unique<LevelBitmaps>();
+  std::string error;
+  if (!import_level(rom, map, *model, *bitmaps, error)) {
+    report_error(format_text("ERROR: File \"%s\": %s.", ROM_PATH, error.c_str()));
+    return -1;
+  }
+  std::swap(level_model, *model);
+  std::swap(level_bitmaps, *bitmaps);
+  ++block_bitmaps_generation;
+  show_message(closing_message(map, level_model));
+  allocate_level_undo(level_undo_size);
+  allocate_chunk_undo(meta_undo_size);
+  editor_mode = 0;
+  return 0;
+}
+
+int level_import_from_rom() {
+  prompt_text(2, MAP_NUMBER_PROMPT);
+  const MapNumber n = parse_map_number(text_entry);
+  if (n.bad) report_error(MAP_NUMBER_ERROR);
+  return level_import_map(n.map);
+}

@@ -1,0 +1,14 @@
+#include "leveledit/level_undo.h"
+
+std::vector<uint16_t> level_undo_cells;
+std::vector<uint32_t> level_undo_values;
+
+void allocate_level_undo(uint16_t size) {
+  level_undo_cells.assign(size, 0);
+  level_undo_values.assign(size, 0);
+}
+
+void release_level_undo() {
+  level_undo_cells = {};
+  level_undo_values = {};
+}

@@ -1,0 +1,78 @@
+#include "leveledit/plane_image.h"
+
+#include <algorithm>
+
+#include "gamedata/level_model.h"
+#include "leveledit/level_view.h"
+#include "leveledit/map_render.h"
+#include "ui/screen_state.h"
+
+namespace {
+
+constexpr int TILE = 512;
+
+// Restores the view the editors use after drawing with a private one.
+struct SavedView {
+  int16_t zoom = level_zoom;
+  int32_t cx = camera_x, cy = camera_y, frames = frame_counter;
+  ~SavedView() {
+    level_zoom = zoom;
+    camera_x = cx;
+    camera_y = cy;
+    frame_counter = frames;
+  }
+};
+
+void clear_to(BITMAP* b, uint32_t colour) {
+  for (int y = 0; y < b->h; ++y) std::fill_n(reinterpret_cast<uint32_t*>(b->line[y]), b->w, colour);
+}
+
+// Chunk placements of a plane into a tile whose top-left is (ox, oy) of the picture.
+void draw_tile(BITMAP* layer, const LayoutPlane& plane, bool background, int32_t ox, int32_t oy) {
+  for (size_t r = 0; r < plane.rows.size(); ++r)
+    for (const LayoutObject& o : plane.rows[r].objects) {
+      if (o.code >= OBJECT_CHUNK_LIMIT) continue;
+      const int32_t x = background ? zoomed(o.x) + MARGIN : placement_x(o);
+      draw_chunk_at(layer, o.code & PLACEMENT_CHUNK_MASK, x, placement_y(static_cast<int>(r)),
+                    (o.code & PLACEMENT_VFLIP) != 0, ox, oy);
+    }
+}
+
+}  // namespace
+
+BitmapPtr render_plane_image(int zoom, std::string& error) {
+  if (zoom < MIN_ZOOM || zoom > MAX_ZOOM) {
+    error = "the zoom must lie between -12 and 48";
+    return nullptr;
+  }
+  SavedView saved;
+  level_zoom = static_cast<int16_t>(zoom);
+  camera_x = camera_y = 0;
+  frame_counter = 0;
+  const int w = std::max(1, static_cast<int>(zoomed(front_layout.width)));
+  const int h = std::max(1, static_cast<int>(zoomed(front_layout.height)));
+  if (static_cast<long>(w) * h > MAX_PLANE_IMAGE_PIXELS) {
+    error = "the picture would be " + std::to_string(w) + "x" + std::to_string(h) + " pixels; use a smaller zoom";
+    return nullptr;
+  }
+  BitmapPtr image = make_bitmap(w, h);
+  BitmapPtr back = make_bitmap(TILE + 2 * MARGIN, TILE + 2 * MARGIN);
+  BitmapPtr front = make_bitmap(TILE + 2 * MARGIN, TILE + 2 * MARGIN);
+  if (!image || !back || !front) {
+    error = "not enough memory for the picture";
+    return nullptr;
+  }
+  clear_to(image.get(), 0xFF000000u);
+  const bool background = back_layout.height >= 16;
+  for (int oy = 0; oy < h; oy += TILE)
+    for (int ox = 0; ox < w; ox += TILE) {
+      clear_to(back.get(), MASK_COLOUR);
+      clear_to(front.get(), MASK_COLOUR);
+      if (background) draw_tile(back.get(), back_layout, true, ox, oy);
+      draw_tile(front.get(), front_layout, false, ox, oy);
+      const int tw = std::min(TILE, w - ox), th = std::min(TILE, h - oy);
+      masked_blit(back.get(), image.get(), MARGIN, MARGIN, ox, oy, tw, th);
+      masked_blit(front.get(), image.get(), MARGIN, MARGIN, ox, oy, tw, th);
+    }
+  return image;
+}

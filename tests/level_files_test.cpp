@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "files/atomic_file.h"
+#include "files/byte_order.h"
+#include "files/chunk_set_block.h"
+#include "files/layout_block.h"
+#include "files/packed_block.h"
+#include "app/main_menu.h"
+#include "gamedata/level_bitmaps.h"
+#include "gamedata/level_files.h"
+#include "gamedata/level_model.h"
+#include "test_support.h"
+#include "ui/file_selector.h"
+#include "ui/messages.h"
+#include "ui/screen_state.h"
+
+namespace {
+
+class LevelFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless_screen();
+    dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    cwd = std::make_unique<ScopedCwd>(dir);
+    release_level_model();
+    release_level_bitmaps();
+    level_file_name.clear();
+    chunkmap_file_name.clear();
+    captured_messages().clear();
+    front_layout.height = 32;
+    front_layout.width = 77;
+    front_layout.rows.resize(3);
+    front_layout.rows[2].objects = {{0x0123, 45}};
+  }
+  void TearDown() override {
+    file_selector_hook = nullptr;
+    cwd.reset();
+    release_level_model();
+    release_level_bitmaps();
+    level_file_name.clear();
+    chunkmap_file_name.clear();
+  }
+  void choose(const std::string& path) {
+    file_selector_hook = [this, path](const char* title, const char* ext, std::string& out) {
+      titles.push_back(std::string(title) + "/" + ext);
+      out = path;
+      return true;
+    };
+  }
+  std::string dir;
+  std::unique_ptr<ScopedCwd> cwd;
+  std::vector<std::string> titles;
+};
+
+std::vector<uint8_t> plain_layout() {
+  LayoutPlane p;
+  p.theme = 2;
+  p.width = 512;
+  p.height = 48;
+  p.rows.resize(4);
+  p.rows[1].objects = {{0x0001, 16}, {0x0800, 64}};
+  p.rows[3].objects = {{0x0202, 128}};
+  std::vector<uint8_t> b;
+  std::string error;
+  build_layout_block(p, b, error);
+  return b;
+}
+
+}  // namespace
+
+TEST_F(LevelFiles, LoadLevelFromAPlainFileWithTheSelector) {
+  ASSERT_TRUE(write_file_atomic("level.lvl", plain_layout()));
+  choose("level.lvl");
+  editor_mode = 6;
+  EXPECT_EQ(load_level_from_lvl_file(), 0);
+  EXPECT_EQ(editor_mode, 0);
+  EXPECT_EQ(titles, std::vector<std::string>{"Load Level/LVL"});
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"level.lvl"});
+  EXPECT_EQ(level_file_name, "level.lvl");
+  EXPECT_EQ(front_layout.theme, 2);
+  EXPECT_EQ(front_layout.height, 48);
+  ASSERT_EQ(front_layout.rows.size(), 4u);
+  EXPECT_TRUE(front_layout.rows[0].objects.empty());
+  EXPECT_EQ(front_layout.rows[3].objects[0], (LayoutObject{0x0202, 128}));
+}
+
+TEST_F(LevelFiles, MissingAndBrokenFilesChangeNothing) {
+  const LayoutPlane before = front_layout;
+  choose("nowhere.lvl");
+  editor_mode = 6;
+  EXPECT_EQ(load_level_from_lvl_file(), -1);
+  EXPECT_EQ(editor_mode, 6);
+  ASSERT_EQ(captured_messages().size(), 2u);
+  EXPECT_EQ(captured_messages()[1], "ERROR: File \"nowhere.lvl\" not found.");
+  EXPECT_EQ(front_layout, before);
+  EXPECT_EQ(level_file_name, "");
+
+  // Cancelling leaves the path empty: the empty line, then the not-found error.
+  file_selector_hook = [](const char*, const char*, std::string&) { return false; };
+  captured_messages().clear();
+  EXPECT_EQ(load_level_from_lvl_file(), -1);
+  EXPECT_EQ(captured_messages(), (std::vector<std::string>{"", "ERROR: File \"\" not found."}));
+
+  std::vector<uint8_t> cut = plain_layout();
+  cut.resize(cut.size() - 2);
+  ASSERT_TRUE(write_file_atomic("cut.lvl", cut));
+  captured_messages().clear();
+  EXPECT_EQ(load_level_file("cut.lvl"), -1);
+  ASSERT_EQ(captured_messages().size(), 1u);
+  EXPECT_EQ(captured_messages()[0].rfind("ERROR: File \"cut.lvl\": the layout block at 0x0 is truncated", 0), 0u)
+      << captured_messages()[0];
+  EXPECT_EQ(front_layout, before);
+
+  // A chunk set that is not one, and one with a 20-wide chunk.
+  ASSERT_TRUE(write_file_atomic("level_as_itm.itm", plain_layout()));
+  chunkmap.chunks.resize(1);
+  EXPECT_EQ(load_chunkmap_file("level_as_itm.itm"), -1);
+  std::vector<uint8_t> wide = {'I', 'T', 'M', 'S', 0, 1, 0, 8, 20, 1};
+  wide.resize(10 + 40, 0);
+  ASSERT_TRUE(write_file_atomic("wide.itm", wide));
+  EXPECT_EQ(load_chunkmap_file("wide.itm"), -1);
+  EXPECT_NE(captured_messages().back().find("20x1"), std::string::npos) << captured_messages().back();
+  EXPECT_EQ(chunkmap.count(), 1);
+  EXPECT_EQ(chunkmap_file_name, "");
+}
+
+TEST_F(LevelFiles, LoadChunkmapRebuildsImagesAndThumbnails) {
+  block_bitmaps[3] = make_bitmap(16, 16);
+  clear_to_color(block_bitmaps[3].get(), 0xFF336699u);
+  chunkmap.chunks.resize(5);
+  for (Chunk& c : chunkmap.chunks) c.width = c.height = 1;
+  std::vector<uint8_t> set = {'I', 'T', 'M', 'S', 0, 2, 0, 10, 0, 16, 2, 1, 0, 3, 0x10, 3, 1, 1, 0, 3};
+  ASSERT_TRUE(write_file_atomic("set.itm", set));
+  choose("set.itm");
+  editor_mode = 9;
+  EXPECT_EQ(load_chunkmap_from_itm_file(), 0);
+  EXPECT_EQ(editor_mode, 0);
+  EXPECT_EQ(titles, std::vector<std::string>{"Load Chunkmap/ITM"});
+  EXPECT_EQ(chunkmap_file_name, "set.itm");
+  ASSERT_EQ(chunkmap.count(), 2);
+  EXPECT_EQ(chunkmap.chunks[0].cells[1], 0x1003);
+  ASSERT_TRUE(chunk_bitmaps[0]);
+  EXPECT_EQ(chunk_bitmaps[0]->w, 32);
+  EXPECT_EQ(chunk_bitmaps[0]->h, 16);
+  EXPECT_FALSE(chunk_bitmaps[2]);
+  EXPECT_EQ(chunk_thumbnail_count, 2);
+  ASSERT_EQ(chunk_thumbnails.size(), 2u);
+  EXPECT_EQ(rgb_at(chunk_thumbnails[1].get(), 24, 24), (Rgb{0x33, 0x66, 0x99}));
+}
+
+TEST_F(LevelFiles, SavesWritePackedBlocksThatLoadBack) {
+  // No file loaded yet: the menu's SAVE LEVEL writes New.lvl.
+  editor_mode = 8;
+  run_mode(8);
+  EXPECT_EQ(editor_mode, 0);
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(read_whole_file("New.lvl", bytes));
+  ASSERT_GE(bytes.size(), 12u);
+  EXPECT_EQ(read_be32(bytes.data()), bytes.size());  // the packed size, never "MAP"
+  EXPECT_NE(std::string(bytes.begin(), bytes.begin() + 3), "MAP");
+  const LayoutPlane saved = front_layout;
+  front_layout = LayoutPlane();
+  ASSERT_EQ(load_level_file("New.lvl"), 0);
+  EXPECT_EQ(front_layout, saved);
+
+  // After a load, SAVE LEVEL writes back to the loaded file.
+  ASSERT_TRUE(write_file_atomic("plain.lvl", plain_layout()));
+  ASSERT_EQ(load_level_file("plain.lvl"), 0);
+  front_layout.rows[2].objects.push_back({0x0A00, 300});
+  ASSERT_EQ(SaveLevel(), 0);
+  const LayoutPlane edited = front_layout;
+  front_layout = LayoutPlane();
+  ASSERT_EQ(load_level_file("plain.lvl"), 0);
+  EXPECT_EQ(front_layout, edited);
+
+  // An empty chunk set is saved as the packed 6-byte block.
+  chunkmap.chunks.clear();
+  run_mode(10);
+  ASSERT_TRUE(read_whole_file("New.itm", bytes));
+  EXPECT_EQ(read_be32(bytes.data()), bytes.size());
+  std::vector<uint8_t> block;
+  std::string error;
+  ASSERT_TRUE(unpack_block(bytes.data(), bytes.size(), 0, block, error)) << error;
+  EXPECT_EQ(block, (std::vector<uint8_t>{'I', 'T', 'M', 'S', 0, 0}));
+  EXPECT_TRUE(captured_messages().empty());
+}
+
+TEST_F(LevelFiles, FailedSavesKeepThePreviousFile) {
+  ASSERT_TRUE(write_file_atomic("keep.lvl", plain_layout()));
+  ASSERT_EQ(load_level_file("keep.lvl"), 0);
+  std::vector<uint8_t> before, after;
+  ASSERT_TRUE(read_whole_file("keep.lvl", before));
+  // Too many objects for a block: refused with a message, the file stays.
+  front_layout.rows[1].objects.assign(17000, LayoutObject{1, 2});
+  EXPECT_EQ(SaveLevel(), -1);
+  ASSERT_EQ(captured_messages().size(), 1u);
+  EXPECT_NE(captured_messages()[0].find("65535"), std::string::npos) << captured_messages()[0];
+  ASSERT_TRUE(read_whole_file("keep.lvl", after));
+  EXPECT_EQ(after, before);
+
+  // A target that cannot be replaced (a directory) is reported, and nothing is left behind.
+  std::filesystem::create_directory("folder.itm");
+  chunkmap_file_name = "folder.itm";
+  chunkmap.chunks.resize(1);
+  captured_messages().clear();
+  EXPECT_EQ(SaveChunkmap(), -1);
+  ASSERT_EQ(captured_messages().size(), 1u);
+  EXPECT_EQ(captured_messages()[0].rfind("ERROR: Cannot save \"folder.itm\"", 0), 0u) << captured_messages()[0];
+  EXPECT_TRUE(std::filesystem::is_directory("folder.itm"));
+  EXPECT_FALSE(std::filesystem::exists("folder.itm.tmp"));
+}

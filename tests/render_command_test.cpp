@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <allegro.h>
+#include <loadpng.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "files/atomic_file.h"
+#include "gamedata/level_bitmaps.h"
+#include "gamedata/level_model.h"
+#include "gamedata/rom_import.h"
+#include "leveledit/level_view.h"
+#include "leveledit/map_render.h"
+#include "leveledit/plane_image.h"
+#include "test_rom.h"
+#include "test_support.h"
+#include "ui/messages.h"
+
+namespace {
+
+struct CommandRun {
+  int status;
+  std::string out, err;
+};
+
+// Runs the mossforge binary in dir with the arguments; captures stdout and stderr.
+CommandRun run_mossforge(const std::string& dir, const std::string& args) {
+  const std::string cmd = "cd '" + dir + "' && '" MOSSFORGE_BINARY_DIR "/mossforge' " + args + " >out.txt 2>err.txt";
+  const int rc = std::system(cmd.c_str());
+  CommandRun r;
+  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  std::vector<uint8_t> bytes;
+  if (read_whole_file(dir + "/out.txt", bytes)) r.out.assign(bytes.begin(), bytes.end());
+  if (read_whole_file(dir + "/err.txt", bytes)) r.err.assign(bytes.begin(), bytes.end());
+  return r;
+}
+
+}  // namespace
+
+TEST(PlaneImage, DrawsTheFrontPlaneOverTheBackPlane) {
+  headless_screen();
+  const std::string dir = scratch_dir("plane_image");
+  ScopedCwd cwd(dir);
+  write_test_rom(build_test_rom().rom, dir);
+  ASSERT_EQ(level_import_map(0), 0);
+  level_zoom = 5;
+  camera_x = 123;
+  std::string error;
+  BitmapPtr image = render_plane_image(-8, error);
+  ASSERT_TRUE(image) << error;
+  EXPECT_EQ(image->w, 640 / 2);
+  EXPECT_EQ(image->h, 160 / 2);
+  EXPECT_EQ(level_zoom, 5);
+  EXPECT_EQ(camera_x, 123);
+
+  // The same picture drawn directly at zoom -8 with the editor's functions.
+  level_zoom = -8;
+  camera_x = camera_y = 0;
+  BitmapPtr back = make_bitmap(image->w + 128, image->h + 128), front = make_bitmap(image->w + 128, image->h + 128);
+  BitmapPtr expected = make_bitmap(image->w, image->h);
+  clear_to_color(back.get(), MASK_COLOUR);
+  clear_to_color(front.get(), MASK_COLOUR);
+  clear_to_color(expected.get(), 0xFF000000u);
+  draw_background_pass(back.get());
+  draw_plane_chunks(front.get(), front_layout);
+  masked_blit(back.get(), expected.get(), 64, 64, 0, 0, image->w, image->h);
+  masked_blit(front.get(), expected.get(), 64, 64, 0, 0, image->w, image->h);
+  int differing = 0, drawn = 0;
+  for (int y = 0; y < image->h; ++y)
+    for (int x = 0; x < image->w; ++x) {
+      differing += pixel32(image.get(), x, y) != pixel32(expected.get(), x, y);
+      drawn += pixel32(image.get(), x, y) != 0;
+    }
+  EXPECT_EQ(differing, 0);
+  EXPECT_GT(drawn, 1000);
+  level_zoom = 0;
+  EXPECT_FALSE(render_plane_image(49, error));
+  release_level_model();
+  release_level_bitmaps();
+}
+
+TEST(RenderCommand, WritesThePictureAndTheClosingMessage) {
+  headless_screen();
+  const std::string dir = scratch_dir("render_command");
+  write_test_rom(build_test_rom().rom, dir);
+  CommandRun r = run_mossforge(dir, "render 2 level.png --zoom 16");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "[02] SECOND ISLAND\n");
+  BitmapPtr png(load_png((dir + "/level.png").c_str(), nullptr));
+  ASSERT_TRUE(png);
+  EXPECT_EQ(png->w, 1600);
+  EXPECT_EQ(png->h, 256);
+  std::vector<uint8_t> dump;
+  EXPECT_TRUE(read_whole_file(dir + "/dump/vram_moon.bin", dump));
+
+  r = run_mossforge(dir, "render G5 x.png");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Map number must be a valid 2-digit hex number.\n");
+  r = run_mossforge(dir, "render 0 x.png --zoom 60");
+  EXPECT_EQ(r.status, 1);
+  std::remove((dir + "/master/genesis/glb.bin").c_str());
+  r = run_mossforge(dir, "render 0 x.png");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: File \"./master/genesis/glb.bin\" not found.\n");
+  EXPECT_EQ(r.out, "");
+}

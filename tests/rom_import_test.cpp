@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "chunkedit/chunk_undo.h"
+#include "files/atomic_file.h"
+#include "files/byte_order.h"
+#include "gamedata/level_bitmaps.h"
+#include "gamedata/level_model.h"
+#include "gamedata/rom_import.h"
+#include "leveledit/level_undo.h"
+#include "test_rom.h"
+#include "test_support.h"
+#include "ui/messages.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+namespace {
+
+class RomImport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless_screen();
+    dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    cwd = std::make_unique<ScopedCwd>(dir);
+    captured_messages().clear();
+  }
+  void TearDown() override {
+    cwd.reset();
+    release_level_model();
+    release_level_bitmaps();
+  }
+  std::string dir;
+  std::unique_ptr<ScopedCwd> cwd;
+};
+
+// What a refused import must leave exactly as it was.
+struct Snapshot {
+  std::vector<uint8_t> header;
+  LayoutPlane front, back;
+  std::vector<uint8_t> chunks;
+  std::vector<std::string> names;
+  std::vector<const BITMAP*> blocks;
+  int32_t thumbnails;
+  static Snapshot take() {
+    Snapshot s;
+    s.header.assign(reinterpret_cast<const uint8_t*>(&map_header), reinterpret_cast<const uint8_t*>(&map_header) + 13);
+    s.front = front_layout;
+    s.back = back_layout;
+    s.chunks.assign(reinterpret_cast<const uint8_t*>(chunkmap.chunks.data()),
+                    reinterpret_cast<const uint8_t*>(chunkmap.chunks.data() + chunkmap.chunks.size()));
+    for (const Marker& m : markers) s.names.push_back(m.name);
+    for (const BitmapPtr& b : block_bitmaps) s.blocks.push_back(b.get());
+    s.thumbnails = chunk_thumbnail_count;
+    return s;
+  }
+  bool operator==(const Snapshot& o) const {
+    return header == o.header && front == o.front && back == o.back && chunks == o.chunks && names == o.names &&
+           blocks == o.blocks && thumbnails == o.thumbnails;
+  }
+};
+
+}  // namespace
+
+TEST_F(RomImport, HandBuiltImageFillsTheWholeModel) {
+  const TestRom t = build_test_rom();
+  write_test_rom(t.rom, dir);
+  level_undo_size = 7;
+  meta_undo_size = 9;
+  editor_mode = 5;
+  ASSERT_EQ(level_import_map(0), 0) << (captured_messages().empty() ? "" : captured_messages().back());
+  EXPECT_EQ(editor_mode, 0);
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"[00] MAP SCREEN"});
+  EXPECT_EQ(map_header.map_back, 1);
+  EXPECT_EQ(map_header.palette_flash, 3);
+  EXPECT_EQ(map_header.music, 16);
+  EXPECT_EQ(front_layout.width, 640);
+  EXPECT_EQ(front_layout.rows.size(), 11u);
+  EXPECT_EQ(back_layout.width, 320);
+  EXPECT_EQ(chunkmap.count(), 3);
+  EXPECT_EQ(level_patterns.count, 40);
+  EXPECT_EQ(common_patterns.count, 16);
+  EXPECT_EQ(level_blockmap.count, 496);
+  EXPECT_EQ(common_blockmap.count, 24);
+  EXPECT_EQ(pickup_patterns.count, 232);
+  EXPECT_EQ(marker_count, 131);
+  EXPECT_EQ(block_type_count, 105);
+  EXPECT_EQ(block_types[100].kind, 100 % 17 - 20);
+  EXPECT_EQ(markers[1].name, "SECOND ISLAND");
+  // Palette line 2 holds palette 2: colour 3 = R (5 * 32), G (3 * 32), B (2 * 32).
+  EXPECT_EQ(palettes[2][3].red, 160);
+  EXPECT_EQ(palettes[2][3].green, 96);
+  EXPECT_EQ(palettes[2][3].blue, 64);
+  for (int i = 0; i < BLOCK_SLOTS; ++i) ASSERT_EQ(block_bitmaps[i] != nullptr, i < 520) << i;
+  EXPECT_EQ(chunk_thumbnail_count, 3);
+  ASSERT_TRUE(chunk_bitmaps[2]);
+  EXPECT_EQ(chunk_bitmaps[2]->w, 48);
+  EXPECT_FALSE(chunk_bitmaps[3]);
+  for (const BitmapPtr& b : pickup_icons) EXPECT_TRUE(b);
+  EXPECT_TRUE(large_object_frames[2]);
+  EXPECT_TRUE(marker_icons_tunnel[2]);
+  EXPECT_EQ(level_undo_cells.size(), 7u);
+  EXPECT_EQ(level_undo_values.size(), 7u);
+  EXPECT_EQ(chunk_undo_cells.size(), 9u);
+  EXPECT_EQ(chunk_undo_values.size(), 9u);
+
+  // The five dumps hold exactly the bytes read.
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(read_whole_file("dump/vram_tiles.bin", bytes));
+  EXPECT_EQ(bytes, t.level_pattern_bytes);
+  ASSERT_TRUE(read_whole_file("dump/vram_common.bin", bytes));
+  EXPECT_EQ(bytes, t.common_pattern_bytes);
+  ASSERT_TRUE(read_whole_file("dump/block_mappings.bin", bytes));
+  EXPECT_EQ(bytes, std::vector<uint8_t>(t.rom.begin() + t.blockmap_at, t.rom.begin() + t.blockmap_at + 3968));
+  ASSERT_TRUE(read_whole_file("dump/common_mappings.bin", bytes));
+  EXPECT_EQ(bytes, std::vector<uint8_t>(t.rom.begin() + rom::COMMON_BLOCKMAP, t.rom.begin() + rom::COMMON_BLOCKMAP + 3968));
+  ASSERT_TRUE(read_whole_file("dump/vram_moon.bin", bytes));
+  EXPECT_EQ(bytes, std::vector<uint8_t>(t.rom.begin() + rom::MOON_PATTERNS, t.rom.begin() + rom::MOON_PATTERNS + 128));
+
+  // A second import of another map replaces the level; the packed layout reads as well.
+  captured_messages().clear();
+  ASSERT_EQ(level_import_map(2), 0);
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"[02] SECOND ISLAND"});
+  EXPECT_EQ(front_layout.width, 800);
+  EXPECT_EQ(map_header.palette_main, 3);
+}
+
+TEST_F(RomImport, CorruptedImagesAreRefusedAndTheLevelStays) {
+  const TestRom t = build_test_rom();
+  write_test_rom(t.rom, dir);
+  ASSERT_EQ(level_import_map(0), 0);
+  const Snapshot before = Snapshot::take();
+
+  struct Corruption {
+    const char* name;
+    const char* expected;  // part of the message
+    std::function<void(RomImage&)> apply;
+  };
+  const std::vector<Corruption> corruptions = {
+      {"layout pointer", "layout 0x0", [](RomImage& r) { write_be32(&r[rom::LAYOUT_POINTERS], 0x7FFFFFF0); }},
+      {"palette pointer", "palette 0x2", [](RomImage& r) { write_be32(&r[rom::PALETTE_POINTERS + 8], 0); }},
+      {"truncated packed patterns", "patterns of theme 0",
+       [&](RomImage& r) { r.resize(t.patterns_at + 40); }},
+      {"packed size beyond the file", "patterns of theme 0",
+       [&](RomImage& r) { write_be32(&r[t.patterns_at], 0x00200000); }},
+      {"20-wide chunk", "20x2", [&](RomImage& r) { r[t.chunkmap_at + 6 + 2 * 3] = 20; }},
+      {"chunk table beyond the block", "chunk 1",
+       [&](RomImage& r) { write_be16(&r[t.chunkmap_at + 8], 0xFFF0); }},
+      {"row table beyond the block", "row 1", [&](RomImage& r) { write_be16(&r[t.front_layout_at + 8], 0x7000); }},
+      {"marker name", "marker 3", [&](RomImage& r) { r[rom::MARKERS + 14 * 3 + 1] = 0xFF; }},
+  };
+  for (const Corruption& c : corruptions) {
+    RomImage bad = t.rom;
+    c.apply(bad);
+    write_test_rom(bad, dir);
+    captured_messages().clear();
+    editor_mode = 5;
+    EXPECT_EQ(level_import_map(0), -1) << c.name;
+    EXPECT_EQ(editor_mode, 5) << c.name;
+    ASSERT_EQ(captured_messages().size(), 1u) << c.name;
+    const std::string& m = captured_messages()[0];
+    EXPECT_EQ(m.rfind("ERROR: File \"./master/genesis/glb.bin\": ", 0), 0u) << m;
+    EXPECT_NE(m.find(c.expected), std::string::npos) << c.name << ": " << m;
+    EXPECT_TRUE(Snapshot::take() == before) << c.name;
+  }
+}
+
+TEST_F(RomImport, MissingImageChangesNothing) {
+  const TestRom t = build_test_rom();
+  write_test_rom(t.rom, dir);
+  ASSERT_EQ(level_import_map(2), 0);
+  const Snapshot before = Snapshot::take();
+  std::remove("master/genesis/glb.bin");
+  captured_messages().clear();
+  EXPECT_EQ(level_import_map(0), -1);
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"ERROR: File \"./master/genesis/glb.bin\" not found."});
+  EXPECT_TRUE(Snapshot::take() == before);
+}
