@@ -235,7 +235,7 @@ TEST(BuildAgaGame, FailuresAreReportedAndWriteNothing) {
   }
 
   // CODE data larger than the 647,168-byte buffer.
-  write_bytes(MASTER_CODE_PATH, pack_block(std::vector<uint8_t>(aga::CODE_LIMIT + 2, 0)));
+  write_bytes(MASTER_CODE_PATH, literal_block(std::vector<uint8_t>(aga::CODE_LIMIT + 2, 0)));
   ProjectMessages m;
   EXPECT_EQ(BuildAgaGame(tables, m), -1);
   EXPECT_EQ(first_message(m), "ERROR: File \"./master/aga/CODE\" unpacks to 647170 bytes, more than 647168.");

@@ -5,9 +5,11 @@
 #include <iterator>
 
 #include "files/byte_order.h"
+#include "files/pp20.h"
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
+#include "files/pp20_bit_writer.h"
 #include "files/rom_tables.h"
 
 void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -59,6 +61,18 @@ std::vector<uint8_t> chunk_set_bytes(const ChunkMap& map) {
   std::string error;
   build_chunk_set_block(map, b, error);
   return b;
+}
+
+std::vector<uint8_t> literal_block(const std::vector<uint8_t>& bytes) {
+  Pp20BitWriter stream;
+  const size_t n = bytes.size();
+  stream.put(0, 1);
+  for (size_t g = 0; g < (n - 1) / 3; ++g) stream.put(3, 2);
+  stream.put(static_cast<uint32_t>((n - 1) % 3), 2);
+  for (size_t i = n; i-- > 0;) stream.put(bytes[i], 8);
+  std::vector<uint8_t> block(pp20_max_packed_size(n));
+  block.resize(WriteBitsFromEnd(stream, static_cast<uint32_t>(n), block.data(), block.size()));
+  return block;
 }
 
 namespace {
@@ -189,6 +203,6 @@ AgaFixture write_aga_fixture(const std::string& game_dir) {
     w.entry(aga::PALETTE_TABLE, p, static_cast<uint32_t>(w.put(palette_bytes(p)) + aga::ADDRESS_BASE));
   put_header(code, aga::MAP_HEADERS, 0, header(0x00, 0x80, 0, 0));
   put_header(code, aga::MAP_HEADERS, 1, header(0x01, 0x81, 0x6A, 1));
-  write_bytes(game_dir + "CODE", pack_block(code));
+  write_bytes(game_dir + "CODE", literal_block(code));
   return f;
 }

@@ -19,6 +19,8 @@ LayoutPlane fixture_plane(uint8_t theme, int rows, int seed);
 ChunkMap fixture_chunks(int n, int seed);
 std::vector<uint8_t> layout_bytes(const LayoutPlane& plane);
 std::vector<uint8_t> chunk_set_bytes(const ChunkMap& map);
+// A valid packed block holding only literals: quick to make for large test inputs.
+std::vector<uint8_t> literal_block(const std::vector<uint8_t>& bytes);
 
 // The Genesis fixture. Themes: 0 (plain chunk set, plain block map), 1 (packed chunk set,
 // packed block map); the theme lists end at entry 2. Layouts: 0x00 plain, 0x01 packed,

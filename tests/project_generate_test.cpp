@@ -255,7 +255,7 @@ TEST(GenerateAgaProject, NameListRulesAndBadNames) {
     SCOPED_TRACE(c.name);
     fs::remove_all("themes");
     fs::remove_all("levels");
-    write_bytes("game/CODE", pack_block(c.code));
+    write_bytes("game/CODE", literal_block(c.code));
     ProjectTables tables;
     ProjectMessages m;
     EXPECT_EQ(GenerateAgaProject("game/CODE", tables, m), -1);
@@ -266,7 +266,7 @@ TEST(GenerateAgaProject, NameListRulesAndBadNames) {
   }
 
   // A game file over 512 KiB is reported and not copied; generation goes on.
-  write_bytes("game/CODE", pack_block(f.code_data));
+  write_bytes("game/CODE", literal_block(f.code_data));
   write_bytes("game/Castle.GLV", std::vector<uint8_t>(0x80001, 1));
   ProjectTables tables;
   ProjectMessages m;
