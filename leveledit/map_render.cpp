@@ -140,7 +140,32 @@ void clear_layers() {
 void compose_layers() {
   if (vsync_enabled) input().vsync();
   if (!frame_skip_open() || !back_buffer) return;
-  for (BITMAP* b : {layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()})
-    if (b) masked_blit(b, back_buffer.get(), MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
-  input().present(back_buffer.get(), MARGIN, MARGIN, 0, 0, screen_width, screen_height);
+  BITMAP* out = back_buffer.get();
+  BITMAP* layers[4] = {layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()};
+  for (BITMAP* b : layers)
+    if (!b || b->w != out->w || b->h != out->h) {
+      for (BITMAP* l : layers)
+        if (l) masked_blit(l, out, MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
+      input().present(out, MARGIN, MARGIN, 0, 0, screen_width, screen_height);
+      return;
+    }
+  // One pass with the result of the four masked blits in order: the topmost layer whose
+  // pixel is not the mask colour wins, else the backdrop stays.
+  for (int y = MARGIN; y < MARGIN + screen_height && y < out->h; ++y) {
+    uint32_t* dst = reinterpret_cast<uint32_t*>(out->line[y]);
+    const uint32_t* l1 = reinterpret_cast<const uint32_t*>(layers[0]->line[y]);
+    const uint32_t* l2 = reinterpret_cast<const uint32_t*>(layers[1]->line[y]);
+    const uint32_t* l3 = reinterpret_cast<const uint32_t*>(layers[2]->line[y]);
+    const uint32_t* l4 = reinterpret_cast<const uint32_t*>(layers[3]->line[y]);
+    const int end = std::min<int>(MARGIN + screen_width, out->w);
+    for (int x = MARGIN; x < end; ++x) {
+      uint32_t c = dst[x];
+      c = l1[x] != MASK_COLOUR ? l1[x] : c;
+      c = l2[x] != MASK_COLOUR ? l2[x] : c;
+      c = l3[x] != MASK_COLOUR ? l3[x] : c;
+      c = l4[x] != MASK_COLOUR ? l4[x] : c;
+      dst[x] = c;
+    }
+  }
+  input().present(out, MARGIN, MARGIN, 0, 0, screen_width, screen_height);
 }

@@ -8,8 +8,8 @@ start_xvfb 1024x768
 start_app
 sleep 0.4
 shot prompt
-# The prompt line is drawn in the message band around the middle of the screen.
-lit=$(convert "$WS/prompt.png" -crop 300x10+370+366 -format '%[fx:maxima.r]' info:)
+# The prompt line is drawn in the message band around the middle of the 640x480 window.
+lit=$(convert "$WS/prompt.png" -crop 300x10+180+228 -format '%[fx:maxima.r]' info:)
 [ "$lit" != 0 ] || fail "no prompt text in the message band"
 [ -s "$WS/messages.log" ] && fail "a message was shown before the map number was entered"
 key Return
