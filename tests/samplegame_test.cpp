@@ -174,6 +174,23 @@ TEST(SampleGameGenerator, RefusesAnOutputItCannotWrite) {
   EXPECT_NE(run_generator(dir), 0);
 }
 
+TEST(SampleGameGenerator, LayoutNotesMatchTheGenerator) {
+  // tools/samplegame/LAYOUT.md carries the generator's own listing; other tests rely on it.
+  const std::string dir = scratch_dir("samplegame_layout");
+  const std::string cmd = "'" MOSSFORGE_BINARY_DIR "/samplegame' --layout >'" + dir + "/layout.txt'";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  Bytes listing, notes;
+  ASSERT_TRUE(read_whole_file(dir + "/layout.txt", listing));
+  ASSERT_TRUE(read_whole_file(source_path("tools/samplegame/LAYOUT.md"), notes));
+  const std::string text(notes.begin(), notes.end());
+  const std::string begin = "<!-- samplegame --layout begins -->\n", end = "<!-- samplegame --layout ends -->";
+  const size_t from = text.find(begin), to = text.find(end);
+  ASSERT_NE(from, std::string::npos);
+  ASSERT_NE(to, std::string::npos);
+  EXPECT_EQ(text.substr(from + begin.size(), to - from - begin.size()), std::string(listing.begin(), listing.end()))
+      << "run build/samplegame --layout and paste its output into LAYOUT.md";
+}
+
 TEST_F(SampleRom, FitsTwoMegabytesAndLeavesThePlacementAreaZero) {
   EXPECT_LE(rom().size(), 0x200000u);
   ASSERT_GE(rom().size(), PLACEMENT_END);
