@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -204,7 +205,7 @@ TEST(SampleGameGenerator, RefusesAnOutputItCannotWrite) {
   EXPECT_NE(run_generator(dir), 0);
 }
 
-TEST(SampleGameGenerator, LayoutNotesMatchTheGenerator) {
+TEST_F(SampleRom, LayoutNotesMatchTheGeneratorAndEveryOtherByteIsZero) {
   // tools/samplegame/LAYOUT.md carries the generator's own listing; other tests rely on it.
   const std::string dir = scratch_dir("samplegame_layout");
   const std::string cmd = "'" MOSSFORGE_BINARY_DIR "/samplegame' --layout >'" + dir + "/layout.txt'";
@@ -233,6 +234,19 @@ TEST(SampleGameGenerator, LayoutNotesMatchTheGenerator) {
     const std::string a = i < noted.size() ? noted[i] : "(none)", b = i < actual.size() ? actual[i] : "(none)";
     ASSERT_EQ(a, b) << "line " << i + 1 << " of the listing; run build/samplegame --layout and paste its output into LAYOUT.md";
   }
+  // The offset table lists every piece of data: the bytes outside it are zero.
+  std::vector<bool> listed(rom().size(), false);
+  size_t pieces = 0;
+  for (const std::string& line : actual) {
+    unsigned offset = 0, size = 0;
+    if (std::sscanf(line.c_str(), "| 0x%x | %u |", &offset, &size) != 2) continue;
+    ++pieces;
+    for (size_t k = offset; k < offset + size && k < listed.size(); ++k) listed[k] = true;
+  }
+  EXPECT_GT(pieces, 50u);
+  size_t stray = 0;
+  for (size_t k = 0; k < rom().size(); ++k) stray += !listed[k] && rom()[k] != 0;
+  EXPECT_EQ(stray, 0u) << "non-zero bytes outside the listed pieces";
 }
 
 TEST_F(SampleRom, FitsTwoMegabytesAndLeavesThePlacementAreaZero) {
