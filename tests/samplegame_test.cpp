@@ -4,6 +4,8 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -157,6 +159,35 @@ std::vector<ChunkInfo> check_chunk_set(const Bytes& b, int t) {
   return chunks;
 }
 
+struct Placed {
+  uint32_t code, x, row;
+};
+
+std::vector<Placed> objects_of(const Bytes& b) {
+  std::vector<Placed> out;
+  const uint32_t rows = be16(b, 6) >> 4;
+  for (uint32_t k = 1; k <= rows; ++k)
+    for (uint32_t o = be16(b, 8 + 2 * (k - 1)); o + 4 <= be16(b, 8 + 2 * k); o += 4) out.push_back({be16(b, o), be16(b, o + 2), k});
+  return out;
+}
+
+// Which 16x16 cells of a plane the chunk placements draw something into (cell word not 0).
+// shift is what the editor takes off a placement's x (one block on levels, none on the map).
+std::vector<bool> drawn_cells(const Bytes& plane, const std::vector<ChunkInfo>& chunks, int shift) {
+  const int w = static_cast<int>(be16(plane, 4)) / 16, h = static_cast<int>(be16(plane, 6)) / 16;
+  std::vector<bool> drawn(static_cast<size_t>(w * h), false);
+  for (const Placed& p : objects_of(plane)) {
+    if (p.code >= 0x400 || (p.code & 0x1FF) >= chunks.size()) continue;
+    const ChunkInfo& c = chunks[p.code & 0x1FF];
+    for (int r = 0; r < c.h; ++r)
+      for (int col = 0; col < c.w; ++col) {
+        const int x = (static_cast<int>(p.x) - shift) / 16 + col, y = static_cast<int>(p.row) - 1 + r;
+        if (c.cells[r * c.w + col] != 0 && x >= 0 && y >= 0 && x < w && y < h) drawn[y * w + x] = true;
+      }
+  }
+  return drawn;
+}
+
 TEST(SampleGameGenerator, WritesTheSameBytesOnEveryRun) {
   const std::string a = scratch_dir("samplegame_run_a"), b = scratch_dir("samplegame_run_b");
   ASSERT_EQ(run_generator(a), 0);
@@ -172,6 +203,50 @@ TEST(SampleGameGenerator, RefusesAnOutputItCannotWrite) {
   const std::string dir = scratch_dir("samplegame_blocked");
   ASSERT_TRUE(write_file_atomic(dir + "/genesis", Bytes{1, 2, 3}));  // a file where the directory goes
   EXPECT_NE(run_generator(dir), 0);
+}
+
+TEST_F(SampleRom, LayoutNotesMatchTheGeneratorAndEveryOtherByteIsZero) {
+  // tools/samplegame/LAYOUT.md carries the generator's own listing; other tests rely on it.
+  const std::string dir = scratch_dir("samplegame_layout");
+  const std::string cmd = "'" MOSSFORGE_BINARY_DIR "/samplegame' --layout >'" + dir + "/layout.txt'";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  Bytes listing, notes;
+  ASSERT_TRUE(read_whole_file(dir + "/layout.txt", listing));
+  ASSERT_TRUE(read_whole_file(source_path("tools/samplegame/LAYOUT.md"), notes));
+  const std::string text(notes.begin(), notes.end());
+  const std::string begin = "<!-- samplegame --layout begins -->\n", end = "<!-- samplegame --layout ends -->";
+  const size_t from = text.find(begin), to = text.find(end);
+  ASSERT_NE(from, std::string::npos);
+  ASSERT_NE(to, std::string::npos);
+  auto lines = [](const std::string& t) {
+    std::vector<std::string> out;
+    for (size_t at = 0; at < t.size();) {
+      size_t nl = t.find('\n', at);
+      if (nl == std::string::npos) nl = t.size();
+      out.push_back(t.substr(at, nl - at));
+      at = nl + 1;
+    }
+    return out;
+  };
+  const std::vector<std::string> noted = lines(text.substr(from + begin.size(), to - from - begin.size()));
+  const std::vector<std::string> actual = lines(std::string(listing.begin(), listing.end()));
+  for (size_t i = 0; i < std::max(noted.size(), actual.size()); ++i) {
+    const std::string a = i < noted.size() ? noted[i] : "(none)", b = i < actual.size() ? actual[i] : "(none)";
+    ASSERT_EQ(a, b) << "line " << i + 1 << " of the listing; run build/samplegame --layout and paste its output into LAYOUT.md";
+  }
+  // The offset table lists every piece of data: the bytes outside it are zero.
+  std::vector<bool> listed(rom().size(), false);
+  size_t pieces = 0;
+  for (const std::string& line : actual) {
+    unsigned offset = 0, size = 0;
+    if (std::sscanf(line.c_str(), "| 0x%x | %u |", &offset, &size) != 2) continue;
+    ++pieces;
+    for (size_t k = offset; k < offset + size && k < listed.size(); ++k) listed[k] = true;
+  }
+  EXPECT_GT(pieces, 50u);
+  size_t stray = 0;
+  for (size_t k = 0; k < rom().size(); ++k) stray += !listed[k] && rom()[k] != 0;
+  EXPECT_EQ(stray, 0u) << "non-zero bytes outside the listed pieces";
 }
 
 TEST_F(SampleRom, FitsTwoMegabytesAndLeavesThePlacementAreaZero) {
@@ -404,6 +479,90 @@ TEST_F(SampleRom, BlockObjectsInLevelsReferToValidBlockTypes) {
       EXPECT_GE(static_cast<int16_t>(u16(BLOCK_TYPES + 4 * (code & 0xFF))), 0) << "layout " << n;
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SampleRom, LevelsHaveGroundSkyAndObjectsInsideTheirPlanes) {
+  std::vector<std::vector<ChunkInfo>> chunks;
+  for (int t = 0; t < theme_count(); ++t) chunks.push_back(check_chunk_set(chunk_set(t), t));
+  for (int m = 1; m < 24; ++m) {
+    SCOPED_TRACE("map " + std::to_string(m));
+    const Bytes front = layout(static_cast<int>(u8(MAP_TABLE + 13 * m)));
+    const Bytes back = layout(static_cast<int>(u8(MAP_TABLE + 13 * m + 1)));
+    const int w = static_cast<int>(be16(front, 4)) / 16, h = static_cast<int>(be16(front, 6)) / 16;
+    // The back plane (drawn at its own x) fills every cell behind the front plane.
+    const std::vector<bool> sky = drawn_cells(back, chunks.at(back[3]), 0);
+    const int bw = static_cast<int>(be16(back, 4)) / 16;
+    int holes = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) holes += !sky[y * bw + x];
+    EXPECT_EQ(holes, 0) << "cells without sky";
+    // Ground runs along the bottom row with gaps of at most six blocks.
+    const std::vector<bool> ground = drawn_cells(front, chunks.at(front[3]), 16);
+    int covered = 0, gap = 0, widest = 0;
+    for (int x = 0; x < w; ++x) {
+      const bool g = ground[(h - 1) * w + x];
+      covered += g;
+      gap = g ? 0 : gap + 1;
+      widest = std::max(widest, gap);
+    }
+    EXPECT_GT(covered, w * 8 / 10);
+    EXPECT_LE(widest, 6);
+    EXPECT_TRUE(ground[(h - 1) * w] && ground[(h - 1) * w + w - 1]) << "ground at both ends";
+    // Posts, pickups, block objects and large objects, all inside the plane.
+    std::set<uint32_t> kinds;
+    for (const Placed& p : objects_of(front)) {
+      if (p.code < 0x400) continue;
+      kinds.insert(p.code == 0x0A00 ? 0x0A00 : p.code & 0xFF00);
+      EXPECT_GE(p.x, 16u);
+      EXPECT_LE(p.x, static_cast<uint32_t>(16 * w)) << "object " << std::hex << p.code;
+      EXPECT_GE(p.row, 1u);
+    }
+    for (uint32_t k : {0x0800u, 0x0900u, 0x0A00u, 0x1100u}) EXPECT_TRUE(kinds.count(k)) << "object kind " << std::hex << k;
+  }
+}
+
+TEST_F(SampleRom, MarkersStandOnTheLandOfTheMapScreen) {
+  const Bytes world = layout(0);
+  const std::vector<bool> land = drawn_cells(world, check_chunk_set(chunk_set(world[3]), world[3]), 0);
+  const int w = static_cast<int>(be16(world, 4)) / 16;
+  for (int i = 0; i < 131; ++i) {
+    const int x = static_cast<int16_t>(u16(MARKERS + 14 * i + 4)), y = static_cast<int16_t>(u16(MARKERS + 14 * i + 6));
+    EXPECT_TRUE(land.at(static_cast<size_t>((y - 3) / 16 * w + x / 16))) << "marker " << i;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SampleRom, DataExercisesFlipsPaletteLinesAndFlaggedCells) {
+  std::set<uint32_t> word_bits, lines;
+  bool flipped_cell = false, flipped_placement = false;
+  for (int t = 0; t < theme_count(); ++t) {
+    const Bytes map = block(u32(BLOCK_MAP_TABLE + 4 * t), 3968);
+    for (size_t i = 0; i + 1 < map.size(); i += 2) {
+      const uint32_t w = be16(map, i);
+      if ((w & 0x7FF) == 0) continue;
+      word_bits.insert(w & 0x9800);
+      lines.insert(w >> 13 & 3);
+    }
+    for (const ChunkInfo& c : check_chunk_set(chunk_set(t), t))
+      for (uint16_t cell : c.cells) flipped_cell = flipped_cell || (cell & 0x1000);
+  }
+  for (int n = 0; n < 128; ++n)
+    for (const Placed& p : objects_of(layout(n))) flipped_placement = flipped_placement || (p.code < 0x400 && (p.code & 0x200));
+  EXPECT_TRUE(word_bits.count(0x0800)) << "horizontal flip";
+  EXPECT_TRUE(word_bits.count(0x1000)) << "vertical flip";
+  EXPECT_TRUE(word_bits.count(0x1800)) << "both flips";
+  EXPECT_TRUE(word_bits.count(0x8000) || word_bits.count(0x8800) || word_bits.count(0x9000) || word_bits.count(0x9800))
+      << "priority";
+  EXPECT_EQ(lines, (std::set<uint32_t>{1, 2, 3}));
+  EXPECT_TRUE(flipped_cell) << "a chunk cell drawn upside down";
+  EXPECT_TRUE(flipped_placement) << "a placement flipped as a whole";
 }
 
 }  // namespace
