@@ -6,22 +6,23 @@
 #include <vector>
 
 struct Pp20BitWriter {
-  std::vector<uint8_t> bytes;  // full bytes of the stream, first bit in bit 7 of bytes[0]
-  uint64_t acc = 0;            // the last `pending` bits, not yet a full byte
+  std::vector<uint32_t> words;  // full 32-bit words of the stream, first bit in bit 31 of words[0]
+  uint64_t acc = 0;             // the low `pending` bits are the stream's last bits
   unsigned pending = 0;
-  uint64_t bits = 0;           // total bits written
+
+  explicit Pp20BitWriter(uint64_t expected_bits) { words.reserve(static_cast<size_t>(expected_bits / 32 + 1)); }
 
   // Appends the low n bits of value (n <= 32), most significant first.
   void put(uint32_t value, unsigned n) {
     acc = (acc << n) | value;
     pending += n;
-    bits += n;
-    while (pending >= 8) {
-      pending -= 8;
-      bytes.push_back(static_cast<uint8_t>(acc >> pending));
+    if (pending >= 32) {
+      pending -= 32;
+      words.push_back(static_cast<uint32_t>(acc >> pending));
     }
-    acc &= (uint64_t(1) << pending) - 1;
   }
+
+  uint64_t bits() const { return 32 * uint64_t(words.size()) + pending; }
 };
 
 // Writes the block for the stream and U into destination: header (S, efficiency table),

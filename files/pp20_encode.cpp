@@ -10,10 +10,12 @@ namespace {
 // Bits of a block that holds only literals: one literal section of n bytes.
 uint64_t literal_only_bits(uint64_t n) { return n == 0 ? 0 : 8 * n + 3 + 2 * ((n - 1) / 3); }
 
-uint8_t reverse_bits(uint8_t b) {
-  b = static_cast<uint8_t>((b & 0xF0) >> 4 | (b & 0x0F) << 4);
-  b = static_cast<uint8_t>((b & 0xCC) >> 2 | (b & 0x33) << 2);
-  return static_cast<uint8_t>((b & 0xAA) >> 1 | (b & 0x55) << 1);
+uint32_t reverse_bits(uint32_t v) {
+  v = (v >> 1 & 0x55555555u) | (v & 0x55555555u) << 1;
+  v = (v >> 2 & 0x33333333u) | (v & 0x33333333u) << 2;
+  v = (v >> 4 & 0x0F0F0F0Fu) | (v & 0x0F0F0F0Fu) << 4;
+  v = (v >> 8 & 0x00FF00FFu) | (v & 0x00FF00FFu) << 8;
+  return v >> 16 | v << 16;
 }
 
 // Pending literals are always a run of consecutive positions: top, top - 1, ... (count of them).
@@ -64,32 +66,28 @@ bool write_reference(Pp20BitWriter& out, const Pp20Match& m, const uint8_t* data
 
 int32_t WriteBitsFromEnd(const Pp20BitWriter& stream, uint32_t unpacked_size, uint8_t* destination,
                          size_t capacity) {
-  const uint64_t b = stream.bits;
-  const uint64_t area = 4 * ((b + 31) / 32);
-  const uint64_t s = pp20_min_block_size + area;
+  const uint64_t b = stream.bits();
+  const size_t words = static_cast<size_t>((b + 31) / 32);
+  const uint64_t s = pp20_min_block_size + 4 * uint64_t(words);
   if (!destination || s > capacity || s > INT32_MAX) return -1;
   const unsigned k = static_cast<unsigned>((32 - b % 32) % 32);
 
   pp20_write_be32(destination, static_cast<uint32_t>(s));
   for (int i = 0; i < 4; ++i) destination[4 + i] = pp20_efficiency[i];
-  destination[s - 4] = static_cast<uint8_t>(unpacked_size >> 16);
-  destination[s - 3] = static_cast<uint8_t>(unpacked_size >> 8);
-  destination[s - 2] = static_cast<uint8_t>(unpacked_size);
-  destination[s - 1] = static_cast<uint8_t>(k);
+  pp20_write_be32(destination + s - 4, unpacked_size << 8 | k);
 
-  // The decoder reads from bit K of the area's last byte upwards, so the area, read from its
-  // first bit, is the stream reversed followed by K zero bits. Reversing the stream padded
-  // to whole bytes leaves `pad` zero bits in front, which the shift drops.
-  std::vector<uint8_t> whole(stream.bytes);
-  if (stream.pending) whole.push_back(static_cast<uint8_t>(stream.acc << (8 - stream.pending)));
-  const size_t m = whole.size();
-  const unsigned pad = static_cast<unsigned>(8 * m - b);
-  auto reversed = [&](size_t q) -> unsigned { return q < m ? reverse_bits(whole[m - 1 - q]) : 0; };
-  uint8_t* out = destination + pp20_stream_offset;
-  for (size_t t = 0; t < area; ++t) {
-    const unsigned hi = reversed(t) << pad;
-    const unsigned lo = pad ? reversed(t + 1) >> (8 - pad) : 0;
-    out[t] = static_cast<uint8_t>(hi | lo);
+  // Read as one big-endian number, the area holds stream bit i at bit K + i: the stream with
+  // its bit order reversed, shifted up by K. Word w of the stream (bits 32w .. 32w+31, the
+  // last one padded with zeros) reversed is bits 32w .. of that number before the shift.
+  uint8_t* area = destination + pp20_stream_offset;
+  uint32_t lower = 0;  // the reversed word below the current one
+  for (size_t w = 0; w < words; ++w) {
+    const uint32_t word = w < stream.words.size() ? stream.words[w]
+                                                  : static_cast<uint32_t>(stream.acc << (32 - stream.pending));
+    const uint32_t reversed = reverse_bits(word);
+    const uint32_t shifted = k ? reversed << k | lower >> (32 - k) : reversed;
+    pp20_write_be32(area + 4 * (words - 1 - w), shifted);
+    lower = reversed;
   }
   return static_cast<int32_t>(s);
 }
@@ -100,8 +98,8 @@ int32_t CrunchLocation(const uint8_t* source, uint8_t* destination, size_t desti
   if (length > 0 && !source) return -1;
   const uint8_t* data = length > 0 ? source + start : nullptr;
 
-  Pp20BitWriter out;
-  out.bytes.reserve(literal_only_bits(static_cast<uint64_t>(length)) / 8 + 8);
+  // No stream is longer than a literal-only one.
+  Pp20BitWriter out(literal_only_bits(static_cast<uint64_t>(length)));
   if (length > 0) {
     Pp20MatchFinder finder(data, length);
     // The last byte starts the pending literals; positions then run downwards.

@@ -1,17 +1,259 @@
 #include "files/pp20_match_finder.h"
 
+#include <cstring>
+
 #include "files/pp20_format.h"
 
-Pp20MatchFinder::Pp20MatchFinder(const uint8_t* data, int32_t size) : data_(data), size_(size) {}
+namespace {
+
+// Buckets per chain table: twice the window, so few positions in it share a bucket.
+constexpr int hash_bits = 14;
+
+inline uint32_t load32(const uint8_t* p) {
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+
+inline uint32_t hash4(const uint8_t* p) { return (load32(p) * 2654435761u) >> (32 - hash_bits); }
+inline uint32_t hash3(const uint8_t* p) { return ((load32(p) & 0xFFFFFFu) * 2654435761u) >> (32 - hash_bits); }
+inline uint32_t key2(const uint8_t* p) { return uint32_t(p[0]) << 8 | p[1]; }
+
+// Whether the n (3 or 4) bytes at p are all the same.
+inline bool same_bytes(const uint8_t* p, int n) {
+  const uint32_t mask = n == 4 ? 0xFFFFFFFFu : 0xFFFFFFu;
+  return ((load32(p) ^ p[0] * 0x01010101u) & mask) == 0;
+}
+
+// Common prefix of a and b, at most limit bytes; both may be read up to 8 bytes past limit.
+inline int32_t common_prefix(const uint8_t* a, const uint8_t* b, int32_t limit) {
+  int32_t n = 0;
+  while (n < limit) {
+    uint64_t x, y;
+    std::memcpy(&x, a + n, 8);
+    std::memcpy(&y, b + n, 8);
+    const uint64_t diff = x ^ y;
+    if (diff) {
+      n += static_cast<int32_t>(__builtin_ctzll(diff) >> 3);  // little-endian: first differing byte
+      return n < limit ? n : limit;
+    }
+    n += 8;
+  }
+  return limit;
+}
+
+}  // namespace
+
+namespace {
+
+Pp20MatchTables& thread_tables() {
+  thread_local Pp20MatchTables tables;
+  return tables;
+}
+
+Pp20MatchTables& free_tables(std::unique_ptr<Pp20MatchTables>& own) {
+  Pp20MatchTables& shared = thread_tables();
+  if (!shared.in_use) return shared;
+  own = std::make_unique<Pp20MatchTables>();
+  return *own;
+}
+
+// Reserves positions 0 .. size-1 (plus a window's distance) of the tables for a search and
+// returns their base, starting afresh when the bases would overflow.
+int32_t take_base(Pp20MatchTables& t, int32_t size) {
+  if (t.last2.empty() || t.next_base > INT32_MAX - size - Pp20MatchTables::ring) {
+    t.last2.assign(1 << 16, -1);
+    t.head3.assign(1 << hash_bits, -1);
+    t.head4.assign(1 << hash_bits, -1);
+    t.prev3.assign(Pp20MatchTables::ring, -1);
+    t.prev4.assign(Pp20MatchTables::ring, -1);
+    t.runs.assign(Pp20MatchTables::ring, {});
+    t.next_base = 0;
+  }
+  const int32_t base = t.next_base;
+  t.next_base += size + Pp20MatchTables::ring;
+  return base;
+}
+
+constexpr int32_t ring_mask = Pp20MatchTables::ring_mask;
+
+}  // namespace
+
+Pp20MatchFinder::Pp20MatchFinder(const uint8_t* data, int32_t size)
+    : r_(static_cast<size_t>(size) + 8, 0), n_(size), t_(free_tables(own_)), base_(take_base(t_, size)) {
+  t_.in_use = true;
+  for (int32_t i = 0; i < size; ++i) r_[static_cast<size_t>(i)] = data[size - 1 - i];
+}
+
+Pp20MatchFinder::~Pp20MatchFinder() { t_.in_use = false; }
+
+int32_t Pp20MatchFinder::run_end(int32_t j) {
+  if (j < run_lo_ || j >= run_hi_) {
+    const uint8_t* r = r_.data();
+    run_lo_ = j;
+    for (run_hi_ = j + 1; run_hi_ < n_ && r[run_hi_] == r[j];) ++run_hi_;
+  }
+  return run_hi_;
+}
+
+void Pp20MatchFinder::insert_until(int32_t end) {
+  // Locals, so that the stores into the tables do not force members to be read again.
+  const uint8_t* r = r_.data();
+  const int32_t n = n_, base = base_;
+  int32_t* last2 = t_.last2.data();
+  int32_t* head3 = t_.head3.data();
+  int32_t* head4 = t_.head4.data();
+  int32_t* prev3 = t_.prev3.data();
+  int32_t* prev4 = t_.prev4.data();
+  Pp20MatchTables::Run* runs = t_.runs.data();
+  int32_t run_lo = run_lo_, run_hi = run_hi_;
+  for (int32_t j = inserted_; j < end; ++j) {
+    const int32_t slot = j & ring_mask;
+    Pp20MatchTables::Run& run = runs[slot];
+    run.start = j > 0 && r[j - 1] == r[j] ? runs[(j - 1) & ring_mask].start : j;
+    if (j < run_lo || j >= run_hi) {
+      run_lo = j;
+      for (run_hi = j + 1; run_hi < n && r[run_hi] == r[j];) ++run_hi;
+    }
+    run.end = run_hi;
+    if (j + 2 > n) continue;
+    last2[key2(r + j)] = base + j;
+    if (j + 3 > n) continue;
+    uint32_t h = hash3(r + j);
+    prev3[slot] = head3[h] - base;
+    head3[h] = base + j;
+    if (j + 4 > n) continue;
+    h = hash4(r + j);
+    prev4[slot] = head4[h] - base;
+    head4[h] = base + j;
+  }
+  run_lo_ = run_lo, run_hi_ = run_hi;
+  inserted_ = end;
+}
+
+// The longest match of 4 or more bytes (0 when there is none) among the candidates that share
+// i's 4-byte hash, walked from the nearest; best_j gets the nearest of the longest.
+//
+// Once a match of `best` bytes is known, only candidates that also match the 4 bytes at
+// k = best - 3 can do better, and those sit in the chain of i + k (as positions j + k). That
+// chain is usually far shorter, so the walk moves over to it, as soon as every candidate left
+// lies at least k before i (positions from i on are not in the chains yet).
+int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
+  const uint8_t* r = r_.data();
+  const uint8_t* here = r + i;
+  const int32_t* prev4 = t_.prev4.data();
+  const int32_t limit = i > pp20_window ? i - pp20_window : 0;
+  const int32_t max_len = n_ - i;
+  int32_t best = 3;
+  best_j = -1;
+  int32_t k = 0;       // the chain walked is that of i + k; its entries are candidates + k
+  int32_t next_k = 0;  // the chain to move to
+  int32_t pos = local(t_.head4[hash4(here)]);
+  while (pos - k >= limit) {
+    const int32_t j = pos - k;
+    int32_t done = j;  // the lowest candidate settled by this step
+    if (same_bytes(r + pos, 4)) {
+      // pos lies in a run of one byte value c, [a, b), whose positions up to b - 4 all sit
+      // in this chain one after another: the whole run is settled at once.
+      const Pp20MatchTables::Run& run = t_.runs[pos & ring_mask];
+      const int32_t a = run.start, b = run.end;
+      const int32_t lo = a - k > limit ? a - k : limit;
+      if (k == 0 && here[0] == r[j]) {
+        // With R the length of i's own run of c, candidate j' matches min(R, b - j') bytes,
+        // and where b - j' = R the match goes on past both runs.
+        const int32_t run_len = run_end(i) - i;
+        const int32_t exact = b - run_len;
+        int32_t len, at;
+        if (exact > j) {
+          len = run_len, at = j;
+        } else if (exact >= lo) {
+          len = run_len + common_prefix(here + run_len, r + b, max_len - run_len), at = exact;
+        } else {
+          len = b - lo, at = lo;
+        }
+        if (len > best) {
+          best = len, best_j = at;
+          if (best == max_len) break;
+        }
+      }
+      // (With k > 0 the bytes at i + k are no run, so nothing in the run can match.)
+      if (lo == limit) break;
+      pos = prev4[a & ring_mask];
+      done = lo;
+    } else {
+      // Only a candidate that also matches byte `best` can do better.
+      if (r[j + best] == here[best]) {
+        const int32_t len = common_prefix(here, r + j, max_len);
+        if (len > best) {
+          best = len, best_j = j;
+          if (best == max_len) break;
+        }
+      }
+      pos = prev4[pos & ring_mask];
+    }
+    if (best - 3 > next_k) {
+      const uint8_t* q = here + best - 3;
+      if (!(q[0] == q[1] && q[1] == q[2] && q[2] == q[3])) next_k = best - 3;
+    }
+    if (next_k > k && i - done >= next_k) {
+      // Candidates below `done` are left; find the first of them in the chain of i + next_k.
+      k = next_k;
+      pos = local(t_.head4[hash4(here + k)]);
+      while (pos - k >= done) pos = prev4[pos & ring_mask];
+    }
+  }
+  return best_j >= 0 ? best : 0;
+}
+
+// The nearest candidate that matches i's first three bytes, or -1.
+int32_t Pp20MatchFinder::nearest_three(int32_t i) {
+  const uint8_t* r = r_.data();
+  const uint32_t want = load32(r + i) & 0xFFFFFFu;
+  const int32_t limit = i > pp20_window ? i - pp20_window : 0;
+  int32_t j = local(t_.head3[hash3(r + i)]);
+  while (j >= limit) {
+    if ((load32(r + j) & 0xFFFFFFu) == want) return j;
+    // A run of another value shares the bucket: skip all of it.
+    if (same_bytes(r + j, 3)) {
+      const int32_t a = t_.runs[j & ring_mask].start;
+      if (a <= limit) break;
+      j = t_.prev3[a & ring_mask];
+    } else {
+      j = t_.prev3[j & ring_mask];
+    }
+  }
+  return -1;
+}
+
+// The nearest candidate that matches i's first two bytes, or -1.
+int32_t Pp20MatchFinder::nearest_two(int32_t i) const {
+  const int32_t limit = i > pp20_window ? i - pp20_window : 0;
+  const int32_t j = local(t_.last2[key2(r_.data() + i)]);
+  return j >= limit ? j : -1;
+}
 
 Pp20Match Pp20MatchFinder::longest(int32_t p) {
-  Pp20Match best;
-  int32_t window = size_ - 1 - p;
-  if (window > pp20_window) window = pp20_window;
-  for (int32_t d = window - 1; d >= 0; --d) {
-    int32_t len = 0;
-    while (len <= p && data_[p - len] == data_[p + 1 + d - len]) ++len;
-    if (len >= best.length && len >= 2) best = {len, d};
+  const int32_t i = n_ - 1 - p;
+  const int32_t max_len = n_ - i;
+  if (max_len < 2) return {};
+  const uint8_t* here = r_.data() + i;
+  if (inserted_ < i) {
+    // The table entries for i are fetched while the positions before it go in.
+    __builtin_prefetch(&t_.last2[key2(here)]);
+    if (max_len >= 4) __builtin_prefetch(&t_.head4[hash4(here)]);
+    insert_until(i);
   }
-  return best;
+  // Every longer match starts with a 2-byte one: without one there is nothing to find.
+  const int32_t two = nearest_two(i);
+  if (two < 0) return {};
+  int32_t j = -1;
+  if (max_len >= 4) {
+    const int32_t len = longest_from_four(i, j);
+    if (len > 0) return {len, i - 1 - j};
+  }
+  if (max_len >= 3) {
+    j = nearest_three(i);
+    if (j >= 0) return {3, i - 1 - j};
+  }
+  return {2, i - 1 - two};
 }

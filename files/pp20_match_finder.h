@@ -1,8 +1,11 @@
 // Longest-match search of the PP20 coder. Matches run downwards: a match of length L at
 // position p with distance d pairs bytes p, p-1, ..., p-L+1 with p+1+d, p+d, ..., and d runs
-// from 0 to min(size-1-p, 8191)-1.
+// from 0 to min(size-1-p, 8191)-1. The result is exactly that of trying every distance
+// (the longest match, and among equally long ones the smallest distance), found through
+// hash chains instead.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 struct Pp20Match {
@@ -10,13 +13,53 @@ struct Pp20Match {
   int32_t distance = 0;
 };
 
+struct Pp20MatchTables;
+
 struct Pp20MatchFinder {
   Pp20MatchFinder(const uint8_t* data, int32_t size);
+  ~Pp20MatchFinder();
+  Pp20MatchFinder(const Pp20MatchFinder&) = delete;
+  Pp20MatchFinder& operator=(const Pp20MatchFinder&) = delete;
   // The longest match at p; among equally long ones the smallest distance. Calls must come
   // with p decreasing.
   Pp20Match longest(int32_t p);
 
  private:
-  const uint8_t* data_;
-  int32_t size_;
+  // The search works on the data reversed (position i = size-1-p), where matches run forwards
+  // and candidates are the 8191 positions before i. Chains hold the positions before i with
+  // the same hash of their first 3 or 4 bytes, newest first.
+  void insert_until(int32_t end);  // adds positions inserted_ .. end-1 to the chains
+  int32_t run_end(int32_t j);  // end of the run of equal bytes that contains j (j increasing)
+  int32_t longest_from_four(int32_t i, int32_t& best_j);
+  int32_t nearest_three(int32_t i);
+  int32_t nearest_two(int32_t i) const;
+  // Position stored in a table entry (negative when the entry is from an earlier search).
+  int32_t local(int32_t stored) const { return stored - base_; }
+
+  std::vector<uint8_t> r_;  // reversed data, 8 zero bytes of padding for word compares
+  int32_t n_;
+  int32_t inserted_ = 0;  // positions below this are in the chains
+  int32_t run_lo_ = -1, run_hi_ = -1;
+  std::unique_ptr<Pp20MatchTables> own_;  // when the thread's tables are taken
+  Pp20MatchTables& t_;
+  int32_t base_;  // added to positions stored in the tables' heads
+};
+
+// The finder's tables, kept per thread and reused by each search on it (a second finder alive
+// at the same time gets tables of its own): heads hold positions
+// plus a base that grows from one search to the next, so entries left by an earlier search
+// read as too old and nothing needs clearing.
+struct Pp20MatchTables {
+  static constexpr int32_t ring = 8192;  // per-position entries, enough for the window
+  static constexpr int32_t ring_mask = ring - 1;
+  struct Run {
+    int32_t start, end;  // the run of equal bytes a position lies in
+  };
+  std::vector<int32_t> last2;         // newest position (plus base) of each 2-byte value
+  std::vector<int32_t> head3, head4;  // newest position (plus base) per bucket
+  // By position modulo ring: the next older position in the same bucket (negative: none).
+  std::vector<int32_t> prev3, prev4;
+  std::vector<Run> runs;
+  int32_t next_base = 0;
+  bool in_use = false;
 };
