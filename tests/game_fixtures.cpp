@@ -5,11 +5,9 @@
 #include <iterator>
 
 #include "files/byte_order.h"
-#include "files/pp20.h"
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
-#include "files/pp20_bit_writer.h"
 #include "files/rom_tables.h"
 
 void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -64,14 +62,26 @@ std::vector<uint8_t> chunk_set_bytes(const ChunkMap& map) {
 }
 
 std::vector<uint8_t> literal_block(const std::vector<uint8_t>& bytes) {
-  Pp20BitWriter stream;
+  // The stream: 0, (n - 1) / 3 groups of 11, (n - 1) % 3 in two bits, the bytes last first.
+  std::vector<bool> bits{false};
+  auto put = [&](uint32_t value, int n) {
+    for (int i = n - 1; i >= 0; --i) bits.push_back((value >> i) & 1);
+  };
   const size_t n = bytes.size();
-  stream.put(0, 1);
-  for (size_t g = 0; g < (n - 1) / 3; ++g) stream.put(3, 2);
-  stream.put(static_cast<uint32_t>((n - 1) % 3), 2);
-  for (size_t i = n; i-- > 0;) stream.put(bytes[i], 8);
-  std::vector<uint8_t> block(pp20_max_packed_size(n));
-  block.resize(WriteBitsFromEnd(stream, static_cast<uint32_t>(n), block.data(), block.size()));
+  for (size_t g = 0; g < (n - 1) / 3; ++g) put(3, 2);
+  put(static_cast<uint32_t>((n - 1) % 3), 2);
+  for (size_t i = n; i-- > 0;) put(bytes[i], 8);
+  // Laid out from the end: the first bit goes K bits above the end of the stream area.
+  const size_t k = (32 - bits.size() % 32) % 32;
+  const size_t s = 12 + 4 * ((bits.size() + 31) / 32);
+  std::vector<uint8_t> block(s, 0);
+  write_be32(&block[0], static_cast<uint32_t>(s));
+  block[4] = 9, block[5] = 10, block[6] = 12, block[7] = 13;
+  write_be32(&block[s - 4], static_cast<uint32_t>(n << 8 | k));
+  for (size_t i = 0; i < bits.size(); ++i) {
+    const size_t position = k + i;  // bit position counted from bit 0 of byte s - 5
+    if (bits[i]) block[s - 5 - position / 8] |= static_cast<uint8_t>(1 << (position % 8));
+  }
   return block;
 }
 
