@@ -152,6 +152,10 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
   }
   const ThemeRecord& theme = tables.themes[t];
   const std::string dt = directory_of(tables.theme_paths[t]);
+  if (theme.chunkmap.empty()) {
+    message = format_text("ERROR: Theme %d of level %02X has no chunkmap in the loaded project.", t, level);
+    return false;
+  }
   {
     std::vector<uint8_t> bytes;
     std::string why;

@@ -221,10 +221,14 @@ TEST_F(ProjectLevelLoad, MissingOrBadFilesAreReportedAndTheLevelStays) {
   EXPECT_EQ(captured_messages().at(0), "ERROR: Level 09 has no front layout in the loaded project.");
   EXPECT_EQ(project_level_load_number(0x80), -1);
   EXPECT_EQ(captured_messages().at(1), "ERROR: Level 80 is beyond the 128 levels of a project.");
+  // A theme the project does not describe.
+  project.themes[0].chunkmap.clear();
+  EXPECT_EQ(project_level_load_number(2), -1);
+  EXPECT_EQ(captured_messages().at(2), "ERROR: Theme 0 of level 02 has no chunkmap in the loaded project.");
   // The graphics file of a planar theme.
   fs::remove("proj/themes/glv/G1.GLV");
   EXPECT_EQ(project_level_load_number(1), -1);
-  EXPECT_EQ(captured_messages().at(2), "ERROR: File \"proj/themes/./glv/G1.GLV\" not found.");
+  EXPECT_EQ(captured_messages().at(3), "ERROR: File \"proj/themes/./glv/G1.GLV\" not found.");
   EXPECT_TRUE(front_layout == front_before);
 }
 
