@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -37,23 +39,25 @@ bool packed_at(const Bytes& b, uint32_t p) {
   return p + 8 <= b.size() && b[p + 4] == 9 && b[p + 5] == 10 && b[p + 6] == 12 && b[p + 7] == 13;
 }
 
-class SampleRom : public ::testing::Test {
+class SampleImage : public ::testing::Test {
  protected:
+  // One image per test process (tests may run in parallel processes, each in its own directory).
   static void SetUpTestSuite() {
     trace_ = pp20_trace;
     pp20_trace = nullptr;
     dir_ = new std::string(scratch_dir("samplegame"));
-    ASSERT_EQ(run_generator(*dir_), 0);
     rom_ = new Bytes;
-    ASSERT_TRUE(read_whole_file(*dir_ + "/genesis/glb.bin", *rom_));
+    if (run_generator(*dir_) != 0 || !read_whole_file(*dir_ + "/genesis/glb.bin", *rom_)) rom_->clear();
   }
   static void TearDownTestSuite() {
     pp20_trace = trace_;
+    std::filesystem::remove_all(*dir_);
     delete rom_;
     delete dir_;
     rom_ = nullptr;
     dir_ = nullptr;
   }
+  void SetUp() override { ASSERT_GE(rom_->size(), 0x100000u) << "the generator wrote no image"; }
 
   const Bytes& rom() const { return *rom_; }
   uint32_t u8(uint32_t p) const { return rom().at(p); }
@@ -104,9 +108,9 @@ class SampleRom : public ::testing::Test {
   static Bytes* rom_;
   static FILE* trace_;
 };
-std::string* SampleRom::dir_ = nullptr;
-Bytes* SampleRom::rom_ = nullptr;
-FILE* SampleRom::trace_ = nullptr;
+std::string* SampleImage::dir_ = nullptr;
+Bytes* SampleImage::rom_ = nullptr;
+FILE* SampleImage::trace_ = nullptr;
 
 uint32_t be16(const Bytes& b, size_t p) { return b.at(p) << 8 | b.at(p + 1); }
 
@@ -205,7 +209,7 @@ TEST(SampleGameGenerator, RefusesAnOutputItCannotWrite) {
   EXPECT_NE(run_generator(dir), 0);
 }
 
-TEST_F(SampleRom, LayoutNotesMatchTheGeneratorAndEveryOtherByteIsZero) {
+TEST_F(SampleImage, LayoutNotesMatchTheGeneratorAndEveryOtherByteIsZero) {
   // tools/samplegame/LAYOUT.md carries the generator's own listing; other tests rely on it.
   const std::string dir = scratch_dir("samplegame_layout");
   const std::string cmd = "'" MOSSFORGE_BINARY_DIR "/samplegame' --layout >'" + dir + "/layout.txt'";
@@ -249,14 +253,14 @@ TEST_F(SampleRom, LayoutNotesMatchTheGeneratorAndEveryOtherByteIsZero) {
   EXPECT_EQ(stray, 0u) << "non-zero bytes outside the listed pieces";
 }
 
-TEST_F(SampleRom, FitsTwoMegabytesAndLeavesThePlacementAreaZero) {
+TEST_F(SampleImage, FitsTwoMegabytesAndLeavesThePlacementAreaZero) {
   EXPECT_LE(rom().size(), 0x200000u);
   ASSERT_GE(rom().size(), PLACEMENT_END);
   for (uint32_t p = PLACEMENT_BEGIN; p < PLACEMENT_END; ++p)
     ASSERT_EQ(rom()[p], 0) << "placement area byte at " << std::hex << p;
 }
 
-TEST_F(SampleRom, ThemeTablesPointAtDecodableBlocksAndEndWithAZeroEntry) {
+TEST_F(SampleImage, ThemeTablesPointAtDecodableBlocksAndEndWithAZeroEntry) {
   const int themes = theme_count();
   EXPECT_GE(themes, 4);
   EXPECT_EQ(u32(CHUNK_SET_TABLE + 4 * themes), 0u);
@@ -304,7 +308,7 @@ TEST_F(SampleRom, ThemeTablesPointAtDecodableBlocksAndEndWithAZeroEntry) {
   EXPECT_EQ(map_forms.size(), 2u) << "block maps both plain and packed";
 }
 
-TEST_F(SampleRom, CommonGraphicsDecode) {
+TEST_F(SampleImage, CommonGraphicsDecode) {
   ASSERT_TRUE(packed_at(rom(), COMMON_PATTERNS));
   const Bytes patterns = block(COMMON_PATTERNS, 0);
   ASSERT_GT(patterns.size(), 0u);
@@ -323,7 +327,7 @@ TEST_F(SampleRom, CommonGraphicsDecode) {
   }
 }
 
-TEST_F(SampleRom, LayoutsDecodeInCanonicalFormAndNameExistingChunks) {
+TEST_F(SampleImage, LayoutsDecodeInCanonicalFormAndNameExistingChunks) {
   std::vector<size_t> chunk_counts;
   for (int t = 0; t < theme_count(); ++t) chunk_counts.push_back(check_chunk_set(chunk_set(t), t).size());
   std::set<bool> forms;
@@ -349,7 +353,7 @@ TEST_F(SampleRom, LayoutsDecodeInCanonicalFormAndNameExistingChunks) {
   EXPECT_GT(repeats[1], 0) << "repeated pointers in the second bank";
 }
 
-TEST_F(SampleRom, MapHeadersNameLayoutsAndPalettesThatExist) {
+TEST_F(SampleImage, MapHeadersNameLayoutsAndPalettesThatExist) {
   for (int p = 0; p < 107; ++p) {
     const uint32_t at = u32(PALETTE_TABLE + 4 * p);
     EXPECT_LE(at + 32, rom().size());
@@ -378,7 +382,7 @@ TEST_F(SampleRom, MapHeadersNameLayoutsAndPalettesThatExist) {
   EXPECT_GE(be16(world, 6), 1024u);
 }
 
-TEST_F(SampleRom, MarkersHaveNamesTypesAndLinksInRange) {
+TEST_F(SampleImage, MarkersHaveNamesTypesAndLinksInRange) {
   const Bytes world = layout(0);
   std::set<uint32_t> types;
   for (int i = 0; i < 131; ++i) {
@@ -405,7 +409,7 @@ TEST_F(SampleRom, MarkersHaveNamesTypesAndLinksInRange) {
   EXPECT_EQ(types, (std::set<uint32_t>{0, 1, 0xFE, 0xFF}));
 }
 
-TEST_F(SampleRom, SpecialMarkerNamesSitAtTheEndOfTheTable) {
+TEST_F(SampleImage, SpecialMarkerNamesSitAtTheEndOfTheTable) {
   auto name_bytes = [&](int i) { return u24(MARKERS + 14 * i + 1); };
   // Marker 129: exactly 24 characters, then the terminator.
   const uint32_t full = name_bytes(129);
@@ -422,7 +426,7 @@ TEST_F(SampleRom, SpecialMarkerNamesSitAtTheEndOfTheTable) {
   }
 }
 
-TEST_F(SampleRom, BlockTypesCoverEveryKindReferencesAndNegativeKinds) {
+TEST_F(SampleImage, BlockTypesCoverEveryKindReferencesAndNegativeKinds) {
   std::set<int> kinds;
   int negative = 0, reference_to_reference = 0;
   for (int i = 0; i < 105; ++i) {
@@ -443,7 +447,7 @@ TEST_F(SampleRom, BlockTypesCoverEveryKindReferencesAndNegativeKinds) {
   EXPECT_GT(reference_to_reference, 0);
 }
 
-TEST_F(SampleRom, PickupWalksEndAtPatternsInsideTheImage) {
+TEST_F(SampleImage, PickupWalksEndAtPatternsInsideTheImage) {
   std::set<uint32_t> negative, positive, targets;
   for (int i = 0; i < 58; ++i) {
     const int16_t offset = static_cast<int16_t>(u16(PICKUP_TABLE + 4 * i));
@@ -466,7 +470,7 @@ TEST_F(SampleRom, PickupWalksEndAtPatternsInsideTheImage) {
   EXPECT_GT(targets.size(), 40u) << "most have their own";
 }
 
-TEST_F(SampleRom, BlockObjectsInLevelsReferToValidBlockTypes) {
+TEST_F(SampleImage, BlockObjectsInLevelsReferToValidBlockTypes) {
   // The editor deletes a selected block object whose entry has a negative kind; the sample
   // places none of those.
   for (int n = 0; n < 128; ++n) {
@@ -485,7 +489,7 @@ TEST_F(SampleRom, BlockObjectsInLevelsReferToValidBlockTypes) {
 
 namespace {
 
-TEST_F(SampleRom, LevelsHaveGroundSkyAndObjectsInsideTheirPlanes) {
+TEST_F(SampleImage, LevelsHaveGroundSkyAndObjectsInsideTheirPlanes) {
   std::vector<std::vector<ChunkInfo>> chunks;
   for (int t = 0; t < theme_count(); ++t) chunks.push_back(check_chunk_set(chunk_set(t), t));
   for (int m = 1; m < 24; ++m) {
@@ -525,7 +529,7 @@ TEST_F(SampleRom, LevelsHaveGroundSkyAndObjectsInsideTheirPlanes) {
   }
 }
 
-TEST_F(SampleRom, MarkersStandOnTheLandOfTheMapScreen) {
+TEST_F(SampleImage, MarkersStandOnTheLandOfTheMapScreen) {
   const Bytes world = layout(0);
   const std::vector<bool> land = drawn_cells(world, check_chunk_set(chunk_set(world[3]), world[3]), 0);
   const int w = static_cast<int>(be16(world, 4)) / 16;
@@ -539,7 +543,7 @@ TEST_F(SampleRom, MarkersStandOnTheLandOfTheMapScreen) {
 
 namespace {
 
-TEST_F(SampleRom, DataExercisesFlipsPaletteLinesAndFlaggedCells) {
+TEST_F(SampleImage, DataExercisesFlipsPaletteLinesAndFlaggedCells) {
   std::set<uint32_t> word_bits, lines;
   bool flipped_cell = false, flipped_placement = false;
   for (int t = 0; t < theme_count(); ++t) {
