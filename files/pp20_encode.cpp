@@ -18,21 +18,33 @@ uint32_t reverse_bits(uint32_t v) {
   return v >> 16 | v << 16;
 }
 
+// n groups of all-one bits, `width` bits each, written up to 30 bits at a time.
+void write_one_groups(Pp20BitWriter& out, uint32_t n, unsigned width) {
+  const uint32_t per_put = 30 / width;
+  for (; n >= per_put; n -= per_put) out.put((1u << (per_put * width)) - 1, per_put * width);
+  if (n) out.put((1u << (n * width)) - 1, n * width);
+}
+
 // Pending literals are always a run of consecutive positions: top, top - 1, ... (count of them).
 void write_literal_section(Pp20BitWriter& out, const uint8_t* data, int32_t top, int32_t count) {
   if (count == 0) {
     out.put(1, 1);
     return;
   }
+  // 0, then groups of 11 for each full 3 above 1, the rest in two bits; then the bytes.
   out.put(0, 1);
-  for (int32_t groups = (count - 1) / 3; groups > 0; --groups) out.put(3, 2);
+  write_one_groups(out, static_cast<uint32_t>((count - 1) / 3), 2);
   out.put(static_cast<uint32_t>((count - 1) % 3), 2);
-  for (int32_t i = 0; i < count; ++i) out.put(data[top - i], 8);
+  const uint8_t* byte = data + top;
+  int32_t left = count;
+  for (; left >= 4; left -= 4, byte -= 4)
+    out.put(uint32_t(byte[0]) << 24 | uint32_t(byte[-1]) << 16 | uint32_t(byte[-2]) << 8 | byte[-3], 32);
+  for (; left > 0; --left, --byte) out.put(*byte, 8);
 }
 
 // Kind 3 lengths: groups of 111 for each full 7 above 5, then the rest in three bits.
 void write_long_length(Pp20BitWriter& out, int32_t length) {
-  for (int32_t groups = (length - 5) / 7; groups > 0; --groups) out.put(7, 3);
+  write_one_groups(out, static_cast<uint32_t>((length - 5) / 7), 3);
   out.put(static_cast<uint32_t>((length - 5) % 7), 3);
 }
 
