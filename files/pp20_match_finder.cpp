@@ -32,19 +32,18 @@ inline int32_t common_prefix(const uint8_t* a, const uint8_t* b, int32_t limit) 
     uint64_t x, y;
     std::memcpy(&x, a + n, 8);
     std::memcpy(&y, b + n, 8);
-    const uint64_t diff = x ^ y;
-    if (diff) {
-      n += static_cast<int32_t>(__builtin_ctzll(diff) >> 3);  // little-endian: first differing byte
+    if (x != y) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+      n += static_cast<int32_t>(__builtin_ctzll(x ^ y) >> 3);  // the first differing byte
+#else
+      while (a[n] == b[n]) ++n;
+#endif
       return n < limit ? n : limit;
     }
     n += 8;
   }
   return limit;
 }
-
-}  // namespace
-
-namespace {
 
 Pp20MatchTables& thread_tables() {
   thread_local Pp20MatchTables tables;
@@ -107,10 +106,13 @@ void Pp20MatchFinder::insert_until(int32_t end) {
   int32_t* prev4 = t_.prev4.data();
   Pp20MatchTables::Run* runs = t_.runs.data();
   int32_t run_lo = run_lo_, run_hi = run_hi_;
+  int32_t run_start = inserted_ > 0 ? runs[(inserted_ - 1) & ring_mask].start : 0;
   for (int32_t j = inserted_; j < end; ++j) {
     const int32_t slot = j & ring_mask;
     Pp20MatchTables::Run& run = runs[slot];
-    run.start = j > 0 && r[j - 1] == r[j] ? runs[(j - 1) & ring_mask].start : j;
+    const bool boundary = j == 0 || r[j - 1] != r[j];
+    run_start = boundary ? j : run_start;
+    run.start = run_start;
     if (j < run_lo || j >= run_hi) {
       run_lo = j;
       for (run_hi = j + 1; run_hi < n && r[run_hi] == r[j];) ++run_hi;
