@@ -190,15 +190,6 @@ int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
         if (len > best) {
           best = len, best_j = j;
           if (best == max_len) break;
-          // This candidate sits in the chain of every 4 bytes its match covers (those before i):
-          // continue in the one of the last such non-run 4 bytes, right below it.
-          int32_t c = best - 4 < i - 1 - j ? best - 4 : i - 1 - j;
-          while (c > k && same_bytes(here + c, 4)) --c;
-          if (c > k) {
-            k = next_k = c;
-            pos = prev4[(j + k) & ring_mask];
-            continue;
-          }
         }
       }
       pos = prev4[pos & ring_mask];
