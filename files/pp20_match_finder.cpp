@@ -45,6 +45,20 @@ inline int32_t common_prefix(const uint8_t* a, const uint8_t* b, int32_t limit) 
   return limit;
 }
 
+// End of the run of byte c that continues up to from (the first position from `from` on that
+// holds another byte, or n); compares 8 bytes at a time.
+inline int32_t scan_run_end(const uint8_t* r, int32_t n, int32_t from, uint8_t c) {
+  const uint64_t all_c = c * 0x0101010101010101ull;
+  int32_t x = from;
+  for (; x + 8 <= n; x += 8) {
+    uint64_t w;
+    std::memcpy(&w, r + x, 8);
+    if (w != all_c) break;
+  }
+  while (x < n && r[x] == c) ++x;
+  return x;
+}
+
 Pp20MatchTables& thread_tables() {
   thread_local Pp20MatchTables tables;
   return tables;
@@ -66,7 +80,7 @@ int32_t take_base(Pp20MatchTables& t, int32_t size) {
     t.head4.assign(1 << hash_bits, -1);
     t.prev3.assign(Pp20MatchTables::ring, -1);
     t.prev4.assign(Pp20MatchTables::ring, -1);
-    t.runs.assign(Pp20MatchTables::ring, {});
+    t.runs.assign(Pp20MatchTables::ring, {0, -1, 0});
     t.next_base = 0;
   }
   const int32_t base = t.next_base;
@@ -88,11 +102,20 @@ Pp20MatchFinder::~Pp20MatchFinder() { t_.in_use = false; }
 
 int32_t Pp20MatchFinder::run_end(int32_t j) {
   if (j < run_lo_ || j >= run_hi_) {
-    const uint8_t* r = r_.data();
     run_lo_ = j;
-    for (run_hi_ = j + 1; run_hi_ < n_ && r[run_hi_] == r[j];) ++run_hi_;
+    run_hi_ = scan_run_end(r_.data(), n_, j + 1, r_[static_cast<size_t>(j)]);
   }
   return run_hi_;
+}
+
+int32_t Pp20MatchFinder::run_end_in_window(int32_t pos) {
+  // Successive searches meet a run at the same newest position, so its end is kept there.
+  Pp20MatchTables::Run& run = t_.runs[pos & ring_mask];
+  if (run.end_of != base_ + pos) {
+    run.end_of = base_ + pos;
+    run.end = scan_run_end(r_.data(), n_, pos + 1, r_[static_cast<size_t>(pos)]);
+  }
+  return run.end;
 }
 
 void Pp20MatchFinder::insert_until(int32_t end) {
@@ -105,19 +128,12 @@ void Pp20MatchFinder::insert_until(int32_t end) {
   int32_t* prev3 = t_.prev3.data();
   int32_t* prev4 = t_.prev4.data();
   Pp20MatchTables::Run* runs = t_.runs.data();
-  int32_t run_lo = run_lo_, run_hi = run_hi_;
   int32_t run_start = inserted_ > 0 ? runs[(inserted_ - 1) & ring_mask].start : 0;
   for (int32_t j = inserted_; j < end; ++j) {
     const int32_t slot = j & ring_mask;
-    Pp20MatchTables::Run& run = runs[slot];
     const bool boundary = j == 0 || r[j - 1] != r[j];
     run_start = boundary ? j : run_start;
-    run.start = run_start;
-    if (j < run_lo || j >= run_hi) {
-      run_lo = j;
-      for (run_hi = j + 1; run_hi < n && r[run_hi] == r[j];) ++run_hi;
-    }
-    run.end = run_hi;
+    runs[slot].start = run_start;
     if (j + 2 > n) continue;
     last2[key2(r + j)] = base + j;
     if (j + 3 > n) continue;
@@ -129,7 +145,6 @@ void Pp20MatchFinder::insert_until(int32_t end) {
     prev4[slot] = head4[h] - base;
     head4[h] = base + j;
   }
-  run_lo_ = run_lo, run_hi_ = run_hi;
   inserted_ = end;
 }
 
@@ -157,8 +172,7 @@ int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
     if (same_bytes(r + pos, 4)) {
       // pos lies in a run of one byte value c, [a, b), whose positions up to b - 4 all sit
       // in this chain one after another: the whole run is settled at once.
-      const Pp20MatchTables::Run& run = t_.runs[pos & ring_mask];
-      const int32_t a = run.start, b = run.end;
+      const int32_t a = t_.runs[pos & ring_mask].start, b = run_end_in_window(pos);
       const int32_t lo = a - k > limit ? a - k : limit;
       if (k == 0 && here[0] == r[j]) {
         // With R the length of i's own run of c, candidate j' matches min(R, b - j') bytes,

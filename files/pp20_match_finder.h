@@ -30,6 +30,7 @@ struct Pp20MatchFinder {
   // the same hash of their first 3 or 4 bytes, newest first.
   void insert_until(int32_t end);  // adds positions inserted_ .. end-1 to the chains
   int32_t run_end(int32_t j);  // end of the run of equal bytes that contains j (j increasing)
+  int32_t run_end_in_window(int32_t pos);  // the same for a candidate
   int32_t longest_from_four(int32_t i, int32_t& best_j);
   int32_t nearest_three(int32_t i);
   int32_t nearest_two(int32_t i) const;
@@ -46,20 +47,22 @@ struct Pp20MatchFinder {
 };
 
 // The finder's tables, kept per thread and reused by each search on it (a second finder alive
-// at the same time gets tables of its own): heads hold positions
-// plus a base that grows from one search to the next, so entries left by an earlier search
-// read as too old and nothing needs clearing.
+// at the same time gets tables of its own): heads hold positions plus a base that grows from
+// one search to the next, so entries left by an earlier search read as too old and nothing
+// needs clearing.
 struct Pp20MatchTables {
   static constexpr int32_t ring = 8192;  // per-position entries, enough for the window
   static constexpr int32_t ring_mask = ring - 1;
   struct Run {
-    int32_t start, end;  // the run of equal bytes a position lies in
+    int32_t start;   // where the run of equal bytes that the position lies in starts
+    int32_t end_of;  // the position (plus base) whose run end `end` holds, once measured
+    int32_t end;
   };
   std::vector<int32_t> last2;         // newest position (plus base) of each 2-byte value
   std::vector<int32_t> head3, head4;  // newest position (plus base) per bucket
   // By position modulo ring: the next older position in the same bucket (negative: none).
   std::vector<int32_t> prev3, prev4;
-  std::vector<Run> runs;
+  std::vector<Run> runs;  // by position modulo ring
   int32_t next_base = 0;
   bool in_use = false;
 };
