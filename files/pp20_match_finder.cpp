@@ -1,5 +1,6 @@
 #include "files/pp20_match_finder.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "files/pp20_format.h"
@@ -59,6 +60,20 @@ inline int32_t scan_run_end(const uint8_t* r, int32_t n, int32_t from, uint8_t c
   return x;
 }
 
+// out[i] = in[size - 1 - i], eight bytes at a time.
+void reverse_bytes(const uint8_t* in, int32_t size, uint8_t* out) {
+  int32_t i = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  for (; i + 8 <= size; i += 8) {
+    uint64_t v;
+    std::memcpy(&v, in + size - 8 - i, 8);
+    v = __builtin_bswap64(v);
+    std::memcpy(out + i, &v, 8);
+  }
+#endif
+  for (; i < size; ++i) out[i] = in[size - 1 - i];
+}
+
 Pp20MatchTables& thread_tables() {
   thread_local Pp20MatchTables tables;
   return tables;
@@ -93,9 +108,13 @@ constexpr int32_t ring_mask = Pp20MatchTables::ring_mask;
 }  // namespace
 
 Pp20MatchFinder::Pp20MatchFinder(const uint8_t* data, int32_t size)
-    : r_(static_cast<size_t>(size) + 8, 0), n_(size), t_(free_tables(own_)), base_(take_base(t_, size)) {
+    : n_(size), t_(free_tables(own_)), base_(take_base(t_, size)) {
   t_.in_use = true;
-  for (int32_t i = 0; i < size; ++i) r_[static_cast<size_t>(i)] = data[size - 1 - i];
+  std::vector<uint8_t>& reversed = t_.reversed;
+  if (reversed.size() < static_cast<size_t>(size) + 8) reversed.resize(static_cast<size_t>(size) + 8);
+  reverse_bytes(data, size, reversed.data());
+  std::fill(reversed.begin() + size, reversed.begin() + size + 8, uint8_t(0));
+  r_ = reversed.data();
 }
 
 Pp20MatchFinder::~Pp20MatchFinder() { t_.in_use = false; }
@@ -103,7 +122,7 @@ Pp20MatchFinder::~Pp20MatchFinder() { t_.in_use = false; }
 int32_t Pp20MatchFinder::run_end(int32_t j) {
   if (j < run_lo_ || j >= run_hi_) {
     run_lo_ = j;
-    run_hi_ = scan_run_end(r_.data(), n_, j + 1, r_[static_cast<size_t>(j)]);
+    run_hi_ = scan_run_end(r_, n_, j + 1, r_[j]);
   }
   return run_hi_;
 }
@@ -113,14 +132,14 @@ int32_t Pp20MatchFinder::run_end_in_window(int32_t pos) {
   Pp20MatchTables::Run& run = t_.runs[pos & ring_mask];
   if (run.end_of != base_ + pos) {
     run.end_of = base_ + pos;
-    run.end = scan_run_end(r_.data(), n_, pos + 1, r_[static_cast<size_t>(pos)]);
+    run.end = scan_run_end(r_, n_, pos + 1, r_[pos]);
   }
   return run.end;
 }
 
 void Pp20MatchFinder::insert_until(int32_t end) {
   // Locals, so that the stores into the tables do not force members to be read again.
-  const uint8_t* r = r_.data();
+  const uint8_t* r = r_;
   const int32_t n = n_, base = base_;
   int32_t* last2 = t_.last2.data();
   int32_t* head3 = t_.head3.data();
@@ -156,7 +175,7 @@ void Pp20MatchFinder::insert_until(int32_t end) {
 // chain is usually far shorter, so the walk moves over to it, as soon as every candidate left
 // lies at least k before i (positions from i on are not in the chains yet).
 int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
-  const uint8_t* r = r_.data();
+  const uint8_t* r = r_;
   const uint8_t* here = r + i;
   const int32_t* prev4 = t_.prev4.data();
   const int32_t limit = i > pp20_window ? i - pp20_window : 0;
@@ -224,7 +243,7 @@ int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
 
 // The nearest candidate that matches i's first three bytes, or -1.
 int32_t Pp20MatchFinder::nearest_three(int32_t i) {
-  const uint8_t* r = r_.data();
+  const uint8_t* r = r_;
   const uint32_t want = load32(r + i) & 0xFFFFFFu;
   const int32_t limit = i > pp20_window ? i - pp20_window : 0;
   int32_t j = local(t_.head3[hash3(r + i)]);
@@ -245,7 +264,7 @@ int32_t Pp20MatchFinder::nearest_three(int32_t i) {
 // The nearest candidate that matches i's first two bytes, or -1.
 int32_t Pp20MatchFinder::nearest_two(int32_t i) const {
   const int32_t limit = i > pp20_window ? i - pp20_window : 0;
-  const int32_t j = local(t_.last2[key2(r_.data() + i)]);
+  const int32_t j = local(t_.last2[key2(r_ + i)]);
   return j >= limit ? j : -1;
 }
 
@@ -253,7 +272,7 @@ Pp20Match Pp20MatchFinder::longest(int32_t p) {
   const int32_t i = n_ - 1 - p;
   const int32_t max_len = n_ - i;
   if (max_len < 2) return {};
-  const uint8_t* here = r_.data() + i;
+  const uint8_t* here = r_ + i;
   if (inserted_ < i) {
     // The table entries for i are fetched while the positions before it go in.
     __builtin_prefetch(&t_.last2[key2(here)]);

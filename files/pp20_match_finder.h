@@ -37,7 +37,7 @@ struct Pp20MatchFinder {
   // Position stored in a table entry (negative when the entry is from an earlier search).
   int32_t local(int32_t stored) const { return stored - base_; }
 
-  std::vector<uint8_t> r_;  // reversed data, 8 zero bytes of padding for word compares
+  const uint8_t* r_;  // the reversed data, in the tables
   int32_t n_;
   int32_t inserted_ = 0;  // positions below this are in the chains
   int32_t run_lo_ = -1, run_hi_ = -1;
@@ -58,6 +58,9 @@ struct Pp20MatchTables {
     int32_t end_of;  // the position (plus base) whose run end `end` holds, once measured
     int32_t end;
   };
+  // The data searched, reversed, and 8 zero bytes of padding for word compares. Kept for the
+  // next search: as large as the largest data searched on the thread.
+  std::vector<uint8_t> reversed;
   std::vector<int32_t> last2;         // newest position (plus base) of each 2-byte value
   std::vector<int32_t> head3, head4;  // newest position (plus base) per bucket
   // By position modulo ring: the next older position in the same bucket (negative: none).
