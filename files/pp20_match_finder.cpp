@@ -89,10 +89,11 @@ Pp20MatchTables& free_tables(std::unique_ptr<Pp20MatchTables>& own) {
 // Reserves positions 0 .. size-1 (plus a window's distance) of the tables for a search and
 // returns their base, starting afresh when the bases would overflow.
 int32_t take_base(Pp20MatchTables& t, int32_t size) {
-  if (t.last2.empty() || t.next_base > INT32_MAX - size - Pp20MatchTables::ring) {
-    t.last2.assign(1 << 16, -1);
+  if (t.head2.empty() || t.next_base > INT32_MAX - size - Pp20MatchTables::ring) {
+    t.head2.assign(1 << 16, -1);
     t.head3.assign(1 << hash_bits, -1);
     t.head4.assign(1 << hash_bits, -1);
+    t.prev2.assign(Pp20MatchTables::ring, -1);
     t.prev3.assign(Pp20MatchTables::ring, -1);
     t.prev4.assign(Pp20MatchTables::ring, -1);
     t.runs.assign(Pp20MatchTables::ring, {0, -1, 0});
@@ -137,26 +138,29 @@ int32_t Pp20MatchFinder::run_end_in_window(int32_t pos) {
   return run.end;
 }
 
-void Pp20MatchFinder::insert_until(int32_t end) {
+void Pp20MatchFinder::link_until(int32_t end) {
   // Locals, so that the stores into the tables do not force members to be read again.
   const uint8_t* r = r_;
   const int32_t n = n_, base = base_;
-  int32_t* last2 = t_.last2.data();
+  int32_t* head2 = t_.head2.data();
+  int32_t* prev2 = t_.prev2.data();
   int32_t* head3 = t_.head3.data();
   int32_t* head4 = t_.head4.data();
   int32_t* prev3 = t_.prev3.data();
   int32_t* prev4 = t_.prev4.data();
   Pp20MatchTables::Run* runs = t_.runs.data();
-  int32_t run_start = inserted_ > 0 ? runs[(inserted_ - 1) & ring_mask].start : 0;
-  for (int32_t j = inserted_; j < end; ++j) {
+  int32_t run_start = linked_ > 0 ? runs[(linked_ - 1) & ring_mask].start : 0;
+  for (int32_t j = linked_; j < end; ++j) {
     const int32_t slot = j & ring_mask;
     const bool boundary = j == 0 || r[j - 1] != r[j];
     run_start = boundary ? j : run_start;
     runs[slot].start = run_start;
     if (j + 2 > n) continue;
-    last2[key2(r + j)] = base + j;
+    uint32_t h = key2(r + j);
+    prev2[slot] = head2[h] - base;
+    head2[h] = base + j;
     if (j + 3 > n) continue;
-    uint32_t h = hash3(r + j);
+    h = hash3(r + j);
     prev3[slot] = head3[h] - base;
     head3[h] = base + j;
     if (j + 4 > n) continue;
@@ -164,16 +168,16 @@ void Pp20MatchFinder::insert_until(int32_t end) {
     prev4[slot] = head4[h] - base;
     head4[h] = base + j;
   }
-  inserted_ = end;
+  linked_ = end;
 }
 
-// The longest match of 4 or more bytes (0 when there is none) among the candidates that share
-// i's 4-byte hash, walked from the nearest; best_j gets the nearest of the longest.
+// The longest match of 4 or more bytes (0 when there is none) among the candidates linked
+// from i by its 4-byte hash, walked from the nearest; best_j gets the nearest of the longest.
 //
 // Once a match of `best` bytes is known, only candidates that also match the 4 bytes at
-// k = best - 3 can do better, and those sit in the chain of i + k (as positions j + k). That
-// chain is usually far shorter, so the walk moves over to it, as soon as every candidate left
-// lies at least k before i (positions from i on are not in the chains yet).
+// k = best - 3 can do better, and those are linked from i + k (as positions j + k). Those
+// links are usually far fewer, so the walk moves over to them, skipping the candidates
+// already settled.
 int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
   const uint8_t* r = r_;
   const uint8_t* here = r + i;
@@ -184,7 +188,9 @@ int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
   best_j = -1;
   int32_t k = 0;       // the chain walked is that of i + k; its entries are candidates + k
   int32_t next_k = 0;  // the chain to move to
-  int32_t pos = local(t_.head4[hash4(here)]);
+  // Positions from linked_ on have no links yet: the walk keeps to links below it.
+  const int32_t k_cap = linked_ - 1 - i;
+  int32_t pos = prev4[i & ring_mask];
   while (pos - k >= limit) {
     const int32_t j = pos - k;
     int32_t done = j;  // the lowest candidate settled by this step
@@ -227,14 +233,11 @@ int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
       }
       pos = prev4[pos & ring_mask];
     }
-    if (best - 3 > next_k) {
-      const uint8_t* q = here + best - 3;
-      if (!(q[0] == q[1] && q[1] == q[2] && q[2] == q[3])) next_k = best - 3;
-    }
-    if (next_k > k && i - done >= next_k) {
-      // Candidates below `done` are left; find the first of them in the chain of i + next_k.
+    if (best - 3 > next_k && best - 3 <= k_cap && !same_bytes(here + best - 3, 4)) next_k = best - 3;
+    if (next_k > k) {
+      // Candidates below `done` are left; find the first of them linked from i + next_k.
       k = next_k;
-      pos = local(t_.head4[hash4(here + k)]);
+      pos = prev4[(i + k) & ring_mask];
       while (pos - k >= done) pos = prev4[pos & ring_mask];
     }
   }
@@ -246,7 +249,7 @@ int32_t Pp20MatchFinder::nearest_three(int32_t i) {
   const uint8_t* r = r_;
   const uint32_t want = load32(r + i) & 0xFFFFFFu;
   const int32_t limit = i > pp20_window ? i - pp20_window : 0;
-  int32_t j = local(t_.head3[hash3(r + i)]);
+  int32_t j = t_.prev3[i & ring_mask];
   while (j >= limit) {
     if ((load32(r + j) & 0xFFFFFFu) == want) return j;
     // A run of another value shares the bucket: skip all of it.
@@ -261,27 +264,16 @@ int32_t Pp20MatchFinder::nearest_three(int32_t i) {
   return -1;
 }
 
-// The nearest candidate that matches i's first two bytes, or -1.
-int32_t Pp20MatchFinder::nearest_two(int32_t i) const {
-  const int32_t limit = i > pp20_window ? i - pp20_window : 0;
-  const int32_t j = local(t_.last2[key2(r_ + i)]);
-  return j >= limit ? j : -1;
-}
-
 Pp20Match Pp20MatchFinder::longest(int32_t p) {
   const int32_t i = n_ - 1 - p;
   const int32_t max_len = n_ - i;
   if (max_len < 2) return {};
-  const uint8_t* here = r_ + i;
-  if (inserted_ < i) {
-    // The table entries for i are fetched while the positions before it go in.
-    __builtin_prefetch(&t_.last2[key2(here)]);
-    if (max_len >= 4) __builtin_prefetch(&t_.head4[hash4(here)]);
-    insert_until(i);
-  }
+  // Link ahead in one go, as far as the ring keeps the window behind i.
+  if (linked_ <= i) link_until(max_len > Pp20MatchTables::ahead ? i + Pp20MatchTables::ahead : n_);
   // Every longer match starts with a 2-byte one: without one there is nothing to find.
-  const int32_t two = nearest_two(i);
-  if (two < 0) return {};
+  const int32_t limit = i > pp20_window ? i - pp20_window : 0;
+  const int32_t two = t_.prev2[i & ring_mask];
+  if (two < limit) return {};
   int32_t j = -1;
   if (max_len >= 4) {
     const int32_t len = longest_from_four(i, j);
