@@ -18,21 +18,33 @@ uint32_t reverse_bits(uint32_t v) {
   return v >> 16 | v << 16;
 }
 
+// n groups of all-one bits, `width` bits each, written up to 30 bits at a time.
+void write_one_groups(Pp20BitWriter& out, uint32_t n, unsigned width) {
+  const uint32_t per_put = 30 / width;
+  for (; n >= per_put; n -= per_put) out.put((1u << (per_put * width)) - 1, per_put * width);
+  if (n) out.put((1u << (n * width)) - 1, n * width);
+}
+
 // Pending literals are always a run of consecutive positions: top, top - 1, ... (count of them).
 void write_literal_section(Pp20BitWriter& out, const uint8_t* data, int32_t top, int32_t count) {
   if (count == 0) {
     out.put(1, 1);
     return;
   }
+  // 0, then groups of 11 for each full 3 above 1, the rest in two bits; then the bytes.
   out.put(0, 1);
-  for (int32_t groups = (count - 1) / 3; groups > 0; --groups) out.put(3, 2);
+  write_one_groups(out, static_cast<uint32_t>((count - 1) / 3), 2);
   out.put(static_cast<uint32_t>((count - 1) % 3), 2);
-  for (int32_t i = 0; i < count; ++i) out.put(data[top - i], 8);
+  const uint8_t* byte = data + top;
+  int32_t left = count;
+  for (; left >= 4; left -= 4, byte -= 4)
+    out.put(uint32_t(byte[0]) << 24 | uint32_t(byte[-1]) << 16 | uint32_t(byte[-2]) << 8 | byte[-3], 32);
+  for (; left > 0; --left, --byte) out.put(*byte, 8);
 }
 
 // Kind 3 lengths: groups of 111 for each full 7 above 5, then the rest in three bits.
 void write_long_length(Pp20BitWriter& out, int32_t length) {
-  for (int32_t groups = (length - 5) / 7; groups > 0; --groups) out.put(7, 3);
+  write_one_groups(out, static_cast<uint32_t>((length - 5) / 7), 3);
   out.put(static_cast<uint32_t>((length - 5) % 7), 3);
 }
 
@@ -69,7 +81,8 @@ int32_t WriteBitsFromEnd(const Pp20BitWriter& stream, uint32_t unpacked_size, ui
   const uint64_t b = stream.bits();
   const size_t words = static_cast<size_t>((b + 31) / 32);
   const uint64_t s = pp20_min_block_size + 4 * uint64_t(words);
-  if (!destination || s > capacity || s > INT32_MAX) return -1;
+  if (!destination || s > capacity || s > INT32_MAX || stream.area != destination + pp20_stream_offset)
+    return -1;
   const unsigned k = static_cast<unsigned>((32 - b % 32) % 32);
 
   pp20_write_be32(destination, static_cast<uint32_t>(s));
@@ -77,17 +90,25 @@ int32_t WriteBitsFromEnd(const Pp20BitWriter& stream, uint32_t unpacked_size, ui
   pp20_write_be32(destination + s - 4, unpacked_size << 8 | k);
 
   // Read as one big-endian number, the area holds stream bit i at bit K + i: the stream with
-  // its bit order reversed, shifted up by K. Word w of the stream (bits 32w .. 32w+31, the
-  // last one padded with zeros) reversed is bits 32w .. of that number before the shift.
+  // its bit order reversed, shifted up by K. So the words go in reverse order, each with its
+  // bits reversed, and K bits of each move into the word before it.
   uint8_t* area = destination + pp20_stream_offset;
-  uint32_t lower = 0;  // the reversed word below the current one
-  for (size_t w = 0; w < words; ++w) {
-    const uint32_t word = w < stream.words.size() ? stream.words[w]
-                                                  : static_cast<uint32_t>(stream.acc << (32 - stream.pending));
-    const uint32_t reversed = reverse_bits(word);
-    const uint32_t shifted = k ? reversed << k | lower >> (32 - k) : reversed;
-    pp20_write_be32(area + 4 * (words - 1 - w), shifted);
-    lower = reversed;
+  auto word_at = [area](size_t w) {
+    uint32_t v;
+    std::memcpy(&v, area + 4 * w, 4);
+    return v;
+  };
+  auto set_word = [area](size_t w, uint32_t v) { std::memcpy(area + 4 * w, &v, 4); };
+  if (stream.pending) set_word(words - 1, static_cast<uint32_t>(stream.acc << (32 - stream.pending)));
+  for (size_t t = 0; t < words / 2; ++t) {
+    const uint32_t low = word_at(t);
+    set_word(t, word_at(words - 1 - t));
+    set_word(words - 1 - t, low);
+  }
+  for (size_t u = 0; u < words; ++u) {
+    const uint32_t here = reverse_bits(word_at(u));
+    const uint32_t next = u + 1 < words ? reverse_bits(word_at(u + 1)) : 0;
+    pp20_write_be32(area + 4 * u, k ? here << k | next >> (32 - k) : here);
   }
   return static_cast<int32_t>(s);
 }
@@ -98,8 +119,11 @@ int32_t CrunchLocation(const uint8_t* source, uint8_t* destination, size_t desti
   if (length > 0 && !source) return -1;
   const uint8_t* data = length > 0 ? source + start : nullptr;
 
-  // No stream is longer than a literal-only one.
-  Pp20BitWriter out(literal_only_bits(static_cast<uint64_t>(length)));
+  if (!destination) return -1;
+  // The stream goes straight into the block's stream area, as far as the capacity allows.
+  const bool roomy = destination_capacity >= pp20_min_block_size;
+  Pp20BitWriter out(roomy ? destination + pp20_stream_offset : nullptr,
+                    roomy ? (destination_capacity - pp20_min_block_size) / 4 : 0);
   if (length > 0) {
     Pp20MatchFinder finder(data, length);
     // The last byte starts the pending literals; positions then run downwards.
@@ -107,6 +131,7 @@ int32_t CrunchLocation(const uint8_t* source, uint8_t* destination, size_t desti
     int32_t pending = 1;
     int32_t p = length - 2;
     while (p >= 0) {
+      if (out.full()) return -1;
       const Pp20Match m = finder.longest(p);
       if (write_reference(out, m, data, top, pending)) {
         p -= m.length;

@@ -1,5 +1,6 @@
 #include "files/pp20_match_finder.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "files/pp20_format.h"
@@ -32,9 +33,12 @@ inline int32_t common_prefix(const uint8_t* a, const uint8_t* b, int32_t limit) 
     uint64_t x, y;
     std::memcpy(&x, a + n, 8);
     std::memcpy(&y, b + n, 8);
-    const uint64_t diff = x ^ y;
-    if (diff) {
-      n += static_cast<int32_t>(__builtin_ctzll(diff) >> 3);  // little-endian: first differing byte
+    if (x != y) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+      n += static_cast<int32_t>(__builtin_ctzll(x ^ y) >> 3);  // the first differing byte
+#else
+      while (a[n] == b[n]) ++n;
+#endif
       return n < limit ? n : limit;
     }
     n += 8;
@@ -42,9 +46,33 @@ inline int32_t common_prefix(const uint8_t* a, const uint8_t* b, int32_t limit) 
   return limit;
 }
 
-}  // namespace
+// End of the run of byte c that continues up to from (the first position from `from` on that
+// holds another byte, or n); compares 8 bytes at a time.
+inline int32_t scan_run_end(const uint8_t* r, int32_t n, int32_t from, uint8_t c) {
+  const uint64_t all_c = c * 0x0101010101010101ull;
+  int32_t x = from;
+  for (; x + 8 <= n; x += 8) {
+    uint64_t w;
+    std::memcpy(&w, r + x, 8);
+    if (w != all_c) break;
+  }
+  while (x < n && r[x] == c) ++x;
+  return x;
+}
 
-namespace {
+// out[i] = in[size - 1 - i], eight bytes at a time.
+void reverse_bytes(const uint8_t* in, int32_t size, uint8_t* out) {
+  int32_t i = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  for (; i + 8 <= size; i += 8) {
+    uint64_t v;
+    std::memcpy(&v, in + size - 8 - i, 8);
+    v = __builtin_bswap64(v);
+    std::memcpy(out + i, &v, 8);
+  }
+#endif
+  for (; i < size; ++i) out[i] = in[size - 1 - i];
+}
 
 Pp20MatchTables& thread_tables() {
   thread_local Pp20MatchTables tables;
@@ -61,13 +89,14 @@ Pp20MatchTables& free_tables(std::unique_ptr<Pp20MatchTables>& own) {
 // Reserves positions 0 .. size-1 (plus a window's distance) of the tables for a search and
 // returns their base, starting afresh when the bases would overflow.
 int32_t take_base(Pp20MatchTables& t, int32_t size) {
-  if (t.last2.empty() || t.next_base > INT32_MAX - size - Pp20MatchTables::ring) {
-    t.last2.assign(1 << 16, -1);
+  if (t.head2.empty() || t.next_base > INT32_MAX - size - Pp20MatchTables::ring) {
+    t.head2.assign(1 << 16, -1);
     t.head3.assign(1 << hash_bits, -1);
     t.head4.assign(1 << hash_bits, -1);
+    t.prev2.assign(Pp20MatchTables::ring, -1);
     t.prev3.assign(Pp20MatchTables::ring, -1);
     t.prev4.assign(Pp20MatchTables::ring, -1);
-    t.runs.assign(Pp20MatchTables::ring, {});
+    t.runs.assign(Pp20MatchTables::ring, {0, -1, 0});
     t.next_base = 0;
   }
   const int32_t base = t.next_base;
@@ -80,46 +109,58 @@ constexpr int32_t ring_mask = Pp20MatchTables::ring_mask;
 }  // namespace
 
 Pp20MatchFinder::Pp20MatchFinder(const uint8_t* data, int32_t size)
-    : r_(static_cast<size_t>(size) + 8, 0), n_(size), t_(free_tables(own_)), base_(take_base(t_, size)) {
+    : n_(size), t_(free_tables(own_)), base_(take_base(t_, size)) {
   t_.in_use = true;
-  for (int32_t i = 0; i < size; ++i) r_[static_cast<size_t>(i)] = data[size - 1 - i];
+  std::vector<uint8_t>& reversed = t_.reversed;
+  if (reversed.size() < static_cast<size_t>(size) + 8) reversed.resize(static_cast<size_t>(size) + 8);
+  reverse_bytes(data, size, reversed.data());
+  std::fill(reversed.begin() + size, reversed.begin() + size + 8, uint8_t(0));
+  r_ = reversed.data();
 }
 
 Pp20MatchFinder::~Pp20MatchFinder() { t_.in_use = false; }
 
 int32_t Pp20MatchFinder::run_end(int32_t j) {
   if (j < run_lo_ || j >= run_hi_) {
-    const uint8_t* r = r_.data();
     run_lo_ = j;
-    for (run_hi_ = j + 1; run_hi_ < n_ && r[run_hi_] == r[j];) ++run_hi_;
+    run_hi_ = scan_run_end(r_, n_, j + 1, r_[j]);
   }
   return run_hi_;
 }
 
-void Pp20MatchFinder::insert_until(int32_t end) {
+int32_t Pp20MatchFinder::run_end_in_window(int32_t pos) {
+  // Successive searches meet a run at the same newest position, so its end is kept there.
+  Pp20MatchTables::Run& run = t_.runs[pos & ring_mask];
+  if (run.end_of != base_ + pos) {
+    run.end_of = base_ + pos;
+    run.end = scan_run_end(r_, n_, pos + 1, r_[pos]);
+  }
+  return run.end;
+}
+
+void Pp20MatchFinder::link_until(int32_t end) {
   // Locals, so that the stores into the tables do not force members to be read again.
-  const uint8_t* r = r_.data();
+  const uint8_t* r = r_;
   const int32_t n = n_, base = base_;
-  int32_t* last2 = t_.last2.data();
+  int32_t* head2 = t_.head2.data();
+  int32_t* prev2 = t_.prev2.data();
   int32_t* head3 = t_.head3.data();
   int32_t* head4 = t_.head4.data();
   int32_t* prev3 = t_.prev3.data();
   int32_t* prev4 = t_.prev4.data();
   Pp20MatchTables::Run* runs = t_.runs.data();
-  int32_t run_lo = run_lo_, run_hi = run_hi_;
-  for (int32_t j = inserted_; j < end; ++j) {
+  int32_t run_start = linked_ > 0 ? runs[(linked_ - 1) & ring_mask].start : 0;
+  for (int32_t j = linked_; j < end; ++j) {
     const int32_t slot = j & ring_mask;
-    Pp20MatchTables::Run& run = runs[slot];
-    run.start = j > 0 && r[j - 1] == r[j] ? runs[(j - 1) & ring_mask].start : j;
-    if (j < run_lo || j >= run_hi) {
-      run_lo = j;
-      for (run_hi = j + 1; run_hi < n && r[run_hi] == r[j];) ++run_hi;
-    }
-    run.end = run_hi;
+    const bool boundary = j == 0 || r[j - 1] != r[j];
+    run_start = boundary ? j : run_start;
+    runs[slot].start = run_start;
     if (j + 2 > n) continue;
-    last2[key2(r + j)] = base + j;
+    uint32_t h = key2(r + j);
+    prev2[slot] = head2[h] - base;
+    head2[h] = base + j;
     if (j + 3 > n) continue;
-    uint32_t h = hash3(r + j);
+    h = hash3(r + j);
     prev3[slot] = head3[h] - base;
     head3[h] = base + j;
     if (j + 4 > n) continue;
@@ -127,19 +168,18 @@ void Pp20MatchFinder::insert_until(int32_t end) {
     prev4[slot] = head4[h] - base;
     head4[h] = base + j;
   }
-  run_lo_ = run_lo, run_hi_ = run_hi;
-  inserted_ = end;
+  linked_ = end;
 }
 
-// The longest match of 4 or more bytes (0 when there is none) among the candidates that share
-// i's 4-byte hash, walked from the nearest; best_j gets the nearest of the longest.
+// The longest match of 4 or more bytes (0 when there is none) among the candidates linked
+// from i by its 4-byte hash, walked from the nearest; best_j gets the nearest of the longest.
 //
 // Once a match of `best` bytes is known, only candidates that also match the 4 bytes at
-// k = best - 3 can do better, and those sit in the chain of i + k (as positions j + k). That
-// chain is usually far shorter, so the walk moves over to it, as soon as every candidate left
-// lies at least k before i (positions from i on are not in the chains yet).
+// k = best - 3 can do better, and those are linked from i + k (as positions j + k). Those
+// links are usually far fewer, so the walk moves over to them, skipping the candidates
+// already settled.
 int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
-  const uint8_t* r = r_.data();
+  const uint8_t* r = r_;
   const uint8_t* here = r + i;
   const int32_t* prev4 = t_.prev4.data();
   const int32_t limit = i > pp20_window ? i - pp20_window : 0;
@@ -148,15 +188,16 @@ int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
   best_j = -1;
   int32_t k = 0;       // the chain walked is that of i + k; its entries are candidates + k
   int32_t next_k = 0;  // the chain to move to
-  int32_t pos = local(t_.head4[hash4(here)]);
+  // Positions from linked_ on have no links yet: the walk keeps to links below it.
+  const int32_t k_cap = linked_ - 1 - i;
+  int32_t pos = prev4[i & ring_mask];
   while (pos - k >= limit) {
     const int32_t j = pos - k;
     int32_t done = j;  // the lowest candidate settled by this step
     if (same_bytes(r + pos, 4)) {
       // pos lies in a run of one byte value c, [a, b), whose positions up to b - 4 all sit
       // in this chain one after another: the whole run is settled at once.
-      const Pp20MatchTables::Run& run = t_.runs[pos & ring_mask];
-      const int32_t a = run.start, b = run.end;
+      const int32_t a = t_.runs[pos & ring_mask].start, b = run_end_in_window(pos);
       const int32_t lo = a - k > limit ? a - k : limit;
       if (k == 0 && here[0] == r[j]) {
         // With R the length of i's own run of c, candidate j' matches min(R, b - j') bytes,
@@ -181,8 +222,9 @@ int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
       pos = prev4[a & ring_mask];
       done = lo;
     } else {
-      // Only a candidate that also matches byte `best` can do better.
-      if (r[j + best] == here[best]) {
+      // Only a candidate that also matches byte `best` can do better; checking the 4 bytes up
+      // to it weeds out most of the others as well.
+      if (load32(r + j + best - 3) == load32(here + best - 3)) {
         const int32_t len = common_prefix(here, r + j, max_len);
         if (len > best) {
           best = len, best_j = j;
@@ -191,14 +233,11 @@ int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
       }
       pos = prev4[pos & ring_mask];
     }
-    if (best - 3 > next_k) {
-      const uint8_t* q = here + best - 3;
-      if (!(q[0] == q[1] && q[1] == q[2] && q[2] == q[3])) next_k = best - 3;
-    }
-    if (next_k > k && i - done >= next_k) {
-      // Candidates below `done` are left; find the first of them in the chain of i + next_k.
+    if (best - 3 > next_k && best - 3 <= k_cap && !same_bytes(here + best - 3, 4)) next_k = best - 3;
+    if (next_k > k) {
+      // Candidates below `done` are left; find the first of them linked from i + next_k.
       k = next_k;
-      pos = local(t_.head4[hash4(here + k)]);
+      pos = prev4[(i + k) & ring_mask];
       while (pos - k >= done) pos = prev4[pos & ring_mask];
     }
   }
@@ -207,10 +246,10 @@ int32_t Pp20MatchFinder::longest_from_four(int32_t i, int32_t& best_j) {
 
 // The nearest candidate that matches i's first three bytes, or -1.
 int32_t Pp20MatchFinder::nearest_three(int32_t i) {
-  const uint8_t* r = r_.data();
+  const uint8_t* r = r_;
   const uint32_t want = load32(r + i) & 0xFFFFFFu;
   const int32_t limit = i > pp20_window ? i - pp20_window : 0;
-  int32_t j = local(t_.head3[hash3(r + i)]);
+  int32_t j = t_.prev3[i & ring_mask];
   while (j >= limit) {
     if ((load32(r + j) & 0xFFFFFFu) == want) return j;
     // A run of another value shares the bucket: skip all of it.
@@ -225,27 +264,16 @@ int32_t Pp20MatchFinder::nearest_three(int32_t i) {
   return -1;
 }
 
-// The nearest candidate that matches i's first two bytes, or -1.
-int32_t Pp20MatchFinder::nearest_two(int32_t i) const {
-  const int32_t limit = i > pp20_window ? i - pp20_window : 0;
-  const int32_t j = local(t_.last2[key2(r_.data() + i)]);
-  return j >= limit ? j : -1;
-}
-
 Pp20Match Pp20MatchFinder::longest(int32_t p) {
   const int32_t i = n_ - 1 - p;
   const int32_t max_len = n_ - i;
   if (max_len < 2) return {};
-  const uint8_t* here = r_.data() + i;
-  if (inserted_ < i) {
-    // The table entries for i are fetched while the positions before it go in.
-    __builtin_prefetch(&t_.last2[key2(here)]);
-    if (max_len >= 4) __builtin_prefetch(&t_.head4[hash4(here)]);
-    insert_until(i);
-  }
+  // Link ahead in one go, as far as the ring keeps the window behind i.
+  if (linked_ <= i) link_until(max_len > Pp20MatchTables::ahead ? i + Pp20MatchTables::ahead : n_);
   // Every longer match starts with a 2-byte one: without one there is nothing to find.
-  const int32_t two = nearest_two(i);
-  if (two < 0) return {};
+  const int32_t limit = i > pp20_window ? i - pp20_window : 0;
+  const int32_t two = t_.prev2[i & ring_mask];
+  if (two < limit) return {};
   int32_t j = -1;
   if (max_len >= 4) {
     const int32_t len = longest_from_four(i, j);
