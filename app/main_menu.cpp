@@ -1,5 +1,6 @@
 #include "app/main_menu.h"
 
+#include "app/project_commands.h"
 #include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_history.h"
@@ -7,6 +8,7 @@
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_model.h"
+#include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
@@ -84,6 +86,9 @@ void run_mode(uint8_t mode) {
     case 6:
       load_level_from_lvl_file();
       break;
+    case 7:
+      project_level_load();
+      break;
     case 8:
       SaveLevel();
       editor_mode = 0;
@@ -94,6 +99,21 @@ void run_mode(uint8_t mode) {
     case 10:
       SaveChunkmap();
       editor_mode = 0;
+      break;
+    case 11:
+      generate_aga_project_command();
+      break;
+    case 12:
+      generate_genesis_project_command();
+      break;
+    case 13:
+      load_project_command();
+      break;
+    case 14:
+      build_aga_game_command();
+      break;
+    case 15:
+      build_genesis_game_command();
       break;
     case 3:  // BLOCK ANALYSIS TOOL: no screen of its own; back to the menu.
     default:
