@@ -35,11 +35,11 @@ void write_literal_section(Pp20BitWriter& out, const uint8_t* data, int32_t top,
   out.put(0, 1);
   write_one_groups(out, static_cast<uint32_t>((count - 1) / 3), 2);
   out.put(static_cast<uint32_t>((count - 1) % 3), 2);
-  const uint8_t* byte = data + top;
-  int32_t left = count;
-  for (; left >= 4; left -= 4, byte -= 4)
-    out.put(uint32_t(byte[0]) << 24 | uint32_t(byte[-1]) << 16 | uint32_t(byte[-2]) << 8 | byte[-3], 32);
-  for (; left > 0; --left, --byte) out.put(*byte, 8);
+  int32_t at = top;  // the next byte to write; bytes go from `top` downwards
+  const int32_t last = top - count + 1;
+  for (; at - 3 >= last; at -= 4)
+    out.put(uint32_t(data[at]) << 24 | uint32_t(data[at - 1]) << 16 | uint32_t(data[at - 2]) << 8 | data[at - 3], 32);
+  for (; at >= last; --at) out.put(data[at], 8);
 }
 
 // Kind 3 lengths: groups of 111 for each full 7 above 5, then the rest in three bits.

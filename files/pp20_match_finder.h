@@ -34,8 +34,6 @@ struct Pp20MatchFinder {
   int32_t run_end_in_window(int32_t pos);  // the same for a candidate
   int32_t longest_from_four(int32_t i, int32_t& best_j);
   int32_t nearest_three(int32_t i);
-  // Position stored in a table entry (negative when the entry is from an earlier search).
-  int32_t local(int32_t stored) const { return stored - base_; }
 
   const uint8_t* r_;  // the reversed data, in the tables
   int32_t n_;

@@ -81,6 +81,23 @@ TEST(Pp20MatchFinder, SameMatchAsTheExhaustiveSearchAtEveryPosition) {
   }
 }
 
+TEST(Pp20MatchFinder, TwoSearchesAtOnceKeepApart) {
+  // The second finder cannot share the thread's tables with the first one.
+  const Bytes a = s::chunk_set_like(2500, 50), b = s::mixed_binary(2500, 51);
+  Pp20MatchFinder first(a.data(), int32_t(a.size()));
+  Pp20MatchFinder second(b.data(), int32_t(b.size()));
+  int mismatches = 0;
+  for (int32_t p = int32_t(a.size()) - 2; p >= 0; --p) {
+    for (const auto& [data, finder] : {std::pair<const Bytes*, Pp20MatchFinder*>{&a, &first}, {&b, &second}}) {
+      const OracleMatch want = oracle_longest_match(data->data(), int32_t(data->size()), p);
+      const Pp20Match got = finder->longest(p);
+      if (want.length >= 2 ? got.length != want.length || got.distance != want.distance : got.length != 0)
+        ++mismatches;
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
 TEST(Pp20MatchFinder, SameBlocksAsTheExhaustiveCoder) {
   std::vector<Input> inputs = {
       {"random", s::random_bytes(4096, 21)},
