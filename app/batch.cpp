@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/pack_commands.h"
+#include "app/project_commands.h"
 #include "app/render_command.h"
 #include "ui/bitmap.h"
 #include "ui/messages.h"
@@ -24,6 +25,11 @@ const BatchCommand commands[] = {
      run_unpack},
     {"render", "render MAP OUT.png [--zoom Z]",
      "import map MAP (hex) from ./master/genesis/glb.bin and save a picture of it", run_render_command},
+    {"generate-genesis", "generate-genesis ROM", "take the Genesis ROM image apart into a project here",
+     run_generate_genesis},
+    {"generate-aga", "generate-aga CODE", "take the AGA game of CODE apart into a project here", run_generate_aga},
+    {"build-genesis", "build-genesis PROJECT.glp", "build a Genesis ROM image from the project", run_build_genesis},
+    {"build-aga", "build-aga PROJECT.glp", "build an AGA game directory from the project", run_build_aga},
     {nullptr, nullptr, nullptr, nullptr},
 };
 

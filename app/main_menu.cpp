@@ -1,10 +1,16 @@
 #include "app/main_menu.h"
 
+#include "app/project_commands.h"
+#include "chunkedit/chunk_editor.h"
+#include "chunkedit/chunk_editor_state.h"
+#include "chunkedit/chunk_history.h"
 #include "chunkedit/chunk_undo.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_model.h"
+#include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
+#include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_undo.h"
 #include "ui/font.h"
@@ -43,7 +49,10 @@ uint8_t mode_for_menu_result(uint8_t result) {
   }
 }
 
-void reset_editor_state() { empty_chunk_undo(); }
+void reset_editor_state() {
+  reset_chunk_editor_state();
+  on_meta_undo_size_changed = resize_chunk_undo_to_setting;
+}
 
 void import_level_at_start_up() {
   level_import_from_rom();
@@ -62,6 +71,12 @@ static void empty_chunk_undo_history() { empty_chunk_undo(); }
 
 void run_mode(uint8_t mode) {
   switch (mode) {
+    case 1:
+      level_editor();
+      break;
+    case 2:
+      chunk_editor();
+      break;
     case 4:
       setup_screen();
       break;
@@ -70,6 +85,9 @@ void run_mode(uint8_t mode) {
       break;
     case 6:
       load_level_from_lvl_file();
+      break;
+    case 7:
+      project_level_load();
       break;
     case 8:
       SaveLevel();
@@ -81,6 +99,21 @@ void run_mode(uint8_t mode) {
     case 10:
       SaveChunkmap();
       editor_mode = 0;
+      break;
+    case 11:
+      generate_aga_project_command();
+      break;
+    case 12:
+      generate_genesis_project_command();
+      break;
+    case 13:
+      load_project_command();
+      break;
+    case 14:
+      build_aga_game_command();
+      break;
+    case 15:
+      build_genesis_game_command();
       break;
     case 3:  // BLOCK ANALYSIS TOOL: no screen of its own; back to the menu.
     default:

@@ -6,6 +6,12 @@ int16_t level_zoom = 0;
 int32_t camera_x = 0, camera_y = 0;
 uint8_t fast_scroll_latch = 0;
 
+uint8_t camera_state = 0;
+uint8_t layer_visibility = 0x7F;
+int32_t zoom_changed_at = 0;
+int16_t zoom_repeat_count = 0, zoom_repeat_step = 0;
+uint8_t help_requested = 0;
+
 uint8_t snap_to_grid = 0;
 uint8_t effect_details_shown = 0;
 

@@ -16,3 +16,16 @@ inline int block_size_on_screen() { return level_zoom + 16; }
 // Keeps the camera inside the 1024 x 512 block world (upper bound first, so a world
 // narrower than the screen pins the camera at 0).
 void clamp_camera();
+
+// Editor-screen state shared by the level editor and the chunk editor.
+// camera_state: 0 the camera follows the mouse, 1 fixed, 2 fixed with Esc ignored;
+// bit 7 marks a change made by a click in this frame.
+extern uint8_t camera_state;
+// Bit 0 layer L, bit 1 layer H.
+extern uint8_t layer_visibility;
+// timer_ticks of the last zoom input (the zoom read-out shows for 150 ticks after it).
+extern int32_t zoom_changed_at;
+// Auto-repeat counters of PgUp and PgDn.
+extern int16_t zoom_repeat_count, zoom_repeat_step;
+// Set by F1; the screen shows its help overlay at the end of the frame.
+extern uint8_t help_requested;

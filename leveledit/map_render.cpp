@@ -48,6 +48,11 @@ void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, in
     const int src_row = vflip ? 15 - idx[r] : idx[r];
     const uint32_t* in = reinterpret_cast<const uint32_t*>(source->line[sy + src_row]) + sx;
     uint32_t* out = reinterpret_cast<uint32_t*>(target->line[y + r]) + x;
+    // Enlarged blocks repeat source rows: an opaque row equal to the one above is copied whole.
+    if (opacity >= 255 && r > 0 && idx[r] == idx[r - 1]) {
+      std::memcpy(out, reinterpret_cast<uint32_t*>(target->line[y + r - 1]) + x, static_cast<size_t>(size) * sizeof(uint32_t));
+      continue;
+    }
     if (opacity < 255) {
       for (int c = 0; c < size; ++c) out[c] = blend(in[mirror ? 15 - idx[c] : idx[c]], out[c], opacity);
     } else if (size == 16 && !mirror) {

@@ -203,6 +203,7 @@ TEST_F(SetupTest, UndoSizesPromptAndNotifyTheEditors) {
   EXPECT_EQ(level_undo_size, 32767);
   EXPECT_EQ(meta_undo_size, 3);
   EXPECT_EQ(frame_skip, 5);
+  EXPECT_TRUE(in.mode_requests.empty());  // frame skip alone leaves the graphics mode alone
   EXPECT_EQ(level_calls, 1);
   EXPECT_EQ(meta_calls, 1);
   on_level_undo_size_changed = on_meta_undo_size_changed = nullptr;

@@ -1,4 +1,5 @@
-// Writes the sample game's master files: samplegame OUT writes OUT/genesis/glb.bin.
+// Writes the sample game's master files: samplegame OUT writes OUT/genesis/glb.bin and the
+// AGA game directory OUT/aga (CODE and the data files it names).
 //   samplegame --layout          prints where everything lies in the Genesis image
 //   samplegame --preview MAP PNG draws map MAP (hex) as the game data describes it
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "files/atomic_file.h"
+#include "tools/samplegame/aga_image.h"
 #include "tools/samplegame/genesis_image.h"
 #include "tools/samplegame/preview.h"
 
@@ -28,6 +30,11 @@ int write_master(const std::string& out_dir) {
   const std::string path = (dir / "glb.bin").string();
   if (!write_file_atomic(path, rom.bytes(), &error)) {
     std::fprintf(stderr, "ERROR: Could not write \"%s\": %s\n", path.c_str(), error.c_str());
+    return 1;
+  }
+  if (!sample::write_aga_directory(sample::make_aga_game(game), (std::filesystem::path(out_dir) / "aga").string(),
+                                   error)) {
+    std::fprintf(stderr, "ERROR: Could not write \"%s\"\n", error.c_str());
     return 1;
   }
   return 0;

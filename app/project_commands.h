@@ -1,0 +1,24 @@
+// The project commands of the main menu (generation, LOAD PROJECT..., the two builds) and
+// the batch commands that run the same code.
+#pragma once
+
+// Each command shows its messages and returns 0, 1 when it did its work but reported
+// errors (a game file not copied, a descriptor missing), or -1 when it failed.
+
+// GENERATE AGA PROJECT... / GENERATE GENESIS PROJECT...: the file selector, then the
+// generator on the chosen path.
+int generate_aga_project_command();
+int generate_genesis_project_command();
+// LOAD PROJECT...: the file selector, then the project and its descriptors into the
+// project tables. On failure the tables, the project file name included, stay as they were.
+int load_project_command();
+// BUILD AGA GAME FROM PROJECT / BUILD GENESIS GAME FROM PROJECT from the loaded project.
+int build_aga_game_command();
+int build_genesis_game_command();
+
+// Batch: generate-genesis ROM, generate-aga CODE, build-genesis PROJECT.glp,
+// build-aga PROJECT.glp. Exit status 1 when any error was reported.
+int run_generate_genesis(int argc, char** argv);
+int run_generate_aga(int argc, char** argv);
+int run_build_genesis(int argc, char** argv);
+int run_build_aga(int argc, char** argv);

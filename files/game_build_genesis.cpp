@@ -1,0 +1,126 @@
+// The Genesis game build: front layouts and plain chunk sets placed into a copy of the
+// master ROM image, with the pointer tables rewritten to reach them.
+#include <algorithm>
+#include <cstring>
+
+#include "files/atomic_file.h"
+#include "files/byte_order.h"
+#include "files/chunk_set_block.h"
+#include "files/game_build.h"
+#include "files/game_image.h"
+#include "files/layout_block.h"
+#include "files/pp20.h"
+#include "files/rom_tables.h"
+
+std::string project_source_path(const std::string& descriptor_path, const std::string& record_path) {
+  return directory_of(descriptor_path) + record_path;
+}
+
+namespace {
+
+struct GenesisBuild {
+  std::vector<uint8_t> image;
+  size_t position = genesis::PLACEMENT_START;
+  std::string error;
+
+  // New data goes from 0x1128AC on; a piece reaching past 0x164904 starts the area at
+  // 0x200000, and everything after it follows there.
+  bool place(const std::vector<uint8_t>& data, size_t table_entry, const std::string& what) {
+    if (position < genesis::OVERFLOW_START && position + data.size() > genesis::PLACEMENT_END)
+      position = genesis::OVERFLOW_START;
+    if (position + data.size() > genesis::IMAGE_LIMIT) {
+      error = what + " does not fit into the 4 MiB image";
+      return false;
+    }
+    write_be32(&image[table_entry], static_cast<uint32_t>(position));
+    std::memcpy(&image[position], data.data(), data.size());
+    position += data.size();
+    return true;
+  }
+};
+
+bool read_source(const std::string& path, std::vector<uint8_t>& bytes, ProjectMessages& messages) {
+  if (read_whole_file(path, bytes)) return true;
+  messages.add("ERROR: File \"" + path + "\" not found.");
+  return false;
+}
+
+// A chunk-set file as the ROM holds it: plain, unpacked when the file is packed.
+bool plain_chunk_set(const std::string& path, std::vector<uint8_t>& bytes, ProjectMessages& messages) {
+  std::string error;
+  if (bytes.size() < 4 || std::memcmp(bytes.data(), "ITMS", 4) != 0) {
+    const int64_t size = pp20_unpacked_size(bytes.data(), bytes.size());
+    std::vector<uint8_t> plain(size > 0 && size <= static_cast<int64_t>(genesis::CHUNK_SET_LIMIT) ? size : 0);
+    if (size < 0) {
+      error = "it is neither a chunk-set block nor a packed block";
+    } else if (size > static_cast<int64_t>(genesis::CHUNK_SET_LIMIT)) {
+      error = "it unpacks to " + std::to_string(size) + " bytes, more than a chunk set can hold";
+    } else if (pp20_decrunch(bytes.data(), bytes.size(), plain.data(), plain.size()) != size) {
+      error = "the packed block does not decode";
+    } else {
+      bytes.swap(plain);
+    }
+  }
+  ChunkMap check;
+  if (error.empty() && decode_chunk_set_block(bytes.data(), bytes.size(), check, error)) return true;
+  messages.add("ERROR: File \"" + path + "\": " + error + ".");
+  return false;
+}
+
+}  // namespace
+
+int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output) {
+  GenesisBuild build;
+  if (!read_whole_file(MASTER_ROM_PATH, build.image)) {
+    messages.add(std::string("ERROR: File \"") + MASTER_ROM_PATH + "\" not found.");
+    return -1;
+  }
+  if (build.image.size() > genesis::IMAGE_LIMIT) {
+    messages.add(std::string("ERROR: File \"") + MASTER_ROM_PATH + "\" is larger than the 4 MiB working image.");
+    return -1;
+  }
+  build.image.resize(genesis::IMAGE_LIMIT, 0);
+
+  for (int i = 0; i < PROJECT_LEVELS; ++i) {
+    const LevelRecord& level = tables.levels[i];
+    if (level.map_front.empty()) continue;
+    const std::string path = project_source_path(tables.level_paths[i], level.map_front);
+    std::vector<uint8_t> bytes;
+    if (!read_source(path, bytes, messages)) return -1;
+    LayoutPlane check;
+    std::string error;
+    if (!LoadLevelBlock(bytes.data(), bytes.size(), 0, check, error)) {
+      messages.add("ERROR: File \"" + path + "\": " + error + ".");
+      return -1;
+    }
+    if (!build.place(bytes, genesis::LAYOUT_TABLE + 4 * i, "\"" + path + "\"")) {
+      messages.add("ERROR: " + build.error + ".");
+      return -1;
+    }
+  }
+  for (int t = 0; t < BUILD_THEMES; ++t) {
+    const ThemeRecord& theme = tables.themes[t];
+    if (theme.chunkmap.empty()) continue;
+    const std::string path = project_source_path(tables.theme_paths[t], theme.chunkmap);
+    std::vector<uint8_t> bytes;
+    if (!read_source(path, bytes, messages) || !plain_chunk_set(path, bytes, messages)) return -1;
+    if (!build.place(bytes, genesis::CHUNKMAP_TABLE + 4 * t, "\"" + path + "\"")) {
+      messages.add("ERROR: " + build.error + ".");
+      return -1;
+    }
+  }
+  static const uint8_t nops[6] = {0x4E, 0x71, 0x4E, 0x71, 0x4E, 0x71};
+  std::memcpy(&build.image[genesis::NOP_PATCH], nops, sizeof nops);
+
+  const std::string& project_file = tables.project_file;
+  const std::string name = project_file.empty()
+                               ? std::string("Newrom.bin")
+                               : project_file.substr(0, project_file.size() >= 3 ? project_file.size() - 3 : 0) + "bin";
+  const size_t size = std::max(build.position, genesis::MIN_IMAGE_SIZE);
+  if (!write_file_atomic(name, build.image.data(), size)) {
+    messages.add("ERROR: Could not create file \"" + name + "\"");
+    return -1;
+  }
+  if (output) *output = name;
+  return 0;
+}

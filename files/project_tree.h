@@ -1,0 +1,66 @@
+// A generated project before it is written: the directories, files and game-file copies
+// collected while the game is read, and the project file and descriptors made from the
+// names found. Nothing reaches the disk until the whole game has been read without error.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "files/project_files.h"
+#include "files/rom_tables.h"
+#include "gamedata/level_records.h"
+
+struct ProjectTree {
+  struct Entry {
+    enum Kind { Directory, File, Copy } kind;
+    std::string path;            // directory or destination
+    std::vector<uint8_t> bytes;  // File: the content
+    std::string source;          // Copy: the game file
+  };
+  std::vector<Entry> entries;  // written in this order
+
+  void add_directory(const std::string& path);
+  void add_file(const std::string& path, std::vector<uint8_t> bytes);
+  void add_text(const std::string& path, const std::string& text);
+  void add_copy(const std::string& source, const std::string& destination);
+};
+
+// Creates the directories (existing ones are used), writes the files (replacing old ones)
+// and copies the game files with CopyGameFile. False when a directory or file cannot be
+// created; what was already written stays.
+bool write_project_tree(const ProjectTree& tree, ProjectMessages& messages);
+
+// Copies one game file of at most 524,288 bytes. A source that cannot be read is skipped
+// silently; a larger one is reported and not copied; a destination that cannot be written
+// is reported. 0 when copied, -1 otherwise.
+int CopyGameFile(const std::string& source, const std::string& destination, ProjectMessages& messages);
+
+// What a generator found in the game: the file names of each theme and layout (empty: no
+// file) and the map header of each level.
+struct GameNames {
+  bool aga = false;
+  std::array<std::string, PROJECT_THEMES> chunkmap, solidity, patterns, blockmap, graphics;
+  std::array<std::string, 2 * LAYOUT_BANK_SIZE> layouts;
+  // For a layout left without a file because its table entry repeats an earlier one: that
+  // earlier layout's name (it holds the same block).
+  std::array<std::string, 2 * LAYOUT_BANK_SIZE> layout_aliases;
+  std::array<MapHeader, MAP_HEADER_COUNT> headers{};
+};
+
+// Two upper-case hexadecimal digits ("6A"), and one for a theme ("B").
+std::string hex2(int value);
+std::string hex1(int value);
+
+// The descriptor texts of one theme and one level (CR LF between lines).
+std::string theme_descriptor_text(const GameNames& names, int theme);
+std::string level_descriptor_text(const GameNames& names, int level);
+// Where the descriptors go, relative to the working directory.
+std::string theme_descriptor_path(const GameNames& names, int theme);
+std::string level_descriptor_path(const GameNames& names, int level);
+
+// Adds every theme and level descriptor and the project file ("GLB-Gen.glp" or
+// "GLB-AGA.glp") to the tree, and sets the descriptor paths and records of tables to
+// what loading that project would give (records of themes and levels without a
+// descriptor keep their values, as after a load).
+void add_project_files(const GameNames& names, ProjectTree& tree, ProjectTables& tables);

@@ -1,0 +1,242 @@
+#include "gamedata/project_level_load.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+
+#include "chunkedit/chunk_undo.h"
+#include "files/atomic_file.h"
+#include "files/byte_order.h"
+#include "files/chunk_set_block.h"
+#include "files/layout_block.h"
+#include "files/packed_block.h"
+#include "gamedata/chunk_graphics.h"
+#include "gamedata/level_graphics.h"
+#include "gamedata/pattern_graphics.h"
+#include "gamedata/rom_import.h"
+#include "leveledit/level_undo.h"
+#include "ui/messages.h"
+#include "ui/prompts.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+const char* const LEVEL_NUMBER_PROMPT = "ENTER A LEVEL NUMBER IN HEX FORMAT:";
+
+namespace {
+
+constexpr size_t PLANAR_BLOCK_BYTES = 128;
+
+void write_dump(const std::string& dir, const char* name, const std::vector<uint8_t>& bytes) {
+  if (dir.empty()) return;
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  write_file_atomic(dir + "/" + name, bytes);  // a dump that cannot be written is skipped
+}
+
+// Reads the files of one load; the first error becomes the message to show.
+struct ProjectLevelReader {
+  std::string& message;
+
+  bool not_found(const std::string& path) {
+    message = "ERROR: File \"" + path + "\" not found.";
+    return false;
+  }
+  bool bad(const std::string& path, const std::string& why) {
+    message = "ERROR: File \"" + path + "\": " + why + ".";
+    return false;
+  }
+  bool read(const std::string& path, std::vector<uint8_t>& bytes) {
+    return read_whole_file(path, bytes) || not_found(path);
+  }
+
+  bool layout(const std::string& path, LayoutPlane& out) {
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!read(path, bytes)) return false;
+    return LoadLevelBlock(bytes.data(), bytes.size(), 0, out, why) || bad(path, why);
+  }
+
+  bool palette(const std::string& path, PaletteLine& out) {
+    std::vector<uint8_t> bytes;
+    if (!read(path, bytes)) return false;
+    if (bytes.size() < 32) return bad(path, "a palette needs 32 bytes, the file has " + std::to_string(bytes.size()));
+    for (int i = 0; i < 16; ++i) out[i] = colour_from_word(read_be16(&bytes[2 * i]));
+    return true;
+  }
+
+  // The theme's graphics as planar blocks: the decoded bytes of a packed file, or the file
+  // itself when it is not packed.
+  bool planar_graphics(const std::string& path, std::vector<uint8_t>& blocks) {
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!read(path, bytes)) return false;
+    if (!has_packed_block_mark(bytes.data(), bytes.size(), 0)) {
+      blocks.swap(bytes);
+      return true;
+    }
+    return unpack_block(bytes.data(), bytes.size(), 0, blocks, why) || bad(path, why);
+  }
+};
+
+// The game-wide parts read from the ROM image, as the ROM import reads them.
+bool read_rom_parts(const RomImage& rom, LevelModel& m, const std::string& dump_dir, std::string& error) {
+  std::vector<uint8_t> bytes;
+  if (!read_packed_patterns(rom, rom::COMMON_PATTERNS, "the common patterns", m.common_patterns, bytes, error))
+    return false;
+  write_dump(dump_dir, "vram_common.bin", bytes);
+  if (!read_blockmap(rom, rom::COMMON_BLOCKMAP, COMMON_BLOCK_COUNT, "the common block map", m.common_blockmap, bytes,
+                     error))
+    return false;
+  write_dump(dump_dir, "common_mappings.bin", bytes);
+  if (!read_fixed_patterns(rom, rom::MOON_PATTERNS, 4, "the moon patterns", m.moon_patterns, error)) return false;
+  write_dump(dump_dir, "vram_moon.bin",
+             std::vector<uint8_t>(rom.begin() + rom::MOON_PATTERNS, rom.begin() + rom::MOON_PATTERNS + 128));
+  if (!read_pickup_patterns(rom, m.pickup_patterns, error) || !read_block_types(rom, m.block_types, error) ||
+      !read_fixed_patterns(rom, rom::BLOCK_TYPE_PATTERNS, 72, "the block-object patterns", m.block_type_patterns,
+                           error) ||
+      !read_fixed_patterns(rom, rom::LARGE_OBJECT_PATTERNS, 60, "the large-object patterns", m.large_object_patterns,
+                           error) ||
+      !read_fixed_patterns(rom, rom::MARKER_PATTERNS, 126, "the marker patterns", m.marker_patterns, error) ||
+      !read_markers(rom, m.markers, error))
+    return false;
+  m.block_type_count = BLOCK_TYPE_COUNT;
+  m.marker_count = MARKER_COUNT;
+  return true;
+}
+
+}  // namespace
+
+BitmapPtr planar_block_bitmap(const uint8_t* block, const Palettes& palettes) {
+  BitmapPtr b = make_bitmap(16, 16);
+  if (!b) return b;
+  for (int y = 0; y < 16; ++y) {
+    uint16_t planes[4];
+    for (int p = 0; p < 4; ++p) planes[p] = read_be16(block + 8 * y + 2 * p);
+    for (int x = 0; x < 16; ++x) {
+      int index = 0;
+      for (int p = 0; p < 4; ++p) index |= ((planes[p] >> (15 - x)) & 1) << p;
+      put_pixel32(b.get(), x, y, palette_pixel(palettes, 0, index));
+    }
+  }
+  return b;
+}
+
+bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_t level, const LevelModel& previous,
+                        LevelModel& m, LevelBitmaps& bitmaps, std::string& message, const std::string& dump_dir) {
+  ProjectLevelReader reader{message};
+  if (level >= PROJECT_LEVELS) {
+    message = format_text("ERROR: Level %02X is beyond the %d levels of a project.", level, PROJECT_LEVELS);
+    return false;
+  }
+  const LevelRecord& l = tables.levels[level];
+  if (l.map_front.empty()) {
+    message = format_text("ERROR: Level %02X has no front layout in the loaded project.", level);
+    return false;
+  }
+  const std::string dl = directory_of(tables.level_paths[level]);
+  m.map_header = previous.map_header;
+  if (!reader.layout(dl + l.map_front, m.front_layout)) return false;
+  // A back layout that is not there leaves the back plane empty.
+  std::vector<uint8_t> back;
+  if (!l.map_back.empty() && read_whole_file(dl + l.map_back, back)) {
+    if (!reader.layout(dl + l.map_back, m.back_layout)) return false;
+  } else {
+    m.back_layout = LayoutPlane();
+  }
+
+  const int t = m.front_layout.theme;
+  if (t >= PROJECT_THEMES) {
+    message = format_text("ERROR: File \"%s\": theme %d is beyond the %d themes of a project.",
+                          (dl + l.map_front).c_str(), t, PROJECT_THEMES);
+    return false;
+  }
+  const ThemeRecord& theme = tables.themes[t];
+  const std::string dt = directory_of(tables.theme_paths[t]);
+  if (theme.chunkmap.empty()) {
+    message = format_text("ERROR: Theme %d of level %02X has no chunkmap in the loaded project.", t, level);
+    return false;
+  }
+  {
+    std::vector<uint8_t> bytes;
+    std::string why;
+    const std::string path = dt + theme.chunkmap;
+    if (!reader.read(path, bytes)) return false;
+    if (!LoadChunkSet(bytes.data(), bytes.size(), 0, m.chunkmap, why)) return reader.bad(path, why);
+  }
+  const std::string* palette_paths[4] = {&l.palette_main, &l.palette_front, &l.palette_back, &l.palette_flash};
+  for (int line = 0; line < 4; ++line)
+    if (!reader.palette(dl + *palette_paths[line], m.palettes[line])) return false;
+
+  std::string error;
+  if (!read_rom_parts(rom, m, dump_dir, error)) {
+    message = format_text("ERROR: File \"%s\": %s.", ROM_PATH, error.c_str());
+    return false;
+  }
+
+  if (!theme.graphics.empty()) {
+    // Planar AGA graphics: ready-made blocks after the 24 common ones.
+    std::vector<uint8_t> blocks;
+    if (!reader.planar_graphics(dt + theme.graphics, blocks)) return false;
+    m.level_patterns = previous.level_patterns;
+    m.level_blockmap = previous.level_blockmap;
+    LevelModel common_only;
+    common_only.common_blockmap = m.common_blockmap;
+    common_only.common_patterns = m.common_patterns;
+    common_only.palettes = m.palettes;
+    build_block_bitmaps(common_only, bitmaps);
+    const size_t count = std::min(blocks.size() / PLANAR_BLOCK_BYTES, size_t(BLOCK_SLOTS - COMMON_BLOCK_COUNT));
+    for (size_t k = 0; k < count; ++k)
+      bitmaps.block_bitmaps[COMMON_BLOCK_COUNT + k] = planar_block_bitmap(&blocks[PLANAR_BLOCK_BYTES * k], m.palettes);
+  } else {
+    std::vector<uint8_t> bytes, decoded;
+    std::string path = dt + theme.patterns;
+    if (!reader.read(path, bytes)) return false;
+    if (!read_packed_patterns(bytes, 0, "the patterns", m.level_patterns, decoded, error))
+      return reader.bad(path, error);
+    write_dump(dump_dir, "vram_tiles.bin", decoded);
+    path = dt + theme.blockmap;
+    if (!reader.read(path, bytes)) return false;
+    if (!read_blockmap(bytes, 0, LEVEL_BLOCKMAP_COUNT, "the block map", m.level_blockmap, decoded, error))
+      return reader.bad(path, error);
+    write_dump(dump_dir, "block_mappings.bin", decoded);
+    build_block_bitmaps(m, bitmaps);
+  }
+
+  build_pickup_icons(m, bitmaps);
+  render_all_chunks(m.chunkmap, bitmaps);
+  build_block_type_icons(m, bitmaps);
+  build_large_object_frames(m, bitmaps);
+  build_marker_icons(m, bitmaps);
+  build_chunk_thumbnails(m.chunkmap, bitmaps);
+  return true;
+}
+
+int project_level_load_number(uint8_t level) {
+  RomImage rom;
+  if (!read_whole_file(ROM_PATH, rom)) {
+    report_error(format_text("ERROR: File \"%s\" not found.", ROM_PATH));
+    return -1;
+  }
+  auto model = std::make_unique<LevelModel>();
+  auto bitmaps = std::make_unique<LevelBitmaps>();
+  std::string message;
+  if (!load_project_level(project, rom, level, level_model, *model, *bitmaps, message)) {
+    report_error(message);
+    return -1;
+  }
+  std::swap(level_model, *model);
+  std::swap(level_bitmaps, *bitmaps);
+  ++block_bitmaps_generation;
+  show_message(closing_message(level, level_model));
+  allocate_level_undo(level_undo_size);
+  allocate_chunk_undo(meta_undo_size);
+  editor_mode = 0;
+  return 0;
+}
+
+int project_level_load() {
+  prompt_text(2, LEVEL_NUMBER_PROMPT);
+  const MapNumber n = parse_map_number(text_entry);
+  if (n.bad) report_error(MAP_NUMBER_ERROR);
+  return project_level_load_number(n.map);
+}

@@ -1,0 +1,188 @@
+#include "leveledit/layer_bands.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "ui/font.h"
+#include "ui/frame.h"
+#include "ui/input.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+namespace {
+
+struct Tracking {
+  bool on = false;
+  std::array<LayerBands, 4> layers;
+};
+Tracking tracking;
+
+int layer_index(BITMAP* b) {
+  if (!tracking.on || !b) return -1;
+  if (b == layer_1.get()) return 0;
+  if (b == layer_2.get()) return 1;
+  if (b == layer_3.get()) return 2;
+  if (b == layer_4.get()) return 3;
+  return -1;
+}
+
+void fill_visible(BITMAP* b, uint32_t colour) {
+  if (!b) return;
+  for (int y = MARGIN; y < MARGIN + screen_height && y < b->h; ++y) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
+    std::fill(row + MARGIN, row + std::min<int>(MARGIN + screen_width, b->w), colour);
+  }
+}
+
+}  // namespace
+
+void LayerBands::reset(int32_t visible_width, int32_t visible_height) {
+  width = visible_width;
+  height = visible_height;
+  const size_t bands = static_cast<size_t>((std::max(0, visible_height) + BAND_ROWS - 1) / BAND_ROWS);
+  left.assign(bands, 0);
+  right.assign(bands, 0);
+}
+
+void LayerBands::mark(int32_t x, int32_t y, int32_t w, int32_t h) {
+  // Visible area in bitmap coordinates: [MARGIN, MARGIN + width) x [MARGIN, MARGIN + height).
+  int32_t x0 = std::max(x, MARGIN), x1 = std::min(x + w, MARGIN + width);
+  int32_t y0 = std::max(y, MARGIN), y1 = std::min(y + h, MARGIN + height);
+  if (x1 <= x0 || y1 <= y0) return;
+  const size_t first = static_cast<size_t>((y0 - MARGIN) / BAND_ROWS), last = static_cast<size_t>((y1 - 1 - MARGIN) / BAND_ROWS);
+  for (size_t b = first; b <= last && b < left.size(); ++b) {
+    if (band_drawn(b)) {
+      left[b] = std::min(left[b], x0);
+      right[b] = std::max(right[b], x1);
+    } else {
+      left[b] = x0;
+      right[b] = x1;
+    }
+  }
+}
+
+void layer_tracking_begin() {
+  for (BITMAP* b : {layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()}) fill_visible(b, MASK_COLOUR);
+  for (LayerBands& l : tracking.layers) l.reset(screen_width, screen_height);
+  tracking.on = true;
+}
+
+void layer_tracking_end() { tracking.on = false; }
+
+bool layer_tracking_on() { return tracking.on; }
+
+void mark_drawn(BITMAP* target, int32_t x, int32_t y, int32_t w, int32_t h) {
+  const int i = layer_index(target);
+  if (i >= 0) tracking.layers[static_cast<size_t>(i)].mark(x, y, w, h);
+}
+
+const LayerBands& layer_marks(int layer) { return tracking.layers[static_cast<size_t>(layer)]; }
+
+namespace {
+
+// One run of pixels covered by the same layers: the topmost pixel that is not the mask
+// colour, else opaque black; every layer read is cleared for the next frame. Written
+// without branches so that the compiler can use vector instructions.
+template <bool A, bool B, bool C, bool D>
+void compose_run(uint32_t* dst, uint32_t* const* src, int x0, int x1) {
+  for (int x = x0; x < x1; ++x) {
+    uint32_t c = 0xFF000000u, p;
+    if (A) {
+      p = src[0][x];
+      c = p != MASK_COLOUR ? p : c;
+      src[0][x] = MASK_COLOUR;
+    }
+    if (B) {
+      p = src[1][x];
+      c = p != MASK_COLOUR ? p : c;
+      src[1][x] = MASK_COLOUR;
+    }
+    if (C) {
+      p = src[2][x];
+      c = p != MASK_COLOUR ? p : c;
+      src[2][x] = MASK_COLOUR;
+    }
+    if (D) {
+      p = src[3][x];
+      c = p != MASK_COLOUR ? p : c;
+      src[3][x] = MASK_COLOUR;
+    }
+    dst[x] = c;
+  }
+}
+
+using RunFunction = void (*)(uint32_t*, uint32_t* const*, int, int);
+// Indexed by the set of layers that cover the run (bit k: layer k + 1).
+const RunFunction run_functions[16] = {
+    compose_run<0, 0, 0, 0>, compose_run<1, 0, 0, 0>, compose_run<0, 1, 0, 0>, compose_run<1, 1, 0, 0>,
+    compose_run<0, 0, 1, 0>, compose_run<1, 0, 1, 0>, compose_run<0, 1, 1, 0>, compose_run<1, 1, 1, 0>,
+    compose_run<0, 0, 0, 1>, compose_run<1, 0, 0, 1>, compose_run<0, 1, 0, 1>, compose_run<1, 1, 0, 1>,
+    compose_run<0, 0, 1, 1>, compose_run<1, 0, 1, 1>, compose_run<0, 1, 1, 1>, compose_run<1, 1, 1, 1>};
+
+}  // namespace
+
+void compose_tracked_layers() {
+  if (vsync_enabled) input().vsync();
+  BITMAP* out = back_buffer.get();
+  if (!frame_skip_open() || !out) return;
+  BITMAP* layers[4] = {layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()};
+  const int end_x = std::min<int>(MARGIN + screen_width, out->w);
+  for (size_t band = 0; band < tracking.layers[0].left.size(); ++band) {
+    const int y0 = MARGIN + static_cast<int>(band) * BAND_ROWS;
+    const int y1 = std::min({y0 + BAND_ROWS, MARGIN + static_cast<int>(screen_height), out->h});
+    // The row is cut where a layer's drawn span starts or ends.
+    int cuts[10];
+    int n = 0;
+    cuts[n++] = MARGIN;
+    cuts[n++] = end_x;
+    int drawn = 0;
+    for (int k = 0; k < 4; ++k) {
+      const LayerBands& marks = tracking.layers[static_cast<size_t>(k)];
+      if (!layers[k] || !marks.band_drawn(band) || layers[k]->h < y1) continue;
+      drawn |= 1 << k;
+      cuts[n++] = std::min(marks.left[band], end_x);
+      cuts[n++] = std::min(marks.right[band], end_x);
+    }
+    for (int i = 1; i < n; ++i)
+      for (int j = i; j > 0 && cuts[j - 1] > cuts[j]; --j) std::swap(cuts[j - 1], cuts[j]);
+    for (int y = y0; y < y1; ++y) {
+      uint32_t* dst = reinterpret_cast<uint32_t*>(out->line[y]);
+      uint32_t* src[4];
+      for (int k = 0; k < 4; ++k) src[k] = (drawn >> k) & 1 ? reinterpret_cast<uint32_t*>(layers[k]->line[y]) : nullptr;
+      for (int i = 0; i + 1 < n; ++i) {
+        const int a = cuts[i], b = cuts[i + 1];
+        if (a >= b) continue;
+        int covering = 0;
+        for (int k = 0; k < 4; ++k) {
+          const LayerBands& marks = tracking.layers[static_cast<size_t>(k)];
+          if (((drawn >> k) & 1) && marks.left[band] <= a && b <= marks.right[band]) covering |= 1 << k;
+        }
+        run_functions[covering](dst, src, a, b);
+      }
+    }
+  }
+  for (LayerBands& l : tracking.layers) l.reset(screen_width, screen_height);
+  input().present(out, MARGIN, MARGIN, 0, 0, screen_width, screen_height);
+}
+
+void layer_text(BITMAP* layer, uint8_t colour, int x, int y, const char* text) {
+  if (!text || !*text) return;
+  int lines = 1, longest = 0, current = 0;
+  for (const char* c = text; *c; ++c) {
+    if (*c == '\n') {
+      ++lines;
+      current = 0;
+    } else {
+      longest = std::max(longest, ++current);
+    }
+  }
+  mark_drawn(layer, x + MARGIN, y + MARGIN, 8 * longest, 14 * (lines - 1) + 8);
+  text_out(layer, colour, static_cast<int16_t>(x), static_cast<int16_t>(y), text);
+}
+
+void layer_number(BITMAP* layer, int x, int y, int min_digits, int32_t value) {
+  // Eight positions ending with the last digit at x.
+  mark_drawn(layer, x - 56 + MARGIN, y + MARGIN, 64, 8);
+  number_out(layer, static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int8_t>(min_digits), value);
+}

@@ -1,0 +1,109 @@
+// Toggle keys, texts, debug overlays and the cursor of the level editor.
+#include <cmath>
+
+#include "leveledit/layer_bands.h"
+#include "leveledit/level_editor.h"
+#include "leveledit/level_editor_state.h"
+#include "leveledit/level_view.h"
+#include "leveledit/panel_writers.h"
+#include "ui/font.h"
+#include "ui/frame.h"
+#include "ui/input.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+namespace {
+
+// True once per press: the key is down, and the wait for its release is done.
+bool pressed(int scancode) {
+  if (!input().key_down(scancode)) return false;
+  wait_key_released(scancode);
+  return true;
+}
+
+void toggle(uint8_t& flag) { flag = flag ? 0 : 1; }
+
+}  // namespace
+
+void handle_toggles() {
+  InputSource& in = input();
+  if (pressed(KEY_F5)) toggle(ledit.show_camera_coords);
+  if (pressed(KEY_F6)) toggle(ledit.show_mouse_coords);
+  if (pressed(KEY_F7)) toggle(ledit.show_unit_coords);
+  if (pressed(KEY_F9)) layer_visibility ^= 1;
+  if (pressed(KEY_F10)) layer_visibility ^= 2;
+  pressed(KEY_F11);
+  if (in.key_down(KEY_TAB)) {
+    if (ctrl_down())
+      toggle(ledit.background_shown);
+    else
+      ledit.edit_flags ^= EDIT_BACK_PLANE;
+    wait_key_released(KEY_TAB);
+  } else if (in.key_down(KEY_M) && !ctrl_down()) {
+    ledit.edit_flags ^= EDIT_METABLOCK;
+    wait_key_released(KEY_M);
+  }
+  if (in.key_down(KEY_F1)) help_requested = 1;
+  if (pressed(KEY_F4)) toggle(snap_to_grid);
+}
+
+// The zoom in percent as the read-out shows it: s / 16 * 100, rounded half up.
+static int zoom_percent() {
+  const double p = block_size_on_screen() * 100.0 / 16.0;
+  int v = static_cast<int>(p);
+  if (p - v >= 0.5) ++v;
+  return v;
+}
+
+void draw_overlay_texts() {
+  if (!frame_skip_open()) return;
+  BITMAP* overlay = layer_4.get();
+  if (!help_requested && tips_enabled)
+    layer_text(overlay, 0, screen_width - 160, 8, "press F1 for help.");
+  if (timer_ticks - zoom_changed_at < 150) {
+    layer_text(overlay, 1, 16, 8, "ZOOM:");
+    layer_number(overlay, 80, 8, 1, zoom_percent());
+  }
+  const int32_t s = block_size_on_screen();
+  const int32_t wx = world_mouse_x(), wy = world_mouse_y();
+  int16_t y = 24;
+  if (ledit.show_camera_coords) {
+    layer_text(overlay, 0, 16, y, "CX:");
+    hex_at(overlay, 0, 80, y, 1, static_cast<uint32_t>((camera_x >> 3) * 64 / (level_zoom + 64)));
+    layer_text(overlay, 0, 112, y, "CY:");
+    hex_at(overlay, 0, 176, y, 1, static_cast<uint32_t>((camera_y >> 3) * 64 / (level_zoom + 64)));
+    y += 8;
+  }
+  if (ledit.show_mouse_coords) {
+    layer_text(overlay, 0, 16, y, "MX:");
+    hex_at(overlay, 0, 80, y, 1, static_cast<uint32_t>(wx * 16 / s));
+    layer_text(overlay, 0, 112, y, "MY:");
+    hex_at(overlay, 0, 176, y, 1, static_cast<uint32_t>(wy * 16 / s));
+    y += 8;
+  }
+  if (ledit.show_unit_coords) {
+    y = static_cast<int16_t>(8 * (3 + (ledit.show_camera_coords ? 1 : 0) + (ledit.show_mouse_coords ? 1 : 0)));
+    layer_text(overlay, 0, 16, y, "BX:");
+    hex_at(overlay, 0, 80, y, 1, static_cast<uint32_t>(wx / s));
+    layer_text(overlay, 0, 112, y, "BY:");
+    hex_at(overlay, 0, 176, y, 1, static_cast<uint32_t>(wy / s));
+  }
+}
+
+void draw_level_cursor() {
+  if (!frame_skip_open()) return;
+  BITMAP* overlay = layer_4.get();
+  const int mx = ledit.mouse_x, my = ledit.mouse_y;
+  if (fast_scroll_latch == 1 && cursor_alt) {
+    // Turned towards the scrolling direction, seen from the screen centre.
+    const double angle = std::atan2(static_cast<double>(my - screen_height / 2), static_cast<double>(mx - screen_width / 2));
+    const fixed turn = static_cast<fixed>(angle * 128.0 / M_PI * 65536.0);
+    // Turned about its centre, the picture stays within the circle through its corners.
+    const int reach = (cursor_alt->w + cursor_alt->h) / 2 + 2;
+    mark_drawn(overlay, mx + MARGIN - reach, my + MARGIN - reach, 2 * reach, 2 * reach);
+    pivot_sprite(overlay, cursor_alt.get(), mx + MARGIN, my + MARGIN, cursor_alt->w / 2, cursor_alt->h / 2, turn);
+  } else if (cursor_arrow) {
+    mark_drawn(overlay, mx + 53, my + 53, 22, 22);
+    masked_blit(cursor_arrow.get(), overlay, 0, 0, mx + 53, my + 53, 22, 22);
+  }
+}

@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# The level editor in the real window. On the sample world map: markers drawn, the wheel
+# zooms, Escape leaves without a question. On a sample level: a pickup is selected with a
+# click, changed with Plus and dragged 32 pixels; leaving asks about the layout, Y saves it,
+# and the saved .lvl holds exactly that change.
+. "$(dirname "$0")/lib.sh"
+make_workspace
+[ -f "$WS/master/genesis/glb.bin" ] || fail "no sample ROM image (samplegame not built)"
+start_xvfb 1024x768
+
+# Objects of a .lvl file, one "row index code x" line each (code in hex), from the unpacked block.
+objects() {
+  (cd "$WS" && ./mossforge unpack "$1" "$1.raw" >/dev/null 2>&1) || fail "cannot unpack $1"
+  od -An -v -tu1 "$WS/$1.raw" | awk '{ for (i = 1; i <= NF; i++) b[n++] = $i }
+    END {
+      rows = int((b[6] * 256 + b[7]) / 16)
+      for (k = 1; k <= rows; k++) {
+        s = b[8 + 2 * (k - 1)] * 256 + b[9 + 2 * (k - 1)]
+        e = k < rows ? b[8 + 2 * k] * 256 + b[9 + 2 * k] : n
+        for (i = 0; s + 4 * i + 3 < e; i++) {
+          p = s + 4 * i
+          printf "%d %d %04X %d\n", k, i, b[p] * 256 + b[p + 1], b[p + 2] * 256 + b[p + 3]
+        }
+      }
+    }'
+}
+# Whether any pixel of the area W x H at (X, Y) of a screenshot is not black.
+lit() { [ "$(convert "$WS/$1.png" -crop "$2x$3+$4+$5" -format '%[fx:maxima]' info:)" != 0 ]; }
+wheel() { xdotool click "$1"; sleep 0.1; }
+
+# --- The world map.
+start_app
+key Return
+wait_message "[00] MAP SCREEN" 10
+sleep 0.3
+click 250 104  # LEVEL EDITOR
+sleep 0.4
+move 320 240  # the centre of the central box: the camera stays at the origin
+sleep 0.3
+shot map
+wheel 4
+wheel 4
+sleep 0.4
+shot map_zoomed
+differing=$(compare -metric AE "$WS/map.png" "$WS/map_zoomed.png" null: 2>&1 | cut -d' ' -f1)
+[ "${differing%.*}" -gt 20000 ] || fail "the wheel did not zoom the map ($differing pixels changed)"
+# The zoom read-out: "ZOOM:" at (16, 8) and 125 % after two notches.
+lit map_zoomed 40 8 16 8 || fail "no zoom read-out"
+key Escape
+sleep 0.4
+shot map_left
+[ "$(pixel map_left 184 100)" = "0,0,127" ] || fail "Escape did not go back to the main menu"
+key Escape
+wait_app_exit 10
+[ "$(grep -c . "$WS/messages.log")" = 1 ] || fail "a question or message on leaving the unchanged map"
+
+# --- A level.
+: > "$WS/messages.log"
+start_app
+key 1
+key Return
+wait_message "[01] GREEN MEADOWS" 10
+sleep 0.3
+click 250 206  # SAVE LEVEL: the level as imported
+sleep 0.4
+[ -s "$WS/New.lvl" ] || fail "SAVE LEVEL wrote no New.lvl"
+mv "$WS/New.lvl" "$WS/orig.lvl"
+objects orig.lvl > "$WS/orig.txt"
+# A pickup whose icon (x - 16, 16 row - 16) lies inside the window at zoom 0, below the panel,
+# and whose next object in the row lies at least 48 pixels further right: it is on top under
+# the cursor and stays at its index when dragged 32 pixels right.
+read -r ROW INDEX CODE X < <(awk '{ code[$1, $2] = $3; x[$1, $2] = $4; count[$1] = $2 + 1 }
+  END {
+    for (k in code) {
+      split(k, p, SUBSEP); r = p[1]; i = p[2]
+      if (substr(code[k], 1, 2) != "08" || x[k] < 40 || x[k] > 560 || 16 * r < 160 || 16 * r > 460) continue
+      if (i + 1 < count[r] && x[r, i + 1] < x[k] + 48) continue
+      print r, i, code[k], x[k]
+    }
+  }' "$WS/orig.txt" | sort -n -k1,1 -k2,2 | head -1)
+[ -n "${ROW:-}" ] || fail "no pickup in view in the sample level"
+ICX=$((X - 8)) ICY=$((16 * ROW - 8))
+
+click 250 104  # LEVEL EDITOR
+sleep 0.4
+move 320 240
+sleep 0.2
+click 320 240  # fixes the camera
+wheel 4
+wheel 4
+sleep 0.3
+shot level_zoomed
+wheel 5
+wheel 5
+sleep 0.3
+move $ICX $ICY
+sleep 0.3
+shot level_hover
+lit level_hover 96 8 256 25 || fail "no object panel over the pickup"
+click $ICX $ICY  # selects it
+key equal        # Plus: the next pickup type
+xdotool mousedown 1
+sleep 0.1
+move $((ICX + 16)) $ICY
+move $((ICX + 32)) $ICY
+sleep 0.1
+xdotool mouseup 1
+sleep 0.2
+shot level_dragged
+key Escape  # the camera roams again
+key Escape  # leaves: the layout question
+sleep 0.3
+shot question
+key y
+sleep 0.5
+key Escape
+wait_app_exit 10
+[ "$APP_STATUS" = 0 ] || fail "exit status $APP_STATUS"
+[ -s "$WS/New.lvl" ] || fail "Y did not save the layout"
+objects New.lvl > "$WS/new.txt"
+
+NEW_CODE=$(printf '%04X' $((0x$CODE + 1)))
+NEW_X=$(((X + 32) & ~15))
+expected="$ROW $INDEX $NEW_CODE $NEW_X"
+changes=$(diff "$WS/orig.txt" "$WS/new.txt" | grep '^[<>]')
+[ "$changes" = "< $ROW $INDEX $CODE $X
+> $expected" ] || fail "saved layout differs otherwise: $changes"
+[ "$(grep -c . "$WS/messages.log")" = 1 ] || fail "unexpected messages"
+echo "ok: world map zoomed and left; pickup $CODE at row $ROW x $X became $NEW_CODE at x $NEW_X and was saved"

@@ -1,0 +1,218 @@
+#include "game_fixtures.h"
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "files/byte_order.h"
+#include "files/chunk_set_block.h"
+#include "files/layout_block.h"
+#include "files/packed_block.h"
+#include "files/rom_tables.h"
+
+void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+std::vector<uint8_t> read_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string read_text_file(const std::string& path) {
+  const std::vector<uint8_t> b = read_bytes(path);
+  return std::string(b.begin(), b.end());
+}
+
+LayoutPlane fixture_plane(uint8_t theme, int rows, int seed) {
+  LayoutPlane p;
+  p.theme = theme;
+  p.width = static_cast<uint16_t>(320 + 16 * seed);
+  p.height = static_cast<uint16_t>(16 * rows);
+  p.rows.resize(rows + 1);
+  for (int r = 1; r <= rows; ++r)
+    p.rows[r].objects.push_back({static_cast<uint16_t>((seed * 7 + r) % 3), static_cast<uint16_t>(16 * (r + seed))});
+  return p;
+}
+
+ChunkMap fixture_chunks(int n, int seed) {
+  ChunkMap m;
+  m.chunks.resize(n);
+  for (int i = 0; i < n; ++i) {
+    Chunk& c = m.chunks[i];
+    c.width = 2;
+    c.height = 2;
+    for (int k = 0; k < 4; ++k) c.cell(k % 2, k / 2) = static_cast<uint16_t>(24 + (seed * 5 + i + k) % 10);
+  }
+  return m;
+}
+
+std::vector<uint8_t> layout_bytes(const LayoutPlane& plane) {
+  std::vector<uint8_t> b;
+  std::string error;
+  build_layout_block(plane, b, error);
+  return b;
+}
+
+std::vector<uint8_t> chunk_set_bytes(const ChunkMap& map) {
+  std::vector<uint8_t> b;
+  std::string error;
+  build_chunk_set_block(map, b, error);
+  return b;
+}
+
+std::vector<uint8_t> literal_block(const std::vector<uint8_t>& bytes) {
+  // The stream: 0, (n - 1) / 3 groups of 11, (n - 1) % 3 in two bits, the bytes last first.
+  std::vector<bool> bits{false};
+  auto put = [&](uint32_t value, int n) {
+    for (int i = n - 1; i >= 0; --i) bits.push_back((value >> i) & 1);
+  };
+  const size_t n = bytes.size();
+  for (size_t g = 0; g < (n - 1) / 3; ++g) put(3, 2);
+  put(static_cast<uint32_t>((n - 1) % 3), 2);
+  for (size_t i = n; i-- > 0;) put(bytes[i], 8);
+  // Laid out from the end: the first bit goes K bits above the end of the stream area.
+  const size_t k = (32 - bits.size() % 32) % 32;
+  const size_t s = 12 + 4 * ((bits.size() + 31) / 32);
+  std::vector<uint8_t> block(s, 0);
+  write_be32(&block[0], static_cast<uint32_t>(s));
+  block[4] = 9, block[5] = 10, block[6] = 12, block[7] = 13;
+  write_be32(&block[s - 4], static_cast<uint32_t>(n << 8 | k));
+  for (size_t i = 0; i < bits.size(); ++i) {
+    const size_t position = k + i;  // bit position counted from bit 0 of byte s - 5
+    if (bits[i]) block[s - 5 - position / 8] |= static_cast<uint8_t>(1 << (position % 8));
+  }
+  return block;
+}
+
+namespace {
+
+std::vector<uint8_t> filled(size_t n, int seed) {
+  std::vector<uint8_t> b(n);
+  for (size_t i = 0; i < n; ++i) b[i] = static_cast<uint8_t>(i * 7 + seed * 31);
+  return b;
+}
+
+std::vector<uint8_t> palette_bytes(int p) {
+  std::vector<uint8_t> b(32);
+  for (int i = 0; i < 16; ++i) write_be16(&b[2 * i], static_cast<uint16_t>((p * 16 + i) & 0x0EEE));
+  return b;
+}
+
+struct ImageWriter {
+  std::vector<uint8_t>& bytes;
+  size_t next;
+  size_t put(const std::vector<uint8_t>& data) {
+    const size_t at = next;
+    std::memcpy(&bytes[at], data.data(), data.size());
+    next = (at + data.size() + 1) & ~size_t(1);
+    return at;
+  }
+  void entry(size_t table, int index, uint32_t value) { write_be32(&bytes[table + 4 * index], value); }
+};
+
+void put_header(std::vector<uint8_t>& bytes, size_t table, int level, const MapHeader& h) {
+  std::memcpy(&bytes[table + MAP_HEADER_BYTES * level], &h, MAP_HEADER_BYTES);
+}
+
+MapHeader header(uint8_t front, uint8_t back, uint8_t main, int seed) {
+  MapHeader h;
+  h.map_front = front;
+  h.map_back = back;
+  h.palette_main = main;
+  h.palette_front = static_cast<uint8_t>(seed + 1);
+  h.palette_back = static_cast<uint8_t>(seed + 2);
+  h.palette_flash = static_cast<uint8_t>(seed + 3);
+  h.back_scroll_a = static_cast<uint8_t>(seed);
+  h.back_scroll_d = 255;
+  h.front_scroll = 16;
+  return h;
+}
+
+}  // namespace
+
+GenesisFixture make_genesis_fixture() {
+  GenesisFixture f;
+  f.rom.assign(0x112000, 0);
+  ImageWriter w{f.rom, 0xD0000};
+  for (int t = 0; t < 2; ++t) {
+    f.chunks[t] = fixture_chunks(3 + t, t);
+    const std::vector<uint8_t> set = chunk_set_bytes(f.chunks[t]);
+    f.chunkmap_offset[t] = w.put(t == 0 ? set : pack_block(set));
+    f.solidity_offset[t] = w.put(filled(genesis::SOLIDITY_BYTES, t));
+    f.pattern_offset[t] = w.put(pack_block(filled(64, t + 5)));
+    const std::vector<uint8_t> blockmap = filled(genesis::BLOCKMAP_BYTES, t + 9);
+    f.blockmap_offset[t] = w.put(t == 0 ? blockmap : pack_block(blockmap));
+    w.entry(genesis::CHUNKMAP_TABLE, t, static_cast<uint32_t>(f.chunkmap_offset[t]));
+    w.entry(genesis::SOLIDITY_TABLE, t, static_cast<uint32_t>(f.solidity_offset[t]));
+    w.entry(genesis::PATTERN_TABLE, t, static_cast<uint32_t>(f.pattern_offset[t]));
+    w.entry(genesis::BLOCKMAP_TABLE, t, static_cast<uint32_t>(f.blockmap_offset[t]));
+  }
+  const struct {
+    int layout;
+    bool packed;
+  } layouts[] = {{0x00, false}, {0x01, true}, {0x03, false}, {0x80, false}, {0x81, true}};
+  for (const auto& l : layouts) {
+    f.planes[l.layout] = fixture_plane(static_cast<uint8_t>(l.layout & 1), 3 + (l.layout & 7), l.layout);
+    const std::vector<uint8_t> block = layout_bytes(f.planes[l.layout]);
+    f.layout_offset[l.layout] = w.put(l.packed ? pack_block(block) : block);
+    const size_t table = l.layout < 0x80 ? genesis::LAYOUT_TABLE : genesis::LAYOUT_TABLE_HIGH;
+    w.entry(table, l.layout & 0x7F, static_cast<uint32_t>(f.layout_offset[l.layout]));
+  }
+  f.layout_offset[0x02] = f.layout_offset[0x00];
+  f.planes[0x02] = f.planes[0x00];
+  w.entry(genesis::LAYOUT_TABLE, 0x02, static_cast<uint32_t>(f.layout_offset[0x02]));
+  for (int p = 0; p < PALETTE_COUNT; ++p)
+    w.entry(genesis::PALETTE_TABLE, p, static_cast<uint32_t>(w.put(palette_bytes(p))));
+
+  MapHeader level1 = header(0x01, 0x82, 0x6A, 1);
+  level1.flags = 44;
+  level1.music = 7;
+  put_header(f.rom, genesis::MAP_HEADERS, 0, header(0x00, 0x80, 0, 0));
+  put_header(f.rom, genesis::MAP_HEADERS, 1, level1);
+  put_header(f.rom, genesis::MAP_HEADERS, 2, header(0x02, 0x80, 2, 2));
+  put_header(f.rom, genesis::MAP_HEADERS, 3, header(0x02, 0x81, 3, 3));
+  return f;
+}
+
+AgaFixture write_aga_fixture(const std::string& game_dir) {
+  AgaFixture f;
+  f.code_data.assign(AGA_FIXTURE_SIZE, 0);
+  std::vector<uint8_t>& code = f.code_data;
+  ImageWriter w{code, 0x38000};
+  auto put_name = [&](const std::string& name) {
+    std::vector<uint8_t> b(name.begin(), name.end());
+    b.push_back(0);
+    return static_cast<uint32_t>(w.put(b) + aga::ADDRESS_BASE);
+  };
+  const char* chunk_names[2] = {"Jungle.itm", "Castle.ITM"};
+  const char* solidity_names[2] = {"Jungle.INS", "Castle.INS"};
+  const char* graphics_names[2] = {"JungleGf.GLV", "Castle.GLV"};
+  for (int t = 0; t < 2; ++t) {
+    f.chunks[t] = fixture_chunks(3 + t, t);
+    w.entry(aga::CHUNKMAP_NAMES, t, put_name(chunk_names[t]));
+    w.entry(aga::SOLIDITY_NAMES, t, put_name(solidity_names[t]));
+    w.entry(aga::GRAPHICS_NAMES, t, put_name(graphics_names[t]));
+    write_bytes(game_dir + chunk_names[t], pack_block(chunk_set_bytes(f.chunks[t])));
+    write_bytes(game_dir + solidity_names[t], filled(genesis::SOLIDITY_BYTES, t));
+    write_bytes(game_dir + graphics_names[t], pack_block(filled(1280, t + 3)));
+  }
+  const struct {
+    int layout;
+    const char* name;
+  } layouts[] = {{0x00, "Lev00Top.LVL"}, {0x01, "Lev01.lvl"}, {0x80, "Back00.LVL"}};
+  for (int i = 0; i < 3; ++i) {
+    const int layout = layouts[i].layout;
+    f.planes[i] = fixture_plane(static_cast<uint8_t>(layout & 1), 4 + i, layout);
+    const size_t table = layout < 0x80 ? aga::LAYOUT_NAMES : aga::LAYOUT_NAMES_HIGH;
+    w.entry(table, layout & 0x7F, put_name(layouts[i].name));
+    write_bytes(game_dir + layouts[i].name, pack_block(layout_bytes(f.planes[i])));
+  }
+  w.next = 0x36000;
+  for (int p = 0; p < PALETTE_COUNT; ++p)
+    w.entry(aga::PALETTE_TABLE, p, static_cast<uint32_t>(w.put(palette_bytes(p)) + aga::ADDRESS_BASE));
+  put_header(code, aga::MAP_HEADERS, 0, header(0x00, 0x80, 0, 0));
+  put_header(code, aga::MAP_HEADERS, 1, header(0x01, 0x81, 0x6A, 1));
+  write_bytes(game_dir + "CODE", literal_block(code));
+  return f;
+}

@@ -1,0 +1,56 @@
+// Small hand-built games for the project and build tests: a Genesis ROM image and an AGA
+// game directory with every table the generators and builds read, and a few known cases
+// (plain and packed blocks, a repeated layout offset, a missing back layout).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gamedata/level_records.h"
+
+// Writes a file whole (creating nothing else).
+void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> read_bytes(const std::string& path);
+std::string read_text_file(const std::string& path);
+
+// A layout plane of the given theme with one object per row (codes derived from seed).
+LayoutPlane fixture_plane(uint8_t theme, int rows, int seed);
+// A chunkmap of n chunks of 2 x 2 cells (derived from seed).
+ChunkMap fixture_chunks(int n, int seed);
+std::vector<uint8_t> layout_bytes(const LayoutPlane& plane);
+std::vector<uint8_t> chunk_set_bytes(const ChunkMap& map);
+// A valid packed block holding only literals: quick to make for large test inputs.
+std::vector<uint8_t> literal_block(const std::vector<uint8_t>& bytes);
+
+// The Genesis fixture. Themes: 0 (plain chunk set, plain block map), 1 (packed chunk set,
+// packed block map); the theme lists end at entry 2. Layouts: 0x00 plain, 0x01 packed,
+// 0x02 repeats 0x00's offset, 0x03 plain, 0x80 plain, 0x81 packed; all other entries 0.
+// Levels: 0 (front 0x00, back 0x80), 1 (front 0x01, back 0x82 which has no file,
+// palette_main 0x6A, flags 44, music 7), 2 (front 0x02: no descriptor, its layout repeats),
+// 3 (front 0x02, back 0x81).
+struct GenesisFixture {
+  std::vector<uint8_t> rom;
+  size_t layout_offset[2 * 128] = {};
+  size_t chunkmap_offset[2] = {};
+  size_t blockmap_offset[2] = {};
+  size_t pattern_offset[2] = {};
+  size_t solidity_offset[2] = {};
+  LayoutPlane planes[2 * 128];
+  ChunkMap chunks[2];
+};
+GenesisFixture make_genesis_fixture();
+
+// The AGA fixture, written into game_dir (which ends with a separator): CODE and the files
+// it names. Themes 0 ("Jungle.itm", lower-case ending; "Jungle.INS"; "JungleGf.GLV") and
+// 1 ("Castle.ITM", "Castle.INS", "Castle.GLV"), lists ending at entry 2. Layouts 0x00
+// "Lev00Top.LVL", 0x01 "Lev01.lvl", 0x80 "Back00.LVL"; levels 0 (front 0, back 0x80)
+// and 1 (front 1, back 0x81 with no name).
+struct AgaFixture {
+  std::vector<uint8_t> code_data;  // unpacked
+  LayoutPlane planes[3];           // layouts 0x00, 0x01, 0x80
+  ChunkMap chunks[2];
+};
+AgaFixture write_aga_fixture(const std::string& game_dir);
+
+// Offsets of things in the AGA fixture's CODE data.
+constexpr size_t AGA_FIXTURE_SIZE = 0x3B000;

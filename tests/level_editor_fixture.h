@@ -1,0 +1,68 @@
+// A small synthetic level and a scripted session of the level editor for screen tests.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gamedata/change_flags.h"
+#include "gamedata/level_bitmaps.h"
+#include "gamedata/level_model.h"
+#include "leveledit/level_editor.h"
+#include "leveledit/level_editor_state.h"
+#include "leveledit/level_view.h"
+#include "test_support.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+std::vector<uint16_t> codes_of(const LayoutRow& r);
+// A 16x16 bitmap filled with one colour (opaque, or the mask colour).
+BitmapPtr solid_bitmap(uint32_t colour, int w = 16, int h = 16);
+// Colour of test block b: distinct, opaque.
+uint32_t block_colour(int b);
+uint32_t pickup_colour(int type);
+
+class LevelEditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The level: `chunks` 1x1 chunks (chunk i is block i + 1), planes of width x height.
+  void make_level(int chunks = 4, int width = 2048, int height = 512);
+  Chunk& chunk(int i) { return chunkmap.chunks[static_cast<size_t>(i)]; }
+  LayoutRow& row(int r, bool back = false) { return (back ? back_layout : front_layout).rows[static_cast<size_t>(r)]; }
+
+  // Enters the screen (settings as they are) and runs `n` passes of its loop.
+  void enter();
+  void frames(int n);
+  // Puts the mouse at (x, y) at once (not as a script step).
+  void place_mouse(int x, int y) {
+    in->mx = x;
+    in->my = y;
+  }
+  // Runs passes until the script is used up.
+  void run_script(int limit = 2000);
+  // The screen position (top-left) of a non-chunk object's icon at zoom 0 with the camera at 0.
+  static int icon_x(int x) { return x - 16; }
+  static int icon_y(int row) { return 16 * row - 16; }
+
+  uint32_t screen_pixel(int x, int y) { return pixel32(in->screen.get(), x, y); }
+  // Whether the screen shows `text` drawn in colour at (x, y) over black.
+  bool shows_text(int x, int y, uint8_t colour, const std::string& text) { return shows_line(y, {{x, colour, text}}); }
+  // The same for several texts on one line, drawn in order (later ones over earlier ones),
+  // over a background colour (black, or the highlight bar's).
+  struct Piece {
+    int x;
+    uint8_t colour;
+    std::string text;
+  };
+  bool shows_line(int y, const std::vector<Piece>& pieces, uint32_t background = 0);
+  // A panel value whose last digit stands at x (hex_at / hex_plain_at).
+  static Piece hex_piece(int x, uint8_t colour, uint32_t value, int min_digits);
+  static constexpr uint32_t BAR = 0xFF3F00;
+  static Piece hex_plain_piece(int x, uint8_t colour, uint32_t value) { return hex_piece(x, colour, value, 2); }
+
+  std::unique_ptr<ScriptedInput> in;
+  std::unique_ptr<ScopedInput> scope;
+};

@@ -1,0 +1,175 @@
+// Map-screen markers in the level editor: drawing, hovering, the panel, keys, renaming, dragging.
+#include "leveledit/markers_view.h"
+#include "level_editor_fixture.h"
+
+namespace {
+
+class MarkersView : public LevelEditorTest {
+ protected:
+  void start() {
+    make_level();
+    map_header.map_front = 0;
+    level_editor_modes = 0x12;
+    enter();
+  }
+  Marker& marker(int i) { return markers[static_cast<size_t>(i)]; }
+  // Places marker i at (x, y) and hovers over its box (x, y - 3 at zoom 0).
+  void hover_marker(int i, int x, int y) {
+    marker(i).x = static_cast<int16_t>(x);
+    marker(i).y = static_cast<int16_t>(y);
+    place_mouse(x + 5, y - 3 + 5);
+    frames(1);
+  }
+  void key(int scancode) {
+    in->press(scancode).release(scancode);
+    frames(1);
+  }
+};
+
+}  // namespace
+
+TEST(MarkerSteps, LinksTypesAndLines) {
+  EXPECT_EQ(step_marker_link(130, 1), 255);
+  EXPECT_EQ(step_marker_link(255, 1), 0);
+  EXPECT_EQ(step_marker_link(0, -1), 255);
+  EXPECT_EQ(step_marker_link(255, -1), 130);
+  EXPECT_EQ(step_marker_link(255, 16), 15);
+  EXPECT_EQ(step_marker_link(10, -16), 126);
+  EXPECT_EQ(step_marker_link(120, 16), 4);
+  EXPECT_EQ(step_marker_link(200, 1), 0) << "values outside the cycle count as none";
+  EXPECT_EQ(step_marker_type(MARKER_SECRET, 1), MARKER_SECRET_FORK);
+  EXPECT_EQ(step_marker_type(MARKER_SECRET_FORK, 1), MARKER_NORMAL);
+  EXPECT_EQ(step_marker_type(MARKER_NORMAL, 1), MARKER_TUNNEL);
+  EXPECT_EQ(step_marker_type(MARKER_TUNNEL, 1), MARKER_SECRET);
+  EXPECT_EQ(step_marker_type(5, 1), MARKER_SECRET);
+  EXPECT_EQ(step_marker_type(MARKER_SECRET, -1), MARKER_TUNNEL);
+  EXPECT_EQ(step_marker_type(MARKER_NORMAL, -1), MARKER_SECRET_FORK);
+  EXPECT_EQ(marker_panel_lines(MARKER_TUNNEL), 7);
+  EXPECT_EQ(marker_panel_lines(MARKER_NORMAL), 6);
+}
+
+TEST_F(MarkersView, MarkersAnimateByTypeOnlyOnTheMapScreen) {
+  start();
+  marker(0) = {MARKER_NORMAL, "A", 100, 103};
+  marker(1) = {MARKER_TUNNEL, "B", 200, 103};
+  marker(2) = {MARKER_SECRET_FORK, "C", 300, 103};
+  marker(3) = {7, "D", 400, 103};
+  place_mouse(600, 440);
+  const int frame_at[4] = {0, 1, 2, 1};
+  for (int step = 0; step < 4; ++step) {
+    timer_ticks = 8 * step;
+    frames(1);  // the tick of the pass adds one
+    const size_t f = static_cast<size_t>(frame_at[step]);
+    EXPECT_EQ(screen_pixel(104, 104), pixel32(marker_icons_normal[f].get(), 0, 0)) << step;
+    EXPECT_EQ(screen_pixel(204, 104), pixel32(marker_icons_tunnel[f].get(), 0, 0));
+    EXPECT_EQ(screen_pixel(304, 104), pixel32(marker_icons_secret[f].get(), 0, 0));
+    EXPECT_EQ(screen_pixel(404, 104), 0u) << "other types are not drawn";
+  }
+  map_header.map_front = 3;
+  place_mouse(105, 105);
+  frames(1);
+  EXPECT_EQ(screen_pixel(104, 104), 0u);
+  EXPECT_EQ(ledit.marker_hovered, 0);
+}
+
+TEST_F(MarkersView, TheLastMarkerUnderTheCursorWinsAndItsPanelShows) {
+  start();
+  marker(4) = {MARKER_NORMAL, "FIRST", 100, 103};
+  marker(9) = {MARKER_NORMAL, "ISLAND OF PERIL", 96, 100};
+  marker(9).next_up = 255;
+  marker(9).next_down = 0;
+  marker(9).next_left = 0x2A;
+  hover_marker(9, 96, 100);
+  EXPECT_EQ(ledit.marker_hovered, 1);
+  EXPECT_EQ(ledit.hovered_marker, 9);
+  EXPECT_EQ(ledit.hovered_marker_number, 10);
+  EXPECT_TRUE(shows_line(25, {hex_plain_piece(231, 2, 10)}));
+  EXPECT_TRUE(shows_line(25, {{256, 1, "ISLAND OF PERIL"}}, BAR));
+  EXPECT_TRUE(shows_line(40, {{256, 0, "MARKER TYPE:"}, {360, 1, "     NORMAL"}}));
+  EXPECT_TRUE(shows_line(55, {{256, 0, "NEXT MARKER UP:"}, hex_plain_piece(440, 2, 0x100)})) << "255 shows as 100";
+  EXPECT_TRUE(shows_line(65, {{256, 0, "NEXT MARKER DOWN:"}, hex_plain_piece(440, 2, 1)}));
+  EXPECT_TRUE(shows_line(75, {{256, 0, "NEXT MARKER LEFT:"}, hex_plain_piece(440, 2, 0x2B)}));
+  EXPECT_FALSE(shows_line(95, {{256, 0, "NEXT MARKER TUNNEL:"}}));
+  EXPECT_TRUE(shows_line(110, {{256, 0, "COORDINATES:      :"}, hex_piece(384, 2, 96, 4), hex_piece(440, 2, 100, 4)}));
+  EXPECT_EQ(rgb_at(in->screen.get(), 456, 34), (Rgb{0xFF, 0x3F, 0x00}));
+  // A marker takes precedence over objects: no object panel.
+  row(7).objects = {{OBJECT_PICKUP, 112}};
+  frames(1);
+  EXPECT_FALSE(shows_line(25, {{256, 0, "PICKUP TYPE:"}}, BAR));
+}
+
+TEST_F(MarkersView, LinesTypeAndLinksChangeWithTheKeys) {
+  start();
+  marker(2) = {MARKER_TUNNEL, "T", 64, 67};
+  marker(2).next_up = 130;
+  hover_marker(2, 64, 67);
+  // Seven lines on a tunnel: full stop walks 0..6 and back to 0; comma goes back from 0 to 6.
+  for (int line = 1; line <= 6; ++line) {
+    key(KEY_STOP);
+    EXPECT_EQ(ledit.panel_line, line);
+  }
+  EXPECT_TRUE(shows_line(95, {{256, 0, "NEXT MARKER TUNNEL:"}, hex_plain_piece(440, 2, 0x100)}, BAR));
+  key(KEY_STOP);
+  EXPECT_EQ(ledit.panel_line, 0);
+  key(KEY_COMMA);
+  EXPECT_EQ(ledit.panel_line, 6);
+  key(KEY_STOP);
+  key(KEY_STOP);
+  key(KEY_STOP);  // line 2: next up
+  key(KEY_EQUALS);
+  EXPECT_EQ(marker(2).next_up, 255);
+  key(KEY_PLUS_PAD);
+  EXPECT_EQ(marker(2).next_up, 0);
+  key(KEY_MINUS);
+  EXPECT_EQ(marker(2).next_up, 255);
+  key(KEY_ASTERISK);
+  EXPECT_EQ(marker(2).next_up, 15);
+  marker(2).next_up = 10;
+  key(KEY_SLASH);
+  EXPECT_EQ(marker(2).next_up, 126);
+  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  // Line 1: the type; on a plain marker six lines only.
+  key(KEY_COMMA);
+  marker(2).type = 5;
+  key(KEY_EQUALS);
+  EXPECT_EQ(marker(2).type, MARKER_SECRET);
+  key(KEY_EQUALS);
+  EXPECT_EQ(marker(2).type, MARKER_SECRET_FORK);
+  for (int i = 0; i < 5; ++i) key(KEY_STOP);
+  EXPECT_EQ(ledit.panel_line, 0) << "line 6 is never reached on a marker that is not a tunnel";
+}
+
+TEST_F(MarkersView, RenamingUpperCasesAndKeepsTwentyFourCharacters) {
+  start();
+  marker(0) = {MARKER_NORMAL, "OLD", 64, 67};
+  hover_marker(0, 64, 67);
+  in->press(KEY_ENTER).release(KEY_ENTER).type("\b\b\bthe very long name of a level!x\n");
+  frames(1);
+  EXPECT_EQ(marker(0).name, "THE VERY LONG NAME OF A ");
+  EXPECT_EQ(marker(0).name.size(), 24u);
+  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+}
+
+TEST_F(MarkersView, DraggedMarkersSnapToEightInBothDirections) {
+  start();
+  marker(0) = {MARKER_NORMAL, "M", 100, 103};
+  hover_marker(0, 100, 103);
+  const int mx = in->mx, my = in->my;
+  in->then([](ScriptedInput& s) { s.mb = 1; }).move(mx + 2, my + 3);
+  frames(2);
+  EXPECT_EQ(marker(0).x, 100);
+  EXPECT_EQ(marker(0).y, 103);
+  in->move(mx + 21, my + 7);
+  frames(1);
+  EXPECT_EQ(marker(0).x, 121);
+  EXPECT_EQ(marker(0).y, 110);
+  EXPECT_EQ(ledit.marker_hovered, 1) << "kept while the button is held";
+  snap_to_grid = 1;
+  in->move(mx + 30, my + 30);
+  frames(1);
+  EXPECT_EQ(marker(0).x, 128);
+  EXPECT_EQ(marker(0).y, 128);
+  in->then([](ScriptedInput& s) { s.mb = 0; });
+  frames(1);
+  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+}

@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "files/atomic_file.h"
+#include "files/byte_order.h"
+#include "files/packed_block.h"
+#include "game_fixtures.h"
+#include "gamedata/level_bitmaps.h"
+#include "gamedata/level_model.h"
+#include "gamedata/project_level_load.h"
+#include "gamedata/rom_import.h"
+#include "test_rom.h"
+#include "test_support.h"
+#include "ui/messages.h"
+#include "ui/prompts.h"
+#include "ui/screen_state.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<uint8_t> palette_file(int seed) {
+  std::vector<uint8_t> b(32);
+  for (int i = 0; i < 16; ++i) write_be16(&b[2 * i], static_cast<uint16_t>((seed * 3 + i * 0x112) & 0x0EEE));
+  return b;
+}
+
+void write_text(const std::string& path, const std::vector<std::string>& lines) {
+  const std::string text = project_text(lines);
+  write_bytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+// 10 planar blocks; block 0 row 0 has pixel 0 in plane 0 (index 1), pixel 15 in plane 3
+// (index 8) and pixel 2 in planes 0 and 1 (index 3).
+std::vector<uint8_t> planar_blocks() {
+  std::vector<uint8_t> b(1280, 0);
+  write_be16(&b[0], 0x8000 | 0x2000);
+  write_be16(&b[2], 0x2000);
+  write_be16(&b[6], 0x0001);
+  for (size_t i = 128; i < b.size(); ++i) b[i] = static_cast<uint8_t>(i);
+  return b;
+}
+
+class ProjectLevelLoad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless_screen();
+    dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    cwd = std::make_unique<ScopedCwd>(dir);
+    rom = build_test_rom();
+    write_test_rom(rom.rom, dir);
+    ASSERT_EQ(level_import_map(0), 0);  // the level loaded before: map 0 of the ROM
+    captured_messages().clear();
+    write_project();
+    project = ProjectTables();
+    ProjectMessages m;
+    ASSERT_TRUE(LoadProject("proj/p.glp", project, m));
+    ASSERT_TRUE(m.all().empty()) << m.all()[0];
+  }
+  void TearDown() override {
+    cwd.reset();
+    project = ProjectTables();
+    release_level_model();
+    release_level_bitmaps();
+  }
+
+  // Level 2: theme 0 with Genesis patterns and block map, front and back layouts.
+  // Level 1: descriptor in the working directory (no separator in its path), theme 1 with
+  // planar graphics, a back layout that does not exist.
+  void write_project() {
+    for (const char* d : {"proj/levels/lvl", "proj/levels/pal", "proj/themes/itm", "proj/themes/pat",
+                          "proj/themes/bma", "proj/themes/glv"})
+      fs::create_directories(d);
+    front = fixture_plane(0, 5, 1);
+    back = fixture_plane(0, 3, 2);
+    planar_front = fixture_plane(1, 4, 3);
+    chunks = fixture_chunks(4, 0);
+    write_bytes("proj/levels/lvl/Front.lvl", pack_block(layout_bytes(front)));
+    write_bytes("proj/levels/lvl/Back.lvl", layout_bytes(back));  // plain is read as well
+    write_bytes("Front1.lvl", pack_block(layout_bytes(planar_front)));
+    for (int p = 0; p < 4; ++p) {
+      write_bytes("proj/levels/pal/P" + std::to_string(p) + ".pal", palette_file(p));
+      write_bytes("Q" + std::to_string(p) + ".pal", palette_file(p + 4));
+    }
+    write_bytes("proj/themes/itm/T0.itm", pack_block(chunk_set_bytes(chunks)));
+    write_bytes("proj/themes/itm/T1.itm", pack_block(chunk_set_bytes(chunks)));
+    const size_t pattern_size = read_be32(&rom.rom[rom.patterns_at]);
+    write_bytes("proj/themes/pat/T0.pat", std::vector<uint8_t>(rom.rom.begin() + rom.patterns_at,
+                                                              rom.rom.begin() + rom.patterns_at + pattern_size));
+    write_bytes("proj/themes/bma/T0.bma", std::vector<uint8_t>(rom.rom.begin() + rom.blockmap_at,
+                                                              rom.rom.begin() + rom.blockmap_at + 3968));
+    write_bytes("proj/themes/glv/G1.GLV", pack_block(planar_blocks()));
+
+    write_text("proj/p.glp", {"glb_project_file_version = 0", "theme_0 = proj/themes/theme0.glt",
+                              "theme_1 = proj/themes/theme1.glt", "level_01 = lev01.gll",
+                              "level_02 = proj/levels/level02.gll"});
+    write_text("proj/themes/theme0.glt",
+               {"chunkmap = ./itm/T0.itm", "patterns = ./pat/T0.pat", "blockmap = ./bma/T0.bma"});
+    write_text("proj/themes/theme1.glt", {"chunkmap = ./itm/T1.itm", "graphics = ./glv/G1.GLV"});
+    write_text("proj/levels/level02.gll",
+               {"map_front = ./lvl/Front.lvl", "map_back = ./lvl/Back.lvl", "palette_main = ./pal/P0.pal",
+                "palette_front = ./pal/P1.pal", "palette_back = ./pal/P2.pal", "palette_flash = ./pal/P3.pal",
+                "music = 9"});
+    write_text("lev01.gll", {"map_front = Front1.lvl", "map_back = Nope.lvl", "palette_main = Q0.pal",
+                             "palette_front = Q1.pal", "palette_back = Q2.pal", "palette_flash = Q3.pal"});
+  }
+
+  std::string dir;
+  std::unique_ptr<ScopedCwd> cwd;
+  TestRom rom;
+  LayoutPlane front, back, planar_front;
+  ChunkMap chunks;
+};
+
+std::vector<uint8_t> header_bytes() {
+  const uint8_t* p = reinterpret_cast<const uint8_t*>(&map_header);
+  return std::vector<uint8_t>(p, p + 13);
+}
+
+}  // namespace
+
+TEST_F(ProjectLevelLoad, GenesisThemeFromTheProjectFilesAndTheRestFromTheRom) {
+  const std::vector<uint8_t> header = header_bytes();
+  editor_mode = 7;
+  ASSERT_EQ(project_level_load_number(2), 0) << captured_messages().at(0);
+  EXPECT_EQ(editor_mode, 0);
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"[02] SECOND ISLAND"});
+  EXPECT_TRUE(front_layout == front);
+  EXPECT_TRUE(back_layout == back);
+  ASSERT_EQ(chunkmap.count(), 4);
+  EXPECT_EQ(std::memcmp(chunkmap.chunks.data(), chunks.chunks.data(), 4 * sizeof(Chunk)), 0);
+  // Palette line 1 comes from P1.pal; the header stays as the ROM import left it (music 9 is not read).
+  const PaletteColor c = colour_from_word(read_be16(&palette_file(1)[2 * 5]));
+  EXPECT_EQ(palettes[1][5].red, c.red);
+  EXPECT_EQ(palettes[1][5].blue, c.blue);
+  EXPECT_EQ(header_bytes(), header);
+  EXPECT_EQ(level_patterns.count, 40);
+  EXPECT_EQ(level_blockmap.count, 496);
+  for (int i = 0; i < BLOCK_SLOTS; ++i) ASSERT_EQ(block_bitmaps[i] != nullptr, i < 520) << i;
+  EXPECT_EQ(chunk_thumbnail_count, 4);
+  EXPECT_EQ(marker_count, 131);
+  std::vector<uint8_t> dump;
+  ASSERT_TRUE(read_whole_file("dump/vram_tiles.bin", dump));
+  EXPECT_EQ(dump, rom.level_pattern_bytes);
+}
+
+TEST_F(ProjectLevelLoad, PlanarThemeMissingBackLayoutAndPathWithoutSeparator) {
+  ASSERT_EQ(project_level_load_number(2), 0);
+  const std::vector<uint8_t> header = header_bytes();
+  captured_messages().clear();
+  ASSERT_EQ(project_level_load_number(1), 0) << captured_messages().at(0);
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"[01] FIRST ISLAND"});
+  EXPECT_TRUE(front_layout == planar_front);
+  // The back layout file is missing: an empty plane, no message.
+  EXPECT_EQ(back_layout.width, 0);
+  EXPECT_EQ(back_layout.height, 0);
+  EXPECT_TRUE(back_layout.rows.empty());
+  // 1280 decoded bytes of planar graphics: level blocks 24 .. 33.
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(block_bitmaps[i] != nullptr, i < 34) << i;
+  BITMAP* b = block_bitmaps[24].get();
+  auto colour = [](int index) {
+    const PaletteColor c = colour_from_word(read_be16(&palette_file(4)[2 * index]));
+    return Rgb{c.red, c.green, c.blue};
+  };
+  EXPECT_EQ(rgb_at(b, 0, 0), colour(1));
+  EXPECT_EQ(rgb_at(b, 2, 0), colour(3));
+  EXPECT_EQ(rgb_at(b, 15, 0), colour(8));
+  EXPECT_EQ(pixel32(b, 1, 0), MASK_COLOUR);
+  EXPECT_EQ(pixel32(b, 0, 1), MASK_COLOUR);
+  // Patterns and block map stay as they were; so does the header.
+  EXPECT_EQ(level_patterns.count, 40);
+  EXPECT_EQ(level_blockmap.count, 496);
+  EXPECT_EQ(header_bytes(), header);
+}
+
+TEST_F(ProjectLevelLoad, MissingOrBadFilesAreReportedAndTheLevelStays) {
+  ASSERT_EQ(project_level_load_number(2), 0);
+  const LayoutPlane front_before = front_layout;
+  const BITMAP* block_before = block_bitmaps[30].get();
+  struct Case {
+    const char* name;
+    std::function<void()> damage;
+    const char* expected;
+  };
+  const std::vector<Case> cases = {
+      {"front layout", [] { fs::remove("proj/levels/lvl/Front.lvl"); },
+       "ERROR: File \"proj/levels/./lvl/Front.lvl\" not found."},
+      {"bad front layout", [] { write_bytes("proj/levels/lvl/Front.lvl", {'M', 'A', 'P', 0, 1}); },
+       "ERROR: File \"proj/levels/./lvl/Front.lvl\": "},
+      {"chunkmap", [] { fs::remove("proj/themes/itm/T0.itm"); }, "ERROR: File \"proj/themes/./itm/T0.itm\" not found."},
+      {"palette", [] { fs::remove("proj/levels/pal/P3.pal"); }, "ERROR: File \"proj/levels/./pal/P3.pal\" not found."},
+      {"short palette", [] { write_bytes("proj/levels/pal/P3.pal", {1, 2}); },
+       "ERROR: File \"proj/levels/./pal/P3.pal\": a palette needs 32 bytes"},
+      {"patterns", [] { fs::remove("proj/themes/pat/T0.pat"); }, "ERROR: File \"proj/themes/./pat/T0.pat\" not found."},
+      {"block map", [] { write_bytes("proj/themes/bma/T0.bma", {1, 2, 3}); },
+       "ERROR: File \"proj/themes/./bma/T0.bma\": "},
+      {"ROM image", [] { fs::remove("master/genesis/glb.bin"); },
+       "ERROR: File \"./master/genesis/glb.bin\" not found."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    write_project();
+    write_test_rom(rom.rom, dir);
+    c.damage();
+    captured_messages().clear();
+    editor_mode = 7;
+    EXPECT_EQ(project_level_load_number(2), -1);
+    ASSERT_EQ(captured_messages().size(), 1u);
+    EXPECT_EQ(captured_messages()[0].rfind(c.expected, 0), 0u) << captured_messages()[0];
+    EXPECT_EQ(editor_mode, 7);
+    EXPECT_TRUE(front_layout == front_before);
+    EXPECT_EQ(block_bitmaps[30].get(), block_before);
+  }
+  // Levels the project does not have.
+  write_project();
+  write_test_rom(rom.rom, dir);
+  captured_messages().clear();
+  EXPECT_EQ(project_level_load_number(9), -1);
+  EXPECT_EQ(captured_messages().at(0), "ERROR: Level 09 has no front layout in the loaded project.");
+  EXPECT_EQ(project_level_load_number(0x80), -1);
+  EXPECT_EQ(captured_messages().at(1), "ERROR: Level 80 is beyond the 128 levels of a project.");
+  // A theme the project does not describe.
+  project.themes[0].chunkmap.clear();
+  EXPECT_EQ(project_level_load_number(2), -1);
+  EXPECT_EQ(captured_messages().at(2), "ERROR: Theme 0 of level 02 has no chunkmap in the loaded project.");
+  // The graphics file of a planar theme.
+  fs::remove("proj/themes/glv/G1.GLV");
+  EXPECT_EQ(project_level_load_number(1), -1);
+  EXPECT_EQ(captured_messages().at(3), "ERROR: File \"proj/themes/./glv/G1.GLV\" not found.");
+  EXPECT_TRUE(front_layout == front_before);
+}
+
+TEST_F(ProjectLevelLoad, LevelNumberPromptReadsHex) {
+  ScriptedInput in(640, 480);
+  ScopedInput scope(in);
+  in.type("2").type_key(KEY_ENTER, '\r');
+  ASSERT_EQ(project_level_load(), 0);
+  EXPECT_TRUE(front_layout == front);
+  // A bad second digit: the message, then the first digit times 16 (0x10, not in the project).
+  in.type("1x").type_key(KEY_ENTER, '\r');
+  captured_messages().clear();
+  EXPECT_EQ(project_level_load(), -1);
+  EXPECT_EQ(captured_messages(),
+            (std::vector<std::string>{"ERROR: Map number must be a valid 2-digit hex number.",
+                                      "ERROR: Level 10 has no front layout in the loaded project."}));
+}

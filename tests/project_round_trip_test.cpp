@@ -1,0 +1,273 @@
+// The modder's whole workflow on the sample game: generate a project from the master, build
+// it unchanged, then edit one level in the editor, save it into the project and build again.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "files/atomic_file.h"
+#include "files/byte_order.h"
+#include "files/chunk_set_block.h"
+#include "files/game_build.h"
+#include "files/layout_block.h"
+#include "files/packed_block.h"
+#include "files/pp20.h"
+#include "files/project_generate.h"
+#include "files/rom_tables.h"
+#include "gamedata/level_bitmaps.h"
+#include "gamedata/level_files.h"
+#include "gamedata/level_model.h"
+#include "gamedata/project_level_load.h"
+#include "gamedata/rom_import.h"
+#include "test_support.h"
+#include "ui/messages.h"
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+
+std::string* sample_dir = nullptr;
+
+int run(const std::string& command) {
+  const int raw = std::system(command.c_str());
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+Bytes file(const std::string& path) {
+  Bytes b;
+  EXPECT_TRUE(read_whole_file(path, b)) << path;
+  return b;
+}
+
+bool decode_layout(const Bytes& image, size_t offset, LayoutPlane& out) {
+  std::string error;
+  return LoadLevelBlock(image.data(), image.size(), offset, out, error);
+}
+
+bool decode_chunks(const Bytes& image, size_t offset, ChunkMap& out) {
+  std::string error;
+  return LoadChunkSet(image.data(), image.size(), offset, out, error);
+}
+
+bool same_chunks(const ChunkMap& a, const ChunkMap& b) {
+  return a.chunks.size() == b.chunks.size() &&
+         std::memcmp(a.chunks.data(), b.chunks.data(), a.chunks.size() * sizeof(Chunk)) == 0;
+}
+
+std::string first(const ProjectMessages& m) { return m.all().empty() ? "" : m.all()[0]; }
+
+// The edit a modder makes in the level editor: another chunk for the first placement of a
+// row, and that object moved 32 pixels to the right.
+void edit_front_layout() {
+  for (LayoutRow& row : front_layout.rows) {
+    for (LayoutObject& o : row.objects) {
+      if (o.code >= OBJECT_CHUNK_LIMIT) continue;
+      o.code = static_cast<uint16_t>((o.code & PLACEMENT_CHUNK_MASK) == 1 ? 2 : 1);
+      o.x = static_cast<uint16_t>(o.x + 32);
+      return;
+    }
+  }
+  FAIL() << "no chunk placement to edit";
+}
+
+class ProjectRoundTrip : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    sample_dir = new std::string(scratch_dir("round_trip_sample"));
+    ASSERT_EQ(run("'" MOSSFORGE_BINARY_DIR "/samplegame' '" + *sample_dir + "' >/dev/null 2>&1"), 0);
+  }
+  static void TearDownTestSuite() {
+    delete sample_dir;
+    sample_dir = nullptr;
+  }
+  void SetUp() override {
+    headless_screen();
+    pp20_trace = nullptr;
+    dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::copy(*sample_dir, dir + "/master", fs::copy_options::recursive);
+    cwd = std::make_unique<ScopedCwd>(dir);
+    project = ProjectTables();
+    level_file_name.clear();
+    captured_messages().clear();
+  }
+  void TearDown() override {
+    cwd.reset();
+    project = ProjectTables();
+    level_file_name.clear();
+    pp20_trace = stdout;
+    release_level_model();
+    release_level_bitmaps();
+  }
+  // LOAD PROJECT... as the menu does it.
+  void load_project(const std::string& path) {
+    ProjectMessages m;
+    ASSERT_TRUE(LoadProject(path, project, m));
+    ASSERT_TRUE(m.all().empty()) << first(m);
+    project.project_file = path;
+  }
+  // Loads the level through the project, then its layout file, edits and saves it.
+  void edit_level_in_project(int level, const std::string& layout_path) {
+    ASSERT_EQ(level_import_map(0), 0);
+    ASSERT_EQ(project_level_load_number(static_cast<uint8_t>(level)), 0) << captured_messages().back();
+    ASSERT_EQ(load_level_file(layout_path), 0) << captured_messages().back();
+    edit_front_layout();
+    edited = front_layout;
+    ASSERT_EQ(SaveLevel(), 0);
+  }
+  std::string dir;
+  std::unique_ptr<ScopedCwd> cwd;
+  LayoutPlane edited;
+};
+
+}  // namespace
+
+TEST_F(ProjectRoundTrip, GenesisBuildGivesTheMastersLayoutsAndChunkSetsAndCarriesOneEdit) {
+  ProjectMessages gm;
+  ASSERT_EQ(GenerateGenesisProject(MASTER_ROM_PATH, project, gm), 0) << first(gm);
+  load_project("GLB-Gen.glp");
+  ProjectMessages bm;
+  std::string output;
+  ASSERT_EQ(BuildGenesisGame(project, bm, &output), 0) << first(bm);
+  ASSERT_EQ(output, "GLB-Gen.bin");
+
+  const Bytes master = file(MASTER_ROM_PATH);
+  const Bytes built = file(output);
+  ASSERT_EQ(built.size(), master.size());
+  int layouts = 0, chunk_sets = 0;
+  for (int i = 0; i < LAYOUT_BANK_SIZE; ++i) {
+    LayoutPlane a, b;
+    ASSERT_TRUE(decode_layout(master, read_be32(&master[genesis::LAYOUT_TABLE + 4 * i]), a)) << i;
+    ASSERT_TRUE(decode_layout(built, read_be32(&built[genesis::LAYOUT_TABLE + 4 * i]), b)) << i;
+    EXPECT_TRUE(a == b) << "layout " << i;
+    layouts += read_be32(&built[genesis::LAYOUT_TABLE + 4 * i]) >= genesis::PLACEMENT_START;
+  }
+  for (int t = 0; t < BUILD_THEMES; ++t) {
+    const uint32_t at = read_be32(&master[genesis::CHUNKMAP_TABLE + 4 * t]);
+    if (at == 0) {
+      EXPECT_EQ(read_be32(&built[genesis::CHUNKMAP_TABLE + 4 * t]), 0u);
+      continue;
+    }
+    ChunkMap a, b;
+    ASSERT_TRUE(decode_chunks(master, at, a));
+    const uint32_t placed = read_be32(&built[genesis::CHUNKMAP_TABLE + 4 * t]);
+    ASSERT_TRUE(decode_chunks(built, placed, b));
+    EXPECT_EQ(std::memcmp(&built[placed], "ITMS", 4), 0);
+    EXPECT_TRUE(same_chunks(a, b)) << "theme " << t;
+    ++chunk_sets;
+  }
+  // Every level and theme of the sample went through the project; nothing else changed.
+  EXPECT_EQ(layouts, 24);
+  EXPECT_EQ(chunk_sets, 6);
+  for (size_t i = 0; i < master.size(); ++i) {
+    const bool tables = (i >= genesis::LAYOUT_TABLE && i < genesis::LAYOUT_TABLE + 4 * 128) ||
+                        (i >= genesis::CHUNKMAP_TABLE && i < genesis::CHUNKMAP_TABLE + 4 * BUILD_THEMES);
+    const bool placed = i >= genesis::PLACEMENT_START && i < genesis::PLACEMENT_END;
+    const bool patch = i >= genesis::NOP_PATCH && i < genesis::NOP_PATCH + 6;
+    if (!tables && !placed && !patch) {
+      ASSERT_EQ(built[i], master[i]) << "offset " << i;
+    }
+  }
+
+  // Edit level 5 in the editor, SAVE LEVEL into the project, build again.
+  edit_level_in_project(5, "./levels/./lvl/Lvl05.lvl");
+  ProjectMessages bm2;
+  ASSERT_EQ(BuildGenesisGame(project, bm2, &output), 0) << first(bm2);
+  const Bytes rebuilt = file(output);
+  for (int i = 0; i < LAYOUT_BANK_SIZE; ++i) {
+    LayoutPlane a, b;
+    ASSERT_TRUE(decode_layout(master, read_be32(&master[genesis::LAYOUT_TABLE + 4 * i]), a));
+    ASSERT_TRUE(decode_layout(rebuilt, read_be32(&rebuilt[genesis::LAYOUT_TABLE + 4 * i]), b));
+    if (i == 5) {
+      EXPECT_TRUE(b == edited);
+      EXPECT_FALSE(a == b);
+    } else {
+      EXPECT_TRUE(a == b) << "layout " << i;
+    }
+  }
+}
+
+TEST_F(ProjectRoundTrip, AgaBuildGivesTheMastersLayoutsAndChunkSetsAndCarriesOneEdit) {
+  ProjectMessages gm;
+  ASSERT_EQ(GenerateAgaProject(MASTER_CODE_PATH, project, gm), 0) << first(gm);
+  load_project("GLB-AGA.glp");
+  ProjectMessages bm;
+  std::string output;
+  ASSERT_EQ(BuildAgaGame(project, bm, &output), 0) << first(bm);
+  ASSERT_EQ(output, "GLB-AGA");
+
+  auto code_of = [](const std::string& path) {
+    const Bytes packed = file(path);
+    Bytes data;
+    std::string error;
+    EXPECT_TRUE(unpack_block(packed.data(), packed.size(), 0, data, error)) << error;
+    return data;
+  };
+  // The file a name table entry leads to, in the directory of that CODE file.
+  auto named = [](const Bytes& code, size_t entry, const std::string& game_dir, std::string& name) {
+    const uint32_t address = read_be32(&code[entry]);
+    if (address <= aga::ADDRESS_BASE) return false;
+    name = reinterpret_cast<const char*>(&code[address - aga::ADDRESS_BASE]);
+    return !name.empty() && fs::exists(game_dir + name);
+  };
+  const Bytes master = code_of(MASTER_CODE_PATH);
+  auto check_build = [&](const Bytes& built, int edited_level) {
+    int layouts = 0, chunk_sets = 0;
+    for (int i = 0; i < LAYOUT_BANK_SIZE; ++i) {
+      const size_t entry = aga::LAYOUT_NAMES + 4 * i;
+      std::string master_name, built_name;
+      if (!named(master, entry, "master/aga/", master_name)) {
+        EXPECT_EQ(read_be32(&built[entry]), read_be32(&master[entry])) << i;
+        continue;
+      }
+      ASSERT_TRUE(named(built, entry, "GLB-AGA/", built_name)) << i;
+      EXPECT_EQ(built_name, master_name);
+      LayoutPlane a, b;
+      ASSERT_TRUE(decode_layout(file("master/aga/" + master_name), 0, a));
+      ASSERT_TRUE(decode_layout(file("GLB-AGA/" + built_name), 0, b));
+      if (i == edited_level) {
+        EXPECT_TRUE(b == edited);
+        EXPECT_FALSE(a == b);
+      } else {
+        EXPECT_TRUE(a == b) << "layout " << i;
+      }
+      ++layouts;
+    }
+    for (int t = 0; t < BUILD_THEMES; ++t) {
+      const size_t entry = aga::CHUNKMAP_NAMES + 4 * t;
+      std::string master_name, built_name;
+      if (!named(master, entry, "master/aga/", master_name)) {
+        EXPECT_EQ(read_be32(&built[entry]), read_be32(&master[entry])) << t;
+        continue;
+      }
+      ASSERT_TRUE(named(built, entry, "GLB-AGA/", built_name)) << t;
+      ChunkMap a, b;
+      ASSERT_TRUE(decode_chunks(file("master/aga/" + master_name), 0, a));
+      ASSERT_TRUE(decode_chunks(file("GLB-AGA/" + built_name), 0, b));
+      EXPECT_TRUE(same_chunks(a, b)) << "theme " << t;
+      ++chunk_sets;
+    }
+    EXPECT_EQ(layouts, 24);
+    EXPECT_EQ(chunk_sets, 6);
+    // Apart from the name tables and the names, the CODE data is the master's.
+    ASSERT_GE(built.size(), master.size());
+    for (size_t i = 0; i < master.size(); ++i) {
+      const bool tables = (i >= aga::LAYOUT_NAMES && i < aga::LAYOUT_NAMES + 4 * 128) ||
+                          (i >= aga::CHUNKMAP_NAMES && i < aga::CHUNKMAP_NAMES + 4 * BUILD_THEMES);
+      const bool names = i >= aga::NAME_AREA_START && i < aga::NAME_AREA_END;
+      if (!tables && !names) {
+        ASSERT_EQ(built[i], master[i]) << "offset " << i;
+      }
+    }
+  };
+  check_build(code_of("GLB-AGA/CODE"), -1);
+
+  // Level 5 of the AGA project draws its theme from planar graphics.
+  edit_level_in_project(5, "./levels/./lvl/Level05.LVL");
+  EXPECT_TRUE(block_bitmaps[COMMON_BLOCK_COUNT]);
+  ProjectMessages bm2;
+  ASSERT_EQ(BuildAgaGame(project, bm2, &output), 0) << first(bm2);
+  check_build(code_of("GLB-AGA/CODE"), 5);
+}
