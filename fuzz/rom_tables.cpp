@@ -1,22 +1,30 @@
 // Fuzzes the readers of the Genesis ROM import (every table, pointer and block of a level,
 // without the display bitmaps, so it runs many times faster than rom_import) on damaged
-// copies of the sample game's image; the input format is in sample_rom_patches.h.
+// copies of the sample game's image; the input format is in sample_patches.h.
 #include <cstdio>
 #include <cstdlib>
 
 #include "files/pp20.h"
 #include "gamedata/level_model.h"
 #include "gamedata/rom_import.h"
-#include "sample_rom_patches.h"
+#include "sample_rom_regions.h"
 
 namespace {
-SampleRomPatches image;
+SamplePatches* image = nullptr;
+
+bool load_image() {
+  std::vector<uint8_t> rom;
+  if (!read_sample_game_file("genesis/glb.bin", rom) || rom.size() < 0x200000) return false;
+  image = new SamplePatches(std::move(rom));
+  add_rom_regions(*image);
+  return true;
 }
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   pp20_trace = nullptr;
-  if (!image.init()) {
-    std::fprintf(stderr, "rom_tables: no sample image (set MOSSFORGE_SAMPLE_ROM)\n");
+  if (!load_image()) {
+    std::fprintf(stderr, "rom_tables: no sample image (set MOSSFORGE_SAMPLE_DIR)\n");
     std::abort();
   }
   return 0;
@@ -24,7 +32,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  const RomImage& rom = image.apply(data, size);
+  const RomImage& rom = image->apply(data, size);
   LevelModel model;
   std::string error;
   if (read_level(rom, data[0], model, error, "")) {
@@ -43,6 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else if (error.empty()) {
     __builtin_trap();
   }
-  image.restore();
+  image->restore();
   return 0;
 }
