@@ -23,7 +23,8 @@ const BatchCommand commands[] = {
     {"unpack", "unpack IN OUT [OFFSET]", "decode the packed block at OFFSET (default 0) of IN into OUT",
      run_unpack},
     {"render", "render MAP OUT.png [--zoom Z]",
-     "import map MAP (hex) from ./master/genesis/glb.bin and save a picture of it", run_render_command},
+     "import map MAP (hex) from ./master/genesis/glb.bin and save a picture of it (planes, object icons, markers)",
+     run_render_command},
     {nullptr, nullptr, nullptr, nullptr},
 };
 
