@@ -1,5 +1,8 @@
 #include "app/main_menu.h"
 
+#include "chunkedit/chunk_editor.h"
+#include "chunkedit/chunk_editor_state.h"
+#include "chunkedit/chunk_history.h"
 #include "chunkedit/chunk_undo.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_files.h"
@@ -44,7 +47,10 @@ uint8_t mode_for_menu_result(uint8_t result) {
   }
 }
 
-void reset_editor_state() { empty_chunk_undo(); }
+void reset_editor_state() {
+  reset_chunk_editor_state();
+  on_meta_undo_size_changed = resize_chunk_undo_to_setting;
+}
 
 void import_level_at_start_up() {
   level_import_from_rom();
@@ -65,6 +71,9 @@ void run_mode(uint8_t mode) {
   switch (mode) {
     case 1:
       level_editor();
+      break;
+    case 2:
+      chunk_editor();
       break;
     case 4:
       setup_screen();

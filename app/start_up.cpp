@@ -5,11 +5,14 @@
 
 #include "app/config.h"
 #include "app/main_menu.h"
+#include "leveledit/level_undo.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
+#include "ui/settings.h"
+#include "ui/setup_screens.h"
 
 namespace {
 
@@ -122,6 +125,7 @@ void start_up() {
     shut_down();
     return;
   }
+  on_level_undo_size_changed = [] { resize_level_undo(level_undo_size); };
   import_level_at_start_up();
   main_menu();
   config_save();

@@ -6,8 +6,9 @@ int32_t chunk_undo_position = 0;
 int32_t chunk_undo_count = 0;
 
 void allocate_chunk_undo(uint16_t size) {
-  chunk_undo_cells.assign(size, 0);
-  chunk_undo_values.assign(size, 0);
+  // Every slot starts empty (no record).
+  chunk_undo_cells.assign(size, 0xFFFF);
+  chunk_undo_values.assign(size, 0xFFFFFFFFu);
   empty_chunk_undo();
 }
 

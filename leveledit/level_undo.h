@@ -8,4 +8,6 @@ extern std::vector<uint16_t> level_undo_cells;
 extern std::vector<uint32_t> level_undo_values;
 
 void allocate_level_undo(uint16_t size);
+// After LEVEL UNDO SIZE changed: keeps what fits, fills new slots with 0xFFFF / 0xFFFFFFFF.
+void resize_level_undo(uint16_t size);
 void release_level_undo();

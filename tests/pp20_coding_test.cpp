@@ -161,6 +161,29 @@ TEST(Pp20Coding, DistanceLimitsOfEachKind) {
   }
 }
 
+TEST(Pp20Coding, BytesBeyondTheWindowAreNeverSeen) {
+  // An L-byte copy 8192 bytes away (distance 8191) and its top L - 1 bytes nearer: the nearer,
+  // shorter match is the longest one seen.
+  const struct {
+    size_t length;
+    uint32_t near;
+    char kind;
+  } cases[] = {{3, 100, 'E'}, {4, 500, 'D'}, {5, 1000, 'C'}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.length);
+    Bytes planted(c.length);
+    for (size_t i = 0; i < c.length; ++i) planted[i] = static_cast<uint8_t>(0xB0 + i);
+    const size_t low = 10, top = low + c.length - 1, n = low + 8192 + c.length + 10;
+    const Bytes shorter(planted.begin() + 1, planted.end());
+    const Bytes data =
+        without_repeats(n, {{low, planted}, {low + 8192, planted}, {top + 1 + c.near - (c.length - 2), shorter}});
+    const std::vector<Pp20Token> expected{literals(data, n - 1, top + 1),
+                                          reference_token(c.kind, c.near, uint32_t(c.length - 1)),
+                                          literals(data, low, 0)};
+    EXPECT_EQ(tokens_of(data), expected);
+  }
+}
+
 TEST(Pp20Coding, OnlyTheLongestMatchCountsEvenWhenItIsTooFar) {
   // At the top of the low copy, four bytes match 5000 away and its top three bytes also 100
   // away; the longest (too far for length 4) wins and every byte becomes a literal.

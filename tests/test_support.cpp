@@ -5,12 +5,20 @@
 #include <loadpng.h>
 
 #include <cstdlib>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "app/start_up.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
+
+// Scratch directories live under scratch/<process id>/, so test processes that CTest runs
+// in parallel never share one; each process removes its own at the end.
+static std::filesystem::path process_scratch_root() {
+  return std::filesystem::path(MOSSFORGE_BINARY_DIR) / "scratch" / std::to_string(getpid());
+}
 
 namespace {
 // Releases every program-wide bitmap before the library shuts down at exit.
@@ -19,6 +27,8 @@ class ReleaseGlobals : public ::testing::Environment {
   void TearDown() override {
     release_all();
     release_interface_images();
+    std::error_code ignored;
+    std::filesystem::remove_all(process_scratch_root(), ignored);
   }
 };
 const auto* const release_globals = ::testing::AddGlobalTestEnvironment(new ReleaseGlobals);
@@ -28,7 +38,7 @@ std::string source_path(const std::string& relative) { return std::string(MOSSFO
 
 std::string scratch_dir(const std::string& name) {
   namespace fs = std::filesystem;
-  fs::path p = fs::path(MOSSFORGE_BINARY_DIR) / "scratch" / name;
+  fs::path p = process_scratch_root() / name;
   fs::remove_all(p);
   fs::create_directories(p);
   return p.string();

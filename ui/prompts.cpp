@@ -176,7 +176,7 @@ int prompt_key(const char* text) {
   return k >> 8;
 }
 
-static bool ask_yes_no(const char* question, int x) {
+bool ask_yes_no(const char* question, int x) {
   align_frame_counter();
   InputSource& in = input();
   clear_back_buffer();

@@ -11,5 +11,7 @@ void prompt_text(uint8_t max_length, const char* text);
 // Edits a line in place at screen (x, y); returns the edited line.
 std::string edit_text_field(int16_t x, int16_t y, uint8_t max_length, const char* initial);
 int prompt_key(const char* text);
+// A question at screen x with "yES OR nO" below it; true for Y, false for N.
+bool ask_yes_no(const char* question, int x);
 bool ask_save_metablocks();
 bool ask_save_layout();

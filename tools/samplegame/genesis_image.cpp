@@ -198,3 +198,40 @@ std::string genesis_listing(const RomImage& image) {
 }
 
 }  // namespace sample
+
+namespace sample {
+
+std::string map_listing(const GameContent& game) {
+  std::string out =
+      "| map | name | theme | front (layout, size, form) | back (layout, size, form) | palettes |\n"
+      "|---|---|---|---|---|---|\n";
+  char line[320];
+  for (int m = 0; m < LEVEL_COUNT; ++m) {
+    const MapHeader& h = game.headers[m];
+    const int f = h.bytes[0], b = h.bytes[1] - 0x80;
+    const Layout& front = game.fronts[f];
+    const Layout& back = game.backs[b];
+    std::snprintf(line, sizeof line, "| %02X | %s | %d %s | %02X, %dx%d, %s | %02X, %dx%d, %s | %02X %02X %02X %02X |\n", m,
+                  m == 0 ? "MAP SCREEN" : game.markers[m - 1].name.c_str(), front.theme(),
+                  game.themes[front.theme()].name.c_str(), f, front.width(), front.height(),
+                  game.front_packed[f] ? "packed" : "plain", 0x80 + b, back.width(), back.height(),
+                  game.back_packed[b] ? "packed" : "plain", h.bytes[2], h.bytes[3], h.bytes[4], h.bytes[5]);
+    out += line;
+  }
+  return out;
+}
+
+std::string theme_listing(const GameContent& game) {
+  std::string out = "| theme | name | level blocks | patterns | chunks | block map | chunk set |\n|---|---|---|---|---|---|---|\n";
+  char line[256];
+  for (size_t t = 0; t < game.themes.size(); ++t) {
+    const Theme& th = game.themes[t];
+    std::snprintf(line, sizeof line, "| %zu | %s | %d | %d | %d | %s | %s |\n", t, th.name.c_str(), th.blocks.count(),
+                  th.blocks.pattern_count(), th.chunks.count(), th.plain_block_map ? "plain" : "packed",
+                  th.plain_chunk_set ? "plain" : "packed");
+    out += line;
+  }
+  return out;
+}
+
+}  // namespace sample

@@ -34,5 +34,9 @@ constexpr uint32_t PLACEMENT_END = 0x164904;
 // The image, and a listing of its pieces in address order.
 RomImage make_genesis_image(const GameContent& game);
 std::string genesis_listing(const RomImage& image);
+// The maps: number, name, theme, plane sizes, layout forms and palette numbers.
+std::string map_listing(const GameContent& game);
+// Blocks, patterns and chunks of each theme.
+std::string theme_listing(const GameContent& game);
 
 }  // namespace sample

@@ -9,12 +9,12 @@
 namespace sample {
 namespace {
 
-struct LevelSpec {
+struct LevelPlan {
   int theme, width, height;  // size in blocks
   bool dusk, alternative, ceiling;
 };
 
-const LevelSpec LEVELS[LEVEL_COUNT - 1] = {
+const LevelPlan LEVELS[LEVEL_COUNT - 1] = {
     {MEADOW, 224, 32, false, false, false}, {MEADOW, 256, 32, false, false, false},
     {MEADOW, 240, 32, false, false, false}, {MEADOW, 256, 32, true, false, false},
     {MEADOW, 288, 32, false, true, false},  {CASTLE, 224, 32, false, false, false},
@@ -93,21 +93,21 @@ struct Run {
   int a, b, d;  // columns [a, b), depth in blocks
 };
 
-Layout design_front(const Theme& theme, const LevelSpec& spec, int map) {
+Layout design_front(const Theme& theme, const LevelPlan& plan, int map) {
   const ThemeKit& k = theme.kit;
   Rng rng(static_cast<uint32_t>(map * 7919 + 17));
-  FrontBuilder f(theme, spec.width, spec.height);
-  const int hb = spec.height;
+  FrontBuilder f(theme, plan.width, plan.height);
+  const int hb = plan.height;
 
   // The ground profile: runs of one depth separated by steps or pits.
-  std::vector<int> depth(spec.width, 0);
-  std::vector<Pit> pit(spec.width, Pit::None);
+  std::vector<int> depth(plan.width, 0);
+  std::vector<Pit> pit(plan.width, Pit::None);
   int x = 0, di = 1;
   auto fill = [&](int w, int d) {
-    for (int i = 0; i < w && x < spec.width; ++i, ++x) depth[x] = d;
+    for (int i = 0; i < w && x < plan.width; ++i, ++x) depth[x] = d;
   };
   fill(18, ThemeKit::DEPTHS[di]);
-  while (x < spec.width - 60) {
+  while (x < plan.width - 60) {
     if (x > 24 && rng.chance(45)) {
       Pit kind = static_cast<Pit>(rng.range(1, 3));
       int w = rng.chance(50) ? 4 : 6;
@@ -120,16 +120,16 @@ Layout design_front(const Theme& theme, const LevelSpec& spec, int map) {
     di = std::clamp(di + rng.range(-1, 1), 0, 2);
     fill(2 * rng.range(4, 9), ThemeKit::DEPTHS[di]);
   }
-  fill(spec.width - x, ThemeKit::DEPTHS[di]);
+  fill(plan.width - x, ThemeKit::DEPTHS[di]);
 
   std::vector<Run> runs;
-  for (int c = 0; c < spec.width;) {
+  for (int c = 0; c < plan.width;) {
     if (pit[c] != Pit::None) {
       ++c;
       continue;
     }
     int e = c;
-    while (e < spec.width && pit[e] == Pit::None && depth[e] == depth[c]) ++e;
+    while (e < plan.width && pit[e] == Pit::None && depth[e] == depth[c]) ++e;
     runs.push_back({c, e, depth[c]});
     c = e;
   }
@@ -153,7 +153,7 @@ Layout design_front(const Theme& theme, const LevelSpec& spec, int map) {
       }
     };
     if (a > 0 && (pit[a - 1] != Pit::None || depth[a - 1] < run.d)) side(a, a - 1, true), a += 2;
-    if (b < spec.width && (pit[b] != Pit::None || depth[b] < run.d)) side(b - 2, b, false), b -= 2;
+    if (b < plan.width && (pit[b] != Pit::None || depth[b] < run.d)) side(b - 2, b, false), b -= 2;
     for (int c = a, n = 0; c < b; ++n) {
       if (b - c >= 4) {
         f.chunk(n % 3 == 2 ? k.ground_mid_b[di2] : k.ground_mid[di2], c, g);
@@ -166,14 +166,14 @@ Layout design_front(const Theme& theme, const LevelSpec& spec, int map) {
   }
 
   // Pits: water, bridges, or spikes at the bottom with coins arching over them.
-  for (int c = 0; c < spec.width;) {
+  for (int c = 0; c < plan.width;) {
     if (pit[c] == Pit::None) {
       ++c;
       continue;
     }
     int e = c;
-    while (e < spec.width && pit[e] == pit[c]) ++e;
-    const int g = hb - std::max(depth[c - 1], depth[e < spec.width ? e : c - 1]);
+    while (e < plan.width && pit[e] == pit[c]) ++e;
+    const int g = hb - std::max(depth[c - 1], depth[e < plan.width ? e : c - 1]);
     for (int i = c; i < e; i += 2) {
       if (pit[c] == Pit::Water) f.chunk(k.water[index_of(depth[c - 1])], i, g);
       if (pit[c] == Pit::Bridge) f.chunk(k.bridge, i, g);
@@ -189,7 +189,7 @@ Layout design_front(const Theme& theme, const LevelSpec& spec, int map) {
 
   auto ground_row = [&](int c) { return pit[c] == Pit::None ? hb - depth[c] : -1; };
   auto flat = [&](int c, int w) {
-    if (c < 0 || c + w > spec.width) return -1;
+    if (c < 0 || c + w > plan.width) return -1;
     int g = ground_row(c);
     for (int i = c; i < c + w; ++i)
       if (ground_row(i) != g) return -1;
@@ -201,22 +201,22 @@ Layout design_front(const Theme& theme, const LevelSpec& spec, int map) {
   f.chunk(k.sign, 2, g0 - 1);
   f.object(OBJ_POST, 9, g0 - 8);
   f.mark(6, g0 - 8, 7, 8);
-  const int ge = hb - depth[spec.width - 1];
-  f.chunk(k.door, spec.width - 3, ge - 1);
-  f.object(OBJ_POST, spec.width - 9, ge - 8);
-  f.mark(spec.width - 12, ge - 8, 7, 8);
-  if (flat(spec.width - 20, 4) == ge) f.try_chunk(k.stairs, spec.width - 20, ge - 4);
+  const int ge = hb - depth[plan.width - 1];
+  f.chunk(k.door, plan.width - 3, ge - 1);
+  f.object(OBJ_POST, plan.width - 9, ge - 8);
+  f.mark(plan.width - 12, ge - 8, 7, 8);
+  if (flat(plan.width - 20, 4) == ge) f.try_chunk(k.stairs, plan.width - 20, ge - 4);
 
   // A ceiling with chains for castle halls and ice caverns.
-  if (spec.ceiling) {
-    for (int c = 0; c + 4 <= spec.width; c += 4) f.chunk(c % 12 == 8 ? k.ground_mid_b[0] : k.ground_mid[0], c, 0, true);
-    for (int c = 7; c < spec.width; c += 13)
+  if (plan.ceiling) {
+    for (int c = 0; c + 4 <= plan.width; c += 4) f.chunk(c % 12 == 8 ? k.ground_mid_b[0] : k.ground_mid[0], c, 0, true);
+    for (int c = 7; c < plan.width; c += 13)
       if (theme.id == CASTLE) f.try_chunk(k.chain, c, 4);
       else f.try_chunk(k.hanging, c, 4);
   }
 
   // Scenery on the ground.
-  for (int c = 4; c < spec.width - 4;) {
+  for (int c = 4; c < plan.width - 4;) {
     const ChunkRef& s = rng.chance(70) ? k.scenery[rng.range(0, static_cast<int>(k.scenery.size()) - 1)]
                                        : k.small[rng.range(0, 1)];
     int g = flat(c, s.w);
@@ -226,13 +226,13 @@ Layout design_front(const Theme& theme, const LevelSpec& spec, int map) {
 
   // Platforms with coins above and, in cold and dark places, icicles below.
   const int tiers = hb > 32 ? 3 : 1;
-  for (int c = 10; c < spec.width - 14; c += rng.range(9, 16)) {
+  for (int c = 10; c < plan.width - 14; c += rng.range(9, 16)) {
     const ChunkRef& p = k.platform[rng.range(0, 2)];
     int g = hb;
     for (int i = c; i < c + p.w; ++i) g = std::min(g, ground_row(i) < 0 ? hb - 6 : ground_row(i));
     for (int tier = 0; tier < tiers; ++tier) {
       int r = g - 5 - 5 * tier - rng.range(0, 1);
-      if (r < (spec.ceiling ? 7 : 3) || !f.free(c, r - 1, p.w, 3)) continue;
+      if (r < (plan.ceiling ? 7 : 3) || !f.free(c, r - 1, p.w, 3)) continue;
       f.chunk(p, c, r);
       for (int i = 0; i < p.w; ++i) f.try_object(obj_pickup(i == 1 && rng.chance(30) ? 5 : 0), c + i, r - 1);
       if ((theme.id == ICE || theme.id == CASTLE) && rng.chance(50)) f.try_chunk(k.hanging, c, r + 1);
@@ -242,7 +242,7 @@ Layout design_front(const Theme& theme, const LevelSpec& spec, int map) {
 
   // Rows of blocks and block objects, crates, monsters, other objects and pickups.
   int placed_rows = 0;
-  for (int c = 14; c < spec.width - 16; c += rng.range(12, 22)) {
+  for (int c = 14; c < plan.width - 16; c += rng.range(12, 22)) {
     int g = flat(c, 5);
     if (g < 0) continue;
     const int r = g - 4;
@@ -259,15 +259,15 @@ Layout design_front(const Theme& theme, const LevelSpec& spec, int map) {
     if (placed_rows % 2 == 1) f.try_object(obj_block(LARGE_BLOCKS[rng.range(0, 2)]), c + 1, r - 3, 2, 2);
     ++placed_rows;
   }
-  for (int n = 0, c = 30; n < 3 && c < spec.width - 20; c += rng.range(25, 50)) {
+  for (int n = 0, c = 30; n < 3 && c < plan.width - 20; c += rng.range(25, 50)) {
     int g = flat(c - 1, 3);
     if (g > 0 && f.try_object(obj_large(n), c, g - 1)) f.mark(c - 1, g - 3, 3, 3), ++n;
   }
-  for (int n = 0, c = 22; n < 4 && c < spec.width - 16; c += rng.range(18, 40)) {
+  for (int n = 0, c = 22; n < 4 && c < plan.width - 16; c += rng.range(18, 40)) {
     int g = flat(c, 1);
     if (g > 0 && f.try_object(static_cast<uint16_t>(0x0C00 | (1 + (n + map) % 4)), c, g - 1)) ++n;
   }
-  for (int c = 16; c < spec.width - 12; c += rng.range(6, 12)) {
+  for (int c = 16; c < plan.width - 12; c += rng.range(6, 12)) {
     int g = flat(c, 1);
     if (g < 0) continue;
     if (rng.chance(25)) f.try_object(obj_block(SPECIAL_BLOCKS[rng.range(0, 5)]), c, g - 1);
@@ -310,13 +310,13 @@ Layout design_back(const Theme& theme, int variant, int wb, int hb) {
 }  // namespace
 
 void build_levels(GameContent& game) {
-  // Back layouts 0x81.. : two per level theme, then tall ones for the two high levels.
+  // Back layouts 0x81..: one per theme, variant (odd or even map) and height, in order of first use.
   struct BackKey {
     int theme, variant, height;
   };
   std::vector<BackKey> keys;
   std::vector<int> widths;
-  auto back_of = [&](const LevelSpec& s, int map) {
+  auto back_of = [&](const LevelPlan& s, int map) {
     BackKey key{s.theme, s.height > 32 ? 0 : map % 2, s.height};
     for (size_t i = 0; i < keys.size(); ++i)
       if (keys[i].theme == key.theme && keys[i].variant == key.variant && keys[i].height == key.height) {
@@ -336,7 +336,7 @@ void build_levels(GameContent& game) {
   }
 
   for (int map = 1; map < LEVEL_COUNT; ++map) {
-    const LevelSpec& s = LEVELS[map - 1];
+    const LevelPlan& s = LEVELS[map - 1];
     game.fronts.push_back(design_front(game.themes[s.theme], s, map));
     game.front_packed.push_back(map % 2 == 1);
     MapHeader h;

@@ -38,8 +38,10 @@ int write_master(const std::string& out_dir) {
 int main(int argc, char** argv) {
   try {
     if (argc == 2 && std::string(argv[1]) == "--layout") {
-      const sample::RomImage rom = sample::make_genesis_image(sample::build_sample_game());
-      std::fputs(sample::genesis_listing(rom).c_str(), stdout);
+      const sample::GameContent game = sample::build_sample_game();
+      const sample::RomImage rom = sample::make_genesis_image(game);
+      std::printf("%s\n%s\n%s", sample::theme_listing(game).c_str(), sample::map_listing(game).c_str(),
+                  sample::genesis_listing(rom).c_str());
       return 0;
     }
     if (argc == 4 && std::string(argv[1]) == "--preview") {

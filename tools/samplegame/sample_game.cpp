@@ -44,7 +44,7 @@ GameContent build_sample_game() {
   build_common_graphics(game);
   for (int t = 0; t < 5; ++t) {
     try {
-      game.themes.push_back(build_level_theme(t, game.common));
+      game.themes.push_back(build_level_theme(t));
     } catch (const std::exception& e) {
       throw std::runtime_error("theme " + std::to_string(t) + ": " + e.what());
     }

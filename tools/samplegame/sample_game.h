@@ -91,7 +91,7 @@ struct GameContent {
 // Builders, each in its own file.
 GameContent build_sample_game();
 void build_common_graphics(GameContent& game);
-Theme build_level_theme(int id, const BlockSet& common);
+Theme build_level_theme(int id);
 void build_levels(GameContent& game);
 void build_world_map(GameContent& game);  // theme, layouts 0 and 0x80, markers
 std::vector<BlockType> make_block_types();

@@ -55,8 +55,7 @@ ChunkRef common_chunk(Theme& t, int w, int h, int block, uint16_t bits = 0) {
 
 }  // namespace
 
-Theme build_level_theme(int id, const BlockSet& common) {
-  (void)common;
+Theme build_level_theme(int id) {
   Theme t;
   t.id = id;
   t.name = THEME_NAMES[id];

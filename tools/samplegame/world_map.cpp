@@ -312,7 +312,8 @@ void build_world_map(GameContent& game) {
         draw_road(c, p, cx, cy, land);
       } else if (inland && !near_road) {
         const uint32_t h = hash3(cx, cy, 21) % 100;
-        const bool mountain_spot = li <= 1 && hash3(cx, cy, 33) % 9 == 0 && grid[cy * MAP_W + cx + 1] == 0 &&
+        const bool mountain_spot = li <= 1 && hash3(cx, cy, 33) % 9 == 0 && grid[cy * MAP_W + cx] == 0 &&
+                                   grid[cy * MAP_W + cx + 1] == 0 &&
                                    at(p.land, cx + 2, cy + 2) && !at(p.is_road, cx + 2, cy + 2) &&
                                    !at(p.is_road, cx + 1, cy + 2) && !at(p.is_road, cx + 2, cy + 1);
         if (mountain_spot) {

@@ -1,0 +1,25 @@
+// The block selector: a bar of all 512 blocks slid over the frozen editing view, which
+// sets the block number and the attribute bits of one chunk cell.
+#pragma once
+#include <allegro.h>
+
+#include <cstdint>
+
+#include "gamedata/level_records.h"
+
+// What the selector shows besides the bar: the edited chunk at cell size `cell_size`
+// scrolled up by `view_y` pixels (the chunk layer itself is left as the editor drew it)
+// and the editor's overlay as it was when the selector opened.
+struct BlockSelectorView {
+  int cell_size = 16;
+  int view_y = 0;
+  const Chunk* chunk = nullptr;
+  BITMAP* overlay = nullptr;
+};
+
+// Attribute keys of the bar: 1 toggles bits 9-11, 2 bit 12, 3 bit 14, 4 bit 15.
+constexpr uint16_t CELL_NOC_BITS = 0x0E00, CELL_FLI_BIT = 0x1000, CELL_COL_BIT = 0x4000, CELL_PRI_BIT = 0x8000;
+
+// One frame at the edited cell's screen position (x, y); rewrites `cell` in place with
+// selected_block and the toggled attribute bits, and shows the frame.
+void block_selector(int16_t x, int16_t y, uint16_t& cell, const BlockSelectorView& view);

@@ -1,0 +1,101 @@
+#include "chunkedit/chunk_cell_edits.h"
+
+#include <algorithm>
+
+#include "chunkedit/chunk_editor_state.h"
+#include "chunkedit/chunk_history.h"
+
+bool set_cell_recorded(Chunk& chunk, uint16_t cell, uint16_t word) {
+  if (cell >= 256 || chunk.cells[cell] == word) return false;
+  push_chunk_undo(cell, chunk.cells[cell], word);
+  chunk.cells[cell] = word;
+  return true;
+}
+
+bool clear_cell(Chunk& chunk, uint16_t cell) { return set_cell_recorded(chunk, cell, 0); }
+
+void copy_cell(const Chunk& chunk, uint16_t cell) {
+  if (cell < 256) held_block = chunk.cells[cell];
+}
+
+bool cut_cell(Chunk& chunk, uint16_t cell) {
+  copy_cell(chunk, cell);
+  return clear_cell(chunk, cell);
+}
+
+bool paste_cell(Chunk& chunk, uint16_t cell) {
+  if (held_block == NOTHING_HELD) return false;
+  return set_cell_recorded(chunk, cell, static_cast<uint16_t>(held_block));
+}
+
+namespace {
+
+int used_width(const Chunk& chunk) { return std::clamp<int>(chunk.width, 0, 16); }
+int used_height(const Chunk& chunk) { return std::clamp<int>(chunk.height, 0, 16); }
+
+// Rebuilds the used area from a copy: cell (c, r) takes the old cell at the mirrored or
+// flipped position, with `toggle` applied; each changed cell is recorded.
+int transform_chunk(Chunk& chunk, bool reverse_rows, bool reverse_columns, uint16_t toggle) {
+  const int w = used_width(chunk), h = used_height(chunk);
+  const Chunk before = chunk;
+  int changed = 0;
+  for (int r = 0; r < h; ++r) {
+    for (int c = 0; c < w; ++c) {
+      const int from_c = reverse_columns ? w - 1 - c : c;
+      const int from_r = reverse_rows ? h - 1 - r : r;
+      const uint16_t word = static_cast<uint16_t>(before.cell(from_c, from_r) ^ toggle);
+      if (set_cell_recorded(chunk, cell_index(c, r), word)) ++changed;
+    }
+  }
+  return changed;
+}
+
+bool change_size(int8_t& value, int delta) {
+  const int wanted = std::clamp(value + delta, 1, 16);
+  if (wanted == value) return false;
+  value = static_cast<int8_t>(wanted);
+  chunks_changed = 1;
+  return true;
+}
+
+}  // namespace
+
+int fill_marked_cells(Chunk& chunk, const std::array<uint8_t, 256>& marks, uint16_t word) {
+  int changed = 0;
+  for (int r = 0; r < used_height(chunk); ++r)
+    for (int c = 0; c < used_width(chunk); ++c)
+      if (marks[cell_index(c, r)] && set_cell_recorded(chunk, cell_index(c, r), word)) ++changed;
+  return changed;
+}
+
+int mirror_chunk(Chunk& chunk) { return transform_chunk(chunk, false, true, CELL_MIRROR_BIT); }
+int flip_chunk(Chunk& chunk) { return transform_chunk(chunk, true, false, CELL_FLIP_BIT); }
+int rotate_chunk(Chunk& chunk) { return transform_chunk(chunk, true, true, CELL_MIRROR_BIT | CELL_FLIP_BIT); }
+
+bool change_chunk_width(Chunk& chunk, int delta) { return change_size(chunk.width, delta); }
+bool change_chunk_height(Chunk& chunk, int delta) { return change_size(chunk.height, delta); }
+
+void clear_cells_outside(Chunk& chunk) {
+  const int w = used_width(chunk), h = used_height(chunk);
+  for (int r = 0; r < 16; ++r)
+    for (int c = 0; c < 16; ++c)
+      if (r >= h || c >= w) chunk.cell(c, r) = 0;
+}
+
+void apply_menu_action(uint8_t result, Chunk& chunk, uint16_t cell) {
+  if (cell >= 256) return;
+  const uint16_t word = chunk.cells[cell];
+  switch (result) {
+    case MENU_MIRROR: set_cell_recorded(chunk, cell, word ^ 0x0400); break;
+    case MENU_FLIP: set_cell_recorded(chunk, cell, word ^ 0x0800); break;
+    case MENU_PLATFORM_A: set_cell_recorded(chunk, cell, word ^ 0x1000); break;
+    case MENU_PLATFORM_B: set_cell_recorded(chunk, cell, word ^ 0x4000); break;
+    case MENU_SOLID_A: set_cell_recorded(chunk, cell, word ^ 0x2000); break;
+    case MENU_SOLID_B: set_cell_recorded(chunk, cell, word ^ 0x8000); break;
+    case MENU_CUT: cut_cell(chunk, cell); break;
+    case MENU_COPY: copy_cell(chunk, cell); break;
+    case MENU_PASTE: paste_cell(chunk, cell); break;
+    case MENU_DELETE: clear_cell(chunk, cell); break;
+    default: break;
+  }
+}

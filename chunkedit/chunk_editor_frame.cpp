@@ -1,0 +1,95 @@
+#include <algorithm>
+
+#include "chunkedit/chunk_cell_edits.h"
+#include "chunkedit/chunk_editor.h"
+#include "chunkedit/chunk_editor_drawing.h"
+#include "chunkedit/chunk_editor_help.h"
+#include "chunkedit/chunk_editor_state.h"
+#include "chunkedit/chunk_images.h"
+#include "gamedata/level_model.h"
+#include "leveledit/level_view.h"
+#include "leveledit/map_render.h"
+#include "ui/font.h"
+#include "ui/frame.h"
+#include "ui/input.h"
+#include "ui/menu.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+namespace {
+
+constexpr uint32_t ZOOM_READOUT_TICKS = 150;
+
+void layer_keys() {
+  InputSource& in = input();
+  if (in.key_down(KEY_F9)) {
+    layer_visibility ^= 1;
+    wait_key_released(KEY_F9);
+  }
+  if (in.key_down(KEY_F10)) {
+    layer_visibility ^= 2;
+    wait_key_released(KEY_F10);
+  }
+}
+
+void draw_selection_frames(BITMAP* layer, const Chunk& chunk, const CellUnderCursor& cell, int s) {
+  const int view_y = camera_y >> 3;
+  const bool hidden = camera_state == 0 && chunk_editing_mode() != MODE_ROAMING;
+  if (cell.inside && !hidden) draw_selection_frame(layer, cell.column * s, cell.row * s - view_y, s);
+  const int w = std::clamp<int>(chunk.width, 0, 16), h = std::clamp<int>(chunk.height, 0, 16);
+  for (int r = 0; r < h; ++r)
+    for (int c = 0; c < w; ++c)
+      if (cell_marks[cell_index(c, r)]) draw_selection_frame(layer, c * s, r * s - view_y, s);
+}
+
+void draw_texts(BITMAP* layer) {
+  InputSource& in = input();
+  if (frame_skip_open()) {
+    if (tips_enabled && !in.key_down(KEY_F1))
+      text_out(layer, 0, static_cast<int16_t>(screen_width - 160), 8, "press F1 for help.");
+    if (static_cast<uint32_t>(timer_ticks - zoom_changed_at) < ZOOM_READOUT_TICKS) {
+      text_out(layer, 1, 16, 8, "ZOOM:");
+      number_out(layer, 48, 20, 1, zoom_percent(level_zoom));
+    }
+  }
+  if (cursor_arrow)
+    masked_blit(cursor_arrow.get(), layer, 0, 0, in.mouse_x() + MARGIN - 11, in.mouse_y() + MARGIN - 11, 22, 22);
+  if (fps_counter_enabled) number_out(layer, 8, 0, 1, fps_value);
+}
+
+}  // namespace
+
+void chunk_editor_frame() {
+  InputSource& in = input();
+  in.poll();
+  read_click();
+  const bool left_click = (click_event & 1) != 0, right_click = (click_event & 2) != 0;
+  clear_layers();
+  if (current_chunk < 0 || current_chunk >= chunkmap.count()) return;
+  Chunk& chunk = chunkmap.chunks[current_chunk];
+
+  update_editing_zoom();
+  const int s = block_size_on_screen();
+  scroll_editing_view();
+  const CellUnderCursor cell = cell_under_cursor(chunk, s);
+  update_camera_state(left_click && !ctrl_down(), cell.inside);
+
+  if (layer_visibility & 3) draw_chunk(layer_2.get(), current_chunk, MARGIN, MARGIN, false);
+  layer_keys();
+  size_keys(chunk);
+  if (in.key_down(KEY_F12)) {
+    wait_key_released(KEY_F12);
+    save_chunk_png(current_chunk);
+  }
+
+  if (cell.inside) cell_actions(chunk, cell, s, left_click, right_click);
+
+  draw_selection_frames(layer_4.get(), chunk, cell, s);
+  draw_texts(layer_4.get());
+  compose_layers();
+
+  if (in.key_down(KEY_F1)) {
+    help_requested = 1;
+    run_help_overlay(CHUNK_EDITOR_HELP);
+  }
+}

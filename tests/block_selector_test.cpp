@@ -1,0 +1,292 @@
+// The block selector, the tile selector and the block context menu, one frame at a time.
+#include <cstring>
+
+#include "chunk_editor_fixture.h"
+#include "chunkedit/block_context_menu.h"
+#include "chunkedit/block_selector.h"
+#include "chunkedit/chunk_cell_edits.h"
+#include "chunkedit/selector_scroll.h"
+#include "chunkedit/tile_selector.h"
+#include "ui/font.h"
+#include "ui/frame.h"
+#include "ui/messages.h"
+
+namespace {
+
+class Selectors : public ChunkEditorFixture {
+ protected:
+  void SetUp() override {
+    ChunkEditorFixture::SetUp();
+    chunk_selection_mode = MODE_ROAMING;
+    selection_bar_y = SELECTION_BAR_HEIGHT;
+    selection_bar_shown = 1;
+    bar_at_top = 0;
+    captured_messages().clear();
+  }
+  // Runs n paced block selector frames on `cell` at (0, 0) of chunk 0.
+  void bar_frames(int n, uint16_t& cell) {
+    const BlockSelectorView view{16, 0, &chunkmap.chunks[0], nullptr};
+    for (int i = 0; i < n; ++i) {
+      end_editor_frame();
+      block_selector(0, 0, cell, view);
+      wheel_before = wheel_now;
+    }
+  }
+  // Tile selector frames until the script has run out, and one more.
+  void run_tiles() {
+    do tile_frames(1);
+    while (!in.script_done());
+    tile_frames(1);
+  }
+  void tile_frames(int n) {
+    for (int i = 0; i < n; ++i) {
+      end_editor_frame();
+      tile_selector();
+      wheel_before = wheel_now;
+    }
+  }
+  // Everything the strip reacts to: scroll key, wheel, fast mouse at the right edge.
+  void scroll_hard() {
+    in.press(KEY_RIGHT).idle(2).release(KEY_RIGHT).wheel(3).idle(2);
+    in.move(630, 240).then([](ScriptedInput& s) { s.mb = 1; }).idle(3).then([](ScriptedInput& s) { s.mb = 0; });
+    in.move(320, 240);
+  }
+};
+
+}  // namespace
+
+TEST_F(Selectors, OneTileCannotScroll) {
+  chunkmap.chunks.resize(1);
+  build_chunk_thumbnails();
+  scroll_hard();
+  while (!in.script_done()) {
+    tile_frames(1);
+    ASSERT_EQ(camera_x, 0);
+    ASSERT_EQ(current_chunk, 0);
+  }
+}
+
+TEST_F(Selectors, TheSameInputScrollsThreeTilesToTheEnd) {
+  scroll_hard();
+  run_tiles();
+  EXPECT_EQ(camera_x, 2 * 704);
+  EXPECT_EQ(current_chunk, 2);
+  // The current tile is centred 12 pixels left of the middle, at y 64; tile 1 one slot
+  // (88 pixels) to the left.
+  BITMAP* screen = in.screen.get();
+  EXPECT_EQ(pixel32(screen, 308, 64), pixel32(chunk_thumbnails[2].get(), 32, 32));
+  EXPECT_EQ(pixel32(screen, 220, 64), pixel32(chunk_thumbnails[1].get(), 32, 32));
+  // With tile 1 current its thumbnail is stretched to 80 pixels (268..347); tile 0 keeps
+  // 64 (188..251).
+  camera_x = 704;
+  tile_frames(1);
+  const uint32_t block30 = block_colour(30) & 0xFFFFFF;
+  EXPECT_EQ(pixel32(screen, 269, 64), block30);
+  EXPECT_EQ(pixel32(screen, 267, 64), 0u);
+  EXPECT_EQ(pixel32(screen, 345, 30), block30);
+  EXPECT_EQ(pixel32(screen, 251, 64), 0u);  // the last column of a thumbnail stays clear
+  EXPECT_EQ(pixel32(screen, 252, 64), 0u);
+}
+
+TEST_F(Selectors, GoToSixHundredGivesBlock511) {
+  uint16_t cell = 0x1005;
+  camera_x = 5 * 320;
+  in.press(KEY_SLASH).release(KEY_SLASH).tap(KEY_6).tap(KEY_0).tap(KEY_0).tap(KEY_ENTER).idle(2);
+  bar_frames(3, cell);
+  EXPECT_EQ(camera_x, 163519);
+  EXPECT_EQ(selected_block, 511);
+  EXPECT_EQ(cell, 0x1000 | 511);
+  // The mouse went to the centre of the band.
+  EXPECT_EQ(in.mx, 320);
+}
+
+TEST_F(Selectors, GoToEscapeKeepsTheCurrentBlock) {
+  uint16_t cell = 9;
+  camera_x = 9 * 320;
+  in.press(KEY_SLASH).release(KEY_SLASH).tap(KEY_4).press(KEY_ESC).release(KEY_ESC).idle(2);
+  bar_frames(3, cell);
+  EXPECT_EQ(selected_block, 9);
+}
+
+TEST_F(Selectors, TheBarsRightEndSelectsBlock511) {
+  uint16_t cell = 0x8000;
+  camera_x = 505 * 320;
+  in.then([](ScriptedInput& s) { s.key_shift_flags = KB_SHIFT_FLAG; }).press(KEY_RIGHT);
+  bar_frames(40, cell);
+  EXPECT_EQ(camera_x, 163519);
+  EXPECT_EQ(selected_block, 511);
+  EXPECT_EQ(cell, 0x8000 | 511);
+}
+
+TEST_F(Selectors, KeyTwoTwiceLeavesBit12AndTheLabelsShowTheirInk) {
+  uint16_t cell = 0x1005;
+  camera_x = 5 * 320;
+  in.tap(KEY_2).idle();
+  bar_frames(3, cell);
+  EXPECT_EQ(cell, 0x0005);
+  // FLI is drawn in the ink of its value: 0 now.
+  BitmapPtr expected = make_bitmap(640 + 128, 480 + 128);
+  text_out(expected.get(), 0, 128, 20, "FLI");
+  auto label_matches = [&](int colour) {
+    fill_rect32(expected.get(), 0, 0, expected->w, expected->h, 0xFF000000u);
+    text_out(expected.get(), static_cast<uint8_t>(colour), 128, 20, "FLI");
+    for (int y = 20; y < 28; ++y)
+      for (int x = 128; x < 152; ++x)
+        if (!(rgb_at(in.screen.get(), x, y) == rgb_at(expected.get(), x + MARGIN, y + MARGIN))) return false;
+    return true;
+  };
+  EXPECT_TRUE(label_matches(0));
+  EXPECT_FALSE(label_matches(1));
+  in.tap(KEY_2).idle();
+  bar_frames(3, cell);
+  EXPECT_EQ(cell, 0x1005);
+  EXPECT_TRUE(label_matches(1));
+  // Keys 1, 3 and 4 toggle bits 9-11 together, 14 and 15.
+  in.tap(KEY_1).tap(KEY_3).tap(KEY_4).idle();
+  bar_frames(4, cell);
+  EXPECT_EQ(cell, 0x1005 ^ 0x0E00 ^ 0x4000 ^ 0x8000);
+}
+
+TEST_F(Selectors, SpaceSlidesTheBarAndItsStripIsDarkened) {
+  uint16_t cell = 5;
+  camera_x = 5 * 320;
+  fill_rect32(layer_2.get(), 0, 0, layer_2->w, layer_2->h, 0xFF8040C0u);
+  bar_frames(1, cell);
+  // Bottom strip of 64 rows at half brightness, the picture above it untouched.
+  EXPECT_EQ(pixel32(in.screen.get(), 5, 480 - 5), 0x402060u);
+  EXPECT_EQ(pixel32(in.screen.get(), 5, 480 - 70), 0x8040C0u);
+  // The selected block 32 pixels square on the line 40 pixels above the bottom edge.
+  EXPECT_EQ(pixel32(in.screen.get(), 308, 440), block_colour(5) & 0xFFFFFF);
+  EXPECT_EQ(pixel32(in.screen.get(), 308 - 15, 440 - 15), block_colour(5) & 0xFFFFFF);
+  EXPECT_EQ(pixel32(in.screen.get(), 308 + 40, 440 + 7), block_colour(6) & 0xFFFFFF);
+  in.tap(KEY_SPACE);
+  std::vector<int> heights;
+  for (int i = 0; i < 10; ++i) {
+    bar_frames(1, cell);
+    heights.push_back(selection_bar_y);
+  }
+  EXPECT_EQ(heights, (std::vector<int>{56, 48, 40, 32, 24, 16, 8, 0, 0, 0}));
+  EXPECT_EQ(pixel32(in.screen.get(), 5, 480 - 5), 0x8040C0u);
+  // At the top, when the edited cell lies in the lower half.
+  in.tap(KEY_SPACE);
+  bar_at_top = 1;
+  bar_frames(9, cell);
+  EXPECT_EQ(selection_bar_y, 64);
+  EXPECT_EQ(pixel32(in.screen.get(), 5, 60), 0x402060u);
+  EXPECT_EQ(pixel32(in.screen.get(), 308, 40), block_colour(5) & 0xFFFFFF);
+}
+
+TEST_F(Selectors, ThePreviewShowsTheSelectedBlockOnTheCellAndTheMarkedCells) {
+  uint16_t cell = 3;
+  camera_x = 3 * 320;
+  cell_marks[cell_index(2, 1)] = 1;
+  cell_marks[cell_index(9, 9)] = 1;  // outside the 4x3 chunk: no preview
+  bar_frames(1, cell);
+  EXPECT_EQ(pixel32(in.screen.get(), 8, 8), block_colour(3) & 0xFFFFFF);
+  EXPECT_EQ(pixel32(in.screen.get(), 40, 24), block_colour(3) & 0xFFFFFF);
+  EXPECT_EQ(pixel32(in.screen.get(), 9 * 16 + 8, 9 * 16 + 8), 0u);
+}
+
+TEST_F(Selectors, MenuNearTheBottomRightCornerOpensUpAndToTheLeft) {
+  EXPECT_EQ(block_menu_place(600, 450).x, 456);
+  EXPECT_EQ(block_menu_place(600, 450).y, 278);
+  EXPECT_EQ(block_menu_place(496, 308).x, 496);  // the box just fits
+  EXPECT_EQ(block_menu_place(496, 308).y, 308);
+  EXPECT_EQ(block_menu_place(497, 309).x, 353);
+  EXPECT_EQ(block_menu_place(497, 309).y, 137);
+  // Run there: DELETE, the last line, lies at y 278 + 148; clicking it clears the cell.
+  Chunk& chunk = chunkmap.chunks[0];
+  in.move(476, 278 + 148 + 11).idle().click();
+  block_context_menu(600, 450, chunk, cell_index(1, 1), nullptr);
+  EXPECT_EQ(chunk.cell(1, 1), 0);
+  EXPECT_EQ(chunk_undo_count, 1);
+  // A click on a separator closes the menu and changes nothing.
+  in.move(476, 278 + 32 + 4).idle().click();
+  block_context_menu(600, 450, chunk, cell_index(2, 1), nullptr);
+  EXPECT_EQ(chunk.cell(2, 1), 7);
+  EXPECT_EQ(chunk_undo_count, 1);
+}
+
+TEST_F(Selectors, FastCursorIsMirroredLeftOfTheCentre) {
+  BitmapPtr target = make_bitmap(640 + 128, 480 + 128);
+  BitmapPtr flipped = make_bitmap(22, 22);
+  clear_to_color(flipped.get(), MASK_COLOUR);
+  draw_sprite_h_flip(flipped.get(), cursor_alt.get(), 0, 0);
+  auto drawn_like = [&](BITMAP* sprite, int mx) {
+    clear_to_color(target.get(), 0);
+    input().position_mouse(mx, 100);
+    draw_selector_cursor(target.get());
+    for (int y = 0; y < 22; ++y)
+      for (int x = 0; x < 22; ++x) {
+        const uint32_t want = pixel32(sprite, x, y);
+        const uint32_t got = pixel32(target.get(), mx + 53 + x, 100 + 53 + y);
+        if (want != MASK_COLOUR && want != got) return false;
+      }
+    return true;
+  };
+  fast_scroll_latch = 1;
+  EXPECT_TRUE(drawn_like(cursor_alt.get(), 500));
+  EXPECT_TRUE(drawn_like(flipped.get(), 100));
+  fast_scroll_latch = 0;
+  EXPECT_TRUE(drawn_like(cursor_arrow.get(), 100));
+}
+
+TEST_F(Selectors, InsertAppendsAndSelectsATileWithItsThumbnail) {
+  in.tap(KEY_INSERT).idle(2);
+  tile_frames(4);
+  ASSERT_EQ(chunkmap.count(), 4);
+  EXPECT_EQ(current_chunk, 3);
+  EXPECT_EQ(chunkmap.chunks[3].width, 1);
+  EXPECT_EQ(chunk_thumbnail_count, 4);
+  ASSERT_EQ(chunk_thumbnails.size(), 4u);
+  ASSERT_TRUE(chunk_thumbnails[3]);
+  ASSERT_TRUE(chunk_bitmaps[3]);
+  EXPECT_EQ(chunk_bitmaps[3]->w, 16);
+  EXPECT_EQ(level_changed_flags & CHANGED_CHUNKS, CHANGED_CHUNKS);
+}
+
+TEST_F(Selectors, ShiftDeleteRemovesOnlyTheLastUnplacedTile) {
+  // Tile 0 is not the last: refused with a message.
+  with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
+  tile_frames(3);
+  EXPECT_EQ(chunkmap.count(), 3);
+  ASSERT_EQ(captured_messages().size(), 1u);
+  // The last tile, placed in the front layout: refused.
+  front_layout.height = 16;
+  front_layout.rows.resize(2);
+  front_layout.rows[1].objects.push_back({0x0202, 40});
+  camera_x = 2 * 704;
+  with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
+  tile_frames(3);
+  EXPECT_EQ(chunkmap.count(), 3);
+  EXPECT_EQ(captured_messages().size(), 2u);
+  // Not placed any more: removed, with its image and thumbnail.
+  front_layout.rows[1].objects.clear();
+  with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
+  tile_frames(3);
+  EXPECT_EQ(chunkmap.count(), 2);
+  EXPECT_EQ(chunk_thumbnail_count, 2);
+  EXPECT_FALSE(chunk_bitmaps[2]);
+  EXPECT_EQ(current_chunk, 1);
+  EXPECT_EQ(captured_messages().size(), 2u);
+}
+
+TEST_F(Selectors, DeleteClearsAndCtrlCCtrlVCopyATileAfterTheQuestion) {
+  camera_x = 2 * 704;  // tile 2: 1x1 block 7
+  with_flags(KB_CTRL_FLAG).tap(KEY_C).idle();
+  with_flags(0).then([](ScriptedInput&) { camera_x = 0; }).idle();
+  with_flags(KB_CTRL_FLAG).tap(KEY_V).idle();
+  with_flags(0).tap(KEY_N).idle();  // no: tile 0 stays
+  run_tiles();
+  EXPECT_EQ(chunkmap.chunks[0].width, 4);
+  with_flags(KB_CTRL_FLAG).tap(KEY_V).idle();
+  with_flags(0).tap(KEY_Y).idle();
+  run_tiles();
+  EXPECT_EQ(std::memcmp(&chunkmap.chunks[0], &chunkmap.chunks[2], sizeof(Chunk)), 0);
+  EXPECT_EQ(chunk_bitmaps[0]->w, 16);
+  in.tap(KEY_DEL).idle().tap(KEY_Y).idle();
+  run_tiles();
+  EXPECT_EQ(chunkmap.chunks[0].cells[0], 0);
+  EXPECT_EQ(chunkmap.chunks[0].width, 1);
+  EXPECT_EQ(pixel32(chunk_bitmaps[0].get(), 4, 4), block_colour(0) & 0xFFFFFF);
+}
