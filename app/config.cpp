@@ -8,6 +8,7 @@
 #include "files/atomic_file.h"
 #include "ui/bitmap.h"
 #include "ui/frame.h"
+#include "ui/messages.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
 
@@ -102,7 +103,8 @@ void config_load() {
 
   bool file_read = false;
   std::vector<uint8_t> bytes;
-  if (read_whole_file(CONFIG_FILE, bytes) && !bytes.empty()) {
+  // The file is 23 bytes; anything far larger is no configuration and gets the defaults.
+  if (read_whole_file(CONFIG_FILE, bytes, nullptr, 4096) && !bytes.empty()) {
     if (!config_from_bytes(bytes)) {
       allegro_message("ERROR: Incompatible config file version");
       allegro_exit();
@@ -132,6 +134,12 @@ void config_load() {
   mouse_needs_polling = mouse_needs_poll() ? 1 : 0;
 }
 
-bool config_write_file(const std::string& path) { return write_file_atomic(path, config_to_bytes()); }
+bool config_write_file(const std::string& path, std::string* error) {
+  return write_file_atomic(path, config_to_bytes(), error);
+}
 
-void config_save() { config_write_file(CONFIG_FILE); }
+void config_save() {
+  std::string why;
+  if (!config_write_file(CONFIG_FILE, &why))
+    report_error(format_text("ERROR: Cannot save \"%s\": %s.", CONFIG_FILE, why.c_str()));
+}

@@ -17,7 +17,8 @@ bool config_from_bytes(const std::vector<uint8_t>& bytes);
 // Start-up: Allegro, settings, colour depth, graphics mode, timer, keyboard, mouse.
 // Ends the program on an incompatible file or an unusable graphics mode.
 void config_load();
-// Shut-down: writes every setting (through a temporary file, so a failed write keeps the old file).
+// Shut-down: writes every setting (through a temporary file, so a failed write keeps the old
+// file and is reported).
 void config_save();
-// Writes the settings to a path; false when the file cannot be written.
-bool config_write_file(const std::string& path);
+// Writes the settings to a path; false (and why, if asked) when the file cannot be written.
+bool config_write_file(const std::string& path, std::string* error = nullptr);

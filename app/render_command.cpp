@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <loadpng.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -54,7 +55,10 @@ int run_render_command(int argc, char** argv) {
     report_error("ERROR: " + error + ".");
     return 1;
   }
-  if (save_png(argv[2], image.get(), nullptr) != 0) {
+  // Through a temporary file, so a failed write leaves an existing picture as it was.
+  const std::string out = argv[2], temporary = out + ".tmp";
+  if (save_png(temporary.c_str(), image.get(), nullptr) != 0 || std::rename(temporary.c_str(), out.c_str()) != 0) {
+    std::remove(temporary.c_str());
     report_error(format_text("ERROR: Cannot write \"%s\".", argv[2]));
     return 1;
   }

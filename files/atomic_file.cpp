@@ -1,43 +1,81 @@
 #include "files/atomic_file.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-bool read_whole_file(const std::string& path, std::vector<uint8_t>& out) {
+namespace {
+
+bool refuse(std::string* message, const std::string& path, const std::string& what) {
+  if (message) *message = "ERROR: File \"" + path + "\" " + what + ".";
+  return false;
+}
+
+}  // namespace
+
+bool read_whole_file(const std::string& path, std::vector<uint8_t>& out, std::string* message, size_t max_size) {
   struct stat st;
-  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return refuse(message, path, "not found");
+    return refuse(message, path, std::string("cannot be read: ") + std::strerror(errno));
+  }
+  if (S_ISDIR(st.st_mode)) return refuse(message, path, "is a directory");
+  if (!S_ISREG(st.st_mode)) return refuse(message, path, "is not a regular file");
+  auto too_large = [&] {
+    return refuse(message, path, "is too large (more than " + std::to_string(max_size) + " bytes)");
+  };
+  if (static_cast<uint64_t>(st.st_size) > max_size) return too_large();
   FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
+  if (!f) return refuse(message, path, std::string("cannot be read: ") + std::strerror(errno));
   std::vector<uint8_t> bytes;
+  bytes.reserve(static_cast<size_t>(st.st_size));
   uint8_t chunk[65536];
   size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-  const bool ok = !std::ferror(f);
+  bool fits = true;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+    // The file may have grown since stat: never hold more than max_size bytes.
+    if (n > max_size - bytes.size()) {
+      fits = false;
+      break;
+    }
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  }
+  const bool failed = std::ferror(f);
+  const int read_errno = errno;
   std::fclose(f);
-  if (ok) out.swap(bytes);
-  return ok;
+  if (!fits) return too_large();
+  if (failed) return refuse(message, path, std::string("cannot be read: ") + std::strerror(read_errno));
+  out.swap(bytes);
+  return true;
 }
 
-bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error) {
-  return write_file_atomic(path, bytes.data(), bytes.size(), error);
+bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error, bool sync) {
+  return write_file_atomic(path, bytes.data(), bytes.size(), error, sync);
 }
 
-bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size, std::string* error) {
+bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size, std::string* error, bool sync) {
   const std::string tmp = path + ".tmp";
-  auto fail = [&](const char* what) {
-    if (error) *error = std::string(what) + ": " + std::strerror(errno);
+  auto fail = [&](const char* what, int err) {
+    if (error) *error = std::string(what) + ": " + std::strerror(err);
     std::remove(tmp.c_str());
     return false;
   };
+  struct stat old;
+  const bool replacing = stat(path.c_str(), &old) == 0;
+  if (replacing && S_ISDIR(old.st_mode)) return fail("cannot replace the file", EISDIR);
   FILE* f = std::fopen(tmp.c_str(), "wb");
-  if (!f) return fail("cannot create the file");
-  const bool written = size == 0 || std::fwrite(data, 1, size, f) == size;
-  const bool flushed = std::fflush(f) == 0;
-  const bool closed = std::fclose(f) == 0;
-  if (!written || !flushed || !closed) return fail("cannot write the file");
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) return fail("cannot replace the file");
+  if (!f) return fail("cannot create the file", errno);
+  int err = 0;
+  if (size != 0 && std::fwrite(data, 1, size, f) != size) err = errno;
+  if (!err && std::fflush(f) != 0) err = errno;
+  // On the disk before the rename, so a crash leaves the old file or the whole new one.
+  if (!err && sync && fsync(fileno(f)) != 0 && errno != EINVAL) err = errno;
+  if (!err && replacing) fchmod(fileno(f), old.st_mode & 07777);
+  if (std::fclose(f) != 0 && !err) err = errno;
+  if (err) return fail("cannot write the file", err);
+  if (std::rename(tmp.c_str(), path.c_str()) != 0) return fail("cannot replace the file", errno);
   return true;
 }

@@ -1,13 +1,23 @@
 // Whole-file reads and crash-safe writes (temporary file, then rename over the old one).
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// Reads a regular file; false when it is missing, unreadable or a directory.
-bool read_whole_file(const std::string& path, std::vector<uint8_t>& out);
+// Reads a regular file; false when it is missing, unreadable, not a regular file (a
+// directory, a device) or larger than max_size bytes. On failure, message (if given) holds
+// the text for the user: "ERROR: File "<path>" not found." for a missing file, else
+// "ERROR: File "<path>" is a directory." and the like.
+bool read_whole_file(const std::string& path, std::vector<uint8_t>& out, std::string* message = nullptr,
+                     size_t max_size = SIZE_MAX);
 
-// Writes bytes to path through "path.tmp" and a rename, so the previous file stays
-// intact when the write fails. On failure, error (if given) says why.
-bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error = nullptr);
-bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size, std::string* error = nullptr);
+// Writes bytes to path through "path.tmp" and a rename, so the previous file stays intact
+// when the write fails; a file that is replaced keeps its permissions. With sync, the new
+// bytes are on the disk before the rename, so even a crash leaves the old file or the whole
+// new one (debug output that is rewritten all the time skips that). On failure, error (if
+// given) says why.
+bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error = nullptr,
+                       bool sync = true);
+bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size, std::string* error = nullptr,
+                       bool sync = true);

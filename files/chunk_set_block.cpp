@@ -65,6 +65,10 @@ bool decode_chunk_set_block(const uint8_t* b, size_t size, ChunkMap& out, std::s
 }
 
 bool LoadChunkSet(const uint8_t* file, size_t file_size, size_t offset, ChunkMap& out, std::string& error) {
+  if (file_size == 0) {
+    error = "the file is empty";
+    return false;
+  }
   if (offset > file_size || file_size - offset < 6) {
     error = "no chunk-set block at " + hex(offset) + ": the file ends first";
     return false;
@@ -74,6 +78,11 @@ bool LoadChunkSet(const uint8_t* file, size_t file_size, size_t offset, ChunkMap
     const uint8_t* p = file + offset;
     const size_t available = file_size - offset;
     const size_t count = read_be16(p + 4);
+    if (count > CHUNK_SLOTS) {
+      error = "the chunk set at " + hex(offset) + " holds " + std::to_string(count) + " chunks, more than " +
+              std::to_string(CHUNK_SLOTS);
+      return false;
+    }
     size_t size = 6;
     if (count > 0) {
       const size_t last_at = 4 + 2 * count;
@@ -82,7 +91,13 @@ bool LoadChunkSet(const uint8_t* file, size_t file_size, size_t offset, ChunkMap
         return false;
       }
       const size_t last = read_be16(p + last_at);
-      size = last + 2 + 2 * stored_cells(static_cast<int8_t>(p[last]), static_cast<int8_t>(p[last + 1]));
+      const int8_t w = static_cast<int8_t>(p[last]), h = static_cast<int8_t>(p[last + 1]);
+      if (w > 16 || h > 16) {
+        error = "chunk " + std::to_string(count - 1) + " is " + std::to_string(w) + "x" + std::to_string(h) +
+                " blocks, more than 16x16 (at " + hex(offset) + ")";
+        return false;
+      }
+      size = last + 2 + 2 * stored_cells(w, h);
     }
     if (size > available) {
       error = "the chunk-set block at " + hex(offset) + " is truncated";
@@ -95,7 +110,7 @@ bool LoadChunkSet(const uint8_t* file, size_t file_size, size_t offset, ChunkMap
     return true;
   }
   std::vector<uint8_t> block;
-  if (!unpack_block(file, file_size, offset, block, error)) {
+  if (!unpack_block(file, file_size, offset, block, error, CHUNK_SET_LIMIT)) {
     error = "chunk-set block at " + hex(offset) + ": " + error;
     return false;
   }

@@ -9,6 +9,9 @@
 
 #include "gamedata/level_records.h"
 
+// The buffer a chunk set is unpacked into and built in: no chunk-set block is larger.
+constexpr size_t CHUNK_SET_LIMIT = 133124;
+
 // Decodes an unpacked chunk-set block held in block_size bytes (the block may be shorter).
 bool decode_chunk_set_block(const uint8_t* block, size_t block_size, ChunkMap& out, std::string& error);
 

@@ -10,6 +10,7 @@
 #include "files/chunk_set_block.h"
 #include "files/game_build.h"
 #include "files/layout_block.h"
+#include "files/packed_block.h"
 #include "files/pp20.h"
 #include "files/project_tree.h"
 #include "files/rom_tables.h"
@@ -52,11 +53,11 @@ struct AgaBuild {
 // Reads a project file and checks it holds the block it should; false after a message.
 bool check_source(const std::string& path, bool layout, ProjectMessages& messages) {
   std::vector<uint8_t> bytes;
-  if (!read_whole_file(path, bytes)) {
-    messages.add("ERROR: File \"" + path + "\" not found.");
+  std::string error;
+  if (!read_whole_file(path, bytes, &error, PACKED_BLOCK_LIMIT)) {
+    messages.add(error);
     return false;
   }
-  std::string error;
   LayoutPlane plane;
   ChunkMap chunks;
   const bool ok = layout ? LoadLevelBlock(bytes.data(), bytes.size(), 0, plane, error)
@@ -68,8 +69,10 @@ bool check_source(const std::string& path, bool layout, ProjectMessages& message
 bool unpack_master(AgaBuild& build, ProjectMessages& messages) {
   std::vector<uint8_t> file;
   const std::string master = MASTER_CODE_PATH;
-  if (!read_whole_file(master, file)) {
-    messages.add("ERROR: File \"" + master + "\" not found.");
+  // Any packed block of at most 647,168 unpacked bytes is far below 16 MiB.
+  std::string why;
+  if (!read_whole_file(master, file, &why, 16 << 20)) {
+    messages.add(why);
     return false;
   }
   const int64_t size = pp20_unpacked_size(file.data(), file.size());

@@ -9,6 +9,7 @@
 #include "files/game_build.h"
 #include "files/game_image.h"
 #include "files/layout_block.h"
+#include "files/packed_block.h"
 #include "files/pp20.h"
 #include "files/rom_tables.h"
 
@@ -39,9 +40,11 @@ struct GenesisBuild {
   }
 };
 
+// A layout or chunk-set file of the project: one block, packed (at most 512 KiB) or plain.
 bool read_source(const std::string& path, std::vector<uint8_t>& bytes, ProjectMessages& messages) {
-  if (read_whole_file(path, bytes)) return true;
-  messages.add("ERROR: File \"" + path + "\" not found.");
+  std::string why;
+  if (read_whole_file(path, bytes, &why, PACKED_BLOCK_LIMIT)) return true;
+  messages.add(why);
   return false;
 }
 
@@ -71,12 +74,9 @@ bool plain_chunk_set(const std::string& path, std::vector<uint8_t>& bytes, Proje
 
 int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output) {
   GenesisBuild build;
-  if (!read_whole_file(MASTER_ROM_PATH, build.image)) {
-    messages.add(std::string("ERROR: File \"") + MASTER_ROM_PATH + "\" not found.");
-    return -1;
-  }
-  if (build.image.size() > genesis::IMAGE_LIMIT) {
-    messages.add(std::string("ERROR: File \"") + MASTER_ROM_PATH + "\" is larger than the 4 MiB working image.");
+  std::string why;
+  if (!read_whole_file(MASTER_ROM_PATH, build.image, &why, genesis::IMAGE_LIMIT)) {
+    messages.add(why);
     return -1;
   }
   const size_t master_size = build.image.size();

@@ -32,12 +32,23 @@ bool decode_layout_block(const uint8_t* b, size_t size, LayoutPlane& out, std::s
     error = "the row table of the layout block (height " + std::to_string(plane.height) + ") runs past its end";
     return false;
   }
+  // A packed block's decoded length must cover the size that its table states.
+  const size_t stated = read_be16(b + 8 + 2 * rows);
+  if (stated > size) {
+    error = "the layout block states " + std::to_string(stated) + " bytes but holds " + std::to_string(size);
+    return false;
+  }
   plane.rows.resize(rows + 1);
   for (size_t k = 1; k <= rows; ++k) {
     const size_t start = read_be16(b + 8 + 2 * (k - 1));
     const size_t end = k < rows ? read_be16(b + 8 + 2 * k) : size;
     if (start < first_row || start > size || end < start || end > size) {
       error = "row " + std::to_string(k) + " of the layout block points outside the block (" + hex(start) + ")";
+      return false;
+    }
+    if (k < rows && (end - start) % 4 != 0) {
+      error = "row " + std::to_string(k) + " of the layout block is " + std::to_string(end - start) +
+              " bytes long, not a whole number of 4-byte objects";
       return false;
     }
     std::vector<LayoutObject>& objects = plane.rows[k].objects;
@@ -52,6 +63,10 @@ bool decode_layout_block(const uint8_t* b, size_t size, LayoutPlane& out, std::s
 }
 
 bool LoadLevelBlock(const uint8_t* file, size_t file_size, size_t offset, LayoutPlane& out, std::string& error) {
+  if (file_size == 0) {
+    error = "the file is empty";
+    return false;
+  }
   if (offset > file_size || file_size - offset < 4) {
     error = "no layout block at " + hex(offset) + ": the file ends first";
     return false;
@@ -67,7 +82,8 @@ bool LoadLevelBlock(const uint8_t* file, size_t file_size, size_t offset, Layout
     const size_t rows = read_be16(p + 6) >> 4;
     const size_t size_at = 8 + 2 * rows;
     if (size_at + 2 > available) {
-      error = "the layout block at " + hex(offset) + " is truncated";
+      error = "the row table of the layout block at " + hex(offset) + " (height " + std::to_string(read_be16(p + 6)) +
+              ") runs past the end of the file";
       return false;
     }
     const size_t size = read_be16(p + size_at);
@@ -83,7 +99,7 @@ bool LoadLevelBlock(const uint8_t* file, size_t file_size, size_t offset, Layout
     return true;
   }
   std::vector<uint8_t> block;
-  if (!unpack_block(file, file_size, offset, block, error)) {
+  if (!unpack_block(file, file_size, offset, block, error, MAX_BLOCK_SIZE)) {
     error = "layout block at " + hex(offset) + ": " + error;
     return false;
   }

@@ -22,16 +22,31 @@ std::string format_line_message(const char* fmt, int line, const std::string& fi
   return buf;
 }
 
-// Reads a text file whole, with an LF appended; false when it cannot be read.
-bool read_text(const std::string& path, std::string& text) {
+// Reads a text file whole, with an LF appended; false (and the message) when it cannot be
+// read. A project text is a few kilobytes; anything beyond PROJECT_TEXT_LIMIT is no project text.
+bool read_text(const std::string& path, std::string& text, ProjectMessages& messages) {
   std::vector<uint8_t> bytes;
-  if (!read_whole_file(path, bytes)) return false;
+  std::string message;
+  if (!read_whole_file(path, bytes, &message, PROJECT_TEXT_LIMIT)) {
+    messages.add(message);
+    return false;
+  }
+  auto refuse = [&](const std::string& what) {
+    messages.add("ERROR: File \"" + path + "\" " + what + ".");
+    return false;
+  };
+  if (bytes.empty()) return refuse("is empty");
+  // A zero byte ends no line and no value: such a file is not a project text at all.
+  for (size_t i = 0; i < bytes.size(); ++i)
+    if (bytes[i] == 0) {
+      char at[24];
+      std::snprintf(at, sizeof at, "0x%zX", i);
+      return refuse(std::string("is not a text file (a zero byte at ") + at + ")");
+    }
   text.assign(bytes.begin(), bytes.end());
   text.push_back('\n');
   return true;
 }
-
-std::string not_found(const std::string& path) { return "ERROR: File \"" + path + "\" not found."; }
 
 // Decimal number stored in 8 bits; a missing or non-numeric value reads as 0.
 uint8_t read_number(const std::string& value) {
@@ -131,37 +146,28 @@ LevelRecord parse_level_descriptor(const std::string& text, const std::string& p
 
 bool ReadThemeDescriptor(const std::string& path, int theme, ProjectTables& tables, ProjectMessages& messages) {
   std::string text;
-  if (!read_text(path, text)) {
-    messages.add(not_found(path));
-    return false;
-  }
+  if (!read_text(path, text, messages)) return false;
   tables.themes[theme] = parse_theme_descriptor(text, path, messages);
   return true;
 }
 
 bool ReadLevelDescriptor(const std::string& path, int level, ProjectTables& tables, ProjectMessages& messages) {
   std::string text;
-  if (!read_text(path, text)) {
-    messages.add(not_found(path));
-    return false;
-  }
+  if (!read_text(path, text, messages)) return false;
   tables.levels[level] = parse_level_descriptor(text, path, messages);
   return true;
 }
 
 bool LoadProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages) {
   std::string text;
-  if (!read_text(path, text)) {
-    messages.add(not_found(path));
-    return false;
-  }
+  if (!read_text(path, text, messages)) return false;
   std::string v;
   FindKey(text, "glb_project_file_version", v, &messages, path);
   const long version = std::strtol(v.c_str(), nullptr, 10);
   if (version != 0) {
     char buf[80];
     std::snprintf(buf, sizeof buf, "ERROR: Unknown project version %ld", version);
-    messages.add(buf);
+    messages.add(buf + std::string(" in \"") + path + "\"");
     return false;
   }
   // Build the new tables aside; records the project does not name keep their old values.

@@ -11,6 +11,7 @@ constexpr int PROJECT_LEVELS = 128;
 constexpr size_t PROJECT_FIELD_MAX = 31;  // a 32-byte field with its terminator
 constexpr size_t PROJECT_LINE_MAX = 127;  // characters per line, a final CR included
 constexpr size_t PROJECT_PATH_MAX = 480;
+constexpr size_t PROJECT_TEXT_LIMIT = 1 << 20;  // largest project file or descriptor read
 
 struct ThemeRecord {
   std::string chunkmap, graphics, patterns, blockmap, solidity;

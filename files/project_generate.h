@@ -4,6 +4,7 @@
 #include <string>
 
 #include "files/project_files.h"
+#include "files/project_tree.h"
 
 // From a Genesis ROM image: ./themes (itm, ins, pat, bma), ./levels (lvl, pal) and
 // "GLB-Gen.glp". Returns 0, or -1 with the reasons in messages. The game is read whole
@@ -13,3 +14,10 @@ int GenerateGenesisProject(const std::string& path, ProjectTables& tables, Proje
 // From the AGA CODE file (a packed block) and the data files beside it: ./themes (itm,
 // ins, glv), ./levels (lvl, pal) and "GLB-AGA.glp". Same rules as above.
 int GenerateAgaProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages);
+
+// The reading halves of the two generators, which touch no file: the names, map headers
+// and files (to be written) found in a whole ROM image, or in the unpacked CODE data of a
+// game whose data files lie in game_dir. False with the reason in error.
+bool read_genesis_rom(const std::vector<uint8_t>& rom, GameNames& names, ProjectTree& tree, std::string& error);
+bool read_aga_code(const std::vector<uint8_t>& data, const std::string& game_dir, GameNames& names, ProjectTree& tree,
+                   std::string& error);

@@ -166,28 +166,42 @@ bool AgaReader::palettes_and_headers() {
 
 }  // namespace
 
+bool read_aga_code(const std::vector<uint8_t>& data, const std::string& game_dir, GameNames& names, ProjectTree& tree,
+                   std::string& error) {
+  AgaReader reader{GameImage{data, {}}, game_dir, {}, {}};
+  reader.names.aga = true;
+  if (!reader.themes() || !reader.layouts() || !reader.palettes_and_headers()) {
+    error = reader.code.error;
+    return false;
+  }
+  names = std::move(reader.names);
+  tree = std::move(reader.tree);
+  return true;
+}
+
 int GenerateAgaProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages) {
   std::vector<uint8_t> file;
-  if (!read_whole_file(path, file)) {
-    messages.add("ERROR: File \"" + path + "\" not found.");
+  std::string why;
+  // The CODE file is one packed block, which is never larger than 512 KiB.
+  if (!read_whole_file(path, file, &why, PACKED_BLOCK_LIMIT)) {
+    messages.add(why);
     return -1;
   }
   std::vector<uint8_t> data;
-  std::string why;
-  if (!unpack_block(file.data(), file.size(), 0, data, why)) {
+  if (!unpack_block(file.data(), file.size(), 0, data, why, aga::CODE_LIMIT)) {
     messages.add("ERROR: File \"" + path + "\": " + why + ".");
     return -1;
   }
   // The game directory: the path without its last four characters (the name CODE).
-  AgaReader reader{GameImage{data, {}}, path.substr(0, path.size() >= 4 ? path.size() - 4 : 0), {}, {}};
-  reader.names.aga = true;
-  if (!reader.themes() || !reader.layouts() || !reader.palettes_and_headers()) {
-    messages.add("ERROR: File \"" + path + "\": " + reader.code.error + ".");
+  GameNames names;
+  ProjectTree tree;
+  if (!read_aga_code(data, path.substr(0, path.size() >= 4 ? path.size() - 4 : 0), names, tree, why)) {
+    messages.add("ERROR: File \"" + path + "\": " + why + ".");
     return -1;
   }
   ProjectTables next = tables;
-  add_project_files(reader.names, reader.tree, next);
-  if (!write_project_tree(reader.tree, messages)) return -1;
+  add_project_files(names, tree, next);
+  if (!write_project_tree(tree, messages)) return -1;
   tables = std::move(next);
   return 0;
 }

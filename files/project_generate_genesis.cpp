@@ -214,20 +214,33 @@ bool GenesisReader::palettes_and_headers() {
 
 }  // namespace
 
+bool read_genesis_rom(const std::vector<uint8_t>& rom, GameNames& names, ProjectTree& tree, std::string& error) {
+  GenesisReader reader{GameImage{rom, {}}, {}, {}};
+  if (!reader.themes() || !reader.layouts() || !reader.palettes_and_headers()) {
+    error = reader.rom.error;
+    return false;
+  }
+  names = std::move(reader.names);
+  tree = std::move(reader.tree);
+  return true;
+}
+
 int GenerateGenesisProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages) {
   std::vector<uint8_t> bytes;
-  if (!read_whole_file(path, bytes)) {
-    messages.add("ERROR: File \"" + path + "\" not found.");
+  std::string why;
+  if (!read_whole_file(path, bytes, &why, genesis::IMAGE_LIMIT)) {
+    messages.add(why);
     return -1;
   }
-  GenesisReader reader{GameImage{bytes, {}}, {}, {}};
-  if (!reader.themes() || !reader.layouts() || !reader.palettes_and_headers()) {
-    messages.add("ERROR: File \"" + path + "\": " + reader.rom.error + ".");
+  GameNames names;
+  ProjectTree tree;
+  if (!read_genesis_rom(bytes, names, tree, why)) {
+    messages.add("ERROR: File \"" + path + "\": " + why + ".");
     return -1;
   }
   ProjectTables next = tables;
-  add_project_files(reader.names, reader.tree, next);
-  if (!write_project_tree(reader.tree, messages)) return -1;
+  add_project_files(names, tree, next);
+  if (!write_project_tree(tree, messages)) return -1;
   tables = std::move(next);
   return 0;
 }

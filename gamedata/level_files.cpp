@@ -16,9 +16,11 @@ std::string chunkmap_file_name;
 
 namespace {
 
+// A .lvl or .itm file holds one block, packed (at most 512 KiB) or plain (less).
 bool read_file(const std::string& path, std::vector<uint8_t>& bytes) {
-  if (read_whole_file(path, bytes)) return true;
-  report_error(format_text("ERROR: File \"%s\" not found.", path.c_str()));
+  std::string message;
+  if (read_whole_file(path, bytes, &message, PACKED_BLOCK_LIMIT)) return true;
+  report_error(message);
   return false;
 }
 

@@ -32,23 +32,20 @@ void write_dump(const std::string& dir, const char* name, const std::vector<uint
   if (dir.empty()) return;
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
-  write_file_atomic(dir + "/" + name, bytes);  // a dump that cannot be written is skipped
+  write_file_atomic(dir + "/" + name, bytes, nullptr, false);  // a dump that cannot be written is skipped
 }
 
 // Reads the files of one load; the first error becomes the message to show.
 struct ProjectLevelReader {
   std::string& message;
 
-  bool not_found(const std::string& path) {
-    message = "ERROR: File \"" + path + "\" not found.";
-    return false;
-  }
   bool bad(const std::string& path, const std::string& why) {
     message = "ERROR: File \"" + path + "\": " + why + ".";
     return false;
   }
+  // Every file of a project level is one block, packed (at most 512 KiB) or plain, or a palette.
   bool read(const std::string& path, std::vector<uint8_t>& bytes) {
-    return read_whole_file(path, bytes) || not_found(path);
+    return read_whole_file(path, bytes, &message, PACKED_BLOCK_LIMIT);
   }
 
   bool layout(const std::string& path, LayoutPlane& out) {
@@ -138,9 +135,11 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
   const std::string dl = directory_of(tables.level_paths[level]);
   m.map_header = previous.map_header;
   if (!reader.layout(dl + l.map_front, m.front_layout)) return false;
-  // A back layout that is not there leaves the back plane empty.
-  std::vector<uint8_t> back;
-  if (!l.map_back.empty() && read_whole_file(dl + l.map_back, back)) {
+  // A back layout that is not there leaves the back plane empty; one that is there but
+  // cannot be read (a directory, no permission) is an error like any other file's.
+  std::error_code ec;
+  if (!l.map_back.empty() && std::filesystem::symlink_status(dl + l.map_back, ec).type() !=
+                                 std::filesystem::file_type::not_found) {
     if (!reader.layout(dl + l.map_back, m.back_layout)) return false;
   } else {
     m.back_layout = LayoutPlane();
@@ -215,8 +214,9 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
 
 int project_level_load_number(uint8_t level) {
   RomImage rom;
-  if (!read_whole_file(ROM_PATH, rom)) {
-    report_error(format_text("ERROR: File \"%s\" not found.", ROM_PATH));
+  std::string why;
+  if (!read_whole_file(ROM_PATH, rom, &why, rom::IMAGE_LIMIT)) {
+    report_error(why);
     return -1;
   }
   auto model = std::make_unique<LevelModel>();

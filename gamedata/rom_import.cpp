@@ -31,7 +31,7 @@ void write_dump(const std::string& dir, const char* name, const std::vector<uint
   if (dir.empty()) return;
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
-  write_file_atomic(dir + "/" + name, bytes);  // a dump that cannot be written is skipped
+  write_file_atomic(dir + "/" + name, bytes, nullptr, false);  // a dump that cannot be written is skipped
 }
 
 }  // namespace
@@ -54,8 +54,14 @@ MapNumber parse_map_number(const std::string& answer) {
   return n;
 }
 
-bool import_level(const RomImage& rom, uint8_t map, LevelModel& m, LevelBitmaps& bitmaps, std::string& error,
+bool import_level(const RomImage& rom, uint8_t map, LevelModel& model, LevelBitmaps& bitmaps, std::string& error,
                   const std::string& dump_dir) {
+  if (!read_level(rom, map, model, error, dump_dir)) return false;
+  build_level_bitmaps(model, bitmaps);
+  return true;
+}
+
+bool read_level(const RomImage& rom, uint8_t map, LevelModel& m, std::string& error, const std::string& dump_dir) {
   if (!read_map_header(rom, map, m.map_header, error)) return false;
   if (!read_layout(rom, m.map_header.map_front, m.front_layout, error)) return false;
   if (!read_layout(rom, m.map_header.map_back, m.back_layout, error)) return false;
@@ -100,7 +106,10 @@ bool import_level(const RomImage& rom, uint8_t map, LevelModel& m, LevelBitmaps&
     return false;
   if (!read_markers(rom, m.markers, error)) return false;
   m.marker_count = MARKER_COUNT;
+  return true;
+}
 
+void build_level_bitmaps(const LevelModel& m, LevelBitmaps& bitmaps) {
   build_block_bitmaps(m, bitmaps);
   build_pickup_icons(m, bitmaps);
   render_all_chunks(m.chunkmap, bitmaps);
@@ -108,7 +117,6 @@ bool import_level(const RomImage& rom, uint8_t map, LevelModel& m, LevelBitmaps&
   build_large_object_frames(m, bitmaps);
   build_marker_icons(m, bitmaps);
   build_chunk_thumbnails(m.chunkmap, bitmaps);
-  return true;
 }
 
 std::string closing_message(uint8_t map, const LevelModel& model) {
@@ -120,8 +128,13 @@ std::string closing_message(uint8_t map, const LevelModel& model) {
 
 int level_import_map(uint8_t map) {
   RomImage rom;
-  if (!read_whole_file(ROM_PATH, rom)) {
-    report_error(format_text("ERROR: File \"%s\" not found.", ROM_PATH));
+  std::string message;
+  if (!read_whole_file(ROM_PATH, rom, &message, rom::IMAGE_LIMIT)) {
+    report_error(message);
+    return -1;
+  }
+  if (rom.empty()) {
+    report_error(format_text("ERROR: File \"%s\" is empty.", ROM_PATH));
     return -1;
   }
   auto model = std::make_unique<LevelModel>();

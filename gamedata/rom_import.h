@@ -23,6 +23,11 @@ MapNumber parse_map_number(const std::string& answer);
 // what is wrong; model and bitmaps may then hold a partial level and must be dropped.
 bool import_level(const RomImage& rom, uint8_t map, LevelModel& model, LevelBitmaps& bitmaps, std::string& error,
                   const std::string& dump_dir = "dump");
+// The two halves of import_level: every record read from the image (and the dumps
+// written), then every display bitmap built from the records.
+bool read_level(const RomImage& rom, uint8_t map, LevelModel& model, std::string& error,
+                const std::string& dump_dir = "dump");
+void build_level_bitmaps(const LevelModel& model, LevelBitmaps& bitmaps);
 
 // "[00] MAP SCREEN", "[%02X] <name of marker map - 1>", or "[%02X]" above the marker table.
 std::string closing_message(uint8_t map, const LevelModel& model);

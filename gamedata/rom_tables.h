@@ -12,6 +12,7 @@
 constexpr const char* ROM_PATH = "./master/genesis/glb.bin";
 
 namespace rom {
+constexpr size_t IMAGE_LIMIT = 0x400000;            // the largest image the game build can hold (4 MiB)
 constexpr size_t LARGE_OBJECT_PATTERNS = 0x0118E0;  // 60 packed patterns
 constexpr size_t BLOCK_TYPE_PATTERNS = 0x029940;    // 72 packed patterns
 constexpr size_t MOON_PATTERNS = 0x02A840;          // 4 packed patterns

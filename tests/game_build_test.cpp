@@ -167,7 +167,7 @@ TEST(BuildGenesisGame, FailuresAreReportedAndWriteNothing) {
   put_master_rom(huge);
   ProjectMessages m;
   EXPECT_EQ(BuildGenesisGame(tables, m), -1);
-  EXPECT_EQ(first_message(m), "ERROR: File \"./master/genesis/glb.bin\" is larger than the 4 MiB working image.");
+  EXPECT_EQ(first_message(m), "ERROR: File \"./master/genesis/glb.bin\" is too large (more than 4194304 bytes).");
 }
 
 TEST(BuildAgaGame, NamesFillTheAreaThenMoveBehindTheCodeData) {

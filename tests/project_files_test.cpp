@@ -124,7 +124,7 @@ TEST(LoadProject, VersionMissingFilesAndOldRecords) {
   const ProjectTables before = t;
   ProjectMessages m1;
   EXPECT_FALSE(LoadProject(dir + "/v1.glp", t, m1));
-  EXPECT_EQ(m1.all().at(0), "ERROR: Unknown project version 1");
+  EXPECT_EQ(m1.all().at(0), "ERROR: Unknown project version 1 in \"" + dir + "/v1.glp\"");
   EXPECT_TRUE(t == before);
 
   // A missing descriptor is reported and skipped; other records keep their old values.

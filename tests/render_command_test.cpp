@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "files/atomic_file.h"
@@ -120,4 +121,33 @@ TEST(RenderCommand, WritesThePictureAndTheClosingMessage) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "ERROR: File \"./master/genesis/glb.bin\" not found.\n");
   EXPECT_EQ(r.out, "");
+}
+
+TEST(RenderCommand, FailedWritesLeaveThePreviousPicture) {
+  headless_screen();
+  const std::string dir = scratch_dir("render_command_failing");
+  write_test_rom(build_test_rom().rom, dir);
+  ASSERT_EQ(run_mossforge(dir, "render 2 level.png --zoom 16").status, 0);
+  std::vector<uint8_t> before;
+  ASSERT_TRUE(read_whole_file(dir + "/level.png", before));
+  ASSERT_GT(before.size(), 1024u);
+
+  // A full disk: files may not grow past one block (512 or 1024 bytes), SIGXFSZ ignored.
+  const std::string cmd = "cd '" + dir + "' && (ulimit -f 1; trap '' XFSZ; exec '" MOSSFORGE_BINARY_DIR
+                          "/mossforge' render 0 level.png) >out.txt 2>err.txt";
+  const int rc = std::system(cmd.c_str());
+  EXPECT_TRUE(WIFEXITED(rc) && WEXITSTATUS(rc) == 1) << rc;
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(read_whole_file(dir + "/err.txt", bytes));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "ERROR: Cannot write \"level.png\".\n");
+  ASSERT_TRUE(read_whole_file(dir + "/level.png", bytes));
+  EXPECT_EQ(bytes, before);
+  EXPECT_FALSE(std::filesystem::exists(dir + "/level.png.tmp"));
+
+  // A directory in the picture's place stays.
+  std::filesystem::create_directory(dir + "/shot.png");
+  const CommandRun r = run_mossforge(dir, "render 0 shot.png");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Cannot write \"shot.png\".\n");
+  EXPECT_TRUE(std::filesystem::is_directory(dir + "/shot.png"));
 }

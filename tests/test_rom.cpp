@@ -136,5 +136,5 @@ TestRom build_test_rom() {
 
 void write_test_rom(const RomImage& rom, const std::string& dir) {
   std::filesystem::create_directories(dir + "/master/genesis");
-  write_file_atomic(dir + "/master/genesis/glb.bin", rom);
+  write_file_atomic(dir + "/master/genesis/glb.bin", rom, nullptr, false);
 }

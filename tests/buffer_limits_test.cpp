@@ -1,0 +1,139 @@
+// The fixed buffers of the game's formats, checked before anything is written into them:
+// 512 KiB packed blocks, the unpacked sizes a caller can hold (64 KiB layouts, 133,124-byte
+// chunk sets, 647,168 bytes of CODE data), files read whole, and the AGA build's CODE
+// buffers. Each limit is tried at its value (accepted) and one past it (refused).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "files/atomic_file.h"
+#include "files/byte_order.h"
+#include "files/chunk_set_block.h"
+#include "files/game_build.h"
+#include "files/layout_block.h"
+#include "files/packed_block.h"
+#include "files/pp20.h"
+#include "files/rom_tables.h"
+#include "game_fixtures.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes random_bytes(size_t n, unsigned seed) {
+  std::mt19937 rng(seed);
+  Bytes b(n);
+  for (uint8_t& v : b) v = static_cast<uint8_t>(rng());
+  return b;
+}
+
+}  // namespace
+
+TEST(BufferLimits, PackedBlocksOfAtMost512KiB) {
+  pp20_trace = nullptr;
+  // Random bytes barely pack: one block just below the limit, one just above.
+  const Bytes below = literal_block(random_bytes(480000, 1));
+  const Bytes above = literal_block(random_bytes(490000, 2));
+  ASSERT_LE(below.size(), PACKED_BLOCK_LIMIT);
+  ASSERT_GT(above.size(), PACKED_BLOCK_LIMIT);
+  Bytes out;
+  std::string error;
+  EXPECT_TRUE(unpack_block(below.data(), below.size(), 0, out, error)) << error;
+  EXPECT_EQ(out.size(), 480000u);
+  out.clear();
+  EXPECT_FALSE(unpack_block(above.data(), above.size(), 0, out, error));
+  EXPECT_NE(error.find("more than 524288 (512 KiB)"), std::string::npos) << error;
+  EXPECT_TRUE(out.empty());
+  pp20_trace = stdout;
+}
+
+TEST(BufferLimits, UnpackedSizeAgainstWhatTheCallerHolds) {
+  pp20_trace = nullptr;
+  const Bytes block = pack_block(Bytes(5000, 7));
+  Bytes out;
+  std::string error;
+  EXPECT_TRUE(unpack_block(block.data(), block.size(), 0, out, error, 5000)) << error;
+  EXPECT_EQ(out.size(), 5000u);
+  out.clear();
+  EXPECT_FALSE(unpack_block(block.data(), block.size(), 0, out, error, 4999));
+  EXPECT_NE(error.find("unpacks to 5000 bytes, more than 4999"), std::string::npos) << error;
+  EXPECT_TRUE(out.empty());
+
+  // A layout block holds at most 65,535 bytes: one of exactly that size reads, packed.
+  LayoutPlane plane;
+  plane.height = 16;
+  plane.rows.resize(2);
+  plane.rows[1].objects.resize((65535 - 12) / 4, LayoutObject{1, 2});
+  Bytes plain;
+  ASSERT_TRUE(build_layout_block(plane, plain, error));
+  plain.resize(65535, 0);  // the last row takes the bytes up to the block's end
+  write_be16(&plain[10], 65535);
+  const Bytes packed = pack_block(plain);
+  LayoutPlane back;
+  EXPECT_TRUE(LoadLevelBlock(packed.data(), packed.size(), 0, back, error)) << error;
+  plain.push_back(0);
+  const Bytes too_big = pack_block(plain);
+  EXPECT_FALSE(LoadLevelBlock(too_big.data(), too_big.size(), 0, back, error));
+  EXPECT_NE(error.find("more than 65535"), std::string::npos) << error;
+
+  // A chunk set unpacks into 133,124 bytes; the decoder then reads only what its table names.
+  Bytes set(CHUNK_SET_LIMIT, 0);
+  set[0] = 'I', set[1] = 'T', set[2] = 'M', set[3] = 'S';
+  ChunkMap map;
+  const Bytes set_packed = pack_block(set);
+  EXPECT_TRUE(LoadChunkSet(set_packed.data(), set_packed.size(), 0, map, error)) << error;
+  set.push_back(0);
+  const Bytes set_too_big = pack_block(set);
+  EXPECT_FALSE(LoadChunkSet(set_too_big.data(), set_too_big.size(), 0, map, error));
+  EXPECT_NE(error.find("more than 133124"), std::string::npos) << error;
+  pp20_trace = stdout;
+}
+
+TEST(BufferLimits, FilesAreReadUpToTheirLimit) {
+  ScopedCwd cwd(scratch_dir("limits_files"));
+  ASSERT_TRUE(write_file_atomic("f.bin", Bytes(1000, 3), nullptr, false));
+  Bytes out;
+  std::string message;
+  EXPECT_TRUE(read_whole_file("f.bin", out, &message, 1000));
+  EXPECT_EQ(out.size(), 1000u);
+  out.assign(5, 9);
+  EXPECT_FALSE(read_whole_file("f.bin", out, &message, 999));
+  EXPECT_EQ(message, "ERROR: File \"f.bin\" is too large (more than 999 bytes).");
+  EXPECT_EQ(out, Bytes(5, 9));  // untouched on failure
+}
+
+TEST(BufferLimits, AgaBuildRefusesPackedCodeBeyond458752Bytes) {
+  ScopedCwd cwd(scratch_dir("limits_packed_code"));
+  fs::create_directories("master/aga");
+  // 600,000 random bytes fit the CODE data but pack to far more than 458,752.
+  write_bytes(MASTER_CODE_PATH, literal_block(random_bytes(600000, 3)));
+  ProjectTables tables;
+  tables.project_file = "game.glp";
+  ProjectMessages m;
+  EXPECT_EQ(BuildAgaGame(tables, m), -1);
+  ASSERT_EQ(m.all().size(), 1u);
+  EXPECT_EQ(m.all()[0].rfind("ERROR: The packed CODE takes ", 0), 0u) << m.all()[0];
+  EXPECT_NE(m.all()[0].find("more than 458752"), std::string::npos) << m.all()[0];
+  EXPECT_FALSE(fs::exists("game"));
+}
+
+TEST(BufferLimits, AgaBuildRefusesNamesBeyondTheCodeBuffer) {
+  ScopedCwd cwd(scratch_dir("limits_code_names"));
+  fs::create_directories("master/aga");
+  // CODE data 5 bytes short of the buffer: once the name area is full, names go behind the
+  // data, and the first one there does not fit.
+  write_bytes(MASTER_CODE_PATH, pack_block(Bytes(aga::CODE_LIMIT - 5, 0)));
+  write_bytes("ABCDEFGH.lvl", layout_bytes(fixture_plane(0, 2, 1)));
+  ProjectTables tables;
+  tables.project_file = "game.glp";
+  for (LevelRecord& l : tables.levels) l.map_front = "ABCDEFGH.lvl";
+  ProjectMessages m;
+  EXPECT_EQ(BuildAgaGame(tables, m), -1);
+  ASSERT_EQ(m.all().size(), 1u);
+  EXPECT_EQ(m.all()[0], "ERROR: The file names do not fit into the CODE data (647168 bytes).");
+  EXPECT_FALSE(fs::exists("game"));
+}

@@ -1,0 +1,218 @@
+// Saves that fail (a full disk, simulated with a file size limit in a child process; a
+// read-only directory; a directory in the file's place) must report the error and leave the
+// previous file exactly as it was, with no temporary file left behind.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+
+#include "app/config.h"
+#include "files/atomic_file.h"
+#include "gamedata/level_files.h"
+#include "gamedata/level_model.h"
+#include "test_support.h"
+#include "ui/messages.h"
+#include "ui/settings.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Outcome {
+  int result = 0;
+  std::vector<std::string> messages;
+};
+
+// Runs a save in a child process whose files may not grow past `limit` bytes (SIGXFSZ
+// ignored, so writes fail with EFBIG as on a full disk); returns its result and messages.
+Outcome run_with_file_limit(rlim_t limit, const std::function<int()>& save) {
+  int fds[2];
+  if (pipe(fds) != 0) return {99, {"pipe failed"}};
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit lim{limit, limit};
+    setrlimit(RLIMIT_FSIZE, &lim);
+    captured_messages().clear();
+    std::string out = std::to_string(save()) + "\n";
+    for (const std::string& m : captured_messages()) out += m + "\n";
+    if (write(fds[1], out.data(), out.size()) != static_cast<ssize_t>(out.size())) _exit(2);
+    _exit(0);
+  }
+  close(fds[1]);
+  std::string text;
+  char buf[512];
+  ssize_t n;
+  while ((n = read(fds[0], buf, sizeof buf)) > 0) text.append(buf, static_cast<size_t>(n));
+  close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {98, {"the child process failed"}};
+  Outcome o;
+  size_t pos = text.find('\n');
+  o.result = std::stoi(text.substr(0, pos));
+  for (size_t next; (next = text.find('\n', pos + 1)) != std::string::npos; pos = next)
+    o.messages.push_back(text.substr(pos + 1, next - pos - 1));
+  return o;
+}
+
+// A file holding `bytes`, with the permissions given.
+void put(const std::string& path, const Bytes& bytes, mode_t mode = 0644) {
+  ASSERT_TRUE(write_file_atomic(path, bytes));
+  chmod(path.c_str(), mode);
+}
+
+Bytes contents(const std::string& path) {
+  Bytes b;
+  EXPECT_TRUE(read_whole_file(path, b)) << path;
+  return b;
+}
+
+// True when this process can create files in a directory whatever its permissions (root).
+bool permissions_do_not_apply(const std::string& dir) {
+  const std::string probe = dir + "/probe";
+  FILE* f = std::fopen(probe.c_str(), "wb");
+  if (!f) return false;
+  std::fclose(f);
+  std::remove(probe.c_str());
+  return true;
+}
+
+void fill_level() {
+  release_level_model();
+  front_layout.theme = 1;
+  front_layout.width = 4096;
+  front_layout.height = 256;
+  front_layout.rows.resize(17);
+  for (int r = 1; r <= 16; ++r)
+    for (int k = 0; k < 20; ++k)
+      front_layout.rows[r].objects.push_back({static_cast<uint16_t>((r * 7 + k * 13) % 0x400), static_cast<uint16_t>(k * 97)});
+  chunkmap.chunks.resize(12);
+  for (size_t i = 0; i < chunkmap.chunks.size(); ++i) {
+    Chunk& c = chunkmap.chunks[i];
+    c.width = c.height = static_cast<int8_t>(i % 4 + 2);
+    for (int k = 0; k < c.width * c.height; ++k) c.cell(k % c.width, k / c.width) = static_cast<uint16_t>(24 + (k * 31 + i) % 400);
+  }
+}
+
+struct Save {
+  const char* name;
+  const char* file;
+  std::function<int()> run;
+};
+
+const Save saves[] = {
+    {"SaveLevel", "kept.lvl", [] { return SaveLevel(); }},
+    {"SaveChunkmap", "kept.itm", [] { return SaveChunkmap(); }},
+    {"config_save", CONFIG_FILE, [] {
+       config_save();
+       return captured_messages().empty() ? 0 : -1;
+     }},
+};
+
+class WriteFailure : public ::testing::TestWithParam<Save> {
+ protected:
+  void SetUp() override {
+    headless_screen();
+    dir = scratch_dir(std::string("write_failure_") + GetParam().name);
+    cwd = std::make_unique<ScopedCwd>(dir);
+    fill_level();
+    settings_set_defaults();
+    level_file_name = "kept.lvl";
+    chunkmap_file_name = "kept.itm";
+    previous = Bytes(300, 0x5A);
+    previous[0] = 'O', previous[1] = 'L', previous[2] = 'D';
+    captured_messages().clear();
+  }
+  void TearDown() override {
+    chmod(dir.c_str(), 0755);
+    cwd.reset();
+    release_level_model();
+    level_file_name.clear();
+    chunkmap_file_name.clear();
+  }
+  void expect_reported(const std::vector<std::string>& messages, const std::string& reason) {
+    ASSERT_EQ(messages.size(), 1u);
+    const std::string prefix = std::string("ERROR: Cannot save \"") + GetParam().file + "\": ";
+    EXPECT_EQ(messages[0].rfind(prefix, 0), 0u) << messages[0];
+    EXPECT_NE(messages[0].find(reason), std::string::npos) << messages[0];
+  }
+  void expect_previous_file_intact() {
+    EXPECT_EQ(contents(GetParam().file), previous);
+    EXPECT_FALSE(std::filesystem::exists(std::string(GetParam().file) + ".tmp"));
+  }
+  std::string dir;
+  std::unique_ptr<ScopedCwd> cwd;
+  Bytes previous;
+};
+
+TEST_P(WriteFailure, FullDiskKeepsThePreviousFile) {
+  put(GetParam().file, previous);
+  const Outcome o = run_with_file_limit(16, GetParam().run);
+  EXPECT_EQ(o.result, -1);
+  expect_reported(o.messages, "File too large");
+  expect_previous_file_intact();
+  // Without the limit the same save goes through and replaces the file.
+  EXPECT_EQ(GetParam().run(), 0);
+  EXPECT_NE(contents(GetParam().file), previous);
+}
+
+TEST_P(WriteFailure, ReadOnlyDirectoryKeepsThePreviousFile) {
+  put(GetParam().file, previous);
+  chmod(dir.c_str(), 0555);
+  if (permissions_do_not_apply(dir))
+    GTEST_SKIP() << "this process writes into read-only directories (it runs as root): the case cannot be made here";
+  EXPECT_EQ(GetParam().run(), -1);
+  expect_reported(captured_messages(), "Permission denied");
+  expect_previous_file_intact();
+}
+
+TEST_P(WriteFailure, DirectoryInPlaceOfTheFileStays) {
+  std::filesystem::create_directory(GetParam().file);
+  EXPECT_EQ(GetParam().run(), -1);
+  expect_reported(captured_messages(), "Is a directory");
+  EXPECT_TRUE(std::filesystem::is_directory(GetParam().file));
+  EXPECT_FALSE(std::filesystem::exists(std::string(GetParam().file) + ".tmp"));
+}
+
+TEST_P(WriteFailure, ReplacedFileKeepsItsPermissions) {
+  put(GetParam().file, previous, 0640);
+  EXPECT_EQ(GetParam().run(), 0);
+  EXPECT_TRUE(captured_messages().empty());
+  struct stat st;
+  ASSERT_EQ(stat(GetParam().file, &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_NE(contents(GetParam().file), previous);
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, WriteFailure, ::testing::ValuesIn(saves),
+                         [](const ::testing::TestParamInfo<Save>& info) { return std::string(info.param.name); });
+
+TEST(WriteFileAtomic, FailedWritesOfEverySizeLeaveTheOldFile) {
+  ScopedCwd cwd(scratch_dir("atomic_sizes"));
+  const Bytes old(100, 7);
+  ASSERT_TRUE(write_file_atomic("f.bin", old));
+  // The limit falls before, inside and at the end of the buffered output.
+  for (rlim_t limit : {rlim_t(0), rlim_t(1), rlim_t(4095), rlim_t(4096), rlim_t(70000)}) {
+    const Outcome o = run_with_file_limit(limit, [] {
+      std::string why;
+      const bool ok = write_file_atomic("f.bin", Bytes(70001, 9), &why);
+      if (!ok) captured_messages().push_back(why);
+      return ok ? 0 : -1;
+    });
+    EXPECT_EQ(o.result, -1) << limit;
+    ASSERT_EQ(o.messages.size(), 1u) << limit;
+    EXPECT_EQ(o.messages[0], "cannot write the file: File too large") << limit;
+    EXPECT_EQ(contents("f.bin"), old) << limit;
+    EXPECT_FALSE(std::filesystem::exists("f.bin.tmp")) << limit;
+  }
+}
+
+}  // namespace
