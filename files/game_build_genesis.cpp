@@ -79,6 +79,7 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
     messages.add(why);
     return -1;
   }
+  const size_t master_size = build.image.size();
   build.image.resize(genesis::IMAGE_LIMIT, 0);
 
   for (int i = 0; i < PROJECT_LEVELS; ++i) {
@@ -116,7 +117,8 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
   const std::string name = project_file.empty()
                                ? std::string("Newrom.bin")
                                : project_file.substr(0, project_file.size() >= 3 ? project_file.size() - 3 : 0) + "bin";
-  const size_t size = std::max(build.position, genesis::MIN_IMAGE_SIZE);
+  // At least 2 MiB, and never shorter than the master: its bytes past the placed data stay.
+  const size_t size = std::max({build.position, genesis::MIN_IMAGE_SIZE, master_size});
   if (!write_file_atomic(name, build.image.data(), size)) {
     messages.add("ERROR: Could not create file \"" + name + "\"");
     return -1;

@@ -1,5 +1,6 @@
 #include "gamedata/project_level_load.h"
 
+
 #include <algorithm>
 #include <filesystem>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "gamedata/chunk_graphics.h"
+#include "gamedata/level_files.h"
 #include "gamedata/level_graphics.h"
 #include "gamedata/pattern_graphics.h"
 #include "gamedata/rom_import.h"
@@ -227,6 +229,9 @@ int project_level_load_number(uint8_t level) {
   std::swap(level_model, *model);
   std::swap(level_bitmaps, *bitmaps);
   ++block_bitmaps_generation;
+  // SAVE LEVEL and SAVE CHUNKMAP write back into the project's own files.
+  level_file_name = directory_of(project.level_paths[level]) + project.levels[level].map_front;
+  chunkmap_file_name = directory_of(project.theme_paths[front_layout.theme]) + project.themes[front_layout.theme].chunkmap;
   show_message(closing_message(level, level_model));
   allocate_level_undo(level_undo_size);
   allocate_chunk_undo(meta_undo_size);

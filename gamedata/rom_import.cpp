@@ -1,11 +1,13 @@
 #include "gamedata/rom_import.h"
 
+
 #include <filesystem>
 #include <memory>
 
 #include "chunkedit/chunk_undo.h"
 #include "files/atomic_file.h"
 #include "gamedata/chunk_graphics.h"
+#include "gamedata/level_files.h"
 #include "gamedata/level_graphics.h"
 #include "leveledit/level_undo.h"
 #include "ui/messages.h"
@@ -145,6 +147,10 @@ int level_import_map(uint8_t map) {
   std::swap(level_model, *model);
   std::swap(level_bitmaps, *bitmaps);
   ++block_bitmaps_generation;
+  // The level no longer comes from a file: saves go to New.lvl / New.itm rather than
+  // overwriting the files of the level loaded before.
+  level_file_name.clear();
+  chunkmap_file_name.clear();
   show_message(closing_message(map, level_model));
   allocate_level_undo(level_undo_size);
   allocate_chunk_undo(meta_undo_size);

@@ -1,5 +1,7 @@
-// A picture of the whole front plane, with the back plane as background, drawn by the
-// map rendering at a zoom as the level editor would show it with the camera at the origin.
+// A picture of the whole front plane, with the back plane as background, its object icons
+// and, on the map screen, the markers, drawn by the map rendering and the level editor's
+// icon code at a zoom as the level editor shows it with the camera at the origin
+// (animations at their first frame).
 #pragma once
 #include <string>
 

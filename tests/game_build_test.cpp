@@ -66,6 +66,20 @@ TEST(BuildGenesisGame, EmptyProjectWritesTheMasterWithThePatchAsTwoMiB) {
   EXPECT_TRUE(std::all_of(built.begin() + f.rom.size(), built.end(), [](uint8_t b) { return b == 0; }));
 }
 
+TEST(BuildGenesisGame, MasterLargerThanTwoMiBIsNotCutShort) {
+  ScopedCwd cwd(scratch_dir("build_genesis_large_master"));
+  GenesisFixture f = make_genesis_fixture();
+  f.rom.resize(0x280000, 0);
+  f.rom[0x27FFFF] = 0xA5;
+  put_master_rom(f.rom);
+  ProjectTables tables;
+  ProjectMessages m;
+  ASSERT_EQ(BuildGenesisGame(tables, m, nullptr), 0) << first_message(m);
+  const std::vector<uint8_t> built = read_bytes("Newrom.bin");
+  ASSERT_EQ(built.size(), 0x280000u);
+  EXPECT_EQ(built[0x27FFFF], 0xA5);
+}
+
 TEST(BuildGenesisGame, PlacementOverflowsOnceAndChunkSetsGoInPlain) {
   ScopedCwd cwd(scratch_dir("build_genesis_place"));
   const GenesisFixture f = make_genesis_fixture();
