@@ -135,8 +135,8 @@ int BuildAgaGame(const ProjectTables& tables, ProjectMessages& messages, std::st
     return -1;
   }
   const std::string code_path = out_dir + "/CODE";
-  if (!write_file_atomic(code_path, packed)) {
-    messages.add("ERROR: Could not create file \"" + code_path + "\"");
+  if (std::string why; !write_file_atomic(code_path, packed, &why)) {
+    messages.add("ERROR: Could not create file \"" + code_path + "\" (" + why + ")");
     return -1;
   }
   for (const AgaBuild::Copy& c : build.copies) CopyGameFile(c.source, out_dir + "/" + c.name, messages);

@@ -119,8 +119,8 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
                                : project_file.substr(0, project_file.size() >= 3 ? project_file.size() - 3 : 0) + "bin";
   // At least 2 MiB, and never shorter than the master: its bytes past the placed data stay.
   const size_t size = std::max({build.position, genesis::MIN_IMAGE_SIZE, master_size});
-  if (!write_file_atomic(name, build.image.data(), size)) {
-    messages.add("ERROR: Could not create file \"" + name + "\"");
+  if (!write_file_atomic(name, build.image.data(), size, &why)) {
+    messages.add("ERROR: Could not create file \"" + name + "\" (" + why + ")");
     return -1;
   }
   if (output) *output = name;

@@ -22,7 +22,10 @@ void ProjectTree::add_copy(const std::string& source, const std::string& destina
 
 namespace {
 
-std::string could_not_create(const std::string& path) { return "ERROR: Could not create file \"" + path + "\""; }
+// The message of a file that could not be written, with the reason (a full disk, no permission).
+std::string could_not_create(const std::string& path, const std::string& why) {
+  return "ERROR: Could not create file \"" + path + "\" (" + why + ")";
+}
 
 bool make_directory(const std::string& path, ProjectMessages& messages) {
   std::error_code ec;
@@ -41,8 +44,8 @@ bool write_project_tree(const ProjectTree& tree, ProjectMessages& messages) {
         if (!make_directory(e.path, messages)) return false;
         break;
       case ProjectTree::Entry::File:
-        if (!write_file_atomic(e.path, e.bytes)) {
-          messages.add(could_not_create(e.path));
+        if (std::string why; !write_file_atomic(e.path, e.bytes, &why)) {
+          messages.add(could_not_create(e.path, why));
           return false;
         }
         break;
@@ -69,8 +72,8 @@ int CopyGameFile(const std::string& source, const std::string& destination, Proj
   }
   std::vector<uint8_t> bytes;
   if (!read_whole_file(source, bytes)) return -1;
-  if (!write_file_atomic(destination, bytes)) {
-    messages.add(could_not_create(destination));
+  if (std::string why; !write_file_atomic(destination, bytes, &why)) {
+    messages.add(could_not_create(destination, why));
     return -1;
   }
   return 0;

@@ -11,9 +11,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <map>
 
 #include "app/config.h"
 #include "files/atomic_file.h"
+#include "files/game_build.h"
+#include "files/project_generate.h"
+#include "files/rom_tables.h"
+#include "game_fixtures.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_model.h"
 #include "test_support.h"
@@ -216,3 +221,118 @@ TEST(WriteFileAtomic, FailedWritesOfEverySizeLeaveTheOldFile) {
 }
 
 }  // namespace
+
+// --- generated projects and built games ---
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every regular file below the working directory (but the master files) with its content.
+std::map<std::string, Bytes> files_here() {
+  std::map<std::string, Bytes> out;
+  for (const auto& e : fs::recursive_directory_iterator("."))
+    if (e.is_regular_file() && e.path().string().rfind("./master", 0) != 0 && e.path().string() != "./game.bin")
+      out[e.path().string()] = contents(e.path().string());
+  return out;
+}
+
+// Marks every file as old, so that a replaced one shows.
+void mark_old(const std::map<std::string, Bytes>& files) {
+  for (const auto& [path, bytes] : files) ASSERT_TRUE(write_file_atomic(path, Bytes{'O', 'L', 'D'}, nullptr, false));
+}
+
+// After a failed run: each file is still the old one or wholly the new one; no temporary is left.
+void expect_old_or_whole(const std::map<std::string, Bytes>& fresh) {
+  for (const auto& [path, bytes] : files_here()) {
+    EXPECT_EQ(path.find(".tmp"), std::string::npos) << path;
+    const auto it = fresh.find(path);
+    ASSERT_NE(it, fresh.end()) << path;
+    EXPECT_TRUE(bytes == Bytes({'O', 'L', 'D'}) || bytes == it->second) << path << " is cut short";
+  }
+}
+
+// Runs a generator or build in the limited child; its messages, then "tables changed" when
+// the project tables were touched by the failed run.
+Outcome run_project_step(rlim_t limit, const std::function<int(ProjectTables&, ProjectMessages&)>& step) {
+  return run_with_file_limit(limit, [&] {
+    ProjectTables tables;
+    tables.project_file = "GLB-Gen.glp";
+    const ProjectTables before = tables;
+    ProjectMessages m;
+    const int r = step(tables, m);
+    for (const std::string& s : m.all()) captured_messages().push_back(s);
+    if (!(tables == before)) captured_messages().push_back("tables changed");
+    return r;
+  });
+}
+
+void expect_one_write_error(const Outcome& o, const std::string& file) {
+  EXPECT_EQ(o.result, -1);
+  ASSERT_EQ(o.messages.size(), 1u) << (o.messages.empty() ? "" : o.messages.back());
+  EXPECT_EQ(o.messages[0].rfind("ERROR: Could not create file \"" + file, 0), 0u) << o.messages[0];
+  EXPECT_NE(o.messages[0].find("(cannot write the file: File too large)"), std::string::npos) << o.messages[0];
+}
+
+}  // namespace
+
+TEST(ProjectWriteFailure, GenerationOnAFullDiskLeavesEveryFileOldOrWhole) {
+  ScopedCwd cwd(scratch_dir("generate_full_disk"));
+  write_bytes("game.bin", make_genesis_fixture().rom);
+  ProjectTables tables;
+  ProjectMessages m;
+  ASSERT_EQ(GenerateGenesisProject("game.bin", tables, m), 0);
+  const std::map<std::string, Bytes> fresh = files_here();
+  ASSERT_GT(fresh.size(), 100u);
+  mark_old(fresh);
+  // 200 bytes: palettes and descriptors go through, the first larger file does not.
+  const Outcome o = run_project_step(200, [](ProjectTables& t, ProjectMessages& msgs) {
+    return GenerateGenesisProject("game.bin", t, msgs);
+  });
+  expect_one_write_error(o, "./themes/");
+  expect_old_or_whole(fresh);
+  EXPECT_EQ(contents("GLB-Gen.glp"), Bytes({'O', 'L', 'D'}));  // the project file comes last
+}
+
+TEST(ProjectWriteFailure, BuildsOnAFullDiskKeepThePreviousGame) {
+  ScopedCwd cwd(scratch_dir("build_full_disk"));
+  fs::create_directories("master/genesis");
+  fs::create_directories("master/aga");
+  write_bytes(MASTER_ROM_PATH, make_genesis_fixture().rom);
+  write_aga_fixture("master/aga/");
+  put("GLB-Gen.bin", Bytes(5000, 0x42));
+  fs::create_directories("GLB-Gen");
+  put("GLB-Gen/CODE", Bytes(5000, 0x43));
+
+  Outcome o = run_project_step(1000, [](ProjectTables& t, ProjectMessages& msgs) { return BuildGenesisGame(t, msgs); });
+  expect_one_write_error(o, "GLB-Gen.bin");
+  EXPECT_EQ(contents("GLB-Gen.bin"), Bytes(5000, 0x42));
+  EXPECT_FALSE(fs::exists("GLB-Gen.bin.tmp"));
+
+  o = run_project_step(1000, [](ProjectTables& t, ProjectMessages& msgs) { return BuildAgaGame(t, msgs); });
+  expect_one_write_error(o, "GLB-Gen/CODE");
+  EXPECT_EQ(contents("GLB-Gen/CODE"), Bytes(5000, 0x43));
+  EXPECT_FALSE(fs::exists("GLB-Gen/CODE.tmp"));
+}
+
+TEST(ProjectWriteFailure, GenerationIntoAReadOnlyDirectoryWritesNothing) {
+  const std::string dir = scratch_dir("generate_read_only");
+  ScopedCwd cwd(dir);
+  write_bytes("game.bin", make_genesis_fixture().rom);
+  put("GLB-Gen.glp", Bytes{'O', 'L', 'D'});
+  chmod(dir.c_str(), 0555);
+  if (permissions_do_not_apply(dir)) {
+    chmod(dir.c_str(), 0755);
+    GTEST_SKIP() << "this process writes into read-only directories (it runs as root): the case cannot be made here";
+  }
+  ProjectTables tables;
+  const ProjectTables before = tables;
+  ProjectMessages m;
+  EXPECT_EQ(GenerateGenesisProject("game.bin", tables, m), -1);
+  chmod(dir.c_str(), 0755);
+  ASSERT_EQ(m.all().size(), 1u);
+  EXPECT_EQ(m.all()[0], "ERROR: Could not create directory \"./themes\"");
+  EXPECT_TRUE(tables == before);
+  EXPECT_EQ(contents("GLB-Gen.glp"), Bytes({'O', 'L', 'D'}));
+  EXPECT_FALSE(fs::exists("themes"));
+}
