@@ -226,16 +226,10 @@ int project_level_load_number(uint8_t level) {
     report_error(message);
     return -1;
   }
-  std::swap(level_model, *model);
-  std::swap(level_bitmaps, *bitmaps);
-  ++block_bitmaps_generation;
   // SAVE LEVEL and SAVE CHUNKMAP write back into the project's own files.
-  level_file_name = directory_of(project.level_paths[level]) + project.levels[level].map_front;
-  chunkmap_file_name = directory_of(project.theme_paths[front_layout.theme]) + project.themes[front_layout.theme].chunkmap;
-  show_message(closing_message(level, level_model));
-  allocate_level_undo(level_undo_size);
-  allocate_chunk_undo(meta_undo_size);
-  editor_mode = 0;
+  const int theme = model->front_layout.theme;
+  install_loaded_level(*model, *bitmaps, level, directory_of(project.level_paths[level]) + project.levels[level].map_front,
+                       directory_of(project.theme_paths[theme]) + project.themes[theme].chunkmap);
   return 0;
 }
 

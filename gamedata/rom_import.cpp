@@ -126,6 +126,19 @@ std::string closing_message(uint8_t map, const LevelModel& model) {
   return format_text("[%02X]", map);
 }
 
+void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const std::string& level_file,
+                          const std::string& chunkmap_file) {
+  std::swap(level_model, model);
+  std::swap(level_bitmaps, bitmaps);
+  ++block_bitmaps_generation;
+  level_file_name = level_file;
+  chunkmap_file_name = chunkmap_file;
+  show_message(closing_message(map, level_model));
+  allocate_level_undo(level_undo_size);
+  allocate_chunk_undo(meta_undo_size);
+  editor_mode = 0;
+}
+
 int level_import_map(uint8_t map) {
   RomImage rom;
   std::string message;
@@ -144,17 +157,9 @@ int level_import_map(uint8_t map) {
     report_error(format_text("ERROR: File \"%s\": %s.", ROM_PATH, error.c_str()));
     return -1;
   }
-  std::swap(level_model, *model);
-  std::swap(level_bitmaps, *bitmaps);
-  ++block_bitmaps_generation;
-  // The level no longer comes from a file: saves go to New.lvl / New.itm rather than
-  // overwriting the files of the level loaded before.
-  level_file_name.clear();
-  chunkmap_file_name.clear();
-  show_message(closing_message(map, level_model));
-  allocate_level_undo(level_undo_size);
-  allocate_chunk_undo(meta_undo_size);
-  editor_mode = 0;
+  // The level comes from no file: saves go to New.lvl / New.itm rather than overwriting
+  // the files of the level loaded before.
+  install_loaded_level(*model, *bitmaps, map, "", "");
   return 0;
 }
 

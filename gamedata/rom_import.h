@@ -36,5 +36,10 @@ std::string closing_message(uint8_t map, const LevelModel& model);
 // message, sizes the undo buffers and sets editor_mode to 0. Returns 0, or -1 after an
 // error message with the level unchanged.
 int level_import_map(uint8_t map);
+// Makes a completely loaded level the one being edited: swaps it in, remembers the files
+// that SAVE LEVEL / SAVE CHUNKMAP write to (empty: New.lvl / New.itm), shows the closing
+// message of map `map`, sizes the undo buffers and returns to the menu.
+void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const std::string& level_file,
+                          const std::string& chunkmap_file);
 // Asks for the map number, then level_import_map.
 int level_import_from_rom();
