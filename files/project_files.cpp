@@ -68,11 +68,13 @@ int FindKey(const std::string& text, const std::string& key, std::string& value,
     std::string line = text.substr(pos, end - pos);
     pos = end + 1;
     if (line.size() > PROJECT_LINE_MAX) {
-      if (messages) {
-        char buf[100];
-        std::snprintf(buf, sizeof buf, "ERROR: Line %d is too long. Must not exceed 127 characters.", line_number);
-        messages->add(buf);
-      }
+      // The file is named too: a project has well over a hundred texts.
+      if (messages)
+        messages->add(file_name.empty()
+                          ? format_line_message("ERROR: Line %d is too long. Must not exceed 127 characters.",
+                                                line_number, file_name)
+                          : format_line_message("ERROR: Line %d of \"%s\" is too long. Must not exceed 127 characters.",
+                                                line_number, file_name));
       return -1;
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
