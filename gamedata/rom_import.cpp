@@ -61,6 +61,33 @@ bool import_level(const RomImage& rom, uint8_t map, LevelModel& model, LevelBitm
   return true;
 }
 
+
+bool read_game_wide_parts(const RomImage& rom, LevelModel& m, const std::string& dump_dir, std::string& error) {
+  std::vector<uint8_t> bytes;
+  if (!read_packed_patterns(rom, rom::COMMON_PATTERNS, "the common patterns", m.common_patterns, bytes, error))
+    return false;
+  write_dump(dump_dir, "vram_common.bin", bytes);
+  if (!read_blockmap(rom, rom::COMMON_BLOCKMAP, COMMON_BLOCK_COUNT, "the common block map", m.common_blockmap, bytes,
+                     error))
+    return false;
+  write_dump(dump_dir, "common_mappings.bin", bytes);
+  if (!read_fixed_patterns(rom, rom::MOON_PATTERNS, 4, "the moon patterns", m.moon_patterns, error)) return false;
+  write_dump(dump_dir, "vram_moon.bin",
+             std::vector<uint8_t>(rom.begin() + rom::MOON_PATTERNS, rom.begin() + rom::MOON_PATTERNS + 128));
+  if (!read_pickup_patterns(rom, m.pickup_patterns, error)) return false;
+  if (!read_block_types(rom, m.block_types, error)) return false;
+  m.block_type_count = BLOCK_TYPE_COUNT;
+  if (!read_fixed_patterns(rom, rom::BLOCK_TYPE_PATTERNS, 72, "the block-object patterns", m.block_type_patterns,
+                           error) ||
+      !read_fixed_patterns(rom, rom::LARGE_OBJECT_PATTERNS, 60, "the large-object patterns", m.large_object_patterns,
+                           error) ||
+      !read_fixed_patterns(rom, rom::MARKER_PATTERNS, 126, "the marker patterns", m.marker_patterns, error))
+    return false;
+  if (!read_markers(rom, m.markers, error)) return false;
+  m.marker_count = MARKER_COUNT;
+  return true;
+}
+
 bool read_level(const RomImage& rom, uint8_t map, LevelModel& m, std::string& error, const std::string& dump_dir) {
   if (!read_map_header(rom, map, m.map_header, error)) return false;
   if (!read_layout(rom, m.map_header.map_front, m.front_layout, error)) return false;
@@ -85,28 +112,7 @@ bool read_level(const RomImage& rom, uint8_t map, LevelModel& m, std::string& er
   for (int line = 0; line < 4; ++line)
     if (!read_palette(rom, palette_numbers[line], m.palettes[line], error)) return false;
 
-  if (!read_packed_patterns(rom, rom::COMMON_PATTERNS, "the common patterns", m.common_patterns, bytes, error))
-    return false;
-  write_dump(dump_dir, "vram_common.bin", bytes);
-  if (!read_blockmap(rom, rom::COMMON_BLOCKMAP, COMMON_BLOCK_COUNT, "the common block map", m.common_blockmap, bytes,
-                     error))
-    return false;
-  write_dump(dump_dir, "common_mappings.bin", bytes);
-  if (!read_fixed_patterns(rom, rom::MOON_PATTERNS, 4, "the moon patterns", m.moon_patterns, error)) return false;
-  write_dump(dump_dir, "vram_moon.bin",
-             std::vector<uint8_t>(rom.begin() + rom::MOON_PATTERNS, rom.begin() + rom::MOON_PATTERNS + 128));
-  if (!read_pickup_patterns(rom, m.pickup_patterns, error)) return false;
-  if (!read_block_types(rom, m.block_types, error)) return false;
-  m.block_type_count = BLOCK_TYPE_COUNT;
-  if (!read_fixed_patterns(rom, rom::BLOCK_TYPE_PATTERNS, 72, "the block-object patterns", m.block_type_patterns,
-                           error) ||
-      !read_fixed_patterns(rom, rom::LARGE_OBJECT_PATTERNS, 60, "the large-object patterns", m.large_object_patterns,
-                           error) ||
-      !read_fixed_patterns(rom, rom::MARKER_PATTERNS, 126, "the marker patterns", m.marker_patterns, error))
-    return false;
-  if (!read_markers(rom, m.markers, error)) return false;
-  m.marker_count = MARKER_COUNT;
-  return true;
+  return read_game_wide_parts(rom, m, dump_dir, error);
 }
 
 void build_level_bitmaps(const LevelModel& m, LevelBitmaps& bitmaps) {

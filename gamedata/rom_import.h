@@ -23,6 +23,9 @@ MapNumber parse_map_number(const std::string& answer);
 // what is wrong; model and bitmaps may then hold a partial level and must be dropped.
 bool import_level(const RomImage& rom, uint8_t map, LevelModel& model, LevelBitmaps& bitmaps, std::string& error,
                   const std::string& dump_dir = "dump");
+// The game-wide parts of the ROM image (common patterns and block map, moon, pickups,
+// block types, icon patterns, markers), with their debug dumps into dump_dir.
+bool read_game_wide_parts(const RomImage& rom, LevelModel& model, const std::string& dump_dir, std::string& error);
 // The two halves of import_level: every record read from the image (and the dumps
 // written), then every display bitmap built from the records.
 bool read_level(const RomImage& rom, uint8_t map, LevelModel& model, std::string& error,
