@@ -88,6 +88,14 @@ bool config_from_bytes(const std::vector<uint8_t>& bytes) {
   debug_info_flags = version >= 3 ? r.u8() : 0;
   // A frame-skip value outside 0..5 would make the frame-skip divisor 0 or negative.
   if (frame_skip < 0 || frame_skip > 5) frame_skip = 0;
+  // A scroll key must be a key: a scancode beyond the key array falls back to the arrow key.
+  auto key_or = [](uint8_t& k, uint8_t fallback) {
+    if (k == 0 || k >= KEY_MAX) k = fallback;
+  };
+  key_or(key_scroll_up, KEY_UP);
+  key_or(key_scroll_down, KEY_DOWN);
+  key_or(key_scroll_left, KEY_LEFT);
+  key_or(key_scroll_right, KEY_RIGHT);
   return true;
 }
 

@@ -1,3 +1,4 @@
+#include <allegro.h>
 #include <gtest/gtest.h>
 
 #include "app/config.h"
@@ -90,6 +91,20 @@ TEST(Config, OutOfRangeFrameSkipIsNotUsedAsDivisor) {
   bytes[7] = 0xFF;  // -1 would make the frame-skip divisor 0
   ASSERT_TRUE(config_from_bytes(bytes));
   EXPECT_EQ(frame_skip, 0);
+}
+
+TEST(Config, ScrollKeysOutsideTheKeyArrayFallBackToTheArrows) {
+  settings_set_defaults();
+  key_scroll_up = KEY_W;
+  std::vector<uint8_t> bytes = config_to_bytes();
+  bytes[17] = 0xFF;     // down: beyond the key array, which the editors index with it
+  bytes[18] = KEY_MAX;  // left: one past the last key
+  bytes[19] = 0;        // right: no key
+  ASSERT_TRUE(config_from_bytes(bytes));
+  EXPECT_EQ(key_scroll_up, KEY_W);
+  EXPECT_EQ(key_scroll_down, KEY_DOWN);
+  EXPECT_EQ(key_scroll_left, KEY_LEFT);
+  EXPECT_EQ(key_scroll_right, KEY_RIGHT);
 }
 
 TEST(Config, WriteFileKeepsOldFileWhenDirectoryIsNotWritable) {

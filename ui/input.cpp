@@ -11,8 +11,11 @@ class AllegroInput final : public InputSource {
     if (keyboard_needs_poll()) poll_keyboard();
     rest(0);
   }
-  bool key_down(int k) override { return key[k] != 0; }
-  void release_key(int k) override { key[k] = 0; }
+  // Scancodes come from settings a file can hold: none outside the key array is ever down.
+  bool key_down(int k) override { return k > 0 && k < KEY_MAX && key[k] != 0; }
+  void release_key(int k) override {
+    if (k > 0 && k < KEY_MAX) key[k] = 0;
+  }
   int shifts() override { return key_shifts; }
   bool keypressed() override { return ::keypressed() != 0; }
   int readkey() override { return ::readkey(); }
