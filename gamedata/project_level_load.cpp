@@ -77,31 +77,6 @@ struct ProjectLevelReader {
   }
 };
 
-// The game-wide parts read from the ROM image, as the ROM import reads them.
-bool read_rom_parts(const RomImage& rom, LevelModel& m, const std::string& dump_dir, std::string& error) {
-  std::vector<uint8_t> bytes;
-  if (!read_packed_patterns(rom, rom::COMMON_PATTERNS, "the common patterns", m.common_patterns, bytes, error))
-    return false;
-  write_dump(dump_dir, "vram_common.bin", bytes);
-  if (!read_blockmap(rom, rom::COMMON_BLOCKMAP, COMMON_BLOCK_COUNT, "the common block map", m.common_blockmap, bytes,
-                     error))
-    return false;
-  write_dump(dump_dir, "common_mappings.bin", bytes);
-  if (!read_fixed_patterns(rom, rom::MOON_PATTERNS, 4, "the moon patterns", m.moon_patterns, error)) return false;
-  write_dump(dump_dir, "vram_moon.bin",
-             std::vector<uint8_t>(rom.begin() + rom::MOON_PATTERNS, rom.begin() + rom::MOON_PATTERNS + 128));
-  if (!read_pickup_patterns(rom, m.pickup_patterns, error) || !read_block_types(rom, m.block_types, error) ||
-      !read_fixed_patterns(rom, rom::BLOCK_TYPE_PATTERNS, 72, "the block-object patterns", m.block_type_patterns,
-                           error) ||
-      !read_fixed_patterns(rom, rom::LARGE_OBJECT_PATTERNS, 60, "the large-object patterns", m.large_object_patterns,
-                           error) ||
-      !read_fixed_patterns(rom, rom::MARKER_PATTERNS, 126, "the marker patterns", m.marker_patterns, error) ||
-      !read_markers(rom, m.markers, error))
-    return false;
-  m.block_type_count = BLOCK_TYPE_COUNT;
-  m.marker_count = MARKER_COUNT;
-  return true;
-}
 
 }  // namespace
 
@@ -169,7 +144,7 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
     if (!reader.palette(dl + *palette_paths[line], m.palettes[line])) return false;
 
   std::string error;
-  if (!read_rom_parts(rom, m, dump_dir, error)) {
+  if (!read_game_wide_parts(rom, m, dump_dir, error)) {
     message = format_text("ERROR: File \"%s\": %s.", ROM_PATH, error.c_str());
     return false;
   }
@@ -226,16 +201,10 @@ int project_level_load_number(uint8_t level) {
     report_error(message);
     return -1;
   }
-  std::swap(level_model, *model);
-  std::swap(level_bitmaps, *bitmaps);
-  ++block_bitmaps_generation;
   // SAVE LEVEL and SAVE CHUNKMAP write back into the project's own files.
-  level_file_name = directory_of(project.level_paths[level]) + project.levels[level].map_front;
-  chunkmap_file_name = directory_of(project.theme_paths[front_layout.theme]) + project.themes[front_layout.theme].chunkmap;
-  show_message(closing_message(level, level_model));
-  allocate_level_undo(level_undo_size);
-  allocate_chunk_undo(meta_undo_size);
-  editor_mode = 0;
+  const int theme = model->front_layout.theme;
+  install_loaded_level(*model, *bitmaps, level, directory_of(project.level_paths[level]) + project.levels[level].map_front,
+                       directory_of(project.theme_paths[theme]) + project.themes[theme].chunkmap);
   return 0;
 }
 

@@ -61,30 +61,9 @@ bool import_level(const RomImage& rom, uint8_t map, LevelModel& model, LevelBitm
   return true;
 }
 
-bool read_level(const RomImage& rom, uint8_t map, LevelModel& m, std::string& error, const std::string& dump_dir) {
-  if (!read_map_header(rom, map, m.map_header, error)) return false;
-  if (!read_layout(rom, m.map_header.map_front, m.front_layout, error)) return false;
-  if (!read_layout(rom, m.map_header.map_back, m.back_layout, error)) return false;
-  const int theme = m.front_layout.theme;
-  if (!read_theme_chunkmap(rom, theme, m.chunkmap, error)) return false;
 
+bool read_game_wide_parts(const RomImage& rom, LevelModel& m, const std::string& dump_dir, std::string& error) {
   std::vector<uint8_t> bytes;
-  size_t at;
-  const std::string theme_name = "theme " + std::to_string(theme);
-  if (!read_pointer(rom, rom::PATTERN_POINTERS, theme, "the patterns of " + theme_name, at, error) ||
-      !read_packed_patterns(rom, at, "the patterns of " + theme_name, m.level_patterns, bytes, error))
-    return false;
-  write_dump(dump_dir, "vram_tiles.bin", bytes);
-  if (!read_pointer(rom, rom::BLOCKMAP_POINTERS, theme, "the block map of " + theme_name, at, error) ||
-      !read_blockmap(rom, at, LEVEL_BLOCKMAP_COUNT, "the block map of " + theme_name, m.level_blockmap, bytes, error))
-    return false;
-  write_dump(dump_dir, "block_mappings.bin", bytes);
-
-  const uint8_t palette_numbers[4] = {m.map_header.palette_main, m.map_header.palette_front,
-                                      m.map_header.palette_back, m.map_header.palette_flash};
-  for (int line = 0; line < 4; ++line)
-    if (!read_palette(rom, palette_numbers[line], m.palettes[line], error)) return false;
-
   if (!read_packed_patterns(rom, rom::COMMON_PATTERNS, "the common patterns", m.common_patterns, bytes, error))
     return false;
   write_dump(dump_dir, "vram_common.bin", bytes);
@@ -109,6 +88,33 @@ bool read_level(const RomImage& rom, uint8_t map, LevelModel& m, std::string& er
   return true;
 }
 
+bool read_level(const RomImage& rom, uint8_t map, LevelModel& m, std::string& error, const std::string& dump_dir) {
+  if (!read_map_header(rom, map, m.map_header, error)) return false;
+  if (!read_layout(rom, m.map_header.map_front, m.front_layout, error)) return false;
+  if (!read_layout(rom, m.map_header.map_back, m.back_layout, error)) return false;
+  const int theme = m.front_layout.theme;
+  if (!read_theme_chunkmap(rom, theme, m.chunkmap, error)) return false;
+
+  std::vector<uint8_t> bytes;
+  size_t at;
+  const std::string theme_name = "theme " + std::to_string(theme);
+  if (!read_pointer(rom, rom::PATTERN_POINTERS, theme, "the patterns of " + theme_name, at, error) ||
+      !read_packed_patterns(rom, at, "the patterns of " + theme_name, m.level_patterns, bytes, error))
+    return false;
+  write_dump(dump_dir, "vram_tiles.bin", bytes);
+  if (!read_pointer(rom, rom::BLOCKMAP_POINTERS, theme, "the block map of " + theme_name, at, error) ||
+      !read_blockmap(rom, at, LEVEL_BLOCKMAP_COUNT, "the block map of " + theme_name, m.level_blockmap, bytes, error))
+    return false;
+  write_dump(dump_dir, "block_mappings.bin", bytes);
+
+  const uint8_t palette_numbers[4] = {m.map_header.palette_main, m.map_header.palette_front,
+                                      m.map_header.palette_back, m.map_header.palette_flash};
+  for (int line = 0; line < 4; ++line)
+    if (!read_palette(rom, palette_numbers[line], m.palettes[line], error)) return false;
+
+  return read_game_wide_parts(rom, m, dump_dir, error);
+}
+
 void build_level_bitmaps(const LevelModel& m, LevelBitmaps& bitmaps) {
   build_block_bitmaps(m, bitmaps);
   build_pickup_icons(m, bitmaps);
@@ -124,6 +130,19 @@ std::string closing_message(uint8_t map, const LevelModel& model) {
   if (map - 1 < static_cast<int>(model.markers.size()))
     return format_text("[%02X] %s", map, model.markers[map - 1].name.c_str());
   return format_text("[%02X]", map);
+}
+
+void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const std::string& level_file,
+                          const std::string& chunkmap_file) {
+  std::swap(level_model, model);
+  std::swap(level_bitmaps, bitmaps);
+  ++block_bitmaps_generation;
+  level_file_name = level_file;
+  chunkmap_file_name = chunkmap_file;
+  show_message(closing_message(map, level_model));
+  allocate_level_undo(level_undo_size);
+  allocate_chunk_undo(meta_undo_size);
+  editor_mode = 0;
 }
 
 int level_import_map(uint8_t map) {
@@ -144,17 +163,9 @@ int level_import_map(uint8_t map) {
     report_error(format_text("ERROR: File \"%s\": %s.", ROM_PATH, error.c_str()));
     return -1;
   }
-  std::swap(level_model, *model);
-  std::swap(level_bitmaps, *bitmaps);
-  ++block_bitmaps_generation;
-  // The level no longer comes from a file: saves go to New.lvl / New.itm rather than
-  // overwriting the files of the level loaded before.
-  level_file_name.clear();
-  chunkmap_file_name.clear();
-  show_message(closing_message(map, level_model));
-  allocate_level_undo(level_undo_size);
-  allocate_chunk_undo(meta_undo_size);
-  editor_mode = 0;
+  // The level comes from no file: saves go to New.lvl / New.itm rather than overwriting
+  // the files of the level loaded before.
+  install_loaded_level(*model, *bitmaps, map, "", "");
   return 0;
 }
 

@@ -23,6 +23,9 @@ MapNumber parse_map_number(const std::string& answer);
 // what is wrong; model and bitmaps may then hold a partial level and must be dropped.
 bool import_level(const RomImage& rom, uint8_t map, LevelModel& model, LevelBitmaps& bitmaps, std::string& error,
                   const std::string& dump_dir = "dump");
+// The game-wide parts of the ROM image (common patterns and block map, moon, pickups,
+// block types, icon patterns, markers), with their debug dumps into dump_dir.
+bool read_game_wide_parts(const RomImage& rom, LevelModel& model, const std::string& dump_dir, std::string& error);
 // The two halves of import_level: every record read from the image (and the dumps
 // written), then every display bitmap built from the records.
 bool read_level(const RomImage& rom, uint8_t map, LevelModel& model, std::string& error,
@@ -36,5 +39,10 @@ std::string closing_message(uint8_t map, const LevelModel& model);
 // message, sizes the undo buffers and sets editor_mode to 0. Returns 0, or -1 after an
 // error message with the level unchanged.
 int level_import_map(uint8_t map);
+// Makes a completely loaded level the one being edited: swaps it in, remembers the files
+// that SAVE LEVEL / SAVE CHUNKMAP write to (empty: New.lvl / New.itm), shows the closing
+// message of map `map`, sizes the undo buffers and returns to the menu.
+void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const std::string& level_file,
+                          const std::string& chunkmap_file);
 // Asks for the map number, then level_import_map.
 int level_import_from_rom();

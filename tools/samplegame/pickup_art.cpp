@@ -361,7 +361,7 @@ Canvas fish() {
   return c;
 }
 
-Canvas specs() {
+Canvas xray_glasses() {
   Canvas c(16, 16);
   c.ellipse(4.5, 8, 3.5, 3, INK_CYAN);
   c.ellipse(11.5, 8, 3.5, 3, INK_CYAN);
@@ -493,7 +493,7 @@ PickupArt pickup_pictures() {
   again(12);                                        // 33 ...
   add(fuel_can());                                  // 34 JETPACK FUEL
   add(fish());                                      // 35 ANGEL FISH MARKER
-  add(specs());                                     // 36 X RAY SPECS
+  add(xray_glasses());                                  // 36 X RAY SPECS
   add(teacup(INK_RED, INK_DRED));                   // 37 RED TEACUP
   add(teacup(INK_ORANGE, INK_BROWN));               // 38 ORANGE TEACUP
   add(teacup(INK_PINK, INK_DRED));                  // 39 PURPLE TEACUP
