@@ -72,3 +72,17 @@ ScopedCwd::ScopedCwd(const std::string& dir) : previous(std::filesystem::current
   std::filesystem::current_path(dir);
 }
 ScopedCwd::~ScopedCwd() { std::filesystem::current_path(previous); }
+
+// The effective ids only: the saved ids stay root, so the destructor can take them back.
+ScopedUnprivileged::ScopedUnprivileged() {
+  constexpr uid_t nobody = 65534;
+  if (geteuid() != 0 || setegid(nobody) != 0) return;
+  if (seteuid(nobody) != 0) {
+    if (setegid(0) != 0) std::abort();
+    return;
+  }
+  dropped_ = true;
+}
+ScopedUnprivileged::~ScopedUnprivileged() {
+  if (dropped_ && (seteuid(0) != 0 || setegid(0) != 0)) std::abort();
+}

@@ -19,6 +19,19 @@ struct ScopedCwd {
   std::string previous;
 };
 
+// While alive, a process running as root acts as the user "nobody", so that file
+// permissions apply to it (root reads and writes whatever they say); elsewhere it does nothing.
+class ScopedUnprivileged {
+ public:
+  ScopedUnprivileged();
+  ~ScopedUnprivileged();
+  ScopedUnprivileged(const ScopedUnprivileged&) = delete;
+  ScopedUnprivileged& operator=(const ScopedUnprivileged&) = delete;
+
+ private:
+  bool dropped_ = false;
+};
+
 // Red, green and blue of a 32-bit pixel, compared by channel.
 struct Rgb {
   int r, g, b;

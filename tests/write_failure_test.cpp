@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "app/config.h"
 #include "files/atomic_file.h"
@@ -172,8 +173,9 @@ TEST_P(WriteFailure, FullDiskKeepsThePreviousFile) {
 TEST_P(WriteFailure, ReadOnlyDirectoryKeepsThePreviousFile) {
   put(GetParam().file, previous);
   chmod(dir.c_str(), 0555);
+  ScopedUnprivileged as_user;
   if (permissions_do_not_apply(dir))
-    GTEST_SKIP() << "this process writes into read-only directories (it runs as root): the case cannot be made here";
+    GTEST_SKIP() << "this process writes into read-only directories: the case cannot be made here";
   EXPECT_EQ(GetParam().run(), -1);
   expect_reported(captured_messages(), "Permission denied");
   expect_previous_file_intact();
@@ -321,14 +323,17 @@ TEST(ProjectWriteFailure, GenerationIntoAReadOnlyDirectoryWritesNothing) {
   write_bytes("game.bin", make_genesis_fixture().rom);
   put("GLB-Gen.glp", Bytes{'O', 'L', 'D'});
   chmod(dir.c_str(), 0555);
+  auto as_user = std::make_unique<ScopedUnprivileged>();
   if (permissions_do_not_apply(dir)) {
+    as_user.reset();
     chmod(dir.c_str(), 0755);
-    GTEST_SKIP() << "this process writes into read-only directories (it runs as root): the case cannot be made here";
+    GTEST_SKIP() << "this process writes into read-only directories: the case cannot be made here";
   }
   ProjectTables tables;
   const ProjectTables before = tables;
   ProjectMessages m;
   EXPECT_EQ(GenerateGenesisProject("game.bin", tables, m), -1);
+  as_user.reset();
   chmod(dir.c_str(), 0755);
   ASSERT_EQ(m.all().size(), 1u);
   EXPECT_EQ(m.all()[0], "ERROR: Could not create directory \"./themes\"");
