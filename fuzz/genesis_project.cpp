@@ -14,15 +14,6 @@
 
 namespace {
 SamplePatches* image = nullptr;
-
-bool load_image() {
-  std::vector<uint8_t> rom;
-  if (!read_sample_game_file("genesis/glb.bin", rom) || rom.size() < 0x200000) return false;
-  image = new SamplePatches(std::move(rom));
-  add_rom_regions(*image);
-  return true;
-}
-
 bool ends_with(const std::string& s, const char* end) {
   const size_t n = std::strlen(end);
   return s.size() >= n && s.compare(s.size() - n, n, end) == 0;
@@ -31,10 +22,7 @@ bool ends_with(const std::string& s, const char* end) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   pp20_trace = nullptr;
-  if (!load_image()) {
-    std::fprintf(stderr, "genesis_project: no sample image (set MOSSFORGE_SAMPLE_DIR)\n");
-    std::abort();
-  }
+  image = &sample_rom_patches("genesis_project");
   return 0;
 }
 

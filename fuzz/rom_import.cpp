@@ -13,22 +13,15 @@
 
 namespace {
 SamplePatches* image = nullptr;
-
-bool load_image() {
-  std::vector<uint8_t> rom;
-  if (!read_sample_game_file("genesis/glb.bin", rom) || rom.size() < 0x200000) return false;
-  image = new SamplePatches(std::move(rom));
-  add_rom_regions(*image);
-  return true;
-}
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   pp20_trace = nullptr;
-  if (!init_headless_graphics() || !load_image()) {
-    std::fprintf(stderr, "rom_import: no sample image (set MOSSFORGE_SAMPLE_DIR)\n");
+  if (!init_headless_graphics()) {
+    std::fprintf(stderr, "rom_import: Allegro could not start without a display\n");
     std::abort();
   }
+  image = &sample_rom_patches("rom_import");
   set_message_sink(MessageSink::Capture);
   return 0;
 }

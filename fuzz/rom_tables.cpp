@@ -11,22 +11,11 @@
 
 namespace {
 SamplePatches* image = nullptr;
-
-bool load_image() {
-  std::vector<uint8_t> rom;
-  if (!read_sample_game_file("genesis/glb.bin", rom) || rom.size() < 0x200000) return false;
-  image = new SamplePatches(std::move(rom));
-  add_rom_regions(*image);
-  return true;
-}
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   pp20_trace = nullptr;
-  if (!load_image()) {
-    std::fprintf(stderr, "rom_tables: no sample image (set MOSSFORGE_SAMPLE_DIR)\n");
-    std::abort();
-  }
+  image = &sample_rom_patches("rom_tables");
   return 0;
 }
 

@@ -1,5 +1,8 @@
 // The regions of the sample Genesis ROM image that the import and project generation read.
 #pragma once
+#include <cstdio>
+#include <cstdlib>
+
 #include "files/rom_tables.h"
 #include "gamedata/rom_tables.h"
 #include "sample_patches.h"
@@ -20,4 +23,20 @@ inline void add_rom_regions(SamplePatches& p) {
   p.add_pointed_blocks(rom::PALETTE_POINTERS, 107, 32);
   p.add(0x0A3400, 0x0A7200 - 0x0A3400);  // marker names
   p.add(0x0C4000, 0x0C7000 - 0x0C4000);  // pickup records
+}
+
+// The sample ROM image with its regions, loaded once per fuzz process; `target` names the
+// fuzzer in the message of a missing image.
+inline SamplePatches& sample_rom_patches(const char* target) {
+  static SamplePatches* image = [target] {
+    std::vector<uint8_t> rom;
+    if (!read_sample_game_file("genesis/glb.bin", rom) || rom.size() < 0x200000) {
+      std::fprintf(stderr, "%s: no sample image (set MOSSFORGE_SAMPLE_DIR)\n", target);
+      std::abort();
+    }
+    auto* p = new SamplePatches(std::move(rom));
+    add_rom_regions(*p);
+    return p;
+  }();
+  return *image;
 }

@@ -6,7 +6,6 @@
 namespace sample {
 namespace {
 
-const char* L = SPRITE_LEGEND;
 
 void question_mark(Canvas& c, int x, int y, uint8_t ink) {
   Canvas q(7, 9);
