@@ -272,7 +272,11 @@ Layout design_front(const Theme& theme, const LevelPlan& plan, int map) {
     if (g < 0) continue;
     if (rng.chance(25)) f.try_object(obj_block(SPECIAL_BLOCKS[rng.range(0, 5)]), c, g - 1);
     else if (rng.chance(30)) f.try_chunk(k.crates, c, g - 2);
-    else f.try_object(obj_pickup(FLOATING_PICKUPS[rng.range(0, 19)]), c, g - 2 - rng.range(0, 2));
+    else {
+      // The height is drawn before the pickup, in the order the sample has always been made.
+      const int lift = rng.range(0, 2);
+      f.try_object(obj_pickup(FLOATING_PICKUPS[rng.range(0, 19)]), c, g - 2 - lift);
+    }
   }
   return f.layout();
 }
