@@ -178,12 +178,7 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
     build_block_bitmaps(m, bitmaps);
   }
 
-  build_pickup_icons(m, bitmaps);
-  render_all_chunks(m.chunkmap, bitmaps);
-  build_block_type_icons(m, bitmaps);
-  build_large_object_frames(m, bitmaps);
-  build_marker_icons(m, bitmaps);
-  build_chunk_thumbnails(m.chunkmap, bitmaps);
+  build_object_bitmaps(m, bitmaps);
   return true;
 }
 

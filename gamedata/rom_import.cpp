@@ -117,6 +117,10 @@ bool read_level(const RomImage& rom, uint8_t map, LevelModel& m, std::string& er
 
 void build_level_bitmaps(const LevelModel& m, LevelBitmaps& bitmaps) {
   build_block_bitmaps(m, bitmaps);
+  build_object_bitmaps(m, bitmaps);
+}
+
+void build_object_bitmaps(const LevelModel& m, LevelBitmaps& bitmaps) {
   build_pickup_icons(m, bitmaps);
   render_all_chunks(m.chunkmap, bitmaps);
   build_block_type_icons(m, bitmaps);

@@ -31,6 +31,9 @@ bool read_game_wide_parts(const RomImage& rom, LevelModel& model, const std::str
 bool read_level(const RomImage& rom, uint8_t map, LevelModel& model, std::string& error,
                 const std::string& dump_dir = "dump");
 void build_level_bitmaps(const LevelModel& model, LevelBitmaps& bitmaps);
+// Every display bitmap but the block bitmaps: icons, chunk pictures and thumbnails (drawn
+// from the block bitmaps as they are).
+void build_object_bitmaps(const LevelModel& model, LevelBitmaps& bitmaps);
 
 // "[00] MAP SCREEN", "[%02X] <name of marker map - 1>", or "[%02X]" above the marker table.
 std::string closing_message(uint8_t map, const LevelModel& model);

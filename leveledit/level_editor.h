@@ -87,6 +87,8 @@ bool editing_back_plane();
 // The selected object, or null.
 LayoutObject* selected_object();
 void clear_selection();
+// Takes the selected object out of its row and drops the selection.
+void remove_selected_object();
 // Mouse position in zoomed world pixels (camera added).
 int32_t world_mouse_x();
 int32_t world_mouse_y();

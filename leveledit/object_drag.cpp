@@ -80,15 +80,7 @@ void delete_selected() {
   LayoutObject* object = selected_object();
   if (!object) return;
   if (!(ledit.edit_flags & EDIT_METABLOCK)) {
-    const int32_t result = layout_row_delete(edited_plane().rows[static_cast<size_t>(ledit.selected_row)],
-                                             ledit.selected_index);
-    if (result == ROW_OUT_OF_MEMORY) {
-      report_error(DELETE_MEMORY_ERROR);
-      return;
-    }
-    level_changed_flags |= CHANGED_LAYOUT;
-    clear_selection();
-    ledit.hover_count = 0;
+    remove_selected_object();
     return;
   }
   if (!placed_chunk(*object) || !ledit.cell_located) return;

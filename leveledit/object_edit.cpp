@@ -130,8 +130,13 @@ void delete_invalid_block_object() {
   const int index = object->code & 0xFF;
   if (index >= block_type_count || static_cast<size_t>(index) >= block_types.size()) return;
   if (block_types[static_cast<size_t>(index)].kind >= 0) return;
-  const int32_t result = layout_row_delete(selected_row_list(), ledit.selected_index);
-  if (result == ROW_OUT_OF_MEMORY) {
+  remove_selected_object();
+}
+
+}  // namespace
+
+void remove_selected_object() {
+  if (layout_row_delete(selected_row_list(), ledit.selected_index) == ROW_OUT_OF_MEMORY) {
     report_error(DELETE_MEMORY_ERROR);
     return;
   }
@@ -139,8 +144,6 @@ void delete_invalid_block_object() {
   clear_selection();
   ledit.hover_count = 0;
 }
-
-}  // namespace
 
 int block_kind_of(int index) {
   if (index < 0 || index >= block_type_count || static_cast<size_t>(index) >= block_types.size()) return -1;
