@@ -79,40 +79,6 @@ TEST(ChunkSetBlock, EmptySetAndEmptyChunks) {
   EXPECT_EQ(back.chunks[1].cells[0], 0x33);
 }
 
-TEST(ChunkSetBlock, BrokenSetsAreRefusedAndLeaveTheOutputAlone) {
-  ChunkMap sentinel;
-  sentinel.chunks.resize(1);
-  sentinel.chunks[0].width = 2;
-  sentinel.chunks[0].cells[1] = 0x77;
-  auto refused = [&](const std::vector<uint8_t>& bytes, size_t offset = 0) {
-    ChunkMap out = sentinel;
-    std::string error;
-    const bool ok = LoadChunkSet(bytes.data(), bytes.size(), offset, out, error);
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(out.count(), 1);
-    EXPECT_EQ(out.chunks[0].cells[1], 0x77);
-    return !ok;
-  };
-  const std::vector<uint8_t> good = block_of({{2, 2, 1, 2, 3, 4}, {1, 2, 5, 6}});
-  // Truncated cells, truncated table, an entry beyond the block, an entry inside the table.
-  EXPECT_TRUE(refused(std::vector<uint8_t>(good.begin(), good.end() - 1)));
-  EXPECT_TRUE(refused(std::vector<uint8_t>(good.begin(), good.begin() + 8)));
-  std::vector<uint8_t> bad = good;
-  write_be16(&bad[8], 0x2000);
-  EXPECT_TRUE(refused(bad));
-  bad = good;
-  write_be16(&bad[6], 2);
-  EXPECT_TRUE(refused(bad));
-  // Chunks wider or taller than 16 blocks.
-  std::vector<int> wide = {20, 1};
-  wide.resize(22, 1);
-  EXPECT_TRUE(refused(block_of({{1, 1, 9}, wide})));
-  std::vector<int> tall = {1, 17};
-  tall.resize(19, 1);
-  EXPECT_TRUE(refused(block_of({tall})));
-  EXPECT_TRUE(refused(good, good.size() - 3));
-}
-
 TEST(ChunkSetBlock, OversizedSetIsRefusedByTheWriter) {
   ChunkMap map;
   Chunk full;

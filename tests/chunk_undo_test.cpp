@@ -98,18 +98,6 @@ TEST_F(ChunkUndo, SizeZeroEditsWithoutRecording) {
   EXPECT_FALSE(undo_chunk_change(chunk));
 }
 
-TEST_F(ChunkUndo, DropOldestShiftsAndEmptiesTheLastSlot) {
-  uint16_t cells[3] = {1, 2, 3};
-  uint32_t values[3] = {10, 20, 30};
-  undo_drop_oldest(cells, values, 3);
-  EXPECT_EQ(cells[0], 2);
-  EXPECT_EQ(cells[1], 3);
-  EXPECT_EQ(cells[2], EMPTY_UNDO_CELL);
-  EXPECT_EQ(values[0], 20u);
-  EXPECT_EQ(values[1], 30u);
-  EXPECT_EQ(values[2], EMPTY_UNDO_VALUE);
-}
-
 TEST_F(ChunkUndo, ResizeKeepsTheNewestAppliedRecordsAndEmptiesNewSlots) {
   use_history(6);
   for (int i = 0; i < 5; ++i) set_cell_recorded(chunk, static_cast<uint16_t>(i), static_cast<uint16_t>(200 + i));

@@ -94,45 +94,6 @@ TEST(LayoutBlock, HeightWithBit3SetKeepsThePadByte) {
   EXPECT_EQ(back, p);
 }
 
-TEST(LayoutBlock, BrokenBlocksAreRefusedAndLeaveTheOutputAlone) {
-  LayoutPlane p = plane_of(4, 64, 32);
-  p.rows[1].objects = {{1, 2}};
-  p.rows[2].objects = {{3, 4}, {5, 6}};
-  const std::vector<uint8_t> good = built(p);
-  LayoutPlane sentinel = plane_of(9, 1, 16);
-  sentinel.rows[1].objects = {{0xBEEF, 1}};
-
-  auto refused = [&](std::vector<uint8_t> bytes, size_t offset = 0) {
-    LayoutPlane out = sentinel;
-    std::string error;
-    const bool ok = LoadLevelBlock(bytes.data(), bytes.size(), offset, out, error);
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(out, sentinel);
-    return !ok;
-  };
-  // Truncated: the table says 26 bytes, the file has fewer.
-  EXPECT_TRUE(refused(std::vector<uint8_t>(good.begin(), good.end() - 1)));
-  EXPECT_TRUE(refused(std::vector<uint8_t>(good.begin(), good.begin() + 9)));
-  // A row offset beyond the block, and one that points into the table.
-  std::vector<uint8_t> bad = good;
-  write_be16(&bad[10], 0x4000);
-  EXPECT_TRUE(refused(bad));
-  bad = good;
-  write_be16(&bad[8], 4);
-  EXPECT_TRUE(refused(bad));
-  // Offsets that run backwards.
-  bad = good;
-  write_be16(&bad[10], read_be16(&good[8]) - 4);
-  EXPECT_TRUE(refused(bad));
-  // A height whose table does not fit.
-  bad = good;
-  write_be16(&bad[6], 0xFFF0);
-  EXPECT_TRUE(refused(bad));
-  // An offset past the end of the file.
-  EXPECT_TRUE(refused(good, good.size()));
-  EXPECT_TRUE(refused(good, good.size() + 100));
-}
-
 TEST(LayoutBlock, OversizedLayoutIsRefusedByTheWriter) {
   LayoutPlane p = plane_of(0, 1000, 16);
   p.rows[1].objects.assign(16382, LayoutObject{1, 1});  // 10 + 2 + 65528 bytes

@@ -86,46 +86,6 @@ TEST_F(LevelFiles, LoadLevelFromAPlainFileWithTheSelector) {
   EXPECT_EQ(front_layout.rows[3].objects[0], (LayoutObject{0x0202, 128}));
 }
 
-TEST_F(LevelFiles, MissingAndBrokenFilesChangeNothing) {
-  const LayoutPlane before = front_layout;
-  choose("nowhere.lvl");
-  editor_mode = 6;
-  EXPECT_EQ(load_level_from_lvl_file(), -1);
-  EXPECT_EQ(editor_mode, 6);
-  ASSERT_EQ(captured_messages().size(), 2u);
-  EXPECT_EQ(captured_messages()[1], "ERROR: File \"nowhere.lvl\" not found.");
-  EXPECT_EQ(front_layout, before);
-  EXPECT_EQ(level_file_name, "");
-
-  // Cancelling leaves the path empty: the empty line, then the not-found error.
-  file_selector_hook = [](const char*, const char*, std::string&) { return false; };
-  captured_messages().clear();
-  EXPECT_EQ(load_level_from_lvl_file(), -1);
-  EXPECT_EQ(captured_messages(), (std::vector<std::string>{"", "ERROR: File \"\" not found."}));
-
-  std::vector<uint8_t> cut = plain_layout();
-  cut.resize(cut.size() - 2);
-  ASSERT_TRUE(write_file_atomic("cut.lvl", cut));
-  captured_messages().clear();
-  EXPECT_EQ(load_level_file("cut.lvl"), -1);
-  ASSERT_EQ(captured_messages().size(), 1u);
-  EXPECT_EQ(captured_messages()[0].rfind("ERROR: File \"cut.lvl\": the layout block at 0x0 is truncated", 0), 0u)
-      << captured_messages()[0];
-  EXPECT_EQ(front_layout, before);
-
-  // A chunk set that is not one, and one with a 20-wide chunk.
-  ASSERT_TRUE(write_file_atomic("level_as_itm.itm", plain_layout()));
-  chunkmap.chunks.resize(1);
-  EXPECT_EQ(load_chunkmap_file("level_as_itm.itm"), -1);
-  std::vector<uint8_t> wide = {'I', 'T', 'M', 'S', 0, 1, 0, 8, 20, 1};
-  wide.resize(10 + 40, 0);
-  ASSERT_TRUE(write_file_atomic("wide.itm", wide));
-  EXPECT_EQ(load_chunkmap_file("wide.itm"), -1);
-  EXPECT_NE(captured_messages().back().find("20x1"), std::string::npos) << captured_messages().back();
-  EXPECT_EQ(chunkmap.count(), 1);
-  EXPECT_EQ(chunkmap_file_name, "");
-}
-
 TEST_F(LevelFiles, LoadChunkmapRebuildsImagesAndThumbnails) {
   block_bitmaps[3] = make_bitmap(16, 16);
   clear_to_color(block_bitmaps[3].get(), 0xFF336699u);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/main_menu.h"
 #include "test_support.h"
 #include "ui/menu.h"
@@ -112,30 +114,23 @@ class PromptTest : public MenuTest {};
 
 }  // namespace
 
-TEST_F(PromptTest, NumberWithMaxFiveTakesOneDigitAndClamps) {
-  in.tap(KEY_7).tap(KEY_3).tap(KEY_ENTER);
-  EXPECT_EQ(prompt_number(0, 5, 2, "VALUE:"), 5);
-}
-
-TEST_F(PromptTest, FiveDigitsClampTo32767) {
-  in.tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_ENTER);
-  EXPECT_EQ(prompt_number(0, 32767, 50, "ENTER A LEVEL UNDO BUFFER SIZE:"), 32767);
-}
-
-TEST_F(PromptTest, LeadingZeroIsNotTypedAndEscapeReturnsCurrent) {
-  // max 5: one digit allowed; a leading 0 does not use it up.
-  in.tap(KEY_0).tap(KEY_0_PAD).tap(KEY_4).tap(KEY_ENTER);
-  EXPECT_EQ(prompt_number(0, 5, 1, "X"), 4);
+TEST_F(PromptTest, NumberPromptDigitsClampingAndEscape) {
+  const struct {
+    std::vector<int> keys;
+    int min, max, current, expected;
+  } cases[] = {
+      {{KEY_7, KEY_3, KEY_ENTER}, 0, 5, 2, 5},  // max 5: one digit, clamped
+      {{KEY_9, KEY_9, KEY_9, KEY_9, KEY_9, KEY_9, KEY_ENTER}, 0, 32767, 50, 32767},
+      {{KEY_0, KEY_0_PAD, KEY_4, KEY_ENTER}, 0, 5, 1, 4},  // a leading 0 does not use up the digit
+      {{KEY_ENTER}, 512, 1600, 640, 512},                  // nothing typed: 0, clamped up to min
+      {{KEY_1, KEY_2, KEY_BACKSPACE, KEY_3_PAD, KEY_ENTER}, 0, 99, 0, 13},
+  };
+  for (const auto& c : cases) {
+    for (int k : c.keys) in.tap(k);
+    EXPECT_EQ(prompt_number(c.min, c.max, c.current, "ENTER A LEVEL UNDO BUFFER SIZE:"), c.expected) << c.max;
+  }
   in.tap(KEY_3).press(KEY_ESC).release(KEY_ESC);
   EXPECT_EQ(prompt_number(0, 9, 7, "X"), 7);
-  // Below min clamps up; nothing typed gives 0 then min.
-  in.tap(KEY_ENTER);
-  EXPECT_EQ(prompt_number(512, 1600, 640, "ENTER X SIZE:"), 512);
-}
-
-TEST_F(PromptTest, BackspaceDropsTheLastDigitAndKeypadCounts) {
-  in.tap(KEY_1).tap(KEY_2).tap(KEY_BACKSPACE).tap(KEY_3_PAD).tap(KEY_ENTER);
-  EXPECT_EQ(prompt_number(0, 99, 0, "X"), 13);
 }
 
 TEST_F(PromptTest, SeveralDigitKeysAtOnceTakeTheLowestNonZero) {

@@ -2,8 +2,6 @@
 // unpacked size and never touch a byte outside the destination.
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "files/pp20.h"
 #include "pp20_sample_data.h"
 
@@ -75,48 +73,5 @@ TEST(Pp20BadInput, WrongSizesInHeaderAndTrailer) {
     if (v < 12) {
       EXPECT_EQ(r, -1);
     }
-  }
-}
-
-TEST(Pp20BadInput, FlippedBitsNeverEscapeTheDestination) {
-  const Bytes block = sample_block();
-  std::mt19937 rng(2024);
-  int sound = 0;
-  for (int trial = 0; trial < 4000; ++trial) {
-    Bytes bad = block;
-    const int flips = 1 + static_cast<int>(rng() % 4);
-    for (int f = 0; f < flips; ++f) {
-      // Mostly the stream, sometimes the header or trailer.
-      const size_t at = rng() % 8 == 0 ? (rng() % 2 ? rng() % 8 : bad.size() - 1 - rng() % 4) : rng() % bad.size();
-      bad[at] ^= static_cast<uint8_t>(1u << (rng() % 8));
-    }
-    if (decode_guarded(bad, bad.size()) >= 0) ++sound;
-  }
-  // Some damage still decodes (a changed literal); most is caught.
-  EXPECT_GT(sound, 0);
-  EXPECT_LT(sound, 4000);
-}
-
-TEST(Pp20BadInput, RandomBytesAsBlocks) {
-  std::mt19937 rng(99);
-  for (int trial = 0; trial < 3000; ++trial) {
-    Bytes junk(12 + rng() % 64);
-    for (auto& b : junk) b = static_cast<uint8_t>(rng());
-    // A plausible S and a small U, so the stream itself gets decoded.
-    const uint32_t s = static_cast<uint32_t>(junk.size());
-    junk[0] = 0, junk[1] = 0, junk[2] = 0, junk[3] = static_cast<uint8_t>(s);
-    junk[s - 4] = 0, junk[s - 3] = 0;
-    decode_guarded(junk, junk.size());
-    raw_data raw;
-    raw.size = 77;
-    pp20_trace = nullptr;
-    std::string error;
-    if (!pp20_load(junk.data(), junk.size(), 0, raw, &error)) {
-      EXPECT_EQ(raw.size, 77u);
-      EXPECT_FALSE(error.empty());
-    } else {
-      EXPECT_EQ(raw.buffer.size(), raw.size);
-    }
-    pp20_trace = stdout;
   }
 }

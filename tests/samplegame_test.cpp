@@ -22,12 +22,10 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 // Offsets of the Genesis image the editor reads.
-constexpr uint32_t LARGE_OBJECT_PATTERNS = 0x0118E0, BLOCK_ICON_PATTERNS = 0x029940, MOON = 0x02A840,
-                   MARKER_PATTERNS = 0x038660, MARKERS = 0x0A2BF2, BLOCK_TYPES = 0x0A725A, PICKUP_BASE = 0x0C6158,
-                   PICKUP_TABLE = 0x0C615C, MAP_TABLE = 0x0CB895, LAYOUT_TABLE = 0x0CEC8A,
+constexpr uint32_t MARKERS = 0x0A2BF2, BLOCK_TYPES = 0x0A725A, MAP_TABLE = 0x0CB895, LAYOUT_TABLE = 0x0CEC8A,
                    CHUNK_SET_TABLE = 0x0CF08A, SOLIDITY_TABLE = 0x0CF0B6, PATTERN_TABLE = 0x0CF0E2,
-                   BLOCK_MAP_TABLE = 0x0CF10E, COMMON_PATTERNS = 0x0CF166, COMMON_BLOCK_MAP = 0x1031C2,
-                   PALETTE_TABLE = 0x111726, PLACEMENT_BEGIN = 0x1128AC, PLACEMENT_END = 0x164904;
+                   BLOCK_MAP_TABLE = 0x0CF10E, PALETTE_TABLE = 0x111726, PLACEMENT_BEGIN = 0x1128AC,
+                   PLACEMENT_END = 0x164904;
 
 int run_generator(const std::string& out_dir) {
   const std::string cmd = "'" MOSSFORGE_BINARY_DIR "/samplegame' '" + out_dir + "' >/dev/null 2>&1";
@@ -163,35 +161,6 @@ std::vector<ChunkInfo> check_chunk_set(const Bytes& b, int t) {
   return chunks;
 }
 
-struct Placed {
-  uint32_t code, x, row;
-};
-
-std::vector<Placed> objects_of(const Bytes& b) {
-  std::vector<Placed> out;
-  const uint32_t rows = be16(b, 6) >> 4;
-  for (uint32_t k = 1; k <= rows; ++k)
-    for (uint32_t o = be16(b, 8 + 2 * (k - 1)); o + 4 <= be16(b, 8 + 2 * k); o += 4) out.push_back({be16(b, o), be16(b, o + 2), k});
-  return out;
-}
-
-// Which 16x16 cells of a plane the chunk placements draw something into (cell word not 0).
-// shift is what the editor takes off a placement's x (one block on levels, none on the map).
-std::vector<bool> drawn_cells(const Bytes& plane, const std::vector<ChunkInfo>& chunks, int shift) {
-  const int w = static_cast<int>(be16(plane, 4)) / 16, h = static_cast<int>(be16(plane, 6)) / 16;
-  std::vector<bool> drawn(static_cast<size_t>(w * h), false);
-  for (const Placed& p : objects_of(plane)) {
-    if (p.code >= 0x400 || (p.code & 0x1FF) >= chunks.size()) continue;
-    const ChunkInfo& c = chunks[p.code & 0x1FF];
-    for (int r = 0; r < c.h; ++r)
-      for (int col = 0; col < c.w; ++col) {
-        const int x = (static_cast<int>(p.x) - shift) / 16 + col, y = static_cast<int>(p.row) - 1 + r;
-        if (c.cells[r * c.w + col] != 0 && x >= 0 && y >= 0 && x < w && y < h) drawn[y * w + x] = true;
-      }
-  }
-  return drawn;
-}
-
 TEST(SampleGameGenerator, WritesTheSameBytesOnEveryRun) {
   const std::string a = scratch_dir("samplegame_run_a"), b = scratch_dir("samplegame_run_b");
   ASSERT_EQ(run_generator(a), 0);
@@ -308,25 +277,6 @@ TEST_F(SampleImage, ThemeTablesPointAtDecodableBlocksAndEndWithAZeroEntry) {
   EXPECT_EQ(map_forms.size(), 2u) << "block maps both plain and packed";
 }
 
-TEST_F(SampleImage, CommonGraphicsDecode) {
-  ASSERT_TRUE(packed_at(rom(), COMMON_PATTERNS));
-  const Bytes patterns = block(COMMON_PATTERNS, 0);
-  ASSERT_GT(patterns.size(), 0u);
-  EXPECT_EQ(patterns.size() % 32, 0u);
-  const Bytes map = block(COMMON_BLOCK_MAP, 3968);
-  ASSERT_EQ(map.size(), 3968u);
-  for (size_t i = 0; i < 24 * 8; i += 2) EXPECT_LT(be16(map, i) & 0x7FF, patterns.size() / 32);
-  for (size_t i = 8; i < 24 * 8; i += 8) EXPECT_NE(be16(map, i) | be16(map, i + 2) | be16(map, i + 4) | be16(map, i + 6), 0u);
-  // The fixed pattern sets are drawn, not empty space.
-  const std::pair<uint32_t, uint32_t> sets[] = {
-      {LARGE_OBJECT_PATTERNS, 1920}, {BLOCK_ICON_PATTERNS, 2304}, {MOON, 128}, {MARKER_PATTERNS, 4032}};
-  for (const auto& [p, n] : sets) {
-    size_t drawn = 0;
-    for (uint32_t i = 0; i < n; ++i) drawn += rom()[p + i] != 0;
-    EXPECT_GT(drawn, n / 8) << "patterns at " << std::hex << p;
-  }
-}
-
 TEST_F(SampleImage, LayoutsDecodeInCanonicalFormAndNameExistingChunks) {
   std::vector<size_t> chunk_counts;
   for (int t = 0; t < theme_count(); ++t) chunk_counts.push_back(check_chunk_set(chunk_set(t), t).size());
@@ -409,67 +359,6 @@ TEST_F(SampleImage, MarkersHaveNamesTypesAndLinksInRange) {
   EXPECT_EQ(types, (std::set<uint32_t>{0, 1, 0xFE, 0xFF}));
 }
 
-TEST_F(SampleImage, SpecialMarkerNamesSitAtTheEndOfTheTable) {
-  auto name_bytes = [&](int i) { return u24(MARKERS + 14 * i + 1); };
-  // Marker 129: exactly 24 characters, then the terminator.
-  const uint32_t full = name_bytes(129);
-  for (int k = 0; k < 24; ++k) EXPECT_NE(rom()[full + k], 0) << "character " << k;
-  EXPECT_EQ(rom()[full + 24], 0);
-  // Marker 130: no terminator within its first 25 bytes.
-  const uint32_t endless = name_bytes(130);
-  for (int k = 0; k < 25; ++k) EXPECT_NE(rom()[endless + k], 0) << "byte " << k;
-  // The others are shorter than 25 characters and terminated.
-  for (int i = 0; i < 129; ++i) {
-    bool terminated = false;
-    for (int k = 0; k < 25 && !terminated; ++k) terminated = rom()[name_bytes(i) + k] == 0;
-    EXPECT_TRUE(terminated) << "marker " << i;
-  }
-}
-
-TEST_F(SampleImage, BlockTypesCoverEveryKindReferencesAndNegativeKinds) {
-  std::set<int> kinds;
-  int negative = 0, reference_to_reference = 0;
-  for (int i = 0; i < 105; ++i) {
-    const int kind = static_cast<int16_t>(u16(BLOCK_TYPES + 4 * i));
-    const uint32_t param = u16(BLOCK_TYPES + 4 * i + 2);
-    kinds.insert(kind);
-    negative += kind < 0;
-    if (kind == 4 || kind == 5) {
-      const uint32_t target = param & 0xFF;
-      ASSERT_LT(target, 105u) << "reference of entry " << i;
-      const int target_kind = static_cast<int16_t>(u16(BLOCK_TYPES + 4 * target));
-      reference_to_reference += target_kind == 4 || target_kind == 5;
-      EXPECT_GE(target_kind, 0) << "entry " << i << " refers to an invalid entry";
-    }
-  }
-  for (int k = 0; k <= 16; ++k) EXPECT_TRUE(kinds.count(k)) << "kind " << k;
-  EXPECT_GT(negative, 0);
-  EXPECT_GT(reference_to_reference, 0);
-}
-
-TEST_F(SampleImage, PickupWalksEndAtPatternsInsideTheImage) {
-  std::set<uint32_t> negative, positive, targets;
-  for (int i = 0; i < 58; ++i) {
-    const int16_t offset = static_cast<int16_t>(u16(PICKUP_TABLE + 4 * i));
-    (offset < 0 ? negative : positive).insert(static_cast<uint32_t>(i));
-    uint32_t q = PICKUP_BASE + offset;
-    int steps = 0;
-    while (q + 4 <= rom().size() && rom()[q] != 0 && steps < 64) q += 2, ++steps;
-    ASSERT_LT(steps, 64) << "walk of pickup " << i;
-    const uint32_t patterns = u32(q);
-    EXPECT_GE(patterns, 0x200u) << "pickup " << i << " points into the ROM header";
-    EXPECT_LE(patterns + 128, rom().size()) << "pickup " << i;
-    size_t drawn = 0;
-    for (uint32_t k = 0; k < 128 && patterns + k < rom().size(); ++k) drawn += rom()[patterns + k] != 0;
-    EXPECT_GT(drawn, 16u) << "pickup " << i << " has a picture";
-    targets.insert(patterns);
-  }
-  EXPECT_FALSE(negative.empty());
-  EXPECT_FALSE(positive.empty());
-  EXPECT_LT(targets.size(), 58u) << "some pickups share their graphics";
-  EXPECT_GT(targets.size(), 40u) << "most have their own";
-}
-
 TEST_F(SampleImage, BlockObjectsInLevelsReferToValidBlockTypes) {
   // The editor deletes a selected block object whose entry has a negative kind; the sample
   // places none of those.
@@ -483,90 +372,6 @@ TEST_F(SampleImage, BlockObjectsInLevelsReferToValidBlockTypes) {
       EXPECT_GE(static_cast<int16_t>(u16(BLOCK_TYPES + 4 * (code & 0xFF))), 0) << "layout " << n;
     }
   }
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(SampleImage, LevelsHaveGroundSkyAndObjectsInsideTheirPlanes) {
-  std::vector<std::vector<ChunkInfo>> chunks;
-  for (int t = 0; t < theme_count(); ++t) chunks.push_back(check_chunk_set(chunk_set(t), t));
-  for (int m = 1; m < 24; ++m) {
-    SCOPED_TRACE("map " + std::to_string(m));
-    const Bytes front = layout(static_cast<int>(u8(MAP_TABLE + 13 * m)));
-    const Bytes back = layout(static_cast<int>(u8(MAP_TABLE + 13 * m + 1)));
-    const int w = static_cast<int>(be16(front, 4)) / 16, h = static_cast<int>(be16(front, 6)) / 16;
-    // The back plane (drawn at its own x) fills every cell behind the front plane.
-    const std::vector<bool> sky = drawn_cells(back, chunks.at(back[3]), 0);
-    const int bw = static_cast<int>(be16(back, 4)) / 16;
-    int holes = 0;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) holes += !sky[y * bw + x];
-    EXPECT_EQ(holes, 0) << "cells without sky";
-    // Ground runs along the bottom row with gaps of at most six blocks.
-    const std::vector<bool> ground = drawn_cells(front, chunks.at(front[3]), 16);
-    int covered = 0, gap = 0, widest = 0;
-    for (int x = 0; x < w; ++x) {
-      const bool g = ground[(h - 1) * w + x];
-      covered += g;
-      gap = g ? 0 : gap + 1;
-      widest = std::max(widest, gap);
-    }
-    EXPECT_GT(covered, w * 8 / 10);
-    EXPECT_LE(widest, 6);
-    EXPECT_TRUE(ground[(h - 1) * w] && ground[(h - 1) * w + w - 1]) << "ground at both ends";
-    // Posts, pickups, block objects and large objects, all inside the plane.
-    std::set<uint32_t> kinds;
-    for (const Placed& p : objects_of(front)) {
-      if (p.code < 0x400) continue;
-      kinds.insert(p.code == 0x0A00 ? 0x0A00 : p.code & 0xFF00);
-      EXPECT_GE(p.x, 16u);
-      EXPECT_LE(p.x, static_cast<uint32_t>(16 * w)) << "object " << std::hex << p.code;
-      EXPECT_GE(p.row, 1u);
-    }
-    for (uint32_t k : {0x0800u, 0x0900u, 0x0A00u, 0x1100u}) EXPECT_TRUE(kinds.count(k)) << "object kind " << std::hex << k;
-  }
-}
-
-TEST_F(SampleImage, MarkersStandOnTheLandOfTheMapScreen) {
-  const Bytes world = layout(0);
-  const std::vector<bool> land = drawn_cells(world, check_chunk_set(chunk_set(world[3]), world[3]), 0);
-  const int w = static_cast<int>(be16(world, 4)) / 16;
-  for (int i = 0; i < 131; ++i) {
-    const int x = static_cast<int16_t>(u16(MARKERS + 14 * i + 4)), y = static_cast<int16_t>(u16(MARKERS + 14 * i + 6));
-    EXPECT_TRUE(land.at(static_cast<size_t>((y - 3) / 16 * w + x / 16))) << "marker " << i;
-  }
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(SampleImage, DataExercisesFlipsPaletteLinesAndFlaggedCells) {
-  std::set<uint32_t> word_bits, lines;
-  bool flipped_cell = false, flipped_placement = false;
-  for (int t = 0; t < theme_count(); ++t) {
-    const Bytes map = block(u32(BLOCK_MAP_TABLE + 4 * t), 3968);
-    for (size_t i = 0; i + 1 < map.size(); i += 2) {
-      const uint32_t w = be16(map, i);
-      if ((w & 0x7FF) == 0) continue;
-      word_bits.insert(w & 0x9800);
-      lines.insert(w >> 13 & 3);
-    }
-    for (const ChunkInfo& c : check_chunk_set(chunk_set(t), t))
-      for (uint16_t cell : c.cells) flipped_cell = flipped_cell || (cell & 0x1000);
-  }
-  for (int n = 0; n < 128; ++n)
-    for (const Placed& p : objects_of(layout(n))) flipped_placement = flipped_placement || (p.code < 0x400 && (p.code & 0x200));
-  EXPECT_TRUE(word_bits.count(0x0800)) << "horizontal flip";
-  EXPECT_TRUE(word_bits.count(0x1000)) << "vertical flip";
-  EXPECT_TRUE(word_bits.count(0x1800)) << "both flips";
-  EXPECT_TRUE(word_bits.count(0x8000) || word_bits.count(0x8800) || word_bits.count(0x9000) || word_bits.count(0x9800))
-      << "priority";
-  EXPECT_EQ(lines, (std::set<uint32_t>{1, 2, 3}));
-  EXPECT_TRUE(flipped_cell) << "a chunk cell drawn upside down";
-  EXPECT_TRUE(flipped_placement) << "a placement flipped as a whole";
 }
 
 }  // namespace
