@@ -14,6 +14,7 @@
 
 namespace {
 SamplePatches* image = nullptr;
+
 bool ends_with(const std::string& s, const char* end) {
   const size_t n = std::strlen(end);
   return s.size() >= n && s.compare(s.size() - n, n, end) == 0;
