@@ -199,9 +199,5 @@ int GenerateAgaProject(const std::string& path, ProjectTables& tables, ProjectMe
     messages.add("ERROR: File \"" + path + "\": " + why + ".");
     return -1;
   }
-  ProjectTables next = tables;
-  add_project_files(names, tree, next);
-  if (!write_project_tree(tree, messages)) return -1;
-  tables = std::move(next);
-  return 0;
+  return write_generated_project(names, tree, tables, messages);
 }

@@ -238,9 +238,5 @@ int GenerateGenesisProject(const std::string& path, ProjectTables& tables, Proje
     messages.add("ERROR: File \"" + path + "\": " + why + ".");
     return -1;
   }
-  ProjectTables next = tables;
-  add_project_files(names, tree, next);
-  if (!write_project_tree(tree, messages)) return -1;
-  tables = std::move(next);
-  return 0;
+  return write_generated_project(names, tree, tables, messages);
 }

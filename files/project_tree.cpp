@@ -173,3 +173,12 @@ void add_project_files(const GameNames& names, ProjectTree& tree, ProjectTables&
   text += "\r\n";
   tree.add_text(names.aga ? "GLB-AGA.glp" : "GLB-Gen.glp", text);
 }
+
+int write_generated_project(const GameNames& names, ProjectTree& tree, ProjectTables& tables,
+                            ProjectMessages& messages) {
+  ProjectTables next = tables;
+  add_project_files(names, tree, next);
+  if (!write_project_tree(tree, messages)) return -1;
+  tables = std::move(next);
+  return 0;
+}

@@ -64,3 +64,7 @@ std::string level_descriptor_path(const GameNames& names, int level);
 // what loading that project would give (records of themes and levels without a
 // descriptor keep their values, as after a load).
 void add_project_files(const GameNames& names, ProjectTree& tree, ProjectTables& tables);
+// Adds the project files to the tree and writes it all; only then do the tables take the
+// new project, so a generation that cannot be written leaves them as they were. 0 or -1.
+int write_generated_project(const GameNames& names, ProjectTree& tree, ProjectTables& tables,
+                            ProjectMessages& messages);
