@@ -16,6 +16,7 @@
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "files/project_files.h"
+#include "game_fixtures.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_model.h"
@@ -81,22 +82,6 @@ Bytes set16(Bytes b, size_t at, uint16_t v) {
 }
 Bytes set8(Bytes b, size_t at, uint8_t v) {
   b[at] = v;
-  return b;
-}
-
-// theme 2, 512 wide, 48 high: rows 1 (two objects), 2 (none), 3 (one). 28 bytes:
-// "MAP", theme, width, height, T1..T4 = 16, 24, 24, 28, then the objects from 16.
-Bytes plain_layout() {
-  LayoutPlane p;
-  p.theme = 2;
-  p.width = 512;
-  p.height = 48;
-  p.rows.resize(4);
-  p.rows[1].objects = {{0x0001, 16}, {0x0800, 64}};
-  p.rows[3].objects = {{0x0202, 128}};
-  Bytes b;
-  std::string error;
-  build_layout_block(p, b, error);
   return b;
 }
 

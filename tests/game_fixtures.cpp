@@ -216,3 +216,14 @@ AgaFixture write_aga_fixture(const std::string& game_dir) {
   write_bytes(game_dir + "CODE", literal_block(code));
   return f;
 }
+
+std::vector<uint8_t> plain_layout() {
+  LayoutPlane p;
+  p.theme = 2;
+  p.width = 512;
+  p.height = 48;
+  p.rows.resize(4);
+  p.rows[1].objects = {{0x0001, 16}, {0x0800, 64}};
+  p.rows[3].objects = {{0x0202, 128}};
+  return layout_bytes(p);
+}

@@ -19,6 +19,9 @@ LayoutPlane fixture_plane(uint8_t theme, int rows, int seed);
 ChunkMap fixture_chunks(int n, int seed);
 std::vector<uint8_t> layout_bytes(const LayoutPlane& plane);
 std::vector<uint8_t> chunk_set_bytes(const ChunkMap& map);
+// A plain layout of theme 2, 512 wide, 48 high: rows 1 (two objects), 2 (none), 3 (one).
+// 28 bytes: "MAP", theme, width, height, T1..T4 = 16, 24, 24, 28, then the objects from 16.
+std::vector<uint8_t> plain_layout();
 // A valid packed block holding only literals: quick to make for large test inputs.
 std::vector<uint8_t> literal_block(const std::vector<uint8_t>& bytes);
 

@@ -8,6 +8,7 @@
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "app/main_menu.h"
+#include "game_fixtures.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_model.h"
@@ -53,20 +54,6 @@ class LevelFiles : public ::testing::Test {
   std::unique_ptr<ScopedCwd> cwd;
   std::vector<std::string> titles;
 };
-
-std::vector<uint8_t> plain_layout() {
-  LayoutPlane p;
-  p.theme = 2;
-  p.width = 512;
-  p.height = 48;
-  p.rows.resize(4);
-  p.rows[1].objects = {{0x0001, 16}, {0x0800, 64}};
-  p.rows[3].objects = {{0x0202, 128}};
-  std::vector<uint8_t> b;
-  std::string error;
-  build_layout_block(p, b, error);
-  return b;
-}
 
 }  // namespace
 
