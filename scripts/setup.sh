@@ -23,3 +23,10 @@ build() {
   cmake -S . -B "$dir" "$@" >/dev/null
   cmake --build "$dir" -j"$(nproc)"
 }
+
+# build_targets DIR TARGET...: configure DIR and build only the named targets.
+build_targets() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" >/dev/null
+  cmake --build "$dir" -j"$(nproc)" --target "$@"
+}
