@@ -69,7 +69,20 @@ void release_level_data() {
 
 static void empty_chunk_undo_history() { empty_chunk_undo(); }
 
+// The commands that replace the level in memory (or its files), which ask about unsaved
+// changes first.
+bool replaces_level(uint8_t mode) {
+  switch (mode) {
+    case 5: case 6: case 7: case 9: case 11: case 12: case 13: return true;
+    default: return false;
+  }
+}
+
 void run_mode(uint8_t mode) {
+  if (replaces_level(mode) && !settle_unsaved_changes()) {
+    editor_mode = 0;
+    return;
+  }
   switch (mode) {
     case 1:
       level_editor();
@@ -150,13 +163,16 @@ void main_menu() {
     while (editor_mode == 0) {
       main_menu_frame();
       if (input().key_down(KEY_ESC)) {
+        wait_key_released(KEY_ESC);
         editor_mode = 255;
-        empty_chunk_undo_history();
-        return;
       }
     }
     empty_chunk_undo_history();
-    if (editor_mode == 255) return;
+    // QUIT and Escape end the program, once unsaved changes are saved or given up.
+    if (editor_mode == 255) {
+      if (settle_unsaved_changes()) return;
+      continue;
+    }
     run_mode(editor_mode);
     // Only QUIT and Escape end the program: a command that failed has reported its
     // error and the level being edited stays loaded, so the menu comes back.

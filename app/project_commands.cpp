@@ -1,13 +1,16 @@
 #include "app/project_commands.h"
 
+#include <filesystem>
 #include <string>
 
 #include "files/game_build.h"
 #include "files/pp20.h"
 #include "files/project_files.h"
 #include "files/project_generate.h"
+#include "gamedata/level_files.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"
+#include "ui/screen_state.h"
 
 namespace {
 
@@ -17,18 +20,57 @@ bool show_messages(const ProjectMessages& messages) {
   return messages.all().empty();
 }
 
-std::string choose(const char* title, const char* extensions) {
-  std::string path;
-  select_file(title, extensions, path, static_cast<int>(PROJECT_PATH_MAX));
-  return path;
-}
-
 // Each runs a generator or builder and shows its messages; 0 only when it succeeded
 // without reporting anything.
 int generate(int (*generator)(const std::string&, ProjectTables&, ProjectMessages&), const std::string& path) {
   ProjectMessages messages;
   const int result = generator(path, project, messages);
   return show_messages(messages) && result == 0 ? 0 : result == 0 ? 1 : -1;
+}
+
+int batch_usage(const char* usage) {
+  report_error(std::string("ERROR: Usage: mossforge ") + usage);
+  return 1;
+}
+
+// The file selector; false when it was cancelled.
+bool choose(const char* title, const char* extensions, std::string& path) {
+  path.clear();
+  return select_file(title, extensions, path, static_cast<int>(PROJECT_PATH_MAX));
+}
+
+const char* const GENESIS_PROJECT_FILE = "GLB-Gen.glp";
+const char* const AGA_PROJECT_FILE = "GLB-AGA.glp";
+
+bool project_exists(const char* project_file) {
+  std::error_code ec;
+  return std::filesystem::exists(project_file, ec);
+}
+
+// The menu's generation: source file, then the question before an existing project of
+// the same kind in the working directory is replaced. Cancelling either does nothing.
+int generate_from_menu(int (*generator)(const std::string&, ProjectTables&, ProjectMessages&), const char* title,
+                       const char* extensions, const char* project_file) {
+  std::string path;
+  if (!choose(title, extensions, path) || !may_replace(project_file, "")) {
+    editor_mode = 0;
+    return 0;
+  }
+  return generate(generator, path);
+}
+
+// The batch generation: argv[1] the source, "--overwrite" allowing an existing project
+// to be replaced.
+int generate_in_batch(int argc, char** argv, const char* usage,
+                      int (*generator)(const std::string&, ProjectTables&, ProjectMessages&), const char* project_file) {
+  const bool overwrite = argc == 3 && std::string(argv[2]) == "--overwrite";
+  if (argc != 2 && !overwrite) return batch_usage(usage);
+  if (!overwrite && project_exists(project_file)) {
+    report_error(format_text("ERROR: Project file \"%s\" exists; give --overwrite to replace it.", project_file));
+    return 1;
+  }
+  pp20_trace = nullptr;
+  return generate(generator, argv[1]) == 0 ? 0 : 1;
 }
 
 // Loads a project file into the tables; the name is kept only when the project was read.
@@ -49,20 +91,25 @@ int build(int (*builder)(const ProjectTables&, ProjectMessages&, std::string*), 
   return show_messages(messages) && result == 0 ? 0 : result == 0 ? 1 : -1;
 }
 
-int batch_usage(const char* usage) {
-  report_error(std::string("ERROR: Usage: mossforge ") + usage);
-  return 1;
-}
-
 }  // namespace
 
-int generate_aga_project_command() { return generate(GenerateAgaProject, choose("Select CODE file", nullptr)); }
-
-int generate_genesis_project_command() {
-  return generate(GenerateGenesisProject, choose("Select ROM file", "bin,gen,md,smd"));
+int generate_aga_project_command() {
+  return generate_from_menu(GenerateAgaProject, "GENERATE AGA PROJECT", nullptr, AGA_PROJECT_FILE);
 }
 
-int load_project_command() { return load_project(choose("Select project file", "GLP")); }
+int generate_genesis_project_command() {
+  return generate_from_menu(GenerateGenesisProject, "GENERATE GENESIS PROJECT", "bin,gen,md,smd",
+                            GENESIS_PROJECT_FILE);
+}
+
+int load_project_command() {
+  std::string path;
+  if (!choose("LOAD PROJECT", "GLP", path)) {
+    editor_mode = 0;
+    return 0;
+  }
+  return load_project(path);
+}
 
 int build_aga_game_command() { return build(BuildAgaGame); }
 int build_genesis_game_command() { return build(BuildGenesisGame); }
@@ -70,15 +117,12 @@ int build_genesis_game_command() { return build(BuildGenesisGame); }
 // The batch commands: the menu commands' code on a path from the command line, with the
 // decoder's trace lines off. Exit status 1 on any error.
 int run_generate_genesis(int argc, char** argv) {
-  if (argc != 2) return batch_usage("generate-genesis ROM");
-  pp20_trace = nullptr;
-  return generate(GenerateGenesisProject, argv[1]) == 0 ? 0 : 1;
+  return generate_in_batch(argc, argv, "generate-genesis ROM [--overwrite]", GenerateGenesisProject,
+                           GENESIS_PROJECT_FILE);
 }
 
 int run_generate_aga(int argc, char** argv) {
-  if (argc != 2) return batch_usage("generate-aga CODE");
-  pp20_trace = nullptr;
-  return generate(GenerateAgaProject, argv[1]) == 0 ? 0 : 1;
+  return generate_in_batch(argc, argv, "generate-aga CODE [--overwrite]", GenerateAgaProject, AGA_PROJECT_FILE);
 }
 
 static int batch_build(int argc, char** argv, const char* usage,

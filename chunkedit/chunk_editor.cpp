@@ -1,5 +1,7 @@
 #include "chunkedit/chunk_editor.h"
 
+#include <cstring>
+
 #include "chunkedit/chunk_cell_edits.h"
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_images.h"
@@ -87,7 +89,8 @@ void finish_editing_pass() {
     if (ask_save_metablocks()) {
       clear_cells_outside(chunk);
       refresh_chunk_images(current_chunk);
-      level_changed_flags |= CHANGED_CHUNKS;
+      // Edits that were undone again before Escape leave nothing unsaved.
+      if (std::memcmp(&chunk, &chunk_backup, sizeof chunk) != 0) mark_changed(CHANGED_CHUNKS);
     } else {
       chunk = chunk_backup;
     }

@@ -89,6 +89,8 @@ LayoutObject* selected_object();
 void clear_selection();
 // Takes the selected object out of its row and drops the selection.
 void remove_selected_object();
+// Records an edit of the plane being edited (front or back) as unsaved.
+void mark_edited_plane_changed();
 // Mouse position in zoomed world pixels (camera added).
 int32_t world_mouse_x();
 int32_t world_mouse_y();

@@ -53,18 +53,18 @@ uint8_t* link_of_line(Marker& m, int line) {
   }
 }
 
-void mark_changed() { level_changed_flags |= CHANGED_LAYOUT; }
 
 void rename_marker(Marker& m) {
   wait_key_released(KEY_ENTER);
   wait_key_released(KEY_ENTER_PAD);
-  std::string name = edit_text_field(256, 25, NAME_LIMIT, m.name.c_str());
+  std::string name;
+  if (!edit_text_field(256, 25, NAME_LIMIT, m.name.c_str(), name)) return;  // Escape keeps the name
   if (name.size() > NAME_LIMIT) name.resize(NAME_LIMIT);
   for (char& c : name)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   if (name == m.name) return;
   m.name = name;
-  mark_changed();
+  note_marker_edit();
 }
 
 void edit_marker_keys(Marker& m) {
@@ -90,11 +90,11 @@ void edit_marker_keys(Marker& m) {
   if (step == 0) return;
   if (ledit.panel_line == 1 && (step == 1 || step == -1)) {
     const uint8_t type = step_marker_type(m.type, step);
-    if (type != m.type) mark_changed();
+    if (type != m.type) note_marker_edit();
     m.type = type;
   } else if (uint8_t* link = link_of_line(m, ledit.panel_line)) {
     *link = step_marker_link(*link, step);
-    mark_changed();
+    note_marker_edit();
   }
   wait_edit_keys_released();
 }
@@ -131,7 +131,7 @@ void drag_marker(Marker& m) {
   if (x == m.x && y == m.y) return;
   m.x = x;
   m.y = y;
-  mark_changed();
+  note_marker_edit();
 }
 
 BITMAP* overlay() { return layer_4.get(); }

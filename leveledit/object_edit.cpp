@@ -46,7 +46,7 @@ LayoutRow& selected_row_list() { return edited_plane().rows[static_cast<size_t>(
 void set_code(LayoutObject& object, uint16_t code) {
   if (object.code == code) return;
   object.code = code;
-  level_changed_flags |= CHANGED_LAYOUT;
+  mark_edited_plane_changed();
 }
 
 // Ctrl with an editing key: the placement's drawing order within its row.
@@ -68,7 +68,7 @@ void reorder_placement(int key) {
   }
   if (moved_to == index) return;
   ledit.selected_index = static_cast<int16_t>(moved_to);
-  level_changed_flags |= CHANGED_LAYOUT;
+  mark_edited_plane_changed();
 }
 
 void edit_chunk_placement(LayoutObject& object, int key) {
@@ -99,7 +99,7 @@ void edit_chunk_cell(const LayoutObject& object, int key) {
   }
   if (changed == cell) return;
   cell = changed;
-  level_changed_flags |= CHANGED_CHUNKS;
+  mark_changed(CHANGED_CHUNKS);
   rebuild_chunk_pictures(chunk);
 }
 
@@ -135,12 +135,14 @@ void delete_invalid_block_object() {
 
 }  // namespace
 
+void mark_edited_plane_changed() { mark_changed(editing_back_plane() ? CHANGED_BACK : CHANGED_FRONT); }
+
 void remove_selected_object() {
   if (layout_row_delete(selected_row_list(), ledit.selected_index) == ROW_OUT_OF_MEMORY) {
     report_error(DELETE_MEMORY_ERROR);
     return;
   }
-  level_changed_flags |= CHANGED_LAYOUT;
+  mark_edited_plane_changed();
   clear_selection();
   ledit.hover_count = 0;
 }

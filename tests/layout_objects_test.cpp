@@ -43,7 +43,7 @@ TEST_F(LayoutObjects, CtrlKeysReorderChunkPlacementsAndTheSelectionFollows) {
   EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{1, 3, 2}));
   EXPECT_EQ(ledit.selected_index, 1);
   EXPECT_EQ(selected_object()->code, 3);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
   key(KEY_SLASH, KB_CTRL_FLAG);  // to the start
   EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{3, 1, 2}));
   EXPECT_EQ(ledit.selected_index, 0);
@@ -74,7 +74,7 @@ TEST_F(LayoutObjects, ChunkNumberKeysWrapOverTheChunkCountAndKeepTheFlip) {
   EXPECT_EQ(code_at(5, 0), 99 | PLACEMENT_VFLIP);
   key(KEY_TILDE);
   EXPECT_EQ(code_at(5, 0), 99);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
 }
 
 TEST_F(LayoutObjects, PickupTypesCycleOverTheFiftyEightTypes) {
@@ -93,6 +93,7 @@ TEST_F(LayoutObjects, PickupTypesCycleOverTheFiftyEightTypes) {
   row(5).objects[0].code = OBJECT_PICKUP | 5;
   key(KEY_SLASH);
   EXPECT_EQ(code_at(5, 0), OBJECT_PICKUP | 47);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
   EXPECT_TRUE(shows_line(25, {{256, 0, "PICKUP TYPE:"}, {368, 1, "LOST MOON TREASURE 4,"}}, BAR));
   EXPECT_EQ(rgb_at(in->screen.get(), 248, 24), (Rgb{0xFF, 0x3F, 0x00})) << "highlight bar";
   EXPECT_EQ(rgb_at(in->screen.get(), 552, 34), (Rgb{0xFF, 0x3F, 0x00}));
@@ -194,7 +195,7 @@ TEST_F(LayoutObjects, ShortDragsMoveNothingAndARowChangeGoesAfterEqualX) {
   EXPECT_EQ(row(6).objects[2].x, 112);
   EXPECT_EQ(ledit.selected_row, 6);
   EXPECT_EQ(ledit.selected_index, 2);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
   // With snapping, x goes to a multiple of 16 and y to the row of the cursor.
   snap_to_grid = 1;
   in->move(mx + 16 + 7, my + 16 + 5);
@@ -206,6 +207,32 @@ TEST_F(LayoutObjects, ShortDragsMoveNothingAndARowChangeGoesAfterEqualX) {
   EXPECT_EQ(ledit.selected_index, 3) << "after the object at 128";
   in->then([](ScriptedInput& s) { s.mb = 0; });
   frames(1);
+}
+
+TEST_F(LayoutObjects, BackPlaneEditsAreRecordedForTheBackPlaneOnly) {
+  start();
+  back_layout.rows[5].objects = {{OBJECT_PICKUP | 1, 100}};
+  key(KEY_TAB);
+  hover(100, 5);
+  key(KEY_EQUALS);
+  EXPECT_EQ(back_layout.rows[5].objects[0].code, OBJECT_PICKUP | 2);
+  EXPECT_EQ(level_changed_flags, CHANGED_BACK);
+}
+
+TEST_F(LayoutObjects, ADragAboveRowOneKeepsTheObjectInRowOne) {
+  start();
+  row(1).objects = {{OBJECT_PICKUP | 1, 96}};
+  row(2).objects = {{OBJECT_PICKUP | 2, 96}};
+  for (int r : {1, 2}) {
+    hover(96, r);  // rows 1 and 2 lie at screen y 0..31
+    const int mx = in->mx, my = in->my;
+    in->then([](ScriptedInput& s) { s.mb = 1; }).move(mx + 8, my - 40);
+    frames(2);
+    in->then([](ScriptedInput& s) { s.mb = 0; });
+    frames(1);
+  }
+  EXPECT_EQ(row(0).count(), 0);
+  EXPECT_EQ(codes_of(row(1)), (std::vector<uint16_t>{OBJECT_PICKUP | 1, OBJECT_PICKUP | 2}));
 }
 
 TEST_F(LayoutObjects, ADragPastTheLeftEdgeStopsAtZero) {
@@ -255,7 +282,7 @@ TEST_F(LayoutObjects, InsertPutsTheObjectUnderTheCursorButNotOnTheLastLine) {
   frames(1);
   EXPECT_EQ(codes_of(row(32)), (std::vector<uint16_t>{0}));
   EXPECT_EQ(row(32).objects[0].x, 216);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
 
   // Ctrl: the code is asked for in hex.
   camera_y = 0;
@@ -273,6 +300,12 @@ TEST_F(LayoutObjects, InsertPutsTheObjectUnderTheCursorButNotOnTheLastLine) {
   in->key_shift_flags = 0;
   EXPECT_EQ(captured_messages(), (std::vector<std::string>{OBJECT_NUMBER_ERROR}));
   EXPECT_EQ(row(3).objects.at(0), (LayoutObject{0x10, 48})) << "snapped x 32, read so far 0x1 shifted";
+  // Escape at the prompt inserts nothing.
+  in->key_shift_flags = KB_CTRL_FLAG;
+  in->press(KEY_INSERT).release(KEY_INSERT).type("7").type_key(KEY_ESC, 27);
+  frames(1);
+  in->key_shift_flags = 0;
+  EXPECT_EQ(row(3).count(), 2);
 }
 
 TEST(ObjectNumber, HexAnswers) {

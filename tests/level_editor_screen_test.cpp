@@ -231,8 +231,7 @@ TEST_F(LevelEditorScreen, CameraCoordinatesAreScaledByZoom) {
 
 TEST_F(LevelEditorScreen, LeavingAsksAboutUnsavedEditsAndYesSavesTheLayout) {
   ScopedCwd cwd(scratch_dir("level_editor_leave"));
-  level_file_name.clear();
-  chunkmap_file_name.clear();
+  set_level_files("", "", false, "");
   make_level();
   front_layout.theme = 3;
   row(15).objects = {{OBJECT_PICKUP | 4, 330}};
@@ -255,12 +254,12 @@ TEST_F(LevelEditorScreen, LeavingAsksAboutUnsavedEditsAndYesSavesTheLayout) {
   EXPECT_EQ(back, front_layout);
   EXPECT_FALSE(std::filesystem::exists("New.itm")) << "no chunk edit, no question about chunks";
 
-  // N keeps the edit in memory only; a failed save keeps the flag for the next time.
+  // N keeps the edits in memory, still unsaved; a failed save keeps the flag too.
   std::filesystem::remove("New.lvl");
   level_changed_flags = CHANGED_LAYOUT | CHANGED_CHUNKS;
   in->press(KEY_N).release(KEY_N).press(KEY_N).release(KEY_N);
   level_editor_leave();
-  EXPECT_EQ(level_changed_flags, 0);
+  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT | CHANGED_CHUNKS);
   EXPECT_FALSE(std::filesystem::exists("New.lvl"));
   level_file_name = "no_such_dir/level.lvl";
   level_changed_flags = CHANGED_CHUNKS | CHANGED_LAYOUT;

@@ -1,6 +1,7 @@
 // Map-screen markers in the level editor: drawing, hovering, the panel, keys, renaming, dragging.
 #include "leveledit/markers_view.h"
 #include "level_editor_fixture.h"
+#include "ui/messages.h"
 
 namespace {
 
@@ -127,7 +128,9 @@ TEST_F(MarkersView, LinesTypeAndLinksChangeWithTheKeys) {
   marker(2).next_up = 10;
   key(KEY_SLASH);
   EXPECT_EQ(marker(2).next_up, 126);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  // Markers are saved to no file: no unsaved layout, one notice for all the edits.
+  EXPECT_EQ(level_changed_flags, 0);
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{MARKER_NOTICE});
   // Line 1: the type; on a plain marker six lines only.
   key(KEY_COMMA);
   marker(2).type = 5;
@@ -147,7 +150,11 @@ TEST_F(MarkersView, RenamingUpperCasesAndKeepsTwentyFourCharacters) {
   frames(1);
   EXPECT_EQ(marker(0).name, "THE VERY LONG NAME OF A ");
   EXPECT_EQ(marker(0).name.size(), 24u);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_EQ(level_changed_flags, 0);
+  // Escape keeps the name.
+  in->press(KEY_ENTER).release(KEY_ENTER).type("X").type_key(KEY_ESC, 27);
+  frames(1);
+  EXPECT_EQ(marker(0).name, "THE VERY LONG NAME OF A ");
 }
 
 TEST_F(MarkersView, DraggedMarkersSnapToEightInBothDirections) {
@@ -171,5 +178,5 @@ TEST_F(MarkersView, DraggedMarkersSnapToEightInBothDirections) {
   EXPECT_EQ(marker(0).y, 128);
   in->then([](ScriptedInput& s) { s.mb = 0; });
   frames(1);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_EQ(level_changed_flags, 0);
 }

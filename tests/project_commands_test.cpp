@@ -65,7 +65,7 @@ TEST_F(ProjectCommands, GenerateAndLoadThroughTheFileSelector) {
   choose(MASTER_ROM_PATH);
   editor_mode = 12;
   run_mode(12);
-  EXPECT_EQ(title, "Select ROM file");
+  EXPECT_EQ(title, "GENERATE GENESIS PROJECT");
   EXPECT_EQ(filter, "bin,gen,md,smd");
   EXPECT_TRUE(captured_messages().empty());
   EXPECT_EQ(project.level_paths[1], "./levels/level01.gll");
@@ -75,7 +75,7 @@ TEST_F(ProjectCommands, GenerateAndLoadThroughTheFileSelector) {
   project = ProjectTables();
   choose("GLB-Gen.glp");
   EXPECT_EQ(load_project_command(), 0);
-  EXPECT_EQ(title, "Select project file");
+  EXPECT_EQ(title, "LOAD PROJECT");
   EXPECT_EQ(filter, "GLP");
   EXPECT_EQ(project.project_file, "GLB-Gen.glp");
   EXPECT_EQ(project.themes[1].chunkmap, "./itm/Itm1.itm");
@@ -90,6 +90,27 @@ TEST_F(ProjectCommands, GenerateAndLoadThroughTheFileSelector) {
   EXPECT_EQ(build_genesis_game_command(), 0);
   EXPECT_TRUE(fs::exists("GLB-Gen.bin"));
   EXPECT_TRUE(captured_messages().empty());
+
+  // Generating again over the project asks first: N (or Escape) keeps the edited files; a
+  // cancelled selector asks nothing.
+  write_bytes("levels/lvl/Lvl01.lvl", {1, 2, 3});
+  ScriptedInput in(640, 480);
+  ScopedInput scope(in);
+  in.tap(KEY_N).tap(KEY_ESC);
+  run_mode(12);
+  generate_genesis_project_command();
+  file_selector_hook = [](const char*, const char*, std::string&) { return false; };
+  EXPECT_EQ(generate_genesis_project_command(), 0);
+  EXPECT_EQ(load_project_command(), 0);
+  EXPECT_TRUE(in.script_done());
+  EXPECT_EQ(read_bytes("levels/lvl/Lvl01.lvl"), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_TRUE(project == loaded);
+  EXPECT_TRUE(captured_messages().empty());
+  // Y replaces it.
+  choose(MASTER_ROM_PATH);
+  in.tap(KEY_Y);
+  run_mode(12);
+  EXPECT_NE(read_bytes("levels/lvl/Lvl01.lvl"), (std::vector<uint8_t>{1, 2, 3}));
 }
 
 TEST_F(ProjectCommands, AgaCommandsAndFailuresShowTheirMessages) {
@@ -97,7 +118,7 @@ TEST_F(ProjectCommands, AgaCommandsAndFailuresShowTheirMessages) {
   write_aga_fixture("master/aga/");
   choose(MASTER_CODE_PATH);
   EXPECT_EQ(generate_aga_project_command(), 0);
-  EXPECT_EQ(title, "Select CODE file");
+  EXPECT_EQ(title, "GENERATE AGA PROJECT");
   EXPECT_EQ(filter, "<none>");
   // Without a loaded project file the AGA build has no directory to write.
   EXPECT_EQ(build_aga_game_command(), -1);
@@ -126,6 +147,15 @@ TEST_F(ProjectCommands, BatchCommandsRunInTheWorkingDirectory) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_TRUE(fs::exists("levels/level03.gll"));
+  // An existing project is replaced only with --overwrite.
+  write_bytes("levels/lvl/Lvl01.lvl", {1, 2, 3});
+  r = mossforge("generate-genesis master/genesis/glb.bin");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Project file \"GLB-Gen.glp\" exists; give --overwrite to replace it.\n");
+  EXPECT_EQ(read_bytes("levels/lvl/Lvl01.lvl"), (std::vector<uint8_t>{1, 2, 3}));
+  r = mossforge("generate-genesis master/genesis/glb.bin --overwrite");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(read_bytes("levels/lvl/Lvl01.lvl"), (std::vector<uint8_t>{1, 2, 3}));
   r = mossforge("build-genesis GLB-Gen.glp");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "Wrote GLB-Gen.bin\n");
