@@ -1,5 +1,6 @@
 #include "app/project_commands.h"
 
+#include <algorithm>
 #include <string>
 
 #include "files/game_build.h"
@@ -23,12 +24,16 @@ std::string choose(const char* title, const char* extensions) {
   return path;
 }
 
-// Each runs a generator or builder and shows its messages; 0 only when it succeeded
-// without reporting anything.
-int generate(int (*generator)(const std::string&, ProjectTables&, ProjectMessages&), const std::string& path) {
+// Each runs a generator or builder and shows its messages, then what it wrote; 0 only
+// when it succeeded without reporting anything.
+int generate(int (*generator)(const std::string&, ProjectTables&, ProjectMessages&, std::string*),
+             const std::string& path) {
   ProjectMessages messages;
-  const int result = generator(path, project, messages);
-  return show_messages(messages) && result == 0 ? 0 : result == 0 ? 1 : -1;
+  std::string written;
+  const int result = generator(path, project, messages, &written);
+  const bool clean = show_messages(messages);
+  if (result == 0) show_message("WROTE " + written);
+  return clean && result == 0 ? 0 : result == 0 ? 1 : -1;
 }
 
 // Loads a project file into the tables; the name is kept only when the project was read.
@@ -43,10 +48,23 @@ int load_project(const std::string& path) {
   return clean ? 0 : 1;
 }
 
-int build(int (*builder)(const ProjectTables&, ProjectMessages&, std::string*), std::string* output = nullptr) {
+bool no_project_loaded() {
+  auto empty = [](const std::string& path) { return path.empty(); };
+  return project.project_file.empty() && std::all_of(project.theme_paths.begin(), project.theme_paths.end(), empty) &&
+         std::all_of(project.level_paths.begin(), project.level_paths.end(), empty);
+}
+
+int build(int (*builder)(const ProjectTables&, ProjectMessages&, std::string*)) {
   ProjectMessages messages;
-  const int result = builder(project, messages, output);
-  return show_messages(messages) && result == 0 ? 0 : result == 0 ? 1 : -1;
+  std::string output;
+  const int result = builder(project, messages, &output);
+  const bool clean = show_messages(messages);
+  if (result == 0) {
+    const bool folder = builder == BuildAgaGame;
+    show_message(no_project_loaded() ? "NO PROJECT LOADED: WROTE " + output + " (THE MASTER IMAGE ONLY)"
+                                     : "WROTE " + output + (folder ? "/" : ""));
+  }
+  return clean && result == 0 ? 0 : result == 0 ? 1 : -1;
 }
 
 int batch_usage(const char* usage) {
@@ -85,12 +103,10 @@ static int batch_build(int argc, char** argv, const char* usage,
                        int (*builder)(const ProjectTables&, ProjectMessages&, std::string*)) {
   if (argc != 2) return batch_usage(usage);
   pp20_trace = nullptr;
-  const int loaded = load_project(argv[1]);
-  if (loaded < 0) return 1;
-  std::string output;
-  const int built = build(builder, &output);
-  if (built >= 0) show_message("Wrote " + output);
-  return loaded == 0 && built == 0 ? 0 : 1;
+  // A project that loads only in part would build into a game without a word: nothing is
+  // built after any error.
+  if (load_project(argv[1]) != 0) return 1;
+  return build(builder) == 0 ? 0 : 1;
 }
 
 int run_build_genesis(int argc, char** argv) { return batch_build(argc, argv, "build-genesis PROJECT.glp", BuildGenesisGame); }
