@@ -33,6 +33,7 @@ class ProjectCommands : public ::testing::Test {
   }
   void TearDown() override {
     file_selector_hook = nullptr;
+    captured_messages().clear();
     project = ProjectTables();
     cwd.reset();
   }
