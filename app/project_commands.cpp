@@ -1,5 +1,6 @@
 #include "app/project_commands.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -20,12 +21,16 @@ bool show_messages(const ProjectMessages& messages) {
   return messages.all().empty();
 }
 
-// Each runs a generator or builder and shows its messages; 0 only when it succeeded
-// without reporting anything.
-int generate(int (*generator)(const std::string&, ProjectTables&, ProjectMessages&), const std::string& path) {
+// Each runs a generator or builder and shows its messages, then what it wrote; 0 only
+// when it succeeded without reporting anything.
+int generate(int (*generator)(const std::string&, ProjectTables&, ProjectMessages&, std::string*),
+             const std::string& path) {
   ProjectMessages messages;
-  const int result = generator(path, project, messages);
-  return show_messages(messages) && result == 0 ? 0 : result == 0 ? 1 : -1;
+  std::string written;
+  const int result = generator(path, project, messages, &written);
+  const bool clean = show_messages(messages);
+  if (result == 0) show_message("WROTE " + written);
+  return clean && result == 0 ? 0 : result == 0 ? 1 : -1;
 }
 
 int batch_usage(const char* usage) {
@@ -49,7 +54,8 @@ bool project_exists(const char* project_file) {
 
 // The menu's generation: source file, then the question before an existing project of
 // the same kind in the working directory is replaced. Cancelling either does nothing.
-int generate_from_menu(int (*generator)(const std::string&, ProjectTables&, ProjectMessages&), const char* title,
+int generate_from_menu(int (*generator)(const std::string&, ProjectTables&, ProjectMessages&, std::string*),
+                       const char* title,
                        const char* extensions, const char* project_file) {
   std::string path;
   if (!choose(title, extensions, path) || !may_replace(project_file, "")) {
@@ -62,7 +68,8 @@ int generate_from_menu(int (*generator)(const std::string&, ProjectTables&, Proj
 // The batch generation: argv[1] the source, "--overwrite" allowing an existing project
 // to be replaced.
 int generate_in_batch(int argc, char** argv, const char* usage,
-                      int (*generator)(const std::string&, ProjectTables&, ProjectMessages&), const char* project_file) {
+                      int (*generator)(const std::string&, ProjectTables&, ProjectMessages&, std::string*),
+                      const char* project_file) {
   const bool overwrite = argc == 3 && std::string(argv[2]) == "--overwrite";
   if (argc != 2 && !overwrite) return batch_usage(usage);
   if (!overwrite && project_exists(project_file)) {
@@ -85,10 +92,23 @@ int load_project(const std::string& path) {
   return clean ? 0 : 1;
 }
 
-int build(int (*builder)(const ProjectTables&, ProjectMessages&, std::string*), std::string* output = nullptr) {
+bool no_project_loaded() {
+  auto empty = [](const std::string& path) { return path.empty(); };
+  return project.project_file.empty() && std::all_of(project.theme_paths.begin(), project.theme_paths.end(), empty) &&
+         std::all_of(project.level_paths.begin(), project.level_paths.end(), empty);
+}
+
+int build(int (*builder)(const ProjectTables&, ProjectMessages&, std::string*)) {
   ProjectMessages messages;
-  const int result = builder(project, messages, output);
-  return show_messages(messages) && result == 0 ? 0 : result == 0 ? 1 : -1;
+  std::string output;
+  const int result = builder(project, messages, &output);
+  const bool clean = show_messages(messages);
+  if (result == 0) {
+    const bool folder = builder == BuildAgaGame;
+    show_message(no_project_loaded() ? "NO PROJECT LOADED: WROTE " + output + " (THE MASTER IMAGE ONLY)"
+                                     : "WROTE " + output + (folder ? "/" : ""));
+  }
+  return clean && result == 0 ? 0 : result == 0 ? 1 : -1;
 }
 
 }  // namespace
@@ -129,12 +149,10 @@ static int batch_build(int argc, char** argv, const char* usage,
                        int (*builder)(const ProjectTables&, ProjectMessages&, std::string*)) {
   if (argc != 2) return batch_usage(usage);
   pp20_trace = nullptr;
-  const int loaded = load_project(argv[1]);
-  if (loaded < 0) return 1;
-  std::string output;
-  const int built = build(builder, &output);
-  if (built >= 0) show_message("Wrote " + output);
-  return loaded == 0 && built == 0 ? 0 : 1;
+  // A project that loads only in part would build into a game without a word: nothing is
+  // built after any error.
+  if (load_project(argv[1]) != 0) return 1;
+  return build(builder) == 0 ? 0 : 1;
 }
 
 int run_build_genesis(int argc, char** argv) { return batch_build(argc, argv, "build-genesis PROJECT.glp", BuildGenesisGame); }

@@ -84,7 +84,10 @@ bool load_interface_images(bool install_frame_timer) {
   }
   cut_glyphs(font_image.get());
   font_image.reset();
-  create_screen_bitmaps();
+  if (!create_screen_bitmaps()) {
+    report_error(format_text("ERROR: Cannot create the screen bitmaps for %d x %d.", screen_width, screen_height));
+    return false;
+  }
   show_loading_line("cursor.png", 96);
   cut_cursor();
   show_loading_line("bselect.png", 106);

@@ -52,6 +52,13 @@ void delete_tile() {
     show_message(refusal);
     return;
   }
+  // The other levels of the theme use the chunk set too (they are read from the project).
+  const int level = project_level_placing(project, front_layout.theme, current_chunk);
+  if (level >= 0) {
+    show_message(format_text("TILE %d IS PLACED IN LEVEL %02X OF THE PROJECT AND CANNOT BE DELETED.", current_chunk,
+                             level));
+    return;
+  }
   chunkmap.chunks.pop_back();
   trim_chunk_images();
   mark_changed(CHANGED_CHUNKS);

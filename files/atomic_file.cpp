@@ -56,7 +56,7 @@ bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& byte
   return write_file_atomic(path, bytes.data(), bytes.size(), error, sync);
 }
 
-bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size, std::string* error, bool sync) {
+bool write_file_staged(const std::string& path, const uint8_t* data, size_t size, std::string* error, bool sync) {
   const std::string tmp = path + ".tmp";
   auto fail = [&](const char* what, int err) {
     if (error) *error = std::string(what) + ": " + std::strerror(err);
@@ -76,6 +76,19 @@ bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size
   if (!err && replacing) fchmod(fileno(f), old.st_mode & 07777);
   if (std::fclose(f) != 0 && !err) err = errno;
   if (err) return fail("cannot write the file", err);
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) return fail("cannot replace the file", errno);
   return true;
+}
+
+bool commit_staged_file(const std::string& path, std::string* error) {
+  const std::string tmp = path + ".tmp";
+  if (std::rename(tmp.c_str(), path.c_str()) == 0) return true;
+  if (error) *error = std::string("cannot replace the file: ") + std::strerror(errno);
+  std::remove(tmp.c_str());
+  return false;
+}
+
+void discard_staged_file(const std::string& path) { std::remove((path + ".tmp").c_str()); }
+
+bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size, std::string* error, bool sync) {
+  return write_file_staged(path, data, size, error, sync) && commit_staged_file(path, error);
 }

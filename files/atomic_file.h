@@ -21,3 +21,12 @@ bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& byte
                        bool sync = true);
 bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size, std::string* error = nullptr,
                        bool sync = true);
+
+// The two halves of write_file_atomic, for writers of many files that replace none of them
+// until all are written: write_file_staged writes "path.tmp" (synced, with the permissions of
+// a file it will replace; refused when path is a directory); commit_staged_file renames it
+// over path; discard_staged_file removes it.
+bool write_file_staged(const std::string& path, const uint8_t* data, size_t size, std::string* error = nullptr,
+                       bool sync = true);
+bool commit_staged_file(const std::string& path, std::string* error = nullptr);
+void discard_staged_file(const std::string& path);

@@ -382,6 +382,7 @@ TEST_F(ChunkEditor, EmptyChunkmapKeepsTheSelector) {
 TEST_F(ChunkEditor, F12WritesTheTileAsAPngNamedAfterIt) {
   const std::string dir = scratch_dir("chunk_png");
   ScopedCwd cwd(dir);
+  captured_messages().clear();  // messages of earlier tests in the process
   choose_tile();
   over_cell(2, 1).idle();
   key(KEY_DEL);  // the picture is of the cells as they are now

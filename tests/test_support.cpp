@@ -7,9 +7,12 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 
 #include "app/start_up.h"
+#include "ui/input.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
@@ -32,6 +35,53 @@ class ReleaseGlobals : public ::testing::Environment {
   }
 };
 const auto* const release_globals = ::testing::AddGlobalTestEnvironment(new ReleaseGlobals);
+
+// Stands in for the keyboard and mouse when a test installs no script: a question or
+// screen loop that waits for input no script gives would otherwise spin forever, so after
+// a minute of such polling the test program stops with the name of the test.
+class UnscriptedInput final : public InputSource {
+ public:
+  explicit UnscriptedInput(InputSource& real) : real_(real) {}
+  void poll() override {
+    const auto now = std::chrono::steady_clock::now();
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = test ? std::string(test->test_suite_name()) + "." + test->name() : "";
+    if (name != test_) test_ = name, since_ = now;
+    if (now - since_ > std::chrono::seconds(60)) {
+      std::fprintf(stderr, "%s waits for keyboard or mouse input that no script gives\n", name.c_str());
+      std::abort();
+    }
+    real_.poll();
+  }
+  bool key_down(int k) override { return real_.key_down(k); }
+  void release_key(int k) override { real_.release_key(k); }
+  int shifts() override { return real_.shifts(); }
+  bool keypressed() override { return real_.keypressed(); }
+  int readkey() override { return real_.readkey(); }
+  void clear_keybuf() override { real_.clear_keybuf(); }
+  int mouse_x() override { return real_.mouse_x(); }
+  int mouse_y() override { return real_.mouse_y(); }
+  int mouse_b() override { return real_.mouse_b(); }
+  int mouse_z() override { return real_.mouse_z(); }
+  void position_mouse(int x, int y) override { real_.position_mouse(x, y); }
+  void present(BITMAP* src, int sx, int sy, int dx, int dy, int w, int h) override {
+    real_.present(src, sx, sy, dx, dy, w, h);
+  }
+  void vsync() override { real_.vsync(); }
+  void wait_tick() override { real_.wait_tick(); }
+  bool set_graphics_mode(bool full, int w, int h) override { return real_.set_graphics_mode(full, w, h); }
+
+ private:
+  InputSource& real_;
+  std::string test_;
+  std::chrono::steady_clock::time_point since_;
+};
+
+const bool unscripted_installed = [] {
+  static UnscriptedInput unscripted(input());
+  set_fallback_input(&unscripted);
+  return true;
+}();
 }  // namespace
 
 std::string source_path(const std::string& relative) { return std::string(MOSSFORGE_SOURCE_DIR) + "/" + relative; }

@@ -39,13 +39,19 @@ class AllegroInput final : public InputSource {
 };
 
 AllegroInput allegro_input;
+InputSource* fallback = &allegro_input;
 InputSource* current = &allegro_input;
 
 }  // namespace
 
 InputSource& input() { return *current; }
 
-void set_input(InputSource* source) { current = source ? source : &allegro_input; }
+void set_input(InputSource* source) { current = source ? source : fallback; }
+
+void set_fallback_input(InputSource* source) {
+  fallback = source ? source : &allegro_input;
+  current = fallback;
+}
 
 void wait_key_released(int scancode) {
   while (input().key_down(scancode)) input().poll();

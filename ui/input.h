@@ -31,8 +31,10 @@ class InputSource {
 };
 
 InputSource& input();
-// Installs a source (tests); null restores the Allegro driver source.
+// Installs a source (tests); null restores the fallback source.
 void set_input(InputSource* source);
+// The source null restores: the Allegro driver unless a test program sets another.
+void set_fallback_input(InputSource* source);
 
 // Busy waits of the "act once per press" rule.
 void wait_key_released(int scancode);
