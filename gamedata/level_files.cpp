@@ -4,9 +4,11 @@
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
+#include "gamedata/change_flags.h"
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
+#include "leveledit/level_undo.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
@@ -62,6 +64,7 @@ int load_level_file(const std::string& path) {
   if (!LoadLevelBlock(bytes.data(), bytes.size(), 0, plane, why)) return refuse(path, why);
   front_layout = std::move(plane);
   level_file_name = remembered(path);
+  level_history_loaded(CHANGED_LAYOUT);
   return 0;
 }
 
@@ -75,6 +78,7 @@ int load_chunkmap_file(const std::string& path) {
   chunkmap_file_name = remembered(path);
   render_all_chunks();
   build_chunk_thumbnails();
+  level_history_loaded(CHANGED_CHUNKS);
   return 0;
 }
 
@@ -83,7 +87,9 @@ int SaveLevel() {
   std::vector<uint8_t> block;
   std::string why;
   if (!build_layout_block(front_layout, block, why)) return refuse(path, why);
-  return save_block(path, block);
+  if (save_block(path, block) != 0) return -1;
+  level_history_saved(CHANGED_LAYOUT);
+  return 0;
 }
 
 int SaveChunkmap() {
@@ -91,7 +97,9 @@ int SaveChunkmap() {
   std::vector<uint8_t> block;
   std::string why;
   if (!build_chunk_set_block(chunkmap, block, why)) return refuse(path, why);
-  return save_block(path, block);
+  if (save_block(path, block) != 0) return -1;
+  level_history_saved(CHANGED_CHUNKS);
+  return 0;
 }
 
 int load_level_from_lvl_file() {

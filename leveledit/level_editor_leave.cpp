@@ -4,6 +4,7 @@
 #include "gamedata/level_files.h"
 #include "leveledit/layer_bands.h"
 #include "leveledit/level_editor.h"
+#include "leveledit/level_undo.h"
 #include "ui/input.h"
 #include "ui/prompts.h"
 #include "ui/screen_state.h"
@@ -22,6 +23,7 @@ void offer(uint8_t flag, bool (*ask)(), int (*save)()) {
 
 void level_editor_leave() {
   wait_key_released(KEY_ESC);
+  level_step_end();
   layer_tracking_end();
   offer(CHANGED_LAYOUT, ask_save_layout, SaveLevel);
   offer(CHANGED_CHUNKS, ask_save_metablocks, SaveChunkmap);

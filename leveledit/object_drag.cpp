@@ -8,6 +8,7 @@
 #include "leveledit/layout_rows.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
+#include "leveledit/level_undo.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
 #include "ui/input.h"
@@ -50,6 +51,7 @@ void move_dragged_object(LayoutObject& object) {
   }
   const int32_t level_y = level_pixel(world_mouse_y());
   const int32_t new_row = static_cast<int32_t>(static_cast<float>(level_y) + ledit.drag_origin_y - ledit.drag_click_y) >> 4;
+  level_step_touch_row(plane, ledit.selected_row);
   LayoutRow& row = plane.rows[static_cast<size_t>(ledit.selected_row)];
   if (new_row == ledit.selected_row) {
     const uint16_t old_x = object.x;
@@ -62,6 +64,7 @@ void move_dragged_object(LayoutObject& object) {
     if (index != ledit.selected_index || old_x != new_x) level_changed_flags |= CHANGED_LAYOUT;
     ledit.selected_index = static_cast<int16_t>(index);
   } else if (level_y < plane.height && new_row >= 0 && static_cast<size_t>(new_row) < plane.rows.size()) {
+    level_step_touch_row(plane, new_row);
     const int32_t index = layout_row_transfer(row, ledit.selected_index, plane.rows[static_cast<size_t>(new_row)],
                                               static_cast<uint16_t>(new_x));
     if (index == ROW_OUT_OF_MEMORY) {
@@ -87,6 +90,7 @@ void delete_selected() {
   const int chunk = object->code & PLACEMENT_CHUNK_MASK;
   uint16_t& cell = chunkmap.chunks[static_cast<size_t>(chunk)].cell(ledit.cell_column, ledit.cell_row);
   if (cell == 0) return;
+  level_step_touch_chunk(chunk);
   cell = 0;
   level_changed_flags |= CHANGED_CHUNKS;
   render_chunk(chunk);
@@ -190,6 +194,7 @@ void insert_object() {
   // The new object's icon covers the block under the cursor.
   const size_t row = static_cast<size_t>((level_y >> 4) + 1);
   if (row >= plane.rows.size() || level_x + 16 > 0xFFFF) return;
+  level_step_touch_row(plane, static_cast<int>(row));
   const int32_t index = layout_row_insert(plane.rows[row], code, static_cast<uint16_t>(level_x + 16));
   if (index < 0) {
     report_error(INSERT_MEMORY_ERROR);

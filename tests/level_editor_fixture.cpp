@@ -22,6 +22,7 @@ void LevelEditorTest::SetUp() {
   release_level_model();
   release_level_bitmaps();
   level_changed_flags = 0;
+  allocate_level_undo(level_undo_size);
   snap_to_grid = 0;
   effect_details_shown = 1;
   timer_ticks = 0;
