@@ -9,6 +9,7 @@
 #include "app/main_menu.h"
 #include "chunk_editor_fixture.h"
 #include "chunkedit/chunk_editor.h"
+#include "chunkedit/chunk_editor_help.h"
 #include "ui/font.h"
 #include "ui/messages.h"
 #include "ui/setup_screens.h"
@@ -434,4 +435,18 @@ TEST_F(ChunkEditor, F9AndF10HideTheChunkOnlyWhenBothAreOff) {
   escape();
   escape();
   run();
+}
+
+TEST_F(ChunkEditor, HelpNamesExactlyTheKeysTheEditingScreenReads) {
+  std::set<int> read;
+  choose_tile();
+  in.then([](ScriptedInput& s) { s.keys_asked.clear(); });
+  over_cell(1, 1).idle(2);
+  with_flags(KB_CTRL_FLAG).idle(2);
+  with_flags(0).idle();
+  in.then([&read](ScriptedInput& s) { read = s.keys_asked; });
+  escape();
+  escape();
+  run();
+  EXPECT_EQ(read, keys_named_in_help(CHUNK_EDITOR_HELP));
 }
