@@ -1,5 +1,8 @@
 #include "app/main_menu.h"
 
+#include <cstring>
+#include <vector>
+
 #include "app/project_commands.h"
 #include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_state.h"
@@ -78,6 +81,16 @@ bool replaces_level(uint8_t mode) {
   }
 }
 
+// The chunk editor changes chunks (and the tile selector their numbering) outside the
+// level editor's history: its steps would no longer fit, so they are forgotten.
+static void run_chunk_editor() {
+  const std::vector<Chunk> before = chunkmap.chunks;
+  chunk_editor();
+  const bool same = before.size() == chunkmap.chunks.size() &&
+                    (before.empty() || std::memcmp(before.data(), chunkmap.chunks.data(), before.size() * sizeof(Chunk)) == 0);
+  if (!same) level_history_loaded(0);
+}
+
 void run_mode(uint8_t mode) {
   if (replaces_level(mode) && !settle_unsaved_changes()) {
     editor_mode = 0;
@@ -88,7 +101,7 @@ void run_mode(uint8_t mode) {
       level_editor();
       break;
     case 2:
-      chunk_editor();
+      run_chunk_editor();
       break;
     case 4:
       setup_screen();

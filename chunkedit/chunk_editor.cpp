@@ -6,6 +6,7 @@
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_images.h"
 #include "chunkedit/chunk_undo.h"
+#include "leveledit/undo_readout.h"
 #include "chunkedit/tile_selector.h"
 #include "gamedata/change_flags.h"
 #include "gamedata/level_model.h"
@@ -46,6 +47,7 @@ void start_editing_pass() {
 
 bool run_tile_selector_pass() {
   empty_chunk_undo();
+  hide_undo_readout();
   current_chunk = 0;
   camera_x = 0;
   click_event = 0;

@@ -1,14 +1,17 @@
 #include <algorithm>
+#include <string>
 
 #include "chunkedit/chunk_cell_edits.h"
 #include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_drawing.h"
 #include "chunkedit/chunk_editor_help.h"
 #include "chunkedit/chunk_editor_state.h"
+#include "chunkedit/chunk_history.h"
 #include "chunkedit/chunk_images.h"
 #include "gamedata/level_model.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
+#include "leveledit/undo_readout.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
@@ -51,6 +54,8 @@ void draw_texts(BITMAP* layer) {
       text_out(layer, 1, 16, 8, "ZOOM:");
       number_out(layer, 48, 20, 1, zoom_percent(level_zoom));
     }
+    const std::string readout = undo_readout_text();
+    if (!readout.empty()) text_out(layer, 1, static_cast<int16_t>(screen_width - 160), 20, readout.c_str());
   }
   if (cursor_arrow)
     masked_blit(cursor_arrow.get(), layer, 0, 0, in.mouse_x() + MARGIN - 11, in.mouse_y() + MARGIN - 11, 22, 22);
@@ -83,6 +88,8 @@ void chunk_editor_frame() {
   }
 
   if (cell.inside) cell_actions(chunk, cell, s, left_click, right_click);
+  // Whatever this frame's action changed is one undo step.
+  end_chunk_step();
 
   draw_selection_frames(layer_4.get(), chunk, cell, s);
   draw_texts(layer_4.get());

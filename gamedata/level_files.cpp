@@ -10,6 +10,7 @@
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
+#include "leveledit/level_undo.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
@@ -137,6 +138,7 @@ int load_level_file(const std::string& path) {
   level_file_name = remembered(path);
   owned_front = normal_path(level_file_name);
   clear_changed(CHANGED_FRONT);
+  level_history_loaded(CHANGED_FRONT);
   return 0;
 }
 
@@ -152,6 +154,7 @@ int load_chunkmap_file(const std::string& path) {
   clear_changed(CHANGED_CHUNKS);
   render_all_chunks();
   build_chunk_thumbnails();
+  level_history_loaded(CHANGED_CHUNKS);
   return 0;
 }
 
@@ -176,11 +179,13 @@ int SaveLevel() {
   if (save_block(front, front_block) != 0) return -1;
   owned_front = normal_path(front);
   clear_changed(CHANGED_FRONT);
+  level_history_saved(CHANGED_FRONT);
   written.push_back(front);
   if (!back.empty()) {
     if (save_block(back, back_block) == 0) {
       owned_back = normal_path(back);
       clear_changed(CHANGED_BACK);
+      level_history_saved(CHANGED_BACK);
       written.push_back(back);
     } else {
       result = -1;
@@ -199,6 +204,7 @@ int SaveChunkmap() {
   if (save_block(path, block) != 0) return -1;
   owned_chunks = normal_path(path);
   clear_changed(CHANGED_CHUNKS);
+  level_history_saved(CHANGED_CHUNKS);
   show_message("WROTE " + path);
   return 0;
 }

@@ -113,6 +113,8 @@ void draw_plane_and_collect_hover(bool draw);
 void update_hover_count();
 void handle_hover_keys();
 void handle_toggles();
+// Ctrl+Z undoes one step, Ctrl+Shift+Z and Ctrl+Y redo one.
+void handle_undo_keys();
 void draw_overlay_texts();
 void draw_level_cursor();
 void show_help_overlay(const char* text);

@@ -1,10 +1,13 @@
 // Toggle keys, texts, debug overlays and the cursor of the level editor.
 #include <cmath>
+#include <string>
 
 #include "leveledit/layer_bands.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
+#include "leveledit/level_undo.h"
 #include "leveledit/level_view.h"
+#include "leveledit/undo_readout.h"
 #include "leveledit/panel_writers.h"
 #include "ui/font.h"
 #include "ui/frame.h"
@@ -47,6 +50,17 @@ void handle_toggles() {
   if (pressed(KEY_F4)) toggle(snap_to_grid);
 }
 
+void handle_undo_keys() {
+  if (!ctrl_down()) return;
+  InputSource& in = input();
+  const bool redo = in.key_down(KEY_Y) || (in.key_down(KEY_Z) && shift_down());
+  if (!redo && !in.key_down(KEY_Z)) return;
+  if (redo ? level_redo() : level_undo()) ledit.hover_count = ledit.object_selected ? ledit.hover_count : 0;
+  show_undo_readout(level_history.undo_count(), level_history.redo_count());
+  wait_key_released(KEY_Z);
+  wait_key_released(KEY_Y);
+}
+
 // The zoom in percent as the read-out shows it: s / 16 * 100, rounded half up.
 static int zoom_percent() {
   const double p = block_size_on_screen() * 100.0 / 16.0;
@@ -64,6 +78,8 @@ void draw_overlay_texts() {
     layer_text(overlay, 1, 16, 8, "ZOOM:");
     layer_number(overlay, 80, 8, 1, zoom_percent());
   }
+  const std::string readout = undo_readout_text();
+  if (!readout.empty()) layer_text(overlay, 1, screen_width - 160, 20, readout.c_str());
   const int32_t s = block_size_on_screen();
   const int32_t wx = world_mouse_x(), wy = world_mouse_y();
   int16_t y = 24;

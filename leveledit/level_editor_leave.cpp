@@ -4,6 +4,7 @@
 #include "gamedata/level_files.h"
 #include "leveledit/layer_bands.h"
 #include "leveledit/level_editor.h"
+#include "leveledit/level_undo.h"
 #include "ui/input.h"
 #include "ui/prompts.h"
 #include "ui/screen_state.h"
@@ -21,6 +22,7 @@ void offer(uint8_t parts, const char* what, const std::string& files, int (*save
 
 void level_editor_leave() {
   wait_key_released(KEY_ESC);
+  level_step_end();
   layer_tracking_end();
   offer(CHANGED_LAYOUT, "THE LEVEL LAYOUT", level_save_files(), SaveLevel);
   offer(CHANGED_CHUNKS, "THE METABLOCK DATA", chunkmap_save_file(), SaveChunkmap);

@@ -11,6 +11,7 @@
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
+#include "leveledit/level_undo.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
 #include "leveledit/panel_writers.h"
@@ -54,6 +55,9 @@ uint8_t* link_of_line(Marker& m, int line) {
 }
 
 
+// The marker's value before this step's edit, for undo.
+void touch(const Marker& m) { level_step_touch_marker(static_cast<int>(&m - markers.data())); }
+
 void rename_marker(Marker& m) {
   wait_key_released(KEY_ENTER);
   wait_key_released(KEY_ENTER_PAD);
@@ -63,6 +67,7 @@ void rename_marker(Marker& m) {
   for (char& c : name)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   if (name == m.name) return;
+  touch(m);
   m.name = name;
   note_marker_edit();
 }
@@ -88,6 +93,7 @@ void edit_marker_keys(Marker& m) {
   else if (star_down()) step = 16;
   else if (slash_down()) step = -16;
   if (step == 0) return;
+  touch(m);
   if (ledit.panel_line == 1 && (step == 1 || step == -1)) {
     const uint8_t type = step_marker_type(m.type, step);
     if (type != m.type) note_marker_edit();
@@ -129,6 +135,7 @@ void drag_marker(Marker& m) {
     y = static_cast<int16_t>(y & ~7);
   }
   if (x == m.x && y == m.y) return;
+  touch(m);
   m.x = x;
   m.y = y;
   note_marker_edit();

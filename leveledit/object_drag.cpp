@@ -8,6 +8,7 @@
 #include "leveledit/layout_rows.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
+#include "leveledit/level_undo.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
 #include "ui/input.h"
@@ -52,6 +53,7 @@ void move_dragged_object(LayoutObject& object) {
   int32_t new_row = static_cast<int32_t>(static_cast<float>(level_y) + ledit.drag_origin_y - ledit.drag_click_y) >> 4;
   // Row entry 0 is never drawn nor saved: an object dragged above row 1 stays in row 1.
   if (new_row < 1) new_row = 1;
+  level_step_touch_row(plane, ledit.selected_row);
   LayoutRow& row = plane.rows[static_cast<size_t>(ledit.selected_row)];
   if (new_row == ledit.selected_row) {
     const uint16_t old_x = object.x;
@@ -64,6 +66,7 @@ void move_dragged_object(LayoutObject& object) {
     if (index != ledit.selected_index || old_x != new_x) mark_edited_plane_changed();
     ledit.selected_index = static_cast<int16_t>(index);
   } else if (level_y < plane.height && static_cast<size_t>(new_row) < plane.rows.size()) {
+    level_step_touch_row(plane, new_row);
     const int32_t index = layout_row_transfer(row, ledit.selected_index, plane.rows[static_cast<size_t>(new_row)],
                                               static_cast<uint16_t>(new_x));
     if (index == ROW_OUT_OF_MEMORY) {
@@ -89,6 +92,7 @@ void delete_selected() {
   const int chunk = object->code & PLACEMENT_CHUNK_MASK;
   uint16_t& cell = chunkmap.chunks[static_cast<size_t>(chunk)].cell(ledit.cell_column, ledit.cell_row);
   if (cell == 0) return;
+  level_step_touch_chunk(chunk);
   cell = 0;
   mark_changed(CHANGED_CHUNKS);
   render_chunk(chunk);
@@ -192,6 +196,7 @@ void insert_object() {
   // The new object's icon covers the block under the cursor.
   const size_t row = static_cast<size_t>((level_y >> 4) + 1);
   if (row >= plane.rows.size() || level_x + 16 > 0xFFFF) return;
+  level_step_touch_row(plane, static_cast<int>(row));
   const int32_t index = layout_row_insert(plane.rows[row], code, static_cast<uint16_t>(level_x + 16));
   if (index < 0) {
     report_error(INSERT_MEMORY_ERROR);

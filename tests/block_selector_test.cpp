@@ -201,12 +201,14 @@ TEST_F(Selectors, MenuNearTheBottomRightCornerOpensUpAndToTheLeft) {
   in.move(476, 278 + 148 + 11).idle().click();
   block_context_menu(600, 450, chunk, cell_index(1, 1), nullptr);
   EXPECT_EQ(chunk.cell(1, 1), 0);
-  EXPECT_EQ(chunk_undo_count, 1);
+  end_chunk_step();
+  EXPECT_EQ(chunk_history.undo_count(), 1u);
   // A click on a separator closes the menu and changes nothing.
   in.move(476, 278 + 32 + 4).idle().click();
   block_context_menu(600, 450, chunk, cell_index(2, 1), nullptr);
   EXPECT_EQ(chunk.cell(2, 1), 7);
-  EXPECT_EQ(chunk_undo_count, 1);
+  end_chunk_step();
+  EXPECT_EQ(chunk_history.undo_count(), 1u);
 }
 
 TEST_F(Selectors, FastCursorIsMirroredLeftOfTheCentre) {

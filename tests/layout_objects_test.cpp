@@ -1,4 +1,6 @@
 // Editing layout objects through the level editor screen: keys, drag, delete, insert, panel.
+#include "files/chunk_set_block.h"
+#include "files/layout_block.h"
 #include "gamedata/chunk_graphics.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/layout_rows.h"
@@ -380,4 +382,78 @@ TEST_F(LayoutObjects, PanelShowsThumbnailsOfThreeNeighbouringHoverEntries) {
   EXPECT_TRUE(shows_line(48, {{256, 0, "PRIORITY:"}, hex_piece(360, 2, 2, 4)}));
   EXPECT_TRUE(shows_line(72, {{256, 0, "ST. COUNT:"}, hex_piece(360, 2, 5, 4)}));
   in->key_shift_flags = 0;
+}
+
+TEST_F(LayoutObjects, EveryEditIsOneUndoStepAndUndoAllGivesTheSavedBytesBack) {
+  start();
+  row(5).objects = {{1, 96}, {2, 96}};
+  row(8).objects = {{OBJECT_PICKUP | 1, 200}};
+  const LayoutPlane start_plane = front_layout;
+  const ChunkMap start_chunks = chunkmap;
+  size_t steps = 0;
+  auto expect_step = [&](const char* what) { EXPECT_EQ(level_history.undo_count(), ++steps) << what; };
+
+  hover(96, 5);
+  key(KEY_EQUALS);  // chunk number of the top placement
+  expect_step("chunk number");
+  key(KEY_MINUS, KB_CTRL_FLAG);  // drawing order
+  expect_step("drawing order");
+  hover(200, 8);
+  key(KEY_ASTERISK);  // pickup type
+  expect_step("pickup type");
+  // A drag over several frames, across a row line, is one step.
+  const int mx = in->mx, my = in->my;
+  in->then([](ScriptedInput& s) { s.mb = 1; }).move(mx + 8, my).move(mx + 16, my + 8).move(mx + 40, my + 16);
+  frames(4);
+  EXPECT_EQ(level_history.undo_count(), steps) << "the drag is still going on";
+  in->then([](ScriptedInput& s) { s.mb = 0; });
+  frames(1);
+  expect_step("drag");
+  EXPECT_EQ(row(9).count(), 1);
+  place_mouse(300, 200);
+  key(KEY_INSERT);
+  expect_step("insert");
+  in->key_shift_flags = KB_CTRL_FLAG;
+  in->press(KEY_INSERT).release(KEY_INSERT).type("8A1\n");
+  frames(1);
+  in->key_shift_flags = 0;
+  expect_step("Ctrl+Insert");
+  key(KEY_M);  // metablock mode: the cell of the placement under the cursor
+  hover(96, 5);
+  key(KEY_EQUALS);
+  expect_step("cell value");
+  key(KEY_DEL);
+  expect_step("cell cleared");
+  key(KEY_M);
+  hover(96, 5);
+  key(KEY_DEL);
+  expect_step("delete");
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT | CHANGED_CHUNKS);
+
+  const LayoutPlane edited_plane_copy = front_layout;
+  const ChunkMap edited_chunks = chunkmap;
+  auto saved = [](const LayoutPlane& p, const ChunkMap& m) {
+    std::vector<uint8_t> lvl, itm;
+    std::string error;
+    EXPECT_TRUE(build_layout_block(p, lvl, error)) << error;
+    EXPECT_TRUE(build_chunk_set_block(m, itm, error)) << error;
+    lvl.insert(lvl.end(), itm.begin(), itm.end());
+    return lvl;
+  };
+  for (size_t i = 0; i < steps; ++i) key(KEY_Z, KB_CTRL_FLAG);
+  EXPECT_EQ(level_history.undo_count(), 0u);
+  EXPECT_TRUE(front_layout == start_plane);
+  EXPECT_EQ(saved(front_layout, chunkmap), saved(start_plane, start_chunks));
+  EXPECT_EQ(level_changed_flags, 0) << "back at the loaded state";
+  int rendered = 0;  // the pictures of the edited chunk follow
+  for (int c = 0; c < 4; ++c)
+    if (BITMAP* b = chunk_bitmaps[static_cast<size_t>(c)].get()) {
+      ++rendered;
+      EXPECT_EQ(pixel32(b, 3, 3), block_colour(c + 1) & 0xFFFFFF) << c;
+    }
+  EXPECT_EQ(rendered, 1);
+  for (size_t i = 0; i < steps; ++i) key(i % 2 ? KEY_Y : KEY_Z, KB_CTRL_FLAG | (i % 2 ? 0 : KB_SHIFT_FLAG));
+  EXPECT_TRUE(front_layout == edited_plane_copy);
+  EXPECT_EQ(saved(front_layout, chunkmap), saved(edited_plane_copy, edited_chunks));
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT | CHANGED_CHUNKS);
 }

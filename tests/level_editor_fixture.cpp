@@ -24,6 +24,7 @@ void LevelEditorTest::SetUp() {
   release_level_bitmaps();
   level_replaced();
   captured_messages().clear();
+  allocate_level_undo(level_undo_size);
   snap_to_grid = 0;
   effect_details_shown = 1;
   timer_ticks = 0;

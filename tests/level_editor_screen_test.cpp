@@ -302,8 +302,8 @@ TEST_F(LevelEditorScreen, HelpOverlayDarkensTheFrameAndWaitsForAKeyAfterF1) {
   }
   EXPECT_EQ(screen_pixel(480 - 16 + 2, 160 - 16 + 2), c);
   // The help text at (16, 60) over the darkened frame.
-  EXPECT_TRUE(shows_text(16, 60, 0, "MOVE MOUSE CURSOR TO MOVE TILE SELECTOR."));
-  EXPECT_TRUE(shows_text(16, 60 + 14 * 26, 0, "HOLD ctrl AND PRESS THE m KEY TO MIRROR THE ENTIRE TILE."));
+  EXPECT_TRUE(shows_text(16, 60, 0, "MOVE THE MOUSE TO SCROLL. left click TO STOP THE CAMERA OR SELECT."));
+  EXPECT_TRUE(shows_text(16, 60 + 14 * 22, 0, "PRESS f1 FOR HELP. PRESS esc TO RETURN TO THE MAIN MENU."));
   frames(1);
   EXPECT_EQ(screen_pixel(480 - 16 + 2, 160 - 16 + 2), pickup) << "editing goes on";
 }
@@ -339,4 +339,32 @@ TEST_F(LevelEditorScreen, ToggleKeysAndTheTurnedCursor) {
     }
   EXPECT_GT(inked, 0);
   EXPECT_GE(same, inked * 9 / 10);
+}
+
+TEST_F(LevelEditorScreen, HelpNamesExactlyTheKeysTheScreenReads) {
+  make_level();
+  map_header.map_front = 0;  // the map screen, with markers
+  level_editor_modes = 0x12;
+  block_types[0] = {1, 0x0000};
+  front_layout.rows[5].objects = {{1, 96}};
+  front_layout.rows[8].objects = {{OBJECT_PICKUP | 1, 200}};
+  front_layout.rows[10].objects = {{OBJECT_BLOCK | 0, 300}};
+  markers[0].x = 400;
+  markers[0].y = 403;
+  enter();
+  in->keys_asked.clear();
+  // Over each kind of object and a marker, in both modes, with and without Ctrl.
+  const int points[][2] = {{84, 68}, {188, 116}, {288, 148}, {405, 405}, {600, 50}};
+  for (uint8_t mode : {uint8_t{0}, EDIT_METABLOCK})
+    for (int ctrl : {0, int{KB_CTRL_FLAG}})
+      for (const auto& p : points) {
+        ledit.edit_flags = mode;
+        in->key_shift_flags = ctrl;
+        place_mouse(p[0], p[1]);
+        frames(1);
+      }
+  in->key_shift_flags = 0;
+  std::set<int> read = in->keys_asked;
+  read.erase(KEY_F11);  // waited out, nothing else: it does nothing on this screen
+  EXPECT_EQ(read, keys_named_in_help(LEVEL_EDITOR_HELP));
 }

@@ -21,9 +21,11 @@ class MarkersView : public LevelEditorTest {
     place_mouse(x + 5, y - 3 + 5);
     frames(1);
   }
-  void key(int scancode) {
+  void key(int scancode, int modifiers = 0) {
+    in->key_shift_flags = modifiers;
     in->press(scancode).release(scancode);
     frames(1);
+    in->key_shift_flags = 0;
   }
 };
 
@@ -155,6 +157,10 @@ TEST_F(MarkersView, RenamingUpperCasesAndKeepsTwentyFourCharacters) {
   in->press(KEY_ENTER).release(KEY_ENTER).type("X").type_key(KEY_ESC, 27);
   frames(1);
   EXPECT_EQ(marker(0).name, "THE VERY LONG NAME OF A ");
+  // Undo brings the old name back; markers never count as unsaved.
+  key(KEY_Z, KB_CTRL_FLAG);
+  EXPECT_EQ(marker(0).name, "OLD");
+  EXPECT_EQ(level_changed_flags, 0);
 }
 
 TEST_F(MarkersView, DraggedMarkersSnapToEightInBothDirections) {
@@ -178,5 +184,18 @@ TEST_F(MarkersView, DraggedMarkersSnapToEightInBothDirections) {
   EXPECT_EQ(marker(0).y, 128);
   in->then([](ScriptedInput& s) { s.mb = 0; });
   frames(1);
+  EXPECT_EQ(level_changed_flags, 0);
+  // The whole drag is one step; the type and link keys are one each.
+  key(KEY_STOP);
+  key(KEY_EQUALS);
+  key(KEY_STOP);
+  key(KEY_EQUALS);
+  const Marker edited = marker(0);
+  EXPECT_EQ(level_history.undo_count(), 3u);
+  for (int i = 0; i < 3; ++i) key(KEY_Z, KB_CTRL_FLAG);
+  EXPECT_TRUE(marker(0) == (Marker{MARKER_NORMAL, "M", 100, 103}));
+  EXPECT_EQ(level_changed_flags, 0);
+  for (int i = 0; i < 3; ++i) key(KEY_Y, KB_CTRL_FLAG);
+  EXPECT_TRUE(marker(0) == edited);
   EXPECT_EQ(level_changed_flags, 0);
 }

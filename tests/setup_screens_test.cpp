@@ -225,19 +225,3 @@ TEST_F(SetupTest, UndoSizesPromptAndNotifyTheEditors) {
   on_level_undo_size_changed = on_meta_undo_size_changed = nullptr;
   frame_skip = 0;
 }
-
-TEST(LevelUndo, ResizeKeepsRecordsAndFillsNewSlotsWithEmptyValues) {
-  allocate_level_undo(2);
-  level_undo_cells[1] = 7;
-  level_undo_values[1] = 0x12345678;
-  resize_level_undo(4);
-  ASSERT_EQ(level_undo_cells.size(), 4u);
-  EXPECT_EQ(level_undo_cells[1], 7);
-  EXPECT_EQ(level_undo_values[1], 0x12345678u);
-  EXPECT_EQ(level_undo_cells[3], 0xFFFF);
-  EXPECT_EQ(level_undo_values[2], 0xFFFFFFFFu);
-  resize_level_undo(1);
-  EXPECT_EQ(level_undo_values.size(), 1u);
-  resize_level_undo(0);
-  EXPECT_TRUE(level_undo_cells.empty());
-}

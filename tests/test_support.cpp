@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 #include <loadpng.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <vector>
 
 #include "app/start_up.h"
 #include "ui/input.h"
@@ -135,4 +138,48 @@ ScopedUnprivileged::ScopedUnprivileged() {
 }
 ScopedUnprivileged::~ScopedUnprivileged() {
   if (dropped_ && (seteuid(0) != 0 || setegid(0) != 0)) std::abort();
+}
+
+std::set<int> keys_named_in_help(const char* help) {
+  const std::map<std::string, std::vector<int>> names = {
+      {"arrow", {key_scroll_up, key_scroll_down, key_scroll_left, key_scroll_right}},
+      {"up", {key_scroll_up}}, {"down", {key_scroll_down}},
+      {"pgup", {KEY_PGUP}}, {"pgdn", {KEY_PGDN}}, {"home", {KEY_HOME}}, {"tab", {KEY_TAB}}, {"esc", {KEY_ESC}},
+      {"enter", {KEY_ENTER, KEY_ENTER_PAD}}, {"delete", {KEY_DEL, KEY_DEL_PAD}}, {"insert", {KEY_INSERT}},
+      {"plus", {KEY_EQUALS, KEY_PLUS_PAD}}, {"minus", {KEY_MINUS, KEY_MINUS_PAD}}, {"star", {KEY_ASTERISK}},
+      {"slash", {KEY_SLASH, KEY_SLASH_PAD}}, {"tilde", {KEY_TILDE}}, {"comma", {KEY_COMMA}}, {"stop", {KEY_STOP}},
+      {"open", {KEY_OPENBRACE}}, {"close", {KEY_CLOSEBRACE}},
+      {"c", {KEY_C}}, {"f", {KEY_F}}, {"i", {KEY_I}}, {"m", {KEY_M}}, {"r", {KEY_R}}, {"v", {KEY_V}}, {"y", {KEY_Y}},
+      {"z", {KEY_Z}}, {"7", {KEY_7}}, {"8", {KEY_8}}, {"9", {KEY_9}},
+      {"f1", {KEY_F1}}, {"f4", {KEY_F4}}, {"f5", {KEY_F5}}, {"f6", {KEY_F6}}, {"f7", {KEY_F7}}, {"f9", {KEY_F9}},
+      {"f10", {KEY_F10}}, {"f11", {KEY_F11}}, {"f12", {KEY_F12}},
+      {"left", {}}, {"right", {}}, {"click", {}}, {"drag", {}}, {"mouse", {}}, {"wheel", {}}, {"shift", {}},
+      {"ctrl", {}}, {"full", {}}, {"bracket", {}}};
+  std::set<int> keys;
+  const std::string text = help;
+  for (size_t i = 0; i < text.size();) {
+    size_t j = i;
+    bool lower = false;
+    while (j < text.size() && (std::islower(static_cast<unsigned char>(text[j])) || std::isdigit(static_cast<unsigned char>(text[j])))) {
+      lower = lower || std::islower(static_cast<unsigned char>(text[j]));
+      ++j;
+    }
+    if (j == i) {
+      ++i;
+      continue;
+    }
+    const std::string word = text.substr(i, j - i);
+    // A word of capitals with a digit in it, or a number of more than one digit, is no key.
+    const bool inside_word = (i > 0 && std::isupper(static_cast<unsigned char>(text[i - 1]))) ||
+                             (j < text.size() && std::isupper(static_cast<unsigned char>(text[j])));
+    if ((lower || word.size() == 1) && !inside_word) {
+      const auto found = names.find(word);
+      if (found == names.end())
+        ADD_FAILURE() << "the help names a key this test does not know: " << word;
+      else
+        keys.insert(found->second.begin(), found->second.end());
+    }
+    i = j;
+  }
+  return keys;
 }
