@@ -7,6 +7,7 @@
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
+#include "gamedata/level_origin.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
@@ -62,6 +63,7 @@ int load_level_file(const std::string& path) {
   if (!LoadLevelBlock(bytes.data(), bytes.size(), 0, plane, why)) return refuse(path, why);
   front_layout = std::move(plane);
   level_file_name = remembered(path);
+  level_origin = {LevelOrigin::LEVEL_FILE, 0, level_file_name};
   return 0;
 }
 

@@ -11,6 +11,7 @@
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
+#include "gamedata/level_origin.h"
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_graphics.h"
@@ -200,6 +201,7 @@ int project_level_load_number(uint8_t level) {
   const int theme = model->front_layout.theme;
   install_loaded_level(*model, *bitmaps, level, directory_of(project.level_paths[level]) + project.levels[level].map_front,
                        directory_of(project.theme_paths[theme]) + project.themes[theme].chunkmap);
+  level_origin = {LevelOrigin::PROJECT_LEVEL, level, ""};
   return 0;
 }
 

@@ -112,6 +112,9 @@ void update_hover_count();
 void handle_hover_keys();
 void handle_toggles();
 void draw_overlay_texts();
+// What the status bar shows for the editor as it is.
+struct LevelStatus;
+LevelStatus level_editor_status();
 void draw_level_cursor();
 void show_help_overlay(const char* text);
 extern const char* const LEVEL_EDITOR_HELP;

@@ -38,3 +38,7 @@ struct Rgb {
   bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
 };
 Rgb rgb_at(BITMAP* b, int x, int y);
+
+// Empty when the bottom status bar rows of screen show exactly the bar with `text`
+// (the screen is screen_width x screen_height); else where it differs first.
+std::string status_bar_difference(BITMAP* screen, const std::string& text);
