@@ -3,7 +3,6 @@
 
 #include "gamedata/change_flags.h"
 #include "gamedata/level_origin.h"
-
 #include "leveledit/layer_bands.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
