@@ -30,6 +30,12 @@ void show_loading_line(const char* name, int y) {
   input().present(back_buffer.get(), MARGIN, y + MARGIN, 0, y, 512, 8);
 }
 
+// The loading lines are gone once the images are in, before any prompt or menu shows.
+void clear_loading_lines() {
+  fill_rect32(back_buffer.get(), MARGIN, 96 + MARGIN, 512, 18, 0);
+  input().present(back_buffer.get(), MARGIN, 96 + MARGIN, 0, 96, 512, 18);
+}
+
 // Stand-ins drawn when cursor.png or bselect.png is missing or the wrong size,
 // so every screen can still draw its cursor and frames.
 BitmapPtr fallback_cursor() {
@@ -95,6 +101,7 @@ bool load_interface_images(bool install_frame_timer) {
   swatch_red = swatch(0x7F0000);
   swatch_green = swatch(0x007F00);
   swatch_blue = swatch(0x00007F);
+  clear_loading_lines();
   if (install_frame_timer) install_int_ex(frame_timer_tick, FRAME_TIMER_PERIOD);
   return true;
 }

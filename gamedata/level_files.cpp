@@ -11,6 +11,7 @@
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
 #include "leveledit/level_undo.h"
+#include "gamedata/level_origin.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
@@ -139,6 +140,7 @@ int load_level_file(const std::string& path) {
   owned_front = normal_path(level_file_name);
   clear_changed(CHANGED_FRONT);
   level_history_loaded(CHANGED_FRONT);
+  level_origin = {LevelOrigin::LEVEL_FILE, 0, level_file_name};
   return 0;
 }
 

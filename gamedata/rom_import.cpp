@@ -10,13 +10,14 @@
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_graphics.h"
+#include "gamedata/level_origin.h"
 #include "leveledit/level_undo.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
 
-const char* const MAP_NUMBER_PROMPT = "ENTER A MAP NUMBER IN HEX FORMAT:";
+const char* const MAP_NUMBER_PROMPT = "ENTER A MAP NUMBER IN HEX FORMAT (ENTER: WORLD MAP):";
 const char* const MAP_NUMBER_ERROR = "ERROR: Map number must be a valid 2-digit hex number.";
 
 namespace {
@@ -180,6 +181,7 @@ int level_import_map(uint8_t map) {
   // The level comes from no file: saves go to New.lvl / New.itm rather than overwriting
   // the files of the level loaded before.
   install_loaded_level(*model, *bitmaps, map, LevelFileNames{});
+  level_origin = {LevelOrigin::ROM_MAP, map, ""};
   return 0;
 }
 

@@ -116,6 +116,9 @@ void handle_toggles();
 // Ctrl+Z undoes one step, Ctrl+Shift+Z and Ctrl+Y redo one.
 void handle_undo_keys();
 void draw_overlay_texts();
+// What the status bar shows for the editor as it is.
+struct LevelStatus;
+LevelStatus level_editor_status();
 void draw_level_cursor();
 void show_help_overlay(const char* text);
 extern const char* const LEVEL_EDITOR_HELP;

@@ -2,6 +2,8 @@
 #include <cmath>
 #include <string>
 
+#include "gamedata/change_flags.h"
+#include "gamedata/level_origin.h"
 #include "leveledit/layer_bands.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
@@ -9,6 +11,7 @@
 #include "leveledit/level_view.h"
 #include "leveledit/undo_readout.h"
 #include "leveledit/panel_writers.h"
+#include "leveledit/status_bar.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
@@ -69,9 +72,22 @@ static int zoom_percent() {
   return v;
 }
 
+LevelStatus level_editor_status() {
+  LevelStatus s;
+  s.back_plane = (ledit.edit_flags & EDIT_BACK_PLANE) != 0;
+  s.metablock = (ledit.edit_flags & EDIT_METABLOCK) != 0;
+  s.camera_state = camera_state;
+  s.zoom_percent = zoom_percent();
+  s.snap = snap_to_grid != 0;
+  s.origin = level_origin_text(level_origin);
+  s.unsaved = level_changed_flags != 0;
+  return s;
+}
+
 void draw_overlay_texts() {
   if (!frame_skip_open()) return;
   BITMAP* overlay = layer_4.get();
+  draw_status_bar(overlay, level_status_text(level_editor_status(), status_bar_chars()));
   if (!help_requested && tips_enabled)
     layer_text(overlay, 0, screen_width - 160, 8, "press F1 for help.");
   if (timer_ticks - zoom_changed_at < 150) {

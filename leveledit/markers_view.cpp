@@ -14,6 +14,7 @@
 #include "leveledit/level_undo.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
+#include "leveledit/panel_band.h"
 #include "leveledit/panel_writers.h"
 #include "ui/font.h"
 #include "ui/frame.h"
@@ -197,10 +198,11 @@ void draw_marker_panel() {
   static const int line_y[7] = {25, 40, 55, 65, 75, 85, 95};
   const int y = line_y[ledit.panel_line >= 0 && ledit.panel_line < 7 ? ledit.panel_line : 0];
   BITMAP* o = overlay();
-  mark_drawn(o, 248 + MARGIN, y - 1 + MARGIN, 456 - 248 + 1, 11);
-  rectfill(o, 248 + MARGIN, y - 1 + MARGIN, 456 + MARGIN, y + 9 + MARGIN, 0xFF3F00);
   const int32_t s = block_size_on_screen();
   draw_selection_frame(o, zoomed(m->x) - (camera_x >> 3) + MARGIN, zoomed(m->y - 3) - (camera_y >> 3) + MARGIN, s, s);
+  panel_band_begin();
+  mark_drawn(o, 248 + MARGIN, y - 1 + MARGIN, 456 - 248 + 1, 11);
+  rectfill(o, 248 + MARGIN, y - 1 + MARGIN, 456 + MARGIN, y + 9 + MARGIN, 0xFF3F00);
   hex_value(231, 25, ledit.hovered_marker_number);
   layer_text(o, 1, 256, 25, m->name.c_str());
   layer_text(o, 0, 256, 40, "MARKER TYPE:");
@@ -220,4 +222,5 @@ void draw_marker_panel() {
   layer_text(o, 0, 256, 110, "COORDINATES:      :");
   hex_at(o, 2, 384, 110, 4, static_cast<uint16_t>(m->x));
   hex_at(o, 2, 440, 110, 4, static_cast<uint16_t>(m->y));
+  panel_band_end();
 }

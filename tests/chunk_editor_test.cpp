@@ -451,3 +451,25 @@ TEST_F(ChunkEditor, HelpNamesExactlyTheKeysTheEditingScreenReads) {
   run();
   EXPECT_EQ(read, keys_named_in_help(CHUNK_EDITOR_HELP));
 }
+
+TEST_F(ChunkEditor, StatusBarShowsChunkSizeMarksAndUnsavedEdits) {
+  auto status = [this](const char* text) {
+    in.idle(2).then([text](ScriptedInput& s) { EXPECT_EQ(status_bar_difference(s.screen.get(), text), "") << text; });
+  };
+  choose_tile();
+  status("CHUNK:000  SIZE:4X3  MARKED:0  ROAMING");
+  over_cell(1, 1).idle();
+  ctrl_click();
+  status("CHUNK:000  SIZE:4X3  MARKED:1  ROAMING");
+  key(KEY_CLOSEBRACE);
+  status("CHUNK:000  SIZE:5X3  MARKED:1  ROAMING  UNSAVED");
+  escape();  // clears the mark
+  status("CHUNK:000  SIZE:5X3  MARKED:0  ROAMING  UNSAVED");
+  escape();
+  answer(KEY_N);  // the chunk as it was: nothing left unsaved
+  choose_tile();
+  status("CHUNK:000  SIZE:4X3  MARKED:0  ROAMING");
+  escape();
+  escape();
+  run();
+}

@@ -1,11 +1,14 @@
 // The level editor screen driven through scripted input: zoom, scrolling, camera states,
 // the hover list, toggles, overlays and leaving.
 #include <filesystem>
+#include <functional>
 
 #include "files/atomic_file.h"
 #include "files/layout_block.h"
 #include "gamedata/level_files.h"
+#include "gamedata/level_origin.h"
 #include "leveledit/hex_writers.h"
+#include "leveledit/status_bar.h"
 #include "level_editor_fixture.h"
 #include "ui/frame.h"
 
@@ -367,4 +370,79 @@ TEST_F(LevelEditorScreen, HelpNamesExactlyTheKeysTheScreenReads) {
   std::set<int> read = in->keys_asked;
   read.erase(KEY_F11);  // waited out, nothing else: it does nothing on this screen
   EXPECT_EQ(read, keys_named_in_help(LEVEL_EDITOR_HELP));
+}
+
+TEST_F(LevelEditorScreen, StatusBarNamesPlaneModeCameraZoomSnapOriginAndUnsavedEdits) {
+  ScopedCwd cwd(scratch_dir("level_editor_status"));
+  level_file_name.clear();
+  chunkmap_file_name.clear();
+  make_level();
+  row(15).objects = {{OBJECT_PICKUP | 4, 330}};
+  level_origin = {LevelOrigin::ROM_MAP, 0x0A, ""};
+  // HYBRID editing; the cursor over the pickup, inside the central box.
+  place_mouse(icon_x(330) + 4, icon_y(15) + 4);
+  enter();
+  struct Step {
+    std::function<void(ScriptedInput&)> script;
+    const char* status;
+  } steps[] = {
+      {[](ScriptedInput&) {}, "FRONT  LAYOUT  ROAMING  ZOOM:100  SNAP:OFF  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.press(KEY_TAB).release(KEY_TAB); }, "BACK  LAYOUT  ROAMING  ZOOM:100  SNAP:OFF  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.press(KEY_M).release(KEY_M); }, "BACK  METABLOCK  ROAMING  ZOOM:100  SNAP:OFF  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.press(KEY_TAB).release(KEY_TAB).press(KEY_M).release(KEY_M); },
+       "FRONT  LAYOUT  ROAMING  ZOOM:100  SNAP:OFF  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.press(KEY_F4).release(KEY_F4).press(KEY_PGUP).release(KEY_PGUP); },
+       "FRONT  LAYOUT  ROAMING  ZOOM:106  SNAP:ON  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.press(KEY_HOME).release(KEY_HOME).click(); },
+       "FRONT  LAYOUT  FIXED  ZOOM:100  SNAP:ON  ROM MAP 0A"},
+      // A second click: Esc is ignored until the next click, and the bar says so.
+      {[](ScriptedInput& s) { s.click(); }, "FRONT  LAYOUT  FIXED ESC: CLICK TO RELEASE  ZOOM:100  SNAP:ON  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.press(KEY_ESC).release(KEY_ESC); },
+       "FRONT  LAYOUT  FIXED ESC: CLICK TO RELEASE  ZOOM:100  SNAP:ON  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.click(); }, "FRONT  LAYOUT  FIXED  ZOOM:100  SNAP:ON  ROM MAP 0A"},
+      // Plus changes the pickup: the level has unsaved edits.
+      {[](ScriptedInput& s) { s.press(KEY_EQUALS).release(KEY_EQUALS); },
+       "FRONT  LAYOUT  FIXED  ZOOM:100  SNAP:ON  ROM MAP 0A  UNSAVED"},
+      {[](ScriptedInput& s) { s.press(KEY_ESC).release(KEY_ESC); },
+       "FRONT  LAYOUT  ROAMING  ZOOM:100  SNAP:ON  ROM MAP 0A  UNSAVED"},
+  };
+  for (const Step& step : steps) {
+    step.script(*in);
+    run_script();
+    frames(2);
+    EXPECT_EQ(status_bar_difference(in->screen.get(), step.status), "") << step.status;
+  }
+  ASSERT_EQ(row(15).objects[0].code, OBJECT_PICKUP | 5);
+
+  // Leaving, Y saves the layout; back in the editor nothing is unsaved.
+  in->press(KEY_ESC).release(KEY_ESC).press(KEY_Y).release(KEY_Y);
+  editor_mode = 1;
+  level_editor();
+  ASSERT_TRUE(std::filesystem::exists("New.lvl"));
+  enter();
+  frames(1);
+  EXPECT_EQ(status_bar_difference(in->screen.get(), "FRONT  LAYOUT  ROAMING  ZOOM:100  SNAP:ON  ROM MAP 0A"), "");
+  level_origin = LevelOrigin();
+}
+
+TEST(StatusText, LongLinesPartFieldsByOneSpaceThenShortenTheOriginAndKeepUnsaved) {
+  LevelStatus s;
+  s.back_plane = s.metablock = true;
+  s.camera_state = 0x82;
+  s.zoom_percent = 400;
+  s.origin = "PROJECT LEVEL 7F";
+  s.unsaved = true;
+  const std::string one_space = "BACK METABLOCK FIXED ESC: CLICK TO RELEASE ZOOM:400 SNAP:OFF PROJECT LEVEL 7F UNSAVED";
+  const struct {
+    size_t chars;
+    std::string line;
+  } cases[] = {
+      {200, "BACK  METABLOCK  FIXED ESC: CLICK TO RELEASE  ZOOM:400  SNAP:OFF  PROJECT LEVEL 7F  UNSAVED"},
+      {one_space.size(), one_space},
+      {one_space.size() - 1, "BACK METABLOCK FIXED ESC: CLICK TO RELEASE ZOOM:400 SNAP:OFF ..JECT LEVEL 7F UNSAVED"},
+      {65, "BACK METABLOCK FIXED ESC: CLICK TO RELEASE ZOOM:400 SNAP: UNSAVED"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(level_status_text(s, c.chars), c.line) << c.chars;
+  EXPECT_EQ(level_origin_text({LevelOrigin::LEVEL_FILE, 0, "levels/w1/Meadow_1.lvl"}), "MEADOW_1.LVL");
+  EXPECT_EQ(level_origin_text({LevelOrigin::PROJECT_LEVEL, 3, ""}), "PROJECT LEVEL 03");
 }

@@ -1,5 +1,6 @@
 // Map-screen markers in the level editor: drawing, hovering, the panel, keys, renaming, dragging.
 #include "leveledit/markers_view.h"
+#include "leveledit/panel_band.h"
 #include "level_editor_fixture.h"
 #include "ui/messages.h"
 
@@ -198,4 +199,27 @@ TEST_F(MarkersView, DraggedMarkersSnapToEightInBothDirections) {
   for (int i = 0; i < 3; ++i) key(KEY_Y, KB_CTRL_FLAG);
   EXPECT_TRUE(marker(0) == edited);
   EXPECT_EQ(level_changed_flags, 0);
+}
+
+TEST_F(MarkersView, PanelLiesOnADarkTranslucentBandOverTheScenery) {
+  start();
+  // Light scenery under the panel: a 16 x 8 chunk of block 50 over (240, 0) .. (496, 128).
+  chunk(0).width = 16;
+  chunk(0).height = 8;
+  for (uint16_t& cell : chunk(0).cells) cell = 50;
+  row(1).objects = {{0, 240}};
+  marker(9) = {MARKER_NORMAL, "ISLAND OF PERIL", 96, 200};
+  hover_marker(9, 96, 200);
+  ASSERT_EQ(ledit.marker_hovered, 1);
+  const uint32_t scenery = block_colour(50) & 0xFFFFFF, band = panel_band_pixel(block_colour(50)) & 0xFFFFFF;
+  // Around and between the texts the scenery shows at a quarter of its brightness; the
+  // texts themselves are unchanged; beside the panel the scenery is as it was.
+  EXPECT_TRUE(shows_line(40, {{256, 0, "MARKER TYPE:"}, {360, 1, "     NORMAL"}}, band));
+  EXPECT_TRUE(shows_line(85, {{256, 0, "NEXT MARKER RIGHT:"}}, band));
+  EXPECT_EQ(screen_pixel(250, 120) & 0xFFFFFF, band);
+  EXPECT_EQ(screen_pixel(300, 121) & 0xFFFFFF, scenery);
+  EXPECT_EQ(screen_pixel(459, 50) & 0xFFFFFF, band);
+  EXPECT_EQ(screen_pixel(460, 50) & 0xFFFFFF, scenery);
+  EXPECT_EQ(screen_pixel(300, 21) & 0xFFFFFF, band);
+  EXPECT_EQ(screen_pixel(300, 20) & 0xFFFFFF, scenery);
 }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "app/main_menu.h"
 #include "gamedata/change_flags.h"
+#include "app/start_up.h"
 #include "test_support.h"
 #include "ui/menu.h"
 #include "ui/prompts.h"
@@ -253,4 +255,17 @@ TEST_F(MenuTest, EscapeWithUnsavedChangesAsksBeforeEnding) {
   EXPECT_TRUE(in.script_done());
   EXPECT_EQ(editor_mode, 255);
   level_replaced();
+}
+
+TEST_F(MenuTest, LoadingLinesAreClearedOnceTheImagesAreIn) {
+  // The lines "cursor.png" (row 96) and "bselect.png" (row 106) show while the images load.
+  const std::string cwd = std::filesystem::current_path().string();
+  std::filesystem::current_path(source_path("data"));
+  ASSERT_TRUE(load_interface_images(false));
+  std::filesystem::current_path(cwd);
+  EXPECT_GE(in.presents, 3);
+  int lit = 0;
+  for (int y = 90; y < 120; ++y)
+    for (int x = 0; x < 640; ++x) lit += !(rgb_at(in.screen.get(), x, y) == Rgb{0, 0, 0});
+  EXPECT_EQ(lit, 0);
 }

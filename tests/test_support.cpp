@@ -16,6 +16,7 @@
 
 #include "app/start_up.h"
 #include "ui/input.h"
+#include "leveledit/status_bar.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
@@ -182,4 +183,15 @@ std::set<int> keys_named_in_help(const char* help) {
     i = j;
   }
   return keys;
+}
+
+std::string status_bar_difference(BITMAP* screen, const std::string& text) {
+  BitmapPtr expected = make_bitmap(screen_width + 2 * MARGIN, screen_height + 2 * MARGIN);
+  clear_to_color(expected.get(), 0);
+  draw_status_bar(expected.get(), text);
+  for (int y = screen_height - STATUS_BAR_HEIGHT; y < screen_height; ++y)
+    for (int x = 0; x < screen_width; ++x)
+      if (!(rgb_at(screen, x, y) == rgb_at(expected.get(), x + MARGIN, y + MARGIN)))
+        return "differs at (" + std::to_string(x) + ", " + std::to_string(y) + ") from \"" + text + "\"";
+  return "";
 }
