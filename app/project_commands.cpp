@@ -63,6 +63,7 @@ int generate_genesis_project_command() {
 }
 
 int load_project_command() { return load_project(choose("Select project file", "GLP")); }
+int load_project_file(const std::string& path) { return load_project(path); }
 
 int build_aga_game_command() { return build(BuildAgaGame); }
 int build_genesis_game_command() { return build(BuildGenesisGame); }

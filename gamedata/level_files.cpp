@@ -7,6 +7,7 @@
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
+#include "gamedata/level_origin.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
@@ -62,6 +63,7 @@ int load_level_file(const std::string& path) {
   if (!LoadLevelBlock(bytes.data(), bytes.size(), 0, plane, why)) return refuse(path, why);
   front_layout = std::move(plane);
   level_file_name = remembered(path);
+  level_origin.lvl_file = level_file_name;
   return 0;
 }
 
@@ -73,6 +75,7 @@ int load_chunkmap_file(const std::string& path) {
   if (!LoadChunkSet(bytes.data(), bytes.size(), 0, map, why)) return refuse(path, why);
   chunkmap = std::move(map);
   chunkmap_file_name = remembered(path);
+  level_origin.itm_file = chunkmap_file_name;
   render_all_chunks();
   build_chunk_thumbnails();
   return 0;

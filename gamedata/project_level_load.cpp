@@ -14,6 +14,7 @@
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_graphics.h"
+#include "gamedata/level_origin.h"
 #include "gamedata/pattern_graphics.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/level_undo.h"
@@ -200,6 +201,7 @@ int project_level_load_number(uint8_t level) {
   const int theme = model->front_layout.theme;
   install_loaded_level(*model, *bitmaps, level, directory_of(project.level_paths[level]) + project.levels[level].map_front,
                        directory_of(project.theme_paths[theme]) + project.themes[theme].chunkmap);
+  level_origin = LevelOrigin{LevelSource::ProjectLevel, level, project.project_file, "", ""};
   return 0;
 }
 

@@ -9,6 +9,7 @@
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_graphics.h"
+#include "gamedata/level_origin.h"
 #include "leveledit/level_undo.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
@@ -170,6 +171,7 @@ int level_import_map(uint8_t map) {
   // The level comes from no file: saves go to New.lvl / New.itm rather than overwriting
   // the files of the level loaded before.
   install_loaded_level(*model, *bitmaps, map, "", "");
+  level_origin = LevelOrigin{LevelSource::RomMap, map, "", "", ""};
   return 0;
 }
 

@@ -1,0 +1,3 @@
+#include "gamedata/level_origin.h"
+
+LevelOrigin level_origin;
