@@ -190,7 +190,7 @@ bool recover_at_start_up() {
       break;
   }
   const std::string question = "RECOVER UNSAVED CHANGES OF " + origin_text(s.origin) + " FROM " +
-                               local_time(s.time, "%Y-%m-%d %H:%M:%S") + "? (Y/N)";
+                               local_time(s.time, "%Y.%m.%d %H:%M:%S") + "? (Y/N)";
   const int x = std::max(8, screen_width / 2 - 4 * static_cast<int>(question.size()));
   if (!ask_yes_no(question.c_str(), x)) {
     set_aside("");

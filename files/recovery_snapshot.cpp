@@ -195,7 +195,10 @@ bool write_recovery_snapshot(const std::string& dir, const LevelOrigin& origin, 
   auto put = [&](const std::string& name, const uint8_t* data, size_t size) {
     const std::string path = dir + "/" + name, tmp = path + ".tmp";
     if (stopped()) return false;
-    if (!write_file_synced(tmp, data, size, &why)) {
+    // Not synced: a killed program leaves what it wrote in the system's cache, and the disk
+    // waits would cost the editor several frames. After a power cut the checksums tell a
+    // damaged snapshot from a whole one.
+    if (!write_file_synced(tmp, data, size, &why, false)) {
       std::remove(tmp.c_str());
       return false;
     }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/main_menu.h"
 #include "app/recovery.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
@@ -16,7 +17,9 @@
 #include "gamedata/level_model.h"
 #include "gamedata/level_origin.h"
 #include "test_support.h"
+#include "ui/input.h"
 #include "ui/messages.h"
+#include "ui/screen_state.h"
 #include "ui/scripted_input.h"
 
 namespace fs = std::filesystem;
@@ -278,4 +281,16 @@ TEST(RecoveryStartUp, SnapshotWithoutItsOriginIsReportedAndSetAside) {
   EXPECT_EQ(names_in(".recovery/discarded/" + aside[0]),
             (std::vector<std::string>{"back-1.lvl", "chunks-1.itm", "front-1.lvl", "manifest"}));
   EXPECT_EQ(names_in(".recovery"), std::vector<std::string>{"discarded"});
+}
+
+// The window's close button is QUIT: the main menu ends as QUIT ends it.
+TEST(RecoveryStartUp, CloseButtonQuitsFromTheMainMenu) {
+  headless_screen(640, 480);
+  ScriptedInput in(640, 480);
+  ScopedInput guard(in);
+  close_requested = 1;
+  main_menu();
+  EXPECT_EQ(editor_mode, 255);
+  EXPECT_EQ(close_requested, 0);
+  EXPECT_EQ(in.presents, 1);
 }
