@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/project_commands.h"
+#include "app/recovery.h"
 #include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_history.h"
@@ -58,7 +59,7 @@ void reset_editor_state() {
 }
 
 void import_level_at_start_up() {
-  level_import_from_rom();
+  if (!recover_at_start_up()) level_import_from_rom();
   snap_to_grid = 1;
   effect_details_shown = 1;
 }
@@ -175,6 +176,11 @@ void main_menu() {
     align_frame_counter();
     while (editor_mode == 0) {
       main_menu_frame();
+      recovery_check();
+      if (close_requested) {  // the window's close button is QUIT
+        close_requested = 0;
+        editor_mode = mode_for_menu_result(150);
+      }
       if (input().key_down(KEY_ESC)) {
         wait_key_released(KEY_ESC);
         editor_mode = 255;

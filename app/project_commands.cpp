@@ -130,6 +130,7 @@ int load_project_command() {
   }
   return load_project(path);
 }
+int load_project_file(const std::string& path) { return load_project(path); }
 
 int build_aga_game_command() { return build(BuildAgaGame); }
 int build_genesis_game_command() { return build(BuildGenesisGame); }

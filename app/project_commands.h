@@ -1,6 +1,7 @@
 // The project commands of the main menu (generation, LOAD PROJECT..., the two builds) and
 // the batch commands that run the same code.
 #pragma once
+#include <string>
 
 // Each command shows its messages and returns 0, 1 when it did its work but reported
 // errors (a descriptor missing), or -1 when it failed. A generation or build that did its
@@ -14,6 +15,8 @@ int generate_genesis_project_command();
 // LOAD PROJECT...: the file selector, then the project and its descriptors into the
 // project tables. On failure the tables, the project file name included, stay as they were.
 int load_project_command();
+// The same on a path without the selector.
+int load_project_file(const std::string& path);
 // BUILD AGA GAME FROM PROJECT / BUILD GENESIS GAME FROM PROJECT from the loaded project.
 int build_aga_game_command();
 int build_genesis_game_command();

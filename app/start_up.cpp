@@ -5,6 +5,7 @@
 
 #include "app/config.h"
 #include "app/main_menu.h"
+#include "app/recovery.h"
 #include "leveledit/level_undo.h"
 #include "ui/font.h"
 #include "ui/frame.h"
@@ -136,8 +137,10 @@ void start_up() {
     return;
   }
   on_level_undo_size_changed = [] { resize_level_undo(level_undo_size); };
+  recovery_begin();
   import_level_at_start_up();
   main_menu();
+  recovery_end();
   config_save();
   shut_down();
 }

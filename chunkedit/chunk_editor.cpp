@@ -21,7 +21,8 @@
 namespace {
 
 bool enter_down() { return input().key_down(KEY_ENTER) || input().key_down(KEY_ENTER_PAD); }
-bool escape_down() { return input().key_down(KEY_ESC); }
+// The window's close button leaves like Escape.
+bool escape_down() { return input().key_down(KEY_ESC) || close_requested; }
 
 void clear_visible_back_buffer() {
   if (back_buffer) fill_rect32(back_buffer.get(), MARGIN, MARGIN, screen_width, screen_height, 0xFF000000u);
@@ -72,7 +73,7 @@ void run_editing_loop() {
   const bool static_mode = chunk_editing_mode() == MODE_STATIC;
   chunk_editor_screen = ChunkEditorScreen::Editing;
   for (;;) {
-    if (escape_down() && camera_state == 0) break;
+    if (escape_down() && (camera_state == 0 || close_requested)) break;
     if (camera_state == 0x80 && static_mode) break;
     end_editor_frame();
     chunk_editor_frame();

@@ -19,3 +19,18 @@ void note_marker_edit() {
   marker_notice_shown = true;
   show_message(MARKER_NOTICE);
 }
+
+// The parts a recovery snapshot names, from the changed flags and back.
+uint8_t unsaved_parts() {
+  uint8_t parts = 0;
+  if (level_changed_flags & CHANGED_FRONT) parts |= UNSAVED_FRONT;
+  if (level_changed_flags & CHANGED_BACK) parts |= UNSAVED_BACK;
+  if (level_changed_flags & CHANGED_CHUNKS) parts |= UNSAVED_CHUNKS;
+  return parts;
+}
+
+void mark_parts_unsaved(uint8_t parts) {
+  if (parts & UNSAVED_FRONT) level_changed_flags |= CHANGED_FRONT;
+  if (parts & UNSAVED_BACK) level_changed_flags |= CHANGED_BACK;
+  if (parts & UNSAVED_CHUNKS) level_changed_flags |= CHANGED_CHUNKS;
+}

@@ -20,3 +20,12 @@ void level_replaced();
 // load tells the user so, once.
 void note_marker_edit();
 extern const char* const MARKER_NOTICE;
+
+// The parts of the level a file can hold, as the recovery snapshots name them.
+constexpr uint8_t UNSAVED_FRONT = 1;
+constexpr uint8_t UNSAVED_BACK = 2;
+constexpr uint8_t UNSAVED_CHUNKS = 4;
+// Which of those parts hold unsaved edits.
+uint8_t unsaved_parts();
+// Marks parts as holding unsaved edits (a recovered snapshot's parts).
+void mark_parts_unsaved(uint8_t parts);

@@ -140,7 +140,7 @@ int load_level_file(const std::string& path) {
   owned_front = normal_path(level_file_name);
   clear_changed(CHANGED_FRONT);
   level_history_loaded(CHANGED_FRONT);
-  level_origin = {LevelOrigin::LEVEL_FILE, 0, level_file_name};
+  level_origin.lvl_file = level_file_name;
   return 0;
 }
 
@@ -154,6 +154,7 @@ int load_chunkmap_file(const std::string& path) {
   chunkmap_file_name = remembered(path);
   owned_chunks = normal_path(chunkmap_file_name);
   clear_changed(CHANGED_CHUNKS);
+  level_origin.itm_file = chunkmap_file_name;
   render_all_chunks();
   build_chunk_thumbnails();
   level_history_loaded(CHANGED_CHUNKS);

@@ -1,17 +1,11 @@
-// Where the level being edited came from, as the editors' status bar names it. Set by
-// the ROM import, the project level load and the .lvl load when they succeed.
+// The origin of the level in memory, kept up to date by the imports and loads.
 #pragma once
-#include <cstdint>
 #include <string>
 
-struct LevelOrigin {
-  enum Kind : uint8_t { NONE, ROM_MAP, PROJECT_LEVEL, LEVEL_FILE };
-  Kind kind = NONE;
-  uint8_t number = 0;  // map or project level number
-  std::string file;    // the .lvl file
-};
+#include "files/level_source.h"
 
 extern LevelOrigin level_origin;
 
-// "ROM MAP 0A", "PROJECT LEVEL 03", the .lvl file's name in capitals, or "" before a load.
+// As the status bar names it: the .lvl file's name in capitals when the front plane came
+// from one, else "ROM MAP 0A" or "PROJECT LEVEL 03"; "" before a load.
 std::string level_origin_text(const LevelOrigin& origin);

@@ -11,10 +11,10 @@
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
-#include "gamedata/level_origin.h"
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_graphics.h"
+#include "gamedata/level_origin.h"
 #include "gamedata/pattern_graphics.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/level_undo.h"
@@ -210,7 +210,7 @@ int project_level_load_number(uint8_t level) {
   install_loaded_level(*model, *bitmaps, level,
                        LevelFileNames{dl + record.map_front, record.map_back.empty() ? "" : dl + record.map_back, true,
                                       directory_of(project.theme_paths[theme]) + project.themes[theme].chunkmap});
-  level_origin = {LevelOrigin::PROJECT_LEVEL, level, ""};
+  level_origin = LevelOrigin{LevelSource::ProjectLevel, level, project.project_file, "", ""};
   return 0;
 }
 

@@ -181,7 +181,7 @@ int level_import_map(uint8_t map) {
   // The level comes from no file: saves go to New.lvl / New.itm rather than overwriting
   // the files of the level loaded before.
   install_loaded_level(*model, *bitmaps, map, LevelFileNames{});
-  level_origin = {LevelOrigin::ROM_MAP, map, ""};
+  level_origin = LevelOrigin{LevelSource::RomMap, map, "", "", ""};
   return 0;
 }
 

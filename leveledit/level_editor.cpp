@@ -76,6 +76,7 @@ void level_editor_enter() {
 bool level_editor_pass() {
   InputSource& in = input();
   if (in.key_down(KEY_ESC) && camera_state == 0) return false;
+  if (close_requested) return false;  // the window's close button
   if (camera_state == 0x80 && (editing_mode() & EDITING_STATIC)) return false;
   frame_counter = frame_counter + 1;
   frames_this_second = frames_this_second + 1;

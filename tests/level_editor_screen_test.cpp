@@ -378,7 +378,7 @@ TEST_F(LevelEditorScreen, StatusBarNamesPlaneModeCameraZoomSnapOriginAndUnsavedE
   chunkmap_file_name.clear();
   make_level();
   row(15).objects = {{OBJECT_PICKUP | 4, 330}};
-  level_origin = {LevelOrigin::ROM_MAP, 0x0A, ""};
+  level_origin = LevelOrigin{LevelSource::RomMap, 0x0A, "", "", ""};
   // HYBRID editing; the cursor over the pickup, inside the central box.
   place_mouse(icon_x(330) + 4, icon_y(15) + 4);
   enter();
@@ -443,6 +443,6 @@ TEST(StatusText, LongLinesPartFieldsByOneSpaceThenShortenTheOriginAndKeepUnsaved
       {65, "BACK METABLOCK FIXED ESC: CLICK TO RELEASE ZOOM:400 SNAP: UNSAVED"},
   };
   for (const auto& c : cases) EXPECT_EQ(level_status_text(s, c.chars), c.line) << c.chars;
-  EXPECT_EQ(level_origin_text({LevelOrigin::LEVEL_FILE, 0, "levels/w1/Meadow_1.lvl"}), "MEADOW_1.LVL");
-  EXPECT_EQ(level_origin_text({LevelOrigin::PROJECT_LEVEL, 3, ""}), "PROJECT LEVEL 03");
+  EXPECT_EQ(level_origin_text(LevelOrigin{LevelSource::RomMap, 1, "", "levels/w1/Meadow_1.lvl", ""}), "MEADOW_1.LVL");
+  EXPECT_EQ(level_origin_text(LevelOrigin{LevelSource::ProjectLevel, 3, "a.glp", "", ""}), "PROJECT LEVEL 03");
 }

@@ -31,6 +31,15 @@ class InputSource {
 };
 
 InputSource& input();
+
+// Work the program does outside its screens, called by the window's input: the frame hook
+// once per editor frame (from wait_tick), the poll hook on every poll. Set by the editor at
+// start-up (recovery snapshots, termination signals); unset in tests and batch commands.
+extern void (*window_frame_hook)();
+extern void (*window_poll_hook)();
+// Set when the window's close button was pressed: the screens leave as on Escape and the
+// main menu acts as on QUIT.
+extern volatile int close_requested;
 // Installs a source (tests); null restores the fallback source.
 void set_input(InputSource* source);
 // The source null restores: the Allegro driver unless a test program sets another.
