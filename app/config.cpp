@@ -64,10 +64,18 @@ std::vector<uint8_t> config_to_bytes() {
   return w.out;
 }
 
-bool config_from_bytes(const std::vector<uint8_t>& bytes) {
+size_t config_size(uint8_t version) { return 20 + version; }
+
+bool config_from_bytes(const std::vector<uint8_t>& bytes, bool* read) {
   ByteReader r(bytes);
   const uint8_t version = r.u8();
   if (version > CONFIG_VERSION) return false;
+  if (read) *read = bytes.size() >= config_size(version);
+  // A cut-off file would give a 0-wide or 0-high mode and 0 for every setting after it.
+  if (bytes.size() < config_size(version)) {
+    settings_set_defaults();
+    return true;
+  }
   screen_width = static_cast<int16_t>(r.u16());
   screen_height = static_cast<int16_t>(r.u16());
   full_screen = r.u8();
@@ -113,12 +121,11 @@ void config_load() {
   std::vector<uint8_t> bytes;
   // The file is 23 bytes; anything far larger is no configuration and gets the defaults.
   if (read_whole_file(CONFIG_FILE, bytes, nullptr, 4096) && !bytes.empty()) {
-    if (!config_from_bytes(bytes)) {
+    if (!config_from_bytes(bytes, &file_read)) {
       allegro_message("ERROR: Incompatible config file version");
       allegro_exit();
       std::exit(-1);
     }
-    file_read = true;
   } else {
     settings_set_defaults();
   }

@@ -1,6 +1,10 @@
 #include "app/main_menu.h"
 
+#include <cstring>
+#include <vector>
+
 #include "app/project_commands.h"
+#include "app/recovery.h"
 #include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_history.h"
@@ -55,7 +59,7 @@ void reset_editor_state() {
 }
 
 void import_level_at_start_up() {
-  level_import_from_rom();
+  if (!recover_at_start_up()) level_import_from_rom();
   snap_to_grid = 1;
   effect_details_shown = 1;
 }
@@ -69,13 +73,36 @@ void release_level_data() {
 
 static void empty_chunk_undo_history() { empty_chunk_undo(); }
 
+// The commands that replace the level in memory (or its files), which ask about unsaved
+// changes first.
+bool replaces_level(uint8_t mode) {
+  switch (mode) {
+    case 5: case 6: case 7: case 9: case 11: case 12: case 13: return true;
+    default: return false;
+  }
+}
+
+// The chunk editor changes chunks (and the tile selector their numbering) outside the
+// level editor's history: its steps would no longer fit, so they are forgotten.
+static void run_chunk_editor() {
+  const std::vector<Chunk> before = chunkmap.chunks;
+  chunk_editor();
+  const bool same = before.size() == chunkmap.chunks.size() &&
+                    (before.empty() || std::memcmp(before.data(), chunkmap.chunks.data(), before.size() * sizeof(Chunk)) == 0);
+  if (!same) level_history_loaded(0);
+}
+
 void run_mode(uint8_t mode) {
+  if (replaces_level(mode) && !settle_unsaved_changes()) {
+    editor_mode = 0;
+    return;
+  }
   switch (mode) {
     case 1:
       level_editor();
       break;
     case 2:
-      chunk_editor();
+      run_chunk_editor();
       break;
     case 4:
       setup_screen();
@@ -149,14 +176,22 @@ void main_menu() {
     align_frame_counter();
     while (editor_mode == 0) {
       main_menu_frame();
+      recovery_check();
+      if (close_requested) {  // the window's close button is QUIT
+        close_requested = 0;
+        editor_mode = mode_for_menu_result(150);
+      }
       if (input().key_down(KEY_ESC)) {
+        wait_key_released(KEY_ESC);
         editor_mode = 255;
-        empty_chunk_undo_history();
-        return;
       }
     }
     empty_chunk_undo_history();
-    if (editor_mode == 255) return;
+    // QUIT and Escape end the program, once unsaved changes are saved or given up.
+    if (editor_mode == 255) {
+      if (settle_unsaved_changes()) return;
+      continue;
+    }
     run_mode(editor_mode);
     // Only QUIT and Escape end the program: a command that failed has reported its
     // error and the level being edited stays loaded, so the menu comes back.

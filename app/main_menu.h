@@ -15,7 +15,8 @@ void run_mode(uint8_t mode);
 
 // Start-up values of the editors' state, before the font is loaded.
 void reset_editor_state();
-// The level import that opens the program with a level loaded, and the switches set after it.
+// The level that opens the program (a recovered snapshot, or the import from the ROM image
+// with its map-number prompt), and the switches set after it.
 void import_level_at_start_up();
 // Releases the level model, its bitmaps and the editors' undo buffers.
 void release_level_data();

@@ -5,6 +5,7 @@
 
 #include "app/config.h"
 #include "app/main_menu.h"
+#include "app/recovery.h"
 #include "leveledit/level_undo.h"
 #include "ui/font.h"
 #include "ui/frame.h"
@@ -28,6 +29,12 @@ BitmapPtr cut(BITMAP* from, int x, int y, int w, int h) {
 void show_loading_line(const char* name, int y) {
   text_out_c2(back_buffer.get(), 32, static_cast<int16_t>(y), name);
   input().present(back_buffer.get(), MARGIN, y + MARGIN, 0, y, 512, 8);
+}
+
+// The loading lines are gone once the images are in, before any prompt or menu shows.
+void clear_loading_lines() {
+  fill_rect32(back_buffer.get(), MARGIN, 96 + MARGIN, 512, 18, 0);
+  input().present(back_buffer.get(), MARGIN, 96 + MARGIN, 0, 96, 512, 18);
 }
 
 // Stand-ins drawn when cursor.png or bselect.png is missing or the wrong size,
@@ -84,7 +91,10 @@ bool load_interface_images(bool install_frame_timer) {
   }
   cut_glyphs(font_image.get());
   font_image.reset();
-  create_screen_bitmaps();
+  if (!create_screen_bitmaps()) {
+    report_error(format_text("ERROR: Cannot create the screen bitmaps for %d x %d.", screen_width, screen_height));
+    return false;
+  }
   show_loading_line("cursor.png", 96);
   cut_cursor();
   show_loading_line("bselect.png", 106);
@@ -92,6 +102,7 @@ bool load_interface_images(bool install_frame_timer) {
   swatch_red = swatch(0x7F0000);
   swatch_green = swatch(0x007F00);
   swatch_blue = swatch(0x00007F);
+  clear_loading_lines();
   if (install_frame_timer) install_int_ex(frame_timer_tick, FRAME_TIMER_PERIOD);
   return true;
 }
@@ -126,8 +137,10 @@ void start_up() {
     return;
   }
   on_level_undo_size_changed = [] { resize_level_undo(level_undo_size); };
+  recovery_begin();
   import_level_at_start_up();
   main_menu();
+  recovery_end();
   config_save();
   shut_down();
 }

@@ -4,6 +4,7 @@
 
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_history.h"
+#include "chunkedit/chunk_undo.h"
 
 bool set_cell_recorded(Chunk& chunk, uint16_t cell, uint16_t word) {
   if (cell >= 256 || chunk.cells[cell] == word) return false;
@@ -34,7 +35,8 @@ int used_width(const Chunk& chunk) { return std::clamp<int>(chunk.width, 0, 16);
 int used_height(const Chunk& chunk) { return std::clamp<int>(chunk.height, 0, 16); }
 
 // Rebuilds the used area from a copy: cell (c, r) takes the old cell at the mirrored or
-// flipped position, with `toggle` applied; each changed cell is recorded.
+// flipped position, with `toggle` applied (an empty cell stays empty); each changed cell
+// is recorded.
 int transform_chunk(Chunk& chunk, bool reverse_rows, bool reverse_columns, uint16_t toggle) {
   const int w = used_width(chunk), h = used_height(chunk);
   const Chunk before = chunk;
@@ -43,18 +45,19 @@ int transform_chunk(Chunk& chunk, bool reverse_rows, bool reverse_columns, uint1
     for (int c = 0; c < w; ++c) {
       const int from_c = reverse_columns ? w - 1 - c : c;
       const int from_r = reverse_rows ? h - 1 - r : r;
-      const uint16_t word = static_cast<uint16_t>(before.cell(from_c, from_r) ^ toggle);
+      const uint16_t from = before.cell(from_c, from_r);
+      const uint16_t word = from == 0 ? 0 : static_cast<uint16_t>(from ^ toggle);
       if (set_cell_recorded(chunk, cell_index(c, r), word)) ++changed;
     }
   }
   return changed;
 }
 
-bool change_size(int8_t& value, int delta) {
+bool change_size(int8_t& value, uint16_t target, int delta) {
   const int wanted = std::clamp(value + delta, 1, 16);
   if (wanted == value) return false;
+  push_chunk_undo(target, static_cast<uint16_t>(value), static_cast<uint16_t>(wanted));
   value = static_cast<int8_t>(wanted);
-  chunks_changed = 1;
   return true;
 }
 
@@ -72,8 +75,8 @@ int mirror_chunk(Chunk& chunk) { return transform_chunk(chunk, false, true, CELL
 int flip_chunk(Chunk& chunk) { return transform_chunk(chunk, true, false, CELL_FLIP_BIT); }
 int rotate_chunk(Chunk& chunk) { return transform_chunk(chunk, true, true, CELL_MIRROR_BIT | CELL_FLIP_BIT); }
 
-bool change_chunk_width(Chunk& chunk, int delta) { return change_size(chunk.width, delta); }
-bool change_chunk_height(Chunk& chunk, int delta) { return change_size(chunk.height, delta); }
+bool change_chunk_width(Chunk& chunk, int delta) { return change_size(chunk.width, UNDO_WIDTH, delta); }
+bool change_chunk_height(Chunk& chunk, int delta) { return change_size(chunk.height, UNDO_HEIGHT, delta); }
 
 void clear_cells_outside(Chunk& chunk) {
   const int w = used_width(chunk), h = used_height(chunk);

@@ -1,4 +1,4 @@
-// Edits of the cells of one chunk, each recorded for undo cell by cell. Plain C++ on
+// Edits of the cells of one chunk, each change recorded into the open undo step. Plain C++ on
 // the Chunk record; the chunk editor's keys, selectors and menu call these.
 #pragma once
 #include <array>
@@ -25,14 +25,15 @@ int fill_marked_cells(Chunk& chunk, const std::array<uint8_t, 256>& marks, uint1
 
 // Whole-tile transforms over the used area, each changed cell recorded:
 // mirror reverses every row and toggles bit 10, flip reverses the order of the rows and
-// toggles bit 11, rotate does both (a half turn, bits 10 and 11 toggled).
+// toggles bit 11, rotate does both (a half turn, bits 10 and 11 toggled). Empty cells
+// stay empty.
 constexpr uint16_t CELL_MIRROR_BIT = 0x0400;
 constexpr uint16_t CELL_FLIP_BIT = 0x0800;
 int mirror_chunk(Chunk& chunk);
 int flip_chunk(Chunk& chunk);
 int rotate_chunk(Chunk& chunk);
 
-// Size keys: width or height changed by delta within 1..16 (not recorded for undo).
+// Size keys: width or height changed by delta within 1..16, recorded for undo.
 // Sets chunks_changed and returns true when the size changed.
 bool change_chunk_width(Chunk& chunk, int delta);
 bool change_chunk_height(Chunk& chunk, int delta);

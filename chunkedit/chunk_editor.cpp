@@ -1,9 +1,12 @@
 #include "chunkedit/chunk_editor.h"
 
+#include <cstring>
+
 #include "chunkedit/chunk_cell_edits.h"
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_images.h"
 #include "chunkedit/chunk_undo.h"
+#include "leveledit/undo_readout.h"
 #include "chunkedit/tile_selector.h"
 #include "gamedata/change_flags.h"
 #include "gamedata/level_model.h"
@@ -18,7 +21,8 @@
 namespace {
 
 bool enter_down() { return input().key_down(KEY_ENTER) || input().key_down(KEY_ENTER_PAD); }
-bool escape_down() { return input().key_down(KEY_ESC); }
+// The window's close button leaves like Escape.
+bool escape_down() { return input().key_down(KEY_ESC) || close_requested; }
 
 void clear_visible_back_buffer() {
   if (back_buffer) fill_rect32(back_buffer.get(), MARGIN, MARGIN, screen_width, screen_height, 0xFF000000u);
@@ -44,6 +48,7 @@ void start_editing_pass() {
 
 bool run_tile_selector_pass() {
   empty_chunk_undo();
+  hide_undo_readout();
   current_chunk = 0;
   camera_x = 0;
   click_event = 0;
@@ -68,7 +73,7 @@ void run_editing_loop() {
   const bool static_mode = chunk_editing_mode() == MODE_STATIC;
   chunk_editor_screen = ChunkEditorScreen::Editing;
   for (;;) {
-    if (escape_down() && camera_state == 0) break;
+    if (escape_down() && (camera_state == 0 || close_requested)) break;
     if (camera_state == 0x80 && static_mode) break;
     end_editor_frame();
     chunk_editor_frame();
@@ -87,7 +92,8 @@ void finish_editing_pass() {
     if (ask_save_metablocks()) {
       clear_cells_outside(chunk);
       refresh_chunk_images(current_chunk);
-      level_changed_flags |= CHANGED_CHUNKS;
+      // Edits that were undone again before Escape leave nothing unsaved.
+      if (std::memcmp(&chunk, &chunk_backup, sizeof chunk) != 0) mark_changed(CHANGED_CHUNKS);
     } else {
       chunk = chunk_backup;
     }

@@ -21,6 +21,9 @@ void finish_editing_pass();
 
 // One frame of an editing pass on current_chunk.
 void chunk_editor_frame();
+// What the status bar shows for the edited chunk.
+struct ChunkStatus;
+ChunkStatus chunk_editor_status(const Chunk& chunk);
 
 // --- Steps of an editing frame (chunk_editor_input.cpp) ---
 

@@ -1,14 +1,19 @@
 #include <algorithm>
+#include <string>
 
 #include "chunkedit/chunk_cell_edits.h"
 #include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_drawing.h"
 #include "chunkedit/chunk_editor_help.h"
 #include "chunkedit/chunk_editor_state.h"
+#include "chunkedit/chunk_history.h"
 #include "chunkedit/chunk_images.h"
+#include "gamedata/change_flags.h"
 #include "gamedata/level_model.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
+#include "leveledit/undo_readout.h"
+#include "leveledit/status_bar.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
@@ -42,15 +47,18 @@ void draw_selection_frames(BITMAP* layer, const Chunk& chunk, const CellUnderCur
       if (cell_marks[cell_index(c, r)]) draw_selection_frame(layer, c * s, r * s - view_y, s);
 }
 
-void draw_texts(BITMAP* layer) {
+void draw_texts(BITMAP* layer, const Chunk& chunk) {
   InputSource& in = input();
   if (frame_skip_open()) {
+    draw_status_bar(layer, chunk_status_text(chunk_editor_status(chunk), status_bar_chars()));
     if (tips_enabled && !in.key_down(KEY_F1))
       text_out(layer, 0, static_cast<int16_t>(screen_width - 160), 8, "press F1 for help.");
     if (static_cast<uint32_t>(timer_ticks - zoom_changed_at) < ZOOM_READOUT_TICKS) {
       text_out(layer, 1, 16, 8, "ZOOM:");
       number_out(layer, 48, 20, 1, zoom_percent(level_zoom));
     }
+    const std::string readout = undo_readout_text();
+    if (!readout.empty()) text_out(layer, 1, static_cast<int16_t>(screen_width - 160), 20, readout.c_str());
   }
   if (cursor_arrow)
     masked_blit(cursor_arrow.get(), layer, 0, 0, in.mouse_x() + MARGIN - 11, in.mouse_y() + MARGIN - 11, 22, 22);
@@ -58,6 +66,17 @@ void draw_texts(BITMAP* layer) {
 }
 
 }  // namespace
+
+ChunkStatus chunk_editor_status(const Chunk& chunk) {
+  ChunkStatus s;
+  s.chunk = current_chunk;
+  s.width = chunk.width;
+  s.height = chunk.height;
+  s.marked = static_cast<int>(std::count_if(cell_marks.begin(), cell_marks.end(), [](uint8_t m) { return m != 0; }));
+  s.camera_state = camera_state;
+  s.unsaved = chunks_changed != 0 || (level_changed_flags & CHANGED_CHUNKS) != 0;
+  return s;
+}
 
 void chunk_editor_frame() {
   InputSource& in = input();
@@ -83,9 +102,11 @@ void chunk_editor_frame() {
   }
 
   if (cell.inside) cell_actions(chunk, cell, s, left_click, right_click);
+  // Whatever this frame's action changed is one undo step.
+  end_chunk_step();
 
   draw_selection_frames(layer_4.get(), chunk, cell, s);
-  draw_texts(layer_4.get());
+  draw_texts(layer_4.get(), chunk);
   compose_layers();
 
   if (in.key_down(KEY_F1)) {

@@ -7,7 +7,9 @@
 #include "chunkedit/chunk_editor_drawing.h"
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_history.h"
+#include "chunkedit/chunk_undo.h"
 #include "leveledit/level_view.h"
+#include "leveledit/undo_readout.h"
 #include "ui/frame.h"
 #include "ui/input.h"
 #include "ui/screen_state.h"
@@ -66,11 +68,19 @@ void open_context_menu(Chunk& chunk, const CellUnderCursor& cell, int s) {
   chunk_editor_screen = ChunkEditorScreen::Editing;
 }
 
-// Ctrl with C, V, Z, Shift+Z, M, F or R: the first key down acts, once per press.
+void undo_or_redo(Chunk& chunk, bool redo) {
+  if (redo)
+    redo_chunk_change(chunk);
+  else
+    undo_chunk_change(chunk);
+  show_undo_readout(chunk_history.undo_count(), chunk_history.redo_count());
+}
+
+// Ctrl with C, V, Z, Shift+Z, Y, M, F or R: the first key down acts, once per press.
 void ctrl_keys(Chunk& chunk, uint16_t idx) {
   InputSource& in = input();
   int key = 0;
-  for (int k : {KEY_C, KEY_V, KEY_Z, KEY_M, KEY_F, KEY_R})
+  for (int k : {KEY_C, KEY_V, KEY_Z, KEY_Y, KEY_M, KEY_F, KEY_R})
     if (in.key_down(k)) {
       key = k;
       break;
@@ -79,12 +89,8 @@ void ctrl_keys(Chunk& chunk, uint16_t idx) {
   switch (key) {
     case KEY_C: copy_cell(chunk, idx); break;
     case KEY_V: paste_cell(chunk, idx); break;
-    case KEY_Z:
-      if (shift_down())
-        redo_chunk_change(chunk);
-      else
-        undo_chunk_change(chunk);
-      break;
+    case KEY_Z: undo_or_redo(chunk, shift_down()); break;
+    case KEY_Y: undo_or_redo(chunk, true); break;
     case KEY_M: mirror_chunk(chunk); break;
     case KEY_F: flip_chunk(chunk); break;
     case KEY_R: rotate_chunk(chunk); break;

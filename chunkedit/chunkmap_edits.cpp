@@ -2,6 +2,10 @@
 
 #include <cstdio>
 
+#include "files/atomic_file.h"
+#include "files/layout_block.h"
+#include "files/packed_block.h"
+
 int append_empty_chunk(ChunkMap& map) {
   if (map.count() >= MAX_EDITABLE_CHUNKS) return -1;
   Chunk chunk;
@@ -33,4 +37,28 @@ std::string chunk_removal_refusal(const ChunkMap& map, const LayoutPlane& front,
     return {};
   }
   return text;
+}
+
+namespace {
+
+bool read_layout(const std::string& path, LayoutPlane& plane) {
+  std::vector<uint8_t> bytes;
+  std::string error;
+  return read_whole_file(path, bytes, nullptr, PACKED_BLOCK_LIMIT) &&
+         LoadLevelBlock(bytes.data(), bytes.size(), 0, plane, error);
+}
+
+}  // namespace
+
+int project_level_placing(const ProjectTables& tables, int theme, int i) {
+  for (int level = 0; level < PROJECT_LEVELS; ++level) {
+    const LevelRecord& record = tables.levels[level];
+    if (record.map_front.empty()) continue;
+    const std::string dir = directory_of(tables.level_paths[level]);
+    LayoutPlane front, back;
+    if (!read_layout(dir + record.map_front, front) || front.theme != theme) continue;
+    if (chunk_placed_in(front, i)) return level;
+    if (!record.map_back.empty() && read_layout(dir + record.map_back, back) && chunk_placed_in(back, i)) return level;
+  }
+  return -1;
 }

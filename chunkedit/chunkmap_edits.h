@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "files/project_files.h"
 #include "gamedata/level_records.h"
 
 // Object codes can name chunks 0..511 only, so the chunkmap never grows past 512.
@@ -17,3 +18,9 @@ bool chunk_placed_in(const LayoutPlane& plane, int i);
 // Why chunk i cannot be removed, as the message shown to the user; empty when it can:
 // only the last chunk, not the only one, and not placed in either layout plane.
 std::string chunk_removal_refusal(const ChunkMap& map, const LayoutPlane& front, const LayoutPlane& back, int i);
+
+// A chunk set belongs to a theme that several levels of a project share: the first level of
+// tables whose front or back layout file places chunk i, among the levels whose front layout
+// is of `theme`; -1 when none does (or no project is loaded). A layout file that cannot be
+// read places nothing.
+int project_level_placing(const ProjectTables& tables, int theme, int i);

@@ -23,7 +23,7 @@ bool ask(const char* question) {
 
 void chunkmap_changed(int i) {
   refresh_chunk_images(i);
-  level_changed_flags |= CHANGED_CHUNKS;
+  mark_changed(CHANGED_CHUNKS);
 }
 
 void insert_tile() {
@@ -41,8 +41,9 @@ void clear_tile() {
   if (current_chunk >= chunkmap.count()) return;
   if (!ask("DO YOU WISH TO CLEAR THIS TILE")) return;
   Chunk& chunk = chunkmap.chunks[current_chunk];
+  const Chunk before = chunk;
   std::memset(chunk.cells, 0, sizeof chunk.cells);
-  chunkmap_changed(current_chunk);
+  if (std::memcmp(&before, &chunk, sizeof chunk) != 0) chunkmap_changed(current_chunk);
 }
 
 void delete_tile() {
@@ -51,9 +52,16 @@ void delete_tile() {
     show_message(refusal);
     return;
   }
+  // The other levels of the theme use the chunk set too (they are read from the project).
+  const int level = project_level_placing(project, front_layout.theme, current_chunk);
+  if (level >= 0) {
+    show_message(format_text("TILE %d IS PLACED IN LEVEL %02X OF THE PROJECT AND CANNOT BE DELETED.", current_chunk,
+                             level));
+    return;
+  }
   chunkmap.chunks.pop_back();
   trim_chunk_images();
-  level_changed_flags |= CHANGED_CHUNKS;
+  mark_changed(CHANGED_CHUNKS);
   current_chunk = static_cast<int16_t>(chunkmap.count() - 1);
   camera_x = current_chunk * TILE_STEP;
 }

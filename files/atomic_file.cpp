@@ -56,7 +56,26 @@ bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& byte
   return write_file_atomic(path, bytes.data(), bytes.size(), error, sync);
 }
 
-bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size, std::string* error, bool sync) {
+bool write_file_synced(const std::string& path, const uint8_t* data, size_t size, std::string* error, bool sync,
+                       int mode) {
+  auto fail = [&](const char* what, int err) {
+    if (error) *error = std::string(what) + ": " + std::strerror(err);
+    return false;
+  };
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return fail("cannot create the file", errno);
+  int err = 0;
+  if (size != 0 && std::fwrite(data, 1, size, f) != size) err = errno;
+  if (!err && std::fflush(f) != 0) err = errno;
+  // On the disk before the rename, so a crash leaves the old file or the whole new one.
+  if (!err && sync && fsync(fileno(f)) != 0 && errno != EINVAL) err = errno;
+  if (!err && mode >= 0) fchmod(fileno(f), static_cast<mode_t>(mode));
+  if (std::fclose(f) != 0 && !err) err = errno;
+  if (err) return fail("cannot write the file", err);
+  return true;
+}
+
+bool write_file_staged(const std::string& path, const uint8_t* data, size_t size, std::string* error, bool sync) {
   const std::string tmp = path + ".tmp";
   auto fail = [&](const char* what, int err) {
     if (error) *error = std::string(what) + ": " + std::strerror(err);
@@ -66,16 +85,23 @@ bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size
   struct stat old;
   const bool replacing = stat(path.c_str(), &old) == 0;
   if (replacing && S_ISDIR(old.st_mode)) return fail("cannot replace the file", EISDIR);
-  FILE* f = std::fopen(tmp.c_str(), "wb");
-  if (!f) return fail("cannot create the file", errno);
-  int err = 0;
-  if (size != 0 && std::fwrite(data, 1, size, f) != size) err = errno;
-  if (!err && std::fflush(f) != 0) err = errno;
-  // On the disk before the rename, so a crash leaves the old file or the whole new one.
-  if (!err && sync && fsync(fileno(f)) != 0 && errno != EINVAL) err = errno;
-  if (!err && replacing) fchmod(fileno(f), old.st_mode & 07777);
-  if (std::fclose(f) != 0 && !err) err = errno;
-  if (err) return fail("cannot write the file", err);
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) return fail("cannot replace the file", errno);
+  if (!write_file_synced(tmp, data, size, error, sync, replacing ? static_cast<int>(old.st_mode & 07777) : -1)) {
+    std::remove(tmp.c_str());
+    return false;
+  }
   return true;
+}
+
+bool commit_staged_file(const std::string& path, std::string* error) {
+  const std::string tmp = path + ".tmp";
+  if (std::rename(tmp.c_str(), path.c_str()) == 0) return true;
+  if (error) *error = std::string("cannot replace the file: ") + std::strerror(errno);
+  std::remove(tmp.c_str());
+  return false;
+}
+
+void discard_staged_file(const std::string& path) { std::remove((path + ".tmp").c_str()); }
+
+bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size, std::string* error, bool sync) {
+  return write_file_staged(path, data, size, error, sync) && commit_staged_file(path, error);
 }

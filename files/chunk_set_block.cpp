@@ -123,11 +123,16 @@ bool LoadChunkSet(const uint8_t* file, size_t file_size, size_t offset, ChunkMap
 
 bool build_chunk_set_block(const ChunkMap& map, std::vector<uint8_t>& out, std::string& error) {
   const size_t count = map.chunks.size();
+  // Only the 16-bit offsets limit the block: every chunk must start within 65,535 bytes,
+  // while the last one's cells may run past that.
   size_t size = 6 + 2 * count;
-  for (const Chunk& c : map.chunks) size += 2 + 2 * stored_cells(c.width, c.height);
-  if (size > MAX_BLOCK_SIZE) {
-    error = "the chunk set needs " + std::to_string(size) + " bytes, more than a block can hold (65535)";
-    return false;
+  for (size_t i = 0; i < count; ++i) {
+    if (size > MAX_BLOCK_SIZE) {
+      error = "chunk " + std::to_string(i) + " would start at byte " + std::to_string(size) + ", beyond the " +
+              std::to_string(MAX_BLOCK_SIZE) + " that the chunk set's offsets can reach";
+      return false;
+    }
+    size += 2 + 2 * stored_cells(map.chunks[i].width, map.chunks[i].height);
   }
   std::vector<uint8_t> b(size, 0);
   std::memcpy(b.data(), "ITMS", 4);

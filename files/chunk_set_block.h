@@ -18,5 +18,6 @@ bool decode_chunk_set_block(const uint8_t* block, size_t block_size, ChunkMap& o
 // Reads a chunk-set block, packed or plain, at offset of a file held in memory.
 bool LoadChunkSet(const uint8_t* file, size_t file_size, size_t offset, ChunkMap& out, std::string& error);
 
-// Builds the unpacked block of a chunkmap; false when it would exceed 65,535 bytes.
+// Builds the unpacked block of a chunkmap; false when a chunk would start beyond byte
+// 65,535, which its 16-bit offset cannot reach (the block itself may be longer).
 bool build_chunk_set_block(const ChunkMap& map, std::vector<uint8_t>& out, std::string& error);

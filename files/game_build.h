@@ -2,17 +2,34 @@
 // theme's chunkmap (themes 0 .. 10) go into a copy of the master game.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "files/project_files.h"
 
 // Where a record's path points: the directory of its descriptor, then the path.
 std::string project_source_path(const std::string& descriptor_path, const std::string& record_path);
 
+// A file that a build reads, and what it is to the user ("the project file", "the layout").
+struct BuildInput {
+  std::string role, path;
+};
+// The project file, the master file, the descriptors and every layout and chunkmap that a
+// build of tables reads.
+std::vector<BuildInput> build_inputs(const ProjectTables& tables, const std::string& master);
+// The "ERROR: ..." text when writing the file `output` would replace one of the inputs, or
+// when replacing the folder `folder` (with all it holds) would destroy one; empty otherwise.
+std::string output_file_clash(const std::string& output, const std::vector<BuildInput>& inputs);
+std::string output_folder_clash(const std::string& folder, const std::vector<BuildInput>& inputs);
+
 // Patches a copy of ./master/genesis/glb.bin and writes it as the project file name with
 // "bin" for its last three characters, or "Newrom.bin" without a project. Returns 0, or -1
-// with the reasons in messages; a failed build writes nothing. output receives the name.
+// with the reasons in messages; a failed build writes nothing, and no build writes over a
+// file it reads. output receives the name.
 int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output = nullptr);
 
 // Patches the name tables of ./master/aga/CODE and writes the repacked CODE and the named
-// files into the directory named by the project file without its extension. Same rules.
+// files into the directory named by the project file without its extension. The names
+// must differ without regard to case (identical files may share one) and none may be CODE.
+// The game is built in a new folder beside the output, which then replaces the previous
+// game folder whole; a failed build leaves that untouched. Same rules otherwise.
 int BuildAgaGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output = nullptr);

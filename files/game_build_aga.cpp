@@ -1,8 +1,14 @@
 // The AGA game build: the layout and chunkmap names of the master CODE data point at the
 // project's files, which are copied beside the repacked CODE.
+#include <stdlib.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <system_error>
 
 #include "files/atomic_file.h"
@@ -15,7 +21,14 @@
 #include "files/project_tree.h"
 #include "files/rom_tables.h"
 
+namespace fs = std::filesystem;
+
 namespace {
+
+std::string upper_case(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
 
 struct AgaBuild {
   std::vector<uint8_t> data;  // the CODE data, in a buffer of 647,168 bytes
@@ -23,16 +36,28 @@ struct AgaBuild {
   size_t position = aga::NAME_AREA_START;
   struct Copy {
     std::string source, name;
+    std::vector<uint8_t> bytes;
   };
   std::vector<Copy> copies;
+  std::map<std::string, size_t> by_name;  // upper-case name -> copy: the Amiga ignores case
 
   // Appends a file name to the name area (or, once that is full, behind the CODE data)
-  // and points the table entry at it.
-  bool add_name(const std::string& source, size_t table_entry, ProjectMessages& messages) {
+  // and points the table entry at it; the file goes beside CODE under that name.
+  bool add_name(const std::string& source, std::vector<uint8_t> bytes, size_t table_entry, ProjectMessages& messages) {
     const std::string name = source.substr(source.find_last_of("/\\") + 1);
     if (name.empty() || name.size() > aga::NAME_LIMIT) {
       messages.add("ERROR: The file name \"" + name + "\" of \"" + source + "\" must have 1 to " +
                    std::to_string(aga::NAME_LIMIT) + " characters.");
+      return false;
+    }
+    if (upper_case(name) == "CODE") {
+      messages.add("ERROR: \"" + source + "\" cannot go into the game as " + name + ": that is the game program.");
+      return false;
+    }
+    const auto known = by_name.find(upper_case(name));
+    if (known != by_name.end() && copies[known->second].bytes != bytes) {
+      messages.add("ERROR: \"" + copies[known->second].source + "\" and \"" + source +
+                   "\" are different files that would get one name in the game folder (the Amiga ignores case).");
       return false;
     }
     if (position < size && position + name.size() > aga::NAME_AREA_END) position = size;
@@ -45,14 +70,16 @@ struct AgaBuild {
     std::memcpy(&data[position], name.data(), name.size());
     data[position + name.size()] = 0;
     position += name.size() + 1;
-    copies.push_back({source, name});
+    if (known == by_name.end()) {
+      by_name.emplace(upper_case(name), copies.size());
+      copies.push_back({source, name, std::move(bytes)});
+    }
     return true;
   }
 };
 
 // Reads a project file and checks it holds the block it should; false after a message.
-bool check_source(const std::string& path, bool layout, ProjectMessages& messages) {
-  std::vector<uint8_t> bytes;
+bool read_source(const std::string& path, bool layout, std::vector<uint8_t>& bytes, ProjectMessages& messages) {
   std::string error;
   if (!read_whole_file(path, bytes, &error, PACKED_BLOCK_LIMIT)) {
     messages.add(error);
@@ -94,30 +121,88 @@ bool unpack_master(AgaBuild& build, ProjectMessages& messages) {
   return true;
 }
 
+// A new empty folder beside `folder` ("<folder>.<what>-XXXXXX"), with the permissions a
+// new folder gets; empty when it cannot be made.
+std::string folder_beside(const std::string& folder, const char* what) {
+  std::string name = folder + "." + what + "-XXXXXX";
+  if (!mkdtemp(&name[0])) return {};
+  const mode_t mask = umask(0);
+  umask(mask);
+  chmod(name.c_str(), 0777 & ~mask);
+  return name;
+}
+
+// Writes CODE and the copies into a new folder beside out_dir, then puts it in out_dir's
+// place; the previous folder goes only after that. On failure nothing of it stays.
+bool write_game_folder(const std::string& out_dir, const std::vector<uint8_t>& code, const AgaBuild& build,
+                       ProjectMessages& messages) {
+  const std::string staging = folder_beside(out_dir, "new");
+  if (staging.empty()) {
+    messages.add("ERROR: Could not create directory \"" + out_dir + "\" (" + std::strerror(errno) + ")");
+    return false;
+  }
+  std::error_code ec;
+  auto write = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
+    std::string why;
+    if (write_file_atomic(staging + "/" + name, bytes, &why)) return true;
+    messages.add("ERROR: Could not create file \"" + out_dir + "/" + name + "\" (" + why + ")");
+    return false;
+  };
+  bool ok = write("CODE", code);
+  for (size_t i = 0; ok && i < build.copies.size(); ++i) ok = write(build.copies[i].name, build.copies[i].bytes);
+  if (!ok) {
+    fs::remove_all(staging, ec);
+    return false;
+  }
+  std::string previous;
+  if (fs::exists(out_dir, ec)) {
+    previous = folder_beside(out_dir, "old");
+    if (previous.empty() || std::rename(out_dir.c_str(), previous.c_str()) != 0) {
+      messages.add("ERROR: Could not replace the folder \"" + out_dir + "\" (" + std::strerror(errno) + ")");
+      if (!previous.empty()) fs::remove(previous, ec);
+      fs::remove_all(staging, ec);
+      return false;
+    }
+  }
+  if (std::rename(staging.c_str(), out_dir.c_str()) != 0) {
+    messages.add("ERROR: Could not create directory \"" + out_dir + "\" (" + std::strerror(errno) + ")");
+    if (!previous.empty()) std::rename(previous.c_str(), out_dir.c_str());
+    fs::remove_all(staging, ec);
+    return false;
+  }
+  if (!previous.empty()) fs::remove_all(previous, ec);
+  return true;
+}
+
 }  // namespace
 
 int BuildAgaGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output) {
   AgaBuild build;
   if (!unpack_master(build, messages)) return -1;
   const std::string& project_file = tables.project_file;
-  if (project_file.size() <= 4) {
+  std::string out_dir = project_file.size() > 4 ? project_file.substr(0, project_file.size() - 4) : "";
+  while (!out_dir.empty() && (out_dir.back() == '/' || out_dir.back() == '\\')) out_dir.pop_back();
+  if (out_dir.empty()) {
     messages.add("ERROR: No project file is loaded; the game directory is named after it.");
     return -1;
   }
-  const std::string out_dir = project_file.substr(0, project_file.size() - 4);
 
   for (int i = 0; i < PROJECT_LEVELS; ++i) {
     const LevelRecord& level = tables.levels[i];
     if (level.map_front.empty()) continue;
     const std::string source = project_source_path(tables.level_paths[i], level.map_front);
-    if (!check_source(source, true, messages) || !build.add_name(source, aga::LAYOUT_NAMES + 4 * i, messages))
+    std::vector<uint8_t> bytes;
+    if (!read_source(source, true, bytes, messages) ||
+        !build.add_name(source, std::move(bytes), aga::LAYOUT_NAMES + 4 * i, messages))
       return -1;
   }
   for (int t = 0; t < BUILD_THEMES; ++t) {
     const ThemeRecord& theme = tables.themes[t];
     if (theme.chunkmap.empty()) continue;
     const std::string source = project_source_path(tables.theme_paths[t], theme.chunkmap);
-    if (!check_source(source, false, messages) || !build.add_name(source, aga::CHUNKMAP_NAMES + 4 * t, messages))
+    std::vector<uint8_t> bytes;
+    if (!read_source(source, false, bytes, messages) ||
+        !build.add_name(source, std::move(bytes), aga::CHUNKMAP_NAMES + 4 * t, messages))
       return -1;
   }
 
@@ -128,18 +213,11 @@ int BuildAgaGame(const ProjectTables& tables, ProjectMessages& messages, std::st
                  std::to_string(aga::PACKED_CODE_LIMIT) + ".");
     return -1;
   }
-  std::error_code ec;
-  std::filesystem::create_directory(out_dir, ec);
-  if (!std::filesystem::is_directory(out_dir, ec)) {
-    messages.add("ERROR: Could not create directory \"" + out_dir + "\"");
+  if (const std::string clash = output_folder_clash(out_dir, build_inputs(tables, MASTER_CODE_PATH)); !clash.empty()) {
+    messages.add(clash);
     return -1;
   }
-  const std::string code_path = out_dir + "/CODE";
-  if (std::string why; !write_file_atomic(code_path, packed, &why)) {
-    messages.add("ERROR: Could not create file \"" + code_path + "\" (" + why + ")");
-    return -1;
-  }
-  for (const AgaBuild::Copy& c : build.copies) CopyGameFile(c.source, out_dir + "/" + c.name, messages);
+  if (!write_game_folder(out_dir, packed, build, messages)) return -1;
   if (output) *output = out_dir;
   return 0;
 }

@@ -117,6 +117,10 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
   const std::string name = project_file.empty()
                                ? std::string("Newrom.bin")
                                : project_file.substr(0, project_file.size() >= 3 ? project_file.size() - 3 : 0) + "bin";
+  if (const std::string clash = output_file_clash(name, build_inputs(tables, MASTER_ROM_PATH)); !clash.empty()) {
+    messages.add(clash);
+    return -1;
+  }
   // At least 2 MiB, and never shorter than the master: its bytes past the placed data stay.
   const size_t size = std::max({build.position, genesis::MIN_IMAGE_SIZE, master_size});
   if (!write_file_atomic(name, build.image.data(), size, &why)) {

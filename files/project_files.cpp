@@ -172,8 +172,9 @@ bool LoadProject(const std::string& path, ProjectTables& tables, ProjectMessages
     messages.add(buf + std::string(" in \"") + path + "\"");
     return false;
   }
-  // Build the new tables aside; records the project does not name keep their old values.
-  ProjectTables next = tables;
+  // The new project is built aside from empty tables: nothing of an earlier project (a level
+  // or theme this one does not name) may reach a build. On success it replaces them whole.
+  ProjectTables next;
   for (int t = 0; t < PROJECT_THEMES; ++t) {
     std::string p;
     FindKey(text, theme_key(t), p, &messages, path);

@@ -64,9 +64,10 @@ class ProjectMessages {
 int FindKey(const std::string& text, const std::string& key, std::string& value, ProjectMessages* messages = nullptr,
             const std::string& file_name = "");
 
-// Reads a project file and every descriptor it names into tables. Returns false when the
-// project file is missing or of an unknown version (tables unchanged then). Missing
-// descriptors are reported and skipped.
+// Reads a project file and every descriptor it names into empty tables, which then replace
+// tables (the project file name too, which the caller sets). Returns false when the project
+// file is missing or of an unknown version (tables unchanged then). Missing descriptors are
+// reported and skipped.
 bool LoadProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages);
 bool ReadThemeDescriptor(const std::string& path, int theme, ProjectTables& tables, ProjectMessages& messages);
 bool ReadLevelDescriptor(const std::string& path, int level, ProjectTables& tables, ProjectMessages& messages);

@@ -8,12 +8,17 @@
 
 // From a Genesis ROM image: ./themes (itm, ins, pat, bma), ./levels (lvl, pal) and
 // "GLB-Gen.glp". Returns 0, or -1 with the reasons in messages. The game is read whole
-// before anything is written, so bad data writes nothing and leaves tables unchanged.
-int GenerateGenesisProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages);
+// before anything is written, and the project is written all or nothing, so a failed
+// generation changes no file and leaves tables unchanged. written (if given) receives what
+// was written at the top of the working directory ("themes/, levels/, GLB-Gen.glp").
+int GenerateGenesisProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages,
+                           std::string* written = nullptr);
 
 // From the AGA CODE file (a packed block) and the data files beside it: ./themes (itm,
-// ins, glv), ./levels (lvl, pal) and "GLB-AGA.glp". Same rules as above.
-int GenerateAgaProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages);
+// ins, glv), ./levels (lvl, pal) and "GLB-AGA.glp". Same rules as above; every data file
+// that the CODE names must be there.
+int GenerateAgaProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages,
+                       std::string* written = nullptr);
 
 // The reading halves of the two generators, which touch no file: the names, map headers
 // and files (to be written) found in a whole ROM image, or in the unpacked CODE data of a

@@ -179,7 +179,8 @@ bool read_aga_code(const std::vector<uint8_t>& data, const std::string& game_dir
   return true;
 }
 
-int GenerateAgaProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages) {
+int GenerateAgaProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages,
+                       std::string* written) {
   std::vector<uint8_t> file;
   std::string why;
   // The CODE file is one packed block, which is never larger than 512 KiB.
@@ -199,5 +200,5 @@ int GenerateAgaProject(const std::string& path, ProjectTables& tables, ProjectMe
     messages.add("ERROR: File \"" + path + "\": " + why + ".");
     return -1;
   }
-  return write_generated_project(names, tree, tables, messages);
+  return write_generated_project(names, tree, tables, messages, written);
 }

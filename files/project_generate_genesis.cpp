@@ -225,7 +225,8 @@ bool read_genesis_rom(const std::vector<uint8_t>& rom, GameNames& names, Project
   return true;
 }
 
-int GenerateGenesisProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages) {
+int GenerateGenesisProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages,
+                           std::string* written) {
   std::vector<uint8_t> bytes;
   std::string why;
   if (!read_whole_file(path, bytes, &why, genesis::IMAGE_LIMIT)) {
@@ -238,5 +239,5 @@ int GenerateGenesisProject(const std::string& path, ProjectTables& tables, Proje
     messages.add("ERROR: File \"" + path + "\": " + why + ".");
     return -1;
   }
-  return write_generated_project(names, tree, tables, messages);
+  return write_generated_project(names, tree, tables, messages, written);
 }

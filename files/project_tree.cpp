@@ -1,7 +1,11 @@
 #include "files/project_tree.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <system_error>
 
 #include "files/atomic_file.h"
@@ -27,56 +31,89 @@ std::string could_not_create(const std::string& path, const std::string& why) {
   return "ERROR: Could not create file \"" + path + "\" (" + why + ")";
 }
 
-bool make_directory(const std::string& path, ProjectMessages& messages) {
-  std::error_code ec;
-  std::filesystem::create_directory(path, ec);
-  if (std::filesystem::is_directory(path, ec)) return true;
-  messages.add("ERROR: Could not create directory \"" + path + "\"");
-  return false;
+// The files of a tree with their contents, each path once (a later entry for a path wins),
+// in the order of their first entries; the game files to copy are read here.
+bool collect_files(const ProjectTree& tree, std::vector<std::pair<std::string, std::vector<uint8_t>>>& files,
+                   ProjectMessages& messages) {
+  std::map<std::string, size_t> index;
+  for (const ProjectTree::Entry& e : tree.entries) {
+    if (e.kind == ProjectTree::Entry::Directory) continue;
+    std::vector<uint8_t> bytes = e.bytes;
+    if (e.kind == ProjectTree::Entry::Copy && !read_game_file(e.source, bytes, messages)) return false;
+    const auto [it, added] = index.emplace(e.path, files.size());
+    if (added) files.emplace_back(e.path, std::move(bytes));
+    else files[it->second].second = std::move(bytes);
+  }
+  return true;
 }
 
 }  // namespace
 
 bool write_project_tree(const ProjectTree& tree, ProjectMessages& messages) {
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
+  if (!collect_files(tree, files, messages)) return false;
+  std::vector<std::string> made;  // directories this write created
+  size_t staged = 0;
+  auto undo = [&] {
+    for (size_t i = 0; i < staged; ++i) discard_staged_file(files[i].first);
+    std::error_code ec;
+    for (auto d = made.rbegin(); d != made.rend(); ++d) std::filesystem::remove(*d, ec);
+    return false;
+  };
   for (const ProjectTree::Entry& e : tree.entries) {
-    switch (e.kind) {
-      case ProjectTree::Entry::Directory:
-        if (!make_directory(e.path, messages)) return false;
-        break;
-      case ProjectTree::Entry::File:
-        if (std::string why; !write_file_atomic(e.path, e.bytes, &why)) {
-          messages.add(could_not_create(e.path, why));
-          return false;
-        }
-        break;
-      case ProjectTree::Entry::Copy:
-        CopyGameFile(e.source, e.path, messages);
-        break;
+    if (e.kind != ProjectTree::Entry::Directory) continue;
+    std::error_code ec;
+    if (std::filesystem::create_directory(e.path, ec)) made.push_back(e.path);
+    if (!std::filesystem::is_directory(e.path, ec)) {
+      messages.add("ERROR: Could not create directory \"" + e.path + "\"");
+      return undo();
+    }
+  }
+  for (; staged < files.size(); ++staged) {
+    const auto& [path, bytes] = files[staged];
+    if (std::string why; !write_file_staged(path, bytes.data(), bytes.size(), &why)) {
+      messages.add(could_not_create(path, why));
+      return undo();
+    }
+  }
+  for (const auto& [path, bytes] : files) {
+    if (std::string why; !commit_staged_file(path, &why)) {
+      messages.add(could_not_create(path, why));
+      return false;
     }
   }
   return true;
 }
 
-int CopyGameFile(const std::string& source, const std::string& destination, ProjectMessages& messages) {
+bool read_game_file(const std::string& source, std::vector<uint8_t>& bytes, ProjectMessages& messages) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(source, ec)) return -1;
-  const uintmax_t size = std::filesystem::file_size(source, ec);
-  if (ec) return -1;
-  if (size > GAME_FILE_LIMIT) {
+  const uintmax_t size = std::filesystem::is_regular_file(source, ec) ? std::filesystem::file_size(source, ec) : 0;
+  if (!ec && size > GAME_FILE_LIMIT) {
     char buf[600];
     std::snprintf(buf, sizeof buf,
                   "ERROR: Cannot copy the file '%s', because it has an unsupported file size of %llu bytes.",
                   source.c_str(), static_cast<unsigned long long>(size));
     messages.add(buf);
-    return -1;
+    return false;
   }
-  std::vector<uint8_t> bytes;
-  if (!read_whole_file(source, bytes)) return -1;
-  if (std::string why; !write_file_atomic(destination, bytes, &why)) {
-    messages.add(could_not_create(destination, why));
-    return -1;
+  std::string why;
+  if (read_whole_file(source, bytes, &why, GAME_FILE_LIMIT)) return true;
+  messages.add(why);
+  return false;
+}
+
+std::string written_summary(const ProjectTree& tree) {
+  std::vector<std::string> tops;
+  for (const ProjectTree::Entry& e : tree.entries) {
+    std::string path = e.path.rfind("./", 0) == 0 ? e.path.substr(2) : e.path;
+    const size_t slash = path.find('/');
+    if (slash != std::string::npos) path.erase(slash + 1);
+    else if (e.kind == ProjectTree::Entry::Directory) path += "/";
+    if (std::find(tops.begin(), tops.end(), path) == tops.end()) tops.push_back(path);
   }
-  return 0;
+  std::string out;
+  for (const std::string& t : tops) out += (out.empty() ? "" : ", ") + t;
+  return out;
 }
 
 std::string hex1(int value) { return std::string(1, "0123456789ABCDEF"[value & 15]); }
@@ -100,7 +137,9 @@ const std::string& layout_file(const GameNames& names, int layout) {
 
 }  // namespace
 
-std::string theme_descriptor_path(const GameNames& names, int theme) {
+namespace {
+
+std::string theme_descriptor_name(const GameNames& names, int theme) {
   if (!names.aga) return "./themes/theme" + hex1(theme) + ".glt";
   // The longest of the chunkmap, graphics and solidity names; on equal length in that order.
   const std::string* longest = &names.chunkmap[theme];
@@ -109,9 +148,36 @@ std::string theme_descriptor_path(const GameNames& names, int theme) {
   return "./themes/" + with_extension(*longest, "glt");
 }
 
-std::string level_descriptor_path(const GameNames& names, int level) {
+std::string level_descriptor_name(const GameNames& names, int level) {
   if (!names.aga) return "./levels/level" + hex2(level) + ".gll";
   return "./levels/" + with_extension(names.layouts[level], "gll");
+}
+
+std::string lower_case(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// The name itself when it is free, else with "_2", "_3" ... before the extension.
+std::string unique_name(const std::string& name, std::set<std::string>& taken) {
+  const size_t dot = name.find_last_of('.');
+  const size_t cut = dot == std::string::npos || dot < name.find_last_of('/') + 1 ? name.size() : dot;
+  std::string candidate = name;
+  for (int n = 2; !taken.insert(lower_case(candidate)).second; ++n)
+    candidate = name.substr(0, cut) + "_" + std::to_string(n) + name.substr(cut);
+  return candidate;
+}
+
+}  // namespace
+
+DescriptorPaths descriptor_paths(const GameNames& names) {
+  DescriptorPaths paths;
+  std::set<std::string> taken;
+  for (int t = 0; t < PROJECT_THEMES; ++t)
+    if (!names.chunkmap[t].empty()) paths.themes[t] = unique_name(theme_descriptor_name(names, t), taken);
+  for (int l = 0; l < PROJECT_LEVELS && l < MAP_HEADER_COUNT; ++l)
+    if (!names.layouts[l].empty()) paths.levels[l] = unique_name(level_descriptor_name(names, l), taken);
+  return paths;
 }
 
 std::string theme_descriptor_text(const GameNames& names, int t) {
@@ -130,7 +196,7 @@ std::string theme_descriptor_text(const GameNames& names, int t) {
 std::string level_descriptor_text(const GameNames& names, int level) {
   const MapHeader& h = names.headers[level];
   std::vector<std::string> lines{"map_front = ./lvl/" + layout_file(names, h.map_front)};
-  const std::string& back = names.layouts[LAYOUT_BANK_SIZE + (h.map_back & 0x7F)];
+  const std::string& back = layout_file(names, LAYOUT_BANK_SIZE + (h.map_back & 0x7F));
   if (!back.empty()) lines.push_back("map_back = ./lvl/" + back);
   lines.push_back(palette_line("palette_main", h.palette_main));
   lines.push_back(palette_line("palette_front", h.palette_front));
@@ -148,11 +214,12 @@ std::string level_descriptor_text(const GameNames& names, int level) {
 
 void add_project_files(const GameNames& names, ProjectTree& tree, ProjectTables& tables) {
   ProjectMessages unused;  // generated texts hold no over-long lines or values
+  const DescriptorPaths paths = descriptor_paths(names);
+  tables = ProjectTables();
   std::string text = "glb_project_file_version = 0\r\n";
   for (int t = 0; t < PROJECT_THEMES; ++t) {
-    tables.theme_paths[t].clear();
-    if (names.chunkmap[t].empty()) continue;
-    const std::string path = theme_descriptor_path(names, t);
+    const std::string& path = paths.themes[t];
+    if (path.empty()) continue;
     const std::string descriptor = theme_descriptor_text(names, t);
     tree.add_text(path, descriptor);
     tables.theme_paths[t] = path;
@@ -161,9 +228,8 @@ void add_project_files(const GameNames& names, ProjectTree& tree, ProjectTables&
   }
   text += "\r\n";
   for (int l = 0; l < PROJECT_LEVELS; ++l) {
-    tables.level_paths[l].clear();
-    if (l >= MAP_HEADER_COUNT || names.layouts[l].empty()) continue;
-    const std::string path = level_descriptor_path(names, l);
+    const std::string& path = paths.levels[l];
+    if (path.empty()) continue;
     const std::string descriptor = level_descriptor_text(names, l);
     tree.add_text(path, descriptor);
     tables.level_paths[l] = path;
@@ -175,10 +241,11 @@ void add_project_files(const GameNames& names, ProjectTree& tree, ProjectTables&
 }
 
 int write_generated_project(const GameNames& names, ProjectTree& tree, ProjectTables& tables,
-                            ProjectMessages& messages) {
-  ProjectTables next = tables;
+                            ProjectMessages& messages, std::string* written) {
+  ProjectTables next;
   add_project_files(names, tree, next);
   if (!write_project_tree(tree, messages)) return -1;
   tables = std::move(next);
+  if (written) *written = written_summary(tree);
   return 0;
 }

@@ -26,15 +26,19 @@ struct ProjectTree {
   void add_copy(const std::string& source, const std::string& destination);
 };
 
-// Creates the directories (existing ones are used), writes the files (replacing old ones)
-// and copies the game files with CopyGameFile. False when a directory or file cannot be
-// created; what was already written stays.
+// Writes the tree all or nothing: the game files to copy are read first (a missing,
+// unreadable or oversized one is reported), the directories made (existing ones are used),
+// every file written beside its place, and only when all are written are they renamed into
+// place. False after a message; files that existed are then untouched and directories made
+// here are removed again.
 bool write_project_tree(const ProjectTree& tree, ProjectMessages& messages);
 
-// Copies one game file of at most 524,288 bytes. A source that cannot be read is skipped
-// silently; a larger one is reported and not copied; a destination that cannot be written
-// is reported. 0 when copied, -1 otherwise.
-int CopyGameFile(const std::string& source, const std::string& destination, ProjectMessages& messages);
+// Reads one game file of at most 524,288 bytes; false after a message naming it.
+bool read_game_file(const std::string& source, std::vector<uint8_t>& bytes, ProjectMessages& messages);
+
+// What a tree writes at the top of the working directory, for the user: "themes/, levels/,
+// GLB-Gen.glp".
+std::string written_summary(const ProjectTree& tree);
 
 // What a generator found in the game: the file names of each theme and layout (empty: no
 // file) and the map header of each level.
@@ -55,16 +59,22 @@ std::string hex1(int value);
 // The descriptor texts of one theme and one level (CR LF between lines).
 std::string theme_descriptor_text(const GameNames& names, int theme);
 std::string level_descriptor_text(const GameNames& names, int level);
-// Where the descriptors go, relative to the working directory.
-std::string theme_descriptor_path(const GameNames& names, int theme);
-std::string level_descriptor_path(const GameNames& names, int level);
+
+// Where the descriptors go, relative to the working directory; empty for a theme or level
+// that gets none. Names are unique without regard to case: a name already taken gets "_2",
+// "_3" ... before its extension.
+struct DescriptorPaths {
+  std::array<std::string, PROJECT_THEMES> themes;
+  std::array<std::string, PROJECT_LEVELS> levels;
+};
+DescriptorPaths descriptor_paths(const GameNames& names);
 
 // Adds every theme and level descriptor and the project file ("GLB-Gen.glp" or
-// "GLB-AGA.glp") to the tree, and sets the descriptor paths and records of tables to
-// what loading that project would give (records of themes and levels without a
-// descriptor keep their values, as after a load).
+// "GLB-AGA.glp") to the tree, and makes tables what loading that project gives (empty
+// tables filled from the descriptors; no project file name).
 void add_project_files(const GameNames& names, ProjectTree& tree, ProjectTables& tables);
 // Adds the project files to the tree and writes it all; only then do the tables take the
-// new project, so a generation that cannot be written leaves them as they were. 0 or -1.
+// new project, so a generation that cannot be written leaves them as they were. 0 or -1;
+// written (if given) receives written_summary of the tree.
 int write_generated_project(const GameNames& names, ProjectTree& tree, ProjectTables& tables,
-                            ProjectMessages& messages);
+                            ProjectMessages& messages, std::string* written = nullptr);

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const RomImage& rom = image->apply(data, size);
   LevelModel model;
   std::string error;
-  if (read_level(rom, data[0], model, error, "")) {
+  if (read_level(rom, data[0], model, error)) {
     // Everything the bitmap builders and the screens index is as large as they expect.
     if (model.markers.size() != MARKER_COUNT || model.block_types.size() != BLOCK_TYPE_COUNT ||
         model.level_blockmap.count != LEVEL_BLOCKMAP_COUNT || model.common_blockmap.count != COMMON_BLOCK_COUNT ||

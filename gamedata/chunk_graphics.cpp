@@ -38,6 +38,11 @@ void render_chunk(int i) {
 
 void render_all_chunks() { render_all_chunks(chunkmap, level_bitmaps); }
 
+namespace {
+// Transparent parts of a chunk show the screens' black background in its thumbnail.
+uint32_t shown(uint32_t p) { return (p & 0xFFFFFF) == MASK_COLOUR ? 0u : p; }
+}  // namespace
+
 void make_chunk_thumbnail(BITMAP* src, BITMAP* dst, int size) {
   const int w = src ? src->w : 0, h = src ? src->h : 0;
   const int m = std::max(w, h);
@@ -66,9 +71,10 @@ void make_chunk_thumbnail(BITMAP* src, BITMAP* dst, int size) {
       const int x0 = std::min(static_cast<int>(sx), w - 1), x1 = std::min(x0 + 1, w - 1);
       const float fx = sx - static_cast<float>(static_cast<int>(sx));
       uint32_t pixel = 0xFF000000u;
+      const uint32_t p00 = shown(upper[x0]), p01 = shown(upper[x1]), p10 = shown(lower[x0]), p11 = shown(lower[x1]);
       for (int shift = 0; shift <= 16; shift += 8) {
-        const int a = (upper[x0] >> shift) & 0xFF, b = (upper[x1] >> shift) & 0xFF;
-        const int c = (lower[x0] >> shift) & 0xFF, d = (lower[x1] >> shift) & 0xFF;
+        const int a = (p00 >> shift) & 0xFF, b = (p01 >> shift) & 0xFF;
+        const int c = (p10 >> shift) & 0xFF, d = (p11 >> shift) & 0xFF;
         const int top = static_cast<int>(a + (b - a) * fx);
         const int bottom = static_cast<int>(c + (d - c) * fx);
         const int value = static_cast<int>(top + (bottom - top) * fy);

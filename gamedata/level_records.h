@@ -144,6 +144,10 @@ struct Marker {
   uint8_t next_left = MARKER_NO_LINK;
   uint8_t next_right = MARKER_NO_LINK;
   uint8_t next_tunnel = MARKER_NO_LINK;
+  bool operator==(const Marker& o) const {
+    return type == o.type && name == o.name && x == o.x && y == o.y && next_up == o.next_up && next_down == o.next_down &&
+           next_left == o.next_left && next_right == o.next_right && next_tunnel == o.next_tunnel;
+  }
 };
 
 // Block-object table entry; param's high byte is the effect, its low byte the attribute

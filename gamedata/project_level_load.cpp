@@ -14,6 +14,7 @@
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_graphics.h"
+#include "gamedata/level_origin.h"
 #include "gamedata/pattern_graphics.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/level_undo.h"
@@ -27,13 +28,6 @@ const char* const LEVEL_NUMBER_PROMPT = "ENTER A LEVEL NUMBER IN HEX FORMAT:";
 namespace {
 
 constexpr size_t PLANAR_BLOCK_BYTES = 128;
-
-void write_dump(const std::string& dir, const char* name, const std::vector<uint8_t>& bytes) {
-  if (dir.empty()) return;
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  write_file_atomic(dir + "/" + name, bytes, nullptr, false);  // a dump that cannot be written is skipped
-}
 
 // Reads the files of one load; the first error becomes the message to show.
 struct ProjectLevelReader {
@@ -108,7 +102,19 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
     return false;
   }
   const std::string dl = directory_of(tables.level_paths[level]);
-  m.map_header = previous.map_header;
+  // The header of the level loaded: its number (so level 0, and only level 0, is the
+  // world map) and the byte values of its record. Its layouts and palettes are files, not
+  // numbers.
+  m.map_header = MapHeader();
+  m.map_header.map_front = level;
+  m.map_header.back_scroll_a = l.back_scroll_a;
+  m.map_header.back_scroll_b = l.back_scroll_b;
+  m.map_header.back_scroll_c = l.back_scroll_c;
+  m.map_header.back_scroll_d = l.back_scroll_d;
+  m.map_header.front_scroll = l.front_scroll;
+  m.map_header.flags = l.flags;
+  m.map_header.music = l.music;
+  DebugDumps dumps{dump_dir, {}};
   if (!reader.layout(dl + l.map_front, m.front_layout)) return false;
   // A back layout that is not there leaves the back plane empty; one that is there but
   // cannot be read (a directory, no permission) is an error like any other file's.
@@ -144,7 +150,7 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
     if (!reader.palette(dl + *palette_paths[line], m.palettes[line])) return false;
 
   std::string error;
-  if (!read_game_wide_parts(rom, m, dump_dir, error)) {
+  if (!read_game_wide_parts(rom, m, &dumps, error)) {
     message = format_text("ERROR: File \"%s\": %s.", ROM_PATH, error.c_str());
     return false;
   }
@@ -169,16 +175,17 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
     if (!reader.read(path, bytes)) return false;
     if (!read_packed_patterns(bytes, 0, "the patterns", m.level_patterns, decoded, error))
       return reader.bad(path, error);
-    write_dump(dump_dir, "vram_tiles.bin", decoded);
+    dumps.add("vram_tiles.bin", decoded);
     path = dt + theme.blockmap;
     if (!reader.read(path, bytes)) return false;
     if (!read_blockmap(bytes, 0, LEVEL_BLOCKMAP_COUNT, "the block map", m.level_blockmap, decoded, error))
       return reader.bad(path, error);
-    write_dump(dump_dir, "block_mappings.bin", decoded);
+    dumps.add("block_mappings.bin", decoded);
     build_block_bitmaps(m, bitmaps);
   }
 
   build_object_bitmaps(m, bitmaps);
+  dumps.write();
   return true;
 }
 
@@ -198,13 +205,20 @@ int project_level_load_number(uint8_t level) {
   }
   // SAVE LEVEL and SAVE CHUNKMAP write back into the project's own files.
   const int theme = model->front_layout.theme;
-  install_loaded_level(*model, *bitmaps, level, directory_of(project.level_paths[level]) + project.levels[level].map_front,
-                       directory_of(project.theme_paths[theme]) + project.themes[theme].chunkmap);
+  const std::string dl = directory_of(project.level_paths[level]);
+  const LevelRecord& record = project.levels[level];
+  install_loaded_level(*model, *bitmaps, level,
+                       LevelFileNames{dl + record.map_front, record.map_back.empty() ? "" : dl + record.map_back, true,
+                                      directory_of(project.theme_paths[theme]) + project.themes[theme].chunkmap});
+  level_origin = LevelOrigin{LevelSource::ProjectLevel, level, project.project_file, "", ""};
   return 0;
 }
 
 int project_level_load() {
-  prompt_text(2, LEVEL_NUMBER_PROMPT);
+  if (!prompt_text(2, LEVEL_NUMBER_PROMPT)) {  // Escape: the level stays
+    editor_mode = 0;
+    return 0;
+  }
   const MapNumber n = parse_map_number(text_entry);
   if (n.bad) report_error(MAP_NUMBER_ERROR);
   return project_level_load_number(n.map);

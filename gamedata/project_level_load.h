@@ -15,8 +15,10 @@ extern const char* const LEVEL_NUMBER_PROMPT;
 // first), pixel x taking bit 15 - x of each; coloured with palette line 0, index 0 masked.
 BitmapPtr planar_block_bitmap(const uint8_t* block, const Palettes& palettes);
 
-// Builds level `level` of tables into model and bitmaps. map_header, and for a theme with
-// planar graphics level_patterns and level_blockmap, are taken over from `previous`. On
+// Builds level `level` of tables into model and bitmaps: map_header gets the level's
+// number and the byte values of its record; for a theme with planar graphics
+// level_patterns and level_blockmap are taken over from `previous`. The debug dumps are
+// written into dump_dir only when the whole level was read. On
 // failure message holds the complete "ERROR: ..." text; model and bitmaps must be dropped.
 bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_t level, const LevelModel& previous,
                         LevelModel& model, LevelBitmaps& bitmaps, std::string& message,

@@ -6,16 +6,18 @@
 
 #include "chunkedit/chunk_undo.h"
 #include "files/atomic_file.h"
+#include "gamedata/change_flags.h"
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_graphics.h"
+#include "gamedata/level_origin.h"
 #include "leveledit/level_undo.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
 
-const char* const MAP_NUMBER_PROMPT = "ENTER A MAP NUMBER IN HEX FORMAT:";
+const char* const MAP_NUMBER_PROMPT = "ENTER A MAP NUMBER IN HEX FORMAT (ENTER: WORLD MAP):";
 const char* const MAP_NUMBER_ERROR = "ERROR: Map number must be a valid 2-digit hex number.";
 
 namespace {
@@ -27,14 +29,17 @@ int hex_digit(char c) {
   return -1;
 }
 
-void write_dump(const std::string& dir, const char* name, const std::vector<uint8_t>& bytes) {
+}  // namespace
+
+void DebugDumps::add(const char* name, const std::vector<uint8_t>& bytes) { files.emplace_back(name, bytes); }
+
+void DebugDumps::write() const {
   if (dir.empty()) return;
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
-  write_file_atomic(dir + "/" + name, bytes, nullptr, false);  // a dump that cannot be written is skipped
+  for (const auto& [name, bytes] : files)
+    write_file_atomic(dir + "/" + name, bytes, nullptr, false);  // a dump that cannot be written is skipped
 }
-
-}  // namespace
 
 MapNumber parse_map_number(const std::string& answer) {
   MapNumber n;
@@ -56,23 +61,28 @@ MapNumber parse_map_number(const std::string& answer) {
 
 bool import_level(const RomImage& rom, uint8_t map, LevelModel& model, LevelBitmaps& bitmaps, std::string& error,
                   const std::string& dump_dir) {
-  if (!read_level(rom, map, model, error, dump_dir)) return false;
+  // The dumps are written only for a level that was read whole.
+  DebugDumps dumps{dump_dir, {}};
+  if (!read_level(rom, map, model, error, &dumps)) return false;
   build_level_bitmaps(model, bitmaps);
+  dumps.write();
   return true;
 }
 
 
-bool read_game_wide_parts(const RomImage& rom, LevelModel& m, const std::string& dump_dir, std::string& error) {
+bool read_game_wide_parts(const RomImage& rom, LevelModel& m, DebugDumps* dumps, std::string& error) {
+  DebugDumps ignored;
+  DebugDumps& dump = dumps ? *dumps : ignored;
   std::vector<uint8_t> bytes;
   if (!read_packed_patterns(rom, rom::COMMON_PATTERNS, "the common patterns", m.common_patterns, bytes, error))
     return false;
-  write_dump(dump_dir, "vram_common.bin", bytes);
+  dump.add("vram_common.bin", bytes);
   if (!read_blockmap(rom, rom::COMMON_BLOCKMAP, COMMON_BLOCK_COUNT, "the common block map", m.common_blockmap, bytes,
                      error))
     return false;
-  write_dump(dump_dir, "common_mappings.bin", bytes);
+  dump.add("common_mappings.bin", bytes);
   if (!read_fixed_patterns(rom, rom::MOON_PATTERNS, 4, "the moon patterns", m.moon_patterns, error)) return false;
-  write_dump(dump_dir, "vram_moon.bin",
+  dump.add("vram_moon.bin",
              std::vector<uint8_t>(rom.begin() + rom::MOON_PATTERNS, rom.begin() + rom::MOON_PATTERNS + 128));
   if (!read_pickup_patterns(rom, m.pickup_patterns, error)) return false;
   if (!read_block_types(rom, m.block_types, error)) return false;
@@ -88,7 +98,9 @@ bool read_game_wide_parts(const RomImage& rom, LevelModel& m, const std::string&
   return true;
 }
 
-bool read_level(const RomImage& rom, uint8_t map, LevelModel& m, std::string& error, const std::string& dump_dir) {
+bool read_level(const RomImage& rom, uint8_t map, LevelModel& m, std::string& error, DebugDumps* dumps) {
+  DebugDumps ignored;
+  DebugDumps& dump = dumps ? *dumps : ignored;
   if (!read_map_header(rom, map, m.map_header, error)) return false;
   if (!read_layout(rom, m.map_header.map_front, m.front_layout, error)) return false;
   if (!read_layout(rom, m.map_header.map_back, m.back_layout, error)) return false;
@@ -101,18 +113,18 @@ bool read_level(const RomImage& rom, uint8_t map, LevelModel& m, std::string& er
   if (!read_pointer(rom, rom::PATTERN_POINTERS, theme, "the patterns of " + theme_name, at, error) ||
       !read_packed_patterns(rom, at, "the patterns of " + theme_name, m.level_patterns, bytes, error))
     return false;
-  write_dump(dump_dir, "vram_tiles.bin", bytes);
+  dump.add("vram_tiles.bin", bytes);
   if (!read_pointer(rom, rom::BLOCKMAP_POINTERS, theme, "the block map of " + theme_name, at, error) ||
       !read_blockmap(rom, at, LEVEL_BLOCKMAP_COUNT, "the block map of " + theme_name, m.level_blockmap, bytes, error))
     return false;
-  write_dump(dump_dir, "block_mappings.bin", bytes);
+  dump.add("block_mappings.bin", bytes);
 
   const uint8_t palette_numbers[4] = {m.map_header.palette_main, m.map_header.palette_front,
                                       m.map_header.palette_back, m.map_header.palette_flash};
   for (int line = 0; line < 4; ++line)
     if (!read_palette(rom, palette_numbers[line], m.palettes[line], error)) return false;
 
-  return read_game_wide_parts(rom, m, dump_dir, error);
+  return read_game_wide_parts(rom, m, &dump, error);
 }
 
 void build_level_bitmaps(const LevelModel& m, LevelBitmaps& bitmaps) {
@@ -136,13 +148,12 @@ std::string closing_message(uint8_t map, const LevelModel& model) {
   return format_text("[%02X]", map);
 }
 
-void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const std::string& level_file,
-                          const std::string& chunkmap_file) {
+void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const LevelFileNames& files) {
   std::swap(level_model, model);
   std::swap(level_bitmaps, bitmaps);
   ++block_bitmaps_generation;
-  level_file_name = level_file;
-  chunkmap_file_name = chunkmap_file;
+  set_level_files(files.front, files.back, files.back_from_project, files.chunkmap);
+  level_replaced();
   show_message(closing_message(map, level_model));
   allocate_level_undo(level_undo_size);
   allocate_chunk_undo(meta_undo_size);
@@ -169,12 +180,16 @@ int level_import_map(uint8_t map) {
   }
   // The level comes from no file: saves go to New.lvl / New.itm rather than overwriting
   // the files of the level loaded before.
-  install_loaded_level(*model, *bitmaps, map, "", "");
+  install_loaded_level(*model, *bitmaps, map, LevelFileNames{});
+  level_origin = LevelOrigin{LevelSource::RomMap, map, "", "", ""};
   return 0;
 }
 
 int level_import_from_rom() {
-  prompt_text(2, MAP_NUMBER_PROMPT);
+  if (!prompt_text(2, MAP_NUMBER_PROMPT)) {  // Escape: the level stays
+    editor_mode = 0;
+    return 0;
+  }
   const MapNumber n = parse_map_number(text_entry);
   if (n.bad) report_error(MAP_NUMBER_ERROR);
   return level_import_map(n.map);

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/rom_tables.h"
@@ -18,18 +20,27 @@ struct MapNumber {
 };
 MapNumber parse_map_number(const std::string& answer);
 
+// Debug dump files collected while a level is read, written into dir (skipped when empty
+// or not writable) once the whole level was read.
+struct DebugDumps {
+  std::string dir;
+  std::vector<std::pair<const char*, std::vector<uint8_t>>> files;
+  void add(const char* name, const std::vector<uint8_t>& bytes);
+  void write() const;
+};
+
 // Builds the whole level of `map` from the ROM bytes into model and bitmaps, writing the
 // debug dumps into dump_dir (skipped when empty or not writable). On failure error says
 // what is wrong; model and bitmaps may then hold a partial level and must be dropped.
 bool import_level(const RomImage& rom, uint8_t map, LevelModel& model, LevelBitmaps& bitmaps, std::string& error,
                   const std::string& dump_dir = "dump");
 // The game-wide parts of the ROM image (common patterns and block map, moon, pickups,
-// block types, icon patterns, markers), with their debug dumps into dump_dir.
-bool read_game_wide_parts(const RomImage& rom, LevelModel& model, const std::string& dump_dir, std::string& error);
+// block types, icon patterns, markers), with their debug dumps added to dumps (if given).
+bool read_game_wide_parts(const RomImage& rom, LevelModel& model, DebugDumps* dumps, std::string& error);
 // The two halves of import_level: every record read from the image (and the dumps
-// written), then every display bitmap built from the records.
+// collected), then every display bitmap built from the records.
 bool read_level(const RomImage& rom, uint8_t map, LevelModel& model, std::string& error,
-                const std::string& dump_dir = "dump");
+                DebugDumps* dumps = nullptr);
 void build_level_bitmaps(const LevelModel& model, LevelBitmaps& bitmaps);
 // Every display bitmap but the block bitmaps: icons, chunk pictures and thumbnails (drawn
 // from the block bitmaps as they are).
@@ -42,10 +53,16 @@ std::string closing_message(uint8_t map, const LevelModel& model);
 // message, sizes the undo buffers and sets editor_mode to 0. Returns 0, or -1 after an
 // error message with the level unchanged.
 int level_import_map(uint8_t map);
+// The files a loaded level came from (set_level_files); all empty for a ROM import.
+struct LevelFileNames {
+  std::string front, back;
+  bool back_from_project = false;
+  std::string chunkmap;
+};
 // Makes a completely loaded level the one being edited: swaps it in, remembers the files
-// that SAVE LEVEL / SAVE CHUNKMAP write to (empty: New.lvl / New.itm), shows the closing
-// message of map `map`, sizes the undo buffers and returns to the menu.
-void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const std::string& level_file,
-                          const std::string& chunkmap_file);
-// Asks for the map number, then level_import_map.
+// that SAVE LEVEL / SAVE CHUNKMAP write to (empty: New.lvl / New.itm), marks nothing as
+// unsaved, shows the closing message of map `map`, sizes the undo buffers and returns to
+// the menu.
+void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const LevelFileNames& files);
+// Asks for the map number, then level_import_map; Escape at the prompt changes nothing.
 int level_import_from_rom();

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "leveledit/panel_band.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
@@ -73,6 +74,7 @@ void layer_tracking_end() { tracking.on = false; }
 bool layer_tracking_on() { return tracking.on; }
 
 void mark_drawn(BITMAP* target, int32_t x, int32_t y, int32_t w, int32_t h) {
+  panel_band_note(target, x, y, w, h);
   const int i = layer_index(target);
   if (i >= 0) tracking.layers[static_cast<size_t>(i)].mark(x, y, w, h);
 }

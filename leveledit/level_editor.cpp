@@ -3,9 +3,11 @@
 
 #include "gamedata/level_model.h"
 #include "leveledit/layout_objects.h"
+#include "leveledit/level_undo.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
 #include "leveledit/markers_view.h"
+#include "leveledit/undo_readout.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
@@ -65,6 +67,7 @@ void level_editor_enter() {
   level_zoom = 0;
   fast_scroll_latch = 0;
   help_requested = 0;
+  hide_undo_readout();
   layer_tracking_begin();
   rest(100);
   camera_state = (editing_mode() & EDITING_STATIC) ? 1 : 0;
@@ -73,6 +76,7 @@ void level_editor_enter() {
 bool level_editor_pass() {
   InputSource& in = input();
   if (in.key_down(KEY_ESC) && camera_state == 0) return false;
+  if (close_requested) return false;  // the window's close button
   if (camera_state == 0x80 && (editing_mode() & EDITING_STATIC)) return false;
   frame_counter = frame_counter + 1;
   frames_this_second = frames_this_second + 1;
@@ -126,6 +130,7 @@ void level_editor_frame() {
   draw_overlay_texts();
   draw_level_cursor();
 
+  handle_undo_keys();
   insert_object();
   if (ledit.marker_hovered) {
     edit_marker();
@@ -136,6 +141,8 @@ void level_editor_frame() {
     drag_or_delete_object();
     draw_object_panel();
   }
+  // A drag goes on while the left button is held: it is one step from button down to up.
+  if (!(ledit.mouse_b & 1)) level_step_end();
 
   if (fps_counter_enabled) layer_number(layer_4.get(), 8, 0, 1, fps_value);
   if (layer_tracking_on())

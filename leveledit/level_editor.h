@@ -89,6 +89,8 @@ LayoutObject* selected_object();
 void clear_selection();
 // Takes the selected object out of its row and drops the selection.
 void remove_selected_object();
+// Records an edit of the plane being edited (front or back) as unsaved.
+void mark_edited_plane_changed();
 // Mouse position in zoomed world pixels (camera added).
 int32_t world_mouse_x();
 int32_t world_mouse_y();
@@ -111,7 +113,12 @@ void draw_plane_and_collect_hover(bool draw);
 void update_hover_count();
 void handle_hover_keys();
 void handle_toggles();
+// Ctrl+Z undoes one step, Ctrl+Shift+Z and Ctrl+Y redo one.
+void handle_undo_keys();
 void draw_overlay_texts();
+// What the status bar shows for the editor as it is.
+struct LevelStatus;
+LevelStatus level_editor_status();
 void draw_level_cursor();
 void show_help_overlay(const char* text);
 extern const char* const LEVEL_EDITOR_HELP;

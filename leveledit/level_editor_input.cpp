@@ -1,11 +1,17 @@
 // Toggle keys, texts, debug overlays and the cursor of the level editor.
 #include <cmath>
+#include <string>
 
+#include "gamedata/change_flags.h"
+#include "gamedata/level_origin.h"
 #include "leveledit/layer_bands.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
+#include "leveledit/level_undo.h"
 #include "leveledit/level_view.h"
+#include "leveledit/undo_readout.h"
 #include "leveledit/panel_writers.h"
+#include "leveledit/status_bar.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
@@ -47,6 +53,17 @@ void handle_toggles() {
   if (pressed(KEY_F4)) toggle(snap_to_grid);
 }
 
+void handle_undo_keys() {
+  if (!ctrl_down()) return;
+  InputSource& in = input();
+  const bool redo = in.key_down(KEY_Y) || (in.key_down(KEY_Z) && shift_down());
+  if (!redo && !in.key_down(KEY_Z)) return;
+  if (redo ? level_redo() : level_undo()) ledit.hover_count = ledit.object_selected ? ledit.hover_count : 0;
+  show_undo_readout(level_history.undo_count(), level_history.redo_count());
+  wait_key_released(KEY_Z);
+  wait_key_released(KEY_Y);
+}
+
 // The zoom in percent as the read-out shows it: s / 16 * 100, rounded half up.
 static int zoom_percent() {
   const double p = block_size_on_screen() * 100.0 / 16.0;
@@ -55,15 +72,30 @@ static int zoom_percent() {
   return v;
 }
 
+LevelStatus level_editor_status() {
+  LevelStatus s;
+  s.back_plane = (ledit.edit_flags & EDIT_BACK_PLANE) != 0;
+  s.metablock = (ledit.edit_flags & EDIT_METABLOCK) != 0;
+  s.camera_state = camera_state;
+  s.zoom_percent = zoom_percent();
+  s.snap = snap_to_grid != 0;
+  s.origin = level_origin_text(level_origin);
+  s.unsaved = level_changed_flags != 0;
+  return s;
+}
+
 void draw_overlay_texts() {
   if (!frame_skip_open()) return;
   BITMAP* overlay = layer_4.get();
+  draw_status_bar(overlay, level_status_text(level_editor_status(), status_bar_chars()));
   if (!help_requested && tips_enabled)
     layer_text(overlay, 0, screen_width - 160, 8, "press F1 for help.");
   if (timer_ticks - zoom_changed_at < 150) {
     layer_text(overlay, 1, 16, 8, "ZOOM:");
     layer_number(overlay, 80, 8, 1, zoom_percent());
   }
+  const std::string readout = undo_readout_text();
+  if (!readout.empty()) layer_text(overlay, 1, screen_width - 160, 20, readout.c_str());
   const int32_t s = block_size_on_screen();
   const int32_t wx = world_mouse_x(), wy = world_mouse_y();
   int16_t y = 24;

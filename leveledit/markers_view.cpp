@@ -11,8 +11,10 @@
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
+#include "leveledit/level_undo.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
+#include "leveledit/panel_band.h"
 #include "leveledit/panel_writers.h"
 #include "ui/font.h"
 #include "ui/frame.h"
@@ -53,18 +55,22 @@ uint8_t* link_of_line(Marker& m, int line) {
   }
 }
 
-void mark_changed() { level_changed_flags |= CHANGED_LAYOUT; }
+
+// The marker's value before this step's edit, for undo.
+void touch(const Marker& m) { level_step_touch_marker(static_cast<int>(&m - markers.data())); }
 
 void rename_marker(Marker& m) {
   wait_key_released(KEY_ENTER);
   wait_key_released(KEY_ENTER_PAD);
-  std::string name = edit_text_field(256, 25, NAME_LIMIT, m.name.c_str());
+  std::string name;
+  if (!edit_text_field(256, 25, NAME_LIMIT, m.name.c_str(), name)) return;  // Escape keeps the name
   if (name.size() > NAME_LIMIT) name.resize(NAME_LIMIT);
   for (char& c : name)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   if (name == m.name) return;
+  touch(m);
   m.name = name;
-  mark_changed();
+  note_marker_edit();
 }
 
 void edit_marker_keys(Marker& m) {
@@ -88,13 +94,14 @@ void edit_marker_keys(Marker& m) {
   else if (star_down()) step = 16;
   else if (slash_down()) step = -16;
   if (step == 0) return;
+  touch(m);
   if (ledit.panel_line == 1 && (step == 1 || step == -1)) {
     const uint8_t type = step_marker_type(m.type, step);
-    if (type != m.type) mark_changed();
+    if (type != m.type) note_marker_edit();
     m.type = type;
   } else if (uint8_t* link = link_of_line(m, ledit.panel_line)) {
     *link = step_marker_link(*link, step);
-    mark_changed();
+    note_marker_edit();
   }
   wait_edit_keys_released();
 }
@@ -129,9 +136,10 @@ void drag_marker(Marker& m) {
     y = static_cast<int16_t>(y & ~7);
   }
   if (x == m.x && y == m.y) return;
+  touch(m);
   m.x = x;
   m.y = y;
-  mark_changed();
+  note_marker_edit();
 }
 
 BITMAP* overlay() { return layer_4.get(); }
@@ -190,10 +198,11 @@ void draw_marker_panel() {
   static const int line_y[7] = {25, 40, 55, 65, 75, 85, 95};
   const int y = line_y[ledit.panel_line >= 0 && ledit.panel_line < 7 ? ledit.panel_line : 0];
   BITMAP* o = overlay();
-  mark_drawn(o, 248 + MARGIN, y - 1 + MARGIN, 456 - 248 + 1, 11);
-  rectfill(o, 248 + MARGIN, y - 1 + MARGIN, 456 + MARGIN, y + 9 + MARGIN, 0xFF3F00);
   const int32_t s = block_size_on_screen();
   draw_selection_frame(o, zoomed(m->x) - (camera_x >> 3) + MARGIN, zoomed(m->y - 3) - (camera_y >> 3) + MARGIN, s, s);
+  panel_band_begin();
+  mark_drawn(o, 248 + MARGIN, y - 1 + MARGIN, 456 - 248 + 1, 11);
+  rectfill(o, 248 + MARGIN, y - 1 + MARGIN, 456 + MARGIN, y + 9 + MARGIN, 0xFF3F00);
   hex_value(231, 25, ledit.hovered_marker_number);
   layer_text(o, 1, 256, 25, m->name.c_str());
   layer_text(o, 0, 256, 40, "MARKER TYPE:");
@@ -213,4 +222,5 @@ void draw_marker_panel() {
   layer_text(o, 0, 256, 110, "COORDINATES:      :");
   hex_at(o, 2, 384, 110, 4, static_cast<uint16_t>(m->x));
   hex_at(o, 2, 440, 110, 4, static_cast<uint16_t>(m->y));
+  panel_band_end();
 }

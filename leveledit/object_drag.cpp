@@ -8,6 +8,7 @@
 #include "leveledit/layout_rows.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
+#include "leveledit/level_undo.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
 #include "ui/input.h"
@@ -49,7 +50,10 @@ void move_dragged_object(LayoutObject& object) {
     if (snap_to_grid) new_x &= ~15;
   }
   const int32_t level_y = level_pixel(world_mouse_y());
-  const int32_t new_row = static_cast<int32_t>(static_cast<float>(level_y) + ledit.drag_origin_y - ledit.drag_click_y) >> 4;
+  int32_t new_row = static_cast<int32_t>(static_cast<float>(level_y) + ledit.drag_origin_y - ledit.drag_click_y) >> 4;
+  // Row entry 0 is never drawn nor saved: an object dragged above row 1 stays in row 1.
+  if (new_row < 1) new_row = 1;
+  level_step_touch_row(plane, ledit.selected_row);
   LayoutRow& row = plane.rows[static_cast<size_t>(ledit.selected_row)];
   if (new_row == ledit.selected_row) {
     const uint16_t old_x = object.x;
@@ -59,9 +63,10 @@ void move_dragged_object(LayoutObject& object) {
       return;
     }
     if (index < 0) return;
-    if (index != ledit.selected_index || old_x != new_x) level_changed_flags |= CHANGED_LAYOUT;
+    if (index != ledit.selected_index || old_x != new_x) mark_edited_plane_changed();
     ledit.selected_index = static_cast<int16_t>(index);
-  } else if (level_y < plane.height && new_row >= 0 && static_cast<size_t>(new_row) < plane.rows.size()) {
+  } else if (level_y < plane.height && static_cast<size_t>(new_row) < plane.rows.size()) {
+    level_step_touch_row(plane, new_row);
     const int32_t index = layout_row_transfer(row, ledit.selected_index, plane.rows[static_cast<size_t>(new_row)],
                                               static_cast<uint16_t>(new_x));
     if (index == ROW_OUT_OF_MEMORY) {
@@ -69,7 +74,7 @@ void move_dragged_object(LayoutObject& object) {
       return;
     }
     if (index < 0) return;
-    level_changed_flags |= CHANGED_LAYOUT;
+    mark_edited_plane_changed();
     ledit.selected_row = static_cast<int16_t>(new_row);
     ledit.selected_index = static_cast<int16_t>(index);
   }
@@ -87,8 +92,9 @@ void delete_selected() {
   const int chunk = object->code & PLACEMENT_CHUNK_MASK;
   uint16_t& cell = chunkmap.chunks[static_cast<size_t>(chunk)].cell(ledit.cell_column, ledit.cell_row);
   if (cell == 0) return;
+  level_step_touch_chunk(chunk);
   cell = 0;
-  level_changed_flags |= CHANGED_CHUNKS;
+  mark_changed(CHANGED_CHUNKS);
   render_chunk(chunk);
   if (static_cast<size_t>(chunk) < chunk_thumbnails.size() && chunk_thumbnails[static_cast<size_t>(chunk)])
     make_chunk_thumbnail(chunk_bitmaps[static_cast<size_t>(chunk)].get(), chunk_thumbnails[static_cast<size_t>(chunk)].get());
@@ -182,7 +188,7 @@ void insert_object() {
   if (snap_to_grid) level_x &= ~15;
   uint16_t code = 0;
   if (with_prompt) {
-    prompt_text(4, OBJECT_NUMBER_PROMPT);
+    if (!prompt_text(4, OBJECT_NUMBER_PROMPT)) return;  // Escape: nothing is inserted
     const ObjectNumber n = parse_object_number(text_entry.c_str());
     if (n.bad) report_error(OBJECT_NUMBER_ERROR);
     code = n.value;
@@ -190,12 +196,13 @@ void insert_object() {
   // The new object's icon covers the block under the cursor.
   const size_t row = static_cast<size_t>((level_y >> 4) + 1);
   if (row >= plane.rows.size() || level_x + 16 > 0xFFFF) return;
+  level_step_touch_row(plane, static_cast<int>(row));
   const int32_t index = layout_row_insert(plane.rows[row], code, static_cast<uint16_t>(level_x + 16));
   if (index < 0) {
     report_error(INSERT_MEMORY_ERROR);
     return;
   }
-  level_changed_flags |= CHANGED_LAYOUT;
+  mark_edited_plane_changed();
   // The selection keeps pointing at the same object.
   if (ledit.object_selected && ledit.selected_back_plane == editing_back_plane() &&
       static_cast<size_t>(ledit.selected_row) == row && index <= ledit.selected_index)

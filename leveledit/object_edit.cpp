@@ -8,6 +8,7 @@
 #include "leveledit/layout_objects.h"
 #include "leveledit/layout_rows.h"
 #include "leveledit/level_editor.h"
+#include "leveledit/level_undo.h"
 #include "leveledit/level_view.h"
 #include "ui/input.h"
 #include "ui/messages.h"
@@ -45,12 +46,14 @@ LayoutRow& selected_row_list() { return edited_plane().rows[static_cast<size_t>(
 
 void set_code(LayoutObject& object, uint16_t code) {
   if (object.code == code) return;
+  level_step_touch_row(edited_plane(), ledit.selected_row);
   object.code = code;
-  level_changed_flags |= CHANGED_LAYOUT;
+  mark_edited_plane_changed();
 }
 
 // Ctrl with an editing key: the placement's drawing order within its row.
 void reorder_placement(int key) {
+  level_step_touch_row(edited_plane(), ledit.selected_row);
   LayoutRow& row = selected_row_list();
   const int32_t index = ledit.selected_index, last = row.count() - 1;
   int32_t moved_to = index;
@@ -68,7 +71,7 @@ void reorder_placement(int key) {
   }
   if (moved_to == index) return;
   ledit.selected_index = static_cast<int16_t>(moved_to);
-  level_changed_flags |= CHANGED_LAYOUT;
+  mark_edited_plane_changed();
 }
 
 void edit_chunk_placement(LayoutObject& object, int key) {
@@ -98,8 +101,9 @@ void edit_chunk_cell(const LayoutObject& object, int key) {
     changed = static_cast<uint16_t>((cell & ~CELL_BLOCK_MASK) | step_number(cell & CELL_BLOCK_MASK, count, key));
   }
   if (changed == cell) return;
+  level_step_touch_chunk(chunk);
   cell = changed;
-  level_changed_flags |= CHANGED_CHUNKS;
+  mark_changed(CHANGED_CHUNKS);
   rebuild_chunk_pictures(chunk);
 }
 
@@ -135,12 +139,15 @@ void delete_invalid_block_object() {
 
 }  // namespace
 
+void mark_edited_plane_changed() { mark_changed(editing_back_plane() ? CHANGED_BACK : CHANGED_FRONT); }
+
 void remove_selected_object() {
+  level_step_touch_row(edited_plane(), ledit.selected_row);
   if (layout_row_delete(selected_row_list(), ledit.selected_index) == ROW_OUT_OF_MEMORY) {
     report_error(DELETE_MEMORY_ERROR);
     return;
   }
-  level_changed_flags |= CHANGED_LAYOUT;
+  mark_edited_plane_changed();
   clear_selection();
   ledit.hover_count = 0;
 }

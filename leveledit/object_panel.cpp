@@ -9,6 +9,7 @@
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_view.h"
+#include "leveledit/panel_band.h"
 #include "leveledit/panel_writers.h"
 #include "ui/font.h"
 #include "ui/frame.h"
@@ -179,6 +180,7 @@ void draw_object_panel() {
     if ((ledit.edit_flags & EDIT_METABLOCK) && ledit.cell_located)
       draw_selection_frame(overlay(), ledit.cell_grid_x + MARGIN, ledit.cell_grid_y + MARGIN, s, s);
   }
+  if (draw) panel_band_begin();
   if (o->code < OBJECT_CHUNK_LIMIT) {
     if (draw) chunk_panel(*o);
   } else if ((o->code & 0xFF00) == OBJECT_PICKUP) {
@@ -195,4 +197,5 @@ void draw_object_panel() {
       }
     }
   }
+  if (draw) panel_band_end();
 }

@@ -229,10 +229,8 @@ std::vector<BadInput> chunk_set_rows() {
 std::vector<BadInput> menu_rows() {
   return {
       {"LvlMissing", Reader::LvlMenu, nothing(), "not found"},
-      {"LvlCancelled", Reader::LvlMenu, nothing(), "not found", false, 0, ""},
       {"LvlCutShort", Reader::LvlMenu, file(cut(plain_layout(), 20)), "is truncated"},
       {"ItmDirectory", Reader::ItmMenu, directory(), "is a directory"},
-      {"ItmCancelled", Reader::ItmMenu, nothing(), "not found", false, 0, ""},
       {"ItmWideChunk", Reader::ItmMenu, file(set8(plain_chunks(), 12, 40)), "40x1 blocks"},
   };
 }

@@ -7,6 +7,8 @@
 #include "chunkedit/chunk_cell_edits.h"
 #include "chunkedit/selector_scroll.h"
 #include "chunkedit/tile_selector.h"
+#include "files/project_files.h"
+#include "game_fixtures.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/messages.h"
@@ -199,12 +201,14 @@ TEST_F(Selectors, MenuNearTheBottomRightCornerOpensUpAndToTheLeft) {
   in.move(476, 278 + 148 + 11).idle().click();
   block_context_menu(600, 450, chunk, cell_index(1, 1), nullptr);
   EXPECT_EQ(chunk.cell(1, 1), 0);
-  EXPECT_EQ(chunk_undo_count, 1);
+  end_chunk_step();
+  EXPECT_EQ(chunk_history.undo_count(), 1u);
   // A click on a separator closes the menu and changes nothing.
   in.move(476, 278 + 32 + 4).idle().click();
   block_context_menu(600, 450, chunk, cell_index(2, 1), nullptr);
   EXPECT_EQ(chunk.cell(2, 1), 7);
-  EXPECT_EQ(chunk_undo_count, 1);
+  end_chunk_step();
+  EXPECT_EQ(chunk_history.undo_count(), 1u);
 }
 
 TEST_F(Selectors, FastCursorIsMirroredLeftOfTheCentre) {
@@ -269,6 +273,41 @@ TEST_F(Selectors, ShiftDeleteRemovesOnlyTheLastUnplacedTile) {
   EXPECT_FALSE(chunk_bitmaps[2]);
   EXPECT_EQ(current_chunk, 1);
   EXPECT_EQ(captured_messages().size(), 2u);
+}
+
+// With a project loaded the chunk set is its theme's: the levels of that theme count too.
+TEST_F(Selectors, ShiftDeleteIsRefusedWhileALevelOfTheThemePlacesTheTile) {
+  ScopedCwd cwd(scratch_dir("shift_delete_project"));
+  auto layout = [](const char* path, uint8_t theme, uint16_t code) {
+    LayoutPlane p;
+    p.theme = theme;
+    p.width = 320;
+    p.height = 32;
+    p.rows.resize(3);
+    p.rows[2].objects.push_back({code, 200});
+    write_bytes(path, layout_bytes(p));
+  };
+  front_layout.theme = 1;
+  layout("l4f.lvl", 1, 0x0001);
+  layout("l4b.lvl", 1, 0x0202);  // tile 2, flipped, in the back layout of a theme-1 level
+  layout("l5f.lvl", 0, 0x0002);  // tile 2 in a level of another theme
+  project.level_paths[4] = "d4.gll";
+  project.levels[4].map_front = "l4f.lvl";
+  project.levels[4].map_back = "l4b.lvl";
+  project.level_paths[5] = "d5.gll";
+  project.levels[5].map_front = "l5f.lvl";
+  camera_x = 2 * 704;
+  with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
+  tile_frames(3);
+  EXPECT_EQ(chunkmap.count(), 3);
+  EXPECT_EQ(captured_messages(),
+            std::vector<std::string>{"TILE 2 IS PLACED IN LEVEL 04 OF THE PROJECT AND CANNOT BE DELETED."});
+  project.levels[4].map_back.clear();
+  with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
+  tile_frames(3);
+  project = ProjectTables();
+  captured_messages().clear();
+  EXPECT_EQ(chunkmap.count(), 2);
 }
 
 TEST_F(Selectors, DeleteClearsAndCtrlCCtrlVCopyATileAfterTheQuestion) {

@@ -13,6 +13,7 @@
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
+#include "leveledit/undo_readout.h"
 #include "leveledit/level_view.h"
 #include "test_support.h"
 #include "ui/screen_state.h"
@@ -46,9 +47,7 @@ class ChunkEditorFixture : public ::testing::Test {
     render_all_chunks();
     build_chunk_thumbnails();
     reset_chunk_editor_state();
-    chunk_undo_cells.clear();
-    chunk_undo_values.clear();
-    resize_chunk_undo(meta_undo_size);
+    allocate_chunk_undo(meta_undo_size);
     level_changed_flags = 0;
     editor_mode = 2;
     camera_x = camera_y = 0;

@@ -9,6 +9,7 @@
 #include "app/main_menu.h"
 #include "chunk_editor_fixture.h"
 #include "chunkedit/chunk_editor.h"
+#include "chunkedit/chunk_editor_help.h"
 #include "ui/font.h"
 #include "ui/messages.h"
 #include "ui/setup_screens.h"
@@ -160,24 +161,25 @@ TEST_F(ChunkEditor, EnterOnAnUnmarkedCellFillsTheMarkedCellsAndUndoTakesEachBack
   in.then([](ScriptedInput&) {
     const Chunk& c = chunkmap.chunks[0];
     for (int col : {0, 1, 2}) EXPECT_EQ(c.cell(col, 2), 4);
-    EXPECT_EQ(chunk_undo_count, 3);
+    EXPECT_EQ(chunk_history.undo_count(), 1u);
     EXPECT_FALSE(any_cell_marked());
     EXPECT_EQ(static_cast<int>(chunk_editor_screen), static_cast<int>(Screen::Editing));
   });
-  for (int i = 0; i < 3; ++i) ctrl_key(KEY_Z);
+  // The whole fill is one step: one Ctrl+Z takes it back, and the chunk is unchanged again.
+  ctrl_key(KEY_Z);
   in.then([original](ScriptedInput&) {
-    EXPECT_EQ(std::memcmp(chunkmap.chunks[0].cells, original.cells, sizeof original.cells), 0);
-    EXPECT_EQ(chunk_undo_position, 0);
+    EXPECT_EQ(std::memcmp(&chunkmap.chunks[0], &original, sizeof original), 0);
+    EXPECT_EQ(chunk_history.undo_count(), 0u);
+    EXPECT_EQ(chunks_changed, 0);
+    EXPECT_EQ(undo_readout_text(), "UNDO 0 / REDO 1");
   });
-  // Redo the first record, then leave keeping it.
-  in.then([](ScriptedInput& s) { s.key_shift_flags = KB_CTRL_FLAG | KB_SHIFT_FLAG; }).tap(KEY_Z).idle();
-  with_flags(0).idle();
+  // Ctrl+Y redoes it, then leave keeping it.
+  ctrl_key(KEY_Y);
   escape();
   answer(KEY_Y);
   escape();
   run();
-  EXPECT_EQ(chunkmap.chunks[0].cell(0, 2), 4);
-  EXPECT_EQ(chunkmap.chunks[0].cell(1, 2), original.cell(1, 2));
+  for (int col : {0, 1, 2}) EXPECT_EQ(chunkmap.chunks[0].cell(col, 2), 4);
 }
 
 TEST_F(ChunkEditor, SelectorPlacesABlockAndFillsMarkedCells) {
@@ -196,7 +198,7 @@ TEST_F(ChunkEditor, SelectorPlacesABlockAndFillsMarkedCells) {
   in.then([](ScriptedInput&) {
     EXPECT_EQ(chunkmap.chunks[0].cell(0, 0), 4);  // the marked cell takes it too
     EXPECT_EQ(chunkmap.chunks[0].cell(1, 0), 4);
-    EXPECT_EQ(chunk_undo_count, 2);
+    EXPECT_EQ(chunk_history.undo_count(), 1u);
   });
   escape();
   answer(KEY_N);  // N: the chunk is as it was
@@ -217,13 +219,13 @@ TEST_F(ChunkEditor, CtrlKeysCopyPasteMirrorAndYesKeepsWithNewImages) {
   in.then([](ScriptedInput&) {
     EXPECT_EQ(held_block, 12);
     EXPECT_EQ(chunkmap.chunks[0].cell(0, 0), 12);
-    EXPECT_EQ(chunk_undo_count, 1);
+    EXPECT_EQ(chunk_history.undo_count(), 1u);
   });
   ctrl_key(KEY_M);
   in.then([](ScriptedInput&) {
     EXPECT_EQ(chunkmap.chunks[0].cell(3, 0), 12 | 0x0400);
     EXPECT_EQ(chunkmap.chunks[0].cell(0, 0), 4 | 0x0400);
-    EXPECT_EQ(chunk_undo_count, 13);
+    EXPECT_EQ(chunk_history.undo_count(), 2u);
   });
   key(KEY_DEL);
   in.then([](ScriptedInput&) { EXPECT_EQ(chunkmap.chunks[0].cell(0, 0), 0); });
@@ -337,7 +339,7 @@ TEST_F(ChunkEditor, RightClickMenuActsOnTheCellUnderTheMouse) {
   in.move(60, 24 + 148 + 11).idle().click().idle(2);
   in.then([](ScriptedInput&) {
     EXPECT_EQ(chunkmap.chunks[0].cell(2, 1), 0);
-    EXPECT_EQ(chunk_undo_count, 1);
+    EXPECT_EQ(chunk_history.undo_count(), 1u);
     EXPECT_EQ(static_cast<int>(chunk_editor_screen), static_cast<int>(Screen::Editing));
   });
   escape();
@@ -382,6 +384,7 @@ TEST_F(ChunkEditor, EmptyChunkmapKeepsTheSelector) {
 TEST_F(ChunkEditor, F12WritesTheTileAsAPngNamedAfterIt) {
   const std::string dir = scratch_dir("chunk_png");
   ScopedCwd cwd(dir);
+  captured_messages().clear();  // messages of earlier tests in the process
   choose_tile();
   over_cell(2, 1).idle();
   key(KEY_DEL);  // the picture is of the cells as they are now
@@ -411,10 +414,7 @@ TEST_F(ChunkEditor, MetaUndoSizeInSetupResizesTheHistory) {
   in.move(232, 292 + 11).idle().click().idle();
   setup_screen();
   EXPECT_EQ(meta_undo_size, 3);
-  EXPECT_EQ(chunk_undo_cells.size(), 3u);
-  EXPECT_EQ(chunk_undo_values.size(), 3u);
-  EXPECT_EQ(chunk_undo_cells[2], EMPTY_UNDO_CELL);
-  EXPECT_EQ(chunk_undo_values[2], EMPTY_UNDO_VALUE);
+  EXPECT_EQ(chunk_history.capacity(), 3u);
 }
 
 TEST_F(ChunkEditor, F9AndF10HideTheChunkOnlyWhenBothAreOff) {
@@ -433,6 +433,42 @@ TEST_F(ChunkEditor, F9AndF10HideTheChunkOnlyWhenBothAreOff) {
   });
   key(KEY_F9);
   in.idle(2).then([block1](ScriptedInput& s) { EXPECT_EQ(pixel32(s.screen.get(), 4, 4), block1); });
+  escape();
+  escape();
+  run();
+}
+
+TEST_F(ChunkEditor, HelpNamesExactlyTheKeysTheEditingScreenReads) {
+  std::set<int> read;
+  choose_tile();
+  in.then([](ScriptedInput& s) { s.keys_asked.clear(); });
+  over_cell(1, 1).idle(2);
+  with_flags(KB_CTRL_FLAG).idle(2);
+  with_flags(0).idle();
+  in.then([&read](ScriptedInput& s) { read = s.keys_asked; });
+  escape();
+  escape();
+  run();
+  EXPECT_EQ(read, keys_named_in_help(CHUNK_EDITOR_HELP));
+}
+
+TEST_F(ChunkEditor, StatusBarShowsChunkSizeMarksAndUnsavedEdits) {
+  auto status = [this](const char* text) {
+    in.idle(2).then([text](ScriptedInput& s) { EXPECT_EQ(status_bar_difference(s.screen.get(), text), "") << text; });
+  };
+  choose_tile();
+  status("CHUNK:000  SIZE:4X3  MARKED:0  ROAMING");
+  over_cell(1, 1).idle();
+  ctrl_click();
+  status("CHUNK:000  SIZE:4X3  MARKED:1  ROAMING");
+  key(KEY_CLOSEBRACE);
+  status("CHUNK:000  SIZE:5X3  MARKED:1  ROAMING  UNSAVED");
+  escape();  // clears the mark
+  status("CHUNK:000  SIZE:5X3  MARKED:0  ROAMING  UNSAVED");
+  escape();
+  answer(KEY_N);  // the chunk as it was: nothing left unsaved
+  choose_tile();
+  status("CHUNK:000  SIZE:4X3  MARKED:0  ROAMING");
   escape();
   escape();
   run();

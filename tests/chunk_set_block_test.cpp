@@ -79,21 +79,32 @@ TEST(ChunkSetBlock, EmptySetAndEmptyChunks) {
   EXPECT_EQ(back.chunks[1].cells[0], 0x33);
 }
 
-TEST(ChunkSetBlock, OversizedSetIsRefusedByTheWriter) {
+// The offsets are 16 bits: every chunk must start at byte 65,535 or before; the block
+// itself may be longer.
+TEST(ChunkSetBlock, WriterTakesEveryChunkStartingUpTo65535) {
   ChunkMap map;
   Chunk full;
   full.width = full.height = 16;  // 2 + 512 bytes of entry, 2 of table
+  full.cell(15, 15) = 0x1234;
   Chunk small;
-  small.width = small.height = 1;
+  small.width = small.height = 1;  // 2 + 2 bytes of entry
+  // The last chunk starts at 6 + 2 * 212 + 126 * 514 + 85 * 4 = 65534.
   map.chunks.assign(126, full);
-  map.chunks.push_back(small);
+  map.chunks.insert(map.chunks.end(), 85, small);
+  map.chunks.push_back(full);
   std::vector<uint8_t> b;
   std::string error;
-  EXPECT_TRUE(build_chunk_set_block(map, b, error)) << error;
-  EXPECT_EQ(b.size(), 6u + 126 * 516 + 6);
-  map.chunks.back() = full;  // 65538 bytes
+  ASSERT_TRUE(build_chunk_set_block(map, b, error)) << error;
+  EXPECT_EQ(read_be16(&b[6 + 2 * 211]), 65534);
+  EXPECT_EQ(b.size(), 65534u + 514);
+  ChunkMap back;
+  ASSERT_TRUE(LoadChunkSet(b.data(), b.size(), 0, back, error)) << error;
+  ASSERT_EQ(back.count(), 212);
+  EXPECT_EQ(back.chunks[211].cell(15, 15), 0x1234);
+  // One more small chunk (and table entry): chunk 211 would start at 65536.
+  map.chunks.insert(map.chunks.end() - 1, small);
   b.clear();
   EXPECT_FALSE(build_chunk_set_block(map, b, error));
-  EXPECT_NE(error.find("65535"), std::string::npos);
+  EXPECT_EQ(error, "chunk 211 would start at byte 65536, beyond the 65535 that the chunk set's offsets can reach");
   EXPECT_TRUE(b.empty());
 }

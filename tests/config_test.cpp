@@ -74,11 +74,31 @@ TEST(Config, OlderVersionsReadOnlyTheirFields) {
   EXPECT_EQ(debug_info_flags, 0);
 }
 
-TEST(Config, TruncatedFileFieldsAreZeroAndVersion4IsRefused) {
-  ASSERT_TRUE(config_from_bytes({3, 0x00, 0x04}));
-  EXPECT_EQ(screen_width, 1024);
-  EXPECT_EQ(screen_height, 0);
-  EXPECT_EQ(level_undo_size, 0);
+// A file shorter than its version's size is taken like no file: the defaults.
+TEST(Config, FileShorterThanItsVersionGetsTheDefaultsAndVersion4IsRefused) {
+  settings_set_defaults();
+  std::vector<uint8_t> wide = config_to_bytes();
+  wide[1] = 0x00;  // 1024 wide
+  wide[2] = 0x04;
+  const struct {
+    uint8_t version;
+    size_t size;
+  } cases[] = {{3, 1}, {3, 2}, {3, 4}, {0, 19}, {1, 20}, {2, 21}, {3, 22}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "version " << int(c.version) << ", " << c.size << " bytes");
+    std::vector<uint8_t> bytes(wide.begin(), wide.begin() + c.size);
+    bytes[0] = c.version;
+    screen_width = screen_height = 0;
+    tips_enabled = 0;
+    ASSERT_TRUE(config_from_bytes(bytes));
+    EXPECT_EQ(screen_width, 640);
+    EXPECT_EQ(screen_height, 480);
+    EXPECT_EQ(tips_enabled, 1);
+  }
+  std::vector<uint8_t> v0(wide.begin(), wide.begin() + 20);
+  v0[0] = 0;
+  ASSERT_TRUE(config_from_bytes(v0));
+  EXPECT_EQ(screen_width, 1024);  // complete: read
   settings_set_defaults();
   std::vector<uint8_t> bytes = config_to_bytes();
   bytes[0] = 4;

@@ -1,6 +1,7 @@
 #include "game_fixtures.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -22,6 +23,13 @@ std::vector<uint8_t> read_bytes(const std::string& path) {
 std::string read_text_file(const std::string& path) {
   const std::vector<uint8_t> b = read_bytes(path);
   return std::string(b.begin(), b.end());
+}
+
+std::map<std::string, std::string> folder_snapshot(const std::string& dir) {
+  std::map<std::string, std::string> out;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
+    out[e.path().string()] = e.is_directory() ? "<dir>" : read_text_file(e.path().string());
+  return out;
 }
 
 LayoutPlane fixture_plane(uint8_t theme, int rows, int seed) {

@@ -3,6 +3,7 @@
 // (plain and packed blocks, a repeated layout offset, a missing back layout).
 #pragma once
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> read_bytes(const std::string& path);
 std::string read_text_file(const std::string& path);
+// Every file and folder below dir by path: a file's bytes, "<dir>" for a folder.
+std::map<std::string, std::string> folder_snapshot(const std::string& dir = ".");
 
 // A layout plane of the given theme with one object per row (codes derived from seed).
 LayoutPlane fixture_plane(uint8_t theme, int rows, int seed);

@@ -141,13 +141,14 @@ TEST(Graphics, ThumbnailShrinksCentresAndNeverEnlarges) {
   EXPECT_EQ(at(thumb.get(), 7, 20), 0u);
   EXPECT_EQ(at(thumb.get(), 20, 15), 0u);
 
-  // Interpolation mixes neighbours by channel, the mask colour like any other colour.
+  // Interpolation mixes neighbours by channel; transparent (mask colour) pixels count as
+  // the black background, so no magenta shows.
   BitmapPtr pair = make_bitmap(96, 16);
   for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 96; ++x) put_pixel32(pair.get(), x, y, x % 2 ? MASK_COLOUR : 0u);
+    for (int x = 0; x < 96; ++x) put_pixel32(pair.get(), x, y, x % 2 ? MASK_COLOUR : 0xFF80FF40u);
   make_chunk_thumbnail(pair.get(), thumb.get(), 64);  // column 1 samples halfway between 1 and 2
-  EXPECT_EQ(at(thumb.get(), 1, 27), 0xFF7F007Fu);
-  EXPECT_EQ(at(thumb.get(), 0, 27), 0xFF000000u);
+  EXPECT_EQ(at(thumb.get(), 1, 27), 0xFF407F20u);
+  EXPECT_EQ(at(thumb.get(), 0, 27), 0xFF80FF40u);
   // An image with no area gives a cleared thumbnail.
   clear_to_color(thumb.get(), 0xFFFFFFFFu);
   make_chunk_thumbnail(nullptr, thumb.get(), 64);

@@ -55,6 +55,7 @@ class LayerTracking : public LevelEditorTest {
     debug_info_flags = 7;
     background_default = 1;
     snap_to_grid = 0;
+    level_changed_flags = 0;  // the drag of the first session marks the level changed
     enter();
     if (!tracked) layer_tracking_end();
     place_mouse(320, 240);

@@ -1,4 +1,6 @@
 // Editing layout objects through the level editor screen: keys, drag, delete, insert, panel.
+#include "files/chunk_set_block.h"
+#include "files/layout_block.h"
 #include "gamedata/chunk_graphics.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/layout_rows.h"
@@ -43,7 +45,7 @@ TEST_F(LayoutObjects, CtrlKeysReorderChunkPlacementsAndTheSelectionFollows) {
   EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{1, 3, 2}));
   EXPECT_EQ(ledit.selected_index, 1);
   EXPECT_EQ(selected_object()->code, 3);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
   key(KEY_SLASH, KB_CTRL_FLAG);  // to the start
   EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{3, 1, 2}));
   EXPECT_EQ(ledit.selected_index, 0);
@@ -74,7 +76,7 @@ TEST_F(LayoutObjects, ChunkNumberKeysWrapOverTheChunkCountAndKeepTheFlip) {
   EXPECT_EQ(code_at(5, 0), 99 | PLACEMENT_VFLIP);
   key(KEY_TILDE);
   EXPECT_EQ(code_at(5, 0), 99);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
 }
 
 TEST_F(LayoutObjects, PickupTypesCycleOverTheFiftyEightTypes) {
@@ -93,6 +95,7 @@ TEST_F(LayoutObjects, PickupTypesCycleOverTheFiftyEightTypes) {
   row(5).objects[0].code = OBJECT_PICKUP | 5;
   key(KEY_SLASH);
   EXPECT_EQ(code_at(5, 0), OBJECT_PICKUP | 47);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
   EXPECT_TRUE(shows_line(25, {{256, 0, "PICKUP TYPE:"}, {368, 1, "LOST MOON TREASURE 4,"}}, BAR));
   EXPECT_EQ(rgb_at(in->screen.get(), 248, 24), (Rgb{0xFF, 0x3F, 0x00})) << "highlight bar";
   EXPECT_EQ(rgb_at(in->screen.get(), 552, 34), (Rgb{0xFF, 0x3F, 0x00}));
@@ -194,7 +197,7 @@ TEST_F(LayoutObjects, ShortDragsMoveNothingAndARowChangeGoesAfterEqualX) {
   EXPECT_EQ(row(6).objects[2].x, 112);
   EXPECT_EQ(ledit.selected_row, 6);
   EXPECT_EQ(ledit.selected_index, 2);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
   // With snapping, x goes to a multiple of 16 and y to the row of the cursor.
   snap_to_grid = 1;
   in->move(mx + 16 + 7, my + 16 + 5);
@@ -206,6 +209,32 @@ TEST_F(LayoutObjects, ShortDragsMoveNothingAndARowChangeGoesAfterEqualX) {
   EXPECT_EQ(ledit.selected_index, 3) << "after the object at 128";
   in->then([](ScriptedInput& s) { s.mb = 0; });
   frames(1);
+}
+
+TEST_F(LayoutObjects, BackPlaneEditsAreRecordedForTheBackPlaneOnly) {
+  start();
+  back_layout.rows[5].objects = {{OBJECT_PICKUP | 1, 100}};
+  key(KEY_TAB);
+  hover(100, 5);
+  key(KEY_EQUALS);
+  EXPECT_EQ(back_layout.rows[5].objects[0].code, OBJECT_PICKUP | 2);
+  EXPECT_EQ(level_changed_flags, CHANGED_BACK);
+}
+
+TEST_F(LayoutObjects, ADragAboveRowOneKeepsTheObjectInRowOne) {
+  start();
+  row(1).objects = {{OBJECT_PICKUP | 1, 96}};
+  row(2).objects = {{OBJECT_PICKUP | 2, 96}};
+  for (int r : {1, 2}) {
+    hover(96, r);  // rows 1 and 2 lie at screen y 0..31
+    const int mx = in->mx, my = in->my;
+    in->then([](ScriptedInput& s) { s.mb = 1; }).move(mx + 8, my - 40);
+    frames(2);
+    in->then([](ScriptedInput& s) { s.mb = 0; });
+    frames(1);
+  }
+  EXPECT_EQ(row(0).count(), 0);
+  EXPECT_EQ(codes_of(row(1)), (std::vector<uint16_t>{OBJECT_PICKUP | 1, OBJECT_PICKUP | 2}));
 }
 
 TEST_F(LayoutObjects, ADragPastTheLeftEdgeStopsAtZero) {
@@ -255,7 +284,7 @@ TEST_F(LayoutObjects, InsertPutsTheObjectUnderTheCursorButNotOnTheLastLine) {
   frames(1);
   EXPECT_EQ(codes_of(row(32)), (std::vector<uint16_t>{0}));
   EXPECT_EQ(row(32).objects[0].x, 216);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
 
   // Ctrl: the code is asked for in hex.
   camera_y = 0;
@@ -273,6 +302,12 @@ TEST_F(LayoutObjects, InsertPutsTheObjectUnderTheCursorButNotOnTheLastLine) {
   in->key_shift_flags = 0;
   EXPECT_EQ(captured_messages(), (std::vector<std::string>{OBJECT_NUMBER_ERROR}));
   EXPECT_EQ(row(3).objects.at(0), (LayoutObject{0x10, 48})) << "snapped x 32, read so far 0x1 shifted";
+  // Escape at the prompt inserts nothing.
+  in->key_shift_flags = KB_CTRL_FLAG;
+  in->press(KEY_INSERT).release(KEY_INSERT).type("7").type_key(KEY_ESC, 27);
+  frames(1);
+  in->key_shift_flags = 0;
+  EXPECT_EQ(row(3).count(), 2);
 }
 
 TEST(ObjectNumber, HexAnswers) {
@@ -347,4 +382,78 @@ TEST_F(LayoutObjects, PanelShowsThumbnailsOfThreeNeighbouringHoverEntries) {
   EXPECT_TRUE(shows_line(48, {{256, 0, "PRIORITY:"}, hex_piece(360, 2, 2, 4)}));
   EXPECT_TRUE(shows_line(72, {{256, 0, "ST. COUNT:"}, hex_piece(360, 2, 5, 4)}));
   in->key_shift_flags = 0;
+}
+
+TEST_F(LayoutObjects, EveryEditIsOneUndoStepAndUndoAllGivesTheSavedBytesBack) {
+  start();
+  row(5).objects = {{1, 96}, {2, 96}};
+  row(8).objects = {{OBJECT_PICKUP | 1, 200}};
+  const LayoutPlane start_plane = front_layout;
+  const ChunkMap start_chunks = chunkmap;
+  size_t steps = 0;
+  auto expect_step = [&](const char* what) { EXPECT_EQ(level_history.undo_count(), ++steps) << what; };
+
+  hover(96, 5);
+  key(KEY_EQUALS);  // chunk number of the top placement
+  expect_step("chunk number");
+  key(KEY_MINUS, KB_CTRL_FLAG);  // drawing order
+  expect_step("drawing order");
+  hover(200, 8);
+  key(KEY_ASTERISK);  // pickup type
+  expect_step("pickup type");
+  // A drag over several frames, across a row line, is one step.
+  const int mx = in->mx, my = in->my;
+  in->then([](ScriptedInput& s) { s.mb = 1; }).move(mx + 8, my).move(mx + 16, my + 8).move(mx + 40, my + 16);
+  frames(4);
+  EXPECT_EQ(level_history.undo_count(), steps) << "the drag is still going on";
+  in->then([](ScriptedInput& s) { s.mb = 0; });
+  frames(1);
+  expect_step("drag");
+  EXPECT_EQ(row(9).count(), 1);
+  place_mouse(300, 200);
+  key(KEY_INSERT);
+  expect_step("insert");
+  in->key_shift_flags = KB_CTRL_FLAG;
+  in->press(KEY_INSERT).release(KEY_INSERT).type("8A1\n");
+  frames(1);
+  in->key_shift_flags = 0;
+  expect_step("Ctrl+Insert");
+  key(KEY_M);  // metablock mode: the cell of the placement under the cursor
+  hover(96, 5);
+  key(KEY_EQUALS);
+  expect_step("cell value");
+  key(KEY_DEL);
+  expect_step("cell cleared");
+  key(KEY_M);
+  hover(96, 5);
+  key(KEY_DEL);
+  expect_step("delete");
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT | CHANGED_CHUNKS);
+
+  const LayoutPlane edited_plane_copy = front_layout;
+  const ChunkMap edited_chunks = chunkmap;
+  auto saved = [](const LayoutPlane& p, const ChunkMap& m) {
+    std::vector<uint8_t> lvl, itm;
+    std::string error;
+    EXPECT_TRUE(build_layout_block(p, lvl, error)) << error;
+    EXPECT_TRUE(build_chunk_set_block(m, itm, error)) << error;
+    lvl.insert(lvl.end(), itm.begin(), itm.end());
+    return lvl;
+  };
+  for (size_t i = 0; i < steps; ++i) key(KEY_Z, KB_CTRL_FLAG);
+  EXPECT_EQ(level_history.undo_count(), 0u);
+  EXPECT_TRUE(front_layout == start_plane);
+  EXPECT_EQ(saved(front_layout, chunkmap), saved(start_plane, start_chunks));
+  EXPECT_EQ(level_changed_flags, 0) << "back at the loaded state";
+  int rendered = 0;  // the pictures of the edited chunk follow
+  for (int c = 0; c < 4; ++c)
+    if (BITMAP* b = chunk_bitmaps[static_cast<size_t>(c)].get()) {
+      ++rendered;
+      EXPECT_EQ(pixel32(b, 3, 3), block_colour(c + 1) & 0xFFFFFF) << c;
+    }
+  EXPECT_EQ(rendered, 1);
+  for (size_t i = 0; i < steps; ++i) key(i % 2 ? KEY_Y : KEY_Z, KB_CTRL_FLAG | (i % 2 ? 0 : KB_SHIFT_FLAG));
+  EXPECT_TRUE(front_layout == edited_plane_copy);
+  EXPECT_EQ(saved(front_layout, chunkmap), saved(edited_plane_copy, edited_chunks));
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT | CHANGED_CHUNKS);
 }

@@ -3,6 +3,7 @@
 #include "leveledit/hex_writers.h"
 #include "ui/font.h"
 #include "ui/frame.h"
+#include "ui/messages.h"
 
 BitmapPtr solid_bitmap(uint32_t colour, int w, int h) {
   BitmapPtr b = make_bitmap(w, h);
@@ -21,7 +22,9 @@ void LevelEditorTest::SetUp() {
   tips_enabled = 0;
   release_level_model();
   release_level_bitmaps();
-  level_changed_flags = 0;
+  level_replaced();
+  captured_messages().clear();
+  allocate_level_undo(level_undo_size);
   snap_to_grid = 0;
   effect_details_shown = 1;
   timer_ticks = 0;

@@ -11,6 +11,7 @@
 #include "gamedata/level_model.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
+#include "leveledit/level_undo.h"
 #include "leveledit/level_view.h"
 #include "test_support.h"
 #include "ui/screen_state.h"

@@ -1,11 +1,14 @@
 // The level editor screen driven through scripted input: zoom, scrolling, camera states,
 // the hover list, toggles, overlays and leaving.
 #include <filesystem>
+#include <functional>
 
 #include "files/atomic_file.h"
 #include "files/layout_block.h"
 #include "gamedata/level_files.h"
+#include "gamedata/level_origin.h"
 #include "leveledit/hex_writers.h"
+#include "leveledit/status_bar.h"
 #include "level_editor_fixture.h"
 #include "ui/frame.h"
 
@@ -231,8 +234,7 @@ TEST_F(LevelEditorScreen, CameraCoordinatesAreScaledByZoom) {
 
 TEST_F(LevelEditorScreen, LeavingAsksAboutUnsavedEditsAndYesSavesTheLayout) {
   ScopedCwd cwd(scratch_dir("level_editor_leave"));
-  level_file_name.clear();
-  chunkmap_file_name.clear();
+  set_level_files("", "", false, "");
   make_level();
   front_layout.theme = 3;
   row(15).objects = {{OBJECT_PICKUP | 4, 330}};
@@ -255,12 +257,12 @@ TEST_F(LevelEditorScreen, LeavingAsksAboutUnsavedEditsAndYesSavesTheLayout) {
   EXPECT_EQ(back, front_layout);
   EXPECT_FALSE(std::filesystem::exists("New.itm")) << "no chunk edit, no question about chunks";
 
-  // N keeps the edit in memory only; a failed save keeps the flag for the next time.
+  // N keeps the edits in memory, still unsaved; a failed save keeps the flag too.
   std::filesystem::remove("New.lvl");
   level_changed_flags = CHANGED_LAYOUT | CHANGED_CHUNKS;
   in->press(KEY_N).release(KEY_N).press(KEY_N).release(KEY_N);
   level_editor_leave();
-  EXPECT_EQ(level_changed_flags, 0);
+  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT | CHANGED_CHUNKS);
   EXPECT_FALSE(std::filesystem::exists("New.lvl"));
   level_file_name = "no_such_dir/level.lvl";
   level_changed_flags = CHANGED_CHUNKS | CHANGED_LAYOUT;
@@ -303,8 +305,8 @@ TEST_F(LevelEditorScreen, HelpOverlayDarkensTheFrameAndWaitsForAKeyAfterF1) {
   }
   EXPECT_EQ(screen_pixel(480 - 16 + 2, 160 - 16 + 2), c);
   // The help text at (16, 60) over the darkened frame.
-  EXPECT_TRUE(shows_text(16, 60, 0, "MOVE MOUSE CURSOR TO MOVE TILE SELECTOR."));
-  EXPECT_TRUE(shows_text(16, 60 + 14 * 26, 0, "HOLD ctrl AND PRESS THE m KEY TO MIRROR THE ENTIRE TILE."));
+  EXPECT_TRUE(shows_text(16, 60, 0, "MOVE THE MOUSE TO SCROLL. left click TO STOP THE CAMERA OR SELECT."));
+  EXPECT_TRUE(shows_text(16, 60 + 14 * 22, 0, "PRESS f1 FOR HELP. PRESS esc TO RETURN TO THE MAIN MENU."));
   frames(1);
   EXPECT_EQ(screen_pixel(480 - 16 + 2, 160 - 16 + 2), pickup) << "editing goes on";
 }
@@ -340,4 +342,107 @@ TEST_F(LevelEditorScreen, ToggleKeysAndTheTurnedCursor) {
     }
   EXPECT_GT(inked, 0);
   EXPECT_GE(same, inked * 9 / 10);
+}
+
+TEST_F(LevelEditorScreen, HelpNamesExactlyTheKeysTheScreenReads) {
+  make_level();
+  map_header.map_front = 0;  // the map screen, with markers
+  level_editor_modes = 0x12;
+  block_types[0] = {1, 0x0000};
+  front_layout.rows[5].objects = {{1, 96}};
+  front_layout.rows[8].objects = {{OBJECT_PICKUP | 1, 200}};
+  front_layout.rows[10].objects = {{OBJECT_BLOCK | 0, 300}};
+  markers[0].x = 400;
+  markers[0].y = 403;
+  enter();
+  in->keys_asked.clear();
+  // Over each kind of object and a marker, in both modes, with and without Ctrl.
+  const int points[][2] = {{84, 68}, {188, 116}, {288, 148}, {405, 405}, {600, 50}};
+  for (uint8_t mode : {uint8_t{0}, EDIT_METABLOCK})
+    for (int ctrl : {0, int{KB_CTRL_FLAG}})
+      for (const auto& p : points) {
+        ledit.edit_flags = mode;
+        in->key_shift_flags = ctrl;
+        place_mouse(p[0], p[1]);
+        frames(1);
+      }
+  in->key_shift_flags = 0;
+  std::set<int> read = in->keys_asked;
+  read.erase(KEY_F11);  // waited out, nothing else: it does nothing on this screen
+  EXPECT_EQ(read, keys_named_in_help(LEVEL_EDITOR_HELP));
+}
+
+TEST_F(LevelEditorScreen, StatusBarNamesPlaneModeCameraZoomSnapOriginAndUnsavedEdits) {
+  ScopedCwd cwd(scratch_dir("level_editor_status"));
+  level_file_name.clear();
+  chunkmap_file_name.clear();
+  make_level();
+  row(15).objects = {{OBJECT_PICKUP | 4, 330}};
+  level_origin = LevelOrigin{LevelSource::RomMap, 0x0A, "", "", ""};
+  // HYBRID editing; the cursor over the pickup, inside the central box.
+  place_mouse(icon_x(330) + 4, icon_y(15) + 4);
+  enter();
+  struct Step {
+    std::function<void(ScriptedInput&)> script;
+    const char* status;
+  } steps[] = {
+      {[](ScriptedInput&) {}, "FRONT  LAYOUT  ROAMING  ZOOM:100  SNAP:OFF  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.press(KEY_TAB).release(KEY_TAB); }, "BACK  LAYOUT  ROAMING  ZOOM:100  SNAP:OFF  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.press(KEY_M).release(KEY_M); }, "BACK  METABLOCK  ROAMING  ZOOM:100  SNAP:OFF  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.press(KEY_TAB).release(KEY_TAB).press(KEY_M).release(KEY_M); },
+       "FRONT  LAYOUT  ROAMING  ZOOM:100  SNAP:OFF  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.press(KEY_F4).release(KEY_F4).press(KEY_PGUP).release(KEY_PGUP); },
+       "FRONT  LAYOUT  ROAMING  ZOOM:106  SNAP:ON  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.press(KEY_HOME).release(KEY_HOME).click(); },
+       "FRONT  LAYOUT  FIXED  ZOOM:100  SNAP:ON  ROM MAP 0A"},
+      // A second click: Esc is ignored until the next click, and the bar says so.
+      {[](ScriptedInput& s) { s.click(); }, "FRONT  LAYOUT  FIXED ESC: CLICK TO RELEASE  ZOOM:100  SNAP:ON  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.press(KEY_ESC).release(KEY_ESC); },
+       "FRONT  LAYOUT  FIXED ESC: CLICK TO RELEASE  ZOOM:100  SNAP:ON  ROM MAP 0A"},
+      {[](ScriptedInput& s) { s.click(); }, "FRONT  LAYOUT  FIXED  ZOOM:100  SNAP:ON  ROM MAP 0A"},
+      // Plus changes the pickup: the level has unsaved edits.
+      {[](ScriptedInput& s) { s.press(KEY_EQUALS).release(KEY_EQUALS); },
+       "FRONT  LAYOUT  FIXED  ZOOM:100  SNAP:ON  ROM MAP 0A  UNSAVED"},
+      {[](ScriptedInput& s) { s.press(KEY_ESC).release(KEY_ESC); },
+       "FRONT  LAYOUT  ROAMING  ZOOM:100  SNAP:ON  ROM MAP 0A  UNSAVED"},
+  };
+  for (const Step& step : steps) {
+    step.script(*in);
+    run_script();
+    frames(2);
+    EXPECT_EQ(status_bar_difference(in->screen.get(), step.status), "") << step.status;
+  }
+  ASSERT_EQ(row(15).objects[0].code, OBJECT_PICKUP | 5);
+
+  // Leaving, Y saves the layout; back in the editor nothing is unsaved.
+  in->press(KEY_ESC).release(KEY_ESC).press(KEY_Y).release(KEY_Y);
+  editor_mode = 1;
+  level_editor();
+  ASSERT_TRUE(std::filesystem::exists("New.lvl"));
+  enter();
+  frames(1);
+  EXPECT_EQ(status_bar_difference(in->screen.get(), "FRONT  LAYOUT  ROAMING  ZOOM:100  SNAP:ON  ROM MAP 0A"), "");
+  level_origin = LevelOrigin();
+}
+
+TEST(StatusText, LongLinesPartFieldsByOneSpaceThenShortenTheOriginAndKeepUnsaved) {
+  LevelStatus s;
+  s.back_plane = s.metablock = true;
+  s.camera_state = 0x82;
+  s.zoom_percent = 400;
+  s.origin = "PROJECT LEVEL 7F";
+  s.unsaved = true;
+  const std::string one_space = "BACK METABLOCK FIXED ESC: CLICK TO RELEASE ZOOM:400 SNAP:OFF PROJECT LEVEL 7F UNSAVED";
+  const struct {
+    size_t chars;
+    std::string line;
+  } cases[] = {
+      {200, "BACK  METABLOCK  FIXED ESC: CLICK TO RELEASE  ZOOM:400  SNAP:OFF  PROJECT LEVEL 7F  UNSAVED"},
+      {one_space.size(), one_space},
+      {one_space.size() - 1, "BACK METABLOCK FIXED ESC: CLICK TO RELEASE ZOOM:400 SNAP:OFF ..JECT LEVEL 7F UNSAVED"},
+      {65, "BACK METABLOCK FIXED ESC: CLICK TO RELEASE ZOOM:400 SNAP: UNSAVED"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(level_status_text(s, c.chars), c.line) << c.chars;
+  EXPECT_EQ(level_origin_text(LevelOrigin{LevelSource::RomMap, 1, "", "levels/w1/Meadow_1.lvl", ""}), "MEADOW_1.LVL");
+  EXPECT_EQ(level_origin_text(LevelOrigin{LevelSource::ProjectLevel, 3, "a.glp", "", ""}), "PROJECT LEVEL 03");
 }

@@ -12,6 +12,7 @@
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_model.h"
+#include "gamedata/change_flags.h"
 #include "test_support.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"
@@ -27,8 +28,8 @@ class LevelFiles : public ::testing::Test {
     cwd = std::make_unique<ScopedCwd>(dir);
     release_level_model();
     release_level_bitmaps();
-    level_file_name.clear();
-    chunkmap_file_name.clear();
+    set_level_files("", "", false, "");
+    level_replaced();
     captured_messages().clear();
     front_layout.height = 32;
     front_layout.width = 77;
@@ -40,8 +41,8 @@ class LevelFiles : public ::testing::Test {
     cwd.reset();
     release_level_model();
     release_level_bitmaps();
-    level_file_name.clear();
-    chunkmap_file_name.clear();
+    set_level_files("", "", false, "");
+    level_replaced();
   }
   void choose(const std::string& path) {
     file_selector_hook = [this, path](const char* title, const char* ext, std::string& out) {
@@ -50,9 +51,25 @@ class LevelFiles : public ::testing::Test {
       return true;
     };
   }
+  void cancel_selector() {
+    file_selector_hook = [this](const char* title, const char* ext, std::string&) {
+      titles.push_back(std::string(title) + "/" + ext);
+      return false;
+    };
+  }
+  LayoutPlane saved_plane(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    LayoutPlane plane;
+    std::string error;
+    EXPECT_TRUE(read_whole_file(path, bytes)) << path;
+    EXPECT_TRUE(LoadLevelBlock(bytes.data(), bytes.size(), 0, plane, error)) << error;
+    return plane;
+  }
   std::string dir;
   std::unique_ptr<ScopedCwd> cwd;
   std::vector<std::string> titles;
+  ScriptedInput in{640, 480};
+  ScopedInput guard{in};
 };
 
 }  // namespace
@@ -63,7 +80,7 @@ TEST_F(LevelFiles, LoadLevelFromAPlainFileWithTheSelector) {
   editor_mode = 6;
   EXPECT_EQ(load_level_from_lvl_file(), 0);
   EXPECT_EQ(editor_mode, 0);
-  EXPECT_EQ(titles, std::vector<std::string>{"Load Level/LVL"});
+  EXPECT_EQ(titles, std::vector<std::string>{"LOAD LEVEL FROM LVL FILE/LVL"});
   EXPECT_EQ(captured_messages(), std::vector<std::string>{"level.lvl"});
   EXPECT_EQ(level_file_name, "level.lvl");
   EXPECT_EQ(front_layout.theme, 2);
@@ -84,7 +101,7 @@ TEST_F(LevelFiles, LoadChunkmapRebuildsImagesAndThumbnails) {
   editor_mode = 9;
   EXPECT_EQ(load_chunkmap_from_itm_file(), 0);
   EXPECT_EQ(editor_mode, 0);
-  EXPECT_EQ(titles, std::vector<std::string>{"Load Chunkmap/ITM"});
+  EXPECT_EQ(titles, std::vector<std::string>{"LOAD CHUNKMAP FROM ITM FILE/ITM"});
   EXPECT_EQ(chunkmap_file_name, "set.itm");
   ASSERT_EQ(chunkmap.count(), 2);
   EXPECT_EQ(chunkmap.chunks[0].cells[1], 0x1003);
@@ -131,7 +148,119 @@ TEST_F(LevelFiles, SavesWritePackedBlocksThatLoadBack) {
   std::string error;
   ASSERT_TRUE(unpack_block(bytes.data(), bytes.size(), 0, block, error)) << error;
   EXPECT_EQ(block, (std::vector<uint8_t>{'I', 'T', 'M', 'S', 0, 0}));
+  EXPECT_EQ(captured_messages(), (std::vector<std::string>{"WROTE New.lvl", "WROTE plain.lvl", "WROTE New.itm"}));
+}
+
+TEST_F(LevelFiles, SaveLevelWritesAnEditedBackPlaneBesideTheFrontOrIntoTheProject) {
+  back_layout = fixture_plane(4, 3, 7);
+  mark_changed(CHANGED_BACK | CHANGED_CHUNKS);
+  EXPECT_EQ(level_save_files(), "New.lvl, New_back.lvl");
+  ASSERT_EQ(SaveLevel(), 0);
+  EXPECT_EQ(saved_plane("New.lvl"), front_layout);
+  EXPECT_EQ(saved_plane("New_back.lvl"), back_layout);
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"WROTE New.lvl, New_back.lvl"});
+  EXPECT_EQ(level_changed_flags, CHANGED_CHUNKS) << "only what was written counts as saved";
+  // An unchanged back plane is not written again.
+  std::filesystem::remove("New_back.lvl");
+  ASSERT_EQ(SaveLevel(), 0);
+  EXPECT_FALSE(std::filesystem::exists("New_back.lvl"));
+
+  const struct {
+    const char* front;
+    const char* back;
+    bool from_project;
+    const char* expected;
+  } cases[] = {
+      {"sub/a.lvl", "", false, "sub/a_back.lvl"},
+      {"sub.d/noext", "", false, "sub.d/noext_back"},
+      {"levels/lvl/Lvl01.lvl", "levels/lvl/Lvl81.lvl", true, "levels/lvl/Lvl81.lvl"},
+      {"levels/lvl/Lvl01.lvl", "", true, ""},
+  };
+  for (const auto& c : cases) {
+    set_level_files(c.front, c.back, c.from_project, "");
+    EXPECT_EQ(back_plane_file(), c.expected) << c.front;
+  }
+  // A project level without a back file: the front is saved, the back plane is reported
+  // and stays unsaved.
+  std::filesystem::create_directories("levels/lvl");
+  captured_messages().clear();
+  mark_changed(CHANGED_BACK);
+  EXPECT_EQ(SaveLevel(), -1);
+  EXPECT_EQ(captured_messages(),
+            (std::vector<std::string>{BACK_PLANE_NOT_SAVED, "WROTE levels/lvl/Lvl01.lvl"}));
+  EXPECT_EQ(level_changed_flags, CHANGED_BACK | CHANGED_CHUNKS);
+}
+
+TEST_F(LevelFiles, SavesAskBeforeReplacingFilesOfAnotherLevel) {
+  const std::vector<uint8_t> other = plain_layout();
+  ASSERT_TRUE(write_file_atomic("New.lvl", other));
+  ASSERT_TRUE(write_file_atomic("New.itm", other));
+  // N (and Escape) keep the other file; nothing is written.
+  in.tap(KEY_N).tap(KEY_ESC);
+  EXPECT_EQ(SaveLevel(), -1);
+  EXPECT_EQ(SaveChunkmap(), -1);
+  EXPECT_EQ(read_bytes("New.lvl"), other);
+  EXPECT_EQ(read_bytes("New.itm"), other);
   EXPECT_TRUE(captured_messages().empty());
+  // Y replaces it; from then on the file is this level's own and no question comes.
+  in.tap(KEY_Y);
+  EXPECT_EQ(SaveLevel(), 0);
+  EXPECT_EQ(saved_plane("New.lvl"), front_layout);
+  EXPECT_EQ(SaveLevel(), 0);
+  // The back plane's file is asked about on its own.
+  ASSERT_TRUE(write_file_atomic("New_back.lvl", other));
+  back_layout = fixture_plane(4, 3, 7);
+  mark_changed(CHANGED_BACK);
+  in.tap(KEY_N);
+  EXPECT_EQ(SaveLevel(), -1);
+  EXPECT_EQ(read_bytes("New_back.lvl"), other);
+  // Another level in memory (a new import) owns none of them.
+  set_level_files("", "", false, "");
+  in.tap(KEY_N);
+  EXPECT_EQ(SaveLevel(), -1);
+  // A level loaded from a file owns it.
+  ASSERT_EQ(load_level_file("New.itm"), 0);  // a plain layout, whatever its name
+  level_file_name = "New.itm";
+  EXPECT_EQ(SaveLevel(), 0);
+  EXPECT_TRUE(in.script_done());
+}
+
+TEST_F(LevelFiles, LoadsAskAboutUnsavedChangesAndCancelledSelectorsChangeNothing) {
+  ASSERT_TRUE(write_file_atomic("level.lvl", plain_layout()));
+  const LayoutPlane edited = front_layout;
+  // Nothing unsaved: no question. A cancelled selector: no message, nothing loaded.
+  cancel_selector();
+  editor_mode = 6;
+  run_mode(6);
+  EXPECT_EQ(editor_mode, 0);
+  EXPECT_EQ(front_layout, edited);
+  EXPECT_TRUE(captured_messages().empty());
+  editor_mode = 9;
+  run_mode(9);
+  EXPECT_EQ(editor_mode, 0);
+  EXPECT_EQ(titles.size(), 2u);
+  EXPECT_TRUE(captured_messages().empty());
+  // Unsaved edits: Escape cancels the command before the selector opens.
+  mark_changed(CHANGED_FRONT);
+  choose("level.lvl");
+  in.tap(KEY_ESC);
+  run_mode(6);
+  EXPECT_EQ(titles.size(), 2u);
+  EXPECT_EQ(front_layout, edited);
+  // N discards: the load goes on and nothing is unsaved.
+  in.tap(KEY_N);
+  run_mode(6);
+  EXPECT_EQ(front_layout.theme, 2);
+  EXPECT_EQ(level_changed_flags, 0);
+  EXPECT_FALSE(std::filesystem::exists("New.lvl"));
+  // Y saves first, as SAVE LEVEL does, to the loaded file.
+  front_layout = edited;
+  mark_changed(CHANGED_FRONT);
+  in.tap(KEY_Y);
+  run_mode(6);
+  EXPECT_EQ(saved_plane("level.lvl"), edited);
+  EXPECT_EQ(level_changed_flags, 0);
+  EXPECT_TRUE(in.script_done());
 }
 
 TEST_F(LevelFiles, FailedSavesKeepThePreviousFile) {

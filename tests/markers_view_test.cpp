@@ -1,6 +1,8 @@
 // Map-screen markers in the level editor: drawing, hovering, the panel, keys, renaming, dragging.
 #include "leveledit/markers_view.h"
+#include "leveledit/panel_band.h"
 #include "level_editor_fixture.h"
+#include "ui/messages.h"
 
 namespace {
 
@@ -20,9 +22,11 @@ class MarkersView : public LevelEditorTest {
     place_mouse(x + 5, y - 3 + 5);
     frames(1);
   }
-  void key(int scancode) {
+  void key(int scancode, int modifiers = 0) {
+    in->key_shift_flags = modifiers;
     in->press(scancode).release(scancode);
     frames(1);
+    in->key_shift_flags = 0;
   }
 };
 
@@ -127,7 +131,9 @@ TEST_F(MarkersView, LinesTypeAndLinksChangeWithTheKeys) {
   marker(2).next_up = 10;
   key(KEY_SLASH);
   EXPECT_EQ(marker(2).next_up, 126);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  // Markers are saved to no file: no unsaved layout, one notice for all the edits.
+  EXPECT_EQ(level_changed_flags, 0);
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{MARKER_NOTICE});
   // Line 1: the type; on a plain marker six lines only.
   key(KEY_COMMA);
   marker(2).type = 5;
@@ -147,7 +153,15 @@ TEST_F(MarkersView, RenamingUpperCasesAndKeepsTwentyFourCharacters) {
   frames(1);
   EXPECT_EQ(marker(0).name, "THE VERY LONG NAME OF A ");
   EXPECT_EQ(marker(0).name.size(), 24u);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_EQ(level_changed_flags, 0);
+  // Escape keeps the name.
+  in->press(KEY_ENTER).release(KEY_ENTER).type("X").type_key(KEY_ESC, 27);
+  frames(1);
+  EXPECT_EQ(marker(0).name, "THE VERY LONG NAME OF A ");
+  // Undo brings the old name back; markers never count as unsaved.
+  key(KEY_Z, KB_CTRL_FLAG);
+  EXPECT_EQ(marker(0).name, "OLD");
+  EXPECT_EQ(level_changed_flags, 0);
 }
 
 TEST_F(MarkersView, DraggedMarkersSnapToEightInBothDirections) {
@@ -171,5 +185,41 @@ TEST_F(MarkersView, DraggedMarkersSnapToEightInBothDirections) {
   EXPECT_EQ(marker(0).y, 128);
   in->then([](ScriptedInput& s) { s.mb = 0; });
   frames(1);
-  EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
+  EXPECT_EQ(level_changed_flags, 0);
+  // The whole drag is one step; the type and link keys are one each.
+  key(KEY_STOP);
+  key(KEY_EQUALS);
+  key(KEY_STOP);
+  key(KEY_EQUALS);
+  const Marker edited = marker(0);
+  EXPECT_EQ(level_history.undo_count(), 3u);
+  for (int i = 0; i < 3; ++i) key(KEY_Z, KB_CTRL_FLAG);
+  EXPECT_TRUE(marker(0) == (Marker{MARKER_NORMAL, "M", 100, 103}));
+  EXPECT_EQ(level_changed_flags, 0);
+  for (int i = 0; i < 3; ++i) key(KEY_Y, KB_CTRL_FLAG);
+  EXPECT_TRUE(marker(0) == edited);
+  EXPECT_EQ(level_changed_flags, 0);
+}
+
+TEST_F(MarkersView, PanelLiesOnADarkTranslucentBandOverTheScenery) {
+  start();
+  // Light scenery under the panel: a 16 x 8 chunk of block 50 over (240, 0) .. (496, 128).
+  chunk(0).width = 16;
+  chunk(0).height = 8;
+  for (uint16_t& cell : chunk(0).cells) cell = 50;
+  row(1).objects = {{0, 240}};
+  marker(9) = {MARKER_NORMAL, "ISLAND OF PERIL", 96, 200};
+  hover_marker(9, 96, 200);
+  ASSERT_EQ(ledit.marker_hovered, 1);
+  const uint32_t scenery = block_colour(50) & 0xFFFFFF, band = panel_band_pixel(block_colour(50)) & 0xFFFFFF;
+  // Around and between the texts the scenery shows at a quarter of its brightness; the
+  // texts themselves are unchanged; beside the panel the scenery is as it was.
+  EXPECT_TRUE(shows_line(40, {{256, 0, "MARKER TYPE:"}, {360, 1, "     NORMAL"}}, band));
+  EXPECT_TRUE(shows_line(85, {{256, 0, "NEXT MARKER RIGHT:"}}, band));
+  EXPECT_EQ(screen_pixel(250, 120) & 0xFFFFFF, band);
+  EXPECT_EQ(screen_pixel(300, 121) & 0xFFFFFF, scenery);
+  EXPECT_EQ(screen_pixel(459, 50) & 0xFFFFFF, band);
+  EXPECT_EQ(screen_pixel(460, 50) & 0xFFFFFF, scenery);
+  EXPECT_EQ(screen_pixel(300, 21) & 0xFFFFFF, band);
+  EXPECT_EQ(screen_pixel(300, 20) & 0xFFFFFF, scenery);
 }

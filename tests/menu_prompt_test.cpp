@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "app/main_menu.h"
+#include "gamedata/change_flags.h"
+#include "app/start_up.h"
 #include "test_support.h"
 #include "ui/menu.h"
 #include "ui/prompts.h"
@@ -172,10 +175,32 @@ TEST_F(PromptTest, TextPromptRefusesFileNameCharactersAndLimitsLength) {
 }
 
 TEST_F(PromptTest, EditTextFieldStartsFromInitialText) {
+  std::string line;
   in.type_key(KEY_BACKSPACE, 8).type("P").type_key(KEY_ENTER, '\r');
-  EXPECT_EQ(edit_text_field(10, 10, 24, "MAP ONE"), "MAP ONP");
+  EXPECT_TRUE(edit_text_field(10, 10, 24, "MAP ONE", line));
+  EXPECT_EQ(line, "MAP ONP");
   in.type("X").type_key(KEY_ENTER, '\r');
-  EXPECT_EQ(edit_text_field(10, 10, 3, "ABCDE"), "ABC");
+  EXPECT_TRUE(edit_text_field(10, 10, 3, "ABCDE", line));
+  EXPECT_EQ(line, "ABC");
+}
+
+TEST_F(PromptTest, EscapeCancelsTextPromptsAndAnswersTheThreeWayQuestion) {
+  // Escape types nothing: the prompt is cancelled with what was typed before it.
+  in.type("1").type_key(KEY_ESC, 27);
+  EXPECT_FALSE(prompt_text(2, "ENTER A MAP NUMBER IN HEX FORMAT:"));
+  EXPECT_EQ(text_entry, "");
+  std::string line = "KEPT";
+  in.type("AB").type_key(KEY_ESC, 27);
+  EXPECT_FALSE(edit_text_field(10, 10, 24, "NAME", line));
+  EXPECT_EQ(line, "KEPT");
+  const struct {
+    int key;
+    Answer answer;
+  } cases[] = {{KEY_Y, Answer::Yes}, {KEY_N, Answer::No}, {KEY_ESC, Answer::Cancel}};
+  for (const auto& c : cases) {
+    in.idle(2).tap(c.key);
+    EXPECT_EQ(ask_yes_no_cancel("UNSAVED CHANGES. SAVE THEM? (Y/N)"), c.answer) << c.key;
+  }
 }
 
 TEST_F(PromptTest, KeyPromptReturnsScancodeEscapeIncluded) {
@@ -217,4 +242,30 @@ TEST_F(MenuTest, MainMenuFrameShowsHoverNumberAndSetsMode) {
   EXPECT_EQ(editor_mode, 5);
   in.mb = 0;
   editor_mode = 0;
+}
+
+TEST_F(MenuTest, EscapeWithUnsavedChangesAsksBeforeEnding) {
+  mark_changed(CHANGED_FRONT);
+  in.mx = in.my = 0;
+  // Escape, then Escape at the question: the menu stays. Escape, then N: the program ends
+  // with the edits given up.
+  in.press(KEY_ESC).idle(2).release(KEY_ESC).idle(2).tap(KEY_ESC).idle(2);
+  in.press(KEY_ESC).idle(2).release(KEY_ESC).idle(2).tap(KEY_N);
+  main_menu();
+  EXPECT_TRUE(in.script_done());
+  EXPECT_EQ(editor_mode, 255);
+  level_replaced();
+}
+
+TEST_F(MenuTest, LoadingLinesAreClearedOnceTheImagesAreIn) {
+  // The lines "cursor.png" (row 96) and "bselect.png" (row 106) show while the images load.
+  const std::string cwd = std::filesystem::current_path().string();
+  std::filesystem::current_path(source_path("data"));
+  ASSERT_TRUE(load_interface_images(false));
+  std::filesystem::current_path(cwd);
+  EXPECT_GE(in.presents, 3);
+  int lit = 0;
+  for (int y = 90; y < 120; ++y)
+    for (int x = 0; x < 640; ++x) lit += !(rgb_at(in.screen.get(), x, y) == Rgb{0, 0, 0});
+  EXPECT_EQ(lit, 0);
 }

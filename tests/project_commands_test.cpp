@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
 #include "app/main_menu.h"
 #include "app/project_commands.h"
+#include "files/byte_order.h"
+#include "files/packed_block.h"
 #include "files/project_files.h"
 #include "files/rom_tables.h"
 #include "game_fixtures.h"
@@ -30,6 +33,7 @@ class ProjectCommands : public ::testing::Test {
   }
   void TearDown() override {
     file_selector_hook = nullptr;
+    captured_messages().clear();
     project = ProjectTables();
     cwd.reset();
   }
@@ -57,17 +61,42 @@ CommandRun mossforge(const std::string& args) {
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_text_file("out.txt"), read_text_file("err.txt")};
 }
 
+// A hand-made project: level i of `fronts` gets the descriptor "d<i>.gll" naming its layout.
+void write_project(const std::string& glp, const std::vector<std::pair<int, std::string>>& fronts) {
+  std::string text;
+  for (const auto& [level, layout] : fronts) {
+    const std::string descriptor = "d" + std::to_string(level) + ".gll";
+    text += "level_0" + std::to_string(level) + " = " + descriptor + "\r\n";
+    const std::string line = "map_front = " + layout;
+    write_bytes(descriptor, std::vector<uint8_t>(line.begin(), line.end()));
+  }
+  write_bytes(glp, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+void write_layout(const std::string& path, int seed) {
+  if (fs::path(path).has_parent_path()) fs::create_directories(fs::path(path).parent_path());
+  write_bytes(path, pack_block(layout_bytes(fixture_plane(0, 2, seed))));
+}
+
+uint32_t layout_entry(const std::vector<uint8_t>& rom, int level) {
+  return read_be32(&rom[genesis::LAYOUT_TABLE + 4 * level]);
+}
+
 }  // namespace
 
 TEST_F(ProjectCommands, GenerateAndLoadThroughTheFileSelector) {
   fs::create_directories("master/genesis");
   write_bytes(MASTER_ROM_PATH, make_genesis_fixture().rom);
+  // With nothing loaded the build writes the master image with its patch, and says so.
+  EXPECT_EQ(build_genesis_game_command(), 0);
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"NO PROJECT LOADED: WROTE Newrom.bin (THE MASTER IMAGE ONLY)"});
+  captured_messages().clear();
   choose(MASTER_ROM_PATH);
   editor_mode = 12;
   run_mode(12);
-  EXPECT_EQ(title, "Select ROM file");
+  EXPECT_EQ(title, "GENERATE GENESIS PROJECT");
   EXPECT_EQ(filter, "bin,gen,md,smd");
-  EXPECT_TRUE(captured_messages().empty());
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"WROTE themes/, levels/, GLB-Gen.glp"});
   EXPECT_EQ(project.level_paths[1], "./levels/level01.gll");
   EXPECT_EQ(project.project_file, "");  // generation loads no project file
 
@@ -75,11 +104,12 @@ TEST_F(ProjectCommands, GenerateAndLoadThroughTheFileSelector) {
   project = ProjectTables();
   choose("GLB-Gen.glp");
   EXPECT_EQ(load_project_command(), 0);
-  EXPECT_EQ(title, "Select project file");
+  EXPECT_EQ(title, "LOAD PROJECT");
   EXPECT_EQ(filter, "GLP");
   EXPECT_EQ(project.project_file, "GLB-Gen.glp");
   EXPECT_EQ(project.themes[1].chunkmap, "./itm/Itm1.itm");
   const ProjectTables loaded = project;
+  captured_messages().clear();
   choose("missing.glp");
   EXPECT_EQ(load_project_command(), -1);
   EXPECT_EQ(captured_messages(), std::vector<std::string>{"ERROR: File \"missing.glp\" not found."});
@@ -89,7 +119,56 @@ TEST_F(ProjectCommands, GenerateAndLoadThroughTheFileSelector) {
   captured_messages().clear();
   EXPECT_EQ(build_genesis_game_command(), 0);
   EXPECT_TRUE(fs::exists("GLB-Gen.bin"));
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"WROTE GLB-Gen.bin"});
+  captured_messages().clear();
+
+  // Generating again over the project asks first: N (or Escape) keeps the edited files; a
+  // cancelled selector asks nothing.
+  write_bytes("levels/lvl/Lvl01.lvl", {1, 2, 3});
+  ScriptedInput in(640, 480);
+  ScopedInput scope(in);
+  in.tap(KEY_N).tap(KEY_ESC);
+  run_mode(12);
+  generate_genesis_project_command();
+  file_selector_hook = [](const char*, const char*, std::string&) { return false; };
+  EXPECT_EQ(generate_genesis_project_command(), 0);
+  EXPECT_EQ(load_project_command(), 0);
+  EXPECT_TRUE(in.script_done());
+  EXPECT_EQ(read_bytes("levels/lvl/Lvl01.lvl"), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_TRUE(project == loaded);
   EXPECT_TRUE(captured_messages().empty());
+  // Y replaces it.
+  choose(MASTER_ROM_PATH);
+  in.tap(KEY_Y);
+  run_mode(12);
+  EXPECT_NE(read_bytes("levels/lvl/Lvl01.lvl"), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST_F(ProjectCommands, LoadsAndGenerationsStartFromEmptyTables) {
+  fs::create_directories("master/genesis");
+  fs::create_directories("master/aga");
+  const std::vector<uint8_t> master = make_genesis_fixture().rom;
+  write_bytes(MASTER_ROM_PATH, master);
+  write_aga_fixture("master/aga/");
+  choose(MASTER_ROM_PATH);
+  ASSERT_EQ(generate_genesis_project_command(), 0);  // levels 0, 1 and 3, themes 0 and 1
+  // A project of level 0 alone: the build leaves every other layout of the master as it was.
+  write_project("small.glp", {{0, "levels/lvl/Lvl00.lvl"}});
+  choose("small.glp");
+  ASSERT_EQ(load_project_command(), 0);
+  ASSERT_EQ(build_genesis_game_command(), 0);
+  const std::vector<uint8_t> built = read_bytes("small.bin");
+  EXPECT_NE(layout_entry(built, 0), layout_entry(master, 0));
+  for (int level : {1, 3}) EXPECT_EQ(layout_entry(built, level), layout_entry(master, level)) << level;
+  // A generation after a load: only the generated levels and themes (the AGA game has levels
+  // 0 and 1), and no project file name of the project before.
+  choose("GLB-Gen.glp");
+  ASSERT_EQ(load_project_command(), 0);
+  choose(MASTER_CODE_PATH);
+  ASSERT_EQ(generate_aga_project_command(), 0);
+  EXPECT_EQ(project.level_paths[3], "");
+  EXPECT_TRUE(project.levels[3] == LevelRecord());
+  EXPECT_EQ(project.project_file, "");
 }
 
 TEST_F(ProjectCommands, AgaCommandsAndFailuresShowTheirMessages) {
@@ -97,8 +176,10 @@ TEST_F(ProjectCommands, AgaCommandsAndFailuresShowTheirMessages) {
   write_aga_fixture("master/aga/");
   choose(MASTER_CODE_PATH);
   EXPECT_EQ(generate_aga_project_command(), 0);
-  EXPECT_EQ(title, "Select CODE file");
+  EXPECT_EQ(title, "GENERATE AGA PROJECT");
   EXPECT_EQ(filter, "<none>");
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"WROTE themes/, levels/, GLB-AGA.glp"});
+  captured_messages().clear();
   // Without a loaded project file the AGA build has no directory to write.
   EXPECT_EQ(build_aga_game_command(), -1);
   EXPECT_EQ(captured_messages().at(0).rfind("ERROR: No project file is loaded", 0), 0u);
@@ -106,6 +187,7 @@ TEST_F(ProjectCommands, AgaCommandsAndFailuresShowTheirMessages) {
   ASSERT_EQ(load_project_command(), 0);
   captured_messages().clear();
   EXPECT_EQ(build_aga_game_command(), 0);
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"WROTE GLB-AGA/"});
   EXPECT_TRUE(fs::exists("GLB-AGA/CODE"));
   EXPECT_TRUE(fs::exists("GLB-AGA/Lev01.lvl"));
   // A failed command returns to the menu with its message shown.
@@ -124,11 +206,20 @@ TEST_F(ProjectCommands, BatchCommandsRunInTheWorkingDirectory) {
   EXPECT_EQ(r.err, "ERROR: File \"absent.bin\" not found.\n");
   r = mossforge("generate-genesis master/genesis/glb.bin");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.out, "WROTE themes/, levels/, GLB-Gen.glp\n");
   EXPECT_TRUE(fs::exists("levels/level03.gll"));
+  // An existing project is replaced only with --overwrite.
+  write_bytes("levels/lvl/Lvl01.lvl", {1, 2, 3});
+  r = mossforge("generate-genesis master/genesis/glb.bin");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: Project file \"GLB-Gen.glp\" exists; give --overwrite to replace it.\n");
+  EXPECT_EQ(read_bytes("levels/lvl/Lvl01.lvl"), (std::vector<uint8_t>{1, 2, 3}));
+  r = mossforge("generate-genesis master/genesis/glb.bin --overwrite");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(read_bytes("levels/lvl/Lvl01.lvl"), (std::vector<uint8_t>{1, 2, 3}));
   r = mossforge("build-genesis GLB-Gen.glp");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "Wrote GLB-Gen.bin\n");
+  EXPECT_EQ(r.out, "WROTE GLB-Gen.bin\n");
   EXPECT_EQ(fs::file_size("GLB-Gen.bin"), 0x200000u);
   r = mossforge("build-aga GLB-Gen.glp");
   EXPECT_EQ(r.status, 1);
@@ -136,4 +227,81 @@ TEST_F(ProjectCommands, BatchCommandsRunInTheWorkingDirectory) {
   r = mossforge("build-genesis");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "ERROR: Usage: mossforge build-genesis PROJECT.glp\n");
+}
+
+// Failed builds and generations: the reason on stderr, and every file and folder of the
+// working directory exactly as it was.
+TEST_F(ProjectCommands, FailedBatchCommandsChangeNothing) {
+  fs::create_directories("master/genesis");
+  fs::create_directories("master/aga");
+  write_bytes(MASTER_ROM_PATH, make_genesis_fixture().rom);
+  write_aga_fixture("master/aga/");
+  write_layout("d.lvl", 1);
+  write_bytes("broken.bin", {1, 2, 3});  // an earlier build
+  write_project("broken.glp", {{0, "d.lvl"}, {1, "d.lvl"}});
+  fs::remove("d1.gll");
+  write_project("proj.bin", {{0, "d.lvl"}});
+  fs::create_directories("master/genesis");
+  write_project("master/genesis/glb.glp", {{0, "d.lvl"}});
+  write_layout("lay.bin", 2);
+  write_project("lay.glp", {{2, "lay.bin"}});
+  write_layout("sub/CODE", 3);
+  write_project("code.glp", {{3, "sub/CODE"}});
+  write_layout("a/LEVEL01.MAP", 4);
+  write_layout("b/level01.map", 5);
+  write_project("twin.glp", {{4, "a/LEVEL01.MAP"}, {5, "b/level01.map"}});
+  write_layout("lvl/L.lvl", 6);
+  write_project("lvl.glp", {{6, "lvl/L.lvl"}});
+  fs::create_directories("game2");
+  for (const auto& e : fs::directory_iterator("master/aga")) fs::copy(e.path(), "game2/" + e.path().filename().string());
+  fs::remove("game2/Castle.GLV");
+
+  const struct {
+    const char* command;
+    const char* error;
+  } cases[] = {
+      {"build-genesis broken.glp", "ERROR: File \"d1.gll\" not found.\n"},
+      {"build-genesis proj.bin", "ERROR: Cannot write \"proj.bin\": it is the project file \"proj.bin\".\n"},
+      {"build-genesis master/genesis/glb.glp",
+       "ERROR: Cannot write \"master/genesis/glb.bin\": it is the master image \"./master/genesis/glb.bin\".\n"},
+      {"build-genesis lay.glp", "ERROR: Cannot write \"lay.bin\": it is the layout \"lay.bin\".\n"},
+      {"build-aga code.glp", "ERROR: \"sub/CODE\" cannot go into the game as CODE: that is the game program.\n"},
+      {"build-aga twin.glp",
+       "ERROR: \"a/LEVEL01.MAP\" and \"b/level01.map\" are different files that would get one name in the game "
+       "folder (the Amiga ignores case).\n"},
+      {"build-aga lvl.glp", "ERROR: Cannot replace the game folder \"lvl\": it holds the layout \"lvl/L.lvl\".\n"},
+      {"generate-aga game2/CODE", "ERROR: File \"game2/Castle.GLV\" not found.\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    const auto before = folder_snapshot();
+    const CommandRun r = mossforge(c.command);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, c.error);
+    EXPECT_EQ(r.out, "");
+    fs::remove("out.txt");
+    fs::remove("err.txt");
+    EXPECT_TRUE(folder_snapshot() == before);
+  }
+}
+
+// The AGA game folder: names compared without case, identical files under one name copied
+// once; a new build replaces the whole previous folder.
+TEST_F(ProjectCommands, AgaBuildReplacesTheWholeGameFolder) {
+  fs::create_directories("master/aga");
+  write_aga_fixture("master/aga/");
+  write_layout("a/LEVEL01.MAP", 4);
+  fs::create_directories("b");
+  fs::copy("a/LEVEL01.MAP", "b/Level01.map");
+  write_project("twin.glp", {{4, "a/LEVEL01.MAP"}, {5, "b/Level01.map"}});
+  fs::create_directories("twin/Stale.lvl");  // a folder where the previous game had a file
+  write_bytes("twin/CODE", {1, 2, 3});
+  const CommandRun r = mossforge("build-aga twin.glp");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "WROTE twin/\n");
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator("twin")) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"CODE", "LEVEL01.MAP"}));
+  EXPECT_EQ(read_bytes("twin/LEVEL01.MAP"), read_bytes("a/LEVEL01.MAP"));
 }

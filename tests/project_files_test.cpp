@@ -110,19 +110,19 @@ TEST(LoadProject, ReadsDescriptorsAndNumbers) {
   for (const std::string& p : t.level_paths) EXPECT_EQ(p.find("l80"), std::string::npos);
 }
 
-TEST(LoadProject, MissingDescriptorIsSkippedAndOldRecordsStay) {
+TEST(LoadProject, MissingDescriptorIsSkippedAndOldRecordsGo) {
   ScopedCwd cwd(scratch_dir("project_versions"));
   const std::string dir = "d";
   std::filesystem::create_directory(dir);
   ProjectTables t;
   t.levels[5].map_front = "old.lvl";
-  // A missing descriptor is reported and skipped; other records keep their old values.
+  // A missing descriptor is reported and skipped; records of the project before are gone.
   write(dir + "/v0.glp", project_text({"glb_project_file_version = 0", "level_02 = " + dir + "/gone.gll"}));
   ProjectMessages m0;
   EXPECT_TRUE(LoadProject(dir + "/v0.glp", t, m0));
   ASSERT_EQ(m0.all().size(), 1u);
   EXPECT_EQ(m0.all()[0], "ERROR: File \"" + dir + "/gone.gll\" not found.");
-  EXPECT_EQ(t.levels[5].map_front, "old.lvl");
+  EXPECT_TRUE(t.levels[5] == LevelRecord());
   EXPECT_EQ(t.level_paths[5], "");
 }
 

@@ -34,6 +34,13 @@ int generate_genesis(const std::vector<uint8_t>& rom, ProjectTables& tables, Pro
   return GenerateGenesisProject("rom.bin", tables, messages);
 }
 
+// Points entry `index` of a CODE name table at `name`, stored at offset `at`.
+void put_name(std::vector<uint8_t>& code, size_t table, int index, const std::string& name, size_t at) {
+  std::copy(name.begin(), name.end(), code.begin() + at);
+  code[at + name.size()] = 0;
+  write_be32(&code[table + 4 * index], static_cast<uint32_t>(at + aga::ADDRESS_BASE));
+}
+
 }  // namespace
 
 TEST(GenerateGenesisProject, WritesTheTreeWithPlainBlocksPackedAndPackedBlocksUnchanged) {
@@ -74,7 +81,9 @@ TEST(GenerateGenesisProject, WritesTheTreeWithPlainBlocksPackedAndPackedBlocksUn
 
 TEST(GenerateGenesisProject, DescriptorAndProjectTextsAreExact) {
   ScopedCwd cwd(scratch_dir("generate_genesis_texts"));
-  const GenesisFixture f = make_genesis_fixture();
+  GenesisFixture f = make_genesis_fixture();
+  // Back layout 0x82 repeats the offset of 0x81.
+  write_be32(&f.rom[genesis::LAYOUT_TABLE_HIGH + 4 * 2], static_cast<uint32_t>(f.layout_offset[0x81]));
   ProjectTables tables;
   ProjectMessages m;
   ASSERT_EQ(generate_genesis(f.rom, tables, m), 0);
@@ -87,9 +96,9 @@ TEST(GenerateGenesisProject, DescriptorAndProjectTextsAreExact) {
   EXPECT_EQ(read_text_file("themes/theme0.glt"),
             "chunkmap = ./itm/Itm0.itm\r\nsolidity = ./ins/Ins0.ins\r\npatterns = ./pat/Pat0.pat\r\n"
             "blockmap = ./bma/Bma0.bma");
-  // Level 1: its back layout 0x82 was not extracted, so there is no map_back line.
+  // Level 1: its back layout 0x82 repeats 0x81, whose file it names.
   EXPECT_EQ(read_text_file("levels/level01.gll"),
-            "map_front = ./lvl/Lvl01.lvl\r\npalette_main = ./pal/Pal6A.pal\r\npalette_front = ./pal/Pal02.pal\r\n"
+            "map_front = ./lvl/Lvl01.lvl\r\nmap_back = ./lvl/Lvl81.lvl\r\npalette_main = ./pal/Pal6A.pal\r\npalette_front = ./pal/Pal02.pal\r\n"
             "palette_back = ./pal/Pal03.pal\r\npalette_flash = ./pal/Pal04.pal\r\nback_scroll_a = 1\r\n"
             "back_scroll_b = 0\r\nback_scroll_c = 0\r\nback_scroll_d = 255\r\nfront_scroll = 16\r\nflags = 44\r\n"
             "music = 7");
@@ -106,7 +115,6 @@ TEST(GenerateGenesisProject, DescriptorAndProjectTextsAreExact) {
   EXPECT_TRUE(lm.all().empty());
   EXPECT_TRUE(tables == loaded);
   EXPECT_EQ(tables.levels[1].flags, 44);
-  EXPECT_EQ(tables.levels[1].map_back, "");
   EXPECT_EQ(tables.themes[1].blockmap, "./bma/Bma1.bma");
 }
 
@@ -120,9 +128,8 @@ TEST(GenerateGenesisProject, GameWithoutThemesOrLevelsStillEndsBothLists) {
   EXPECT_EQ(read_text_file("GLB-Gen.glp"), "glb_project_file_version = 0\r\n\r\n\r\n");
   EXPECT_TRUE(fs::is_directory("themes/bma"));
   EXPECT_TRUE(fs::is_directory("levels/pal"));
-  // As after loading such a project: no descriptor paths, old records kept.
-  for (const std::string& p : tables.level_paths) EXPECT_EQ(p, "");
-  EXPECT_EQ(tables.levels[9].map_front, "kept.lvl");
+  // As after loading such a project: empty tables, nothing of the tables before.
+  EXPECT_TRUE(tables == ProjectTables());
 }
 
 TEST(GenerateGenesisProject, UnwritableTreeIsReported) {
@@ -178,11 +185,6 @@ TEST(GenerateAgaProject, NameListRulesAndBadNames) {
   ScopedCwd cwd(scratch_dir("generate_aga_rules"));
   fs::create_directories("game");
   const AgaFixture f = write_aga_fixture("game/");
-  auto put_name = [](std::vector<uint8_t>& code, size_t table, int index, const std::string& name, size_t at) {
-    std::copy(name.begin(), name.end(), code.begin() + at);
-    code[at + name.size()] = 0;
-    write_be32(&code[table + 4 * index], static_cast<uint32_t>(at + aga::ADDRESS_BASE));
-  };
   struct Case {
     const char* name;
     std::vector<uint8_t> code;
@@ -208,21 +210,37 @@ TEST(GenerateAgaProject, NameListRulesAndBadNames) {
     EXPECT_FALSE(fs::exists("GLB-AGA.glp"));
   }
 
-  // A game file over 512 KiB is reported and not copied; generation goes on.
+  // A game file over 512 KiB stops the generation like a missing one: nothing is written.
   write_bytes("game/CODE", literal_block(f.code_data));
   write_bytes("game/Castle.GLV", std::vector<uint8_t>(0x80001, 1));
   ProjectTables tables;
   ProjectMessages m;
-  EXPECT_EQ(GenerateAgaProject("game/CODE", tables, m), 0);
-  ASSERT_EQ(m.all().size(), 1u);
-  EXPECT_EQ(m.all()[0],
-            "ERROR: Cannot copy the file 'game/Castle.GLV', because it has an unsupported file size of 524289 bytes.");
-  EXPECT_FALSE(fs::exists("themes/glv/Castle.GLV"));
-  EXPECT_TRUE(fs::exists("themes/glv/JungleGf.GLV"));
-  // A source that cannot be read is skipped without a message.
-  fs::remove("game/Lev01.lvl");
-  ProjectMessages quiet;
-  fs::remove("game/Castle.GLV");
-  EXPECT_EQ(GenerateAgaProject("game/CODE", tables, quiet), 0);
-  EXPECT_TRUE(quiet.all().empty());
+  EXPECT_EQ(GenerateAgaProject("game/CODE", tables, m), -1);
+  EXPECT_EQ(m.all(), std::vector<std::string>{"ERROR: Cannot copy the file 'game/Castle.GLV', because it has an "
+                                              "unsupported file size of 524289 bytes."});
+  EXPECT_FALSE(fs::exists("themes"));
+  EXPECT_FALSE(fs::exists("GLB-AGA.glp"));
+}
+
+TEST(GenerateAgaProject, SharedNamesGetNumberedDescriptors) {
+  ScopedCwd cwd(scratch_dir("generate_aga_shared"));
+  fs::create_directories("game");
+  AgaFixture f = write_aga_fixture("game/");
+  // Theme 1 shares theme 0's graphics (its longest name); level 1 draws layout 0's file.
+  put_name(f.code_data, aga::GRAPHICS_NAMES, 1, "JungleGf.GLV", 0x39000);
+  put_name(f.code_data, aga::LAYOUT_NAMES, 1, "Lev00Top.LVL", 0x39010);
+  write_bytes("game/CODE", literal_block(f.code_data));
+  ProjectTables tables;
+  ProjectMessages m;
+  ASSERT_EQ(GenerateAgaProject("game/CODE", tables, m), 0) << (m.all().empty() ? "" : m.all()[0]);
+  EXPECT_EQ(read_text_file("GLB-AGA.glp"),
+            "glb_project_file_version = 0\r\n"
+            "\r\ntheme_0 = ./themes/JungleGf.glt\r\ntheme_1 = ./themes/JungleGf_2.glt\r\n"
+            "\r\nlevel_00 = ./levels/Lev00Top.gll\r\nlevel_01 = ./levels/Lev00Top_2.gll\r\n");
+  EXPECT_EQ(read_text_file("themes/JungleGf.glt").rfind("chunkmap = ./itm/Jungle.itm\r\n", 0), 0u);
+  EXPECT_EQ(read_text_file("themes/JungleGf_2.glt").rfind("chunkmap = ./itm/Castle.ITM\r\n", 0), 0u);
+  ProjectTables loaded;
+  ProjectMessages lm;
+  ASSERT_TRUE(LoadProject("GLB-AGA.glp", loaded, lm));
+  EXPECT_TRUE(tables == loaded);
 }

@@ -131,11 +131,13 @@ TEST_F(ProjectLevelLoad, GenesisThemeFromTheProjectFilesAndTheRestFromTheRom) {
   EXPECT_TRUE(back_layout == back);
   ASSERT_EQ(chunkmap.count(), 4);
   EXPECT_EQ(std::memcmp(chunkmap.chunks.data(), chunks.chunks.data(), 4 * sizeof(Chunk)), 0);
-  // Palette line 1 comes from P1.pal; the header stays as the ROM import left it (music 9 is not read).
+  // Palette line 1 comes from P1.pal; the header names level 2 (after map 0 of the ROM, it
+  // is no world map) with the record's music.
   const PaletteColor c = colour_from_word(read_be16(&palette_file(1)[2 * 5]));
   EXPECT_EQ(palettes[1][5].red, c.red);
   EXPECT_EQ(palettes[1][5].blue, c.blue);
-  EXPECT_EQ(header_bytes(), header);
+  EXPECT_NE(header_bytes(), header);
+  EXPECT_EQ(header_bytes(), (std::vector<uint8_t>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9}));
   EXPECT_EQ(level_patterns.count, 40);
   EXPECT_EQ(level_blockmap.count, 496);
   for (int i = 0; i < BLOCK_SLOTS; ++i) ASSERT_EQ(block_bitmaps[i] != nullptr, i < 520) << i;
@@ -148,7 +150,6 @@ TEST_F(ProjectLevelLoad, GenesisThemeFromTheProjectFilesAndTheRestFromTheRom) {
 
 TEST_F(ProjectLevelLoad, PlanarThemeMissingBackLayoutAndPathWithoutSeparator) {
   ASSERT_EQ(project_level_load_number(2), 0);
-  const std::vector<uint8_t> header = header_bytes();
   captured_messages().clear();
   ASSERT_EQ(project_level_load_number(1), 0) << captured_messages().at(0);
   EXPECT_EQ(captured_messages(), std::vector<std::string>{"[01] FIRST ISLAND"});
@@ -169,10 +170,10 @@ TEST_F(ProjectLevelLoad, PlanarThemeMissingBackLayoutAndPathWithoutSeparator) {
   EXPECT_EQ(rgb_at(b, 15, 0), colour(8));
   EXPECT_EQ(pixel32(b, 1, 0), MASK_COLOUR);
   EXPECT_EQ(pixel32(b, 0, 1), MASK_COLOUR);
-  // Patterns and block map stay as they were; so does the header.
+  // Patterns and block map stay as they were; the header is level 1's.
   EXPECT_EQ(level_patterns.count, 40);
   EXPECT_EQ(level_blockmap.count, 496);
-  EXPECT_EQ(header_bytes(), header);
+  EXPECT_EQ(header_bytes(), (std::vector<uint8_t>{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(ProjectLevelLoad, LevelsAndThemesTheProjectLacksAreReportedAndTheLevelStays) {
@@ -189,10 +190,16 @@ TEST_F(ProjectLevelLoad, LevelsAndThemesTheProjectLacksAreReportedAndTheLevelSta
   project.themes[0].chunkmap.clear();
   EXPECT_EQ(project_level_load_number(2), -1);
   EXPECT_EQ(captured_messages().at(2), "ERROR: Theme 0 of level 02 has no chunkmap in the loaded project.");
-  // The graphics file of a planar theme.
+  // The graphics file of a planar theme; and a Genesis theme whose block map is missing,
+  // found only after the pattern dump was made: no dump is written.
   fs::remove("proj/themes/glv/G1.GLV");
   EXPECT_EQ(project_level_load_number(1), -1);
   EXPECT_EQ(captured_messages().at(3), "ERROR: File \"proj/themes/./glv/G1.GLV\" not found.");
+  project.themes[0].chunkmap = "./itm/T0.itm";
+  fs::remove("proj/themes/bma/T0.bma");
+  write_bytes("dump/vram_tiles.bin", {7});
+  EXPECT_EQ(project_level_load_number(2), -1);
+  EXPECT_EQ(read_bytes("dump/vram_tiles.bin"), std::vector<uint8_t>{7});
   EXPECT_TRUE(front_layout == front_before);
   EXPECT_EQ(block_bitmaps[30].get(), block_before);
 }

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
@@ -71,6 +73,73 @@ void edit_front_layout() {
     }
   }
   FAIL() << "no chunk placement to edit";
+}
+
+// A modder's edits in the project's files, written as SAVE LEVEL and SAVE CHUNKMAP write
+// them: in four levels objects moved, recoded, added and removed (rows kept in x order);
+// in two themes cells changed. The front layouts of levels 0..23 and the chunk sets of
+// themes 0..5 afterwards are `layouts` and `sets`.
+struct EditedProject {
+  std::map<int, LayoutPlane> layouts;
+  std::map<int, ChunkMap> sets;
+};
+
+void save_packed(const std::string& path, const Bytes& plain) { ASSERT_TRUE(write_file_atomic(path, pack_block(plain))); }
+
+EditedProject edit_project(const ProjectTables& p) {
+  EditedProject e;
+  for (int level = 0; level < 24; ++level) {
+    const std::string path = directory_of(p.level_paths[level]) + p.levels[level].map_front;
+    LayoutPlane& plane = e.layouts[level];
+    EXPECT_TRUE(decode_layout(file(path), 0, plane)) << path;
+    if (level != 1 && level != 6 && level != 10 && level != 17) continue;
+    std::vector<LayoutRow*> used;
+    for (LayoutRow& row : plane.rows)
+      if (row.objects.size() >= 2) used.push_back(&row);
+    EXPECT_GE(used.size(), 3u) << level;
+    if (used.size() < 3) continue;
+    const LayoutPlane before = plane;
+    used[0]->objects[0].x = static_cast<uint16_t>(used[0]->objects[0].x + 40);
+    used[0]->objects[1].code = used[0]->objects[1].code < OBJECT_CHUNK_LIMIT ? 0x0805 : 0x0003;
+    used[1]->objects.push_back({0x0801, static_cast<uint16_t>(plane.width - 32)});
+    used[2]->objects.erase(used[2]->objects.begin());
+    for (LayoutRow* row : used)
+      std::stable_sort(row->objects.begin(), row->objects.end(),
+                       [](const LayoutObject& a, const LayoutObject& b) { return a.x < b.x; });
+    EXPECT_FALSE(plane == before) << level;
+    Bytes block;
+    std::string error;
+    EXPECT_TRUE(build_layout_block(plane, block, error)) << error;
+    save_packed(path, block);
+  }
+  for (int theme = 0; theme < 6; ++theme) {
+    const std::string path = directory_of(p.theme_paths[theme]) + p.themes[theme].chunkmap;
+    ChunkMap& set = e.sets[theme];
+    EXPECT_TRUE(decode_chunks(file(path), 0, set)) << path;
+    if (theme != 1 && theme != 4) continue;
+    set.chunks[1].cell(0, 0) = 0x2000 | 30;
+    Chunk& last = set.chunks.back();
+    last.cell(last.width - 1, last.height - 1) ^= 0x4000;
+    Bytes block;
+    std::string error;
+    EXPECT_TRUE(build_chunk_set_block(set, block, error)) << error;
+    save_packed(path, block);
+  }
+  return e;
+}
+
+// The project generated from a built game holds exactly the edited layouts and chunk sets.
+void expect_project_holds(const ProjectTables& p, const EditedProject& e) {
+  for (const auto& [level, plane] : e.layouts) {
+    LayoutPlane got;
+    ASSERT_TRUE(decode_layout(file(directory_of(p.level_paths[level]) + p.levels[level].map_front), 0, got)) << level;
+    EXPECT_TRUE(got == plane) << "level " << level;
+  }
+  for (const auto& [theme, set] : e.sets) {
+    ChunkMap got;
+    ASSERT_TRUE(decode_chunks(file(directory_of(p.theme_paths[theme]) + p.themes[theme].chunkmap), 0, got)) << theme;
+    EXPECT_TRUE(same_chunks(got, set)) << "theme " << theme;
+  }
 }
 
 class ProjectRoundTrip : public ::testing::Test {
@@ -273,4 +342,33 @@ TEST_F(ProjectRoundTrip, AgaBuildGivesTheMastersLayoutsAndChunkSetsAndCarriesOne
   ProjectMessages bm2;
   ASSERT_EQ(BuildAgaGame(project, bm2, &output), 0) << first(bm2);
   check_build(code_of("GLB-AGA/CODE"), 5);
+}
+
+TEST_F(ProjectRoundTrip, EditedProjectComesBackFromTheBuiltGenesisGame) {
+  ProjectMessages m;
+  ASSERT_EQ(GenerateGenesisProject(MASTER_ROM_PATH, project, m), 0) << first(m);
+  load_project("GLB-Gen.glp");
+  const EditedProject edited = edit_project(project);
+  ASSERT_EQ(BuildGenesisGame(project, m), 0) << first(m);
+  fs::create_directory("again");
+  ScopedCwd again("again");
+  ProjectTables regenerated;
+  ASSERT_EQ(GenerateGenesisProject("../GLB-Gen.bin", regenerated, m), 0) << first(m);
+  expect_project_holds(regenerated, edited);
+}
+
+TEST_F(ProjectRoundTrip, EditedProjectComesBackFromTheBuiltAgaGame) {
+  ProjectMessages m;
+  ASSERT_EQ(GenerateAgaProject(MASTER_CODE_PATH, project, m), 0) << first(m);
+  load_project("GLB-AGA.glp");
+  const EditedProject edited = edit_project(project);
+  ASSERT_EQ(BuildAgaGame(project, m), 0) << first(m);
+  // The built folder goes over a copy of the game, whose other data files it does not hold.
+  fs::copy("master/aga", "game", fs::copy_options::recursive);
+  fs::copy("GLB-AGA", "game", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  fs::create_directory("again");
+  ScopedCwd again("again");
+  ProjectTables regenerated;
+  ASSERT_EQ(GenerateAgaProject("../game/CODE", regenerated, m), 0) << first(m);
+  expect_project_holds(regenerated, edited);
 }

@@ -5,6 +5,7 @@
 #include "chunkedit/chunk_undo.h"
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
+#include "gamedata/change_flags.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
 #include "gamedata/rom_import.h"
@@ -73,10 +74,8 @@ TEST_F(RomImport, HandBuiltImageFillsTheWholeModel) {
   for (const BitmapPtr& b : pickup_icons) EXPECT_TRUE(b);
   EXPECT_TRUE(large_object_frames[2]);
   EXPECT_TRUE(marker_icons_tunnel[2]);
-  EXPECT_EQ(level_undo_cells.size(), 7u);
-  EXPECT_EQ(level_undo_values.size(), 7u);
-  EXPECT_EQ(chunk_undo_cells.size(), 9u);
-  EXPECT_EQ(chunk_undo_values.size(), 9u);
+  EXPECT_EQ(level_history.capacity(), 7u);
+  EXPECT_EQ(chunk_history.capacity(), 9u);
 
   // The five dumps hold exactly the bytes read.
   std::vector<uint8_t> bytes;
@@ -97,4 +96,38 @@ TEST_F(RomImport, HandBuiltImageFillsTheWholeModel) {
   EXPECT_EQ(captured_messages(), std::vector<std::string>{"[02] SECOND ISLAND"});
   EXPECT_EQ(front_layout.width, 800);
   EXPECT_EQ(map_header.palette_main, 3);
+}
+
+TEST_F(RomImport, EscapeAndFailuresLeaveTheLevelItsDumpsAndItsChangesAlone) {
+  TestRom t = build_test_rom();
+  write_test_rom(t.rom, dir);
+  ASSERT_EQ(level_import_map(2), 0);
+  mark_changed(CHANGED_FRONT | CHANGED_BACK | CHANGED_CHUNKS);
+  // Escape at the map number prompt: nothing is imported.
+  ScriptedInput in(640, 480);
+  ScopedInput scope(in);
+  in.type("1").type_key(KEY_ESC, 27);
+  editor_mode = 5;
+  EXPECT_EQ(level_import_from_rom(), 0);
+  EXPECT_EQ(editor_mode, 0);
+  EXPECT_EQ(front_layout.width, 800);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT | CHANGED_BACK | CHANGED_CHUNKS);
+  // An import that fails late (the common patterns are no packed block) writes no dump.
+  const std::vector<uint8_t> old_dump = {1, 2, 3};
+  ASSERT_TRUE(write_file_atomic("dump/vram_tiles.bin", old_dump));
+  t.rom[rom::COMMON_PATTERNS + 4] ^= 0xFF;
+  write_test_rom(t.rom, dir);
+  captured_messages().clear();
+  EXPECT_EQ(level_import_map(0), -1);
+  EXPECT_EQ(captured_messages().size(), 1u);
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(read_whole_file("dump/vram_tiles.bin", bytes));
+  EXPECT_EQ(bytes, old_dump);
+  EXPECT_EQ(front_layout.width, 800);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT | CHANGED_BACK | CHANGED_CHUNKS);
+  // A successful import leaves nothing unsaved.
+  t.rom[rom::COMMON_PATTERNS + 4] ^= 0xFF;
+  write_test_rom(t.rom, dir);
+  ASSERT_EQ(level_import_map(0), 0);
+  EXPECT_EQ(level_changed_flags, 0);
 }

@@ -6,6 +6,8 @@
 #include "gamedata/rom_import.h"
 #include "gamedata/rom_tables.h"
 #include "test_support.h"
+#include "ui/font.h"
+#include "ui/screen_state.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
 
@@ -34,6 +36,17 @@ TEST(MapNumber, PromptShowsTheMessageAndGoesOnWithTheFallback) {
   captured_messages().clear();
   EXPECT_EQ(level_import_from_rom(), -1);
   EXPECT_EQ(text_entry, "G5");
+  // The question, centred in the message band (rows 222..257), says what Enter alone does.
+  const std::string question = "ENTER A MAP NUMBER IN HEX FORMAT (ENTER: WORLD MAP):";
+  BitmapPtr expected = make_bitmap(640 + 2 * MARGIN, 16 + 2 * MARGIN);
+  clear_to_color(expected.get(), 0);
+  const int x = 320 - 4 * static_cast<int>(question.size());
+  text_out(expected.get(), 0, static_cast<int16_t>(x), 8, question.c_str());
+  int differing = 0;
+  for (int y = 0; y < 8; ++y)
+    for (int c = 0; c < 8 * static_cast<int>(question.size()); ++c)
+      differing += !(rgb_at(in.screen.get(), x + c, 222 + 8 + y) == rgb_at(expected.get(), x + c + MARGIN, 8 + y + MARGIN));
+  EXPECT_EQ(differing, 0);
   ASSERT_EQ(captured_messages().size(), 2u);
   EXPECT_EQ(captured_messages()[0], "ERROR: Map number must be a valid 2-digit hex number.");
   EXPECT_EQ(captured_messages()[1], "ERROR: File \"./master/genesis/glb.bin\" not found.");

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "test_support.h"
+#include "ui/messages.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
 #include "ui/setup_screens.h"
@@ -168,6 +169,21 @@ TEST_F(SetupTest, NewResolutionAppliesOnLeavingAndRefusalRestores) {
   EXPECT_FALSE(in.mode_requests[2].full);
   EXPECT_EQ(screen_width, 800);
   EXPECT_EQ(full_screen, 0);
+
+  // Screen bitmaps that cannot be made: said, and the previous mode and bitmaps stay.
+  BITMAP* kept = back_buffer.get();
+  captured_messages().clear();
+  make_screen_bitmap = [](int, int) { return BitmapPtr(); };
+  EXPECT_FALSE(apply_display_settings(1024, 768, 0));
+  make_screen_bitmap = make_bitmap;
+  ASSERT_EQ(in.mode_requests.size(), 5u);
+  EXPECT_EQ(in.mode_requests[4].w, 800);
+  EXPECT_EQ(screen_width, 800);
+  EXPECT_EQ(screen_height, 600);
+  EXPECT_EQ(back_buffer.get(), kept);
+  EXPECT_EQ(captured_messages(),
+            std::vector<std::string>{"ERROR: Cannot create the screen bitmaps for 1024 x 768; the previous mode stays."});
+  captured_messages().clear();
   headless_screen(640, 480);
 }
 
@@ -208,20 +224,4 @@ TEST_F(SetupTest, UndoSizesPromptAndNotifyTheEditors) {
   EXPECT_EQ(meta_calls, 1);
   on_level_undo_size_changed = on_meta_undo_size_changed = nullptr;
   frame_skip = 0;
-}
-
-TEST(LevelUndo, ResizeKeepsRecordsAndFillsNewSlotsWithEmptyValues) {
-  allocate_level_undo(2);
-  level_undo_cells[1] = 7;
-  level_undo_values[1] = 0x12345678;
-  resize_level_undo(4);
-  ASSERT_EQ(level_undo_cells.size(), 4u);
-  EXPECT_EQ(level_undo_cells[1], 7);
-  EXPECT_EQ(level_undo_values[1], 0x12345678u);
-  EXPECT_EQ(level_undo_cells[3], 0xFFFF);
-  EXPECT_EQ(level_undo_values[2], 0xFFFFFFFFu);
-  resize_level_undo(1);
-  EXPECT_EQ(level_undo_values.size(), 1u);
-  resize_level_undo(0);
-  EXPECT_TRUE(level_undo_cells.empty());
 }

@@ -4,12 +4,19 @@
 #include <gtest/gtest.h>
 #include <loadpng.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <map>
+#include <vector>
 
 #include "app/start_up.h"
+#include "ui/input.h"
+#include "leveledit/status_bar.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
@@ -32,6 +39,53 @@ class ReleaseGlobals : public ::testing::Environment {
   }
 };
 const auto* const release_globals = ::testing::AddGlobalTestEnvironment(new ReleaseGlobals);
+
+// Stands in for the keyboard and mouse when a test installs no script: a question or
+// screen loop that waits for input no script gives would otherwise spin forever, so after
+// a minute of such polling the test program stops with the name of the test.
+class UnscriptedInput final : public InputSource {
+ public:
+  explicit UnscriptedInput(InputSource& real) : real_(real) {}
+  void poll() override {
+    const auto now = std::chrono::steady_clock::now();
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = test ? std::string(test->test_suite_name()) + "." + test->name() : "";
+    if (name != test_) test_ = name, since_ = now;
+    if (now - since_ > std::chrono::seconds(60)) {
+      std::fprintf(stderr, "%s waits for keyboard or mouse input that no script gives\n", name.c_str());
+      std::abort();
+    }
+    real_.poll();
+  }
+  bool key_down(int k) override { return real_.key_down(k); }
+  void release_key(int k) override { real_.release_key(k); }
+  int shifts() override { return real_.shifts(); }
+  bool keypressed() override { return real_.keypressed(); }
+  int readkey() override { return real_.readkey(); }
+  void clear_keybuf() override { real_.clear_keybuf(); }
+  int mouse_x() override { return real_.mouse_x(); }
+  int mouse_y() override { return real_.mouse_y(); }
+  int mouse_b() override { return real_.mouse_b(); }
+  int mouse_z() override { return real_.mouse_z(); }
+  void position_mouse(int x, int y) override { real_.position_mouse(x, y); }
+  void present(BITMAP* src, int sx, int sy, int dx, int dy, int w, int h) override {
+    real_.present(src, sx, sy, dx, dy, w, h);
+  }
+  void vsync() override { real_.vsync(); }
+  void wait_tick() override { real_.wait_tick(); }
+  bool set_graphics_mode(bool full, int w, int h) override { return real_.set_graphics_mode(full, w, h); }
+
+ private:
+  InputSource& real_;
+  std::string test_;
+  std::chrono::steady_clock::time_point since_;
+};
+
+const bool unscripted_installed = [] {
+  static UnscriptedInput unscripted(input());
+  set_fallback_input(&unscripted);
+  return true;
+}();
 }  // namespace
 
 std::string source_path(const std::string& relative) { return std::string(MOSSFORGE_SOURCE_DIR) + "/" + relative; }
@@ -85,4 +139,59 @@ ScopedUnprivileged::ScopedUnprivileged() {
 }
 ScopedUnprivileged::~ScopedUnprivileged() {
   if (dropped_ && (seteuid(0) != 0 || setegid(0) != 0)) std::abort();
+}
+
+std::set<int> keys_named_in_help(const char* help) {
+  const std::map<std::string, std::vector<int>> names = {
+      {"arrow", {key_scroll_up, key_scroll_down, key_scroll_left, key_scroll_right}},
+      {"up", {key_scroll_up}}, {"down", {key_scroll_down}},
+      {"pgup", {KEY_PGUP}}, {"pgdn", {KEY_PGDN}}, {"home", {KEY_HOME}}, {"tab", {KEY_TAB}}, {"esc", {KEY_ESC}},
+      {"enter", {KEY_ENTER, KEY_ENTER_PAD}}, {"delete", {KEY_DEL, KEY_DEL_PAD}}, {"insert", {KEY_INSERT}},
+      {"plus", {KEY_EQUALS, KEY_PLUS_PAD}}, {"minus", {KEY_MINUS, KEY_MINUS_PAD}}, {"star", {KEY_ASTERISK}},
+      {"slash", {KEY_SLASH, KEY_SLASH_PAD}}, {"tilde", {KEY_TILDE}}, {"comma", {KEY_COMMA}}, {"stop", {KEY_STOP}},
+      {"open", {KEY_OPENBRACE}}, {"close", {KEY_CLOSEBRACE}},
+      {"c", {KEY_C}}, {"f", {KEY_F}}, {"i", {KEY_I}}, {"m", {KEY_M}}, {"r", {KEY_R}}, {"v", {KEY_V}}, {"y", {KEY_Y}},
+      {"z", {KEY_Z}}, {"7", {KEY_7}}, {"8", {KEY_8}}, {"9", {KEY_9}},
+      {"f1", {KEY_F1}}, {"f4", {KEY_F4}}, {"f5", {KEY_F5}}, {"f6", {KEY_F6}}, {"f7", {KEY_F7}}, {"f9", {KEY_F9}},
+      {"f10", {KEY_F10}}, {"f11", {KEY_F11}}, {"f12", {KEY_F12}},
+      {"left", {}}, {"right", {}}, {"click", {}}, {"drag", {}}, {"mouse", {}}, {"wheel", {}}, {"shift", {}},
+      {"ctrl", {}}, {"full", {}}, {"bracket", {}}};
+  std::set<int> keys;
+  const std::string text = help;
+  for (size_t i = 0; i < text.size();) {
+    size_t j = i;
+    bool lower = false;
+    while (j < text.size() && (std::islower(static_cast<unsigned char>(text[j])) || std::isdigit(static_cast<unsigned char>(text[j])))) {
+      lower = lower || std::islower(static_cast<unsigned char>(text[j]));
+      ++j;
+    }
+    if (j == i) {
+      ++i;
+      continue;
+    }
+    const std::string word = text.substr(i, j - i);
+    // A word of capitals with a digit in it, or a number of more than one digit, is no key.
+    const bool inside_word = (i > 0 && std::isupper(static_cast<unsigned char>(text[i - 1]))) ||
+                             (j < text.size() && std::isupper(static_cast<unsigned char>(text[j])));
+    if ((lower || word.size() == 1) && !inside_word) {
+      const auto found = names.find(word);
+      if (found == names.end())
+        ADD_FAILURE() << "the help names a key this test does not know: " << word;
+      else
+        keys.insert(found->second.begin(), found->second.end());
+    }
+    i = j;
+  }
+  return keys;
+}
+
+std::string status_bar_difference(BITMAP* screen, const std::string& text) {
+  BitmapPtr expected = make_bitmap(screen_width + 2 * MARGIN, screen_height + 2 * MARGIN);
+  clear_to_color(expected.get(), 0);
+  draw_status_bar(expected.get(), text);
+  for (int y = screen_height - STATUS_BAR_HEIGHT; y < screen_height; ++y)
+    for (int x = 0; x < screen_width; ++x)
+      if (!(rgb_at(screen, x, y) == rgb_at(expected.get(), x + MARGIN, y + MARGIN)))
+        return "differs at (" + std::to_string(x) + ", " + std::to_string(y) + ") from \"" + text + "\"";
+  return "";
 }

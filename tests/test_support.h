@@ -1,6 +1,7 @@
 // Headless test harness: Allegro without a display, the screen bitmaps at a given size,
 // the real interface images from data/, and a scripted input source.
 #pragma once
+#include <set>
 #include <string>
 
 #include "ui/bitmap.h"
@@ -38,3 +39,10 @@ struct Rgb {
   bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
 };
 Rgb rgb_at(BITMAP* b, int x, int y);
+
+// The keys a help text names: its lower-case words and lone digits, read as key names
+// (the scroll keys as bound); words for the mouse and the modifiers name no key.
+std::set<int> keys_named_in_help(const char* help);
+// Empty when the bottom status bar rows of screen show exactly the bar with `text`
+// (the screen is screen_width x screen_height); else where it differs first.
+std::string status_bar_difference(BITMAP* screen, const std::string& text);

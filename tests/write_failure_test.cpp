@@ -17,6 +17,7 @@
 #include "app/config.h"
 #include "files/atomic_file.h"
 #include "files/game_build.h"
+#include "files/layout_block.h"
 #include "files/project_generate.h"
 #include "files/rom_tables.h"
 #include "game_fixtures.h"
@@ -131,8 +132,7 @@ class WriteFailure : public ::testing::TestWithParam<Save> {
     cwd = std::make_unique<ScopedCwd>(dir);
     fill_level();
     settings_set_defaults();
-    level_file_name = "kept.lvl";
-    chunkmap_file_name = "kept.itm";
+    set_level_files("kept.lvl", "", false, "kept.itm");
     previous = Bytes(300, 0x5A);
     previous[0] = 'O', previous[1] = 'L', previous[2] = 'D';
     captured_messages().clear();
@@ -192,7 +192,7 @@ TEST_P(WriteFailure, DirectoryInPlaceOfTheFileStays) {
 TEST_P(WriteFailure, ReplacedFileKeepsItsPermissions) {
   put(GetParam().file, previous, 0640);
   EXPECT_EQ(GetParam().run(), 0);
-  EXPECT_TRUE(captured_messages().empty());
+  for (const std::string& m : captured_messages()) EXPECT_EQ(m.rfind("WROTE ", 0), 0u) << m;
   struct stat st;
   ASSERT_EQ(stat(GetParam().file, &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -244,13 +244,13 @@ void mark_old(const std::map<std::string, Bytes>& files) {
   for (const auto& [path, bytes] : files) ASSERT_TRUE(write_file_atomic(path, Bytes{'O', 'L', 'D'}, nullptr, false));
 }
 
-// After a failed run: each file is still the old one or wholly the new one; no temporary is left.
-void expect_old_or_whole(const std::map<std::string, Bytes>& fresh) {
-  for (const auto& [path, bytes] : files_here()) {
-    EXPECT_EQ(path.find(".tmp"), std::string::npos) << path;
-    const auto it = fresh.find(path);
-    ASSERT_NE(it, fresh.end()) << path;
-    EXPECT_TRUE(bytes == Bytes({'O', 'L', 'D'}) || bytes == it->second) << path << " is cut short";
+// After a failed run: every file is still the old one, and there is no other (no temporary).
+void expect_all_old(const std::map<std::string, Bytes>& fresh) {
+  const std::map<std::string, Bytes> now = files_here();
+  EXPECT_EQ(now.size(), fresh.size());
+  for (const auto& [path, bytes] : now) {
+    EXPECT_EQ(fresh.count(path), 1u) << path;
+    EXPECT_TRUE(bytes == Bytes({'O', 'L', 'D'})) << path << " was replaced";
   }
 }
 
@@ -278,7 +278,7 @@ void expect_one_write_error(const Outcome& o, const std::string& file) {
 
 }  // namespace
 
-TEST(ProjectWriteFailure, GenerationOnAFullDiskLeavesEveryFileOldOrWhole) {
+TEST(ProjectWriteFailure, GenerationOnAFullDiskChangesNoFile) {
   ScopedCwd cwd(scratch_dir("generate_full_disk"));
   write_bytes("game.bin", make_genesis_fixture().rom);
   ProjectTables tables;
@@ -292,8 +292,7 @@ TEST(ProjectWriteFailure, GenerationOnAFullDiskLeavesEveryFileOldOrWhole) {
     return GenerateGenesisProject("game.bin", t, msgs);
   });
   expect_one_write_error(o, "./themes/");
-  expect_old_or_whole(fresh);
-  EXPECT_EQ(contents("GLB-Gen.glp"), Bytes({'O', 'L', 'D'}));  // the project file comes last
+  expect_all_old(fresh);
 }
 
 TEST(ProjectWriteFailure, BuildsOnAFullDiskKeepThePreviousGame) {
@@ -315,6 +314,25 @@ TEST(ProjectWriteFailure, BuildsOnAFullDiskKeepThePreviousGame) {
   expect_one_write_error(o, "GLB-Gen/CODE");
   EXPECT_EQ(contents("GLB-Gen/CODE"), Bytes(5000, 0x43));
   EXPECT_FALSE(fs::exists("GLB-Gen/CODE.tmp"));
+
+  // The new CODE fits, the large layout after it does not: the previous game stays whole.
+  LayoutPlane big;
+  big.height = 16;
+  big.rows.resize(2);
+  big.rows[1].objects.resize(15000, LayoutObject{1, 2});
+  Bytes block;
+  std::string error;
+  ASSERT_TRUE(build_layout_block(big, block, error)) << error;
+  put("Big.lvl", block);
+  put("GLB-Gen/Big.lvl", Bytes(300, 0x44));
+  const auto before = folder_snapshot(".");
+  o = run_project_step(40000, [](ProjectTables& t, ProjectMessages& msgs) {
+    ProjectTables with_level = t;
+    with_level.levels[0].map_front = "Big.lvl";
+    return BuildAgaGame(with_level, msgs);
+  });
+  expect_one_write_error(o, "GLB-Gen/Big.lvl");
+  EXPECT_TRUE(folder_snapshot(".") == before);
 }
 
 TEST(ProjectWriteFailure, GenerationIntoAReadOnlyDirectoryWritesNothing) {

@@ -2,6 +2,10 @@
 
 #include "ui/screen_state.h"
 
+void (*window_frame_hook)() = nullptr;
+void (*window_poll_hook)() = nullptr;
+volatile int close_requested = 0;
+
 namespace {
 
 class AllegroInput final : public InputSource {
@@ -10,6 +14,7 @@ class AllegroInput final : public InputSource {
     if (mouse_needs_polling) poll_mouse();
     if (keyboard_needs_poll()) poll_keyboard();
     rest(0);
+    if (window_poll_hook) window_poll_hook();
   }
   // Scancodes come from settings a file can hold: none outside the key array is ever down.
   bool key_down(int k) override { return k > 0 && k < KEY_MAX && key[k] != 0; }
@@ -32,6 +37,7 @@ class AllegroInput final : public InputSource {
   void wait_tick() override {
     while (screen_ticks == 0) rest(1);
     screen_ticks = 0;
+    if (window_frame_hook) window_frame_hook();
   }
   bool set_graphics_mode(bool full, int w, int h) override {
     return set_gfx_mode(full ? GFX_AUTODETECT : GFX_AUTODETECT_WINDOWED, w, h, 0, 0) == 0;
@@ -39,13 +45,19 @@ class AllegroInput final : public InputSource {
 };
 
 AllegroInput allegro_input;
+InputSource* fallback = &allegro_input;
 InputSource* current = &allegro_input;
 
 }  // namespace
 
 InputSource& input() { return *current; }
 
-void set_input(InputSource* source) { current = source ? source : &allegro_input; }
+void set_input(InputSource* source) { current = source ? source : fallback; }
+
+void set_fallback_input(InputSource* source) {
+  fallback = source ? source : &allegro_input;
+  current = fallback;
+}
 
 void wait_key_released(int scancode) {
   while (input().key_down(scancode)) input().poll();

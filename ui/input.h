@@ -31,8 +31,19 @@ class InputSource {
 };
 
 InputSource& input();
-// Installs a source (tests); null restores the Allegro driver source.
+
+// Work the program does outside its screens, called by the window's input: the frame hook
+// once per editor frame (from wait_tick), the poll hook on every poll. Set by the editor at
+// start-up (recovery snapshots, termination signals); unset in tests and batch commands.
+extern void (*window_frame_hook)();
+extern void (*window_poll_hook)();
+// Set when the window's close button was pressed: the screens leave as on Escape and the
+// main menu acts as on QUIT.
+extern volatile int close_requested;
+// Installs a source (tests); null restores the fallback source.
 void set_input(InputSource* source);
+// The source null restores: the Allegro driver unless a test program sets another.
+void set_fallback_input(InputSource* source);
 
 // Busy waits of the "act once per press" rule.
 void wait_key_released(int scancode);

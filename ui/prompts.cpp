@@ -39,24 +39,40 @@ bool any_digit_down() {
 // Characters that text prompts refuse (they are not valid in file names).
 bool refused_character(int c) { return c == '!' || c == '*' || c == '/' || c == '<' || c == '>' || c == '?'; }
 
-// One pass of keyboard reading shared by prompt_text and edit_text_field.
-// Returns true when Enter ended the line.
-bool read_text_key(uint8_t max_length) {
+enum class LineState { Typing, Entered, Cancelled };
+
+// One pass of keyboard reading shared by prompt_text and edit_text_field: Enter ends the
+// line, Escape cancels it.
+LineState read_text_key(uint8_t max_length) {
   InputSource& in = input();
   if (!in.keypressed()) {
     in.clear_keybuf();
-    return false;
+    return LineState::Typing;
   }
   int k = in.readkey();
   in.clear_keybuf();
   int scancode = k >> 8, ch = k & 0xFF;
-  if (scancode == KEY_ENTER || scancode == KEY_ENTER_PAD) return true;
+  if (scancode == KEY_ENTER || scancode == KEY_ENTER_PAD) return LineState::Entered;
+  if (scancode == KEY_ESC) return LineState::Cancelled;
   if (scancode == KEY_BACKSPACE) {
     if (!text_entry.empty()) text_entry.pop_back();
-    return false;
+    return LineState::Typing;
   }
   if (ch != 0 && text_entry.size() < max_length && !refused_character(ch)) text_entry.push_back(static_cast<char>(ch));
+  return LineState::Typing;
+}
+
+// A cancelled line leaves an empty entry and no Escape behind for the caller's screen.
+bool cancel_line() {
+  text_entry.clear();
+  wait_key_released(KEY_ESC);
   return false;
+}
+
+// A text that fits the screen: a longer one keeps its end (file names end with what matters).
+std::string fitted(const std::string& text) {
+  const size_t room = static_cast<size_t>(screen_width / 8);
+  return text.size() <= room ? text : text.substr(text.size() - room);
 }
 
 }  // namespace
@@ -110,18 +126,19 @@ int16_t prompt_number(int16_t min, int16_t max, int16_t current, const char* tex
   }
 }
 
-void prompt_text(uint8_t max_length, const char* text) {
+bool prompt_text(uint8_t max_length, const char* text) {
   align_frame_counter();
   text_entry.clear();
   InputSource& in = input();
   in.clear_keybuf();
-  bool done = false;
+  LineState state = LineState::Typing;
   for (;;) {
     in.poll();
-    if (done || enter_down()) {
+    if (state == LineState::Cancelled) return cancel_line();
+    if (state == LineState::Entered || enter_down()) {
       in.release_key(KEY_ENTER);
       in.release_key(KEY_ENTER_PAD);
-      return;
+      return true;
     }
     clear_back_buffer();
     if (frame_skip_open()) {
@@ -129,19 +146,19 @@ void prompt_text(uint8_t max_length, const char* text) {
       text_out(back_buffer.get(), 2, centred_x(text_entry.c_str()), 20, text_entry.c_str());
     }
     present_message_band();
-    done = read_text_key(max_length);
+    state = read_text_key(max_length);
   }
 }
 
-std::string edit_text_field(int16_t x, int16_t y, uint8_t max_length, const char* initial) {
+bool edit_text_field(int16_t x, int16_t y, uint8_t max_length, const char* initial, std::string& line) {
   align_frame_counter();
   text_entry = initial ? initial : "";
   if (text_entry.size() > max_length) text_entry.resize(max_length);
   InputSource& in = input();
   in.clear_keybuf();
   BitmapPtr field = make_bitmap(8 * max_length + 8, 10);
-  bool done = false;
-  while (!done && !enter_down()) {
+  LineState state = LineState::Typing;
+  while (state == LineState::Typing && !enter_down()) {
     in.poll();
     if (field) {
       clear_to_color(field.get(), 0xFF3F00);
@@ -156,11 +173,13 @@ std::string edit_text_field(int16_t x, int16_t y, uint8_t max_length, const char
       if (vsync_enabled) in.vsync();
       in.present(field.get(), 0, 0, x, y - 1, field->w, field->h);
     }
-    done = read_text_key(max_length);
+    state = read_text_key(max_length);
   }
+  if (state == LineState::Cancelled) return cancel_line();
   in.release_key(KEY_ENTER);
   in.release_key(KEY_ENTER_PAD);
-  return text_entry;
+  line = text_entry;
+  return true;
 }
 
 int prompt_key(const char* text) {
@@ -190,6 +209,25 @@ bool ask_yes_no(const char* question, int x) {
   bool yes = in.key_down(KEY_Y);
   wait_key_released(yes ? KEY_Y : KEY_N);
   return yes;
+}
+
+Answer ask_yes_no_cancel(const std::string& question) {
+  align_frame_counter();
+  InputSource& in = input();
+  const std::string shown = fitted(question);
+  clear_back_buffer();
+  draw_prompt_text(shown.c_str());
+  present_message_band();
+  while (!in.key_down(KEY_Y) && !in.key_down(KEY_N) && !in.key_down(KEY_ESC)) in.poll();
+  clear_back_buffer();
+  const int key = in.key_down(KEY_ESC) ? KEY_ESC : in.key_down(KEY_Y) ? KEY_Y : KEY_N;
+  wait_key_released(key);
+  return key == KEY_Y ? Answer::Yes : key == KEY_N ? Answer::No : Answer::Cancel;
+}
+
+bool ask_save_to(const char* what, const std::string& files) {
+  const std::string question = fitted(std::string("SAVE ") + what + " TO " + files);
+  return ask_yes_no(question.c_str(), screen_width / 2 - 4 * static_cast<int>(question.size()));
 }
 
 bool ask_save_metablocks() {

@@ -26,14 +26,19 @@ uint8_t mouse_needs_polling = 0;
 uint8_t click_event = 0;
 uint8_t buttons_before = 0;
 
+BitmapPtr (*make_screen_bitmap)(int w, int h) = make_bitmap;
+
 bool create_screen_bitmaps() {
   const int w = screen_width + 2 * MARGIN, h = screen_height + 2 * MARGIN;
-  layer_4 = make_bitmap(w, h);
-  layer_3 = make_bitmap(w, h);
-  layer_2 = make_bitmap(w, h);
-  layer_1 = make_bitmap(w, h);
-  back_buffer = make_bitmap(w, h);
-  return layer_4 && layer_3 && layer_2 && layer_1 && back_buffer;
+  BitmapPtr made[5];
+  for (BitmapPtr& b : made)
+    if (!(b = make_screen_bitmap(w, h))) return false;
+  layer_4 = std::move(made[0]);
+  layer_3 = std::move(made[1]);
+  layer_2 = std::move(made[2]);
+  layer_1 = std::move(made[3]);
+  back_buffer = std::move(made[4]);
+  return true;
 }
 
 void destroy_screen_bitmaps() {

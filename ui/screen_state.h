@@ -16,8 +16,11 @@ constexpr int MARGIN = 64;
 extern BitmapPtr back_buffer;
 extern BitmapPtr layer_1, layer_2, layer_3, layer_4;
 
-// Creates the five screen bitmaps at the current screen size (layer_4 first, back_buffer last).
+// Creates the five screen bitmaps at the current screen size (layer_4 first, back_buffer
+// last). All or nothing: when one cannot be made, the old ones stay and the result is false.
 bool create_screen_bitmaps();
+// How create_screen_bitmaps makes each bitmap (tests replace it to make creation fail).
+extern BitmapPtr (*make_screen_bitmap)(int w, int h);
 void destroy_screen_bitmaps();
 
 // Interface images cut at start-up; they live until the process ends.

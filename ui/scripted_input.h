@@ -36,13 +36,17 @@ class ScriptedInput final : public InputSource {
 
   // Current state, also writable directly.
   std::set<int> keys;
+  std::set<int> keys_asked;  // every key a screen read, for the tests of the help texts
   int mx = 0, my = 0, mb = 0, mz = 0, key_shift_flags = 0;
   std::deque<int> key_buffer;
   BitmapPtr screen;  // what the screen shows
   int presents = 0, polls = 0, ticks = 0;
 
   void poll() override;
-  bool key_down(int k) override { return keys.count(k) != 0; }
+  bool key_down(int k) override {
+    keys_asked.insert(k);
+    return keys.count(k) != 0;
+  }
   void release_key(int k) override { keys.erase(k); }
   int shifts() override { return key_shift_flags; }
   bool keypressed() override { return !key_buffer.empty(); }

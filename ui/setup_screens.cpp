@@ -8,6 +8,7 @@
 #include "ui/frame.h"
 #include "ui/input.h"
 #include "ui/menu.h"
+#include "ui/messages.h"
 #include "ui/prompts.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
@@ -257,11 +258,19 @@ bool apply_display_settings(int16_t width, int16_t height, uint8_t full) {
     input().set_graphics_mode(full_screen != 0, screen_width, screen_height);
     return false;
   }
+  const int16_t old_width = screen_width, old_height = screen_height;
   screen_width = width;
   screen_height = height;
+  // The old bitmaps stay until the new ones are all made; without them the old mode comes back.
+  if (!create_screen_bitmaps()) {
+    screen_width = old_width;
+    screen_height = old_height;
+    input().set_graphics_mode(full_screen != 0, screen_width, screen_height);
+    report_error(format_text("ERROR: Cannot create the screen bitmaps for %d x %d; the previous mode stays.", width,
+                             height));
+    return false;
+  }
   full_screen = full;
-  destroy_screen_bitmaps();
-  create_screen_bitmaps();
   return true;
 }
 

@@ -15,8 +15,9 @@ int editing_star_row(uint8_t modes);
 int selection_star_row(uint8_t modes);
 
 // Applies a pending resolution and screen mode: nothing when they equal the current
-// ones; otherwise sets the mode and re-creates the screen bitmaps, or on refusal
-// restores the previous mode and keeps the old values. Returns true when changed.
+// ones; otherwise sets the mode and re-creates the screen bitmaps, or when the mode is
+// refused or its bitmaps cannot be made (said in a message) restores the previous mode
+// and keeps the old values and bitmaps. Returns true when changed.
 bool apply_display_settings(int16_t width, int16_t height, uint8_t full);
 
 // Called after an undo size was changed, to resize the editors' undo arrays.

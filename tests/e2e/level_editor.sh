@@ -2,7 +2,8 @@
 # The level editor in the real window. On the sample world map: markers drawn, the wheel
 # zooms, Escape leaves without a question. On a sample level: a pickup is selected with a
 # click, changed with Plus and dragged 32 pixels; leaving asks about the layout, Y saves it,
-# and the saved .lvl holds exactly that change.
+# and the saved .lvl holds exactly that change. The status bar is lit and leaves the level
+# picture above it as the render command draws it.
 . "$(dirname "$0")/lib.sh"
 make_workspace
 [ -f "$WS/master/genesis/glb.bin" ] || fail "no sample ROM image (samplegame not built)"
@@ -86,6 +87,32 @@ sleep 0.4
 move 320 240
 sleep 0.2
 click 320 240  # fixes the camera
+# The status bar in the bottom 10 rows: light text on the dark bar, changed by F4 (snap)
+# while the picture above it stays as it was; and the level there is the picture the render
+# command draws (background shown with Ctrl+Tab, the cursor parked at the bar's right end;
+# the object panel at the top and the icons' hex codes, which the render leaves out, are
+# outside the compared area, like the zoom read-out of the top rows).
+xdotool keydown ctrl; sleep 0.05; key Tab; xdotool keyup ctrl; sleep 0.05
+move 630 476
+sleep 0.3
+shot level_status
+bright() { convert "$WS/$1.png" -crop 600x10+0+470 -fx 'r > 0.7 ? 1 : 0' -format '%[fx:int(mean * w * h)]' info:; }
+[ "$(bright level_status)" -gt 200 ] || fail "no status text in the bottom strip ($(bright level_status) light pixels)"
+[ "$(pixel level_status 636 471)" = "20,28,40" ] || fail "no status bar colour at the strip's end"
+key F4
+sleep 0.3
+shot level_status_snap
+changed() { compare -metric AE -extract "$1" "$WS/level_status.png" "$WS/level_status_snap.png" null: 2>&1 | cut -d' ' -f1; }
+[ "$(changed 600x10+0+470)" != 0 ] || fail "F4 did not change the status bar"
+[ "$(changed 610x446+0+24)" = 0 ] || fail "the picture above the status bar changed with it ($(changed 610x446+0+24) pixels)"
+key F4
+(cd "$WS" && ./mossforge render 1 level_render.png >/dev/null 2>&1) || fail "render of map 1 failed"
+convert "$WS/level_render.png" -crop 290x340+0+130 +repage "$WS/render_crop.png"
+convert "$WS/level_status.png" -crop 290x340+0+130 +repage "$WS/status_crop.png"
+differing=$(compare -metric AE "$WS/render_crop.png" "$WS/status_crop.png" null: 2>&1 | cut -d' ' -f1)
+[ "$differing" = 0 ] || fail "the level above the status bar differs from its rendering ($differing pixels)"
+xdotool keydown ctrl; sleep 0.05; key Tab; xdotool keyup ctrl; sleep 0.05
+move 320 240
 wheel 4
 wheel 4
 sleep 0.3
@@ -125,5 +152,7 @@ expected="$ROW $INDEX $NEW_CODE $NEW_X"
 changes=$(diff "$WS/orig.txt" "$WS/new.txt" | grep '^[<>]')
 [ "$changes" = "< $ROW $INDEX $CODE $X
 > $expected" ] || fail "saved layout differs otherwise: $changes"
-[ "$(grep -c . "$WS/messages.log")" = 1 ] || fail "unexpected messages"
+[ "$(grep . "$WS/messages.log")" = "[01] GREEN MEADOWS
+WROTE New.lvl
+WROTE New.lvl" ] || fail "unexpected messages"
 echo "ok: world map zoomed and left; pickup $CODE at row $ROW x $X became $NEW_CODE at x $NEW_X and was saved"

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Plants one fault at a time in the product code and tells which ones the unit tests miss.
+#   scripts/mutants.sh LIST [BUILD_DIR]
+# LIST holds one fault per line: FILE|TEXT|REPLACEMENT (the first occurrence of TEXT in FILE is
+# replaced; blank lines and lines starting with # are skipped). Each fault is built into BUILD_DIR
+# (default build-mutants), the unit tests run against it, and the file is put back before the
+# next. A fault that does not build counts as neither caught nor missed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+list=$1
+dir=${2:-build-mutants}
+cmake -S . -B "$dir" -DMOSSFORGE_BENCH=OFF >/dev/null || exit 1
+cmake --build "$dir" -j"$(nproc)" >/dev/null || { echo "the unchanged tree does not build"; exit 1; }
+caught=0 missed=0 broken=0
+while IFS='|' read -r file text repl; do
+  [[ -z "$file" || "$file" == \#* ]] && continue
+  if ! grep -qF -- "$text" "$file"; then
+    echo "NOT FOUND  $file: $text"; broken=$((broken + 1)); continue
+  fi
+  cp -p "$file" "$file.orig"
+  FILE="$file" TEXT="$text" REPL="$repl" python3 - <<'EOF'
+import os
+p = os.environ["FILE"]; s = open(p).read()
+open(p, "w").write(s.replace(os.environ["TEXT"], os.environ["REPL"], 1))
+EOF
+  if ! cmake --build "$dir" -j"$(nproc)" >/dev/null 2>&1; then
+    echo "NO BUILD   $file: $text -> $repl"; broken=$((broken + 1))
+  elif timeout 600 "$dir/mossforge_tests" --gtest_brief=1 >"$dir/mutant.log" 2>&1; then
+    echo "SURVIVED   $file: $text -> $repl"; missed=$((missed + 1))
+  else
+    n=$(grep '^\[  FAILED  \] [A-Za-z]' "$dir/mutant.log" | sed 's/ (.*//' | sort -u | wc -l)
+    echo "caught     $file: $text -> $repl ($n failing)"; caught=$((caught + 1))
+  fi
+  mv "$file.orig" "$file"
+  touch "$file"
+done <"$list"
+cmake --build "$dir" -j"$(nproc)" >/dev/null 2>&1
+total=$((caught + missed))
+echo "caught $caught of $total ($(( total ? 100 * caught / total : 0 ))%), $broken not built or not found"
