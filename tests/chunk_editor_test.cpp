@@ -473,3 +473,60 @@ TEST_F(ChunkEditor, StatusBarShowsChunkSizeMarksAndUnsavedEdits) {
   escape();
   run();
 }
+
+// The presented frames of a tour over patterned blocks: the tile selector, the editing view
+// at three zooms with a marked cell and the cursor over a cell, the block selector over it
+// with its bar moved. Any change of a pixel changes a hash.
+TEST_F(ChunkEditor, PresentedFramesOfATourStayPixelIdentical) {
+  meta_editor_modes = 0x11;
+  for (int b = 0; b < 40; ++b)
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x)
+        put_pixel32(block_bitmaps[b].get(), x, y,
+                    b % 4 == 3 && x == y ? MASK_COLOUR : block_colour(b) ^ uint32_t(x * 16) ^ uint32_t(y * 16) << 8);
+  chunkmap.chunks[0].cell(2, 1) |= CELL_VFLIP;
+  render_all_chunks();
+  build_chunk_thumbnails();
+  FrameHashes seen;
+  auto snap = [&](const std::string& name) {
+    in.then([&seen, name](ScriptedInput& s) { seen.push_back({name, colour_hash(s.screen.get())}); });
+  };
+  in.idle(2);
+  snap("tile selector");
+  in.press(KEY_RIGHT).idle(7);
+  snap("tile selector scrolling");
+  in.idle(8).release(KEY_RIGHT).idle();
+  in.press(KEY_LEFT).idle(15).release(KEY_LEFT).idle();
+  in.then([](ScriptedInput&) { ASSERT_EQ(current_chunk, 0); });
+  choose_tile();
+  over_cell(2, 1).idle(2);
+  ctrl_click();
+  over_cell(1, 2).idle(2);
+  snap("editing zoom 0");
+  in.wheel(-6).idle(2);
+  snap("editing zoom -12");
+  in.wheel(30).idle(2);
+  snap("editing zoom 48");
+  in.move(100, 100).idle();
+  in.click().idle(3);
+  snap("block selector");
+  in.move(400, 100).idle(3);
+  snap("block selector moved");
+  escape();  // the block selector
+  in.idle(2);
+  escape();  // the mark
+  escape();  // the editing view, whose question N answers
+  answer(KEY_N);
+  escape();  // the tile selector
+  run();
+  expect_frame_hashes("chunk editor tour", seen,
+                      {
+    {"tile selector", 0xe044ba8df9d054eaull},
+    {"tile selector scrolling", 0x4b71e6da8cf43742ull},
+    {"editing zoom 0", 0xa5d2b763fbe08426ull},
+    {"editing zoom -12", 0x675176593ea77432ull},
+    {"editing zoom 48", 0x6177d3a56032c62cull},
+    {"block selector", 0xa4b441d4c267a7bbull},
+    {"block selector moved", 0xd5a2bc068d35c3e3ull},
+                      });
+}

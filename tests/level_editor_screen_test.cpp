@@ -446,3 +446,80 @@ TEST(StatusText, LongLinesPartFieldsByOneSpaceThenShortenTheOriginAndKeepUnsaved
   EXPECT_EQ(level_origin_text(LevelOrigin{LevelSource::RomMap, 1, "", "levels/w1/Meadow_1.lvl", ""}), "MEADOW_1.LVL");
   EXPECT_EQ(level_origin_text(LevelOrigin{LevelSource::ProjectLevel, 3, "a.glp", "", ""}), "PROJECT LEVEL 03");
 }
+
+// The presented frames of a tour over patterned blocks (scaling, flips, transparent pixels
+// showing the plane below) at several zooms, with and without the back plane, the object
+// panel under the cursor, the back plane edited and the world map with a marker. Any change
+// of a pixel changes a hash.
+TEST_F(LevelEditorScreen, PresentedFramesOfATourStayPixelIdentical) {
+  make_level(3);
+  for (int b = 1; b < 12; ++b) {
+    BitmapPtr& bm = block_bitmaps[static_cast<size_t>(b)];
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x)
+        put_pixel32(bm.get(), x, y,
+                    b == 3 && (x + y) % 3 == 0 ? MASK_COLOUR
+                                               : 0xFF000000u | uint32_t(b * 21) << 16 | uint32_t(x * 16) << 8 | uint32_t(y * 15));
+  }
+  chunk(0).width = 3;
+  chunk(0).height = 2;
+  const uint16_t cells0[6] = {1, static_cast<uint16_t>(2 | CELL_VFLIP), 0, 3, 4, 5};
+  for (int i = 0; i < 6; ++i) chunk(0).cell(i % 3, i / 3) = cells0[i];
+  chunk(1).width = chunk(1).height = 2;
+  const uint16_t cells1[4] = {6, 7, static_cast<uint16_t>(8 | CELL_VFLIP), 9};
+  for (int i = 0; i < 4; ++i) chunk(1).cell(i % 2, i / 2) = cells1[i];
+  row(4).objects = {{0, 24}, {static_cast<uint16_t>(1 | PLACEMENT_VFLIP), 90}};
+  row(6).objects = {{static_cast<uint16_t>(OBJECT_PICKUP | 2), 70}, {OBJECT_POST, 120}};
+  row(9).objects = {{1, 40}, {static_cast<uint16_t>(OBJECT_BLOCK | 1), 100}};
+  for (int r : {3, 6, 10}) row(r, true).objects = {{0, 8}, {static_cast<uint16_t>(1 | PLACEMENT_VFLIP), 60}, {1, 130}};
+  level_editor_modes = 0x12;  // the camera stays put, objects under the cursor get the panel
+  fps_counter_enabled = 1;
+  enter();
+
+  FrameHashes seen;
+  auto frame = [&](const std::string& name, int zoom, int mouse_x, int mouse_y) {
+    level_zoom = static_cast<int16_t>(zoom);
+    place_mouse(mouse_x, mouse_y);
+    frames(1);
+    seen.push_back({name, colour_hash(in->screen.get())});
+  };
+  for (int background : {1, 0}) {
+    ledit.background_shown = static_cast<uint8_t>(background);
+    const std::string b = background ? " back plane" : "";
+    frame("zoom -12" + b, -12, 300, 200);
+    frame("zoom 0" + b, 0, 30, 58);  // over the first chunk: panel and frame
+    frame("zoom 5" + b, 5, 80, 70);
+    frame("zoom 48" + b, 48, 250, 160);
+  }
+  camera_x = 8 * 40;
+  camera_y = 8 * 24;
+  frame("zoom 48 scrolled", 48, 100, 100);
+  camera_x = camera_y = 0;
+  in->press(KEY_TAB).release(KEY_TAB);
+  frame("back plane edited", 0, 20, 40);
+  frame("back plane edited zoom -7", -7, 20, 40);
+  in->press(KEY_TAB).release(KEY_TAB);
+  map_header.map_front = 0;
+  markers[0] = Marker();
+  markers[0].x = 60;
+  markers[0].y = 60;
+  frame("world map", 0, 200, 200);
+  frame("world map zoom 16", 16, 200, 200);
+
+  expect_frame_hashes("level editor tour", seen,
+                      {
+    {"zoom -12 back plane", 0x03a878e66d4d77e6ull},
+    {"zoom 0 back plane", 0x8fc359ee7d959275ull},
+    {"zoom 5 back plane", 0x8da55bd9b9b5cd9aull},
+    {"zoom 48 back plane", 0x578b05ffcca1a967ull},
+    {"zoom -12", 0x86e0e2179c79ddedull},
+    {"zoom 0", 0x0b04f5cf6b975783ull},
+    {"zoom 5", 0xdcc0129cf9035003ull},
+    {"zoom 48", 0xa97867bb197590b7ull},
+    {"zoom 48 scrolled", 0xb13e5b7bd24c7ebfull},
+    {"back plane edited", 0x679a94c3b6527b71ull},
+    {"back plane edited zoom -7", 0xc912482cf4beb7a9ull},
+    {"world map", 0xaf496f7ebe5bfe7eull},
+    {"world map zoom 16", 0x4ff55e20c561c37bull},
+                      });
+}

@@ -5,6 +5,8 @@
 #include <loadpng.h>
 
 #include <cctype>
+#include <cinttypes>
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -120,6 +122,31 @@ void headless_screen(int w, int h) {
 Rgb rgb_at(BITMAP* b, int x, int y) {
   uint32_t p = pixel32(b, x, y);
   return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
+}
+
+uint64_t colour_hash(BITMAP* b) {
+  uint64_t h = 14695981039346656037ull;  // FNV-1a over the colour bytes
+  for (int y = 0; y < b->h; ++y)
+    for (int x = 0; x < b->w; ++x) {
+      const uint32_t p = pixel32(b, x, y);
+      for (int shift = 0; shift < 24; shift += 8) h = (h ^ ((p >> shift) & 0xFF)) * 1099511628211ull;
+    }
+  return h;
+}
+
+void expect_frame_hashes(const char* table, const FrameHashes& seen, const std::map<std::string, uint64_t>& stored) {
+  if (std::getenv("MOSSFORGE_PRINT_FRAME_HASHES")) {
+    std::printf("%s:\n", table);
+    for (const auto& [name, hash] : seen) std::printf("      {\"%s\", 0x%016" PRIx64 "ull},\n", name.c_str(), hash);
+  }
+  EXPECT_EQ(seen.size(), stored.size()) << table;
+  for (const auto& [name, hash] : seen) {
+    const auto it = stored.find(name);
+    if (it == stored.end())
+      ADD_FAILURE() << table << ": no stored hash for frame \"" << name << "\"";
+    else
+      EXPECT_EQ(hash, it->second) << table << ": frame \"" << name << "\" differs (MOSSFORGE_PRINT_FRAME_HASHES=1 prints the new values)";
+  }
 }
 
 ScopedCwd::ScopedCwd(const std::string& dir) : previous(std::filesystem::current_path().string()) {

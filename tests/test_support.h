@@ -2,7 +2,10 @@
 // the real interface images from data/, and a scripted input source.
 #pragma once
 #include <set>
+#include <cstdint>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "ui/bitmap.h"
 #include "ui/scripted_input.h"
@@ -46,3 +49,11 @@ std::set<int> keys_named_in_help(const char* help);
 // Empty when the bottom status bar rows of screen show exactly the bar with `text`
 // (the screen is screen_width x screen_height); else where it differs first.
 std::string status_bar_difference(BITMAP* screen, const std::string& text);
+// Pixel identity of presented frames: a hash of the colours (alpha left out) of a bitmap.
+uint64_t colour_hash(BITMAP* b);
+// Named frame hashes as a tour recorded them, in order.
+using FrameHashes = std::vector<std::pair<std::string, uint64_t>>;
+// Expects every recorded hash to equal the stored one of its name. With the environment
+// variable MOSSFORGE_PRINT_FRAME_HASHES set, prints the recorded values as table rows to
+// paste over the stored ones (after a deliberate change of what the screens show).
+void expect_frame_hashes(const char* table, const FrameHashes& seen, const std::map<std::string, uint64_t>& stored);
