@@ -2,6 +2,8 @@
 // game (the most chunk cells placed on its front plane), at the smallest, normal and
 // largest zoom, with and without the back plane shown: both planes, icons, texts, the
 // object panel under the cursor, the FPS counter, composition and the copy to the screen.
+// Then the chunk editor's frame on the level's largest chunk and a frame of each selector
+// on the same screen.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -10,12 +12,19 @@
 #include <filesystem>
 #include <string>
 
+#include "chunkedit/block_selector.h"
+#include "chunkedit/chunk_editor.h"
+#include "chunkedit/chunk_editor_drawing.h"
+#include "chunkedit/chunk_editor_state.h"
+#include "chunkedit/tile_selector.h"
 #include "files/pp20.h"
 #include "gamedata/level_model.h"
 #include "gamedata/rom_import.h"
+#include "leveledit/layer_bands.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
+#include "ui/font.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
 #include "ui/scripted_input.h"
@@ -115,6 +124,80 @@ BENCHMARK(BM_LevelEditorFrame)
     ->ArgNames({"zoom", "background"})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0);
+
+// The chunk with the most cells; the chunk editor and the block selector work on it.
+int16_t largest_chunk() {
+  int best = 0;
+  for (int i = 0; i < chunkmap.count(); ++i)
+    if (chunkmap.chunks[i].width * chunkmap.chunks[i].height >
+        chunkmap.chunks[best].width * chunkmap.chunks[best].height)
+      best = i;
+  return static_cast<int16_t>(best);
+}
+
+// Argument: zoom (-12, 0 or 48 as in the level editor; the chunk editor clamps it).
+void BM_ChunkEditorFrame(benchmark::State& state) {
+  Session& s = session();
+  chunk_editor_screen = ChunkEditorScreen::Editing;
+  current_chunk = largest_chunk();
+  clear_cell_marks();
+  camera_x = camera_y = 0;
+  camera_state = 0x81;  // fixed camera, as after a click
+  level_zoom = static_cast<int16_t>(state.range(0));
+  s.in->mx = 800;
+  s.in->my = 600;
+  layer_tracking_begin();  // as an editing pass does, where the program has it
+  for (auto _ : state) {
+    chunk_editor_frame();
+    benchmark::ClobberMemory();
+  }
+  layer_tracking_end();
+  state.counters["zoom"] = level_zoom;
+}
+BENCHMARK(BM_ChunkEditorFrame)->Arg(-12)->Arg(0)->Arg(48)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// One tile selector frame as its loop runs it: the strip, then the backdrop cleared.
+void BM_TileSelectorFrame(benchmark::State& state) {
+  Session& s = session();
+  chunk_editor_screen = ChunkEditorScreen::TileSelector;
+  current_chunk = 0;
+  camera_x = 0;
+  s.in->mx = 800;
+  s.in->my = 600;
+  for (auto _ : state) {
+    tile_selector();
+    fill_rect32(back_buffer.get(), MARGIN, MARGIN, screen_width, screen_height, 0xFF000000u);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_TileSelectorFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// One block selector frame over the chunk editor's last frame at zoom 48.
+void BM_BlockSelectorFrame(benchmark::State& state) {
+  Session& s = session();
+  chunk_editor_screen = ChunkEditorScreen::Editing;
+  current_chunk = largest_chunk();
+  camera_x = camera_y = 0;
+  camera_state = 0x81;
+  level_zoom = 48;
+  s.in->mx = 800;
+  s.in->my = 600;
+  chunk_editor_frame();
+  BitmapPtr overlay = copy_layer(layer_4.get());
+  const int size = block_size_on_screen();
+  Chunk& chunk = chunkmap.chunks[current_chunk];
+  const BlockSelectorView view{size, 0, &chunk, overlay.get()};
+  uint16_t word = chunk.cells[0];
+  chunk_editor_screen = ChunkEditorScreen::BlockSelector;
+  selection_bar_y = SELECTION_BAR_HEIGHT;
+  selection_bar_shown = 1;
+  camera_x = (word & CELL_BLOCK_MASK) * 320;
+  for (auto _ : state) {
+    block_selector(0, 0, word, view);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_BlockSelectorFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace
 

@@ -73,6 +73,29 @@ void darken_rows(BITMAP* b, int first_row, int rows) {
   }
 }
 
+// The visible area of back_buffer: the overlay over the chunk layer over black, as masked
+// blits of the two onto black would leave it, in one pass.
+void compose_frozen_view(BITMAP* bb, BITMAP* chunk_layer, BITMAP* overlay) {
+  const bool both = chunk_layer && chunk_layer->w == bb->w && chunk_layer->h == bb->h && overlay->w == bb->w &&
+                    overlay->h == bb->h;
+  if (!both) {
+    fill_rect32(bb, MARGIN, MARGIN, screen_width, screen_height, 0xFF000000u);
+    for (BITMAP* layer : {chunk_layer, overlay})
+      if (layer) masked_blit(layer, bb, MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
+    return;
+  }
+  const int end = std::min<int>(MARGIN + screen_width, bb->w);
+  for (int y = MARGIN; y < MARGIN + screen_height && y < bb->h; ++y) {
+    uint32_t* out = reinterpret_cast<uint32_t*>(bb->line[y]);
+    const uint32_t* under = reinterpret_cast<const uint32_t*>(chunk_layer->line[y]);
+    const uint32_t* over = reinterpret_cast<const uint32_t*>(overlay->line[y]);
+    for (int x = MARGIN; x < end; ++x) {
+      const uint32_t c = under[x] != MASK_COLOUR ? under[x] : 0xFF000000u;
+      out[x] = over[x] != MASK_COLOUR ? over[x] : c;
+    }
+  }
+}
+
 void draw_bar(BITMAP* bb) {
   if (selection_bar_y <= 0) return;
   darken_rows(bb, bar_at_top ? 0 : screen_height - selection_bar_y, selection_bar_y);
@@ -123,14 +146,13 @@ void block_selector(int16_t x, int16_t y, uint16_t& cell, const BlockSelectorVie
   cell = static_cast<uint16_t>(attributes | selected_block);
 
   // The frozen view: the chunk layer as the editor left it, its overlay, the previews.
+  // Only the visible area is ever shown, so only that is copied.
   if (view.overlay)
-    blit(view.overlay, overlay_layer, 0, 0, 0, 0, overlay_layer->w, overlay_layer->h);
+    blit(view.overlay, overlay_layer, MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
   else
     fill_rect32(overlay_layer, MARGIN, MARGIN, screen_width, screen_height, MASK_COLOUR);
   draw_previews(overlay_layer, x, y, cell, view);
-  fill_rect32(bb, MARGIN, MARGIN, screen_width, screen_height, 0xFF000000u);
-  for (BITMAP* layer : {layer_2.get(), overlay_layer})
-    if (layer) masked_blit(layer, bb, MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
+  compose_frozen_view(bb, layer_2.get(), overlay_layer);
 
   draw_bar(bb);
   draw_texts(bb, cell);

@@ -10,6 +10,7 @@
 #include "chunkedit/tile_selector.h"
 #include "gamedata/change_flags.h"
 #include "gamedata/level_model.h"
+#include "leveledit/layer_bands.h"
 #include "leveledit/level_view.h"
 #include "ui/font.h"
 #include "ui/frame.h"
@@ -42,6 +43,8 @@ void start_editing_pass() {
   camera_state = chunk_editing_mode() == MODE_STATIC ? 1 : 0;
   wait_key_released(KEY_ENTER);
   wait_key_released(KEY_ENTER_PAD);
+  // Each frame clears and composes only the parts of the layers it drew.
+  layer_tracking_begin();
 }
 
 }  // namespace
@@ -86,6 +89,7 @@ void run_editing_loop() {
 }
 
 void finish_editing_pass() {
+  layer_tracking_end();
   wait_key_released(KEY_ESC);
   if (chunks_changed && current_chunk >= 0 && current_chunk < chunkmap.count()) {
     Chunk& chunk = chunkmap.chunks[current_chunk];

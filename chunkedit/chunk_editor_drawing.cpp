@@ -1,5 +1,6 @@
 #include "chunkedit/chunk_editor_drawing.h"
 
+#include "leveledit/layer_bands.h"
 #include "leveledit/map_render.h"
 #include "ui/font.h"
 #include "ui/screen_state.h"
@@ -8,6 +9,7 @@ void draw_selection_frame(BITMAP* target, int x, int y, int size) {
   if (!target || !frame_top_left || size < 4) return;
   const int left = x + MARGIN, top = y + MARGIN, right = left + size - 2, bottom = top + size - 2;
   const int edge = size - 4;
+  mark_drawn(target, left, top, size, size);
   draw_sprite(target, frame_top_left.get(), left, top);
   draw_sprite(target, frame_top_right.get(), right, top);
   draw_sprite(target, frame_bottom_left.get(), left, bottom);

@@ -10,6 +10,7 @@
 #include "chunkedit/chunk_images.h"
 #include "gamedata/change_flags.h"
 #include "gamedata/level_model.h"
+#include "leveledit/layer_bands.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
 #include "leveledit/undo_readout.h"
@@ -51,18 +52,20 @@ void draw_texts(BITMAP* layer, const Chunk& chunk) {
   InputSource& in = input();
   if (frame_skip_open()) {
     draw_status_bar(layer, chunk_status_text(chunk_editor_status(chunk), status_bar_chars()));
-    if (tips_enabled && !in.key_down(KEY_F1))
-      text_out(layer, 0, static_cast<int16_t>(screen_width - 160), 8, "press F1 for help.");
+    if (tips_enabled && !in.key_down(KEY_F1)) layer_text(layer, 0, screen_width - 160, 8, "press F1 for help.");
     if (static_cast<uint32_t>(timer_ticks - zoom_changed_at) < ZOOM_READOUT_TICKS) {
-      text_out(layer, 1, 16, 8, "ZOOM:");
-      number_out(layer, 48, 20, 1, zoom_percent(level_zoom));
+      layer_text(layer, 1, 16, 8, "ZOOM:");
+      layer_number(layer, 48, 20, 1, zoom_percent(level_zoom));
     }
     const std::string readout = undo_readout_text();
-    if (!readout.empty()) text_out(layer, 1, static_cast<int16_t>(screen_width - 160), 20, readout.c_str());
+    if (!readout.empty()) layer_text(layer, 1, screen_width - 160, 20, readout.c_str());
   }
-  if (cursor_arrow)
-    masked_blit(cursor_arrow.get(), layer, 0, 0, in.mouse_x() + MARGIN - 11, in.mouse_y() + MARGIN - 11, 22, 22);
-  if (fps_counter_enabled) number_out(layer, 8, 0, 1, fps_value);
+  if (cursor_arrow) {
+    const int x = in.mouse_x() + MARGIN - 11, y = in.mouse_y() + MARGIN - 11;
+    mark_drawn(layer, x, y, 22, 22);
+    masked_blit(cursor_arrow.get(), layer, 0, 0, x, y, 22, 22);
+  }
+  if (fps_counter_enabled) layer_number(layer, 8, 0, 1, fps_value);
 }
 
 }  // namespace
@@ -83,7 +86,8 @@ void chunk_editor_frame() {
   in.poll();
   read_click();
   const bool left_click = (click_event & 1) != 0, right_click = (click_event & 2) != 0;
-  clear_layers();
+  // While the layers are tracked they are clean: the last composition cleared what it read.
+  if (!layer_tracking_on()) clear_layers();
   if (current_chunk < 0 || current_chunk >= chunkmap.count()) return;
   Chunk& chunk = chunkmap.chunks[current_chunk];
 
@@ -93,7 +97,10 @@ void chunk_editor_frame() {
   const CellUnderCursor cell = cell_under_cursor(chunk, s);
   update_camera_state(left_click && !ctrl_down(), cell.inside);
 
-  if (layer_visibility & 3) draw_chunk(layer_2.get(), current_chunk, MARGIN, MARGIN, false);
+  if (layer_visibility & 3) {
+    draw_chunk(layer_2.get(), current_chunk, MARGIN, MARGIN, false);
+    mark_drawn(layer_2.get(), MARGIN - (camera_x >> 3), MARGIN - (camera_y >> 3), s * chunk.width, s * chunk.height);
+  }
   layer_keys();
   size_keys(chunk);
   if (in.key_down(KEY_F12)) {
@@ -107,7 +114,12 @@ void chunk_editor_frame() {
 
   draw_selection_frames(layer_4.get(), chunk, cell, s);
   draw_texts(layer_4.get(), chunk);
-  compose_layers();
+  if (!layer_tracking_on())
+    compose_layers();
+  else if (frame_skip_open())
+    compose_tracked_layers();
+  else
+    clear_tracked_layers();  // as the next frame's clearing would have
 
   if (in.key_down(KEY_F1)) {
     help_requested = 1;

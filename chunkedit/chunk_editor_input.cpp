@@ -8,6 +8,7 @@
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_history.h"
 #include "chunkedit/chunk_undo.h"
+#include "leveledit/layer_bands.h"
 #include "leveledit/level_view.h"
 #include "leveledit/undo_readout.h"
 #include "ui/frame.h"
@@ -66,6 +67,7 @@ void open_context_menu(Chunk& chunk, const CellUnderCursor& cell, int s) {
   chunk_editor_screen = ChunkEditorScreen::BlockMenu;
   block_context_menu(input().mouse_x(), input().mouse_y(), chunk, idx, picture.get());
   chunk_editor_screen = ChunkEditorScreen::Editing;
+  mark_all_drawn();
 }
 
 void undo_or_redo(Chunk& chunk, bool redo) {
@@ -268,4 +270,5 @@ void select_block_on_cell(Chunk& chunk, int column, int row, int s) {
   camera_state = chunk_editing_mode() == MODE_ROAMING ? 0x80 : 0x81;
   camera_x = saved_camera_x;
   chunk_editor_screen = ChunkEditorScreen::Editing;
+  mark_all_drawn();  // the selector drew into the overlay layer
 }

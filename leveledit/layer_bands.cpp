@@ -15,6 +15,7 @@ namespace {
 
 struct Tracking {
   bool on = false;
+  bool backdrop = false;  // back_buffer holds this frame's backdrop
   std::array<LayerBands, 4> layers;
 };
 Tracking tracking;
@@ -79,6 +80,13 @@ void mark_drawn(BITMAP* target, int32_t x, int32_t y, int32_t w, int32_t h) {
   if (i >= 0) tracking.layers[static_cast<size_t>(i)].mark(x, y, w, h);
 }
 
+void backdrop_drawn() { tracking.backdrop = tracking.on; }
+
+void mark_all_drawn() {
+  if (!tracking.on) return;
+  for (LayerBands& l : tracking.layers) l.mark(MARGIN, MARGIN, l.width, l.height);
+}
+
 const LayerBands& layer_marks(int layer) { return tracking.layers[static_cast<size_t>(layer)]; }
 
 namespace {
@@ -86,10 +94,11 @@ namespace {
 // One run of pixels covered by the same layers: the topmost pixel that is not the mask
 // colour, else opaque black; every layer read is cleared for the next frame. Written
 // without branches so that the compiler can use vector instructions.
-template <bool A, bool B, bool C, bool D>
+template <bool A, bool B, bool C, bool D, bool Backdrop>
 void compose_run(uint32_t* dst, uint32_t* const* src, int x0, int x1) {
+  if (Backdrop && !A && !B && !C && !D) return;  // the backdrop stays as drawn
   for (int x = x0; x < x1; ++x) {
-    uint32_t c = 0xFF000000u, p;
+    uint32_t c = Backdrop ? dst[x] : 0xFF000000u, p;
     if (A) {
       p = src[0][x];
       c = p != MASK_COLOUR ? p : c;
@@ -115,12 +124,16 @@ void compose_run(uint32_t* dst, uint32_t* const* src, int x0, int x1) {
 }
 
 using RunFunction = void (*)(uint32_t*, uint32_t* const*, int, int);
-// Indexed by the set of layers that cover the run (bit k: layer k + 1).
-const RunFunction run_functions[16] = {
-    compose_run<0, 0, 0, 0>, compose_run<1, 0, 0, 0>, compose_run<0, 1, 0, 0>, compose_run<1, 1, 0, 0>,
-    compose_run<0, 0, 1, 0>, compose_run<1, 0, 1, 0>, compose_run<0, 1, 1, 0>, compose_run<1, 1, 1, 0>,
-    compose_run<0, 0, 0, 1>, compose_run<1, 0, 0, 1>, compose_run<0, 1, 0, 1>, compose_run<1, 1, 0, 1>,
-    compose_run<0, 0, 1, 1>, compose_run<1, 0, 1, 1>, compose_run<0, 1, 1, 1>, compose_run<1, 1, 1, 1>};
+// Indexed by whether the backdrop was drawn and by the set of layers that cover the run
+// (bit k: layer k + 1).
+template <bool Backdrop>
+constexpr RunFunction run_table[16] = {
+    compose_run<0, 0, 0, 0, Backdrop>, compose_run<1, 0, 0, 0, Backdrop>, compose_run<0, 1, 0, 0, Backdrop>,
+    compose_run<1, 1, 0, 0, Backdrop>, compose_run<0, 0, 1, 0, Backdrop>, compose_run<1, 0, 1, 0, Backdrop>,
+    compose_run<0, 1, 1, 0, Backdrop>, compose_run<1, 1, 1, 0, Backdrop>, compose_run<0, 0, 0, 1, Backdrop>,
+    compose_run<1, 0, 0, 1, Backdrop>, compose_run<0, 1, 0, 1, Backdrop>, compose_run<1, 1, 0, 1, Backdrop>,
+    compose_run<0, 0, 1, 1, Backdrop>, compose_run<1, 0, 1, 1, Backdrop>, compose_run<0, 1, 1, 1, Backdrop>,
+    compose_run<1, 1, 1, 1, Backdrop>};
 
 }  // namespace
 
@@ -129,6 +142,8 @@ void compose_tracked_layers() {
   BITMAP* out = back_buffer.get();
   if (!frame_skip_open() || !out) return;
   BITMAP* layers[4] = {layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()};
+  const RunFunction* run_functions = tracking.backdrop ? run_table<true> : run_table<false>;
+  tracking.backdrop = false;
   const int end_x = std::min<int>(MARGIN + screen_width, out->w);
   for (size_t band = 0; band < tracking.layers[0].left.size(); ++band) {
     const int y0 = MARGIN + static_cast<int>(band) * BAND_ROWS;
@@ -166,6 +181,25 @@ void compose_tracked_layers() {
   }
   for (LayerBands& l : tracking.layers) l.reset(screen_width, screen_height);
   input().present(out, MARGIN, MARGIN, 0, 0, screen_width, screen_height);
+}
+
+void clear_tracked_layers() {
+  BITMAP* layers[4] = {layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()};
+  for (int k = 0; k < 4; ++k) {
+    LayerBands& marks = tracking.layers[static_cast<size_t>(k)];
+    if (!layers[k]) continue;
+    for (size_t band = 0; band < marks.left.size(); ++band) {
+      if (!marks.band_drawn(band)) continue;
+      const int y0 = MARGIN + static_cast<int>(band) * BAND_ROWS;
+      const int y1 = std::min({y0 + BAND_ROWS, MARGIN + static_cast<int>(screen_height), layers[k]->h});
+      const int x0 = marks.left[band], x1 = std::min<int>(marks.right[band], layers[k]->w);
+      for (int y = y0; y < y1; ++y) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(layers[k]->line[y]);
+        std::fill(row + x0, row + x1, MASK_COLOUR);
+      }
+    }
+    marks.reset(screen_width, screen_height);
+  }
 }
 
 void layer_text(BITMAP* layer, uint8_t colour, int x, int y, const char* text) {

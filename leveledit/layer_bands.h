@@ -26,6 +26,12 @@ void layer_tracking_end();
 bool layer_tracking_on();
 // Reports drawing into target (bitmap coordinates); nothing for other bitmaps or when off.
 void mark_drawn(BITMAP* target, int32_t x, int32_t y, int32_t w, int32_t h);
+// Reports that this frame drew the backdrop (back_buffer's visible area) itself: the next
+// composition puts the layers over it instead of over black.
+void backdrop_drawn();
+// Reports the whole visible area of every layer, after drawing that was not reported (a
+// screen that used the layers its own way): the next composition reads and clears it all.
+void mark_all_drawn();
 // The marks of a layer (0..3 for layer_1..layer_4), for tests.
 const LayerBands& layer_marks(int layer);
 
@@ -33,6 +39,8 @@ const LayerBands& layer_marks(int layer);
 // retrace wait when enabled; on shown frames back_buffer gets the four layers over black
 // and goes to the screen, and the marked parts of the layers are cleared again.
 void compose_tracked_layers();
+// Clears the marked parts of the layers without composing (a frame that frame skip leaves out).
+void clear_tracked_layers();
 
 // Text writers of the layers that mark what they draw (screen positions, as text_out).
 void layer_text(BITMAP* layer, uint8_t colour, int x, int y, const char* text);

@@ -45,8 +45,9 @@ void draw_plane_and_collect_hover(bool draw) {
   const bool back = editing_back_plane();
   LayoutPlane& plane = edited_plane();
   if (draw && ledit.background_shown && !back) {
-    draw_background_pass(layer_1.get());
-    mark_drawn(layer_1.get(), MARGIN, MARGIN, screen_width, screen_height);
+    // The bottom layer goes straight into the backdrop, which the composition keeps.
+    draw_background_into_backdrop();
+    backdrop_drawn();
   }
 
   collected = 0;

@@ -38,7 +38,12 @@ uint32_t blend(uint32_t src, uint32_t dst, int opacity) {
 
 }  // namespace
 
-void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, int flip, int size, int opacity) {
+namespace {
+
+// draw_block; with backdrop, the mask colour lands as opaque black (the copy into the
+// backdrop of what a masked blit of the block's layer onto black would leave).
+void draw_block_into(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, int flip, int size, int opacity,
+                     bool backdrop) {
   if (!source || !target || size < 1 || size > 64) return;
   if (x < 0 || y < 0 || x > target->w - size || y > target->h - size) return;
   if (sx < 0 || sy < 0 || sx > source->w - 16 || sy > source->h - 16) return;
@@ -62,7 +67,18 @@ void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, in
     } else {
       for (int c = 0; c < size; ++c) out[c] = in[idx[c]];
     }
+    if (backdrop && opacity >= 255)
+      for (int c = 0; c < size; ++c) out[c] = out[c] == MASK_COLOUR ? 0xFF000000u : out[c];
   }
+}
+
+// Drawing of back-plane chunks straight into the backdrop (see draw_background_into_backdrop).
+bool drawing_backdrop = false;
+
+}  // namespace
+
+void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, int flip, int size, int opacity) {
+  draw_block_into(source, target, sx, sy, x, y, flip, size, opacity, false);
 }
 
 int32_t zoomed(int32_t v) {
@@ -90,7 +106,8 @@ void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_
       const int32_t tx = left + s * col;
       if (tx < 0 || tx > target->w - s) continue;
       const bool vflip = ((cell & CELL_VFLIP) != 0) != flipped;
-      draw_block(block_bitmaps[block].get(), target, 0, 0, tx, ty, vflip ? FLIP_VERTICAL : FLIP_NONE, s, 255);
+      draw_block_into(block_bitmaps[block].get(), target, 0, 0, tx, ty, vflip ? FLIP_VERTICAL : FLIP_NONE, s, 255,
+                      drawing_backdrop);
     }
   }
 }
@@ -120,6 +137,18 @@ void draw_background_pass(BITMAP* layer) {
       if (o.code < OBJECT_CHUNK_LIMIT)
         draw_back_chunk(layer, o.code & PLACEMENT_CHUNK_MASK, zoomed(o.x) + 64, placement_y(static_cast<int>(r)),
                         (o.code & PLACEMENT_VFLIP) != 0);
+}
+
+void draw_background_into_backdrop() {
+  BITMAP* bb = back_buffer.get();
+  if (!bb) return;
+  for (int y = MARGIN; y < MARGIN + screen_height && y < bb->h; ++y) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(bb->line[y]);
+    std::fill(row + MARGIN, row + std::min<int>(MARGIN + screen_width, bb->w), 0xFF000000u);
+  }
+  drawing_backdrop = true;
+  draw_background_pass(bb);
+  drawing_backdrop = false;
 }
 
 void draw_plane_chunks(BITMAP* layer, const LayoutPlane& plane) {

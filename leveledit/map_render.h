@@ -35,6 +35,10 @@ int32_t placement_y(int row);
 
 // The background pass: every chunk placement of back_layout into layer with draw_back_chunk.
 void draw_background_pass(BITMAP* layer);
+// The background pass straight into back_buffer, whose visible area is first cleared to
+// opaque black, with the mask colour drawn as black: what the masked composition of the
+// back-plane layer alone would leave there, without the layer.
+void draw_background_into_backdrop();
 // The chunk placements of the edited plane into layer with draw_chunk, row by row.
 void draw_plane_chunks(BITMAP* layer, const LayoutPlane& plane);
 
