@@ -1,4 +1,5 @@
 // Map-screen markers in the level editor: drawing, hovering, the panel, keys, renaming, dragging.
+#include "leveledit/level_editor.h"
 #include "leveledit/markers_view.h"
 #include "leveledit/panel_band.h"
 #include "level_editor_fixture.h"
@@ -143,6 +144,17 @@ TEST_F(MarkersView, LinesTypeAndLinksChangeWithTheKeys) {
   EXPECT_EQ(marker(2).type, MARKER_SECRET_FORK);
   for (int i = 0; i < 5; ++i) key(KEY_STOP);
   EXPECT_EQ(ledit.panel_line, 0) << "line 6 is never reached on a marker that is not a tunnel";
+  // Another level in memory: its first marker edit tells it again.
+  level_replaced();
+  key(KEY_STOP);  // line 1: the type
+  const uint8_t type = marker(2).type;
+  key(KEY_EQUALS);
+  EXPECT_NE(marker(2).type, type);
+  EXPECT_EQ(captured_messages(), (std::vector<std::string>{MARKER_NOTICE, MARKER_NOTICE}));
+  // Leaving after marker edits alone asks nothing (a question would wait for keys that no
+  // script gives).
+  level_editor_leave();
+  EXPECT_EQ(level_changed_flags, 0);
 }
 
 TEST_F(MarkersView, RenamingUpperCasesAndKeepsTwentyFourCharacters) {

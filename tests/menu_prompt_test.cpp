@@ -6,6 +6,10 @@
 #include "app/main_menu.h"
 #include "gamedata/change_flags.h"
 #include "app/start_up.h"
+#include "gamedata/level_files.h"
+#include "gamedata/level_model.h"
+#include "ui/file_selector.h"
+#include "ui/messages.h"
 #include "test_support.h"
 #include "ui/menu.h"
 #include "ui/prompts.h"
@@ -254,6 +258,57 @@ TEST_F(MenuTest, EscapeWithUnsavedChangesAsksBeforeEnding) {
   main_menu();
   EXPECT_TRUE(in.script_done());
   EXPECT_EQ(editor_mode, 255);
+  level_replaced();
+}
+
+// Every command that replaces the level in memory or its files asks first when edits are
+// unsaved: Escape cancels it before its prompt or selector opens, with the edits kept; Y
+// saves them as SAVE CHUNKMAP would, then the command goes on (here to a cancelled selector).
+TEST_F(MenuTest, CommandsThatReplaceTheLevelAskAboutUnsavedEditsFirst) {
+  ScopedCwd cwd(scratch_dir("replacing_commands"));
+  release_level_model();
+  front_layout.rows.resize(3);
+  front_layout.rows[1].objects = {{5, 32}};
+  chunkmap.chunks.resize(2);
+  chunkmap.chunks[1].width = chunkmap.chunks[1].height = 1;
+  chunkmap.chunks[1].cell(0, 0) = 0x0123;
+  set_level_files("", "", false, "");
+  int selector_opened = 0;
+  file_selector_hook = [&selector_opened](const char*, const char*, std::string&) {
+    ++selector_opened;
+    return false;
+  };
+  const LayoutPlane before = front_layout;
+  // LOAD LEVEL FROM ROM, LOAD LEVEL FROM LVL FILE, LOAD LEVEL, LOAD CHUNKMAP, both
+  // GENERATE ... PROJECT and LOAD PROJECT.
+  for (uint8_t mode : {5, 6, 7, 9, 11, 12, 13}) {
+    level_changed_flags = CHANGED_FRONT;
+    in.tap(KEY_ESC);
+    editor_mode = mode;
+    run_mode(mode);
+    EXPECT_TRUE(in.script_done()) << int{mode};
+    EXPECT_EQ(editor_mode, 0) << int{mode};
+    EXPECT_EQ(level_changed_flags, CHANGED_FRONT) << int{mode};
+    EXPECT_TRUE(front_layout == before) << int{mode};
+  }
+  EXPECT_EQ(selector_opened, 0);
+  EXPECT_FALSE(std::filesystem::exists("New.lvl"));
+  // With nothing unsaved no question: the selector opens at once.
+  level_changed_flags = 0;
+  run_mode(9);
+  EXPECT_EQ(selector_opened, 1);
+  // Y saves the chunk edits, then the selector opens.
+  captured_messages().clear();
+  level_changed_flags = CHANGED_CHUNKS;
+  in.tap(KEY_Y);
+  run_mode(9);
+  EXPECT_TRUE(in.script_done());
+  EXPECT_EQ(selector_opened, 2);
+  EXPECT_EQ(level_changed_flags, 0);
+  EXPECT_TRUE(std::filesystem::exists("New.itm"));
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"WROTE New.itm"});
+  file_selector_hook = nullptr;
+  release_level_model();
   level_replaced();
 }
 

@@ -148,6 +148,26 @@ TEST_F(ProjectLevelLoad, GenesisThemeFromTheProjectFilesAndTheRestFromTheRom) {
   EXPECT_EQ(dump, rom.level_pattern_bytes);
 }
 
+// Level 0 of a project is the world map whatever was imported before: its header says
+// map 0, so the markers are drawn and edited; a later level is none again.
+TEST_F(ProjectLevelLoad, LevelZeroIsTheWorldMapAfterAnotherMapWasImported) {
+  ASSERT_EQ(level_import_map(2), 0);
+  ASSERT_EQ(map_header.map_front, 2);
+  write_text("proj/levels/level00.gll",
+             {"map_front = ./lvl/Front.lvl", "map_back = ./lvl/Back.lvl", "palette_main = ./pal/P0.pal",
+              "palette_front = ./pal/P1.pal", "palette_back = ./pal/P2.pal", "palette_flash = ./pal/P3.pal"});
+  write_text("proj/p.glp", {"glb_project_file_version = 0", "theme_0 = proj/themes/theme0.glt",
+                            "level_00 = proj/levels/level00.gll", "level_02 = proj/levels/level02.gll"});
+  project = ProjectTables();
+  ProjectMessages m;
+  ASSERT_TRUE(LoadProject("proj/p.glp", project, m));
+  ASSERT_EQ(project_level_load_number(0), 0) << captured_messages().at(0);
+  EXPECT_EQ(map_header.map_front, 0);
+  EXPECT_TRUE(front_layout == front);
+  ASSERT_EQ(project_level_load_number(2), 0);
+  EXPECT_EQ(map_header.map_front, 2);
+}
+
 TEST_F(ProjectLevelLoad, PlanarThemeMissingBackLayoutAndPathWithoutSeparator) {
   ASSERT_EQ(project_level_load_number(2), 0);
   captured_messages().clear();

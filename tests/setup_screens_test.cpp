@@ -187,6 +187,18 @@ TEST_F(SetupTest, NewResolutionAppliesOnLeavingAndRefusalRestores) {
   headless_screen(640, 480);
 }
 
+// Escape at the X size cancels the whole question: the Y size is not asked (the click on
+// GO BACK would not end it) and the mode stays.
+TEST_F(SetupTest, EscapeAtTheXSizeCancelsTheResolution) {
+  click_top(1);
+  in.tap(KEY_8).tap(KEY_0).tap(KEY_0).tap(KEY_ESC);
+  click_top(15);
+  setup_screen();
+  EXPECT_TRUE(in.mode_requests.empty());
+  EXPECT_EQ(screen_width, 640);
+  EXPECT_EQ(screen_height, 480);
+}
+
 TEST_F(SetupTest, ClickOutsideDoesNothingAndKeyPromptTakesEscape) {
   in.move(5, 5).idle().click().idle();
   in.then([](ScriptedInput&) { EXPECT_EQ(editor_mode, 4); });

@@ -77,7 +77,10 @@ std::string fitted(const std::string& text) {
 
 }  // namespace
 
+bool number_prompt_cancelled = false;
+
 int16_t prompt_number(int16_t min, int16_t max, int16_t current, const char* text) {
+  number_prompt_cancelled = false;
   align_frame_counter();
   int allowed = 1;
   for (int m = max; m >= 10; m /= 10) ++allowed;
@@ -104,6 +107,7 @@ int16_t prompt_number(int16_t min, int16_t max, int16_t current, const char* tex
     }
     if (in.key_down(KEY_ESC)) {
       wait_key_released(KEY_ESC);
+      number_prompt_cancelled = true;
       return current;
     }
     if (typed >= allowed) continue;

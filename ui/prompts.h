@@ -7,6 +7,8 @@
 extern std::string text_entry;
 
 int16_t prompt_number(int16_t min, int16_t max, int16_t current, const char* text);
+// Whether the last prompt_number ended with Escape (it then returned `current`).
+extern bool number_prompt_cancelled;
 // Escape cancels a text prompt: false, with text_entry empty. Enter: true.
 bool prompt_text(uint8_t max_length, const char* text);
 // Edits a line in place at screen (x, y): true and the edited line, or false on Escape.

@@ -196,8 +196,9 @@ void top_action(uint8_t r) {
   const Titles titles = {"SETUP"};
   switch (r) {
     case 129:
+      // Escape at the first question cancels the second too.
       pending.width = prompt_number(512, 1600, pending.width, "ENTER X SIZE:");
-      pending.height = prompt_number(384, 1200, pending.height, "ENTER Y SIZE:");
+      if (!number_prompt_cancelled) pending.height = prompt_number(384, 1200, pending.height, "ENTER Y SIZE:");
       break;
     case 130:
       pending.full = static_cast<uint8_t>(prompt_number(0, 1, pending.full, "0. WINDOWED    1. FULL SCREEN:"));
