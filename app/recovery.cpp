@@ -15,6 +15,7 @@
 #include "gamedata/level_files.h"
 #include "gamedata/level_model.h"
 #include "gamedata/level_origin.h"
+#include "leveledit/level_undo.h"
 #include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
 #include "ui/input.h"
@@ -216,6 +217,7 @@ bool recover_at_start_up() {
     build_chunk_thumbnails();
   }
   mark_parts_unsaved(parts);
+  level_history_unsaved(level_changed_flags);
   // The snapshot stays until the parts are saved: it still holds them whole.
   RecoveryBlocks blocks;
   if (build_blocks(parts, blocks, why)) on_disk = OnDisk{true, std::move(blocks), level_origin};

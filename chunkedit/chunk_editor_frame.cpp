@@ -58,7 +58,7 @@ void draw_texts(BITMAP* layer, const Chunk& chunk) {
       layer_number(layer, 48, 20, 1, zoom_percent(level_zoom));
     }
     const std::string readout = undo_readout_text();
-    if (!readout.empty()) layer_text(layer, 1, screen_width - 160, 20, readout.c_str());
+    if (!readout.empty()) layer_text(layer, 1, 128, 8, readout.c_str());  // beside the zoom read-out
   }
   if (cursor_arrow) {
     const int x = in.mouse_x() + MARGIN - 11, y = in.mouse_y() + MARGIN - 11;

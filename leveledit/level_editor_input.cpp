@@ -95,7 +95,7 @@ void draw_overlay_texts() {
     layer_number(overlay, 80, 8, 1, zoom_percent());
   }
   const std::string readout = undo_readout_text();
-  if (!readout.empty()) layer_text(overlay, 1, screen_width - 160, 20, readout.c_str());
+  if (!readout.empty()) layer_text(overlay, 1, 128, 8, readout.c_str());  // beside the zoom read-out
   const int32_t s = block_size_on_screen();
   const int32_t wx = world_mouse_x(), wy = world_mouse_y();
   int16_t y = 24;

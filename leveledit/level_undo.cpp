@@ -206,6 +206,11 @@ void level_history_saved(uint8_t flags) {
     if (flags & (1u << bit)) saved_ids[static_cast<size_t>(bit)] = level_history.state_id();
 }
 
+void level_history_unsaved(uint8_t flags) {
+  for (int bit = 0; bit < 8; ++bit)
+    if (flags & (1u << bit)) saved_ids[static_cast<size_t>(bit)] = UINT64_MAX;  // never a state id
+}
+
 void allocate_level_undo(uint16_t size) {
   level_history.set_capacity(size);
   level_history_loaded(0xFF);

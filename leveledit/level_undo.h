@@ -46,6 +46,9 @@ bool level_redo();
 void level_history_loaded(uint8_t flags);
 // A save wrote the parts in `flags`: the present state is their saved point.
 void level_history_saved(uint8_t flags);
+// The parts in `flags` hold edits made outside the history (a recovered snapshot): no
+// state of the history is their saved point, so no undo clears their flags.
+void level_history_unsaved(uint8_t flags);
 
 // Capacity level_undo_size steps and an empty history (every import).
 void allocate_level_undo(uint16_t size);

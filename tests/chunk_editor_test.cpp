@@ -452,6 +452,32 @@ TEST_F(ChunkEditor, HelpNamesExactlyTheKeysTheEditingScreenReads) {
   EXPECT_EQ(read, keys_named_in_help(CHUNK_EDITOR_HELP));
 }
 
+// The same for the tile selector and, opened from a cell, the block selector.
+TEST_F(ChunkEditor, SelectorHelpsNameExactlyTheKeysTheSelectorsRead) {
+  std::set<int> tiles, blocks;
+  in.idle().then([](ScriptedInput& s) { s.keys_asked.clear(); });
+  in.idle(2);
+  with_flags(KB_CTRL_FLAG).idle(2);
+  with_flags(KB_SHIFT_FLAG).idle(2);
+  with_flags(0).idle();
+  in.then([&tiles](ScriptedInput& s) { tiles = s.keys_asked; });
+  choose_tile();
+  over_cell(1, 1).idle();
+  in.click().idle(2);
+  in.then([](ScriptedInput& s) { s.keys_asked.clear(); });
+  in.idle(2);
+  with_flags(KB_CTRL_FLAG).idle(2);
+  with_flags(KB_SHIFT_FLAG).idle(2);
+  with_flags(0).idle();
+  in.then([&blocks](ScriptedInput& s) { blocks = s.keys_asked; });
+  escape();
+  escape();
+  escape();
+  run();
+  EXPECT_EQ(tiles, keys_named_in_help(TILE_SELECTOR_HELP));
+  EXPECT_EQ(blocks, keys_named_in_help(BLOCK_SELECTOR_HELP));
+}
+
 TEST_F(ChunkEditor, StatusBarShowsChunkSizeMarksAndUnsavedEdits) {
   auto status = [this](const char* text) {
     in.idle(2).then([text](ScriptedInput& s) { EXPECT_EQ(status_bar_difference(s.screen.get(), text), "") << text; });

@@ -175,10 +175,10 @@ std::set<int> keys_named_in_help(const char* help) {
       {"pgup", {KEY_PGUP}}, {"pgdn", {KEY_PGDN}}, {"home", {KEY_HOME}}, {"tab", {KEY_TAB}}, {"esc", {KEY_ESC}},
       {"enter", {KEY_ENTER, KEY_ENTER_PAD}}, {"delete", {KEY_DEL, KEY_DEL_PAD}}, {"insert", {KEY_INSERT}},
       {"plus", {KEY_EQUALS, KEY_PLUS_PAD}}, {"minus", {KEY_MINUS, KEY_MINUS_PAD}}, {"star", {KEY_ASTERISK}},
-      {"slash", {KEY_SLASH, KEY_SLASH_PAD}}, {"tilde", {KEY_TILDE}}, {"comma", {KEY_COMMA}}, {"stop", {KEY_STOP}},
+      {"slash", {KEY_SLASH, KEY_SLASH_PAD}}, {"tilde", {KEY_TILDE}}, {"space", {KEY_SPACE}}, {"comma", {KEY_COMMA}}, {"stop", {KEY_STOP}},
       {"open", {KEY_OPENBRACE}}, {"close", {KEY_CLOSEBRACE}},
       {"c", {KEY_C}}, {"f", {KEY_F}}, {"i", {KEY_I}}, {"m", {KEY_M}}, {"r", {KEY_R}}, {"v", {KEY_V}}, {"y", {KEY_Y}},
-      {"z", {KEY_Z}}, {"7", {KEY_7}}, {"8", {KEY_8}}, {"9", {KEY_9}},
+      {"z", {KEY_Z}}, {"1", {KEY_1}}, {"2", {KEY_2}}, {"3", {KEY_3}}, {"4", {KEY_4}}, {"7", {KEY_7}}, {"8", {KEY_8}}, {"9", {KEY_9}},
       {"f1", {KEY_F1}}, {"f4", {KEY_F4}}, {"f5", {KEY_F5}}, {"f6", {KEY_F6}}, {"f7", {KEY_F7}}, {"f9", {KEY_F9}},
       {"f10", {KEY_F10}}, {"f11", {KEY_F11}}, {"f12", {KEY_F12}},
       {"left", {}}, {"right", {}}, {"click", {}}, {"drag", {}}, {"mouse", {}}, {"wheel", {}}, {"shift", {}},
@@ -197,6 +197,12 @@ std::set<int> keys_named_in_help(const char* help) {
       continue;
     }
     const std::string word = text.substr(i, j - i);
+    // "left arrow" and "right arrow" name one scroll key each ("left" alone is the button).
+    if ((word == "left" || word == "right") && text.compare(j, 6, " arrow") == 0) {
+      keys.insert(word == "left" ? key_scroll_left : key_scroll_right);
+      i = j + 6;
+      continue;
+    }
     // A word of capitals with a digit in it, or a number of more than one digit, is no key.
     const bool inside_word = (i > 0 && std::isupper(static_cast<unsigned char>(text[i - 1]))) ||
                              (j < text.size() && std::isupper(static_cast<unsigned char>(text[j])));
