@@ -87,6 +87,9 @@ wait_message "[01] GREEN MEADOWS" 10
 sleep 0.3
 click 250 206; saved New.lvl
 click 200 241; saved New.itm
+# Everything saved: the snapshot goes.
+for i in $(seq 1 40); do [ -e "$R/manifest" ] || break; sleep 0.05; done
+[ -e "$R/manifest" ] && fail "the snapshot stayed after SAVE LEVEL and SAVE CHUNKMAP"
 objects "$WS/orig.lvl" > "$WS/orig.txt"
 objects "$WS/New.lvl" > "$WS/new.txt"
 [ "$(wc -l < "$WS/new.txt")" = $(($(wc -l < "$WS/orig.txt") + 1)) ] || fail "SAVE LEVEL: not exactly one object more"
@@ -135,4 +138,21 @@ key Escape
 wait_app_exit 10
 [ "$APP_STATUS" = 0 ] || fail "exit status $APP_STATUS"
 [ -f "$R/manifest" ] && fail "a snapshot after a clean quit"
-echo "ok: recovered front, back and chunk edits after kill -9; SIGTERM wrote a snapshot; N set it aside"
+
+# --- Run 5: a front-plane edit, then SIGHUP before any snapshot was due: the signal writes one.
+export MOSSFORGE_SNAPSHOT_SECONDS=600
+: > "$WS/messages.log"
+start_app
+sleep 0.3
+key 1; key Return
+wait_message "[01] GREEN MEADOWS" 10
+sleep 0.3
+click 250 104; sleep 0.4
+move 320 240; sleep 0.2; click 320 240
+insert_object 200 150 804
+[ -e "$R/manifest" ] && fail "a snapshot before it was due"
+kill -HUP "$APP_PID"
+wait_app_exit 10
+[ -f "$R/manifest" ] && [ -n "$(part front)" ] || fail "SIGHUP wrote no snapshot of the front plane"
+objects "$R/$(part front)" | grep -q ' 0804 ' || fail "the SIGHUP snapshot lacks the edit"
+echo "ok: recovered front, back and chunk edits after kill -9; SIGTERM and SIGHUP wrote snapshots; N set one aside"

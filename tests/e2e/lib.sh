@@ -62,7 +62,7 @@ start_app() {
   for i in $(seq 1 200); do
     WIN=$(xdotool search --name '^Mossforge$' 2>/dev/null | head -1)
     [ -n "$WIN" ] && break
-    kill -0 "$APP_PID" 2>/dev/null || fail "editor ended before its window opened"
+    kill -0 "$APP_PID" 2>/dev/null || fail "editor ended before its window opened: $(cat "$WS/stderr.log" "$WS/stdout.log" 2>/dev/null)"
     sleep 0.05
   done
   [ -n "$WIN" ] || fail "no editor window"
