@@ -2,6 +2,7 @@
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "gamedata/chunk_graphics.h"
+#include "gamedata/level_files.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/layout_rows.h"
 #include "level_editor_fixture.h"
@@ -211,7 +212,7 @@ TEST_F(LayoutObjects, ShortDragsMoveNothingAndARowChangeGoesAfterEqualX) {
   frames(1);
 }
 
-TEST_F(LayoutObjects, BackPlaneEditsAreRecordedForTheBackPlaneOnly) {
+TEST_F(LayoutObjects, BackPlaneEditsAreRecordedUndoneAndSavedForTheBackPlaneOnly) {
   start();
   back_layout.rows[5].objects = {{OBJECT_PICKUP | 1, 100}};
   key(KEY_TAB);
@@ -219,6 +220,42 @@ TEST_F(LayoutObjects, BackPlaneEditsAreRecordedForTheBackPlaneOnly) {
   key(KEY_EQUALS);
   EXPECT_EQ(back_layout.rows[5].objects[0].code, OBJECT_PICKUP | 2);
   EXPECT_EQ(level_changed_flags, CHANGED_BACK);
+  // Undone and redone on the back plane; the flag follows.
+  key(KEY_Z, KB_CTRL_FLAG);
+  EXPECT_EQ(back_layout.rows[5].objects[0].code, OBJECT_PICKUP | 1);
+  EXPECT_EQ(level_changed_flags, 0);
+  key(KEY_Y, KB_CTRL_FLAG);
+  EXPECT_EQ(back_layout.rows[5].objects[0].code, OBJECT_PICKUP | 2);
+  EXPECT_EQ(level_changed_flags, CHANGED_BACK);
+  // A save is the new saved point: undoing past it is unsaved again, redoing back is not.
+  ScopedCwd cwd(scratch_dir("back_plane_undo"));
+  set_level_files("", "", false, "");
+  ASSERT_EQ(SaveLevel(), 0);
+  EXPECT_EQ(level_changed_flags, 0);
+  key(KEY_Z, KB_CTRL_FLAG);
+  EXPECT_EQ(level_changed_flags, CHANGED_BACK);
+  key(KEY_Z, KB_CTRL_FLAG | KB_SHIFT_FLAG);
+  EXPECT_EQ(level_changed_flags, 0);
+  // A clicked object, deleted: the undo brings it back selected, the redo leaves nothing
+  // selected.
+  hover(100, 5);
+  in->then([](ScriptedInput& s) { s.mb = 1; });
+  frames(1);
+  in->then([](ScriptedInput& s) { s.mb = 0; });
+  frames(1);
+  ASSERT_TRUE(ledit.object_selected);
+  key(KEY_DEL);
+  ASSERT_EQ(back_layout.rows[5].count(), 0);
+  key(KEY_Z, KB_CTRL_FLAG);
+  frames(1);
+  EXPECT_EQ(back_layout.rows[5].count(), 1);
+  EXPECT_TRUE(ledit.object_selected);
+  EXPECT_EQ(ledit.selected_row, 5);
+  key(KEY_Y, KB_CTRL_FLAG);
+  frames(1);
+  EXPECT_EQ(back_layout.rows[5].count(), 0);
+  EXPECT_FALSE(ledit.object_selected);
+  captured_messages().clear();
 }
 
 TEST_F(LayoutObjects, ADragAboveRowOneKeepsTheObjectInRowOne) {
