@@ -114,7 +114,13 @@ static bool try_mode(int card, int w, int h) {
 }
 
 void config_load() {
-  allegro_init();
+  // Without a display (or when the X server refuses the connection) there is no system
+  // driver, and every later call would crash: say so and end.
+  if (allegro_init() != 0 || !system_driver) {
+    std::fprintf(stderr, "ERROR: Cannot start the graphics system: %s\n",
+                 allegro_error[0] ? allegro_error : "no display");
+    std::exit(1);
+  }
   set_window_title("Mossforge");
 
   bool file_read = false;

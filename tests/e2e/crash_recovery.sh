@@ -15,22 +15,7 @@ export MOSSFORGE_SNAPSHOT_SECONDS=2
 start_xvfb 1024x768
 R=$WS/.recovery
 
-# Objects of a layout file, one "row index code x" line each (code in hex).
-objects() {
-  "$WS/mossforge" unpack "$1" "$1.raw" >/dev/null 2>&1 || fail "cannot unpack $1"
-  od -An -v -tu1 "$1.raw" | awk '{ for (i = 1; i <= NF; i++) b[n++] = $i }
-    END {
-      rows = int((b[6] * 256 + b[7]) / 16)
-      for (k = 1; k <= rows; k++) {
-        s = b[8 + 2 * (k - 1)] * 256 + b[9 + 2 * (k - 1)]
-        e = k < rows ? b[8 + 2 * k] * 256 + b[9 + 2 * k] : n
-        for (i = 0; s + 4 * i + 3 < e; i++) {
-          p = s + 4 * i
-          printf "%d %04X %d\n", k, b[p] * 256 + b[p + 1], b[p + 2] * 256 + b[p + 3]
-        }
-      }
-    }' | sort
-}
+objects() { layout_object_set "$1"; }
 # The file the snapshot's manifest names for a part (front, back, chunks).
 part() { awk -v k="$1" '$1 == k { print $3 }' "$R/manifest"; }
 # Lines only in the second of two sorted object lists.

@@ -7,21 +7,7 @@ make_workspace
 [ -f "$WS/master/genesis/glb.bin" ] || fail "no sample ROM image (samplegame not built)"
 start_xvfb 1024x768
 
-objects() {
-  (cd "$WS" && ./mossforge unpack "$1" "$1.raw" >/dev/null 2>&1) || fail "cannot unpack $1"
-  od -An -v -tu1 "$WS/$1.raw" | awk '{ for (i = 1; i <= NF; i++) b[n++] = $i }
-    END {
-      rows = int((b[6] * 256 + b[7]) / 16)
-      for (k = 1; k <= rows; k++) {
-        s = b[8 + 2 * (k - 1)] * 256 + b[9 + 2 * (k - 1)]
-        e = k < rows ? b[8 + 2 * k] * 256 + b[9 + 2 * k] : n
-        for (i = 0; s + 4 * i + 3 < e; i++) {
-          p = s + 4 * i
-          printf "%d %d %04X %d\n", k, i, b[p] * 256 + b[p + 1], b[p + 2] * 256 + b[p + 3]
-        }
-      }
-    }'
-}
+objects() { layout_objects "$1"; }
 
 start_app
 key 1

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Start-up failures: a configuration file of a newer version, and a missing font image.
+# Start-up failures: a configuration file of a newer version, a missing font image, and no
+# display at all (an error on stderr, not a crash).
 . "$(dirname "$0")/lib.sh"
 make_workspace
 start_xvfb 1024x768
@@ -16,4 +17,8 @@ rm -f "$WS/mossforge.cfg" "$WS/alphanum.png"
 (cd "$WS" && timeout 20 ./mossforge >/dev/null 2>&1); status=$?
 grep -qx 'ERROR: File "alphanum.png" not found.' "$WS/messages.log" || fail "no missing-font message"
 [ "$(grep -c . "$WS/messages.log")" = 1 ] || fail "more than one message shown"
-echo "ok: version-4 configuration refused (status $status for the font case), missing font reported"
+
+(cd "$WS" && env -u DISPLAY timeout 20 ./mossforge >/dev/null 2>"$WS/nodisplay.log"); status=$?
+[ "$status" = 1 ] || fail "no display: exit status $status, expected 1"
+grep -q '^ERROR: Cannot start the graphics system' "$WS/nodisplay.log" || fail "no display: $(cat "$WS/nodisplay.log")"
+echo "ok: version-4 configuration refused, missing font reported, no display reported (status 1)"

@@ -9,19 +9,7 @@ make_workspace
 [ -f "$WS/master/genesis/glb.bin" ] || fail "no sample ROM image (samplegame not built)"
 start_xvfb 1024x768
 
-# Objects of a .lvl file as sorted "row code x" lines (code in hex).
-objects() {
-  (cd "$WS" && ./mossforge unpack "$1" "$1.raw" >/dev/null 2>&1) || fail "cannot unpack $1"
-  od -An -v -tu1 "$WS/$1.raw" | awk '{ for (i = 1; i <= NF; i++) b[n++] = $i }
-    END {
-      rows = int((b[6] * 256 + b[7]) / 16)
-      for (k = 1; k <= rows; k++) {
-        s = b[8 + 2 * (k - 1)] * 256 + b[9 + 2 * (k - 1)]
-        e = k < rows ? b[8 + 2 * k] * 256 + b[9 + 2 * k] : n
-        for (p = s; p + 3 < e; p += 4) printf "%d %04X %d\n", k, b[p] * 256 + b[p + 1], b[p + 2] * 256 + b[p + 3]
-      }
-    }' | sort
-}
+objects() { layout_object_set "$1"; }
 # The message band of a question is black where the menu box has its blue border.
 question_shown() { shot "$1"; [ "$(pixel "$1" 186 226)" = "0,0,0" ]; }
 running() { kill -0 "$APP_PID" 2>/dev/null; }
