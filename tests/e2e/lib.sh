@@ -138,3 +138,32 @@ layout_objects() {
 }
 # The same as sorted "row code x" lines: which objects, whatever their order in a row.
 layout_object_set() { layout_objects "$1" | awk '{ print $1, $3, $4 }' | sort; }
+
+# At the map-number prompt of a started editor: imports map 01, saves it as imported to
+# $WS/orig.lvl (its objects in $WS/orig.txt, as layout_objects prints them) and picks a pickup
+# whose icon (x - 16, 16 row - 16) lies inside the window at zoom 0, below the panel, and
+# whose next object in the row lies at least 48 pixels further right: it is on top under the
+# cursor and stays at its index when dragged 32 pixels right. Sets ROW INDEX CODE X and the
+# icon's centre ICX ICY.
+open_map_01_with_a_pickup() {
+  key 1
+  key Return
+  wait_message "[01] GREEN MEADOWS" 10
+  sleep 0.3
+  click 250 206  # SAVE LEVEL: the level as imported
+  sleep 0.4
+  [ -s "$WS/New.lvl" ] || fail "SAVE LEVEL wrote no New.lvl"
+  mv "$WS/New.lvl" "$WS/orig.lvl"
+  layout_objects orig.lvl > "$WS/orig.txt"
+  read -r ROW INDEX CODE X < <(awk '{ code[$1, $2] = $3; x[$1, $2] = $4; count[$1] = $2 + 1 }
+    END {
+      for (k in code) {
+        split(k, p, SUBSEP); r = p[1]; i = p[2]
+        if (substr(code[k], 1, 2) != "08" || x[k] < 40 || x[k] > 560 || 16 * r < 160 || 16 * r > 460) continue
+        if (i + 1 < count[r] && x[r, i + 1] < x[k] + 48) continue
+        print r, i, code[k], x[k]
+      }
+    }' "$WS/orig.txt" | sort -n -k1,1 -k2,2 | head -1)
+  [ -n "${ROW:-}" ] || fail "no pickup in view in the sample level"
+  ICX=$((X - 8)) ICY=$((16 * ROW - 8))
+}
