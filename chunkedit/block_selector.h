@@ -9,7 +9,8 @@
 
 // What the selector shows besides the bar: the edited chunk at cell size `cell_size`
 // scrolled up by `view_y` pixels (the chunk layer itself is left as the editor drew it)
-// and the editor's overlay as it was when the selector opened.
+// and the editor's overlay as it was when the selector opened: a copy, or the overlay layer
+// (layer_4) itself, which the selector then only draws its previews into.
 struct BlockSelectorView {
   int cell_size = 16;
   int view_y = 0;

@@ -7,6 +7,7 @@
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
 #include "leveledit/level_view.h"
+#include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
 #include "ui/screen_state.h"
@@ -142,10 +143,7 @@ void draw_background_pass(BITMAP* layer) {
 void draw_background_into_backdrop() {
   BITMAP* bb = back_buffer.get();
   if (!bb) return;
-  for (int y = MARGIN; y < MARGIN + screen_height && y < bb->h; ++y) {
-    uint32_t* row = reinterpret_cast<uint32_t*>(bb->line[y]);
-    std::fill(row + MARGIN, row + std::min<int>(MARGIN + screen_width, bb->w), 0xFF000000u);
-  }
+  fill_rect32(bb, MARGIN, MARGIN, screen_width, screen_height, 0xFF000000u);
   drawing_backdrop = true;
   draw_background_pass(bb);
   drawing_backdrop = false;
@@ -163,11 +161,7 @@ void clear_layers() {
   if (!back_buffer) return;
   for (BITMAP* b : {back_buffer.get(), layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()}) {
     if (!b) continue;
-    const uint32_t colour = b == back_buffer.get() ? 0xFF000000u : MASK_COLOUR;
-    for (int y = MARGIN; y < MARGIN + screen_height && y < b->h; ++y) {
-      uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
-      std::fill(row + MARGIN, row + std::min<int>(MARGIN + screen_width, b->w), colour);
-    }
+    fill_rect32(b, MARGIN, MARGIN, screen_width, screen_height, b == back_buffer.get() ? 0xFF000000u : MASK_COLOUR);
   }
 }
 
