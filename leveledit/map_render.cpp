@@ -16,12 +16,19 @@
 namespace {
 
 // Source index of target pixel i at size s: trunc(i * (16 / s)) in single precision.
+// repeat[s] is k when that index is i / k at every i (each source pixel k times), else 0.
 struct ScaleTables {
   std::array<std::array<uint8_t, 64>, 65> index{};
+  std::array<int, 65> repeat{};
   ScaleTables() {
     for (int s = 1; s <= 64; ++s) {
       const float q = 16.0f / static_cast<float>(s);
       for (int i = 0; i < s; ++i) index[s][i] = static_cast<uint8_t>(std::min(15, static_cast<int>(i * q)));
+      const int k = s / 16;
+      repeat[s] = s % 16 == 0;
+      for (int i = 0; i < s; ++i)
+        if (s % 16 != 0 || index[s][i] != i / k) repeat[s] = 0;
+      if (repeat[s]) repeat[s] = k;
     }
   }
 };
@@ -41,6 +48,30 @@ uint32_t blend(uint32_t src, uint32_t dst, int opacity) {
 
 namespace {
 
+// The 16 pixels of in, each K times.
+template <int K>
+void repeat_pixels(const uint32_t* in, uint32_t* out) {
+  for (int i = 0; i < 16; ++i)
+    for (int j = 0; j < K; ++j) out[i * K + j] = in[i];
+}
+
+// One row of a block scaled to size pixels (mirrored: read right to left); with backdrop
+// the mask colour becomes opaque black.
+void scale_row(const uint32_t* in, uint32_t* out, int size, bool mirror, bool backdrop) {
+  switch (mirror ? 0 : scale_tables.repeat[size]) {
+    case 1: std::memcpy(out, in, 16 * sizeof(uint32_t)); break;
+    case 2: repeat_pixels<2>(in, out); break;
+    case 3: repeat_pixels<3>(in, out); break;
+    case 4: repeat_pixels<4>(in, out); break;
+    default: {
+      const uint8_t* idx = scale_tables.index[size].data();
+      for (int c = 0; c < size; ++c) out[c] = in[mirror ? 15 - idx[c] : idx[c]];
+    }
+  }
+  if (backdrop)
+    for (int c = 0; c < size; ++c) out[c] = out[c] == MASK_COLOUR ? 0xFF000000u : out[c];
+}
+
 // draw_block; with backdrop, the mask colour lands as opaque black (the copy into the
 // backdrop of what a masked blit of the block's layer onto black would leave).
 void draw_block_into(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, int flip, int size, int opacity,
@@ -50,26 +81,21 @@ void draw_block_into(BITMAP* source, BITMAP* target, int sx, int sy, int x, int 
   if (sx < 0 || sy < 0 || sx > source->w - 16 || sy > source->h - 16) return;
   const bool mirror = (flip & FLIP_MIRROR) != 0, vflip = (flip & FLIP_VERTICAL) != 0;
   const uint8_t* idx = scale_tables.index[size].data();
+  // Enlarged blocks repeat source rows: each source row is scaled once and copied.
+  uint32_t scaled[64];
   for (int r = 0; r < size; ++r) {
     const int src_row = vflip ? 15 - idx[r] : idx[r];
     const uint32_t* in = reinterpret_cast<const uint32_t*>(source->line[sy + src_row]) + sx;
     uint32_t* out = reinterpret_cast<uint32_t*>(target->line[y + r]) + x;
-    // Enlarged blocks repeat source rows: an opaque row equal to the one above is copied whole.
-    if (opacity >= 255 && r > 0 && idx[r] == idx[r - 1]) {
-      std::memcpy(out, reinterpret_cast<uint32_t*>(target->line[y + r - 1]) + x, static_cast<size_t>(size) * sizeof(uint32_t));
-      continue;
-    }
     if (opacity < 255) {
       for (int c = 0; c < size; ++c) out[c] = blend(in[mirror ? 15 - idx[c] : idx[c]], out[c], opacity);
-    } else if (size == 16 && !mirror) {
-      std::memcpy(out, in, 16 * sizeof(uint32_t));
-    } else if (mirror) {
-      for (int c = 0; c < size; ++c) out[c] = in[15 - idx[c]];
-    } else {
-      for (int c = 0; c < size; ++c) out[c] = in[idx[c]];
+      continue;
     }
-    if (backdrop && opacity >= 255)
-      for (int c = 0; c < size; ++c) out[c] = out[c] == MASK_COLOUR ? 0xFF000000u : out[c];
+    if (r == 0 || idx[r] != idx[r - 1]) scale_row(in, scaled, size, mirror, backdrop);
+    if (size == 16)
+      std::memcpy(out, scaled, 16 * sizeof(uint32_t));
+    else
+      std::memcpy(out, scaled, static_cast<size_t>(size) * sizeof(uint32_t));
   }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
 #include "leveledit/hex_writers.h"
@@ -80,6 +82,29 @@ TEST_F(MapRender, BlockBlitSamplesAndRepeatsPixelsAtTheZoomLimits) {
   EXPECT_EQ(at(target.get(), 260 + 23, 0), block_pixel(3, 15, 15));
   EXPECT_EQ(at(target.get(), 260 + 2, 23), block_pixel(3, 1, 0));
   EXPECT_EQ(at(target.get(), 260 + 3, 22), block_pixel(3, 2, 1));
+}
+
+// Every size from 1 to 64 and every flip against the sampling rule: target pixel i takes
+// source pixel trunc(i * (16 / size)) in single precision; opaque blits copy the mask colour too.
+TEST_F(MapRender, BlockBlitFollowsTheSamplingRuleAtEverySizeAndFlip) {
+  BITMAP* src = block_bitmaps[5].get();
+  put_pixel32(src, 7, 9, MASK_COLOUR);
+  auto source_index = [](int i, int size) { return std::min(15, static_cast<int>(i * (16.0f / static_cast<float>(size)))); };
+  for (int size = 1; size <= 64; ++size)
+    for (int flip : {FLIP_NONE, FLIP_MIRROR, FLIP_VERTICAL, FLIP_BOTH}) {
+      clear_to_color(target.get(), 0xFF123456u);
+      draw_block(src, target.get(), 0, 0, 30, 40, flip, size);
+      for (int r = 0; r < size; ++r)
+        for (int c = 0; c < size; ++c) {
+          const int sx = source_index(c, size), sy = source_index(r, size);
+          const uint32_t expected = at(src, flip & FLIP_MIRROR ? 15 - sx : sx, flip & FLIP_VERTICAL ? 15 - sy : sy);
+          ASSERT_EQ(at(target.get(), 30 + c, 40 + r), expected) << "size " << size << " flip " << flip;
+        }
+      // Nothing beside the square.
+      ASSERT_EQ(at(target.get(), 29, 40), 0xFF123456u);
+      ASSERT_EQ(at(target.get(), 30 + size, 40 + size - 1), 0xFF123456u);
+      ASSERT_EQ(at(target.get(), 30, 40 + size), 0xFF123456u);
+    }
 }
 
 TEST_F(MapRender, BlockBlitSkipsBlocksNotWhollyInside) {
