@@ -185,7 +185,10 @@ void BM_BlockSelectorFrame(benchmark::State& state) {
   chunk_editor_frame();
   const int size = block_size_on_screen();
   Chunk& chunk = chunkmap.chunks[current_chunk];
-  const BlockSelectorView view{size, 0, &chunk, layer_4.get()};  // as the editor opens it
+  // As the editor opens it.
+  BlockSelectorView view{size, 0, &chunk, layer_4.get()};
+  const BitmapPtr frozen = compose_selector_view(view);
+  view.frozen = frozen.get();
   uint16_t word = chunk.cells[0];
   chunk_editor_screen = ChunkEditorScreen::BlockSelector;
   selection_bar_y = SELECTION_BAR_HEIGHT;

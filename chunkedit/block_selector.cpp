@@ -130,6 +130,14 @@ void draw_texts(BITMAP* bb, uint16_t cell) {
 
 }  // namespace
 
+BitmapPtr compose_selector_view(const BlockSelectorView& view) {
+  BITMAP* bb = back_buffer.get();
+  if (!bb || !view.overlay) return nullptr;
+  BitmapPtr frozen = make_bitmap(bb->w, bb->h);
+  if (frozen) compose_frozen_view(frozen.get(), layer_2.get(), view.overlay);
+  return frozen;
+}
+
 void block_selector(int16_t x, int16_t y, uint16_t& cell, const BlockSelectorView& view) {
   InputSource& in = input();
   in.poll();
@@ -154,7 +162,14 @@ void block_selector(int16_t x, int16_t y, uint16_t& cell, const BlockSelectorVie
   else if (view.overlay != overlay_layer)
     blit(view.overlay, overlay_layer, MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
   draw_previews(overlay_layer, x, y, cell, view);
-  compose_frozen_view(bb, layer_2.get(), overlay_layer);
+  if (view.frozen) {
+    // The previews are opaque squares on top: drawn over the composed view they leave what
+    // composing the overlay with them would.
+    blit(view.frozen, bb, MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
+    draw_previews(bb, x, y, cell, view);
+  } else {
+    compose_frozen_view(bb, layer_2.get(), overlay_layer);
+  }
 
   draw_bar(bb);
   draw_texts(bb, cell);

@@ -239,7 +239,9 @@ void select_block_on_cell(Chunk& chunk, int column, int row, int s) {
     // The bar starts still: the mouse goes to the centre of its band, and comes back to
     // the cell afterwards.
     in.position_mouse(screen_width / 2, my);
-    const BlockSelectorView view{s, camera_y >> 3, &chunk, layer_4.get()};
+    BlockSelectorView view{s, camera_y >> 3, &chunk, layer_4.get()};
+    const BitmapPtr frozen = compose_selector_view(view);
+    view.frozen = frozen.get();
     const int16_t x = static_cast<int16_t>(column * s), y = static_cast<int16_t>(row * s - (camera_y >> 3));
     chunk_editor_screen = ChunkEditorScreen::BlockSelector;
     do {
