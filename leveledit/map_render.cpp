@@ -81,21 +81,18 @@ void draw_block_into(BITMAP* source, BITMAP* target, int sx, int sy, int x, int 
   if (sx < 0 || sy < 0 || sx > source->w - 16 || sy > source->h - 16) return;
   const bool mirror = (flip & FLIP_MIRROR) != 0, vflip = (flip & FLIP_VERTICAL) != 0;
   const uint8_t* idx = scale_tables.index[size].data();
-  // Enlarged blocks repeat source rows: each source row is scaled once and copied.
-  uint32_t scaled[64];
   for (int r = 0; r < size; ++r) {
     const int src_row = vflip ? 15 - idx[r] : idx[r];
     const uint32_t* in = reinterpret_cast<const uint32_t*>(source->line[sy + src_row]) + sx;
     uint32_t* out = reinterpret_cast<uint32_t*>(target->line[y + r]) + x;
     if (opacity < 255) {
       for (int c = 0; c < size; ++c) out[c] = blend(in[mirror ? 15 - idx[c] : idx[c]], out[c], opacity);
-      continue;
+    } else if (r > 0 && idx[r] == idx[r - 1]) {
+      // Enlarged blocks repeat source rows: the row above is copied whole.
+      std::memcpy(out, reinterpret_cast<uint32_t*>(target->line[y + r - 1]) + x, static_cast<size_t>(size) * sizeof(uint32_t));
+    } else {
+      scale_row(in, out, size, mirror, backdrop);
     }
-    if (r == 0 || idx[r] != idx[r - 1]) scale_row(in, scaled, size, mirror, backdrop);
-    if (size == 16)
-      std::memcpy(out, scaled, 16 * sizeof(uint32_t));
-    else
-      std::memcpy(out, scaled, static_cast<size_t>(size) * sizeof(uint32_t));
   }
 }
 
