@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
@@ -74,11 +75,12 @@ void scale_row(const uint32_t* in, uint32_t* out, int size, bool mirror, bool ba
 
 // draw_block; with backdrop, the mask colour lands as opaque black (the copy into the
 // backdrop of what a masked blit of the block's layer onto black would leave).
-void draw_block_into(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, int flip, int size, int opacity,
+// Returns whether it drew.
+bool draw_block_into(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, int flip, int size, int opacity,
                      bool backdrop) {
-  if (!source || !target || size < 1 || size > 64) return;
-  if (x < 0 || y < 0 || x > target->w - size || y > target->h - size) return;
-  if (sx < 0 || sy < 0 || sx > source->w - 16 || sy > source->h - 16) return;
+  if (!source || !target || size < 1 || size > 64) return false;
+  if (x < 0 || y < 0 || x > target->w - size || y > target->h - size) return false;
+  if (sx < 0 || sy < 0 || sx > source->w - 16 || sy > source->h - 16) return false;
   const bool mirror = (flip & FLIP_MIRROR) != 0, vflip = (flip & FLIP_VERTICAL) != 0;
   const uint8_t* idx = scale_tables.index[size].data();
   for (int r = 0; r < size; ++r) {
@@ -94,10 +96,49 @@ void draw_block_into(BITMAP* source, BITMAP* target, int sx, int sy, int x, int 
       scale_row(in, out, size, mirror, backdrop);
     }
   }
+  return true;
 }
 
-// Drawing of back-plane chunks straight into the backdrop (see draw_background_into_backdrop).
-bool drawing_backdrop = false;
+// A rectangle of the backdrop wholly drawn by blocks (bitmap coordinates, ends excluded).
+struct CoveredRun {
+  int32_t top, bottom, left, right;
+};
+
+// While back-plane chunks are drawn straight into the backdrop (see
+// draw_background_into_backdrop): the runs of blocks they drew, row by row of blocks.
+std::vector<CoveredRun>* backdrop_cover = nullptr;
+
+void cover_block(int32_t x, int32_t y, int32_t size) {
+  std::vector<CoveredRun>& runs = *backdrop_cover;
+  if (!runs.empty() && runs.back().top == y && runs.back().right == x)
+    runs.back().right = x + size;
+  else
+    runs.push_back({y, y + size, x, x + size});
+}
+
+// Clears to opaque black the visible area of bb outside the covered runs, strip by strip of
+// rows over which the same runs lie.
+void clear_uncovered(BITMAP* bb, std::vector<CoveredRun>& runs) {
+  const int32_t left = MARGIN, right = std::min<int32_t>(MARGIN + screen_width, bb->w);
+  const int32_t bottom = std::min<int32_t>(MARGIN + screen_height, bb->h);
+  std::sort(runs.begin(), runs.end(), [](const CoveredRun& a, const CoveredRun& b) { return a.top < b.top; });
+  std::vector<CoveredRun> active;
+  size_t next = 0;
+  for (int32_t y = MARGIN, end; y < bottom; y = end) {
+    while (next < runs.size() && runs[next].top <= y) active.push_back(runs[next++]);
+    active.erase(std::remove_if(active.begin(), active.end(), [y](const CoveredRun& r) { return r.bottom <= y; }),
+                 active.end());
+    end = next < runs.size() ? std::min(bottom, runs[next].top) : bottom;
+    for (const CoveredRun& r : active) end = std::min(end, r.bottom);
+    std::sort(active.begin(), active.end(), [](const CoveredRun& a, const CoveredRun& b) { return a.left < b.left; });
+    int32_t x = left;
+    for (const CoveredRun& r : active) {
+      if (r.left > x) fill_rect32(bb, x, y, std::min(r.left, right) - x, end - y, 0xFF000000u);
+      x = std::max(x, r.right);
+    }
+    if (x < right) fill_rect32(bb, x, y, right - x, end - y, 0xFF000000u);
+  }
+}
 
 }  // namespace
 
@@ -130,8 +171,11 @@ void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_
       const int32_t tx = left + s * col;
       if (tx < 0 || tx > target->w - s) continue;
       const bool vflip = ((cell & CELL_VFLIP) != 0) != flipped;
-      draw_block_into(block_bitmaps[block].get(), target, 0, 0, tx, ty, vflip ? FLIP_VERTICAL : FLIP_NONE, s, 255,
-                      drawing_backdrop);
+      const bool backdrop = backdrop_cover != nullptr;
+      if (draw_block_into(block_bitmaps[block].get(), target, 0, 0, tx, ty, vflip ? FLIP_VERTICAL : FLIP_NONE, s, 255,
+                          backdrop) &&
+          backdrop)
+        cover_block(tx, ty, s);
     }
   }
 }
@@ -166,10 +210,13 @@ void draw_background_pass(BITMAP* layer) {
 void draw_background_into_backdrop() {
   BITMAP* bb = back_buffer.get();
   if (!bb) return;
-  fill_rect32(bb, MARGIN, MARGIN, screen_width, screen_height, 0xFF000000u);
-  drawing_backdrop = true;
+  // Blocks draw every pixel of their square (the mask colour as black): only the rest of
+  // the visible area is cleared, afterwards.
+  std::vector<CoveredRun> runs;
+  backdrop_cover = &runs;
   draw_background_pass(bb);
-  drawing_backdrop = false;
+  backdrop_cover = nullptr;
+  clear_uncovered(bb, runs);
 }
 
 void draw_plane_chunks(BITMAP* layer, const LayoutPlane& plane) {

@@ -257,6 +257,46 @@ TEST_F(MapRender, LayersComposeInOrderWithTheMaskTransparent) {
   EXPECT_EQ(rgb_at(in.screen.get(), 3, 0), (Rgb{0, 0, 0}));
 }
 
+// The back plane straight into the backdrop equals its layer composed onto black, also where
+// chunks overlap (a later chunk's empty cell leaves the earlier block), where a block has
+// no picture or the mask colour, and at chunks cut by the screen's edges.
+TEST_F(MapRender, BackdropEqualsTheBackPlaneLayerOverBlack) {
+  ScriptedInput in(320, 240);
+  ScopedInput scope(in);
+  put_pixel32(block_bitmaps[3].get(), 5, 6, MASK_COLOUR);
+  block_bitmaps[6].reset();
+  Chunk& a = add_chunk(3, 2);
+  a.cell(0, 0) = 1;
+  a.cell(1, 0) = 3;
+  a.cell(2, 0) = 6;  // no picture
+  a.cell(0, 1) = 2 | CELL_VFLIP;
+  a.cell(2, 1) = 4;  // (1, 1) empty
+  Chunk& b = add_chunk(2, 2);
+  b.cell(0, 0) = 5;
+  b.cell(1, 1) = 7;  // (1, 0) and (0, 1) empty
+  back_layout.height = 64;
+  back_layout.rows.resize(12);
+  back_layout.rows[1].objects = {{0x0000, 0}, {0x0001, 20}, {0x0201, 290}};
+  back_layout.rows[2].objects = {{0x0001, 8}, {0x0000, 2}};
+  back_layout.rows[10].objects = {{0x0000, 100}};
+  map_header.map_front = 0;
+  camera_x = 8 * 30;  // the first chunks cut by the left edge
+  camera_y = 8 * 10;
+  BitmapPtr layer = make_bitmap(back_buffer->w, back_buffer->h);
+  for (int zoom : {-12, 0, 5, 16, 32, 48}) {
+    level_zoom = static_cast<int16_t>(zoom);
+    clear_to_color(layer.get(), MASK_COLOUR);
+    draw_background_pass(layer.get());
+    clear_to_color(back_buffer.get(), 0xFF336699u);
+    draw_background_into_backdrop();
+    for (int y = MARGIN; y < MARGIN + 240; ++y)
+      for (int x = MARGIN; x < MARGIN + 320; ++x) {
+        const uint32_t p = at(layer.get(), x, y);
+        ASSERT_EQ(at(back_buffer.get(), x, y), p == MASK_COLOUR ? 0xFF000000u : p) << "zoom " << zoom << " at " << x << ", " << y;
+      }
+  }
+}
+
 TEST(HexWriters, FieldsBlankLeadingZeros) {
   EXPECT_EQ(hex_field(0x1A2, 4), "    01A2");
   EXPECT_EQ(hex_field(0x1A2, 1), "     1A2");
