@@ -161,6 +161,7 @@ void block_selector(int16_t x, int16_t y, uint16_t& cell, const BlockSelectorVie
     fill_rect32(overlay_layer, MARGIN, MARGIN, screen_width, screen_height, MASK_COLOUR);
   else if (view.overlay != overlay_layer)
     blit(view.overlay, overlay_layer, MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
+  // The overlay layer keeps the previews for the editor's frame after the selector closes.
   draw_previews(overlay_layer, x, y, cell, view);
   if (view.frozen) {
     // The previews are opaque squares on top: drawn over the composed view they leave what

@@ -25,11 +25,11 @@ struct ScaleTables {
     for (int s = 1; s <= 64; ++s) {
       const float q = 16.0f / static_cast<float>(s);
       for (int i = 0; i < s; ++i) index[s][i] = static_cast<uint8_t>(std::min(15, static_cast<int>(i * q)));
+      if (s % 16 != 0) continue;
       const int k = s / 16;
-      repeat[s] = s % 16 == 0;
-      for (int i = 0; i < s; ++i)
-        if (s % 16 != 0 || index[s][i] != i / k) repeat[s] = 0;
-      if (repeat[s]) repeat[s] = k;
+      bool whole = true;
+      for (int i = 0; i < s; ++i) whole = whole && index[s][i] == i / k;
+      repeat[s] = whole ? k : 0;
     }
   }
 };
@@ -171,11 +171,9 @@ void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_
       const int32_t tx = left + s * col;
       if (tx < 0 || tx > target->w - s) continue;
       const bool vflip = ((cell & CELL_VFLIP) != 0) != flipped;
-      const bool backdrop = backdrop_cover != nullptr;
-      if (draw_block_into(block_bitmaps[block].get(), target, 0, 0, tx, ty, vflip ? FLIP_VERTICAL : FLIP_NONE, s, 255,
-                          backdrop) &&
-          backdrop)
-        cover_block(tx, ty, s);
+      const bool drawn = draw_block_into(block_bitmaps[block].get(), target, 0, 0, tx, ty,
+                                         vflip ? FLIP_VERTICAL : FLIP_NONE, s, 255, backdrop_cover != nullptr);
+      if (drawn && backdrop_cover) cover_block(tx, ty, s);
     }
   }
 }

@@ -94,8 +94,8 @@ void fill_rect32(BITMAP* target, int x, int y, int width, int height, uint32_t c
   const int y0 = std::max(y, 0), y1 = std::min(y + height, target->h);
   if (x1 <= x0 || y1 <= y0) return;
   // The first row pixel by pixel, the others as copies of it (a block copy is much faster).
-  const uint32_t* first = reinterpret_cast<uint32_t*>(target->line[y0]) + x0;
-  std::fill(reinterpret_cast<uint32_t*>(target->line[y0]) + x0, reinterpret_cast<uint32_t*>(target->line[y0]) + x1, colour);
+  uint32_t* first = reinterpret_cast<uint32_t*>(target->line[y0]) + x0;
+  std::fill(first, first + (x1 - x0), colour);
   for (int row = y0 + 1; row < y1; ++row)
     std::memcpy(reinterpret_cast<uint32_t*>(target->line[row]) + x0, first, static_cast<size_t>(x1 - x0) * sizeof(uint32_t));
 }
