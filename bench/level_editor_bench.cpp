@@ -183,10 +183,12 @@ void BM_BlockSelectorFrame(benchmark::State& state) {
   s.in->mx = 800;
   s.in->my = 600;
   chunk_editor_frame();
-  BitmapPtr overlay = copy_layer(layer_4.get());
   const int size = block_size_on_screen();
   Chunk& chunk = chunkmap.chunks[current_chunk];
-  const BlockSelectorView view{size, 0, &chunk, overlay.get()};
+  // As the editor opens it.
+  BlockSelectorView view{size, 0, &chunk, layer_4.get()};
+  const BitmapPtr frozen = compose_selector_view(view);
+  view.frozen = frozen.get();
   uint16_t word = chunk.cells[0];
   chunk_editor_screen = ChunkEditorScreen::BlockSelector;
   selection_bar_y = SELECTION_BAR_HEIGHT;

@@ -130,6 +130,14 @@ void draw_texts(BITMAP* bb, uint16_t cell) {
 
 }  // namespace
 
+BitmapPtr compose_selector_view(const BlockSelectorView& view) {
+  BITMAP* bb = back_buffer.get();
+  if (!bb || !view.overlay) return nullptr;
+  BitmapPtr frozen = make_bitmap(bb->w, bb->h);
+  if (frozen) compose_frozen_view(frozen.get(), layer_2.get(), view.overlay);
+  return frozen;
+}
+
 void block_selector(int16_t x, int16_t y, uint16_t& cell, const BlockSelectorView& view) {
   InputSource& in = input();
   in.poll();
@@ -146,13 +154,23 @@ void block_selector(int16_t x, int16_t y, uint16_t& cell, const BlockSelectorVie
   cell = static_cast<uint16_t>(attributes | selected_block);
 
   // The frozen view: the chunk layer as the editor left it, its overlay, the previews.
-  // Only the visible area is ever shown, so only that is copied.
-  if (view.overlay)
-    blit(view.overlay, overlay_layer, MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
-  else
+  // Only the visible area is ever shown, so only that is copied. The editor passes the
+  // overlay layer itself: the preview squares are the same on every frame, so each frame's
+  // previews cover the last one's and the overlay needs no copy.
+  if (!view.overlay)
     fill_rect32(overlay_layer, MARGIN, MARGIN, screen_width, screen_height, MASK_COLOUR);
+  else if (view.overlay != overlay_layer)
+    blit(view.overlay, overlay_layer, MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
+  // The overlay layer keeps the previews for the editor's frame after the selector closes.
   draw_previews(overlay_layer, x, y, cell, view);
-  compose_frozen_view(bb, layer_2.get(), overlay_layer);
+  if (view.frozen) {
+    // The previews are opaque squares on top: drawn over the composed view they leave what
+    // composing the overlay with them would.
+    blit(view.frozen, bb, MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
+    draw_previews(bb, x, y, cell, view);
+  } else {
+    compose_frozen_view(bb, layer_2.get(), overlay_layer);
+  }
 
   draw_bar(bb);
   draw_texts(bb, cell);

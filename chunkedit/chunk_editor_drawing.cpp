@@ -40,13 +40,6 @@ void draw_block_masked(BITMAP* block, BITMAP* target, int x, int y, int flip, in
   }
 }
 
-BitmapPtr copy_layer(BITMAP* layer) {
-  if (!layer) return nullptr;
-  BitmapPtr copy = make_bitmap(layer->w, layer->h);
-  if (copy) blit(layer, copy.get(), 0, 0, 0, 0, layer->w, layer->h);
-  return copy;
-}
-
 BitmapPtr frozen_editor_view() {
   BITMAP* bb = back_buffer.get();
   if (!bb) return nullptr;

@@ -11,5 +11,3 @@ void draw_selection_frame(BITMAP* target, int x, int y, int size);
 void draw_block_masked(BITMAP* block, BITMAP* target, int x, int y, int flip, int size);
 // A picture of the editor as it is: opaque black, the chunk layer and the overlay.
 BitmapPtr frozen_editor_view();
-// A screen-sized copy (with margin) of a layer.
-BitmapPtr copy_layer(BITMAP* layer);

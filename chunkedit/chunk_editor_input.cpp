@@ -227,7 +227,6 @@ void select_block_on_cell(Chunk& chunk, int column, int row, int s) {
   uint16_t& word = chunk.cells[idx];
   const uint16_t remembered = word;
   const int32_t saved_camera_x = camera_x;
-  BitmapPtr overlay = copy_layer(layer_4.get());
   camera_x = (word & CELL_BLOCK_MASK) * 320;
   const int mx = in.mouse_x(), my = in.mouse_y();
   bar_at_top = my >= screen_height / 2 ? 1 : 0;
@@ -240,7 +239,9 @@ void select_block_on_cell(Chunk& chunk, int column, int row, int s) {
     // The bar starts still: the mouse goes to the centre of its band, and comes back to
     // the cell afterwards.
     in.position_mouse(screen_width / 2, my);
-    const BlockSelectorView view{s, camera_y >> 3, &chunk, overlay.get()};
+    BlockSelectorView view{s, camera_y >> 3, &chunk, layer_4.get()};
+    const BitmapPtr frozen = compose_selector_view(view);
+    view.frozen = frozen.get();
     const int16_t x = static_cast<int16_t>(column * s), y = static_cast<int16_t>(row * s - (camera_y >> 3));
     chunk_editor_screen = ChunkEditorScreen::BlockSelector;
     do {

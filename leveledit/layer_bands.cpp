@@ -30,11 +30,7 @@ int layer_index(BITMAP* b) {
 }
 
 void fill_visible(BITMAP* b, uint32_t colour) {
-  if (!b) return;
-  for (int y = MARGIN; y < MARGIN + screen_height && y < b->h; ++y) {
-    uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
-    std::fill(row + MARGIN, row + std::min<int>(MARGIN + screen_width, b->w), colour);
-  }
+  if (b) fill_rect32(b, MARGIN, MARGIN, screen_width, screen_height, colour);
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
 #include "leveledit/level_view.h"
+#include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
 #include "ui/screen_state.h"
@@ -15,12 +17,19 @@
 namespace {
 
 // Source index of target pixel i at size s: trunc(i * (16 / s)) in single precision.
+// repeat[s] is k when that index is i / k at every i (each source pixel k times), else 0.
 struct ScaleTables {
   std::array<std::array<uint8_t, 64>, 65> index{};
+  std::array<int, 65> repeat{};
   ScaleTables() {
     for (int s = 1; s <= 64; ++s) {
       const float q = 16.0f / static_cast<float>(s);
       for (int i = 0; i < s; ++i) index[s][i] = static_cast<uint8_t>(std::min(15, static_cast<int>(i * q)));
+      if (s % 16 != 0) continue;
+      const int k = s / 16;
+      bool whole = true;
+      for (int i = 0; i < s; ++i) whole = whole && index[s][i] == i / k;
+      repeat[s] = whole ? k : 0;
     }
   }
 };
@@ -40,40 +49,96 @@ uint32_t blend(uint32_t src, uint32_t dst, int opacity) {
 
 namespace {
 
+// The 16 pixels of in, each K times.
+template <int K>
+void repeat_pixels(const uint32_t* in, uint32_t* out) {
+  for (int i = 0; i < 16; ++i)
+    for (int j = 0; j < K; ++j) out[i * K + j] = in[i];
+}
+
+// One row of a block scaled to size pixels (mirrored: read right to left); with backdrop
+// the mask colour becomes opaque black.
+void scale_row(const uint32_t* in, uint32_t* out, int size, bool mirror, bool backdrop) {
+  switch (mirror ? 0 : scale_tables.repeat[size]) {
+    case 1: std::memcpy(out, in, 16 * sizeof(uint32_t)); break;
+    case 2: repeat_pixels<2>(in, out); break;
+    case 3: repeat_pixels<3>(in, out); break;
+    case 4: repeat_pixels<4>(in, out); break;
+    default: {
+      const uint8_t* idx = scale_tables.index[size].data();
+      for (int c = 0; c < size; ++c) out[c] = in[mirror ? 15 - idx[c] : idx[c]];
+    }
+  }
+  if (backdrop)
+    for (int c = 0; c < size; ++c) out[c] = out[c] == MASK_COLOUR ? 0xFF000000u : out[c];
+}
+
 // draw_block; with backdrop, the mask colour lands as opaque black (the copy into the
 // backdrop of what a masked blit of the block's layer onto black would leave).
-void draw_block_into(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, int flip, int size, int opacity,
+// Returns whether it drew.
+bool draw_block_into(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, int flip, int size, int opacity,
                      bool backdrop) {
-  if (!source || !target || size < 1 || size > 64) return;
-  if (x < 0 || y < 0 || x > target->w - size || y > target->h - size) return;
-  if (sx < 0 || sy < 0 || sx > source->w - 16 || sy > source->h - 16) return;
+  if (!source || !target || size < 1 || size > 64) return false;
+  if (x < 0 || y < 0 || x > target->w - size || y > target->h - size) return false;
+  if (sx < 0 || sy < 0 || sx > source->w - 16 || sy > source->h - 16) return false;
   const bool mirror = (flip & FLIP_MIRROR) != 0, vflip = (flip & FLIP_VERTICAL) != 0;
   const uint8_t* idx = scale_tables.index[size].data();
   for (int r = 0; r < size; ++r) {
     const int src_row = vflip ? 15 - idx[r] : idx[r];
     const uint32_t* in = reinterpret_cast<const uint32_t*>(source->line[sy + src_row]) + sx;
     uint32_t* out = reinterpret_cast<uint32_t*>(target->line[y + r]) + x;
-    // Enlarged blocks repeat source rows: an opaque row equal to the one above is copied whole.
-    if (opacity >= 255 && r > 0 && idx[r] == idx[r - 1]) {
-      std::memcpy(out, reinterpret_cast<uint32_t*>(target->line[y + r - 1]) + x, static_cast<size_t>(size) * sizeof(uint32_t));
-      continue;
-    }
     if (opacity < 255) {
       for (int c = 0; c < size; ++c) out[c] = blend(in[mirror ? 15 - idx[c] : idx[c]], out[c], opacity);
-    } else if (size == 16 && !mirror) {
-      std::memcpy(out, in, 16 * sizeof(uint32_t));
-    } else if (mirror) {
-      for (int c = 0; c < size; ++c) out[c] = in[15 - idx[c]];
+    } else if (r > 0 && idx[r] == idx[r - 1]) {
+      // Enlarged blocks repeat source rows: the row above is copied whole.
+      std::memcpy(out, reinterpret_cast<uint32_t*>(target->line[y + r - 1]) + x, static_cast<size_t>(size) * sizeof(uint32_t));
     } else {
-      for (int c = 0; c < size; ++c) out[c] = in[idx[c]];
+      scale_row(in, out, size, mirror, backdrop);
     }
-    if (backdrop && opacity >= 255)
-      for (int c = 0; c < size; ++c) out[c] = out[c] == MASK_COLOUR ? 0xFF000000u : out[c];
   }
+  return true;
 }
 
-// Drawing of back-plane chunks straight into the backdrop (see draw_background_into_backdrop).
-bool drawing_backdrop = false;
+// A rectangle of the backdrop wholly drawn by blocks (bitmap coordinates, ends excluded).
+struct CoveredRun {
+  int32_t top, bottom, left, right;
+};
+
+// While back-plane chunks are drawn straight into the backdrop (see
+// draw_background_into_backdrop): the runs of blocks they drew, row by row of blocks.
+std::vector<CoveredRun>* backdrop_cover = nullptr;
+
+void cover_block(int32_t x, int32_t y, int32_t size) {
+  std::vector<CoveredRun>& runs = *backdrop_cover;
+  if (!runs.empty() && runs.back().top == y && runs.back().right == x)
+    runs.back().right = x + size;
+  else
+    runs.push_back({y, y + size, x, x + size});
+}
+
+// Clears to opaque black the visible area of bb outside the covered runs, strip by strip of
+// rows over which the same runs lie.
+void clear_uncovered(BITMAP* bb, std::vector<CoveredRun>& runs) {
+  const int32_t left = MARGIN, right = std::min<int32_t>(MARGIN + screen_width, bb->w);
+  const int32_t bottom = std::min<int32_t>(MARGIN + screen_height, bb->h);
+  std::sort(runs.begin(), runs.end(), [](const CoveredRun& a, const CoveredRun& b) { return a.top < b.top; });
+  std::vector<CoveredRun> active;
+  size_t next = 0;
+  for (int32_t y = MARGIN, end; y < bottom; y = end) {
+    while (next < runs.size() && runs[next].top <= y) active.push_back(runs[next++]);
+    active.erase(std::remove_if(active.begin(), active.end(), [y](const CoveredRun& r) { return r.bottom <= y; }),
+                 active.end());
+    end = next < runs.size() ? std::min(bottom, runs[next].top) : bottom;
+    for (const CoveredRun& r : active) end = std::min(end, r.bottom);
+    std::sort(active.begin(), active.end(), [](const CoveredRun& a, const CoveredRun& b) { return a.left < b.left; });
+    int32_t x = left;
+    for (const CoveredRun& r : active) {
+      if (r.left > x) fill_rect32(bb, x, y, std::min(r.left, right) - x, end - y, 0xFF000000u);
+      x = std::max(x, r.right);
+    }
+    if (x < right) fill_rect32(bb, x, y, right - x, end - y, 0xFF000000u);
+  }
+}
 
 }  // namespace
 
@@ -106,8 +171,9 @@ void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_
       const int32_t tx = left + s * col;
       if (tx < 0 || tx > target->w - s) continue;
       const bool vflip = ((cell & CELL_VFLIP) != 0) != flipped;
-      draw_block_into(block_bitmaps[block].get(), target, 0, 0, tx, ty, vflip ? FLIP_VERTICAL : FLIP_NONE, s, 255,
-                      drawing_backdrop);
+      const bool drawn = draw_block_into(block_bitmaps[block].get(), target, 0, 0, tx, ty,
+                                         vflip ? FLIP_VERTICAL : FLIP_NONE, s, 255, backdrop_cover != nullptr);
+      if (drawn && backdrop_cover) cover_block(tx, ty, s);
     }
   }
 }
@@ -142,13 +208,13 @@ void draw_background_pass(BITMAP* layer) {
 void draw_background_into_backdrop() {
   BITMAP* bb = back_buffer.get();
   if (!bb) return;
-  for (int y = MARGIN; y < MARGIN + screen_height && y < bb->h; ++y) {
-    uint32_t* row = reinterpret_cast<uint32_t*>(bb->line[y]);
-    std::fill(row + MARGIN, row + std::min<int>(MARGIN + screen_width, bb->w), 0xFF000000u);
-  }
-  drawing_backdrop = true;
+  // Blocks draw every pixel of their square (the mask colour as black): only the rest of
+  // the visible area is cleared, afterwards.
+  std::vector<CoveredRun> runs;
+  backdrop_cover = &runs;
   draw_background_pass(bb);
-  drawing_backdrop = false;
+  backdrop_cover = nullptr;
+  clear_uncovered(bb, runs);
 }
 
 void draw_plane_chunks(BITMAP* layer, const LayoutPlane& plane) {
@@ -163,11 +229,7 @@ void clear_layers() {
   if (!back_buffer) return;
   for (BITMAP* b : {back_buffer.get(), layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()}) {
     if (!b) continue;
-    const uint32_t colour = b == back_buffer.get() ? 0xFF000000u : MASK_COLOUR;
-    for (int y = MARGIN; y < MARGIN + screen_height && y < b->h; ++y) {
-      uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
-      std::fill(row + MARGIN, row + std::min<int>(MARGIN + screen_width, b->w), colour);
-    }
+    fill_rect32(b, MARGIN, MARGIN, screen_width, screen_height, b == back_buffer.get() ? 0xFF000000u : MASK_COLOUR);
   }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
 #include "leveledit/hex_writers.h"
@@ -80,6 +82,29 @@ TEST_F(MapRender, BlockBlitSamplesAndRepeatsPixelsAtTheZoomLimits) {
   EXPECT_EQ(at(target.get(), 260 + 23, 0), block_pixel(3, 15, 15));
   EXPECT_EQ(at(target.get(), 260 + 2, 23), block_pixel(3, 1, 0));
   EXPECT_EQ(at(target.get(), 260 + 3, 22), block_pixel(3, 2, 1));
+}
+
+// Every size from 1 to 64 and every flip against the sampling rule: target pixel i takes
+// source pixel trunc(i * (16 / size)) in single precision; opaque blits copy the mask colour too.
+TEST_F(MapRender, BlockBlitFollowsTheSamplingRuleAtEverySizeAndFlip) {
+  BITMAP* src = block_bitmaps[5].get();
+  put_pixel32(src, 7, 9, MASK_COLOUR);
+  auto source_index = [](int i, int size) { return std::min(15, static_cast<int>(i * (16.0f / static_cast<float>(size)))); };
+  for (int size = 1; size <= 64; ++size)
+    for (int flip : {FLIP_NONE, FLIP_MIRROR, FLIP_VERTICAL, FLIP_BOTH}) {
+      clear_to_color(target.get(), 0xFF123456u);
+      draw_block(src, target.get(), 0, 0, 30, 40, flip, size);
+      for (int r = 0; r < size; ++r)
+        for (int c = 0; c < size; ++c) {
+          const int sx = source_index(c, size), sy = source_index(r, size);
+          const uint32_t expected = at(src, flip & FLIP_MIRROR ? 15 - sx : sx, flip & FLIP_VERTICAL ? 15 - sy : sy);
+          ASSERT_EQ(at(target.get(), 30 + c, 40 + r), expected) << "size " << size << " flip " << flip;
+        }
+      // Nothing beside the square.
+      ASSERT_EQ(at(target.get(), 29, 40), 0xFF123456u);
+      ASSERT_EQ(at(target.get(), 30 + size, 40 + size - 1), 0xFF123456u);
+      ASSERT_EQ(at(target.get(), 30, 40 + size), 0xFF123456u);
+    }
 }
 
 TEST_F(MapRender, BlockBlitSkipsBlocksNotWhollyInside) {
@@ -230,6 +255,46 @@ TEST_F(MapRender, LayersComposeInOrderWithTheMaskTransparent) {
   EXPECT_EQ(rgb_at(in.screen.get(), 1, 0), (Rgb{0x22, 0x22, 0x22}));
   EXPECT_EQ(rgb_at(in.screen.get(), 2, 0), (Rgb{0x44, 0x44, 0x44}));
   EXPECT_EQ(rgb_at(in.screen.get(), 3, 0), (Rgb{0, 0, 0}));
+}
+
+// The back plane straight into the backdrop equals its layer composed onto black, also where
+// chunks overlap (a later chunk's empty cell leaves the earlier block), where a block has
+// no picture or the mask colour, and at chunks cut by the screen's edges.
+TEST_F(MapRender, BackdropEqualsTheBackPlaneLayerOverBlack) {
+  ScriptedInput in(320, 240);
+  ScopedInput scope(in);
+  put_pixel32(block_bitmaps[3].get(), 5, 6, MASK_COLOUR);
+  block_bitmaps[6].reset();
+  Chunk& a = add_chunk(3, 2);
+  a.cell(0, 0) = 1;
+  a.cell(1, 0) = 3;
+  a.cell(2, 0) = 6;  // no picture
+  a.cell(0, 1) = 2 | CELL_VFLIP;
+  a.cell(2, 1) = 4;  // (1, 1) empty
+  Chunk& b = add_chunk(2, 2);
+  b.cell(0, 0) = 5;
+  b.cell(1, 1) = 7;  // (1, 0) and (0, 1) empty
+  back_layout.height = 64;
+  back_layout.rows.resize(12);
+  back_layout.rows[1].objects = {{0x0000, 0}, {0x0001, 20}, {0x0201, 290}};
+  back_layout.rows[2].objects = {{0x0001, 8}, {0x0000, 2}};
+  back_layout.rows[10].objects = {{0x0000, 100}};
+  map_header.map_front = 0;
+  camera_x = 8 * 30;  // the first chunks cut by the left edge
+  camera_y = 8 * 10;
+  BitmapPtr layer = make_bitmap(back_buffer->w, back_buffer->h);
+  for (int zoom : {-12, 0, 5, 16, 32, 48}) {
+    level_zoom = static_cast<int16_t>(zoom);
+    clear_to_color(layer.get(), MASK_COLOUR);
+    draw_background_pass(layer.get());
+    clear_to_color(back_buffer.get(), 0xFF336699u);
+    draw_background_into_backdrop();
+    for (int y = MARGIN; y < MARGIN + 240; ++y)
+      for (int x = MARGIN; x < MARGIN + 320; ++x) {
+        const uint32_t p = at(layer.get(), x, y);
+        ASSERT_EQ(at(back_buffer.get(), x, y), p == MASK_COLOUR ? 0xFF000000u : p) << "zoom " << zoom << " at " << x << ", " << y;
+      }
+  }
 }
 
 TEST(HexWriters, FieldsBlankLeadingZeros) {
