@@ -10,6 +10,8 @@
 #include "chunk_editor_fixture.h"
 #include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_help.h"
+#include "leveledit/level_view.h"
+#include "ui/scripted_input.h"
 #include "ui/font.h"
 #include "ui/messages.h"
 #include "ui/setup_screens.h"
@@ -50,12 +52,13 @@ class ChunkEditor : public ChunkEditorFixture {
 }  // namespace
 
 TEST_F(ChunkEditor, EscapeInTheTileSelectorReturnsToTheMenuWithoutAQuestion) {
+  const Chunk before = chunkmap.chunks[0];
   in.idle(3);
   expect_screen(Screen::TileSelector);
   escape();
   run();
   EXPECT_EQ(static_cast<int>(chunk_editor_screen), static_cast<int>(Screen::None));
-  EXPECT_EQ(std::memcmp(&chunkmap.chunks[0], &chunk_backup, 0), 0);
+  EXPECT_EQ(std::memcmp(&chunkmap.chunks[0], &before, sizeof before), 0);
 }
 
 TEST_F(ChunkEditor, RoamingOneClickOpensTheBlockSelector) {
@@ -94,6 +97,30 @@ TEST_F(ChunkEditor, AClickBesideTheChunkSelectsNothingAndEscapeStillEnds) {
   expect_screen(Screen::TileSelector);
   escape();
   run();
+}
+
+// The cell under the mouse: the used area's last column and row end one pixel before w * s
+// and h * s (camera at the top).
+TEST(CellUnderCursor, TheUsedAreaEndsExactlyAtItsLastPixel) {
+  ScriptedInput mouse(640, 480);
+  ScopedInput scope(mouse);
+  const int saved_camera = camera_y;
+  camera_y = 0;
+  Chunk c{};
+  c.width = 4;
+  c.height = 3;
+  auto at = [&](int x, int y) {
+    mouse.mx = x;
+    mouse.my = y;
+    const CellUnderCursor cell = cell_under_cursor(c, 16);
+    return cell.inside ? 100 * cell.column + cell.row : -1;
+  };
+  EXPECT_EQ(at(0, 0), 0);
+  EXPECT_EQ(at(63, 47), 302);
+  EXPECT_EQ(at(64, 47), -1);
+  EXPECT_EQ(at(63, 48), -1);
+  EXPECT_EQ(at(-1, 0), -1);
+  camera_y = saved_camera;
 }
 
 TEST_F(ChunkEditor, HybridTakesTwoClicksAndTwoEscapes) {
