@@ -134,6 +134,7 @@ TEST_F(PromptTest, NumberPromptDigitsClampingAndEscape) {
       {{KEY_1, KEY_0, KEY_ENTER}, 0, 10, 3, 10},            // max 10: two digits
       {{KEY_1, KEY_0, KEY_0, KEY_ENTER}, 0, 100, 3, 100},    // max 100: three
       {{KEY_9, KEY_9, KEY_ENTER}, 0, 9, 3, 9},              // max 9: one
+      {{KEY_1, KEY_2, KEY_3, KEY_ENTER}, 0, 50, 3, 12},     // a third digit is not taken
   };
   for (const auto& c : cases) {
     for (int k : c.keys) in.tap(k);

@@ -263,8 +263,9 @@ TEST(RecoveryCheck, SnapshotFollowsTheUnsavedParts) {
   recovery_check();
   recovery_check();
   EXPECT_EQ(captured_messages().size(), 1u);
-  if (!captured_messages().empty())
+  if (!captured_messages().empty()) {
     EXPECT_EQ(captured_messages()[0].rfind("ERROR: Cannot write the recovery snapshot in \"" + recovery_dir + "\": ", 0), 0u);
+  }
 
   level_changed_flags = 0;
   level_model = LevelModel();

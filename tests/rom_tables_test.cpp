@@ -202,9 +202,11 @@ TEST(RomTables, PackedPatternBlocksOfAtMost32767Patterns) {
     std::vector<uint8_t> decoded;
     std::string error;
     EXPECT_EQ(read_packed_patterns(rom, 0, "P", out, decoded, error), count == 32767) << error;
-    if (count == 32767) EXPECT_EQ(decoded.size(), count * 32);
-    else
+    if (count == 32767) {
+      EXPECT_EQ(decoded.size(), count * 32);
+    } else {
       EXPECT_EQ(error, "P holds 32768 patterns, more than 32767");
+    }
   }
   pp20_trace = trace;
 }
