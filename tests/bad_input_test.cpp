@@ -171,7 +171,6 @@ std::vector<BadInput> layout_rows() {
       {"MiddleRowBeyondTheBlock", Reader::Lvl, file(set16(plain, 12, 0x7000)), "row 2 of the layout block points outside"},
       {"TotalSizeBeyondTheFile", Reader::Lvl, file(set16(plain, 14, 0x7000)), "is truncated (28672 bytes, 28 in"},
       {"TotalSizeInsideTheTable", Reader::Lvl, file(set16(plain, 14, 12)), "runs past its end"},
-      {"HeightOf4095Rows", Reader::Lvl, file(set16(plain, 6, 0xFFF0)), "(height 65520) runs past the end"},
       {"HeightOf16Rows", Reader::Lvl, file(set16(plain, 6, 0x100)), "(height 256) runs past the end"},
       {"RowOfSixBytes", Reader::Lvl, file(set16(plain, 10, 22)), "not a whole number of 4-byte objects"},
       {"PackedStatesMoreThanItHolds", Reader::Lvl, file(packed(set16(plain, 14, 32))), "states 32 bytes but holds 28"},
@@ -207,13 +206,10 @@ std::vector<BadInput> chunk_set_rows() {
       {"MiddleEntryBeyondTheBlock", Reader::Itm, file(set16(plain, 8, 0xFFF0)), "chunk 1 of the chunk set points outside"},
       {"MiddleEntryAtTheLastByte", Reader::Itm, file(set16(plain, 8, 31)), "chunk 1 of the chunk set points outside"},
       {"LastEntryBeyondTheFile", Reader::Itm, file(set16(plain, 10, 0xFFF0)), "is truncated"},
-      {"CountOf65535", Reader::Itm, file(set16(plain, 4, 0xFFFF)), "65535 chunks, more than 2048"},
       {"CountOf2049", Reader::Itm, file(set16(plain, 4, 2049)), "2049 chunks, more than 2048"},
       {"CountOneTooMany", Reader::Itm, file(set16(plain, 4, 4)), "is truncated"},
       {"ChunkOf17Columns", Reader::Itm, file(set8(plain, 12, 17)), "17x1 blocks, more than 16x16"},
       {"ChunkOf17Rows", Reader::Itm, file(set8(plain, 19, 17)), "1x17 blocks, more than 16x16"},
-      {"LastChunkOf20Columns", Reader::Itm, file(set8(plain, 24, 20)), "20x1 blocks, more than 16x16"},
-      {"PackedChunkOf17Columns", Reader::Itm, file(packed(set8(plain, 12, 17))), "17x1 blocks, more than 16x16"},
       {"PackedCellsCutShort", Reader::Itm, file(packed(cut(plain, 28))), "cells of chunk 2 run past the end"},
       {"PackedTableCutShort", Reader::Itm, file(packed(cut(plain, 8))), "offset table of the chunk set runs past"},
       {"PackedLayout", Reader::Itm, file(packed(plain_layout())), "does not start with \"ITMS\""},
@@ -229,9 +225,7 @@ std::vector<BadInput> chunk_set_rows() {
 std::vector<BadInput> menu_rows() {
   return {
       {"LvlMissing", Reader::LvlMenu, nothing(), "not found"},
-      {"LvlCutShort", Reader::LvlMenu, file(cut(plain_layout(), 20)), "is truncated"},
       {"ItmDirectory", Reader::ItmMenu, directory(), "is a directory"},
-      {"ItmWideChunk", Reader::ItmMenu, file(set8(plain_chunks(), 12, 40)), "40x1 blocks"},
   };
 }
 
@@ -262,7 +256,6 @@ std::vector<BadInput> rom_rows() {
       {"PatternPointerNearTheEnd", Reader::Rom, ptr(rom::PATTERN_POINTERS, 0x120000 - 4), "the patterns of theme 0"},
       {"BlockMapPointerNearTheEnd", Reader::Rom, ptr(rom::BLOCKMAP_POINTERS, 0x120000 - 100), "the block map of theme 0"},
       {"PalettePointerOutside", Reader::Rom, ptr(rom::PALETTE_POINTERS + 12, 0xFFFFFFFF), "palette 0x3"},
-      {"PalettePointerAtTheLastBytes", Reader::Rom, ptr(rom::PALETTE_POINTERS + 8, 0x120000 - 16), "palette 0x2"},
       {"MarkerNameOutside", Reader::Rom, rom([](R t) { t.rom[rom::MARKERS + 14 * 3 + 1] = 0xFF; }), "marker 3"},
       {"PickupGraphicsOutside", Reader::Rom,
        rom([](R t) { write_be32(&t.rom[rom::PICKUP_BASE + 0x200 + 8 * 5 + 2], 0x00FFFF00); }), "pickup 5"},
@@ -271,12 +264,9 @@ std::vector<BadInput> rom_rows() {
       {"PatternsPointAtALayout", Reader::Rom, ptr(rom::PATTERN_POINTERS, 0x100000), "is not a packed block"},
       {"CommonPatternsNotPacked", Reader::Rom, rom([](R t) { t.rom[rom::COMMON_PATTERNS + 4] = 0; }),
        "the common patterns at 0xCF166 is not a packed block"},
-      {"FrontLayoutOf4095Rows", Reader::Rom, rom([](R t) { write_be16(&t.rom[0x100006], 0xFFF0); }), "(height 65520)"},
       {"FrontLayoutRowOfSixBytes", Reader::Rom,
        rom([](R t) { write_be16(&t.rom[0x100000 + 10], read_be16(&t.rom[0x100000 + 8]) + 6); }), "not a whole number"},
-      {"ChunkSetOf65535Chunks", Reader::Rom, rom([](R t) { write_be16(&t.rom[0x101004], 0xFFFF); }), "65535 chunks"},
       {"ChunkOf17Columns", Reader::Rom, rom([](R t) { t.rom[t.chunkmap_at + 18] = 17; }), "17x2 blocks"},
-      {"LastChunkOf20Rows", Reader::Rom, rom([](R t) { t.rom[t.chunkmap_at + 29] = 20; }), "3x20 blocks"},
       {"PackedLayoutAbove64KiB", Reader::Rom,
        rom([](R t) {
          const size_t s = read_be32(&t.rom[t.packed_layout_at]);

@@ -291,9 +291,9 @@ TEST_F(Selectors, ShiftDeleteIsRefusedWhileALevelOfTheThemePlacesTheTile) {
   layout("l4f.lvl", 1, 0x0001);
   layout("l4b.lvl", 1, 0x0202);  // tile 2, flipped, in the back layout of a theme-1 level
   layout("l5f.lvl", 0, 0x0002);  // tile 2 in a level of another theme
-  project.level_paths[4] = "d4.gll";
-  project.levels[4].map_front = "l4f.lvl";
-  project.levels[4].map_back = "l4b.lvl";
+  project.level_paths[0] = "d4.gll";  // level 0, the first a project has
+  project.levels[0].map_front = "l4f.lvl";
+  project.levels[0].map_back = "l4b.lvl";
   project.level_paths[5] = "d5.gll";
   project.levels[5].map_front = "l5f.lvl";
   camera_x = 2 * 704;
@@ -301,8 +301,8 @@ TEST_F(Selectors, ShiftDeleteIsRefusedWhileALevelOfTheThemePlacesTheTile) {
   tile_frames(3);
   EXPECT_EQ(chunkmap.count(), 3);
   EXPECT_EQ(captured_messages(),
-            std::vector<std::string>{"TILE 2 IS PLACED IN LEVEL 04 OF THE PROJECT AND CANNOT BE DELETED."});
-  project.levels[4].map_back.clear();
+            std::vector<std::string>{"TILE 2 IS PLACED IN LEVEL 00 OF THE PROJECT AND CANNOT BE DELETED."});
+  project.levels[0].map_back.clear();
   with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
   tile_frames(3);
   project = ProjectTables();

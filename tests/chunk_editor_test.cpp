@@ -9,7 +9,11 @@
 #include "app/main_menu.h"
 #include "chunk_editor_fixture.h"
 #include "chunkedit/chunk_editor.h"
+#include "chunkedit/chunk_editor_drawing.h"
 #include "chunkedit/chunk_editor_help.h"
+#include "leveledit/level_undo.h"
+#include "leveledit/level_view.h"
+#include "ui/scripted_input.h"
 #include "ui/font.h"
 #include "ui/messages.h"
 #include "ui/setup_screens.h"
@@ -50,12 +54,13 @@ class ChunkEditor : public ChunkEditorFixture {
 }  // namespace
 
 TEST_F(ChunkEditor, EscapeInTheTileSelectorReturnsToTheMenuWithoutAQuestion) {
+  const Chunk before = chunkmap.chunks[0];
   in.idle(3);
   expect_screen(Screen::TileSelector);
   escape();
   run();
   EXPECT_EQ(static_cast<int>(chunk_editor_screen), static_cast<int>(Screen::None));
-  EXPECT_EQ(std::memcmp(&chunkmap.chunks[0], &chunk_backup, 0), 0);
+  EXPECT_EQ(std::memcmp(&chunkmap.chunks[0], &before, sizeof before), 0);
 }
 
 TEST_F(ChunkEditor, RoamingOneClickOpensTheBlockSelector) {
@@ -94,6 +99,47 @@ TEST_F(ChunkEditor, AClickBesideTheChunkSelectsNothingAndEscapeStillEnds) {
   expect_screen(Screen::TileSelector);
   escape();
   run();
+}
+
+// The cell under the mouse: the used area's last column and row end one pixel before w * s
+// and h * s (camera at the top).
+TEST(CellUnderCursor, TheUsedAreaEndsExactlyAtItsLastPixel) {
+  ScriptedInput mouse(640, 480);
+  ScopedInput scope(mouse);
+  const int saved_camera = camera_y;
+  camera_y = 0;
+  Chunk c{};
+  c.width = 4;
+  c.height = 3;
+  auto at = [&](int x, int y) {
+    mouse.mx = x;
+    mouse.my = y;
+    const CellUnderCursor cell = cell_under_cursor(c, 16);
+    return cell.inside ? 100 * cell.column + cell.row : -1;
+  };
+  EXPECT_EQ(at(0, 0), 0);
+  EXPECT_EQ(at(63, 47), 302);
+  EXPECT_EQ(at(64, 47), -1);
+  EXPECT_EQ(at(63, 48), -1);
+  EXPECT_EQ(at(-1, 0), -1);
+  camera_y = saved_camera;
+}
+
+// A block ending exactly at the target's right or bottom edge is drawn; one pixel further it is not.
+TEST(ChunkEditorDrawing, BlocksEndingAtTheTargetsEdgeAreDrawnWhole) {
+  BitmapPtr block = make_bitmap(16, 16), target = make_bitmap(MARGIN + 40, MARGIN + 40);
+  ASSERT_TRUE(block && target);
+  auto drawn = [&](int x, int y) {
+    for (int r = 0; r < 16; ++r)
+      for (int c = 0; c < 16; ++c) put_pixel32(block.get(), c, r, 0x123456);
+    for (int r = 0; r < target->h; ++r)
+      for (int c = 0; c < target->w; ++c) put_pixel32(target.get(), c, r, 0);
+    draw_block_masked(block.get(), target.get(), x, y, 0, 8);
+    return pixel32(target.get(), MARGIN + 39, MARGIN + 39) == 0x123456;
+  };
+  EXPECT_TRUE(drawn(32, 32));
+  EXPECT_FALSE(drawn(33, 32));
+  EXPECT_FALSE(drawn(32, 33));
 }
 
 TEST_F(ChunkEditor, HybridTakesTwoClicksAndTwoEscapes) {
@@ -260,6 +306,36 @@ TEST_F(ChunkEditor, NoRestoresTheChunkExactlySizeIncluded) {
   EXPECT_EQ(std::memcmp(&chunkmap.chunks[0], &original, sizeof original), 0);
   EXPECT_EQ(chunks_changed, 0);
   EXPECT_EQ(level_changed_flags, 0);
+}
+
+// From the main menu: a pass that keeps a chunk change forgets the level's undo steps (they
+// name cells of chunks); a pass that changes nothing keeps them.
+TEST_F(ChunkEditor, KeptChunkChangesFromTheMenuForgetTheLevelsUndoSteps) {
+  resize_level_undo(16);
+  level_history_loaded(0);
+  front_layout.rows.resize(2);
+  level_step_touch_row(front_layout, 1);
+  front_layout.rows[1].objects.push_back({1, 16});
+  level_step_end();
+  ASSERT_EQ(level_history.undo_count(), 1u);
+  in.idle(3);
+  escape();
+  editor_mode = 2;
+  run_mode(2);
+  EXPECT_TRUE(in.script_done());
+  EXPECT_EQ(level_history.undo_count(), 1u);
+  choose_tile();
+  key(KEY_CLOSEBRACE);  // one column wider
+  escape();
+  answer(KEY_Y);
+  escape();
+  const int8_t width = chunkmap.chunks[0].width;
+  editor_mode = 2;
+  run_mode(2);
+  EXPECT_TRUE(in.script_done());
+  EXPECT_EQ(chunkmap.chunks[0].width, width + 1);
+  EXPECT_EQ(level_history.undo_count(), 0u);
+  level_history_loaded(0);
 }
 
 TEST_F(ChunkEditor, SizeKeysAtTheirLimitsChangeNothingAndAskNothing) {

@@ -108,3 +108,21 @@ TEST(ChunkSetBlock, WriterTakesEveryChunkStartingUpTo65535) {
   EXPECT_EQ(error, "chunk 211 would start at byte 65536, beyond the 65535 that the chunk set's offsets can reach");
   EXPECT_TRUE(b.empty());
 }
+
+TEST(ChunkSetBlock, DecoderTakes2048ChunksAndRefuses2049) {
+  ChunkMap map;
+  map.chunks.resize(CHUNK_SLOTS);
+  for (Chunk& c : map.chunks) {
+    c.width = c.height = 1;
+    c.cell(0, 0) = 5;
+  }
+  std::vector<uint8_t> b;
+  std::string error;
+  ASSERT_TRUE(build_chunk_set_block(map, b, error)) << error;
+  ChunkMap back;
+  EXPECT_TRUE(decode_chunk_set_block(b.data(), b.size(), back, error)) << error;
+  EXPECT_EQ(back.count(), CHUNK_SLOTS);
+  write_be16(&b[4], CHUNK_SLOTS + 1);
+  EXPECT_FALSE(decode_chunk_set_block(b.data(), b.size(), back, error));
+  EXPECT_EQ(error, "the chunk set holds 2049 chunks, more than 2048");
+}

@@ -106,11 +106,13 @@ TEST(Config, FileShorterThanItsVersionGetsTheDefaultsAndVersion4IsRefused) {
   EXPECT_EQ(screen_width, 640);  // untouched
 }
 
-TEST(Config, OutOfRangeFrameSkipIsNotUsedAsDivisor) {
+TEST(Config, FrameSkipOutside0To5IsNotUsedAsDivisor) {
   std::vector<uint8_t> bytes = config_to_bytes();
-  bytes[7] = 0xFF;  // -1 would make the frame-skip divisor 0
-  ASSERT_TRUE(config_from_bytes(bytes));
-  EXPECT_EQ(frame_skip, 0);
+  for (int v : {0xFF, 0, 5, 6}) {  // -1 would make the frame-skip divisor 0
+    bytes[7] = static_cast<uint8_t>(v);
+    ASSERT_TRUE(config_from_bytes(bytes));
+    EXPECT_EQ(frame_skip, v == 5 ? 5 : 0) << v;
+  }
 }
 
 TEST(Config, ScrollKeysOutsideTheKeyArrayFallBackToTheArrows) {

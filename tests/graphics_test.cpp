@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "gamedata/chunk_graphics.h"
+#include "gamedata/level_bitmaps.h"
 #include "gamedata/level_graphics.h"
 #include "gamedata/pattern_graphics.h"
 #include "test_support.h"
@@ -229,4 +232,21 @@ TEST(Graphics, SpriteBitmapWithNoRowsHasNoArea) {
   EXPECT_EQ(s->w, 32);
   EXPECT_EQ(s->h, 8);
   EXPECT_EQ(at(s.get(), 24 + 2, 1), colour(pal, 3, (2 + 2 + 3) % 16));
+}
+
+// One block picture per mapping the block maps count (the common map gives blocks 0..23, the
+// level map 24 on), and every rebuild or release is a new generation of the pictures.
+TEST(Graphics, BlockBitmapsFollowTheCountsAndEachRebuildIsANewGeneration) {
+  auto model = std::make_unique<LevelModel>();
+  model->common_blockmap.count = 3;
+  model->common_blockmap.mappings.resize(4);
+  model->level_blockmap.count = 2;
+  model->level_blockmap.mappings.resize(3);
+  auto bitmaps = std::make_unique<LevelBitmaps>();
+  const uint32_t generation = block_bitmaps_generation;
+  build_block_bitmaps(*model, *bitmaps);
+  EXPECT_EQ(block_bitmaps_generation, generation + 1);
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(bitmaps->block_bitmaps[i] != nullptr, i < 3 || (i >= 24 && i < 26)) << i;
+  release_level_bitmaps();
+  EXPECT_EQ(block_bitmaps_generation, generation + 2);
 }

@@ -106,3 +106,13 @@ TEST(LayoutBlock, OversizedLayoutIsRefusedByTheWriter) {
   EXPECT_TRUE(build_layout_block(p, b, error));
   EXPECT_EQ(b.size(), 65532u);
 }
+
+TEST(LayoutBlock, TenBytesHoldAnEmptyPlaneAndNineAreTooShort) {
+  const std::vector<uint8_t> b = {'M', 'A', 'P', 2, 0, 16, 0, 0, 0, 10};
+  LayoutPlane plane;
+  std::string error;
+  EXPECT_TRUE(decode_layout_block(b.data(), 10, plane, error)) << error;
+  EXPECT_EQ(plane.width, 16);
+  EXPECT_FALSE(decode_layout_block(b.data(), 9, plane, error));
+  EXPECT_EQ(error, "the layout block is too short");
+}

@@ -47,6 +47,11 @@ TEST_F(LayoutObjects, CtrlKeysReorderChunkPlacementsAndTheSelectionFollows) {
   EXPECT_EQ(ledit.selected_index, 1);
   EXPECT_EQ(selected_object()->code, 3);
   EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
+  key(KEY_EQUALS, KB_CTRL_FLAG);  // one later again, then back
+  EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{1, 2, 3}));
+  EXPECT_EQ(ledit.selected_index, 2);
+  EXPECT_EQ(selected_object()->code, 3);
+  key(KEY_MINUS, KB_CTRL_FLAG);
   key(KEY_SLASH, KB_CTRL_FLAG);  // to the start
   EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{3, 1, 2}));
   EXPECT_EQ(ledit.selected_index, 0);
@@ -189,6 +194,11 @@ TEST_F(LayoutObjects, ShortDragsMoveNothingAndARowChangeGoesAfterEqualX) {
   frames(3);
   EXPECT_EQ(row(5).objects[0], (LayoutObject{OBJECT_PICKUP | 1, 96}));
   EXPECT_EQ(level_changed_flags, 0);
+  // 16 right in the same row: the object moves and the level has a change.
+  in->move(mx + 16, my);
+  frames(1);
+  EXPECT_EQ(row(5).objects[0].x, 112);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
   // 16 down and 16 right: row 6, x 112, after the object already at 112.
   in->move(mx + 16, my + 16);
   frames(1);
@@ -345,6 +355,17 @@ TEST_F(LayoutObjects, InsertPutsTheObjectUnderTheCursorButNotOnTheLastLine) {
   frames(1);
   in->key_shift_flags = 0;
   EXPECT_EQ(row(3).count(), 2);
+  // An object inserted before the selected one (snapped to x 48, under the cursor): the
+  // selection stays on the same object.
+  hover(56, 3);
+  ASSERT_NE(selected_object(), nullptr);
+  const LayoutObject chosen = *selected_object();
+  EXPECT_EQ(chosen.x, 56);
+  in->press(KEY_I).release(KEY_I);
+  frames(1);
+  EXPECT_EQ(row(3).count(), 3);
+  ASSERT_NE(selected_object(), nullptr);
+  EXPECT_EQ(*selected_object(), chosen);
 }
 
 TEST(ObjectNumber, HexAnswers) {

@@ -213,6 +213,25 @@ TEST_F(MarkersView, DraggedMarkersSnapToEightInBothDirections) {
   EXPECT_EQ(level_changed_flags, 0);
 }
 
+// Dragged to the level's last line the marker follows; below it, the marker keeps its height.
+TEST_F(MarkersView, ADragBelowTheLastLineKeepsTheMarkersHeight) {
+  make_level(4, 2048, 256);
+  map_header.map_front = 0;
+  level_editor_modes = 0x12;
+  enter();
+  hover_marker(0, 100, 203);
+  const int mx = in->mx, my = in->my;
+  in->then([](ScriptedInput& s) { s.mb = 1; }).move(mx, my + 50);  // level y 255, the last line
+  frames(2);
+  EXPECT_EQ(marker(0).y, 253);
+  in->move(mx + 8, my + 51);  // level y 256: x follows, y stays
+  frames(1);
+  EXPECT_EQ(marker(0).x, 108);
+  EXPECT_EQ(marker(0).y, 253);
+  in->then([](ScriptedInput& s) { s.mb = 0; });
+  frames(1);
+}
+
 TEST_F(MarkersView, PanelLiesOnADarkTranslucentBandOverTheScenery) {
   start();
   // Light scenery under the panel: a 16 x 8 chunk of block 50 over (240, 0) .. (496, 128).

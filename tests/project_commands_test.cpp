@@ -271,6 +271,8 @@ TEST_F(ProjectCommands, FailedBatchCommandsChangeNothing) {
        "folder (the Amiga ignores case).\n"},
       {"build-aga lvl.glp", "ERROR: Cannot replace the game folder \"lvl\": it holds the layout \"lvl/L.lvl\".\n"},
       {"generate-aga game2/CODE", "ERROR: File \"game2/Castle.GLV\" not found.\n"},
+      {"generate-genesis master/genesis/glb.bin --overwrites",
+       "ERROR: Usage: mossforge generate-genesis ROM [--overwrite]\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.command);

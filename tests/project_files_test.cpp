@@ -68,6 +68,8 @@ TEST(FindKey, OverlongValuesAndKeysAreRefusedWithFileAndLine) {
   ASSERT_EQ(m.all().size(), 1u);
   EXPECT_EQ(m.all()[0], "ERROR: Value on line 2 of \"t.glt\" is too long. Must not exceed 31 characters.");
   ProjectMessages k;
+  find(std::string(31, 'k') + " = 1\nchunkmap = a", "chunkmap", &r, &k);
+  EXPECT_TRUE(k.all().empty());
   find(std::string(32, 'k') + " = 1\nchunkmap = a", "chunkmap", &r, &k);
   EXPECT_EQ(r, 0);
   ASSERT_EQ(k.all().size(), 1u);

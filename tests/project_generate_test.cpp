@@ -132,6 +132,25 @@ TEST(GenerateGenesisProject, GameWithoutThemesOrLevelsStillEndsBothLists) {
   EXPECT_TRUE(tables == ProjectTables());
 }
 
+// A zero solidity entry after theme 0 ends that list: the themes behind it get no solidity file.
+TEST(GenerateGenesisProject, ZeroSolidityEntryAfterThemeZeroEndsTheList) {
+  ScopedCwd cwd(scratch_dir("generate_genesis_solidity_end"));
+  GenesisFixture f = make_genesis_fixture();
+  auto entry = [&f](size_t table, int t, size_t v) { write_be32(&f.rom[table + 4 * t], static_cast<uint32_t>(v)); };
+  entry(genesis::CHUNKMAP_TABLE, 2, f.chunkmap_offset[1]);  // a third theme
+  entry(genesis::PATTERN_TABLE, 2, f.pattern_offset[1]);
+  entry(genesis::BLOCKMAP_TABLE, 2, f.blockmap_offset[1]);
+  entry(genesis::SOLIDITY_TABLE, 1, 0);
+  entry(genesis::SOLIDITY_TABLE, 2, f.solidity_offset[0]);
+  ProjectTables tables;
+  ProjectMessages m;
+  ASSERT_EQ(generate_genesis(f.rom, tables, m), 0) << (m.all().empty() ? "" : m.all()[0]);
+  EXPECT_TRUE(fs::exists("themes/itm/Itm2.itm"));
+  EXPECT_TRUE(fs::exists("themes/ins/Ins0.ins"));
+  EXPECT_FALSE(fs::exists("themes/ins/Ins1.ins"));
+  EXPECT_FALSE(fs::exists("themes/ins/Ins2.ins"));
+}
+
 TEST(GenerateGenesisProject, UnwritableTreeIsReported) {
   ScopedCwd cwd(scratch_dir("generate_genesis_unwritable"));
   write_bytes("levels", {1, 2, 3});  // a file where a directory must go

@@ -206,15 +206,23 @@ TEST_F(ProjectLevelLoad, LevelsAndThemesTheProjectLacksAreReportedAndTheLevelSta
   EXPECT_EQ(captured_messages().at(0), "ERROR: Level 09 has no front layout in the loaded project.");
   EXPECT_EQ(project_level_load_number(0x80), -1);
   EXPECT_EQ(captured_messages().at(1), "ERROR: Level 80 is beyond the 128 levels of a project.");
+  EXPECT_EQ(project_level_load_number(0x7F), -1);
+  EXPECT_EQ(captured_messages().back(), "ERROR: Level 7F has no front layout in the loaded project.");
+  // A front layout of theme 16, one past the project's themes.
+  write_bytes("proj/levels/lvl/Front.lvl", layout_bytes(fixture_plane(PROJECT_THEMES, 5, 1)));
+  EXPECT_EQ(project_level_load_number(2), -1);
+  EXPECT_EQ(captured_messages().back(),
+            "ERROR: File \"proj/levels/./lvl/Front.lvl\": theme 16 is beyond the 16 themes of a project.");
+  write_bytes("proj/levels/lvl/Front.lvl", pack_block(layout_bytes(front)));
   // A theme the project does not describe.
   project.themes[0].chunkmap.clear();
   EXPECT_EQ(project_level_load_number(2), -1);
-  EXPECT_EQ(captured_messages().at(2), "ERROR: Theme 0 of level 02 has no chunkmap in the loaded project.");
+  EXPECT_EQ(captured_messages().back(), "ERROR: Theme 0 of level 02 has no chunkmap in the loaded project.");
   // The graphics file of a planar theme; and a Genesis theme whose block map is missing,
   // found only after the pattern dump was made: no dump is written.
   fs::remove("proj/themes/glv/G1.GLV");
   EXPECT_EQ(project_level_load_number(1), -1);
-  EXPECT_EQ(captured_messages().at(3), "ERROR: File \"proj/themes/./glv/G1.GLV\" not found.");
+  EXPECT_EQ(captured_messages().back(), "ERROR: File \"proj/themes/./glv/G1.GLV\" not found.");
   project.themes[0].chunkmap = "./itm/T0.itm";
   fs::remove("proj/themes/bma/T0.bma");
   write_bytes("dump/vram_tiles.bin", {7});

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -250,11 +253,43 @@ TEST(RecoveryCheck, SnapshotFollowsTheUnsavedParts) {
   recovery_end();  // a clean QUIT
   EXPECT_FALSE(fs::exists(dir));
 
+  // A snapshot that cannot be written (a file where its folder's parent goes) is reported once.
+  const std::string blocked = scratch_dir("recovery_blocked") + "/file";
+  { std::FILE* f = std::fopen(blocked.c_str(), "wb"); if (f) std::fclose(f); }
+  recovery_dir = blocked + "/.recovery";
+  recovery_reset(true);
+  level_changed_flags = CHANGED_CHUNKS;
+  captured_messages().clear();
+  recovery_check();
+  recovery_check();
+  EXPECT_EQ(captured_messages().size(), 1u);
+  if (!captured_messages().empty()) {
+    EXPECT_EQ(captured_messages()[0].rfind("ERROR: Cannot write the recovery snapshot in \"" + recovery_dir + "\": ", 0), 0u);
+  }
+
   level_changed_flags = 0;
   level_model = LevelModel();
   level_origin = LevelOrigin();
   recovery_reset(false);
   recovery_dir = saved_dir;
+  snapshot_interval = saved_interval;
+}
+
+// MOSSFORGE_SNAPSHOT_SECONDS sets the interval only when it is a positive number.
+TEST(RecoveryCheck, SnapshotSecondsFromTheEnvironmentMustBePositive) {
+  const double saved_interval = snapshot_interval;
+  for (const char* text : {"0", "-2", "2.5"}) {
+    snapshot_interval = 60;
+    setenv("MOSSFORGE_SNAPSHOT_SECONDS", text, 1);
+    recovery_begin();
+    EXPECT_EQ(snapshot_interval, text[0] == '2' ? 2.5 : 60.0) << text;
+  }
+  unsetenv("MOSSFORGE_SNAPSHOT_SECONDS");
+  window_poll_hook = nullptr;
+  window_frame_hook = nullptr;
+  std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGHUP, SIG_DFL);
+  recovery_reset(false);
   snapshot_interval = saved_interval;
 }
 

@@ -9,9 +9,11 @@
 #include <string>
 
 #include "files/atomic_file.h"
+#include "files/pp20.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
 #include "gamedata/rom_import.h"
+#include "app/render_command.h"
 #include "leveledit/level_view.h"
 #include "leveledit/map_render.h"
 #include "leveledit/level_editor.h"
@@ -113,16 +115,34 @@ TEST(RenderCommand, WritesThePictureAndTheClosingMessage) {
   std::vector<uint8_t> dump;
   EXPECT_TRUE(read_whole_file(dir + "/dump/vram_moon.bin", dump));
 
-  r = run_mossforge(dir, "render G5 x.png");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ERROR: Map number must be a valid 2-digit hex number.\n");
-  r = run_mossforge(dir, "render 0 x.png --zoom 60");
-  EXPECT_EQ(r.status, 1);
   std::remove((dir + "/master/genesis/glb.bin").c_str());
   r = run_mossforge(dir, "render 0 x.png");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "ERROR: File \"./master/genesis/glb.bin\" not found.\n");
   EXPECT_EQ(r.out, "");
+}
+
+// The arguments' limits, run in the process where no ROM is: an accepted argument ends at the import.
+TEST(RenderCommand, ZoomFromMinus12To48AndMapNumbersOfOneOrTwoDigits) {
+  headless_screen();
+  ScopedCwd cwd(scratch_dir("render_limits"));
+  FILE* const trace = pp20_trace;  // the command turns the decoder's trace off
+  auto run = [](std::vector<std::string> args) {
+    captured_messages().clear();
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(&a[0]);
+    const int status = run_render_command(static_cast<int>(argv.size()), argv.data());
+    return std::to_string(status) + " " + (captured_messages().empty() ? "" : captured_messages()[0]);
+  };
+  const std::string map_error = std::string("1 ") + MAP_NUMBER_ERROR;
+  for (const char* zoom : {"-12", "48"}) EXPECT_EQ(run({"render", "G5", "x.png", "--zoom", zoom}), map_error) << zoom;
+  for (const char* zoom : {"-13", "49"})
+    EXPECT_EQ(run({"render", "G5", "x.png", "--zoom", zoom}),
+              "1 ERROR: Zoom \"" + std::string(zoom) + "\" must be a whole number from -12 to 48.");
+  EXPECT_EQ(run({"render", "100", "x.png"}), map_error);
+  EXPECT_EQ(run({"render", "", "x.png"}), map_error);
+  EXPECT_EQ(run({"render", "10", "x.png"}), "1 ERROR: File \"./master/genesis/glb.bin\" not found.");
+  pp20_trace = trace;
 }
 
 TEST(RenderCommand, FailedWritesLeaveThePreviousPicture) {

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "files/byte_order.h"
+#include "files/packed_block.h"
+#include "files/pp20.h"
 #include "gamedata/rom_import.h"
 #include "gamedata/rom_tables.h"
 #include "test_support.h"
@@ -188,4 +190,23 @@ TEST(RomTables, BlockTypesPalettesAndPlainBlockMaps) {
   RomImage cut(t.rom.begin(), t.rom.begin() + rom::COMMON_BLOCKMAP + 3967);
   EXPECT_FALSE(read_blockmap(cut, rom::COMMON_BLOCKMAP, 24, "the common block map", map, bytes, error));
   EXPECT_EQ(map.count, 496);
+}
+
+// A packed pattern block holds at most 32767 patterns of 32 bytes.
+TEST(RomTables, PackedPatternBlocksOfAtMost32767Patterns) {
+  FILE* const trace = pp20_trace;
+  pp20_trace = nullptr;
+  for (size_t count : {size_t(32767), size_t(32768)}) {
+    const RomImage rom = pack_block(std::vector<uint8_t>(count * 32, 0x11));
+    PatternSet out;
+    std::vector<uint8_t> decoded;
+    std::string error;
+    EXPECT_EQ(read_packed_patterns(rom, 0, "P", out, decoded, error), count == 32767) << error;
+    if (count == 32767) {
+      EXPECT_EQ(decoded.size(), count * 32);
+    } else {
+      EXPECT_EQ(error, "P holds 32768 patterns, more than 32767");
+    }
+  }
+  pp20_trace = trace;
 }

@@ -170,25 +170,6 @@ TEST_P(WriteFailure, FullDiskKeepsThePreviousFile) {
   EXPECT_NE(contents(GetParam().file), previous);
 }
 
-TEST_P(WriteFailure, ReadOnlyDirectoryKeepsThePreviousFile) {
-  put(GetParam().file, previous);
-  chmod(dir.c_str(), 0555);
-  ScopedUnprivileged as_user;
-  if (permissions_do_not_apply(dir))
-    GTEST_SKIP() << "this process writes into read-only directories: the case cannot be made here";
-  EXPECT_EQ(GetParam().run(), -1);
-  expect_reported(captured_messages(), "Permission denied");
-  expect_previous_file_intact();
-}
-
-TEST_P(WriteFailure, DirectoryInPlaceOfTheFileStays) {
-  std::filesystem::create_directory(GetParam().file);
-  EXPECT_EQ(GetParam().run(), -1);
-  expect_reported(captured_messages(), "Is a directory");
-  EXPECT_TRUE(std::filesystem::is_directory(GetParam().file));
-  EXPECT_FALSE(std::filesystem::exists(std::string(GetParam().file) + ".tmp"));
-}
-
 TEST_P(WriteFailure, ReplacedFileKeepsItsPermissions) {
   put(GetParam().file, previous, 0640);
   EXPECT_EQ(GetParam().run(), 0);
