@@ -44,12 +44,7 @@ wait_app_exit 10
 : > "$WS/messages.log"
 start_app
 open_map_01_with_a_pickup
-
-click 250 104  # LEVEL EDITOR
-sleep 0.4
-move 320 240
-sleep 0.2
-click 320 240  # fixes the camera
+enter_level_editor_fixed
 # The status bar in the bottom 10 rows: light text on the dark bar, changed by F4 (snap)
 # while the picture above it stays as it was; and the level there is the picture the render
 # command draws (background shown with Ctrl+Tab, the cursor parked at the bar's right end;

@@ -11,12 +11,7 @@ objects() { layout_objects "$1"; }
 
 start_app
 open_map_01_with_a_pickup
-
-click 250 104  # LEVEL EDITOR
-sleep 0.4
-move 320 240
-sleep 0.2
-click 320 240  # fixes the camera
+enter_level_editor_fixed
 move $ICX $ICY
 sleep 0.3
 click $ICX $ICY  # selects the pickup

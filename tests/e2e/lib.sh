@@ -167,3 +167,12 @@ open_map_01_with_a_pickup() {
   [ -n "${ROW:-}" ] || fail "no pickup in view in the sample level"
   ICX=$((X - 8)) ICY=$((16 * ROW - 8))
 }
+
+# From the main menu: LEVEL EDITOR, then a click in the middle that fixes the camera.
+enter_level_editor_fixed() {
+  click 250 104
+  sleep 0.4
+  move 320 240
+  sleep 0.2
+  click 320 240
+}
