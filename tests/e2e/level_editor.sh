@@ -82,15 +82,7 @@ move $ICX $ICY
 sleep 0.3
 shot level_hover
 lit level_hover 96 8 256 25 || fail "no object panel over the pickup"
-click $ICX $ICY  # selects it
-key equal        # Plus: the next pickup type
-xdotool mousedown 1
-sleep 0.1
-move $((ICX + 16)) $ICY
-move $((ICX + 32)) $ICY
-sleep 0.1
-xdotool mouseup 1
-sleep 0.2
+change_and_drag_the_pickup
 shot level_dragged
 key Escape  # the camera roams again
 key Escape  # leaves: the layout question

@@ -14,15 +14,7 @@ open_map_01_with_a_pickup
 enter_level_editor_fixed
 move $ICX $ICY
 sleep 0.3
-click $ICX $ICY  # selects the pickup
-key equal        # Plus: the next pickup type
-xdotool mousedown 1
-sleep 0.1
-move $((ICX + 16)) $ICY
-move $((ICX + 32)) $ICY
-sleep 0.1
-xdotool mouseup 1
-sleep 0.2
+change_and_drag_the_pickup
 move 560 440
 key Insert       # a chunk under the cursor
 sleep 0.2

@@ -176,3 +176,17 @@ enter_level_editor_fixed() {
   sleep 0.2
   click 320 240
 }
+
+# With the cursor over the pickup open_map_01_with_a_pickup found: selects it with a click,
+# Plus gives it the next type, and a drag moves it 32 pixels right.
+change_and_drag_the_pickup() {
+  click $ICX $ICY
+  key equal
+  xdotool mousedown 1
+  sleep 0.1
+  move $((ICX + 16)) $ICY
+  move $((ICX + 32)) $ICY
+  sleep 0.1
+  xdotool mouseup 1
+  sleep 0.2
+}
