@@ -6,7 +6,7 @@
 #include "app/pack_commands.h"
 #include "app/project_commands.h"
 #include "app/render_command.h"
-#include "ui/bitmap.h"
+#include "gamedata/bitmap.h"
 #include "ui/messages.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "files/atomic_file.h"
-#include "ui/bitmap.h"
+#include "gamedata/bitmap.h"
 #include "ui/frame.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"

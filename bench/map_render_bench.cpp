@@ -4,8 +4,8 @@
 
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
-#include "leveledit/level_view.h"
-#include "leveledit/map_render.h"
+#include "render/level_view.h"
+#include "render/map_render.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
 

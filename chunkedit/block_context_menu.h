@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "gamedata/level_records.h"
+#include "files/level_records.h"
 
 extern const char* const BLOCK_MENU_TEXT;
 constexpr int BLOCK_MENU_WIDTH = 144, BLOCK_MENU_HEIGHT = 172;  // outer box

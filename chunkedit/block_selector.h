@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "gamedata/level_records.h"
-#include "ui/bitmap.h"
+#include "files/level_records.h"
+#include "gamedata/bitmap.h"
 
 // What the selector shows besides the bar: the edited chunk at cell size `cell_size`
 // scrolled up by `view_y` pixels (the chunk layer itself is left as the editor drew it)

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "gamedata/level_records.h"
+#include "files/level_records.h"
 
 // Cell index 16 * row + column, as stored in the undo history.
 inline uint16_t cell_index(int column, int row) { return static_cast<uint16_t>(16 * row + column); }

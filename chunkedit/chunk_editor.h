@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "gamedata/level_records.h"
+#include "files/level_records.h"
 
 // The screen; returns with editor_mode 0.
 void chunk_editor();

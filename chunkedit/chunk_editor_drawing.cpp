@@ -1,7 +1,7 @@
 #include "chunkedit/chunk_editor_drawing.h"
 
-#include "leveledit/layer_bands.h"
-#include "leveledit/map_render.h"
+#include "render/layer_bands.h"
+#include "render/map_render.h"
 #include "ui/font.h"
 #include "ui/screen_state.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <allegro.h>
 
-#include "ui/bitmap.h"
+#include "gamedata/bitmap.h"
 
 // The selection frame of a size x size square: 2x2 corners and stretched edges.
 void draw_selection_frame(BITMAP* target, int x, int y, int size);

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "gamedata/level_records.h"
+#include "files/level_records.h"
 
 // The chunk chosen in the tile selector.
 extern int16_t current_chunk;

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "gamedata/level_records.h"
+#include "files/level_records.h"
 
 // Records one change of `target` (a cell index, UNDO_WIDTH or UNDO_HEIGHT) into the open
 // step and sets chunks_changed.

@@ -3,8 +3,8 @@
 #pragma once
 #include <string>
 
+#include "files/level_records.h"
 #include "files/project_files.h"
-#include "gamedata/level_records.h"
 
 // Object codes can name chunks 0..511 only, so the chunkmap never grows past 512.
 constexpr int MAX_EDITABLE_CHUNKS = 512;

@@ -7,7 +7,7 @@
 #include "chunkedit/selector_scroll.h"
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
-#include "leveledit/level_view.h"
+#include "render/level_view.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gamedata/level_records.h"
+#include "files/level_records.h"
 
 // The buffer a chunk set is unpacked into and built in: no chunk-set block is larger.
 constexpr size_t CHUNK_SET_LIMIT = 133124;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gamedata/level_records.h"
+#include "files/level_records.h"
 
 constexpr size_t MAX_BLOCK_SIZE = 65535;  // the tables hold 16-bit offsets
 

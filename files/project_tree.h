@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "files/level_records.h"
 #include "files/project_files.h"
 #include "files/rom_tables.h"
-#include "gamedata/level_records.h"
 
 struct ProjectTree {
   struct Entry {

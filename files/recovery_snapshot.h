@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "files/level_records.h"
 #include "files/level_source.h"
-#include "gamedata/level_records.h"
 
 constexpr const char* RECOVERY_MANIFEST_NAME = "manifest";
 constexpr const char* RECOVERY_DISCARDED_NAME = "discarded";

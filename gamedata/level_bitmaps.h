@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "gamedata/level_records.h"
-#include "ui/bitmap.h"
+#include "files/level_records.h"
+#include "gamedata/bitmap.h"
 
 constexpr int THUMBNAIL_SIZE = 64;
 constexpr int BLOCK_TYPE_ICON_COUNT = 10;

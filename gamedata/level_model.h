@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gamedata/level_records.h"
+#include "files/level_records.h"
 
 struct LevelModel {
   MapHeader map_header;

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "gamedata/level_records.h"
-#include "ui/bitmap.h"
+#include "files/level_records.h"
+#include "gamedata/bitmap.h"
 
 // The 32-bit pixel of colour index i (1..15) in palette line `line`; index 0 is the mask colour.
 uint32_t palette_pixel(const Palettes& palettes, int line, int index);

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "gamedata/level_records.h"
+#include "files/level_records.h"
 
 // Results below 0: nothing changed.
 constexpr int32_t ROW_OUT_OF_MEMORY = -1;

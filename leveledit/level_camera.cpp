@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "leveledit/level_editor.h"
-#include "leveledit/level_view.h"
+#include "render/level_view.h"
 #include "ui/input.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"

@@ -1,13 +1,14 @@
-#include "leveledit/layer_bands.h"
 #include "leveledit/level_editor.h"
+#include "leveledit/level_editor_state.h"
+#include "render/layer_bands.h"
 
 #include "gamedata/level_model.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_undo.h"
-#include "leveledit/level_view.h"
-#include "leveledit/map_render.h"
 #include "leveledit/markers_view.h"
-#include "leveledit/undo_readout.h"
+#include "render/level_view.h"
+#include "render/map_render.h"
+#include "render/undo_readout.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
@@ -15,6 +16,8 @@
 #include "ui/settings.h"
 
 LevelEditorState ledit;
+uint8_t snap_to_grid = 0;
+uint8_t effect_details_shown = 0;
 
 namespace {
 

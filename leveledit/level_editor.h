@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "gamedata/level_records.h"
+#include "files/level_records.h"
 
 constexpr int HOVER_LIMIT = 32;
 

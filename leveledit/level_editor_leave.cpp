@@ -2,9 +2,9 @@
 // SAVE LEVEL and SAVE CHUNKMAP of the main menu would write.
 #include "gamedata/change_flags.h"
 #include "gamedata/level_files.h"
-#include "leveledit/layer_bands.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_undo.h"
+#include "render/layer_bands.h"
 #include "ui/input.h"
 #include "ui/prompts.h"
 #include "ui/screen_state.h"

@@ -1,10 +1,10 @@
 // Drawing the edited plane and listing the objects under the cursor; choosing among them.
 #include "gamedata/level_model.h"
-#include "leveledit/layer_bands.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_editor.h"
-#include "leveledit/level_view.h"
-#include "leveledit/map_render.h"
+#include "render/layer_bands.h"
+#include "render/level_view.h"
+#include "render/map_render.h"
 #include "ui/input.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "files/level_records.h"
 #include "files/undo_history.h"
-#include "gamedata/level_records.h"
 
 enum class LevelTarget : uint8_t { FrontRow, BackRow, MarkerEntry, ChunkCell, Selection };
 

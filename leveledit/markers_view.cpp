@@ -1,5 +1,5 @@
-#include "leveledit/layer_bands.h"
 #include "leveledit/markers_view.h"
+#include "render/layer_bands.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -12,10 +12,10 @@
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_undo.h"
-#include "leveledit/level_view.h"
-#include "leveledit/map_render.h"
-#include "leveledit/panel_band.h"
-#include "leveledit/panel_writers.h"
+#include "render/level_view.h"
+#include "render/map_render.h"
+#include "render/panel_band.h"
+#include "render/panel_writers.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"

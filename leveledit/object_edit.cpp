@@ -9,7 +9,7 @@
 #include "leveledit/layout_rows.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_undo.h"
-#include "leveledit/level_view.h"
+#include "render/level_view.h"
 #include "ui/input.h"
 #include "ui/messages.h"
 

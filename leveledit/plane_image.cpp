@@ -4,9 +4,9 @@
 
 #include "gamedata/level_model.h"
 #include "leveledit/layout_objects.h"
-#include "leveledit/level_view.h"
-#include "leveledit/map_render.h"
 #include "leveledit/markers_view.h"
+#include "render/level_view.h"
+#include "render/map_render.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
 

@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "ui/bitmap.h"
+#include "gamedata/bitmap.h"
 
 // Largest picture drawn, in pixels.
 constexpr long MAX_PLANE_IMAGE_PIXELS = 64L * 1024 * 1024;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gamedata/level_records.h"
+#include "files/level_records.h"
 
 // Writes a file whole (creating nothing else).
 void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes);

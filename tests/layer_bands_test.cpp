@@ -1,7 +1,7 @@
 // The tracked composition of the level editor gives exactly the frames of clearing the
 // five bitmaps whole and composing the four layers whole.
-#include "leveledit/layer_bands.h"
-#include "leveledit/map_render.h"
+#include "render/layer_bands.h"
+#include "render/map_render.h"
 #include "level_editor_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "level_editor_fixture.h"
 
-#include "leveledit/hex_writers.h"
+#include "render/hex_writers.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/messages.h"

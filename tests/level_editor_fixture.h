@@ -12,7 +12,7 @@
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_undo.h"
-#include "leveledit/level_view.h"
+#include "render/level_view.h"
 #include "test_support.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"

@@ -7,8 +7,8 @@
 #include "files/layout_block.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_origin.h"
-#include "leveledit/hex_writers.h"
-#include "leveledit/status_bar.h"
+#include "render/hex_writers.h"
+#include "render/status_bar.h"
 #include "level_editor_fixture.h"
 #include "ui/frame.h"
 

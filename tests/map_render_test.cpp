@@ -4,9 +4,9 @@
 
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
-#include "leveledit/hex_writers.h"
-#include "leveledit/level_view.h"
-#include "leveledit/map_render.h"
+#include "render/hex_writers.h"
+#include "render/level_view.h"
+#include "render/map_render.h"
 #include "test_support.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"

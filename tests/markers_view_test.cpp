@@ -1,7 +1,7 @@
 // Map-screen markers in the level editor: drawing, hovering, the panel, keys, renaming, dragging.
 #include "leveledit/level_editor.h"
 #include "leveledit/markers_view.h"
-#include "leveledit/panel_band.h"
+#include "render/panel_band.h"
 #include "level_editor_fixture.h"
 #include "ui/messages.h"
 

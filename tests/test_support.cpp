@@ -18,7 +18,7 @@
 
 #include "app/start_up.h"
 #include "ui/input.h"
-#include "leveledit/status_bar.h"
+#include "render/status_bar.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"

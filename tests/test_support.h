@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/bitmap.h"
+#include "gamedata/bitmap.h"
 #include "ui/scripted_input.h"
 
 // Prepares graphics and screen bitmaps at w x h with the font from data/; idempotent.

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "ui/bitmap.h"
+#include "gamedata/bitmap.h"
 
 // Main-menu mode: 0 menu, 1..15 a screen or command, 255 quit (setup uses bits 4-6).
 extern uint8_t editor_mode;

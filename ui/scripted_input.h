@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/bitmap.h"
+#include "gamedata/bitmap.h"
 #include "ui/input.h"
 
 class ScriptedInput final : public InputSource {

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "ui/bitmap.h"
+#include "gamedata/bitmap.h"
 
 namespace sample {
 namespace {

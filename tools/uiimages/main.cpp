@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ui/bitmap.h"
+#include "gamedata/bitmap.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "leveledit/hex_writers.h"
+#include "render/hex_writers.h"
 
 #include <cstdio>
 

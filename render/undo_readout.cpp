@@ -1,4 +1,4 @@
-#include "leveledit/undo_readout.h"
+#include "render/undo_readout.h"
 
 #include <cstdint>
 

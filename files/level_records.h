@@ -1,6 +1,6 @@
 // The records of one level as the game stores them: header, layout planes, chunks,
 // blocks, patterns, palettes, markers and block types. Plain data with no library
-// dependencies, so the block readers and writers in files/ can use them too.
+// dependencies: the block readers and writers here and the model in gamedata/ build on them.
 // All values are in host byte order.
 #pragma once
 #include <array>

@@ -1,4 +1,4 @@
-#include "ui/bitmap.h"
+#include "gamedata/bitmap.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,9 +1,9 @@
-#include "leveledit/status_bar.h"
+#include "render/status_bar.h"
 
 #include <cstdio>
 #include <vector>
 
-#include "leveledit/layer_bands.h"
+#include "render/layer_bands.h"
 #include "ui/font.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"

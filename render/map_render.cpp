@@ -1,4 +1,4 @@
-#include "leveledit/map_render.h"
+#include "render/map_render.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
-#include "leveledit/level_view.h"
+#include "render/level_view.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"

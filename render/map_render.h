@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "gamedata/level_records.h"
+#include "files/level_records.h"
 
 // Flip modes of draw_block.
 constexpr int FLIP_NONE = 0, FLIP_MIRROR = 1, FLIP_VERTICAL = 2, FLIP_BOTH = 3;

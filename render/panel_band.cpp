@@ -1,9 +1,9 @@
-#include "leveledit/panel_band.h"
+#include "render/panel_band.h"
 
 #include <algorithm>
 
-#include "leveledit/layer_bands.h"
-#include "leveledit/status_bar.h"
+#include "render/layer_bands.h"
+#include "render/status_bar.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
 

@@ -1,7 +1,7 @@
-#include "leveledit/layer_bands.h"
-#include "leveledit/panel_writers.h"
+#include "render/layer_bands.h"
+#include "render/panel_writers.h"
 
-#include "leveledit/hex_writers.h"
+#include "render/hex_writers.h"
 #include "ui/screen_state.h"
 
 namespace {

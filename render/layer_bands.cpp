@@ -1,10 +1,10 @@
-#include "leveledit/layer_bands.h"
+#include "render/layer_bands.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 
-#include "leveledit/panel_band.h"
+#include "render/panel_band.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"

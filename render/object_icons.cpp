@@ -3,10 +3,10 @@
 
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
-#include "leveledit/layer_bands.h"
-#include "leveledit/layout_objects.h"
-#include "leveledit/level_view.h"
-#include "leveledit/panel_writers.h"
+#include "render/layer_bands.h"
+#include "render/level_view.h"
+#include "render/object_icons.h"
+#include "render/panel_writers.h"
 #include "ui/screen_state.h"
 
 namespace {

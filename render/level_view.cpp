@@ -1,5 +1,4 @@
-#include "leveledit/level_editor_state.h"
-#include "leveledit/level_view.h"
+#include "render/level_view.h"
 #include "ui/settings.h"
 
 int16_t level_zoom = 0;
@@ -11,9 +10,6 @@ uint8_t layer_visibility = 0x7F;
 int32_t zoom_changed_at = 0;
 int16_t zoom_repeat_count = 0, zoom_repeat_step = 0;
 uint8_t help_requested = 0;
-
-uint8_t snap_to_grid = 0;
-uint8_t effect_details_shown = 0;
 
 void clamp_camera() {
   const int32_t s = block_size_on_screen();
