@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "app/level_commands.h"
+#include "app/level_file_commands.h"
 #include "app/project_commands.h"
 #include "app/recovery.h"
 #include "chunkedit/chunk_editor.h"
@@ -10,9 +12,7 @@
 #include "chunkedit/chunk_history.h"
 #include "chunkedit/chunk_undo.h"
 #include "gamedata/level_bitmaps.h"
-#include "gamedata/level_files.h"
 #include "gamedata/level_model.h"
-#include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
@@ -100,6 +100,7 @@ void run_mode(uint8_t mode) {
   switch (mode) {
     case 1:
       level_editor();
+      offer_unsaved_saves();
       break;
     case 2:
       run_chunk_editor();

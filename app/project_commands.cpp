@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <string>
 
+#include "app/level_file_commands.h"
 #include "files/game_build.h"
 #include "files/pp20.h"
 #include "files/project_files.h"
 #include "files/project_generate.h"
-#include "gamedata/level_files.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
@@ -58,7 +58,7 @@ int generate_from_menu(int (*generator)(const std::string&, ProjectTables&, Proj
                        const char* title,
                        const char* extensions, const char* project_file) {
   std::string path;
-  if (!choose(title, extensions, path) || !may_replace(project_file, "")) {
+  if (!choose(title, extensions, path) || !may_replace(project_file, 0)) {
     editor_mode = 0;
     return 0;
   }

@@ -7,15 +7,15 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/level_commands.h"
+#include "app/level_file_commands.h"
 #include "app/project_commands.h"
 #include "chunkedit/chunk_editor_state.h"
 #include "files/recovery_snapshot.h"
 #include "gamedata/change_flags.h"
 #include "gamedata/chunk_graphics.h"
-#include "gamedata/level_files.h"
 #include "gamedata/level_model.h"
 #include "gamedata/level_origin.h"
-#include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/level_undo.h"
 #include "ui/input.h"

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/level_commands.h"
 #include "files/pp20.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/plane_image.h"

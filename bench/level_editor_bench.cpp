@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/level_commands.h"
 #include "chunkedit/block_selector.h"
 #include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_drawing.h"

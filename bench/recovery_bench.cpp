@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/level_commands.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"
 #include "files/recovery_snapshot.h"

@@ -1,9 +1,6 @@
 #include "gamedata/change_flags.h"
 
-#include "ui/messages.h"
-
 uint8_t level_changed_flags = 0;
-const char* const MARKER_NOTICE = "MARKER CHANGES ARE NOT SAVED TO ANY FILE.";
 
 namespace {
 bool marker_notice_shown = false;
@@ -14,10 +11,10 @@ void level_replaced() {
   marker_notice_shown = false;
 }
 
-void note_marker_edit() {
-  if (marker_notice_shown) return;
+bool first_marker_edit() {
+  if (marker_notice_shown) return false;
   marker_notice_shown = true;
-  show_message(MARKER_NOTICE);
+  return true;
 }
 
 // The parts a recovery snapshot names, from the changed flags and back.

@@ -16,10 +16,9 @@ inline bool anything_unsaved() { return level_changed_flags != 0; }
 // A new level in memory: nothing unsaved, and the marker notice is due again.
 void level_replaced();
 
-// Markers are kept in memory only (no file holds them): the first marker edit after a
-// load tells the user so, once.
-void note_marker_edit();
-extern const char* const MARKER_NOTICE;
+// Markers are kept in memory only (no file holds them): true for the first marker edit
+// after a load (the user is told so once), false for the others.
+bool first_marker_edit();
 
 // The parts of the level a file can hold, as the recovery snapshots name them.
 constexpr uint8_t UNSAVED_FRONT = 1;

@@ -1,16 +1,18 @@
-// The .lvl and .itm commands of the main menu: loading a layout plane or a chunkmap from a
-// file (packed or plain) and saving them back as packed blocks.
+// The files of the level in memory: where SAVE LEVEL and SAVE CHUNKMAP write, which files
+// count as the level's own (loaded from them or last saved to them), and the reading and
+// writing of one .lvl or .itm block. The questions and messages around them are the
+// commands' (app/level_file_commands.h).
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
+
+#include "files/level_records.h"
 
 // Remembered by the loads, used by the saves; empty until a load.
 extern std::string level_file_name;
 extern std::string chunkmap_file_name;
 constexpr size_t FILE_NAME_LIMIT = 480;
-
-extern const char* const OVERWRITE_QUESTION;  // "FILE \"%s\" EXISTS. OVERWRITE? (Y/N)"
-extern const char* const UNSAVED_QUESTION;
-extern const char* const BACK_PLANE_NOT_SAVED;
 
 // The files of a newly loaded level (front layout, back layout, chunkmap): the saves write
 // to them, and they count as the level's own. An empty name is a level from no file (the
@@ -18,6 +20,8 @@ extern const char* const BACK_PLANE_NOT_SAVED;
 // to `back` only, and cannot be saved when that is empty.
 void set_level_files(const std::string& front, const std::string& back, bool back_from_project,
                      const std::string& chunkmap);
+// Where SAVE LEVEL writes the front plane: the remembered file or "New.lvl".
+std::string front_save_file();
 // Where SAVE LEVEL writes the back plane: the project's file, or the front file's name
 // with "_back" before the extension. Empty when it cannot be saved.
 std::string back_plane_file();
@@ -25,29 +29,29 @@ std::string back_plane_file();
 std::string level_save_files();
 std::string chunkmap_save_file();
 
-// Whether a save may write path: it does not exist, this level owns it, or the user
-// answers Y to the overwrite question.
-bool may_replace(const std::string& path, const std::string& owned);
+// Whether writing path for `part` (CHANGED_FRONT, CHANGED_BACK, CHANGED_CHUNKS, or 0 for a
+// file that is no part of the level) replaces a
+// file that is not the level's own: it exists, is not a directory (the save itself reports
+// that) and the level neither came from it nor was last saved to it.
+bool replaces_foreign_file(const std::string& path, uint8_t part);
+// After path was written for `part`: it is now the level's own.
+void file_saved(uint8_t part, const std::string& path);
+// After a load of the front plane / the chunkmap from path: saves go there, it is the
+// level's own, and the level's origin names it.
+void front_file_loaded(const std::string& path);
+void chunkmap_file_loaded(const std::string& path);
 
-// Before a command that replaces the level in memory: true when it may go on. With
-// unsaved changes it asks UNSAVED_QUESTION: Y saves as SAVE LEVEL / SAVE CHUNKMAP would
-// (false when a save did not happen), N discards, Escape cancels (false).
-bool settle_unsaved_changes();
-
-// Loads front_layout / chunkmap from path and remembers the path. Returns 0, or -1 after
-// an error message with the model unchanged. A chunkmap load re-renders every chunk image
-// and rebuilds the thumbnails.
-int load_level_file(const std::string& path);
-int load_chunkmap_file(const std::string& path);
-
-// Write front_layout / chunkmap, packed, to the remembered file or "New.lvl" / "New.itm";
-// SaveLevel also writes back_layout when it has unsaved changes. A file of someone else
-// is replaced only after the overwrite question. Shows "WROTE <files>". Returns 0, or -1
-// after an error message or a declined overwrite (files not written are left as they were).
-int SaveLevel();
-int SaveChunkmap();
-
-// The menu commands with the file selector ("LOAD LEVEL FROM LVL FILE"/"LVL",
-// "LOAD CHUNKMAP FROM ITM FILE"/"ITM"). Cancelling the selector changes nothing (0).
-int load_level_from_lvl_file();
-int load_chunkmap_from_itm_file();
+// Why a read or write of a .lvl or .itm file failed: with `contents`, what is wrong inside
+// the file ("File "path": why."), else the whole text of a failed read.
+struct LevelFileError {
+  std::string path;
+  std::string why;
+  bool contents = false;
+};
+// Reads the block of a .lvl / .itm file (packed, at most 512 KiB, or plain, less).
+bool read_layout_file(const std::string& path, LayoutPlane& plane, LevelFileError& error);
+bool read_chunkmap_file(const std::string& path, ChunkMap& map, LevelFileError& error);
+// Packs block and writes it to path (through a temporary file; an old file stays whole
+// when the write fails). On failure why says what failed.
+enum class SaveFailure { None, Packing, Writing };
+SaveFailure write_packed_block(const std::string& path, const std::vector<uint8_t>& block, std::string& why);

@@ -1,29 +1,19 @@
 #include "gamedata/project_level_load.h"
 
-
 #include <algorithm>
 #include <filesystem>
 #include <memory>
 
-#include "chunkedit/chunk_undo.h"
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"
+#include "files/format_text.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "gamedata/chunk_graphics.h"
-#include "gamedata/level_files.h"
 #include "gamedata/level_graphics.h"
-#include "gamedata/level_origin.h"
 #include "gamedata/pattern_graphics.h"
 #include "gamedata/rom_import.h"
-#include "leveledit/level_undo.h"
-#include "ui/messages.h"
-#include "ui/prompts.h"
-#include "ui/screen_state.h"
-#include "ui/settings.h"
-
-const char* const LEVEL_NUMBER_PROMPT = "ENTER A LEVEL NUMBER IN HEX FORMAT:";
 
 namespace {
 
@@ -187,39 +177,4 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
   build_object_bitmaps(m, bitmaps);
   dumps.write();
   return true;
-}
-
-int project_level_load_number(uint8_t level) {
-  RomImage rom;
-  std::string why;
-  if (!read_whole_file(ROM_PATH, rom, &why, rom::IMAGE_LIMIT)) {
-    report_error(why);
-    return -1;
-  }
-  auto model = std::make_unique<LevelModel>();
-  auto bitmaps = std::make_unique<LevelBitmaps>();
-  std::string message;
-  if (!load_project_level(project, rom, level, level_model, *model, *bitmaps, message)) {
-    report_error(message);
-    return -1;
-  }
-  // SAVE LEVEL and SAVE CHUNKMAP write back into the project's own files.
-  const int theme = model->front_layout.theme;
-  const std::string dl = directory_of(project.level_paths[level]);
-  const LevelRecord& record = project.levels[level];
-  install_loaded_level(*model, *bitmaps, level,
-                       LevelFileNames{dl + record.map_front, record.map_back.empty() ? "" : dl + record.map_back, true,
-                                      directory_of(project.theme_paths[theme]) + project.themes[theme].chunkmap});
-  level_origin = LevelOrigin{LevelSource::ProjectLevel, level, project.project_file, "", ""};
-  return 0;
-}
-
-int project_level_load() {
-  if (!prompt_text(2, LEVEL_NUMBER_PROMPT)) {  // Escape: the level stays
-    editor_mode = 0;
-    return 0;
-  }
-  const MapNumber n = parse_map_number(text_entry);
-  if (n.bad) report_error(MAP_NUMBER_ERROR);
-  return project_level_load_number(n.map);
 }

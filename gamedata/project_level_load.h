@@ -9,8 +9,6 @@
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/rom_tables.h"
 
-extern const char* const LEVEL_NUMBER_PROMPT;
-
 // A 16x16 bitmap of one planar block: 16 rows of four big-endian bitplane words (plane 0
 // first), pixel x taking bit 15 - x of each; coloured with palette line 0, index 0 masked.
 BitmapPtr planar_block_bitmap(const uint8_t* block, const Palettes& palettes);
@@ -23,10 +21,3 @@ BitmapPtr planar_block_bitmap(const uint8_t* block, const Palettes& palettes);
 bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_t level, const LevelModel& previous,
                         LevelModel& model, LevelBitmaps& bitmaps, std::string& message,
                         const std::string& dump_dir = "dump");
-
-// Reads the ROM image, loads the level into a fresh model and swaps it in, shows the
-// closing message, sizes the undo buffers and sets editor_mode to 0. Returns 0, or -1
-// after an error message with the level unchanged.
-int project_level_load_number(uint8_t level);
-// Asks for the level number ("ENTER A LEVEL NUMBER IN HEX FORMAT:"), then loads it.
-int project_level_load();

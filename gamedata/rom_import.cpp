@@ -1,24 +1,12 @@
 #include "gamedata/rom_import.h"
 
-
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 
-#include "chunkedit/chunk_undo.h"
 #include "files/atomic_file.h"
-#include "gamedata/change_flags.h"
 #include "gamedata/chunk_graphics.h"
-#include "gamedata/level_files.h"
 #include "gamedata/level_graphics.h"
-#include "gamedata/level_origin.h"
-#include "leveledit/level_undo.h"
-#include "ui/messages.h"
-#include "ui/prompts.h"
-#include "ui/screen_state.h"
-#include "ui/settings.h"
-
-const char* const MAP_NUMBER_PROMPT = "ENTER A MAP NUMBER IN HEX FORMAT (ENTER: WORLD MAP):";
-const char* const MAP_NUMBER_ERROR = "ERROR: Map number must be a valid 2-digit hex number.";
 
 namespace {
 
@@ -143,54 +131,8 @@ void build_object_bitmaps(const LevelModel& m, LevelBitmaps& bitmaps) {
 
 std::string closing_message(uint8_t map, const LevelModel& model) {
   if (map == 0) return "[00] MAP SCREEN";
-  if (map - 1 < static_cast<int>(model.markers.size()))
-    return format_text("[%02X] %s", map, model.markers[map - 1].name.c_str());
-  return format_text("[%02X]", map);
-}
-
-void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const LevelFileNames& files) {
-  std::swap(level_model, model);
-  std::swap(level_bitmaps, bitmaps);
-  ++block_bitmaps_generation;
-  set_level_files(files.front, files.back, files.back_from_project, files.chunkmap);
-  level_replaced();
-  show_message(closing_message(map, level_model));
-  allocate_level_undo(level_undo_size);
-  allocate_chunk_undo(meta_undo_size);
-  editor_mode = 0;
-}
-
-int level_import_map(uint8_t map) {
-  RomImage rom;
-  std::string message;
-  if (!read_whole_file(ROM_PATH, rom, &message, rom::IMAGE_LIMIT)) {
-    report_error(message);
-    return -1;
-  }
-  if (rom.empty()) {
-    report_error(format_text("ERROR: File \"%s\" is empty.", ROM_PATH));
-    return -1;
-  }
-  auto model = std::make_unique<LevelModel>();
-  auto bitmaps = std::make_unique<LevelBitmaps>();
-  std::string error;
-  if (!import_level(rom, map, *model, *bitmaps, error)) {
-    report_error(format_text("ERROR: File \"%s\": %s.", ROM_PATH, error.c_str()));
-    return -1;
-  }
-  // The level comes from no file: saves go to New.lvl / New.itm rather than overwriting
-  // the files of the level loaded before.
-  install_loaded_level(*model, *bitmaps, map, LevelFileNames{});
-  level_origin = LevelOrigin{LevelSource::RomMap, map, "", "", ""};
-  return 0;
-}
-
-int level_import_from_rom() {
-  if (!prompt_text(2, MAP_NUMBER_PROMPT)) {  // Escape: the level stays
-    editor_mode = 0;
-    return 0;
-  }
-  const MapNumber n = parse_map_number(text_entry);
-  if (n.bad) report_error(MAP_NUMBER_ERROR);
-  return level_import_map(n.map);
+  char number[8];
+  std::snprintf(number, sizeof number, "[%02X]", map);
+  if (map - 1 < static_cast<int>(model.markers.size())) return number + (" " + model.markers[map - 1].name);
+  return number;
 }

@@ -9,9 +9,6 @@
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/rom_tables.h"
 
-extern const char* const MAP_NUMBER_PROMPT;
-extern const char* const MAP_NUMBER_ERROR;
-
 // A map number as typed: hexadecimal, at most two digits. Empty is 0; a bad first
 // character gives 0 and a bad second one the first digit times 16, both with bad set.
 struct MapNumber {
@@ -48,21 +45,3 @@ void build_object_bitmaps(const LevelModel& model, LevelBitmaps& bitmaps);
 
 // "[00] MAP SCREEN", "[%02X] <name of marker map - 1>", or "[%02X]" above the marker table.
 std::string closing_message(uint8_t map, const LevelModel& model);
-
-// Reads ROM_PATH, imports map into a fresh model and swaps it in, shows the closing
-// message, sizes the undo buffers and sets editor_mode to 0. Returns 0, or -1 after an
-// error message with the level unchanged.
-int level_import_map(uint8_t map);
-// The files a loaded level came from (set_level_files); all empty for a ROM import.
-struct LevelFileNames {
-  std::string front, back;
-  bool back_from_project = false;
-  std::string chunkmap;
-};
-// Makes a completely loaded level the one being edited: swaps it in, remembers the files
-// that SAVE LEVEL / SAVE CHUNKMAP write to (empty: New.lvl / New.itm), marks nothing as
-// unsaved, shows the closing message of map `map`, sizes the undo buffers and returns to
-// the menu.
-void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const LevelFileNames& files);
-// Asks for the map number, then level_import_map; Escape at the prompt changes nothing.
-int level_import_from_rom();

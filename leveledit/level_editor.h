@@ -70,7 +70,7 @@ struct LevelEditorState {
 
 extern LevelEditorState ledit;
 
-// The screen (main menu mode 1): entry, the paced loop, the save questions on leaving.
+// The screen (main menu mode 1): entry, the paced loop, leaving.
 void level_editor();
 // Entry values of the screen (camera, zoom, toggles from the settings).
 void level_editor_enter();
@@ -78,7 +78,7 @@ void level_editor_enter();
 bool level_editor_pass();
 // One frame: input, camera, drawing, selection and editing.
 void level_editor_frame();
-// Asks whether to save unsaved layout and chunk edits and saves on Y.
+// Ends the screen: Esc released, the open undo step and layer tracking ended.
 void level_editor_leave();
 
 // Helpers shared by the parts of the screen.

@@ -19,8 +19,15 @@
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
+#include "ui/messages.h"
 #include "ui/prompts.h"
 #include "ui/screen_state.h"
+
+const char* const MARKER_NOTICE = "MARKER CHANGES ARE NOT SAVED TO ANY FILE.";
+
+void note_marker_edit() {
+  if (first_marker_edit()) show_message(MARKER_NOTICE);
+}
 
 namespace {
 

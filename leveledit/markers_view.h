@@ -10,6 +10,9 @@ void draw_markers(BITMAP* layer, bool draw);
 // The marker's icon (by type, animated by timer_ticks), one block square at (x, y) of layer.
 struct Marker;
 void draw_marker_icon(BITMAP* layer, const Marker& m, int x, int y);
+// The first marker edit after a load tells the user that no file holds markers.
+extern const char* const MARKER_NOTICE;
+void note_marker_edit();
 // Editing keys and the drag of the hovered marker.
 void edit_marker();
 void draw_marker_panel();

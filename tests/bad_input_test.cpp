@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/level_file_commands.h"
+#include "app/level_commands.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/level_commands.h"
 #include "files/byte_order.h"
 #include "files/game_build.h"
 #include "files/packed_block.h"

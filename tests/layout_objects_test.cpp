@@ -1,4 +1,5 @@
 // Editing layout objects through the level editor screen: keys, drag, delete, insert, panel.
+#include "app/level_file_commands.h"
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "gamedata/chunk_graphics.h"

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/level_file_commands.h"
 #include "files/atomic_file.h"
 #include "files/layout_block.h"
 #include "gamedata/level_files.h"
@@ -246,6 +247,7 @@ TEST_F(LevelEditorScreen, LeavingAsksAboutUnsavedEditsAndYesSavesTheLayout) {
   in->press(KEY_ESC).release(KEY_ESC).idle(1).press(KEY_ESC).release(KEY_ESC).press(KEY_Y).release(KEY_Y);
   editor_mode = 1;
   level_editor();
+  offer_unsaved_saves();
   EXPECT_EQ(editor_mode, 0);
   EXPECT_EQ(level_changed_flags, 0);
   EXPECT_EQ(row(15).objects[0].code, OBJECT_PICKUP | 5);
@@ -262,12 +264,14 @@ TEST_F(LevelEditorScreen, LeavingAsksAboutUnsavedEditsAndYesSavesTheLayout) {
   level_changed_flags = CHANGED_LAYOUT | CHANGED_CHUNKS;
   in->press(KEY_N).release(KEY_N).press(KEY_N).release(KEY_N);
   level_editor_leave();
+  offer_unsaved_saves();
   EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT | CHANGED_CHUNKS);
   EXPECT_FALSE(std::filesystem::exists("New.lvl"));
   level_file_name = "no_such_dir/level.lvl";
   level_changed_flags = CHANGED_CHUNKS | CHANGED_LAYOUT;
   in->press(KEY_Y).release(KEY_Y).press(KEY_Y).release(KEY_Y);
   level_editor_leave();
+  offer_unsaved_saves();
   EXPECT_EQ(level_changed_flags, CHANGED_LAYOUT);
   EXPECT_TRUE(std::filesystem::exists("New.itm"));
   level_file_name.clear();
@@ -418,6 +422,7 @@ TEST_F(LevelEditorScreen, StatusBarNamesPlaneModeCameraZoomSnapOriginAndUnsavedE
   in->press(KEY_ESC).release(KEY_ESC).press(KEY_Y).release(KEY_Y);
   editor_mode = 1;
   level_editor();
+  offer_unsaved_saves();
   ASSERT_TRUE(std::filesystem::exists("New.lvl"));
   enter();
   frames(1);

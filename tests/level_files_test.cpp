@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/level_file_commands.h"
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <map>
 
+#include "app/level_file_commands.h"
+#include "app/level_commands.h"
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/level_commands.h"
 #include "files/atomic_file.h"
 #include "files/pp20.h"
 #include "gamedata/level_bitmaps.h"

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/level_commands.h"
 #include "chunkedit/chunk_undo.h"
 #include "files/atomic_file.h"
 #include "files/byte_order.h"

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/level_commands.h"
 #include "files/byte_order.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 
+#include "app/level_file_commands.h"
 #include "app/config.h"
 #include "files/atomic_file.h"
 #include "files/game_build.h"

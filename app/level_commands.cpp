@@ -1,0 +1,103 @@
+#include "app/level_commands.h"
+
+#include <memory>
+
+#include "chunkedit/chunk_undo.h"
+#include "files/atomic_file.h"
+#include "files/project_files.h"
+#include "gamedata/change_flags.h"
+#include "gamedata/level_files.h"
+#include "gamedata/level_origin.h"
+#include "gamedata/project_level_load.h"
+#include "gamedata/rom_import.h"
+#include "leveledit/level_undo.h"
+#include "ui/messages.h"
+#include "ui/prompts.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+const char* const MAP_NUMBER_PROMPT = "ENTER A MAP NUMBER IN HEX FORMAT (ENTER: WORLD MAP):";
+const char* const MAP_NUMBER_ERROR = "ERROR: Map number must be a valid 2-digit hex number.";
+const char* const LEVEL_NUMBER_PROMPT = "ENTER A LEVEL NUMBER IN HEX FORMAT:";
+
+void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const LevelFileNames& files) {
+  std::swap(level_model, model);
+  std::swap(level_bitmaps, bitmaps);
+  ++block_bitmaps_generation;
+  set_level_files(files.front, files.back, files.back_from_project, files.chunkmap);
+  level_replaced();
+  show_message(closing_message(map, level_model));
+  allocate_level_undo(level_undo_size);
+  allocate_chunk_undo(meta_undo_size);
+  editor_mode = 0;
+}
+
+int level_import_map(uint8_t map) {
+  RomImage rom;
+  std::string message;
+  if (!read_whole_file(ROM_PATH, rom, &message, rom::IMAGE_LIMIT)) {
+    report_error(message);
+    return -1;
+  }
+  if (rom.empty()) {
+    report_error(format_text("ERROR: File \"%s\" is empty.", ROM_PATH));
+    return -1;
+  }
+  auto model = std::make_unique<LevelModel>();
+  auto bitmaps = std::make_unique<LevelBitmaps>();
+  std::string error;
+  if (!import_level(rom, map, *model, *bitmaps, error)) {
+    report_error(format_text("ERROR: File \"%s\": %s.", ROM_PATH, error.c_str()));
+    return -1;
+  }
+  // The level comes from no file: saves go to New.lvl / New.itm rather than overwriting
+  // the files of the level loaded before.
+  install_loaded_level(*model, *bitmaps, map, LevelFileNames{});
+  level_origin = LevelOrigin{LevelSource::RomMap, map, "", "", ""};
+  return 0;
+}
+
+int level_import_from_rom() {
+  if (!prompt_text(2, MAP_NUMBER_PROMPT)) {  // Escape: the level stays
+    editor_mode = 0;
+    return 0;
+  }
+  const MapNumber n = parse_map_number(text_entry);
+  if (n.bad) report_error(MAP_NUMBER_ERROR);
+  return level_import_map(n.map);
+}
+
+int project_level_load_number(uint8_t level) {
+  RomImage rom;
+  std::string why;
+  if (!read_whole_file(ROM_PATH, rom, &why, rom::IMAGE_LIMIT)) {
+    report_error(why);
+    return -1;
+  }
+  auto model = std::make_unique<LevelModel>();
+  auto bitmaps = std::make_unique<LevelBitmaps>();
+  std::string message;
+  if (!load_project_level(project, rom, level, level_model, *model, *bitmaps, message)) {
+    report_error(message);
+    return -1;
+  }
+  // SAVE LEVEL and SAVE CHUNKMAP write back into the project's own files.
+  const int theme = model->front_layout.theme;
+  const std::string dl = directory_of(project.level_paths[level]);
+  const LevelRecord& record = project.levels[level];
+  install_loaded_level(*model, *bitmaps, level,
+                       LevelFileNames{dl + record.map_front, record.map_back.empty() ? "" : dl + record.map_back, true,
+                                      directory_of(project.theme_paths[theme]) + project.themes[theme].chunkmap});
+  level_origin = LevelOrigin{LevelSource::ProjectLevel, level, project.project_file, "", ""};
+  return 0;
+}
+
+int project_level_load() {
+  if (!prompt_text(2, LEVEL_NUMBER_PROMPT)) {  // Escape: the level stays
+    editor_mode = 0;
+    return 0;
+  }
+  const MapNumber n = parse_map_number(text_entry);
+  if (n.bad) report_error(MAP_NUMBER_ERROR);
+  return project_level_load_number(n.map);
+}
