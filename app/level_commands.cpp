@@ -35,7 +35,7 @@ void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map,
 int level_import_map(uint8_t map) {
   RomImage rom;
   std::string message;
-  if (!read_whole_file(ROM_PATH, rom, &message, rom::IMAGE_LIMIT)) {
+  if (!read_whole_file(ROM_PATH, rom, &message, genesis::IMAGE_LIMIT)) {
     report_error(message);
     return -1;
   }
@@ -70,7 +70,7 @@ int level_import_from_rom() {
 int project_level_load_number(uint8_t level) {
   RomImage rom;
   std::string why;
-  if (!read_whole_file(ROM_PATH, rom, &why, rom::IMAGE_LIMIT)) {
+  if (!read_whole_file(ROM_PATH, rom, &why, genesis::IMAGE_LIMIT)) {
     report_error(why);
     return -1;
   }

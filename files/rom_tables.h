@@ -1,5 +1,6 @@
-// Where project generation and the game build find their tables: offsets into the Genesis
-// ROM image and into the unpacked AGA CODE data, and the limits of the build's buffers.
+// Where the imports, project generation and the game build find their tables: offsets into
+// the Genesis ROM image and into the unpacked AGA CODE data, and the limits of the build's
+// buffers. The one table of these offsets in the program.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -27,9 +28,21 @@ constexpr size_t PALETTE_TABLE = 0x111726;
 constexpr size_t MAP_HEADERS = 0xCB895;
 constexpr size_t SOLIDITY_BYTES = 4160;
 constexpr size_t BLOCKMAP_BYTES = 3968;
+constexpr size_t LARGE_OBJECT_PATTERNS = 0x0118E0;  // 60 packed patterns
+constexpr size_t BLOCK_TYPE_PATTERNS = 0x029940;    // 72 packed patterns
+constexpr size_t MOON_PATTERNS = 0x02A840;          // 4 packed patterns
+constexpr size_t MARKER_PATTERNS = 0x038660;        // 126 packed patterns
+constexpr size_t MARKERS = 0x0A2BF2;                // 131 entries of 14 bytes
+constexpr size_t MARKER_ENTRY_SIZE = 14;
+constexpr int MARKER_NAME_LIMIT = 25;               // bytes searched for a name's terminator
+constexpr size_t BLOCK_TYPES = 0x0A725A;            // 105 entries of 4 bytes
+constexpr size_t PICKUP_GRAPHICS = 0x0C615C;        // 58 entries of 4 bytes
+constexpr size_t PICKUP_BASE = 0x0C6158;            // the entries' offsets count from here
+constexpr size_t COMMON_PATTERNS = 0x0CF166;
+constexpr size_t COMMON_BLOCKMAP = 0x1031C2;
 
 // The game build's working image and placement area.
-constexpr size_t IMAGE_LIMIT = 0x400000;       // 4 MiB
+constexpr size_t IMAGE_LIMIT = 0x400000;       // 4 MiB, also the largest image the imports read
 constexpr size_t MIN_IMAGE_SIZE = 0x200000;    // the written image is at least 2 MiB
 constexpr size_t PLACEMENT_START = 0x1128AC;
 constexpr size_t PLACEMENT_END = 0x164904;     // data reaching past here moves to 0x200000

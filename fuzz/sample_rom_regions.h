@@ -8,19 +8,19 @@
 #include "sample_patches.h"
 
 inline void add_rom_regions(SamplePatches& p) {
-  p.add(rom::MAP_TABLE, 13 * 256);
-  p.add(rom::MARKERS, rom::MARKER_ENTRY_SIZE * MARKER_COUNT);
-  p.add(rom::BLOCK_TYPES, 4 * BLOCK_TYPE_COUNT);
-  p.add(rom::PICKUP_BASE, 4 + 4 * PICKUP_TYPE_COUNT);
-  p.add(rom::MOON_PATTERNS, 128);
-  p.add(rom::COMMON_PATTERNS, p.block_size(rom::COMMON_PATTERNS, BLOCKMAP_BYTES));
-  p.add(rom::COMMON_BLOCKMAP, p.block_size(rom::COMMON_BLOCKMAP, BLOCKMAP_BYTES));
-  p.add_pointed_blocks(rom::LAYOUT_POINTERS, 256, 64);
-  p.add_pointed_blocks(rom::CHUNKMAP_POINTERS, 16, 64);
+  p.add(genesis::MAP_HEADERS, 13 * 256);
+  p.add(genesis::MARKERS, genesis::MARKER_ENTRY_SIZE * MARKER_COUNT);
+  p.add(genesis::BLOCK_TYPES, 4 * BLOCK_TYPE_COUNT);
+  p.add(genesis::PICKUP_BASE, 4 + 4 * PICKUP_TYPE_COUNT);
+  p.add(genesis::MOON_PATTERNS, 128);
+  p.add(genesis::COMMON_PATTERNS, p.block_size(genesis::COMMON_PATTERNS, BLOCKMAP_BYTES));
+  p.add(genesis::COMMON_BLOCKMAP, p.block_size(genesis::COMMON_BLOCKMAP, BLOCKMAP_BYTES));
+  p.add_pointed_blocks(genesis::LAYOUT_TABLE, 256, 64);
+  p.add_pointed_blocks(genesis::CHUNKMAP_TABLE, 16, 64);
   p.add_pointed_blocks(genesis::SOLIDITY_TABLE, 11, genesis::SOLIDITY_BYTES);
-  p.add_pointed_blocks(rom::PATTERN_POINTERS, 11, 64);
-  p.add_pointed_blocks(rom::BLOCKMAP_POINTERS, 11, BLOCKMAP_BYTES);
-  p.add_pointed_blocks(rom::PALETTE_POINTERS, 107, 32);
+  p.add_pointed_blocks(genesis::PATTERN_TABLE, 11, 64);
+  p.add_pointed_blocks(genesis::BLOCKMAP_TABLE, 11, BLOCKMAP_BYTES);
+  p.add_pointed_blocks(genesis::PALETTE_TABLE, 107, 32);
   p.add(0x0A3400, 0x0A7200 - 0x0A3400);  // marker names
   p.add(0x0C4000, 0x0C7000 - 0x0C4000);  // pickup records
 }

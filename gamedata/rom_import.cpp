@@ -62,24 +62,24 @@ bool read_game_wide_parts(const RomImage& rom, LevelModel& m, DebugDumps* dumps,
   DebugDumps ignored;
   DebugDumps& dump = dumps ? *dumps : ignored;
   std::vector<uint8_t> bytes;
-  if (!read_packed_patterns(rom, rom::COMMON_PATTERNS, "the common patterns", m.common_patterns, bytes, error))
+  if (!read_packed_patterns(rom, genesis::COMMON_PATTERNS, "the common patterns", m.common_patterns, bytes, error))
     return false;
   dump.add("vram_common.bin", bytes);
-  if (!read_blockmap(rom, rom::COMMON_BLOCKMAP, COMMON_BLOCK_COUNT, "the common block map", m.common_blockmap, bytes,
+  if (!read_blockmap(rom, genesis::COMMON_BLOCKMAP, COMMON_BLOCK_COUNT, "the common block map", m.common_blockmap, bytes,
                      error))
     return false;
   dump.add("common_mappings.bin", bytes);
-  if (!read_fixed_patterns(rom, rom::MOON_PATTERNS, 4, "the moon patterns", m.moon_patterns, error)) return false;
+  if (!read_fixed_patterns(rom, genesis::MOON_PATTERNS, 4, "the moon patterns", m.moon_patterns, error)) return false;
   dump.add("vram_moon.bin",
-             std::vector<uint8_t>(rom.begin() + rom::MOON_PATTERNS, rom.begin() + rom::MOON_PATTERNS + 128));
+             std::vector<uint8_t>(rom.begin() + genesis::MOON_PATTERNS, rom.begin() + genesis::MOON_PATTERNS + 128));
   if (!read_pickup_patterns(rom, m.pickup_patterns, error)) return false;
   if (!read_block_types(rom, m.block_types, error)) return false;
   m.block_type_count = BLOCK_TYPE_COUNT;
-  if (!read_fixed_patterns(rom, rom::BLOCK_TYPE_PATTERNS, 72, "the block-object patterns", m.block_type_patterns,
+  if (!read_fixed_patterns(rom, genesis::BLOCK_TYPE_PATTERNS, 72, "the block-object patterns", m.block_type_patterns,
                            error) ||
-      !read_fixed_patterns(rom, rom::LARGE_OBJECT_PATTERNS, 60, "the large-object patterns", m.large_object_patterns,
+      !read_fixed_patterns(rom, genesis::LARGE_OBJECT_PATTERNS, 60, "the large-object patterns", m.large_object_patterns,
                            error) ||
-      !read_fixed_patterns(rom, rom::MARKER_PATTERNS, 126, "the marker patterns", m.marker_patterns, error))
+      !read_fixed_patterns(rom, genesis::MARKER_PATTERNS, 126, "the marker patterns", m.marker_patterns, error))
     return false;
   if (!read_markers(rom, m.markers, error)) return false;
   m.marker_count = MARKER_COUNT;
@@ -98,11 +98,11 @@ bool read_level(const RomImage& rom, uint8_t map, LevelModel& m, std::string& er
   std::vector<uint8_t> bytes;
   size_t at;
   const std::string theme_name = "theme " + std::to_string(theme);
-  if (!read_pointer(rom, rom::PATTERN_POINTERS, theme, "the patterns of " + theme_name, at, error) ||
+  if (!read_pointer(rom, genesis::PATTERN_TABLE, theme, "the patterns of " + theme_name, at, error) ||
       !read_packed_patterns(rom, at, "the patterns of " + theme_name, m.level_patterns, bytes, error))
     return false;
   dump.add("vram_tiles.bin", bytes);
-  if (!read_pointer(rom, rom::BLOCKMAP_POINTERS, theme, "the block map of " + theme_name, at, error) ||
+  if (!read_pointer(rom, genesis::BLOCKMAP_TABLE, theme, "the block map of " + theme_name, at, error) ||
       !read_blockmap(rom, at, LEVEL_BLOCKMAP_COUNT, "the block map of " + theme_name, m.level_blockmap, bytes, error))
     return false;
   dump.add("block_mappings.bin", bytes);

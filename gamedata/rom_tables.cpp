@@ -26,7 +26,7 @@ bool outside(const std::string& what, size_t offset, std::string& error) {
 }  // namespace
 
 bool read_map_header(const RomImage& rom, uint8_t map, MapHeader& out, std::string& error) {
-  const size_t at = rom::MAP_TABLE + 13 * static_cast<size_t>(map);
+  const size_t at = genesis::MAP_HEADERS + 13 * static_cast<size_t>(map);
   if (!has(rom, at, 13)) return outside("the map table entry of map " + hex(map), at, error);
   const uint8_t* p = &rom[at];
   MapHeader h;
@@ -54,7 +54,7 @@ bool read_pointer(const RomImage& rom, size_t table, int index, const std::strin
 bool read_layout(const RomImage& rom, int layout, LayoutPlane& out, std::string& error) {
   const std::string what = "layout " + hex(layout);
   size_t at;
-  if (!read_pointer(rom, rom::LAYOUT_POINTERS, layout, what, at, error)) return false;
+  if (!read_pointer(rom, genesis::LAYOUT_TABLE, layout, what, at, error)) return false;
   if (!LoadLevelBlock(rom.data(), rom.size(), at, out, error)) {
     error = what + ": " + error;
     return false;
@@ -65,7 +65,7 @@ bool read_layout(const RomImage& rom, int layout, LayoutPlane& out, std::string&
 bool read_theme_chunkmap(const RomImage& rom, int theme, ChunkMap& out, std::string& error) {
   const std::string what = "the chunkmap of theme " + std::to_string(theme);
   size_t at;
-  if (!read_pointer(rom, rom::CHUNKMAP_POINTERS, theme, what, at, error)) return false;
+  if (!read_pointer(rom, genesis::CHUNKMAP_TABLE, theme, what, at, error)) return false;
   if (!LoadChunkSet(rom.data(), rom.size(), at, out, error)) {
     error = what + ": " + error;
     return false;
@@ -124,7 +124,7 @@ bool read_blockmap(const RomImage& rom, size_t offset, int mappings, const std::
 bool read_palette(const RomImage& rom, int number, PaletteLine& out, std::string& error) {
   const std::string what = "palette " + hex(number);
   size_t at;
-  if (!read_pointer(rom, rom::PALETTE_POINTERS, number, what, at, error)) return false;
+  if (!read_pointer(rom, genesis::PALETTE_TABLE, number, what, at, error)) return false;
   if (!has(rom, at, 32)) return outside(what, at, error);
   for (int i = 0; i < 16; ++i) out[i] = colour_from_word(read_be16(&rom[at + 2 * i]));
   return true;
@@ -138,12 +138,12 @@ bool read_fixed_patterns(const RomImage& rom, size_t offset, int count, const st
 }
 
 bool read_pickup_patterns(const RomImage& rom, PatternSet& out, std::string& error) {
-  if (!has(rom, rom::PICKUP_GRAPHICS, 4 * PICKUP_TYPE_COUNT)) return outside("the pickup table", rom::PICKUP_GRAPHICS, error);
+  if (!has(rom, genesis::PICKUP_GRAPHICS, 4 * PICKUP_TYPE_COUNT)) return outside("the pickup table", genesis::PICKUP_GRAPHICS, error);
   std::vector<uint8_t> packed(32 * 4 * PICKUP_TYPE_COUNT);
   for (int i = 0; i < PICKUP_TYPE_COUNT; ++i) {
-    const int16_t rel = static_cast<int16_t>(read_be16(&rom[rom::PICKUP_GRAPHICS + 4 * i]));
+    const int16_t rel = static_cast<int16_t>(read_be16(&rom[genesis::PICKUP_GRAPHICS + 4 * i]));
     // Step two bytes at a time to the first 32-bit word whose first byte is 0: the pattern address.
-    size_t q = static_cast<size_t>(static_cast<long>(rom::PICKUP_BASE) + rel);
+    size_t q = static_cast<size_t>(static_cast<long>(genesis::PICKUP_BASE) + rel);
     while (has(rom, q, 4) && rom[q] != 0) q += 2;
     if (!has(rom, q, 4)) {
       error = "the graphics of pickup " + std::to_string(i) + " have no address before the end of the file";
@@ -158,21 +158,21 @@ bool read_pickup_patterns(const RomImage& rom, PatternSet& out, std::string& err
 }
 
 bool read_block_types(const RomImage& rom, std::vector<BlockType>& out, std::string& error) {
-  if (!has(rom, rom::BLOCK_TYPES, 4 * BLOCK_TYPE_COUNT)) return outside("the block-type table", rom::BLOCK_TYPES, error);
+  if (!has(rom, genesis::BLOCK_TYPES, 4 * BLOCK_TYPE_COUNT)) return outside("the block-type table", genesis::BLOCK_TYPES, error);
   std::vector<BlockType> types(BLOCK_TYPE_COUNT);
   for (int i = 0; i < BLOCK_TYPE_COUNT; ++i) {
-    types[i].kind = static_cast<int16_t>(read_be16(&rom[rom::BLOCK_TYPES + 4 * i]));
-    types[i].param = read_be16(&rom[rom::BLOCK_TYPES + 4 * i + 2]);
+    types[i].kind = static_cast<int16_t>(read_be16(&rom[genesis::BLOCK_TYPES + 4 * i]));
+    types[i].param = read_be16(&rom[genesis::BLOCK_TYPES + 4 * i + 2]);
   }
   out.swap(types);
   return true;
 }
 
 bool read_markers(const RomImage& rom, std::vector<Marker>& out, std::string& error) {
-  if (!has(rom, rom::MARKERS, rom::MARKER_ENTRY_SIZE * MARKER_COUNT)) return outside("the marker table", rom::MARKERS, error);
+  if (!has(rom, genesis::MARKERS, genesis::MARKER_ENTRY_SIZE * MARKER_COUNT)) return outside("the marker table", genesis::MARKERS, error);
   std::vector<Marker> list(MARKER_COUNT);
   for (int i = 0; i < MARKER_COUNT; ++i) {
-    const uint8_t* e = &rom[rom::MARKERS + rom::MARKER_ENTRY_SIZE * i];
+    const uint8_t* e = &rom[genesis::MARKERS + genesis::MARKER_ENTRY_SIZE * i];
     Marker& m = list[i];
     m.type = e[0];
     const size_t name_at = (static_cast<size_t>(e[1]) << 16) | (e[2] << 8) | e[3];
@@ -180,7 +180,7 @@ bool read_markers(const RomImage& rom, std::vector<Marker>& out, std::string& er
     // Up to 25 bytes for the name and its terminator; a name without one is empty.
     std::string name;
     bool terminated = false;
-    for (int k = 0; k < rom::MARKER_NAME_LIMIT && name_at + k < rom.size(); ++k) {
+    for (int k = 0; k < genesis::MARKER_NAME_LIMIT && name_at + k < rom.size(); ++k) {
       const char c = static_cast<char>(rom[name_at + k]);
       if (c == 0) {
         terminated = true;

@@ -1,4 +1,5 @@
-// Where the level data lies in the Genesis ROM image, and readers for each part of it.
+// Readers for each part of the level data in the Genesis ROM image (its offsets are in
+// files/rom_tables.h).
 // Every reader checks its pointers, counts and packed blocks against the image and, on
 // failure, says what is wrong in error and leaves its output alone.
 #pragma once
@@ -7,31 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "files/rom_tables.h"
 #include "gamedata/level_model.h"
 
-constexpr const char* ROM_PATH = "./master/genesis/glb.bin";
-
-namespace rom {
-constexpr size_t IMAGE_LIMIT = 0x400000;            // the largest image the game build can hold (4 MiB)
-constexpr size_t LARGE_OBJECT_PATTERNS = 0x0118E0;  // 60 packed patterns
-constexpr size_t BLOCK_TYPE_PATTERNS = 0x029940;    // 72 packed patterns
-constexpr size_t MOON_PATTERNS = 0x02A840;          // 4 packed patterns
-constexpr size_t MARKER_PATTERNS = 0x038660;        // 126 packed patterns
-constexpr size_t MARKERS = 0x0A2BF2;                // 131 entries of 14 bytes
-constexpr size_t BLOCK_TYPES = 0x0A725A;            // 105 entries of 4 bytes
-constexpr size_t PICKUP_GRAPHICS = 0x0C615C;        // 58 entries of 4 bytes
-constexpr size_t PICKUP_BASE = 0x0C6158;            // the entries' offsets count from here
-constexpr size_t MAP_TABLE = 0x0CB895;              // 13 bytes per map
-constexpr size_t LAYOUT_POINTERS = 0x0CEC8A;
-constexpr size_t CHUNKMAP_POINTERS = 0x0CF08A;
-constexpr size_t PATTERN_POINTERS = 0x0CF0E2;
-constexpr size_t BLOCKMAP_POINTERS = 0x0CF10E;
-constexpr size_t COMMON_PATTERNS = 0x0CF166;
-constexpr size_t COMMON_BLOCKMAP = 0x1031C2;
-constexpr size_t PALETTE_POINTERS = 0x111726;
-constexpr size_t MARKER_ENTRY_SIZE = 14;
-constexpr int MARKER_NAME_LIMIT = 25;  // bytes searched for a name's terminator
-}  // namespace rom
+// The image the imports read (the master image of the game build).
+constexpr const char* ROM_PATH = MASTER_ROM_PATH;
 
 // The ROM image held in memory.
 using RomImage = std::vector<uint8_t>;

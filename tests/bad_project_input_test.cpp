@@ -205,7 +205,7 @@ std::vector<BadProjectInput> project_level_rows() {
       {"RomMissing", R, level_rom([] { fs::remove(ROM_PATH); }), ROM_PATH, "not found"},
       {"RomDirectory", R, level_rom([] { replace_with_directory(ROM_PATH); }), ROM_PATH, "is a directory"},
       {"RomCutBeforeTheCommonPatterns", R,
-       level_rom([] { write_bytes(ROM_PATH, cut(build_test_rom().rom, rom::COMMON_PATTERNS + 10)); }), ROM_PATH,
+       level_rom([] { write_bytes(ROM_PATH, cut(build_test_rom().rom, genesis::COMMON_PATTERNS + 10)); }), ROM_PATH,
        "the common patterns"},
   };
 }

@@ -87,9 +87,9 @@ TEST_F(RomImport, HandBuiltImageFillsTheWholeModel) {
   ASSERT_TRUE(read_whole_file("dump/block_mappings.bin", bytes));
   EXPECT_EQ(bytes, std::vector<uint8_t>(t.rom.begin() + t.blockmap_at, t.rom.begin() + t.blockmap_at + 3968));
   ASSERT_TRUE(read_whole_file("dump/common_mappings.bin", bytes));
-  EXPECT_EQ(bytes, std::vector<uint8_t>(t.rom.begin() + rom::COMMON_BLOCKMAP, t.rom.begin() + rom::COMMON_BLOCKMAP + 3968));
+  EXPECT_EQ(bytes, std::vector<uint8_t>(t.rom.begin() + genesis::COMMON_BLOCKMAP, t.rom.begin() + genesis::COMMON_BLOCKMAP + 3968));
   ASSERT_TRUE(read_whole_file("dump/vram_moon.bin", bytes));
-  EXPECT_EQ(bytes, std::vector<uint8_t>(t.rom.begin() + rom::MOON_PATTERNS, t.rom.begin() + rom::MOON_PATTERNS + 128));
+  EXPECT_EQ(bytes, std::vector<uint8_t>(t.rom.begin() + genesis::MOON_PATTERNS, t.rom.begin() + genesis::MOON_PATTERNS + 128));
 
   // A second import of another map replaces the level; the packed layout reads as well.
   captured_messages().clear();
@@ -116,7 +116,7 @@ TEST_F(RomImport, EscapeAndFailuresLeaveTheLevelItsDumpsAndItsChangesAlone) {
   // An import that fails late (the common patterns are no packed block) writes no dump.
   const std::vector<uint8_t> old_dump = {1, 2, 3};
   ASSERT_TRUE(write_file_atomic("dump/vram_tiles.bin", old_dump));
-  t.rom[rom::COMMON_PATTERNS + 4] ^= 0xFF;
+  t.rom[genesis::COMMON_PATTERNS + 4] ^= 0xFF;
   write_test_rom(t.rom, dir);
   captured_messages().clear();
   EXPECT_EQ(level_import_map(0), -1);
@@ -127,7 +127,7 @@ TEST_F(RomImport, EscapeAndFailuresLeaveTheLevelItsDumpsAndItsChangesAlone) {
   EXPECT_EQ(front_layout.width, 800);
   EXPECT_EQ(level_changed_flags, CHANGED_FRONT | CHANGED_BACK | CHANGED_CHUNKS);
   // A successful import leaves nothing unsaved.
-  t.rom[rom::COMMON_PATTERNS + 4] ^= 0xFF;
+  t.rom[genesis::COMMON_PATTERNS + 4] ^= 0xFF;
   write_test_rom(t.rom, dir);
   ASSERT_EQ(level_import_map(0), 0);
   EXPECT_EQ(level_changed_flags, 0);

@@ -63,7 +63,7 @@ struct TableImage {
   void put32(size_t at, uint32_t v) { write_be32(&rom[at], v); }
   void put16(size_t at, uint16_t v) { write_be16(&rom[at], v); }
   void marker(int i, uint8_t type, size_t name_at, int16_t x, int16_t y) {
-    uint8_t* e = &rom[rom::MARKERS + rom::MARKER_ENTRY_SIZE * i];
+    uint8_t* e = &rom[genesis::MARKERS + genesis::MARKER_ENTRY_SIZE * i];
     e[0] = type;
     e[1] = static_cast<uint8_t>(name_at >> 16);
     e[2] = static_cast<uint8_t>(name_at >> 8);
@@ -128,8 +128,8 @@ TEST(RomTables, PickupPatternsThroughTheOffsetWalk) {
   // Entry i: offset 0x100 + 8 i from 0x0C6158; there two words with a nonzero first byte,
   // then the pattern address.
   for (int i = 0; i < PICKUP_TYPE_COUNT; ++i) {
-    t.put16(rom::PICKUP_GRAPHICS + 4 * i, static_cast<uint16_t>(0x100 + 8 * i));
-    const size_t q = rom::PICKUP_BASE + 0x100 + 8 * i;
+    t.put16(genesis::PICKUP_GRAPHICS + 4 * i, static_cast<uint16_t>(0x100 + 8 * i));
+    const size_t q = genesis::PICKUP_BASE + 0x100 + 8 * i;
     t.rom[q] = 0x4E;
     t.rom[q + 2] = 0x71;
     t.put32(q + 4 - (i % 2) * 2, static_cast<uint32_t>(0x110000 + 128 * i));  // odd entries two bytes earlier
@@ -145,8 +145,8 @@ TEST(RomTables, PickupPatternsThroughTheOffsetWalk) {
     EXPECT_EQ(set.pattern(4 * i + 3)[63], i % 15 + 1) << i;
   }
   // A walk that runs off the end of the image is refused.
-  t.put16(rom::PICKUP_GRAPHICS + 4 * 9, 0x7FFE);
-  RomImage short_rom(t.rom.begin(), t.rom.begin() + rom::PICKUP_BASE + 0x7FFE + 3);
+  t.put16(genesis::PICKUP_GRAPHICS + 4 * 9, 0x7FFE);
+  RomImage short_rom(t.rom.begin(), t.rom.begin() + genesis::PICKUP_BASE + 0x7FFE + 3);
   std::fill(short_rom.end() - 8, short_rom.end(), 0xFF);
   EXPECT_FALSE(read_pickup_patterns(short_rom, set, error));
   EXPECT_EQ(set.count, 232);
@@ -154,9 +154,9 @@ TEST(RomTables, PickupPatternsThroughTheOffsetWalk) {
 
 TEST(RomTables, BlockTypesPalettesAndPlainBlockMaps) {
   TableImage t;
-  t.put16(rom::BLOCK_TYPES, 0xFFFE);
-  t.put16(rom::BLOCK_TYPES + 2, 0x1203);
-  t.put16(rom::BLOCK_TYPES + 4 * 104, 16);
+  t.put16(genesis::BLOCK_TYPES, 0xFFFE);
+  t.put16(genesis::BLOCK_TYPES + 2, 0x1203);
+  t.put16(genesis::BLOCK_TYPES + 4 * 104, 16);
   std::vector<BlockType> types;
   std::string error;
   ASSERT_TRUE(read_block_types(t.rom, types, error));
@@ -165,7 +165,7 @@ TEST(RomTables, BlockTypesPalettesAndPlainBlockMaps) {
   EXPECT_EQ(types[0].param, 0x1203);
   EXPECT_EQ(types[104].kind, 16);
 
-  t.put32(rom::PALETTE_POINTERS + 4 * 3, 0x100000);
+  t.put32(genesis::PALETTE_TABLE + 4 * 3, 0x100000);
   t.put16(0x100000 + 2 * 5, 0x0E4A);
   PaletteLine line;
   ASSERT_TRUE(read_palette(t.rom, 3, line, error)) << error;
@@ -174,22 +174,22 @@ TEST(RomTables, BlockTypesPalettesAndPlainBlockMaps) {
   EXPECT_EQ(line[5].blue, 224);
   EXPECT_FALSE(read_palette(t.rom, 4, line, error));  // pointer 0
   EXPECT_NE(error.find("palette 0x4"), std::string::npos);
-  t.put32(rom::PALETTE_POINTERS + 4 * 4, static_cast<uint32_t>(t.rom.size() - 16));
+  t.put32(genesis::PALETTE_TABLE + 4 * 4, static_cast<uint32_t>(t.rom.size() - 16));
   EXPECT_FALSE(read_palette(t.rom, 4, line, error));
 
   // A plain block map: 3968 bytes, of which the common map keeps 24 mappings.
-  for (int i = 0; i < 496 * 4; ++i) t.put16(rom::COMMON_BLOCKMAP + 2 * i, static_cast<uint16_t>(i));
+  for (int i = 0; i < 496 * 4; ++i) t.put16(genesis::COMMON_BLOCKMAP + 2 * i, static_cast<uint16_t>(i));
   BlockMap map;
   std::vector<uint8_t> bytes;
-  ASSERT_TRUE(read_blockmap(t.rom, rom::COMMON_BLOCKMAP, 24, "the common block map", map, bytes, error));
+  ASSERT_TRUE(read_blockmap(t.rom, genesis::COMMON_BLOCKMAP, 24, "the common block map", map, bytes, error));
   EXPECT_EQ(map.count, 24);
   EXPECT_EQ(map.mappings[23].words[3], 23 * 4 + 3);
   EXPECT_EQ(bytes.size(), 3968u);
-  ASSERT_TRUE(read_blockmap(t.rom, rom::COMMON_BLOCKMAP, 496, "a block map", map, bytes, error));
+  ASSERT_TRUE(read_blockmap(t.rom, genesis::COMMON_BLOCKMAP, 496, "a block map", map, bytes, error));
   EXPECT_EQ(map.count, 496);
   EXPECT_EQ(map.mappings[495].words[0], 495 * 4);
-  RomImage cut(t.rom.begin(), t.rom.begin() + rom::COMMON_BLOCKMAP + 3967);
-  EXPECT_FALSE(read_blockmap(cut, rom::COMMON_BLOCKMAP, 24, "the common block map", map, bytes, error));
+  RomImage cut(t.rom.begin(), t.rom.begin() + genesis::COMMON_BLOCKMAP + 3967);
+  EXPECT_FALSE(read_blockmap(cut, genesis::COMMON_BLOCKMAP, 24, "the common block map", map, bytes, error));
   EXPECT_EQ(map.count, 496);
 }
 
