@@ -20,6 +20,16 @@ const char* const MAP_NUMBER_PROMPT = "ENTER A MAP NUMBER IN HEX FORMAT (ENTER: 
 const char* const MAP_NUMBER_ERROR = "ERROR: Map number must be a valid 2-digit hex number.";
 const char* const LEVEL_NUMBER_PROMPT = "ENTER A LEVEL NUMBER IN HEX FORMAT:";
 
+std::string load_failure_text(const LoadFailure& failure) {
+  switch (failure.kind) {
+    case LoadFailure::Kind::Read: return failure.why;
+    case LoadFailure::Kind::Contents:
+      return format_text("ERROR: File \"%s\": %s.", failure.path.c_str(), failure.why.c_str());
+    case LoadFailure::Kind::Other: break;
+  }
+  return "ERROR: " + failure.why + ".";
+}
+
 void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const LevelFileNames& files) {
   std::swap(level_model, model);
   std::swap(level_bitmaps, bitmaps);
@@ -76,9 +86,9 @@ int project_level_load_number(uint8_t level) {
   }
   auto model = std::make_unique<LevelModel>();
   auto bitmaps = std::make_unique<LevelBitmaps>();
-  std::string message;
-  if (!load_project_level(project, rom, level, level_model, *model, *bitmaps, message)) {
-    report_error(message);
+  LoadFailure failure;
+  if (!load_project_level(project, rom, level, level_model, *model, *bitmaps, failure)) {
+    report_error(load_failure_text(failure));
     return -1;
   }
   // SAVE LEVEL and SAVE CHUNKMAP write back into the project's own files.

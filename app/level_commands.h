@@ -7,10 +7,15 @@
 
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
+#include "gamedata/load_failure.h"
 
 extern const char* const MAP_NUMBER_PROMPT;
 extern const char* const MAP_NUMBER_ERROR;
 extern const char* const LEVEL_NUMBER_PROMPT;
+
+// The program's message for a failed load: 'ERROR: File "<path>": <why>.' for what is wrong
+// inside a file, "ERROR: <why>." for the others.
+std::string load_failure_text(const LoadFailure& failure);
 
 // The files a loaded level came from (set_level_files); all empty for a ROM import.
 struct LevelFileNames {

@@ -1,5 +1,6 @@
 #include "app/level_file_commands.h"
 
+#include "app/level_commands.h"
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "gamedata/change_flags.h"
@@ -23,9 +24,8 @@ int refuse(const std::string& path, const std::string& why) {
   return -1;
 }
 
-int refuse(const LevelFileError& error) {
-  if (error.contents) return refuse(error.path, error.why);
-  report_error(error.why);
+int refuse(const LoadFailure& failure) {
+  report_error(load_failure_text(failure));
   return -1;
 }
 
@@ -77,7 +77,7 @@ bool settle_unsaved_changes() {
 
 int load_level_file(const std::string& path) {
   LayoutPlane plane;
-  LevelFileError error;
+  LoadFailure error;
   if (!read_layout_file(path, plane, error)) return refuse(error);
   front_layout = std::move(plane);
   front_file_loaded(path);
@@ -88,7 +88,7 @@ int load_level_file(const std::string& path) {
 
 int load_chunkmap_file(const std::string& path) {
   ChunkMap map;
-  LevelFileError error;
+  LoadFailure error;
   if (!read_chunkmap_file(path, map, error)) return refuse(error);
   chunkmap = std::move(map);
   chunkmap_file_loaded(path);

@@ -42,13 +42,13 @@ std::string& owned(uint8_t part) {
 }
 
 // A .lvl or .itm file holds one block, packed (at most 512 KiB) or plain (less).
-bool read_block_file(const std::string& path, std::vector<uint8_t>& bytes, LevelFileError& error) {
-  error = LevelFileError{path, "", false};
+bool read_block_file(const std::string& path, std::vector<uint8_t>& bytes, LoadFailure& error) {
+  error = LoadFailure{LoadFailure::Kind::Read, path, ""};
   return read_whole_file(path, bytes, &error.why, PACKED_BLOCK_LIMIT);
 }
 
-bool bad_contents(LevelFileError& error) {
-  error.contents = true;
+bool bad_contents(LoadFailure& error) {
+  error.kind = LoadFailure::Kind::Contents;
   return false;
 }
 
@@ -103,13 +103,13 @@ void chunkmap_file_loaded(const std::string& path) {
   level_origin.itm_file = chunkmap_file_name;
 }
 
-bool read_layout_file(const std::string& path, LayoutPlane& plane, LevelFileError& error) {
+bool read_layout_file(const std::string& path, LayoutPlane& plane, LoadFailure& error) {
   std::vector<uint8_t> bytes;
   if (!read_block_file(path, bytes, error)) return false;
   return LoadLevelBlock(bytes.data(), bytes.size(), 0, plane, error.why) || bad_contents(error);
 }
 
-bool read_chunkmap_file(const std::string& path, ChunkMap& map, LevelFileError& error) {
+bool read_chunkmap_file(const std::string& path, ChunkMap& map, LoadFailure& error) {
   std::vector<uint8_t> bytes;
   if (!read_block_file(path, bytes, error)) return false;
   return LoadChunkSet(bytes.data(), bytes.size(), 0, map, error.why) || bad_contents(error);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/level_records.h"
+#include "gamedata/load_failure.h"
 
 // Remembered by the loads, used by the saves; empty until a load.
 extern std::string level_file_name;
@@ -41,16 +42,9 @@ void file_saved(uint8_t part, const std::string& path);
 void front_file_loaded(const std::string& path);
 void chunkmap_file_loaded(const std::string& path);
 
-// Why a read or write of a .lvl or .itm file failed: with `contents`, what is wrong inside
-// the file ("File "path": why."), else the whole text of a failed read.
-struct LevelFileError {
-  std::string path;
-  std::string why;
-  bool contents = false;
-};
 // Reads the block of a .lvl / .itm file (packed, at most 512 KiB, or plain, less).
-bool read_layout_file(const std::string& path, LayoutPlane& plane, LevelFileError& error);
-bool read_chunkmap_file(const std::string& path, ChunkMap& map, LevelFileError& error);
+bool read_layout_file(const std::string& path, LayoutPlane& plane, LoadFailure& error);
+bool read_chunkmap_file(const std::string& path, ChunkMap& map, LoadFailure& error);
 // Packs block and writes it to path (through a temporary file; an old file stays whole
 // when the write fails). On failure why says what failed.
 enum class SaveFailure { None, Packing, Writing };

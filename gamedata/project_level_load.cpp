@@ -19,17 +19,18 @@ namespace {
 
 constexpr size_t PLANAR_BLOCK_BYTES = 128;
 
-// Reads the files of one load; the first error becomes the message to show.
+// Reads the files of one load; the first failure is the one reported.
 struct ProjectLevelReader {
-  std::string& message;
+  LoadFailure& failure;
 
   bool bad(const std::string& path, const std::string& why) {
-    message = "ERROR: File \"" + path + "\": " + why + ".";
+    failure = LoadFailure{LoadFailure::Kind::Contents, path, why};
     return false;
   }
   // Every file of a project level is one block, packed (at most 512 KiB) or plain, or a palette.
   bool read(const std::string& path, std::vector<uint8_t>& bytes) {
-    return read_whole_file(path, bytes, &message, PACKED_BLOCK_LIMIT);
+    failure = LoadFailure{LoadFailure::Kind::Read, path, ""};
+    return read_whole_file(path, bytes, &failure.why, PACKED_BLOCK_LIMIT);
   }
 
   bool layout(const std::string& path, LayoutPlane& out) {
@@ -80,15 +81,17 @@ BitmapPtr planar_block_bitmap(const uint8_t* block, const Palettes& palettes) {
 }
 
 bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_t level, const LevelModel& previous,
-                        LevelModel& m, LevelBitmaps& bitmaps, std::string& message, const std::string& dump_dir) {
-  ProjectLevelReader reader{message};
+                        LevelModel& m, LevelBitmaps& bitmaps, LoadFailure& failure, const std::string& dump_dir) {
+  ProjectLevelReader reader{failure};
   if (level >= PROJECT_LEVELS) {
-    message = format_text("ERROR: Level %02X is beyond the %d levels of a project.", level, PROJECT_LEVELS);
+    failure = LoadFailure{LoadFailure::Kind::Other, "",
+                          format_text("Level %02X is beyond the %d levels of a project", level, PROJECT_LEVELS)};
     return false;
   }
   const LevelRecord& l = tables.levels[level];
   if (l.map_front.empty()) {
-    message = format_text("ERROR: Level %02X has no front layout in the loaded project.", level);
+    failure = LoadFailure{LoadFailure::Kind::Other, "",
+                          format_text("Level %02X has no front layout in the loaded project", level)};
     return false;
   }
   const std::string dl = directory_of(tables.level_paths[level]);
@@ -118,14 +121,14 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
 
   const int t = m.front_layout.theme;
   if (t >= PROJECT_THEMES) {
-    message = format_text("ERROR: File \"%s\": theme %d is beyond the %d themes of a project.",
-                          (dl + l.map_front).c_str(), t, PROJECT_THEMES);
-    return false;
+    return reader.bad(dl + l.map_front,
+                      format_text("theme %d is beyond the %d themes of a project", t, PROJECT_THEMES));
   }
   const ThemeRecord& theme = tables.themes[t];
   const std::string dt = directory_of(tables.theme_paths[t]);
   if (theme.chunkmap.empty()) {
-    message = format_text("ERROR: Theme %d of level %02X has no chunkmap in the loaded project.", t, level);
+    failure = LoadFailure{LoadFailure::Kind::Other, "",
+                          format_text("Theme %d of level %02X has no chunkmap in the loaded project", t, level)};
     return false;
   }
   {
@@ -141,8 +144,7 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
 
   std::string error;
   if (!read_game_wide_parts(rom, m, &dumps, error)) {
-    message = format_text("ERROR: File \"%s\": %s.", ROM_PATH, error.c_str());
-    return false;
+    return reader.bad(ROM_PATH, error);
   }
 
   if (!theme.graphics.empty()) {

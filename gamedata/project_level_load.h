@@ -7,6 +7,7 @@
 
 #include "files/project_files.h"
 #include "gamedata/level_bitmaps.h"
+#include "gamedata/load_failure.h"
 #include "gamedata/rom_tables.h"
 
 // A 16x16 bitmap of one planar block: 16 rows of four big-endian bitplane words (plane 0
@@ -16,8 +17,8 @@ BitmapPtr planar_block_bitmap(const uint8_t* block, const Palettes& palettes);
 // Builds level `level` of tables into model and bitmaps: map_header gets the level's
 // number and the byte values of its record; for a theme with planar graphics
 // level_patterns and level_blockmap are taken over from `previous`. The debug dumps are
-// written into dump_dir only when the whole level was read. On
-// failure message holds the complete "ERROR: ..." text; model and bitmaps must be dropped.
+// written into dump_dir only when the whole level was read. On failure `failure` says
+// why; model and bitmaps must be dropped.
 bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_t level, const LevelModel& previous,
-                        LevelModel& model, LevelBitmaps& bitmaps, std::string& message,
+                        LevelModel& model, LevelBitmaps& bitmaps, LoadFailure& failure,
                         const std::string& dump_dir = "dump");
