@@ -4,19 +4,6 @@
 #include "chunkedit/chunk_undo.h"
 #include "ui/settings.h"
 
-namespace {
-
-void write(Chunk& chunk, uint16_t target, uint16_t value) {
-  if (target < 256)
-    chunk.cells[target] = value;
-  else if (target == UNDO_WIDTH)
-    chunk.width = static_cast<int8_t>(value);
-  else if (target == UNDO_HEIGHT)
-    chunk.height = static_cast<int8_t>(value);
-}
-
-}  // namespace
-
 void push_chunk_undo(uint16_t target, uint16_t old_value, uint16_t new_value) {
   chunks_changed = 1;
   chunk_history.record({target, old_value, new_value});
@@ -25,19 +12,13 @@ void push_chunk_undo(uint16_t target, uint16_t old_value, uint16_t new_value) {
 void end_chunk_step() { chunk_history.commit(); }
 
 bool undo_chunk_change(Chunk& chunk) {
-  end_chunk_step();
-  const auto* step = chunk_history.undo();
-  if (!step) return false;
-  for (auto r = step->rbegin(); r != step->rend(); ++r) write(chunk, r->target, r->old_value);
+  if (!undo_chunk_step(chunk_history, chunk)) return false;
   chunks_changed = chunk_history.at_saved() ? 0 : 1;
   return true;
 }
 
 bool redo_chunk_change(Chunk& chunk) {
-  end_chunk_step();
-  const auto* step = chunk_history.redo();
-  if (!step) return false;
-  for (const ChunkUndoRecord& r : *step) write(chunk, r.target, r.new_value);
+  if (!redo_chunk_step(chunk_history, chunk)) return false;
   chunks_changed = chunk_history.at_saved() ? 0 : 1;
   return true;
 }

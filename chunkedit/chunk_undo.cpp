@@ -1,6 +1,6 @@
 #include "chunkedit/chunk_undo.h"
 
-UndoHistory<ChunkUndoRecord> chunk_history;
+ChunkUndoHistory chunk_history;
 
 void allocate_chunk_undo(uint16_t size) {
   chunk_history.set_capacity(size);

@@ -1,19 +1,12 @@
 // The chunk editor's undo history: one step per user action, each step the cell words
 // (and the width and height) it changed, old and new. Capacity meta_undo_size steps.
+// The records and their undo and redo are the model's (gamedata/chunk_undo_records.h).
 #pragma once
 #include <cstdint>
 
-#include "files/undo_history.h"
+#include "gamedata/chunk_undo_records.h"
 
-// What one record changed: a cell (16 * row + column), or the chunk's width or height.
-constexpr uint16_t UNDO_WIDTH = 256;
-constexpr uint16_t UNDO_HEIGHT = 257;
-struct ChunkUndoRecord {
-  uint16_t target = 0;
-  uint16_t old_value = 0, new_value = 0;
-};
-
-extern UndoHistory<ChunkUndoRecord> chunk_history;
+extern ChunkUndoHistory chunk_history;
 
 // Holds `size` steps and is empty.
 void allocate_chunk_undo(uint16_t size);

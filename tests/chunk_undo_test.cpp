@@ -14,6 +14,7 @@
 #include "chunkedit/chunk_undo.h"
 #include "files/chunk_set_block.h"
 #include "files/undo_history.h"
+#include "gamedata/chunk_undo_records.h"
 #include "ui/settings.h"
 
 namespace {
@@ -100,6 +101,43 @@ TEST(UndoHistory, StepsCapacityRedoAndSavedPoint) {
 }
 
 namespace {
+
+// Two chunks, each with its own history: undo and redo of one leave the other alone.
+TEST(ChunkUndoSteps, TwoHistoriesTakeBackOnlyTheirOwnChunk) {
+  Chunk a, b;
+  ChunkUndoHistory ha(4), hb(4);
+  auto edit = [](ChunkUndoHistory& h, Chunk& c, uint16_t target, uint16_t value) {
+    const uint16_t old = target == UNDO_WIDTH ? static_cast<uint16_t>(c.width) : c.cells[target];
+    h.record({target, old, value});
+    if (target == UNDO_WIDTH)
+      c.width = static_cast<int8_t>(value);
+    else
+      c.cells[target] = value;
+  };
+  edit(ha, a, 0, 5);
+  edit(ha, a, UNDO_WIDTH, 3);
+  ha.commit();
+  edit(hb, b, 17, 7);
+  hb.commit();
+  edit(ha, a, 0, 6);  // left open: undo closes it first
+
+  ASSERT_TRUE(undo_chunk_step(ha, a));
+  EXPECT_EQ(a.cells[0], 5);
+  EXPECT_EQ(b.cells[17], 7);
+  ASSERT_TRUE(undo_chunk_step(ha, a));
+  EXPECT_EQ(a.cells[0], 0);
+  EXPECT_EQ(a.width, 0);
+  EXPECT_FALSE(undo_chunk_step(ha, a));
+  EXPECT_EQ(hb.undo_count(), 1u);
+  ASSERT_TRUE(undo_chunk_step(hb, b));
+  EXPECT_EQ(b.cells[17], 0);
+  ASSERT_TRUE(redo_chunk_step(ha, a));
+  EXPECT_EQ(a.cells[0], 5);
+  EXPECT_EQ(a.width, 3);
+  EXPECT_EQ(b.cells[17], 0);
+  EXPECT_EQ(ha.redo_count(), 1u);
+  EXPECT_EQ(hb.redo_count(), 1u);
+}
 
 class ChunkUndo : public ::testing::Test {
  protected:
