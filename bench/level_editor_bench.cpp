@@ -105,8 +105,8 @@ void BM_LevelEditorFrame(benchmark::State& state) {
   ledit.background_shown = static_cast<uint8_t>(state.range(1));
   // The view centred on the middle of the level, the cursor in the middle of the screen.
   const int32_t sz = block_size_on_screen();
-  camera_x = 8 * (zoomed(front_layout.width / 2) - 800);
-  camera_y = 8 * (zoomed(front_layout.height / 2) - 600);
+  camera_x = 8 * (level_view.zoomed(front_layout.width / 2) - 800);
+  camera_y = 8 * (level_view.zoomed(front_layout.height / 2) - 600);
   clamp_camera();
   s.in->mx = 800;
   s.in->my = 600;

@@ -48,8 +48,8 @@ void BM_LevelFrame(benchmark::State& state) {
   clamp_camera();
   for (auto _ : state) {
     clear_layers();
-    draw_background_pass(layer_1.get());
-    draw_plane_chunks(layer_2.get(), front_layout);
+    draw_background_pass(level_view, layer_1.get());
+    draw_plane_chunks(level_view, layer_2.get(), front_layout);
     compose_layers();
     benchmark::ClobberMemory();
   }
@@ -62,8 +62,8 @@ void BM_DrawPlanes(benchmark::State& state) {
   camera_y = 8 * 1500;
   clamp_camera();
   for (auto _ : state) {
-    draw_background_pass(layer_1.get());
-    draw_plane_chunks(layer_2.get(), front_layout);
+    draw_background_pass(level_view, layer_1.get());
+    draw_plane_chunks(level_view, layer_2.get(), front_layout);
     benchmark::ClobberMemory();
   }
 }

@@ -98,7 +98,7 @@ void chunk_editor_frame() {
   update_camera_state(left_click && !ctrl_down(), cell.inside);
 
   if (layer_visibility & 3) {
-    draw_chunk(layer_2.get(), current_chunk, MARGIN, MARGIN, false);
+    draw_chunk(level_view, layer_2.get(), current_chunk, MARGIN, MARGIN, false);
     mark_drawn(layer_2.get(), MARGIN - (camera_x >> 3), MARGIN - (camera_y >> 3), s * chunk.width, s * chunk.height);
   }
   layer_keys();

@@ -46,20 +46,20 @@ void draw_plane_and_collect_hover(bool draw) {
   LayoutPlane& plane = edited_plane();
   if (draw && ledit.background_shown && !back) {
     // The bottom layer goes straight into the backdrop, which the composition keeps.
-    draw_background_into_backdrop();
+    draw_background_into_backdrop(level_view);
     backdrop_drawn();
   }
 
   collected = 0;
   for (size_t r = 0; r < plane.rows.size(); ++r) {
     const std::vector<LayoutObject>& objects = plane.rows[r].objects;
-    const int32_t row_y = zoomed(16 * static_cast<int32_t>(r));
+    const int32_t row_y = level_view.zoomed(16 * static_cast<int32_t>(r));
     for (size_t i = 0; i < objects.size(); ++i) {
       const LayoutObject& o = objects[i];
       int32_t bx, by, bw, bh;
       if (o.code < OBJECT_CHUNK_LIMIT) {
         const int chunk = o.code & PLACEMENT_CHUNK_MASK;
-        bx = placement_x(o) - MARGIN;
+        bx = placement_x(level_view, o) - MARGIN;
         by = row_y - s;
         bw = bh = 0;
         if (chunk < chunkmap.count()) {
@@ -70,15 +70,15 @@ void draw_plane_and_collect_hover(bool draw) {
           }
         }
         if (draw && bw > 0) {
-          draw_chunk(layer_2.get(), chunk, bx + MARGIN, by + MARGIN, (o.code & PLACEMENT_VFLIP) != 0);
+          draw_chunk(level_view, layer_2.get(), chunk, bx + MARGIN, by + MARGIN, (o.code & PLACEMENT_VFLIP) != 0);
           mark_drawn(layer_2.get(), bx + MARGIN - view_x, by + MARGIN - view_y, bw, bh);
         }
       } else {
-        bx = zoomed(o.x) - s;
+        bx = level_view.zoomed(o.x) - s;
         by = row_y - s;
         bw = bh = s;
         const int ix = bx + MARGIN - view_x, iy = by + MARGIN - view_y;
-        if (draw && icon_visible(ix, iy)) draw_object_icon(layer_3.get(), o, ix, iy);
+        if (draw && icon_visible(ix, iy)) draw_object_icon(level_view, layer_3.get(), o, ix, iy);
       }
       if (collect && collected < HOVER_LIMIT && px >= bx && px < bx + bw && py >= by && py < by + bh) {
         HoverEntry e;

@@ -182,7 +182,7 @@ void draw_markers(BITMAP* layer, bool draw) {
   const bool left_up = !(ledit.mouse_b & 1);
   for (int i = 0; i < marker_table_size(); ++i) {
     const Marker& m = markers[static_cast<size_t>(i)];
-    const int32_t bx = zoomed(m.x), by = zoomed(m.y - 3);
+    const int32_t bx = level_view.zoomed(m.x), by = level_view.zoomed(m.y - 3);
     if (draw) draw_marker_icon(layer, m, bx + MARGIN - view_x, by + MARGIN - view_y);
     if (left_up && px >= bx && px < bx + s && py >= by && py < by + s) {
       ledit.marker_hovered = 1;
@@ -206,7 +206,7 @@ void draw_marker_panel() {
   const int y = line_y[ledit.panel_line >= 0 && ledit.panel_line < 7 ? ledit.panel_line : 0];
   BITMAP* o = overlay();
   const int32_t s = block_size_on_screen();
-  draw_selection_frame(o, zoomed(m->x) - (camera_x >> 3) + MARGIN, zoomed(m->y - 3) - (camera_y >> 3) + MARGIN, s, s);
+  draw_selection_frame(o, level_view.zoomed(m->x) - (camera_x >> 3) + MARGIN, level_view.zoomed(m->y - 3) - (camera_y >> 3) + MARGIN, s, s);
   panel_band_begin();
   mark_drawn(o, 248 + MARGIN, y - 1 + MARGIN, 456 - 248 + 1, 11);
   rectfill(o, 248 + MARGIN, y - 1 + MARGIN, 456 + MARGIN, y + 9 + MARGIN, 0xFF3F00);

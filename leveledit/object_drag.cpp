@@ -31,8 +31,8 @@ void update_selected_box() {
   const LayoutObject* o = selected_object();
   if (!o) return;
   const int32_t s = block_size_on_screen();
-  const int32_t row_y = zoomed(16 * ledit.selected_row) - s;
-  const int32_t x = o->code < OBJECT_CHUNK_LIMIT ? placement_x(*o) - MARGIN : zoomed(o->x) - s;
+  const int32_t row_y = level_view.zoomed(16 * ledit.selected_row) - s;
+  const int32_t x = o->code < OBJECT_CHUNK_LIMIT ? placement_x(level_view, *o) - MARGIN : level_view.zoomed(o->x) - s;
   ledit.selected_screen_x = static_cast<float>(x);
   ledit.selected_screen_y = static_cast<float>(row_y);
 }

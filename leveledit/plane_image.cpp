@@ -41,8 +41,8 @@ void draw_tile(BITMAP* layer, const LayoutPlane& plane, bool background, int32_t
   for (size_t r = 0; r < plane.rows.size(); ++r)
     for (const LayoutObject& o : plane.rows[r].objects) {
       if (o.code >= OBJECT_CHUNK_LIMIT) continue;
-      const int32_t x = background ? zoomed(o.x) + MARGIN : placement_x(o);
-      draw_chunk_at(layer, o.code & PLACEMENT_CHUNK_MASK, x, placement_y(static_cast<int>(r)),
+      const int32_t x = background ? level_view.zoomed(o.x) + MARGIN : placement_x(level_view, o);
+      draw_chunk_at(level_view, layer, o.code & PLACEMENT_CHUNK_MASK, x, placement_y(level_view, static_cast<int>(r)),
                     (o.code & PLACEMENT_VFLIP) != 0, ox, oy);
     }
 }
@@ -54,19 +54,19 @@ void draw_tile_icons(BITMAP* layer, int32_t ox, int32_t oy) {
   const int32_t left = ox - ICON_MARGIN, top = oy - ICON_MARGIN;
   const int32_t reach = TILE + 2 * ICON_MARGIN;
   for (size_t r = 0; r < front_layout.rows.size(); ++r) {
-    const int32_t y = zoomed(16 * static_cast<int32_t>(r)) - s - top;
+    const int32_t y = level_view.zoomed(16 * static_cast<int32_t>(r)) - s - top;
     if (y < -ICON_MARGIN || y >= reach) continue;
     for (const LayoutObject& o : front_layout.rows[r].objects) {
       if (o.code < OBJECT_CHUNK_LIMIT) continue;
-      const int32_t x = zoomed(o.x) - s - left;
-      if (x > -ICON_MARGIN && x < reach) draw_object_icon(layer, o, x, y);
+      const int32_t x = level_view.zoomed(o.x) - s - left;
+      if (x > -ICON_MARGIN && x < reach) draw_object_icon(level_view, layer, o, x, y);
     }
   }
   if (map_header.map_front != 0) return;
   const int count = std::min<int>(marker_count, static_cast<int>(markers.size()));
   for (int i = 0; i < count; ++i) {
     const Marker& m = markers[static_cast<size_t>(i)];
-    draw_marker_icon(layer, m, zoomed(m.x) - left, zoomed(m.y - 3) - top);
+    draw_marker_icon(layer, m, level_view.zoomed(m.x) - left, level_view.zoomed(m.y - 3) - top);
   }
 }
 
@@ -82,8 +82,8 @@ BitmapPtr render_plane_image(int zoom, std::string& error) {
   camera_x = camera_y = 0;
   frame_counter = 0;
   timer_ticks = 0;  // the first frame of every animation
-  const int w = std::max(1, static_cast<int>(zoomed(front_layout.width)));
-  const int h = std::max(1, static_cast<int>(zoomed(front_layout.height)));
+  const int w = std::max(1, static_cast<int>(level_view.zoomed(front_layout.width)));
+  const int h = std::max(1, static_cast<int>(level_view.zoomed(front_layout.height)));
   if (static_cast<long>(w) * h > MAX_PLANE_IMAGE_PIXELS) {
     error = "the picture would be " + std::to_string(w) + "x" + std::to_string(h) + " pixels; use a smaller zoom";
     return nullptr;

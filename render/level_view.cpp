@@ -1,8 +1,10 @@
 #include "render/level_view.h"
 #include "ui/settings.h"
 
-int16_t level_zoom = 0;
-int32_t camera_x = 0, camera_y = 0;
+LevelView level_view;
+int16_t& level_zoom = level_view.zoom;
+int32_t& camera_x = level_view.camera_x;
+int32_t& camera_y = level_view.camera_y;
 uint8_t fast_scroll_latch = 0;
 
 uint8_t camera_state = 0;

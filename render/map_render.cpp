@@ -146,14 +146,9 @@ void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, in
   draw_block_into(source, target, sx, sy, x, y, flip, size, opacity, false);
 }
 
-int32_t zoomed(int32_t v) {
-  // f = s / 16 is exact in binary, so trunc(v * f) equals this integer quotient.
-  const int32_t p = v * block_size_on_screen();
-  return p / 16;
-}
-
-void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_t view_x, int32_t view_y) {
-  const int s = block_size_on_screen();
+void draw_chunk_at(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped, int32_t view_x,
+                   int32_t view_y) {
+  const int s = view.block_size();
   if (!target || s <= 0 || !frame_skip_open()) return;
   if (chunk < 0 || chunk >= chunkmap.count()) return;
   const Chunk& c = chunkmap.chunks[chunk];
@@ -178,51 +173,52 @@ void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_
   }
 }
 
-void draw_chunk(BITMAP* target, int chunk, int x, int y, bool flipped) {
-  draw_chunk_at(target, chunk, x, y, flipped, camera_x >> 3, camera_y >> 3);
+void draw_chunk(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped) {
+  draw_chunk_at(view, target, chunk, x, y, flipped, view.camera_x >> 3, view.camera_y >> 3);
 }
 
-void draw_back_chunk(BITMAP* target, int chunk, int x, int y, bool flipped) {
+void draw_back_chunk(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped) {
   if (map_header.map_front == 0) {
-    draw_chunk(target, chunk, x, y, flipped);
+    draw_chunk(view, target, chunk, x, y, flipped);
     return;
   }
-  draw_chunk_at(target, chunk, x, y, flipped, (camera_x >> 8) + (camera_x >> 7), (camera_y >> 8) + (camera_y >> 7));
+  draw_chunk_at(view, target, chunk, x, y, flipped, (view.camera_x >> 8) + (view.camera_x >> 7),
+                (view.camera_y >> 8) + (view.camera_y >> 7));
 }
 
-int32_t placement_x(const LayoutObject& o) {
-  return zoomed(o.x) + 64 - (map_header.map_front != 0 ? block_size_on_screen() : 0);
+int32_t placement_x(const LevelView& view, const LayoutObject& o) {
+  return view.zoomed(o.x) + 64 - (map_header.map_front != 0 ? view.block_size() : 0);
 }
 
-int32_t placement_y(int row) { return zoomed(16 * row) - block_size_on_screen() + 64; }
+int32_t placement_y(const LevelView& view, int row) { return view.zoomed(16 * row) - view.block_size() + 64; }
 
-void draw_background_pass(BITMAP* layer) {
+void draw_background_pass(const LevelView& view, BITMAP* layer) {
   if (back_layout.height < 16) return;
   for (size_t r = 0; r < back_layout.rows.size(); ++r)
     for (const LayoutObject& o : back_layout.rows[r].objects)
       if (o.code < OBJECT_CHUNK_LIMIT)
-        draw_back_chunk(layer, o.code & PLACEMENT_CHUNK_MASK, zoomed(o.x) + 64, placement_y(static_cast<int>(r)),
-                        (o.code & PLACEMENT_VFLIP) != 0);
+        draw_back_chunk(view, layer, o.code & PLACEMENT_CHUNK_MASK, view.zoomed(o.x) + 64,
+                        placement_y(view, static_cast<int>(r)), (o.code & PLACEMENT_VFLIP) != 0);
 }
 
-void draw_background_into_backdrop() {
+void draw_background_into_backdrop(const LevelView& view) {
   BITMAP* bb = back_buffer.get();
   if (!bb) return;
   // Blocks draw every pixel of their square (the mask colour as black): only the rest of
   // the visible area is cleared, afterwards.
   std::vector<CoveredRun> runs;
   backdrop_cover = &runs;
-  draw_background_pass(bb);
+  draw_background_pass(view, bb);
   backdrop_cover = nullptr;
   clear_uncovered(bb, runs);
 }
 
-void draw_plane_chunks(BITMAP* layer, const LayoutPlane& plane) {
+void draw_plane_chunks(const LevelView& view, BITMAP* layer, const LayoutPlane& plane) {
   for (size_t r = 0; r < plane.rows.size(); ++r)
     for (const LayoutObject& o : plane.rows[r].objects)
       if (o.code < OBJECT_CHUNK_LIMIT)
-        draw_chunk(layer, o.code & PLACEMENT_CHUNK_MASK, placement_x(o), placement_y(static_cast<int>(r)),
-                   (o.code & PLACEMENT_VFLIP) != 0);
+        draw_chunk(view, layer, o.code & PLACEMENT_CHUNK_MASK, placement_x(view, o),
+                   placement_y(view, static_cast<int>(r)), (o.code & PLACEMENT_VFLIP) != 0);
 }
 
 void clear_layers() {

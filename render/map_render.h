@@ -1,5 +1,5 @@
 // Drawing a level at any zoom: the scaled block blit, chunk placements of the two
-// planes through the camera, and the layered composition of a frame. All positions in
+// planes through the camera of a view, and the layered composition of a frame. All positions in
 // the layer bitmaps carry the 64-pixel margin.
 #pragma once
 #include <allegro.h>
@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "files/level_records.h"
+#include "render/level_view.h"
 
 // Flip modes of draw_block.
 constexpr int FLIP_NONE = 0, FLIP_MIRROR = 1, FLIP_VERTICAL = 2, FLIP_BOTH = 3;
@@ -17,30 +18,28 @@ constexpr int FLIP_NONE = 0, FLIP_MIRROR = 1, FLIP_VERTICAL = 2, FLIP_BOTH = 3;
 // target, leaving it untouched where the source holds the mask colour.
 void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, int flip, int size, int opacity = 255);
 
-// Draws chunk `chunk` of chunkmap with its top-left corner at (x, y) (zoomed pixels plus
-// the margin, before the camera is subtracted); flipped takes the rows bottom-up.
+// Draws chunk `chunk` of chunkmap at the view's zoom with its top-left corner at (x, y)
+// (zoomed pixels plus the margin, before the view's camera is subtracted); flipped takes the rows bottom-up.
 // Cells with block 0 are not drawn.
-void draw_chunk(BITMAP* target, int chunk, int x, int y, bool flipped);
+void draw_chunk(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped);
 // The same for back_layout: off the map screen the back plane scrolls 3/32 as fast.
-void draw_back_chunk(BITMAP* target, int chunk, int x, int y, bool flipped);
-// The same with an explicit view offset in zoomed pixels.
-void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_t view_x, int32_t view_y);
-
-// Zoomed position of a level coordinate: trunc(v * (level_zoom + 16) / 16).
-int32_t zoomed(int32_t v);
+void draw_back_chunk(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped);
+// The same at the view's zoom with an explicit offset in zoomed pixels instead of its camera.
+void draw_chunk_at(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped, int32_t view_x,
+                   int32_t view_y);
 
 // Position (with the margin, before the camera) of a chunk placement in row `row`.
-int32_t placement_x(const LayoutObject& o);
-int32_t placement_y(int row);
+int32_t placement_x(const LevelView& view, const LayoutObject& o);
+int32_t placement_y(const LevelView& view, int row);
 
 // The background pass: every chunk placement of back_layout into layer with draw_back_chunk.
-void draw_background_pass(BITMAP* layer);
+void draw_background_pass(const LevelView& view, BITMAP* layer);
 // The background pass straight into back_buffer, whose visible area is first cleared to
 // opaque black, with the mask colour drawn as black: what the masked composition of the
 // back-plane layer alone would leave there, without the layer.
-void draw_background_into_backdrop();
+void draw_background_into_backdrop(const LevelView& view);
 // The chunk placements of the edited plane into layer with draw_chunk, row by row.
-void draw_plane_chunks(BITMAP* layer, const LayoutPlane& plane);
+void draw_plane_chunks(const LevelView& view, BITMAP* layer, const LayoutPlane& plane);
 
 // Clears the visible area of back_buffer to opaque black and of the four layers to the mask colour.
 void clear_layers();

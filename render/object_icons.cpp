@@ -121,9 +121,9 @@ void draw_scaled_masked(BITMAP* source, BITMAP* target, int x, int y, int w, int
   }
 }
 
-void draw_object_icon(BITMAP* layer, const LayoutObject& object, int x, int y) {
+void draw_object_icon(const LevelView& view, BITMAP* layer, const LayoutObject& object, int x, int y) {
   if (!layer) return;
-  const int s = block_size_on_screen();
+  const int s = view.block_size();
   const uint16_t code = object.code;
   const int low = code & 0xFF;
   if (code < OBJECT_CHUNK_LIMIT) return;

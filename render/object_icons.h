@@ -4,10 +4,11 @@
 #include <allegro.h>
 
 #include "files/level_records.h"
+#include "render/level_view.h"
 
-// Draws the icon of a non-chunk object with its top-left corner at (x, y) of layer
+// Draws the icon of a non-chunk object at the view's zoom with its top-left corner at (x, y) of layer
 // (bitmap coordinates, margin included, camera subtracted). Chunk placements draw nothing here.
-void draw_object_icon(BITMAP* layer, const LayoutObject& object, int x, int y);
+void draw_object_icon(const LevelView& view, BITMAP* layer, const LayoutObject& object, int x, int y);
 // Nearest-neighbour scaled copy of the whole source to a w x h area at (x, y), mask
 // colour transparent; nothing unless the area lies wholly inside the target.
 void draw_scaled_masked(BITMAP* source, BITMAP* target, int x, int y, int w, int h);

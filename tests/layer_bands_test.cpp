@@ -67,12 +67,12 @@ class LayerTracking : public LevelEditorTest {
       for (int x = 10; x < 640; x += 83) in->move(x, y);
     // Onto a marker (its panel) and onto a block object (its panel), wherever the camera is.
     in->then([](ScriptedInput& s) {
-        s.mx = zoomed(markers[3].x) - (camera_x >> 3) + 4;
-        s.my = zoomed(markers[3].y - 3) - (camera_y >> 3) + 4;
+        s.mx = level_view.zoomed(markers[3].x) - (camera_x >> 3) + 4;
+        s.my = level_view.zoomed(markers[3].y - 3) - (camera_y >> 3) + 4;
       }).idle(2);
     in->then([](ScriptedInput& s) {
-        s.mx = zoomed(front_layout.rows[10].objects[0].x) - block_size_on_screen() - (camera_x >> 3) + 2;
-        s.my = zoomed(16 * 10) - block_size_on_screen() - (camera_y >> 3) + 2;
+        s.mx = level_view.zoomed(front_layout.rows[10].objects[0].x) - block_size_on_screen() - (camera_x >> 3) + 2;
+        s.my = level_view.zoomed(16 * 10) - block_size_on_screen() - (camera_y >> 3) + 2;
       }).idle(2);
     in->press(KEY_M).release(KEY_M).move(200, 200).move(260, 300).press(KEY_M).release(KEY_M);
     in->press(KEY_F5).release(KEY_F5).press(KEY_F9).release(KEY_F9);

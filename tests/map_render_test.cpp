@@ -86,6 +86,28 @@ TEST_F(MapRender, BlockBlitSamplesAndRepeatsPixelsAtTheZoomLimits) {
 
 // Every size from 1 to 64 and every flip against the sampling rule: target pixel i takes
 // source pixel trunc(i * (16 / size)) in single precision; opaque blits copy the mask colour too.
+// Two views draw the same placement side by side, each at its own zoom and camera, and
+// neither follows the editors' view.
+TEST_F(MapRender, TwoViewsDrawThroughTheirOwnZoomAndCamera) {
+  add_chunk(1, 1).cell(0, 0) = 5;
+  const LevelView near{16, 8 * 10, 0};  // 32-pixel blocks, 10 pixels scrolled right
+  const LevelView far{-8, 0, 8 * 4};    // 8-pixel blocks, 4 pixels scrolled down
+  level_zoom = 48;
+  camera_x = camera_y = 8 * 1000;
+  BitmapPtr second = make_bitmap(target->w, target->h);
+  clear_to_color(second.get(), MASK_COLOUR);
+  const LayoutObject o{0, 16};
+  draw_chunk(near, target.get(), 0, placement_x(near, o), placement_y(near, 2), false);
+  draw_chunk(far, second.get(), 0, placement_x(far, o), placement_y(far, 2), false);
+  // Map screen: x = 16 * s / 16 + 64, y = 32 * s / 16 - s + 64, less the camera.
+  EXPECT_EQ(at(target.get(), 32 + 64 - 10, 32 + 64), block_pixel(5, 0, 0));
+  EXPECT_EQ(at(target.get(), 32 + 64 - 10 + 31, 32 + 64 + 31), block_pixel(5, 15, 15));
+  EXPECT_EQ(at(target.get(), 32 + 64 - 10 + 32, 32 + 64), MASK_COLOUR);
+  EXPECT_EQ(at(second.get(), 8 + 64, 8 + 64 - 4), block_pixel(5, 0, 0));
+  EXPECT_EQ(at(second.get(), 8 + 64 + 7, 8 + 64 - 4 + 7), block_pixel(5, 14, 14));
+  EXPECT_EQ(at(second.get(), 8 + 64 + 8, 8 + 64 - 4), MASK_COLOUR);
+}
+
 TEST_F(MapRender, BlockBlitFollowsTheSamplingRuleAtEverySizeAndFlip) {
   BITMAP* src = block_bitmaps[5].get();
   put_pixel32(src, 7, 9, MASK_COLOUR);
@@ -134,7 +156,7 @@ TEST_F(MapRender, ChunkCellsEmptyFlippedAndAboveTheTop) {
   c.cell(1, 0) = 0 | 0x0E00;   // block 0: nothing drawn, whatever the other bits
   c.cell(0, 1) = 2 | CELL_VFLIP;
   c.cell(1, 1) = 3;
-  draw_chunk(target.get(), 0, 64, 64, false);
+  draw_chunk(level_view, target.get(), 0, 64, 64, false);
   EXPECT_EQ(at(target.get(), 64, 64), block_pixel(1, 0, 0));
   EXPECT_EQ(at(target.get(), 64 + 16 + 5, 64 + 5), MASK_COLOUR);
   EXPECT_EQ(at(target.get(), 64 + 3, 64 + 16), block_pixel(2, 3, 15));  // bit 12 flips
@@ -142,7 +164,7 @@ TEST_F(MapRender, ChunkCellsEmptyFlippedAndAboveTheTop) {
 
   // A flipped placement takes the rows bottom-up and draws the bit-12 cell unflipped.
   clear_to_color(target.get(), MASK_COLOUR);
-  draw_chunk(target.get(), 0, 64, 64, true);
+  draw_chunk(level_view, target.get(), 0, 64, 64, true);
   EXPECT_EQ(at(target.get(), 64 + 3, 64), block_pixel(2, 3, 0));
   EXPECT_EQ(at(target.get(), 64 + 3, 64 + 15), block_pixel(2, 3, 15));
   EXPECT_EQ(at(target.get(), 64, 64 + 16), block_pixel(1, 0, 15));
@@ -153,7 +175,7 @@ TEST_F(MapRender, ChunkCellsEmptyFlippedAndAboveTheTop) {
   // the lower row is drawn.
   clear_to_color(target.get(), MASK_COLOUR);
   camera_y = 8 * 68;
-  draw_chunk(target.get(), 0, 64, 64, false);
+  draw_chunk(level_view, target.get(), 0, 64, 64, false);
   for (int y = 0; y < 12; ++y) ASSERT_EQ(at(target.get(), 70, y), MASK_COLOUR);
   EXPECT_EQ(at(target.get(), 64 + 3, 12), block_pixel(2, 3, 15));
 }
@@ -165,7 +187,7 @@ TEST_F(MapRender, ChunkAtZoomAndFrameSkip) {
   c.cell(2, 0) = 6;
   level_zoom = -12;
   camera_x = 8 * 10;
-  draw_chunk(target.get(), 0, 64, 64, false);
+  draw_chunk(level_view, target.get(), 0, 64, 64, false);
   // s = 4: block 5 at 64 - 10 + 4.
   EXPECT_EQ(at(target.get(), 58, 64), block_pixel(5, 0, 0));
   EXPECT_EQ(at(target.get(), 59, 65), block_pixel(5, 4, 4));
@@ -174,7 +196,7 @@ TEST_F(MapRender, ChunkAtZoomAndFrameSkip) {
   clear_to_color(target.get(), MASK_COLOUR);
   frame_skip = 1;
   frame_counter = 1;
-  draw_chunk(target.get(), 0, 64, 64, false);
+  draw_chunk(level_view, target.get(), 0, 64, 64, false);
   EXPECT_EQ(at(target.get(), 58, 64), MASK_COLOUR);
   frame_skip = 0;
   frame_counter = 0;
@@ -186,7 +208,7 @@ TEST_F(MapRender, FarPositionsDoNotWrapIntoView) {
   // At zoom 48 a placement at level x 16384 lies 65536 zoomed pixels to the right.
   level_zoom = 48;
   LayoutObject o{0, 16384};
-  draw_chunk(target.get(), 0, placement_x(o), 64, false);
+  draw_chunk(level_view, target.get(), 0, placement_x(level_view, o), 64, false);
   for (int y = 0; y < target->h; ++y)
     for (int x = 0; x < target->w; ++x) ASSERT_EQ(at(target.get(), x, y), MASK_COLOUR);
 }
@@ -197,7 +219,7 @@ TEST_F(MapRender, BackPlaneScrollsAtThreeThirtySecondsOffTheMapScreen) {
   camera_x = 8 * 256;  // 256 zoomed pixels
   camera_y = 8 * 64;
   map_header.map_front = 3;
-  draw_back_chunk(target.get(), 0, 100, 100, false);
+  draw_back_chunk(level_view, target.get(), 0, 100, 100, false);
   // (2048 >> 8) + (2048 >> 7) = 24; (512 >> 8) + (512 >> 7) = 6.
   EXPECT_EQ(at(target.get(), 100 - 24, 100 - 6), block_pixel(7, 0, 0));
   EXPECT_EQ(at(target.get(), 100 - 24 + 15, 100 - 6 + 15), block_pixel(7, 15, 15));
@@ -205,7 +227,7 @@ TEST_F(MapRender, BackPlaneScrollsAtThreeThirtySecondsOffTheMapScreen) {
   clear_to_color(target.get(), MASK_COLOUR);
   map_header.map_front = 0;
   camera_x = 8 * 50;
-  draw_back_chunk(target.get(), 0, 100, 100, false);
+  draw_back_chunk(level_view, target.get(), 0, 100, 100, false);
   EXPECT_EQ(at(target.get(), 50, 100 - 64), block_pixel(7, 0, 0));
 }
 
@@ -217,13 +239,13 @@ TEST_F(MapRender, PlanesPlaceChunksOneBlockRowAboveTheirRow) {
   front_layout.rows[3].objects = {{0x0801, 0}, {0x0000, 40}};  // the pickup is not a chunk
   level_zoom = 16;                                             // s = 32, f = 2
   map_header.map_front = 1;                                    // off the map screen: one block left
-  draw_plane_chunks(target.get(), front_layout);
+  draw_plane_chunks(level_view, target.get(), front_layout);
   // x = 40 * 2 + 64 - 32, y = 3 * 32 - 32 + 64.
   EXPECT_EQ(at(target.get(), 112, 128), block_pixel(2, 0, 0));
   EXPECT_EQ(at(target.get(), 111, 128), MASK_COLOUR);
   clear_to_color(target.get(), MASK_COLOUR);
   map_header.map_front = 0;
-  draw_plane_chunks(target.get(), front_layout);
+  draw_plane_chunks(level_view, target.get(), front_layout);
   EXPECT_EQ(at(target.get(), 144, 128), block_pixel(2, 0, 0));
 
   // The background pass draws back_layout without the one-block shift, and nothing for
@@ -231,11 +253,11 @@ TEST_F(MapRender, PlanesPlaceChunksOneBlockRowAboveTheirRow) {
   back_layout = front_layout;
   map_header.map_front = 0;
   clear_to_color(target.get(), MASK_COLOUR);
-  draw_background_pass(target.get());
+  draw_background_pass(level_view, target.get());
   EXPECT_EQ(at(target.get(), 144, 128), block_pixel(2, 0, 0));
   clear_to_color(target.get(), MASK_COLOUR);
   back_layout.height = 8;
-  draw_background_pass(target.get());
+  draw_background_pass(level_view, target.get());
   EXPECT_EQ(at(target.get(), 144, 128), MASK_COLOUR);
 }
 
@@ -286,9 +308,9 @@ TEST_F(MapRender, BackdropEqualsTheBackPlaneLayerOverBlack) {
   for (int zoom : {-12, 0, 5, 16, 32, 48}) {
     level_zoom = static_cast<int16_t>(zoom);
     clear_to_color(layer.get(), MASK_COLOUR);
-    draw_background_pass(layer.get());
+    draw_background_pass(level_view, layer.get());
     clear_to_color(back_buffer.get(), 0xFF336699u);
-    draw_background_into_backdrop();
+    draw_background_into_backdrop(level_view);
     for (int y = MARGIN; y < MARGIN + 240; ++y)
       for (int x = MARGIN; x < MARGIN + 320; ++x) {
         const uint32_t p = at(layer.get(), x, y);

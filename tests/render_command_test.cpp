@@ -87,7 +87,7 @@ TEST(PlaneImage, DrawsTheFrontPlaneOverTheBackPlane) {
       drawn += pixel32(image.get(), x, y) != 0;
     }
   for (const Marker& m : markers) {
-    const int x = zoomed(m.x), y = zoomed(m.y - 3);
+    const int x = level_view.zoomed(m.x), y = level_view.zoomed(m.y - 3);
     if (m.type == MARKER_NORMAL && x >= 0 && y >= 0 && x + 8 <= image->w && y + 8 <= image->h)
       markers_drawn += pixel32(image.get(), x + 4, y + 4) == pixel32(marker_icons_normal[0].get(), 8, 8);
   }
