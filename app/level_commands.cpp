@@ -4,10 +4,10 @@
 
 #include "chunkedit/chunk_undo.h"
 #include "files/atomic_file.h"
-#include "files/project_files.h"
 #include "gamedata/change_flags.h"
 #include "gamedata/level_files.h"
 #include "gamedata/level_origin.h"
+#include "gamedata/loaded_project.h"
 #include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/level_undo.h"

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+#include "gamedata/loaded_project.h"
+
 // Each command shows its messages and returns 0, 1 when it did its work but reported
 // errors (a descriptor missing), or -1 when it failed. A generation or build that did its
 // work then says what it wrote ("WROTE GLB-Gen.bin"); a Genesis build with no project

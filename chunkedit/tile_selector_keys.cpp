@@ -7,6 +7,7 @@
 #include "chunkedit/tile_selector.h"
 #include "gamedata/change_flags.h"
 #include "gamedata/level_model.h"
+#include "gamedata/loaded_project.h"
 #include "render/level_view.h"
 #include "ui/input.h"
 #include "ui/messages.h"

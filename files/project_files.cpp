@@ -6,8 +6,6 @@
 
 #include "files/atomic_file.h"
 
-ProjectTables project;
-
 void ProjectMessages::add(const std::string& text) {
   if (std::find(texts_.begin(), texts_.end(), text) == texts_.end()) texts_.push_back(text);
 }

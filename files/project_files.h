@@ -45,9 +45,6 @@ struct ProjectTables {
   }
 };
 
-// The loaded project (empty until LOAD PROJECT... or a project generation).
-extern ProjectTables project;
-
 // Messages produced while reading ("ERROR: ..." texts), in order, each once.
 class ProjectMessages {
  public:

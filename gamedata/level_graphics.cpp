@@ -1,5 +1,6 @@
 #include "gamedata/level_graphics.h"
 
+#include "gamedata/level_bitmaps.h"
 #include "gamedata/pattern_graphics.h"
 
 void build_block_bitmaps(const LevelModel& model, LevelBitmaps& bitmaps) {

@@ -1,7 +1,7 @@
 // Builds the display bitmaps of a whole level from its records.
 #pragma once
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_bitmap_set.h"
+#include "gamedata/level_data.h"
 
 // Common blocks 0..23 and level blocks 24 + i, drawn with all four palette lines.
 void build_block_bitmaps(const LevelModel& model, LevelBitmaps& bitmaps);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "files/project_files.h"
-#include "gamedata/level_bitmaps.h"
+#include "gamedata/level_bitmap_set.h"
 #include "gamedata/load_failure.h"
 #include "gamedata/rom_tables.h"
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "gamedata/level_bitmaps.h"
+#include "gamedata/level_bitmap_set.h"
 #include "gamedata/rom_tables.h"
 
 // A map number as typed: hexadecimal, at most two digits. Empty is 0; a bad first

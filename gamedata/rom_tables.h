@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "files/rom_tables.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_data.h"
 
 // The image the imports read (the master image of the game build).
 constexpr const char* ROM_PATH = MASTER_ROM_PATH;

@@ -2,19 +2,10 @@
 #pragma once
 #include <cstdint>
 
+#include "render/view.h"
+
 constexpr int16_t MIN_ZOOM = -12;
 constexpr int16_t MAX_ZOOM = 48;
-
-// What a view of the level shows: its zoom and its camera. Rendering draws through the
-// view it is given.
-struct LevelView {
-  int16_t zoom = 0;                    // a 16-pixel block is drawn zoom + 16 pixels square
-  int32_t camera_x = 0, camera_y = 0;  // view offset in eighths of a zoomed pixel
-  int block_size() const { return zoom + 16; }
-  // Zoomed position of a level coordinate: trunc(v * (zoom + 16) / 16) (the factor is
-  // exact in binary, so the integer quotient equals it).
-  int32_t zoomed(int32_t v) const { return v * block_size() / 16; }
-};
 
 // The view of the editors and their selectors; level_zoom, camera_x and camera_y name
 // its fields.

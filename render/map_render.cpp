@@ -7,7 +7,6 @@
 
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
-#include "render/level_view.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "files/level_records.h"
-#include "render/level_view.h"
+#include "render/view.h"
 
 // Flip modes of draw_block.
 constexpr int FLIP_NONE = 0, FLIP_MIRROR = 1, FLIP_VERTICAL = 2, FLIP_BOTH = 3;

@@ -4,7 +4,6 @@
 #include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
 #include "render/layer_bands.h"
-#include "render/level_view.h"
 #include "render/object_icons.h"
 #include "render/panel_writers.h"
 #include "ui/screen_state.h"

@@ -4,7 +4,7 @@
 #include <allegro.h>
 
 #include "files/level_records.h"
-#include "render/level_view.h"
+#include "render/view.h"
 
 // Draws the icon of a non-chunk object at the view's zoom with its top-left corner at (x, y) of layer
 // (bitmap coordinates, margin included, camera subtracted). Chunk placements draw nothing here.

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "gamedata/loaded_project.h"
 #include "app/level_file_commands.h"
 #include "app/level_commands.h"
 #include "files/byte_order.h"

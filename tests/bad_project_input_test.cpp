@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "gamedata/loaded_project.h"
 #include "app/level_commands.h"
 #include "files/byte_order.h"
 #include "files/game_build.h"

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "gamedata/loaded_project.h"
 #include "app/level_commands.h"
 #include "files/atomic_file.h"
 #include "files/byte_order.h"

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 
+#include "gamedata/loaded_project.h"
 #include "app/level_file_commands.h"
 #include "app/level_commands.h"
 #include "files/atomic_file.h"

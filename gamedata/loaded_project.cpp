@@ -1,0 +1,3 @@
+#include "gamedata/loaded_project.h"
+
+ProjectTables project;
