@@ -93,8 +93,8 @@ int load_chunkmap_file(const std::string& path) {
   chunkmap = std::move(map);
   chunkmap_file_loaded(path);
   clear_changed(CHANGED_CHUNKS);
-  render_all_chunks();
-  build_chunk_thumbnails();
+  render_all_chunks(chunkmap, level_bitmaps);
+  build_chunk_thumbnails(chunkmap, level_bitmaps);
   level_history_loaded(CHANGED_CHUNKS);
   return 0;
 }

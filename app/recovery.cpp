@@ -213,8 +213,8 @@ bool recover_at_start_up() {
   if (s.chunks) {
     chunkmap = std::move(*s.chunks);
     parts |= UNSAVED_CHUNKS;
-    render_all_chunks();
-    build_chunk_thumbnails();
+    render_all_chunks(chunkmap, level_bitmaps);
+    build_chunk_thumbnails(chunkmap, level_bitmaps);
   }
   mark_parts_unsaved(parts);
   level_history_unsaved(level_changed_flags);

@@ -12,7 +12,7 @@
 
 void refresh_chunk_images(int i) {
   if (i < 0 || i >= chunkmap.count() || i >= CHUNK_SLOTS) return;
-  render_chunk(i);
+  render_chunk(chunkmap, level_bitmaps, i);
   if (static_cast<int>(chunk_thumbnails.size()) < chunkmap.count()) chunk_thumbnails.resize(chunkmap.count());
   chunk_thumbnail_count = static_cast<int32_t>(chunk_thumbnails.size());
   BitmapPtr& thumbnail = chunk_thumbnails[i];

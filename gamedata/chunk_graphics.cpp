@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "gamedata/level_model.h"
-
 BitmapPtr render_chunk_bitmap(const Chunk& chunk, const std::array<BitmapPtr, BLOCK_SLOTS>& blocks) {
   if (chunk.width < 1 || chunk.height < 1) return nullptr;
   BitmapPtr image = make_bitmap(16 * chunk.width, 16 * chunk.height);
@@ -31,12 +29,10 @@ void render_all_chunks(const ChunkMap& map, LevelBitmaps& bitmaps) {
     bitmaps.chunk_bitmaps[i] = i < map.count() ? render_chunk_bitmap(map.chunks[i], bitmaps.block_bitmaps) : nullptr;
 }
 
-void render_chunk(int i) {
+void render_chunk(const ChunkMap& map, LevelBitmaps& bitmaps, int i) {
   if (i < 0 || i >= CHUNK_SLOTS) return;
-  chunk_bitmaps[i] = i < chunkmap.count() ? render_chunk_bitmap(chunkmap.chunks[i], block_bitmaps) : nullptr;
+  bitmaps.chunk_bitmaps[i] = i < map.count() ? render_chunk_bitmap(map.chunks[i], bitmaps.block_bitmaps) : nullptr;
 }
-
-void render_all_chunks() { render_all_chunks(chunkmap, level_bitmaps); }
 
 namespace {
 // Transparent parts of a chunk show the screens' black background in its thumbnail.
@@ -98,4 +94,3 @@ void build_chunk_thumbnails(const ChunkMap& map, LevelBitmaps& bitmaps) {
   bitmaps.chunk_thumbnail_count = count;
 }
 
-void build_chunk_thumbnails() { build_chunk_thumbnails(chunkmap, level_bitmaps); }

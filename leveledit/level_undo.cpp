@@ -6,6 +6,7 @@
 
 #include "gamedata/change_flags.h"
 #include "gamedata/chunk_graphics.h"
+#include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
 #include "leveledit/level_editor.h"
 
@@ -51,7 +52,7 @@ uint8_t flag_of(LevelTarget target) {
 }
 
 void rebuild_chunk_pictures(int chunk) {
-  render_chunk(chunk);
+  render_chunk(chunkmap, level_bitmaps, chunk);
   const size_t c = static_cast<size_t>(chunk);
   if (c < chunk_thumbnails.size() && chunk_thumbnails[c] && c < chunk_bitmaps.size())
     make_chunk_thumbnail(chunk_bitmaps[c].get(), chunk_thumbnails[c].get());

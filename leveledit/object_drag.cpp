@@ -3,6 +3,7 @@
 
 #include "gamedata/change_flags.h"
 #include "gamedata/chunk_graphics.h"
+#include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/layout_rows.h"
@@ -95,7 +96,7 @@ void delete_selected() {
   level_step_touch_chunk(chunk);
   cell = 0;
   mark_changed(CHANGED_CHUNKS);
-  render_chunk(chunk);
+  render_chunk(chunkmap, level_bitmaps, chunk);
   if (static_cast<size_t>(chunk) < chunk_thumbnails.size() && chunk_thumbnails[static_cast<size_t>(chunk)])
     make_chunk_thumbnail(chunk_bitmaps[static_cast<size_t>(chunk)].get(), chunk_thumbnails[static_cast<size_t>(chunk)].get());
 }

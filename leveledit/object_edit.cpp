@@ -4,6 +4,7 @@
 
 #include "gamedata/change_flags.h"
 #include "gamedata/chunk_graphics.h"
+#include "gamedata/level_bitmaps.h"
 #include "gamedata/level_model.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/layout_rows.h"
@@ -37,7 +38,7 @@ int edit_key() {
 }
 
 void rebuild_chunk_pictures(int chunk) {
-  render_chunk(chunk);
+  render_chunk(chunkmap, level_bitmaps, chunk);
   if (chunk >= 0 && static_cast<size_t>(chunk) < chunk_thumbnails.size() && chunk_thumbnails[static_cast<size_t>(chunk)])
     make_chunk_thumbnail(chunk_bitmaps[static_cast<size_t>(chunk)].get(), chunk_thumbnails[static_cast<size_t>(chunk)].get());
 }

@@ -60,7 +60,7 @@ class Selectors : public ChunkEditorFixture {
 
 TEST_F(Selectors, OneTileCannotScroll) {
   chunkmap.chunks.resize(1);
-  build_chunk_thumbnails();
+  build_chunk_thumbnails(chunkmap, level_bitmaps);
   scroll_hard();
   while (!in.script_done()) {
     tile_frames(1);

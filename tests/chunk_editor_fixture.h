@@ -44,8 +44,8 @@ class ChunkEditorFixture : public ::testing::Test {
     add_chunk(16, 16);
     for (uint16_t& w : chunkmap.chunks[1].cells) w = 30;
     add_chunk(1, 1).cells[0] = 7;
-    render_all_chunks();
-    build_chunk_thumbnails();
+    render_all_chunks(chunkmap, level_bitmaps);
+    build_chunk_thumbnails(chunkmap, level_bitmaps);
     reset_chunk_editor_state();
     allocate_chunk_undo(meta_undo_size);
     level_changed_flags = 0;

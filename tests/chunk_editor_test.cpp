@@ -450,7 +450,7 @@ TEST_F(ChunkEditor, HelpDarkensThePictureAndGivesTheMouseBack) {
 
 TEST_F(ChunkEditor, EmptyChunkmapKeepsTheSelector) {
   chunkmap.chunks.clear();
-  build_chunk_thumbnails();
+  build_chunk_thumbnails(chunkmap, level_bitmaps);
   choose_tile();
   expect_screen(Screen::TileSelector);
   escape();
@@ -587,8 +587,8 @@ TEST_F(ChunkEditor, PresentedFramesOfATourStayPixelIdentical) {
         put_pixel32(block_bitmaps[b].get(), x, y,
                     b % 4 == 3 && x == y ? MASK_COLOUR : block_colour(b) ^ uint32_t(x * 16) ^ uint32_t(y * 16) << 8);
   chunkmap.chunks[0].cell(2, 1) |= CELL_VFLIP;
-  render_all_chunks();
-  build_chunk_thumbnails();
+  render_all_chunks(chunkmap, level_bitmaps);
+  build_chunk_thumbnails(chunkmap, level_bitmaps);
   FrameHashes seen;
   auto snap = [&](const std::string& name) {
     in.then([&seen, name](ScriptedInput& s) { seen.push_back({name, colour_hash(s.screen.get())}); });

@@ -388,7 +388,7 @@ TEST_F(LayoutObjects, MetablockModeEditsTheCellUnderTheCursor) {
   for (int r = 0; r < 2; ++r)
     for (int col = 0; col < 3; ++col) c.cell(col, r) = static_cast<uint16_t>(10 + 3 * r + col);
   c.cell(1, 1) |= 0x0400;  // bits the editing keeps
-  render_all_chunks();
+  render_all_chunks(chunkmap, level_bitmaps);
   row(5).objects = {{2 | PLACEMENT_VFLIP, 96}};
   // Placement box: x 80..128, y 64..96; flipped, so screen row 0 is chunk row 1.
   place_mouse(80 + 16 + 5, 64 + 3);
