@@ -55,7 +55,7 @@ uint8_t mode_for_menu_result(uint8_t result) {
 
 void reset_editor_state() {
   reset_chunk_editor_state();
-  on_meta_undo_size_changed = resize_chunk_undo_to_setting;
+  on_meta_undo_size_changed = [] { resize_chunk_undo(meta_undo_size); };
 }
 
 void import_level_at_start_up() {

@@ -2,7 +2,6 @@
 
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_undo.h"
-#include "ui/settings.h"
 
 void push_chunk_undo(uint16_t target, uint16_t old_value, uint16_t new_value) {
   chunks_changed = 1;
@@ -27,5 +26,3 @@ void resize_chunk_undo(uint16_t size) {
   end_chunk_step();
   chunk_history.set_capacity(size);
 }
-
-void resize_chunk_undo_to_setting() { resize_chunk_undo(meta_undo_size); }

@@ -20,5 +20,3 @@ bool redo_chunk_change(Chunk& chunk);
 
 // Capacity in steps; the newest steps stay.
 void resize_chunk_undo(uint16_t size);
-// resize_chunk_undo(meta_undo_size): the setup screen calls it after META UNDO SIZE changed.
-void resize_chunk_undo_to_setting();
