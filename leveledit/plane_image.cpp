@@ -42,8 +42,8 @@ void draw_tile(BITMAP* layer, const LayoutPlane& plane, bool background, int32_t
     for (const LayoutObject& o : plane.rows[r].objects) {
       if (o.code >= OBJECT_CHUNK_LIMIT) continue;
       const int32_t x = background ? level_view.zoomed(o.x) + MARGIN : placement_x(level_view, o);
-      draw_chunk_at(level_view, layer, o.code & PLACEMENT_CHUNK_MASK, x, placement_y(level_view, static_cast<int>(r)),
-                    (o.code & PLACEMENT_VFLIP) != 0, ox, oy);
+      draw_chunk_at(layer, o.code & PLACEMENT_CHUNK_MASK, x, placement_y(level_view, static_cast<int>(r)),
+                    (o.code & PLACEMENT_VFLIP) != 0, ox, oy, level_view.block_size());
     }
 }
 

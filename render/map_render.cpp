@@ -145,9 +145,8 @@ void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, in
   draw_block_into(source, target, sx, sy, x, y, flip, size, opacity, false);
 }
 
-void draw_chunk_at(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped, int32_t view_x,
-                   int32_t view_y) {
-  const int s = view.block_size();
+void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_t view_x, int32_t view_y, int size) {
+  const int s = size;
   if (!target || s <= 0 || !frame_skip_open()) return;
   if (chunk < 0 || chunk >= chunkmap.count()) return;
   const Chunk& c = chunkmap.chunks[chunk];
@@ -173,7 +172,7 @@ void draw_chunk_at(const LevelView& view, BITMAP* target, int chunk, int x, int 
 }
 
 void draw_chunk(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped) {
-  draw_chunk_at(view, target, chunk, x, y, flipped, view.camera_x >> 3, view.camera_y >> 3);
+  draw_chunk_at(target, chunk, x, y, flipped, view.camera_x >> 3, view.camera_y >> 3, view.block_size());
 }
 
 void draw_back_chunk(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped) {
@@ -181,8 +180,8 @@ void draw_back_chunk(const LevelView& view, BITMAP* target, int chunk, int x, in
     draw_chunk(view, target, chunk, x, y, flipped);
     return;
   }
-  draw_chunk_at(view, target, chunk, x, y, flipped, (view.camera_x >> 8) + (view.camera_x >> 7),
-                (view.camera_y >> 8) + (view.camera_y >> 7));
+  draw_chunk_at(target, chunk, x, y, flipped, (view.camera_x >> 8) + (view.camera_x >> 7),
+                (view.camera_y >> 8) + (view.camera_y >> 7), view.block_size());
 }
 
 int32_t placement_x(const LevelView& view, const LayoutObject& o) {

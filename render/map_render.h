@@ -24,9 +24,9 @@ void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, in
 void draw_chunk(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped);
 // The same for back_layout: off the map screen the back plane scrolls 3/32 as fast.
 void draw_back_chunk(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped);
-// The same at the view's zoom with an explicit offset in zoomed pixels instead of its camera.
-void draw_chunk_at(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped, int32_t view_x,
-                   int32_t view_y);
+// The same with an explicit offset in zoomed pixels instead of a camera, size pixels per
+// block (a view's block_size()).
+void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_t view_x, int32_t view_y, int size);
 
 // Position (with the margin, before the camera) of a chunk placement in row `row`.
 int32_t placement_x(const LevelView& view, const LayoutObject& o);
