@@ -5,6 +5,7 @@
 
 #include "files/pack_commands.h"
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 #include "ui/messages.h"
 
 int run_pack(int argc, char** argv) {

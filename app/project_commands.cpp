@@ -7,6 +7,7 @@
 #include "app/level_file_commands.h"
 #include "files/game_build.h"
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 #include "files/project_files.h"
 #include "files/project_generate.h"
 #include "ui/file_selector.h"

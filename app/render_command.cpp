@@ -10,6 +10,7 @@
 
 #include "app/level_commands.h"
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/plane_image.h"
 #include "ui/messages.h"

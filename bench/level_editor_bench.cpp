@@ -19,6 +19,7 @@
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/tile_selector.h"
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 #include "gamedata/level_model.h"
 #include "gamedata/rom_import.h"
 #include "render/layer_bands.h"

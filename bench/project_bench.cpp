@@ -11,6 +11,7 @@
 
 #include "files/game_build.h"
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 #include "files/project_generate.h"
 #include "files/rom_tables.h"
 

@@ -14,6 +14,7 @@
 #include "app/level_commands.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 #include "files/recovery_snapshot.h"
 #include "gamedata/level_model.h"
 #include "gamedata/level_origin.h"

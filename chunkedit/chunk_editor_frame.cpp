@@ -57,7 +57,7 @@ void draw_texts(BITMAP* layer, const Chunk& chunk) {
       layer_text(layer, 1, 16, 8, "ZOOM:");
       layer_number(layer, 48, 20, 1, zoom_percent(level_zoom));
     }
-    const std::string readout = undo_readout_text();
+    const std::string readout = undo_readout_text(timer_ticks);
     if (!readout.empty()) layer_text(layer, 1, 128, 8, readout.c_str());  // beside the zoom read-out
   }
   if (cursor_arrow) {

@@ -75,7 +75,7 @@ void undo_or_redo(Chunk& chunk, bool redo) {
     redo_chunk_change(chunk);
   else
     undo_chunk_change(chunk);
-  show_undo_readout(chunk_history.undo_count(), chunk_history.redo_count());
+  show_undo_readout(chunk_history.undo_count(), chunk_history.redo_count(), timer_ticks);
 }
 
 // Ctrl with C, V, Z, Shift+Z, Y, M, F or R: the first key down acts, once per press.

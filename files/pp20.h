@@ -45,6 +45,3 @@ std::vector<uint8_t> pp20_pack(const uint8_t* data, size_t size);
 
 // Size of the block of size literal bytes; no block CrunchLocation writes is larger.
 size_t pp20_max_packed_size(size_t size);
-
-// Where the two trace lines of pp20_load go; nullptr = silent. Defaults to stdout.
-extern FILE* pp20_trace;

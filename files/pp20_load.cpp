@@ -1,6 +1,7 @@
 // pp20_load: a packed block at a file offset, checked against the file and decoded whole.
 #include "files/pp20.h"
 #include "files/pp20_format.h"
+#include "files/pp20_trace.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "files/pp20.h"
 #include "files/packed_block.h"
+#include "files/pp20_trace.h"
 #include "files/project_generate.h"
 #include "files/rom_tables.h"
 #include "sample_patches.h"

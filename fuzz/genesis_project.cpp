@@ -9,6 +9,7 @@
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 #include "files/project_generate.h"
 #include "sample_rom_regions.h"
 

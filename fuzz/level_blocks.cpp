@@ -14,6 +14,7 @@
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 
 namespace {
 

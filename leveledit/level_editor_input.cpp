@@ -59,7 +59,7 @@ void handle_undo_keys() {
   const bool redo = in.key_down(KEY_Y) || (in.key_down(KEY_Z) && shift_down());
   if (!redo && !in.key_down(KEY_Z)) return;
   if (redo ? level_redo() : level_undo()) ledit.hover_count = ledit.object_selected ? ledit.hover_count : 0;
-  show_undo_readout(level_history.undo_count(), level_history.redo_count());
+  show_undo_readout(level_history.undo_count(), level_history.redo_count(), timer_ticks);
   wait_key_released(KEY_Z);
   wait_key_released(KEY_Y);
 }
@@ -94,7 +94,7 @@ void draw_overlay_texts() {
     layer_text(overlay, 1, 16, 8, "ZOOM:");
     layer_number(overlay, 80, 8, 1, zoom_percent());
   }
-  const std::string readout = undo_readout_text();
+  const std::string readout = undo_readout_text(timer_ticks);
   if (!readout.empty()) layer_text(overlay, 1, 128, 8, readout.c_str());  // beside the zoom read-out
   const int32_t s = block_size_on_screen();
   const int32_t wx = world_mouse_x(), wy = world_mouse_y();

@@ -1,9 +1,5 @@
 #include "render/undo_readout.h"
 
-#include <cstdint>
-
-#include "ui/screen_state.h"
-
 namespace {
 
 constexpr int32_t READOUT_TICKS = 150;
@@ -13,12 +9,12 @@ std::string text;
 
 }  // namespace
 
-void show_undo_readout(size_t undo_steps, size_t redo_steps) {
+void show_undo_readout(size_t undo_steps, size_t redo_steps, int32_t now) {
   shown = true;
-  shown_at = timer_ticks;
+  shown_at = now;
   text = "UNDO " + std::to_string(undo_steps) + " / REDO " + std::to_string(redo_steps);
 }
 
-std::string undo_readout_text() { return shown && timer_ticks - shown_at < READOUT_TICKS ? text : std::string(); }
+std::string undo_readout_text(int32_t now) { return shown && now - shown_at < READOUT_TICKS ? text : std::string(); }
 
 void hide_undo_readout() { shown = false; }

@@ -3,10 +3,12 @@
 // (screen_width - 160, 20) by each screen with its own text writer.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
-void show_undo_readout(size_t undo_steps, size_t redo_steps);
-// The text while it is shown, else empty.
-std::string undo_readout_text();
+// Shows the read-out from timer tick `now` on.
+void show_undo_readout(size_t undo_steps, size_t redo_steps, int32_t now);
+// The text while it is shown at tick `now`, else empty.
+std::string undo_readout_text(int32_t now);
 // Forgets the read-out (a screen starting).
 void hide_undo_readout();

@@ -14,6 +14,7 @@
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 #include "files/rom_tables.h"
 #include "game_fixtures.h"
 #include "test_support.h"

@@ -217,7 +217,7 @@ TEST_F(ChunkEditor, EnterOnAnUnmarkedCellFillsTheMarkedCellsAndUndoTakesEachBack
     EXPECT_EQ(std::memcmp(&chunkmap.chunks[0], &original, sizeof original), 0);
     EXPECT_EQ(chunk_history.undo_count(), 0u);
     EXPECT_EQ(chunks_changed, 0);
-    EXPECT_EQ(undo_readout_text(), "UNDO 0 / REDO 1");
+    EXPECT_EQ(undo_readout_text(timer_ticks), "UNDO 0 / REDO 1");
   });
   // Ctrl+Y redoes it, then leave keeping it.
   ctrl_key(KEY_Y);

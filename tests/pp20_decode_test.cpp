@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 #include "pp20_oracle.h"
 
 namespace {

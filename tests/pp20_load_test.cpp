@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 #include "pp20_sample_data.h"
 
 namespace {

@@ -19,6 +19,7 @@
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 #include "files/project_generate.h"
 #include "files/rom_tables.h"
 #include "gamedata/level_bitmaps.h"

@@ -15,6 +15,7 @@
 #include "gamedata/level_model.h"
 #include "gamedata/rom_import.h"
 #include "app/render_command.h"
+#include "files/pp20_trace.h"
 #include "render/level_view.h"
 #include "render/map_render.h"
 #include "leveledit/level_editor.h"

@@ -6,6 +6,7 @@
 #include "files/byte_order.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"
+#include "files/pp20_trace.h"
 #include "gamedata/rom_import.h"
 #include "gamedata/rom_tables.h"
 #include "test_support.h"
