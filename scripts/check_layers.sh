@@ -22,11 +22,12 @@ for folder in "${!may_include[@]}"; do
   for file in "$folder"/*.cpp "$folder"/*.h; do
     [ -e "$file" ] || continue
     while IFS=: read -r line include; do
-      target=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^/"]+)\/.*/\1/' <<<"$include")
+      [[ $include =~ \"([^/\"]+)/ ]] || continue
+      target=${BASH_REMATCH[1]}
       [ "$target" = "$folder" ] && continue
       [ -n "${may_include[$target]+set}" ] || continue  # not a product folder (tests/, a system header)
       if [[ " ${may_include[$folder]} " != *" $target "* ]]; then
-        echo "$file:$line: $(sed -E 's/^[[:space:]]+//' <<<"$include") (${folder}/ may include only: ${may_include[$folder]:-nothing outside it})"
+        echo "$file:$line: ${include#"${include%%[![:space:]]*}"} (${folder}/ may include only: ${may_include[$folder]:-nothing outside it})"
         status=1
       fi
     done < <(grep -n -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^/"]+/' "$file")
