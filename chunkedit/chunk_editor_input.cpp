@@ -89,13 +89,13 @@ void ctrl_keys(Chunk& chunk, uint16_t idx) {
     }
   if (!key) return;
   switch (key) {
-    case KEY_C: copy_cell(chunk, idx); break;
-    case KEY_V: paste_cell(chunk, idx); break;
+    case KEY_C: copy_cell(chunk_edit_state(), chunk, idx); break;
+    case KEY_V: paste_cell(chunk_edit_state(), chunk, idx); break;
     case KEY_Z: undo_or_redo(chunk, shift_down()); break;
     case KEY_Y: undo_or_redo(chunk, true); break;
-    case KEY_M: mirror_chunk(chunk); break;
-    case KEY_F: flip_chunk(chunk); break;
-    case KEY_R: rotate_chunk(chunk); break;
+    case KEY_M: mirror_chunk(chunk_edit_state(), chunk); break;
+    case KEY_F: flip_chunk(chunk_edit_state(), chunk); break;
+    case KEY_R: rotate_chunk(chunk_edit_state(), chunk); break;
   }
   wait_key_released(key);
 }
@@ -181,9 +181,9 @@ void size_keys(Chunk& chunk) {
     if (!in.key_down(key)) continue;
     const int delta = key == KEY_CLOSEBRACE ? 1 : -1;
     if (shift_down())
-      change_chunk_height(chunk, delta);
+      change_chunk_height(chunk_edit_state(), chunk, delta);
     else
-      change_chunk_width(chunk, delta);
+      change_chunk_width(chunk_edit_state(), chunk, delta);
     wait_key_released(key);
     return;
   }
@@ -212,7 +212,7 @@ void cell_actions(Chunk& chunk, const CellUnderCursor& cell, int s, bool left_cl
   } else if (right_click && click_selects_cell()) {
     open_context_menu(chunk, cell, s);
   } else if (in.key_down(KEY_DEL) || in.key_down(KEY_DEL_PAD)) {
-    clear_cell(chunk, idx);
+    clear_cell(chunk_edit_state(), chunk, idx);
     wait_key_released(KEY_DEL);
     wait_key_released(KEY_DEL_PAD);
   } else if (ctrl_down()) {
@@ -259,10 +259,10 @@ void select_block_on_cell(Chunk& chunk, int column, int row, int s) {
     const uint16_t chosen = word;
     word = remembered;
     if (marks) {
-      fill_marked_cells(chunk, cell_marks, chosen);
+      fill_marked_cells(chunk_edit_state(), chunk, cell_marks, chosen);
       clear_cell_marks();
     }
-    set_cell_recorded(chunk, idx, chosen);
+    set_cell_recorded(chunk_edit_state(), chunk, idx, chosen);
   }
   click_event = 0;
   buttons_before = 3;

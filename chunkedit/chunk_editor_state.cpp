@@ -22,6 +22,8 @@ Chunk tile_memory;
 uint8_t chunk_selection_mode = MODE_ROAMING;
 ChunkEditorScreen chunk_editor_screen = ChunkEditorScreen::None;
 
+CellEditState chunk_edit_state() { return CellEditState{chunk_history, chunks_changed, held_block}; }
+
 uint8_t chunk_editing_mode() { return meta_editor_modes & 0x0F; }
 
 bool any_cell_marked() {

@@ -4,13 +4,12 @@
 #include <array>
 #include <cstdint>
 
+#include "chunkedit/chunk_cell_edits.h"
 #include "files/level_records.h"
 
 // The chunk chosen in the tile selector.
 extern int16_t current_chunk;
-// The cell word held for pasting; NOTHING_HELD when nothing is held. Wider than a cell
-// word so that every word, 0xFFFF included, can be held.
-constexpr int32_t NOTHING_HELD = -1;
+// The cell word held for pasting; NOTHING_HELD (chunk_cell_edits.h) when nothing is held.
 extern int32_t held_block;
 // The block under the centre of the block selector's bar.
 extern int16_t selected_block;

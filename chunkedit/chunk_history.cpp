@@ -3,11 +3,6 @@
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_undo.h"
 
-void push_chunk_undo(uint16_t target, uint16_t old_value, uint16_t new_value) {
-  chunks_changed = 1;
-  chunk_history.record({target, old_value, new_value});
-}
-
 void end_chunk_step() { chunk_history.commit(); }
 
 bool undo_chunk_change(Chunk& chunk) {

@@ -1,14 +1,11 @@
-// Recording, undoing and redoing changes of the edited chunk as steps of chunk_history
-// (chunk_undo.h): the changes of one action go into the open step, which the editor
+// Undoing and redoing changes of the edited chunk as steps of chunk_history (chunk_undo.h):
+// the cell edits record the changes of one action into the open step, which the editor
 // closes at the end of every frame.
 #pragma once
 #include <cstdint>
 
 #include "files/level_records.h"
 
-// Records one change of `target` (a cell index, UNDO_WIDTH or UNDO_HEIGHT) into the open
-// step and sets chunks_changed.
-void push_chunk_undo(uint16_t target, uint16_t old_value, uint16_t new_value);
 // Closes the open step (nothing when the action changed nothing).
 void end_chunk_step();
 

@@ -102,32 +102,34 @@ TEST(UndoHistory, StepsCapacityRedoAndSavedPoint) {
 
 namespace {
 
-// Two chunks, each with its own history: undo and redo of one leave the other alone.
-TEST(ChunkUndoSteps, TwoHistoriesTakeBackOnlyTheirOwnChunk) {
+// Two chunks, each edited with its own history and held word: undo and redo of one leave
+// the other alone.
+TEST(ChunkUndoSteps, TwoEditStatesTakeBackOnlyTheirOwnChunk) {
   Chunk a, b;
   ChunkUndoHistory ha(4), hb(4);
-  auto edit = [](ChunkUndoHistory& h, Chunk& c, uint16_t target, uint16_t value) {
-    const uint16_t old = target == UNDO_WIDTH ? static_cast<uint16_t>(c.width) : c.cells[target];
-    h.record({target, old, value});
-    if (target == UNDO_WIDTH)
-      c.width = static_cast<int8_t>(value);
-    else
-      c.cells[target] = value;
-  };
-  edit(ha, a, 0, 5);
-  edit(ha, a, UNDO_WIDTH, 3);
+  uint8_t changed_a = 0, changed_b = 0;
+  int32_t held_a = NOTHING_HELD, held_b = NOTHING_HELD;
+  const CellEditState sa{ha, changed_a, held_a}, sb{hb, changed_b, held_b};
+  a.width = 2;
+  ASSERT_TRUE(set_cell_recorded(sa, a, 0, 5));
+  ASSERT_TRUE(change_chunk_width(sa, a, 1));
   ha.commit();
-  edit(hb, b, 17, 7);
+  ASSERT_TRUE(set_cell_recorded(sb, b, 17, 7));
   hb.commit();
-  edit(ha, a, 0, 6);  // left open: undo closes it first
+  copy_cell(sa, a, 0);
+  EXPECT_FALSE(paste_cell(sb, b, 3)) << "b holds nothing of a's";
+  ASSERT_TRUE(paste_cell(sa, a, 1));  // left open: undo closes it first
+  EXPECT_EQ(changed_a, 1);
+  EXPECT_EQ(changed_b, 1);
 
   ASSERT_TRUE(undo_chunk_step(ha, a));
+  EXPECT_EQ(a.cells[1], 0);
   EXPECT_EQ(a.cells[0], 5);
-  EXPECT_EQ(b.cells[17], 7);
   ASSERT_TRUE(undo_chunk_step(ha, a));
   EXPECT_EQ(a.cells[0], 0);
-  EXPECT_EQ(a.width, 0);
+  EXPECT_EQ(a.width, 2);
   EXPECT_FALSE(undo_chunk_step(ha, a));
+  EXPECT_EQ(b.cells[17], 7);
   EXPECT_EQ(hb.undo_count(), 1u);
   ASSERT_TRUE(undo_chunk_step(hb, b));
   EXPECT_EQ(b.cells[17], 0);
@@ -192,19 +194,19 @@ TEST_F(ChunkUndo, MixedSessionUndoesAndRedoesStepByStepToTheExactBytes) {
   held_block = 0x1234;
   // Each line is one user action, closed as the editor closes it at the end of a frame.
   const std::function<void()> actions[] = {
-      [&] { set_cell_recorded(chunk, cell_index(1, 1), 0x0099); },  // a placement
-      [&] { clear_cell(chunk, cell_index(3, 0)); },                  // Delete
-      [&] { paste_cell(chunk, cell_index(4, 4)); },                  // Ctrl+V
+      [&] { set_cell_recorded(chunk_edit_state(), chunk, cell_index(1, 1), 0x0099); },  // a placement
+      [&] { clear_cell(chunk_edit_state(), chunk, cell_index(3, 0)); },                  // Delete
+      [&] { paste_cell(chunk_edit_state(), chunk, cell_index(4, 4)); },                  // Ctrl+V
       [&] {  // the block selector's fill through marks, then the cell itself
-        fill_marked_cells(chunk, marks, 0x0042);
-        set_cell_recorded(chunk, cell_index(7, 7), 0x0042);
+        fill_marked_cells(chunk_edit_state(), chunk, marks, 0x0042);
+        set_cell_recorded(chunk_edit_state(), chunk, cell_index(7, 7), 0x0042);
       },
-      [&] { mirror_chunk(chunk); },
-      [&] { flip_chunk(chunk); },
-      [&] { rotate_chunk(chunk); },
-      [&] { apply_menu_action(MENU_SOLID_B, chunk, cell_index(0, 0)); },
-      [&] { change_chunk_width(chunk, -3); },
-      [&] { change_chunk_height(chunk, +2); },
+      [&] { mirror_chunk(chunk_edit_state(), chunk); },
+      [&] { flip_chunk(chunk_edit_state(), chunk); },
+      [&] { rotate_chunk(chunk_edit_state(), chunk); },
+      [&] { apply_menu_action(chunk_edit_state(), MENU_SOLID_B, chunk, cell_index(0, 0)); },
+      [&] { change_chunk_width(chunk_edit_state(), chunk, -3); },
+      [&] { change_chunk_height(chunk_edit_state(), chunk, +2); },
   };
   std::vector<Chunk> states{start};
   for (const auto& action : actions) {
@@ -232,7 +234,7 @@ TEST_F(ChunkUndo, MixedSessionUndoesAndRedoesStepByStepToTheExactBytes) {
 TEST_F(ChunkUndo, WholeTileMirrorOfSixtyFourCellsIsOneUndo) {
   chunk = numbered(8, 8);
   const Chunk start = chunk;
-  EXPECT_EQ(mirror_chunk(chunk), 64);
+  EXPECT_EQ(mirror_chunk(chunk_edit_state(), chunk), 64);
   end_chunk_step();
   EXPECT_EQ(chunk.cell(0, 0), start.cell(7, 0) ^ 0x0400);
   ASSERT_TRUE(undo_chunk_change(chunk));
@@ -243,7 +245,7 @@ TEST_F(ChunkUndo, WholeTileMirrorOfSixtyFourCellsIsOneUndo) {
 TEST_F(ChunkUndo, SizeThreeKeepsTheLastThreeOfFourSteps) {
   use_history(3);
   for (uint16_t i = 0; i < 4; ++i) {
-    set_cell_recorded(chunk, i, static_cast<uint16_t>(100 + i));
+    set_cell_recorded(chunk_edit_state(), chunk, i, static_cast<uint16_t>(100 + i));
     end_chunk_step();
   }
   undo_all();
@@ -252,7 +254,7 @@ TEST_F(ChunkUndo, SizeThreeKeepsTheLastThreeOfFourSteps) {
   EXPECT_EQ(chunks_changed, 1);  // the start of the pass is out of reach
   // Size 0 edits without recording.
   use_history(0);
-  EXPECT_TRUE(clear_cell(chunk, 3));
+  EXPECT_TRUE(clear_cell(chunk_edit_state(), chunk, 3));
   end_chunk_step();
   EXPECT_EQ(chunks_changed, 1);
   EXPECT_FALSE(undo_chunk_change(chunk));
@@ -261,31 +263,31 @@ TEST_F(ChunkUndo, SizeThreeKeepsTheLastThreeOfFourSteps) {
 
 TEST_F(ChunkUndo, PasteCopyAndCut) {
   // Nothing held: paste does nothing.
-  EXPECT_FALSE(paste_cell(chunk, 0));
+  EXPECT_FALSE(paste_cell(chunk_edit_state(), chunk, 0));
   EXPECT_EQ(chunk.cells[0], 1);
-  copy_cell(chunk, 9);
+  copy_cell(chunk_edit_state(), chunk, 9);
   EXPECT_EQ(held_block, 10);
   // Pasting the word the cell already holds records nothing and changes nothing.
-  EXPECT_FALSE(paste_cell(chunk, 9));
+  EXPECT_FALSE(paste_cell(chunk_edit_state(), chunk, 9));
   end_chunk_step();
   EXPECT_EQ(chunks_changed, 0);
   EXPECT_EQ(chunk_history.undo_count(), 0u);
-  EXPECT_TRUE(paste_cell(chunk, 0));
+  EXPECT_TRUE(paste_cell(chunk_edit_state(), chunk, 0));
   EXPECT_EQ(chunk.cells[0], 10);
   EXPECT_EQ(chunks_changed, 1);
   // Every word can be held, 0xFFFF included.
   chunk.cells[1] = 0xFFFF;
-  EXPECT_TRUE(cut_cell(chunk, 1));
+  EXPECT_TRUE(cut_cell(chunk_edit_state(), chunk, 1));
   EXPECT_EQ(held_block, 0xFFFF);
   EXPECT_EQ(chunk.cells[1], 0);
-  EXPECT_TRUE(paste_cell(chunk, 2));
+  EXPECT_TRUE(paste_cell(chunk_edit_state(), chunk, 2));
   EXPECT_EQ(chunk.cells[2], 0xFFFF);
 }
 
 TEST_F(ChunkUndo, MenuActionsToggleOneBitEachAndCutOfAnEmptyCellRecordsNothing) {
   chunk.cells[4] = 0;
-  apply_menu_action(MENU_CUT, chunk, 4);
-  apply_menu_action(MENU_DELETE, chunk, 4);
+  apply_menu_action(chunk_edit_state(), MENU_CUT, chunk, 4);
+  apply_menu_action(chunk_edit_state(), MENU_DELETE, chunk, 4);
   end_chunk_step();
   EXPECT_EQ(held_block, 0);
   EXPECT_EQ(chunk_history.undo_count(), 0u);
@@ -295,42 +297,42 @@ TEST_F(ChunkUndo, MenuActionsToggleOneBitEachAndCutOfAnEmptyCellRecordsNothing) 
   const uint16_t bits[] = {0x0400, 0x0800, 0x1000, 0x4000, 0x2000, 0x8000};
   uint16_t expected = 0x0012;
   for (int i = 0; i < 6; ++i) {
-    apply_menu_action(toggles[i], chunk, 5);
+    apply_menu_action(chunk_edit_state(), toggles[i], chunk, 5);
     end_chunk_step();
     expected ^= bits[i];
     EXPECT_EQ(chunk.cells[5], expected) << i;
   }
   EXPECT_EQ(chunk_history.undo_count(), 6u);
   // Separators and clicks outside change nothing.
-  apply_menu_action(131, chunk, 5);
-  apply_menu_action(128, chunk, 5);
+  apply_menu_action(chunk_edit_state(), 131, chunk, 5);
+  apply_menu_action(chunk_edit_state(), 128, chunk, 5);
   EXPECT_EQ(chunk.cells[5], 0xFC12);
 }
 
 TEST_F(ChunkUndo, MirrorFlipRotateTransformTheUsedAreaOnly) {
   chunk = numbered(3, 2);
   const Chunk original = chunk;
-  EXPECT_EQ(mirror_chunk(chunk), 6);
+  EXPECT_EQ(mirror_chunk(chunk_edit_state(), chunk), 6);
   EXPECT_EQ(chunk.cell(0, 0), original.cell(2, 0) ^ 0x0400);
   EXPECT_EQ(chunk.cell(2, 1), original.cell(0, 1) ^ 0x0400);
   EXPECT_EQ(chunk.cell(3, 0), original.cell(3, 0));  // outside the used area
-  mirror_chunk(chunk);
+  mirror_chunk(chunk_edit_state(), chunk);
   EXPECT_EQ(std::memcmp(chunk.cells, original.cells, sizeof chunk.cells), 0);
-  EXPECT_EQ(flip_chunk(chunk), 6);
+  EXPECT_EQ(flip_chunk(chunk_edit_state(), chunk), 6);
   EXPECT_EQ(chunk.cell(1, 0), original.cell(1, 1) ^ 0x0800);
-  flip_chunk(chunk);
-  rotate_chunk(chunk);
+  flip_chunk(chunk_edit_state(), chunk);
+  rotate_chunk(chunk_edit_state(), chunk);
   EXPECT_EQ(chunk.cell(0, 0), original.cell(2, 1) ^ 0x0C00);
 }
 
 TEST_F(ChunkUndo, SizeChangesStayWithinOneToSixteen) {
   chunk.width = 16;
   chunk.height = 1;
-  EXPECT_FALSE(change_chunk_width(chunk, +1));
-  EXPECT_FALSE(change_chunk_height(chunk, -1));
+  EXPECT_FALSE(change_chunk_width(chunk_edit_state(), chunk, +1));
+  EXPECT_FALSE(change_chunk_height(chunk_edit_state(), chunk, -1));
   EXPECT_EQ(chunks_changed, 0);
-  EXPECT_TRUE(change_chunk_width(chunk, -1));
-  EXPECT_TRUE(change_chunk_height(chunk, +1));
+  EXPECT_TRUE(change_chunk_width(chunk_edit_state(), chunk, -1));
+  EXPECT_TRUE(change_chunk_height(chunk_edit_state(), chunk, +1));
   EXPECT_EQ(chunk.width, 15);
   EXPECT_EQ(chunk.height, 2);
   EXPECT_EQ(chunks_changed, 1);
