@@ -22,7 +22,6 @@
 #include "gamedata/level_model.h"
 #include "gamedata/rom_import.h"
 #include "model_snapshot.h"
-#include "test_rom.h"
 #include "test_support.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"

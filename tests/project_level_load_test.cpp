@@ -11,7 +11,6 @@
 #include "gamedata/level_model.h"
 #include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
-#include "test_rom.h"
 #include "test_support.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"

@@ -20,7 +20,6 @@
 #include "gamedata/level_model.h"
 #include "gamedata/level_origin.h"
 #include "leveledit/level_undo.h"
-#include "test_rom.h"
 #include "test_support.h"
 #include "ui/input.h"
 #include "ui/messages.h"

@@ -19,7 +19,7 @@
 #include "leveledit/level_editor.h"
 #include "leveledit/plane_image.h"
 #include "leveledit/status_bar.h"
-#include "test_rom.h"
+#include "game_fixtures.h"
 #include "test_support.h"
 #include "ui/messages.h"
 #include "ui/scripted_input.h"

@@ -10,7 +10,7 @@
 #include "gamedata/level_model.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/level_undo.h"
-#include "test_rom.h"
+#include "game_fixtures.h"
 #include "test_support.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
