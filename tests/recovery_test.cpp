@@ -252,6 +252,7 @@ TEST(RecoveryCheck, SnapshotFollowsTheUnsavedParts) {
   recovery_dir = blocked + "/.recovery";
   recovery_reset(true);
   level_changed_flags = CHANGED_CHUNKS;
+  set_message_sink(MessageSink::Capture);
   captured_messages().clear();
   recovery_check();
   recovery_check();
