@@ -271,6 +271,7 @@ TEST(RecoveryCheck, SnapshotFollowsTheUnsavedParts) {
 
 // MOSSFORGE_SNAPSHOT_SECONDS sets the interval only when it is a positive number.
 TEST(RecoveryCheck, SnapshotSecondsFromTheEnvironmentMustBePositive) {
+  headless_screen();
   const double saved_interval = snapshot_interval;
   for (const char* text : {"0", "-2", "2.5"}) {
     snapshot_interval = 60;
