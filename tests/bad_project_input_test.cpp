@@ -45,10 +45,6 @@ void PrintTo(const BadProjectInput& c, std::ostream* os) { *os << c.name; }
 
 Bytes text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
-void write_lines(const std::string& path, const std::vector<std::string>& lines) {
-  write_bytes(path, text(project_text(lines)));
-}
-
 // The packed block with U one larger than its stream yields.
 Bytes stream_corrupt(Bytes b) {
   const size_t s = b.size();
@@ -85,36 +81,7 @@ void replace_with_directory(const std::string& path) {
 
 // --- the project level load: level 2 (Genesis theme 0), level 1 (planar theme 1) ---
 
-void write_level_project() {
-  for (const char* d : {"proj/levels/lvl", "proj/levels/pal", "proj/themes/itm", "proj/themes/pat", "proj/themes/bma",
-                        "proj/themes/glv"})
-    fs::create_directories(d);
-  const TestRom rom = build_test_rom();
-  write_bytes("proj/levels/lvl/Front.lvl", pack_block(layout_bytes(fixture_plane(0, 5, 1))));
-  write_bytes("proj/levels/lvl/Back.lvl", layout_bytes(fixture_plane(0, 3, 2)));
-  write_bytes("proj/levels/lvl/Planar.lvl", pack_block(layout_bytes(fixture_plane(1, 4, 3))));
-  for (int p = 0; p < 4; ++p) write_bytes("proj/levels/pal/P" + std::to_string(p) + ".pal", Bytes(32, uint8_t(p * 2)));
-  write_bytes("proj/themes/itm/T0.itm", pack_block(chunk_set_bytes(fixture_chunks(4, 0))));
-  write_bytes("proj/themes/itm/T1.itm", pack_block(chunk_set_bytes(fixture_chunks(4, 1))));
-  const size_t pattern_size = read_be32(&rom.rom[rom.patterns_at]);
-  write_bytes("proj/themes/pat/T0.pat",
-              Bytes(rom.rom.begin() + rom.patterns_at, rom.rom.begin() + rom.patterns_at + pattern_size));
-  write_bytes("proj/themes/bma/T0.bma", Bytes(rom.rom.begin() + rom.blockmap_at, rom.rom.begin() + rom.blockmap_at + 3968));
-  write_bytes("proj/themes/glv/G1.GLV", pack_block(Bytes(1280, 0x5A)));
-  write_lines("proj/p.glp", {"glb_project_file_version = 0", "theme_0 = proj/themes/t0.glt",
-                             "theme_1 = proj/themes/t1.glt", "level_01 = proj/levels/l1.gll",
-                             "level_02 = proj/levels/l2.gll"});
-  write_lines("proj/themes/t0.glt", {"chunkmap = ./itm/T0.itm", "patterns = ./pat/T0.pat", "blockmap = ./bma/T0.bma"});
-  write_lines("proj/themes/t1.glt", {"chunkmap = ./itm/T1.itm", "graphics = ./glv/G1.GLV"});
-  const std::vector<std::string> palettes = {"palette_main = ./pal/P0.pal", "palette_front = ./pal/P1.pal",
-                                             "palette_back = ./pal/P2.pal", "palette_flash = ./pal/P3.pal"};
-  std::vector<std::string> l2 = {"map_front = ./lvl/Front.lvl", "map_back = ./lvl/Back.lvl"};
-  std::vector<std::string> l1 = {"map_front = ./lvl/Planar.lvl", "map_back = ./lvl/None.lvl"};
-  l2.insert(l2.end(), palettes.begin(), palettes.end());
-  l1.insert(l1.end(), palettes.begin(), palettes.end());
-  write_lines("proj/levels/l2.gll", l2);
-  write_lines("proj/levels/l1.gll", l1);
-}
+void write_level_project() { write_level_project(build_test_rom()); }
 
 void load_level_project() {
   ProjectMessages m;

@@ -9,6 +9,7 @@
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
+#include "files/project_files.h"
 #include "files/rom_tables.h"
 
 void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -358,4 +359,56 @@ TestRom build_test_rom() {
 void write_test_rom(const RomImage& rom, const std::string& dir) {
   std::filesystem::create_directories(dir + "/master/genesis");
   write_bytes(dir + "/master/genesis/glb.bin", rom);
+}
+
+std::vector<uint8_t> palette_file(int seed) {
+  std::vector<uint8_t> b(32);
+  for (int i = 0; i < 16; ++i) write_be16(&b[2 * i], static_cast<uint16_t>((seed * 3 + i * 0x112) & 0x0EEE));
+  return b;
+}
+
+std::vector<uint8_t> planar_blocks() {
+  std::vector<uint8_t> b(1280, 0);
+  write_be16(&b[0], 0x8000 | 0x2000);
+  write_be16(&b[2], 0x2000);
+  write_be16(&b[6], 0x0001);
+  for (size_t i = 128; i < b.size(); ++i) b[i] = static_cast<uint8_t>(i);
+  return b;
+}
+
+void write_text(const std::string& path, const std::vector<std::string>& lines) {
+  const std::string text = project_text(lines);
+  write_bytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+void write_level_project(const TestRom& rom) {
+  for (const char* d : {"proj/levels/lvl", "proj/levels/pal", "proj/themes/itm", "proj/themes/pat",
+                        "proj/themes/bma", "proj/themes/glv"})
+    std::filesystem::create_directories(d);
+  write_bytes("proj/levels/lvl/Front.lvl", pack_block(layout_bytes(fixture_plane(0, 5, 1))));
+  write_bytes("proj/levels/lvl/Back.lvl", layout_bytes(fixture_plane(0, 3, 2)));  // plain is read as well
+  write_bytes("Front1.lvl", pack_block(layout_bytes(fixture_plane(1, 4, 3))));
+  for (int p = 0; p < 4; ++p) {
+    write_bytes("proj/levels/pal/P" + std::to_string(p) + ".pal", palette_file(p));
+    write_bytes("Q" + std::to_string(p) + ".pal", palette_file(p + 4));
+  }
+  for (const char* t : {"proj/themes/itm/T0.itm", "proj/themes/itm/T1.itm"})
+    write_bytes(t, pack_block(chunk_set_bytes(fixture_chunks(4, 0))));
+  const auto from_rom = [&rom](size_t at, size_t n) {
+    return std::vector<uint8_t>(rom.rom.begin() + at, rom.rom.begin() + at + n);
+  };
+  write_bytes("proj/themes/pat/T0.pat", from_rom(rom.patterns_at, read_be32(&rom.rom[rom.patterns_at])));
+  write_bytes("proj/themes/bma/T0.bma", from_rom(rom.blockmap_at, 3968));
+  write_bytes("proj/themes/glv/G1.GLV", pack_block(planar_blocks()));
+  write_text("proj/p.glp", {"glb_project_file_version = 0", "theme_0 = proj/themes/theme0.glt",
+                            "theme_1 = proj/themes/theme1.glt", "level_01 = lev01.gll",
+                            "level_02 = proj/levels/level02.gll"});
+  write_text("proj/themes/theme0.glt", {"chunkmap = ./itm/T0.itm", "patterns = ./pat/T0.pat", "blockmap = ./bma/T0.bma"});
+  write_text("proj/themes/theme1.glt", {"chunkmap = ./itm/T1.itm", "graphics = ./glv/G1.GLV"});
+  write_text("proj/levels/level02.gll",
+             {"map_front = ./lvl/Front.lvl", "map_back = ./lvl/Back.lvl", "palette_main = ./pal/P0.pal",
+              "palette_front = ./pal/P1.pal", "palette_back = ./pal/P2.pal", "palette_flash = ./pal/P3.pal",
+              "music = 9"});
+  write_text("lev01.gll", {"map_front = Front1.lvl", "map_back = Nope.lvl", "palette_main = Q0.pal",
+                           "palette_front = Q1.pal", "palette_back = Q2.pal", "palette_flash = Q3.pal"});
 }

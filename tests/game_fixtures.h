@@ -80,3 +80,18 @@ TestRom build_test_rom();
 
 // Writes the image to dir/master/genesis/glb.bin.
 void write_test_rom(const RomImage& rom, const std::string& dir);
+
+// A palette file of 16 colour words derived from seed.
+std::vector<uint8_t> palette_file(int seed);
+// 10 planar blocks; block 0 row 0 has pixel 0 in plane 0 (index 1), pixel 15 in plane 3
+// (index 8) and pixel 2 in planes 0 and 1 (index 3).
+std::vector<uint8_t> planar_blocks();
+// A project text file of these lines.
+void write_text(const std::string& path, const std::vector<std::string>& lines);
+// A project in proj/ for the project level loads: level 2 (proj/levels/level02.gll, music 9)
+// is theme 0 with Genesis patterns and block map (taken from rom), front fixture_plane(0, 5, 1)
+// packed, back fixture_plane(0, 3, 2) plain, palettes palette_file(0..3); level 1 has its
+// descriptor in the working directory (no separator in its path), theme 1 with planar
+// graphics, front fixture_plane(1, 4, 3), a back layout that does not exist and palettes
+// palette_file(4..7). Both chunk sets are fixture_chunks(4, 0).
+void write_level_project(const TestRom& rom);
