@@ -23,6 +23,7 @@
 #include "gamedata/level_model.h"
 #include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
+#include "game_fixtures.h"
 #include "test_support.h"
 #include "ui/messages.h"
 
@@ -36,12 +37,6 @@ std::string* sample_dir = nullptr;
 int run(const std::string& command) {
   const int raw = std::system(command.c_str());
   return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
-
-Bytes file(const std::string& path) {
-  Bytes b;
-  EXPECT_TRUE(read_whole_file(path, b)) << path;
-  return b;
 }
 
 bool decode_layout(const Bytes& image, size_t offset, LayoutPlane& out) {
@@ -91,7 +86,7 @@ EditedProject edit_project(const ProjectTables& p) {
   for (int level = 0; level < 24; ++level) {
     const std::string path = directory_of(p.level_paths[level]) + p.levels[level].map_front;
     LayoutPlane& plane = e.layouts[level];
-    EXPECT_TRUE(decode_layout(file(path), 0, plane)) << path;
+    EXPECT_TRUE(decode_layout(read_bytes(path), 0, plane)) << path;
     if (level != 1 && level != 6 && level != 10 && level != 17) continue;
     std::vector<LayoutRow*> used;
     for (LayoutRow& row : plane.rows)
@@ -115,7 +110,7 @@ EditedProject edit_project(const ProjectTables& p) {
   for (int theme = 0; theme < 6; ++theme) {
     const std::string path = directory_of(p.theme_paths[theme]) + p.themes[theme].chunkmap;
     ChunkMap& set = e.sets[theme];
-    EXPECT_TRUE(decode_chunks(file(path), 0, set)) << path;
+    EXPECT_TRUE(decode_chunks(read_bytes(path), 0, set)) << path;
     if (theme != 1 && theme != 4) continue;
     set.chunks[1].cell(0, 0) = 0x2000 | 30;
     Chunk& last = set.chunks.back();
@@ -132,12 +127,12 @@ EditedProject edit_project(const ProjectTables& p) {
 void expect_project_holds(const ProjectTables& p, const EditedProject& e) {
   for (const auto& [level, plane] : e.layouts) {
     LayoutPlane got;
-    ASSERT_TRUE(decode_layout(file(directory_of(p.level_paths[level]) + p.levels[level].map_front), 0, got)) << level;
+    ASSERT_TRUE(decode_layout(read_bytes(directory_of(p.level_paths[level]) + p.levels[level].map_front), 0, got)) << level;
     EXPECT_TRUE(got == plane) << "level " << level;
   }
   for (const auto& [theme, set] : e.sets) {
     ChunkMap got;
-    ASSERT_TRUE(decode_chunks(file(directory_of(p.theme_paths[theme]) + p.themes[theme].chunkmap), 0, got)) << theme;
+    ASSERT_TRUE(decode_chunks(read_bytes(directory_of(p.theme_paths[theme]) + p.themes[theme].chunkmap), 0, got)) << theme;
     EXPECT_TRUE(same_chunks(got, set)) << "theme " << theme;
   }
 }
@@ -205,8 +200,8 @@ TEST_F(ProjectRoundTrip, GenesisBuildGivesTheMastersLayoutsAndChunkSetsAndCarrie
   ASSERT_EQ(BuildGenesisGame(project, bm, &output), 0) << first(bm);
   ASSERT_EQ(output, "GLB-Gen.bin");
 
-  const Bytes master = file(MASTER_ROM_PATH);
-  const Bytes built = file(output);
+  const Bytes master = read_bytes(MASTER_ROM_PATH);
+  const Bytes built = read_bytes(output);
   ASSERT_EQ(built.size(), master.size());
   int layouts = 0, chunk_sets = 0;
   for (int i = 0; i < LAYOUT_BANK_SIZE; ++i) {
@@ -247,7 +242,7 @@ TEST_F(ProjectRoundTrip, GenesisBuildGivesTheMastersLayoutsAndChunkSetsAndCarrie
   edit_level_in_project(5, "./levels/./lvl/Lvl05.lvl");
   ProjectMessages bm2;
   ASSERT_EQ(BuildGenesisGame(project, bm2, &output), 0) << first(bm2);
-  const Bytes rebuilt = file(output);
+  const Bytes rebuilt = read_bytes(output);
   for (int i = 0; i < LAYOUT_BANK_SIZE; ++i) {
     LayoutPlane a, b;
     ASSERT_TRUE(decode_layout(master, read_be32(&master[genesis::LAYOUT_TABLE + 4 * i]), a));
