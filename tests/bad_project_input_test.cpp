@@ -43,30 +43,6 @@ struct BadProjectInput {
 
 void PrintTo(const BadProjectInput& c, std::ostream* os) { *os << c.name; }
 
-Bytes text(const std::string& s) { return Bytes(s.begin(), s.end()); }
-
-// The packed block with U one larger than its stream yields.
-Bytes stream_corrupt(Bytes b) {
-  const size_t s = b.size();
-  const uint32_t u = (read_be32(&b[s - 4]) >> 8) + 1;
-  b[s - 4] = static_cast<uint8_t>(u >> 16), b[s - 3] = static_cast<uint8_t>(u >> 8), b[s - 2] = static_cast<uint8_t>(u);
-  return b;
-}
-
-// A packed block header and trailer with nothing decodable between.
-Bytes fake_packed(uint32_t s, uint32_t u) {
-  Bytes b(32, 0);
-  write_be32(&b[0], s);
-  b[4] = 9, b[5] = 10, b[6] = 12, b[7] = 13;
-  write_be32(&b[28], u << 8);
-  return b;
-}
-
-Bytes cut(Bytes b, size_t n) {
-  b.resize(n);
-  return b;
-}
-
 // A chunk set whose first chunk is 17 blocks wide.
 Bytes wide_chunk_set() {
   Bytes b = chunk_set_bytes(fixture_chunks(3, 0));
@@ -143,7 +119,7 @@ std::vector<BadProjectInput> project_level_rows() {
       {"FrontCutShort", R, level_file(FRONT, [] { return cut(pack_block(layout_bytes(fixture_plane(0, 5, 1))), 20); }),
        shown(FRONT), "runs past the end of the file"},
       {"FrontStreamCorrupt", R,
-       level_file(FRONT, [] { return stream_corrupt(pack_block(layout_bytes(fixture_plane(0, 5, 1)))); }), shown(FRONT),
+       level_file(FRONT, [] { return unpacked_size_plus_one(pack_block(layout_bytes(fixture_plane(0, 5, 1)))); }), shown(FRONT),
        "does not decode"},
       {"FrontThemeBeyond16", R, level_file(FRONT, [themed] { return themed; }), shown(FRONT), "theme 20 is beyond"},
       {"BackCutShort", R, level_file(BACK, [] { return cut(layout_bytes(fixture_plane(0, 3, 2)), 20); }), shown(BACK),
@@ -158,7 +134,7 @@ std::vector<BadProjectInput> project_level_rows() {
        "is not a packed block"},
       {"BlockMapTooShort", R, level_file(BLOCKMAP, [] { return pack_block(Bytes(100, 1)); }), shown(BLOCKMAP),
        "holds 100 bytes, fewer than its 496 mappings need"},
-      {"PlanarGraphicsCorrupt", R, level_file(GRAPHICS, [] { return stream_corrupt(pack_block(Bytes(1280, 0x5A))); }),
+      {"PlanarGraphicsCorrupt", R, level_file(GRAPHICS, [] { return unpacked_size_plus_one(pack_block(Bytes(1280, 0x5A))); }),
        shown(GRAPHICS), "does not decode", 1},
       {"RomMissing", R, level_rom([] { fs::remove(ROM_PATH); }), ROM_PATH, "not found"},
       {"RomCutBeforeTheCommonPatterns", R,
@@ -195,7 +171,7 @@ std::vector<BadProjectInput> genesis_project_rows() {
       {"PackedChunkSetCorrupt", R,
        genesis_game([](F f) {
          const size_t at = f.chunkmap_offset[1], s = read_be32(&f.rom[at]);
-         const Bytes b = stream_corrupt(Bytes(f.rom.begin() + at, f.rom.begin() + at + s));
+         const Bytes b = unpacked_size_plus_one(Bytes(f.rom.begin() + at, f.rom.begin() + at + s));
          std::copy(b.begin(), b.end(), f.rom.begin() + at);
        }),
        "game.bin", "the chunkmap of theme 1"},
@@ -255,13 +231,13 @@ std::vector<BadProjectInput> aga_project_rows() {
       {"Missing", R, [] {}, code, "not found"},
       {"Directory", R, [] { fs::create_directories("game/CODE"); }, code, "is a directory"},
       {"Empty", R, aga_code_file({}), code, "the packed block lies outside the file"},
-      {"TextFile", R, aga_code_file(text("this is no CODE file\n")), code, "more than 524288"},
+      {"TextFile", R, aga_code_file(text_bytes("this is no CODE file\n")), code, "more than 524288"},
       {"LargerThan512KiB", R, aga_code_file(Bytes(PACKED_BLOCK_LIMIT + 1, 0)), code, "is too large"},
       {"UnpacksBeyondTheCodeBuffer", R, aga_code_file(fake_packed(32, aga::CODE_LIMIT + 1)), code, "more than 647168"},
       {"StreamCorrupt", R, [] {
          fs::create_directories("game");
          const AgaFixture f = write_aga_fixture("game/");
-         write_bytes("game/CODE", stream_corrupt(pack_block(f.code_data)));
+         write_bytes("game/CODE", unpacked_size_plus_one(pack_block(f.code_data)));
        },
        code, "does not decode"},
       {"DataEndsBeforeTheTables", R, aga_game([](Bytes& c) { c.resize(0x30000); }), code,
@@ -332,13 +308,13 @@ std::vector<BadProjectInput> build_rows() {
       {"GenesisChunkmapUnpacksTooLarge", G, genesis_build([=] { write_bytes(chunks, fake_packed(32, 133125)); }), chunks,
        "more than a chunk set can hold"},
       {"AgaMasterMissing", A, aga_build([] { fs::remove(MASTER_CODE_PATH); }), MASTER_CODE_PATH, "not found"},
-      {"AgaMasterNotPacked", A, aga_build([] { write_bytes(MASTER_CODE_PATH, text("no CODE\n")); }), MASTER_CODE_PATH,
+      {"AgaMasterNotPacked", A, aga_build([] { write_bytes(MASTER_CODE_PATH, text_bytes("no CODE\n")); }), MASTER_CODE_PATH,
        "is not a packed block"},
       {"AgaMasterUnpacksBeyondTheBuffer", A,
        aga_build([] { write_bytes(MASTER_CODE_PATH, fake_packed(32, aga::CODE_LIMIT + 1)); }), MASTER_CODE_PATH,
        "more than 647168"},
       {"AgaMasterCorrupt", A,
-       aga_build([] { write_bytes(MASTER_CODE_PATH, stream_corrupt(read_bytes(MASTER_CODE_PATH))); }), MASTER_CODE_PATH,
+       aga_build([] { write_bytes(MASTER_CODE_PATH, unpacked_size_plus_one(read_bytes(MASTER_CODE_PATH))); }), MASTER_CODE_PATH,
        "does not decode"},
       {"AgaChunkmapWideChunk", A, aga_build([=] { write_bytes(aga_chunks, pack_block(wide_chunk_set())); }), aga_chunks,
        "17x2 blocks"},

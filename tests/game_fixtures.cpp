@@ -70,6 +70,28 @@ std::vector<uint8_t> chunk_set_bytes(const ChunkMap& map) {
   return b;
 }
 
+std::vector<uint8_t> text_bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+
+std::vector<uint8_t> cut(std::vector<uint8_t> b, size_t n) {
+  b.resize(n);
+  return b;
+}
+
+std::vector<uint8_t> fake_packed(uint32_t s, uint32_t u, size_t total) {
+  std::vector<uint8_t> b(total, 0);
+  write_be32(&b[0], s);
+  b[4] = 9, b[5] = 10, b[6] = 12, b[7] = 13;
+  write_be32(&b[total - 4], u << 8);
+  return b;
+}
+
+std::vector<uint8_t> unpacked_size_plus_one(std::vector<uint8_t> b) {
+  const size_t s = b.size();
+  const uint32_t u = (read_be32(&b[s - 4]) >> 8) + 1;
+  b[s - 4] = static_cast<uint8_t>(u >> 16), b[s - 3] = static_cast<uint8_t>(u >> 8), b[s - 2] = static_cast<uint8_t>(u);
+  return b;
+}
+
 std::vector<uint8_t> literal_block(const std::vector<uint8_t>& bytes) {
   // The stream: 0, (n - 1) / 3 groups of 11, (n - 1) % 3 in two bits, the bytes last first.
   std::vector<bool> bits{false};

@@ -26,6 +26,13 @@ std::vector<uint8_t> chunk_set_bytes(const ChunkMap& map);
 // A plain layout of theme 2, 512 wide, 48 high: rows 1 (two objects), 2 (none), 3 (one).
 // 28 bytes: "MAP", theme, width, height, T1..T4 = 16, 24, 24, 28, then the objects from 16.
 std::vector<uint8_t> plain_layout();
+// Damaged input for the readers' bad-input tables: the bytes of a text, bytes cut to n, a
+// packed block header and trailer (S, U) with nothing decodable between them in `total`
+// bytes, and a packed block whose U is one more than its stream yields.
+std::vector<uint8_t> text_bytes(const std::string& s);
+std::vector<uint8_t> cut(std::vector<uint8_t> b, size_t n);
+std::vector<uint8_t> fake_packed(uint32_t s, uint32_t u, size_t total = 32);
+std::vector<uint8_t> unpacked_size_plus_one(std::vector<uint8_t> b);
 // A valid packed block holding only literals: quick to make for large test inputs.
 std::vector<uint8_t> literal_block(const std::vector<uint8_t>& bytes);
 
