@@ -291,7 +291,6 @@ auto aga_build(std::function<void()> change) {
 std::vector<BadProjectInput> build_rows() {
   const char* layout = "./levels/./lvl/Lvl00.lvl";
   const char* chunks = "./themes/./itm/Itm0.itm";
-  const char* aga_layout = "./levels/./lvl/Lev00Top.LVL";
   const char* aga_chunks = "./themes/./itm/Jungle.itm";
   const Reader G = Reader::GenesisBuild, A = Reader::AgaBuild;
   return {
