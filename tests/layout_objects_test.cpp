@@ -90,8 +90,11 @@ TEST_F(LayoutObjects, PickupTypesCycleOverTheFiftyEightTypes) {
   key(KEY_MINUS);
   EXPECT_EQ(code_at(5, 0), OBJECT_PICKUP | 57);
   row(5).objects[0].code = OBJECT_PICKUP | 50;
-  key(KEY_ASTERISK);  // ten up, over the end
+  key(KEY_ASTERISK);
   EXPECT_EQ(code_at(5, 0), OBJECT_PICKUP | 8);
+  row(5).objects[0].code = OBJECT_PICKUP | 5;
+  key(KEY_SLASH);
+  EXPECT_EQ(code_at(5, 0), OBJECT_PICKUP | 47);
   EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
   EXPECT_TRUE(shows_line(25, {{256, 0, "PICKUP TYPE:"}, {368, 1, "LOST MOON TREASURE 4,"}}, BAR));
   EXPECT_EQ(rgb_at(in->screen.get(), 248, 24), (Rgb{0xFF, 0x3F, 0x00})) << "highlight bar";
