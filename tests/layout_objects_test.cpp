@@ -46,6 +46,11 @@ TEST_F(LayoutObjects, CtrlKeysReorderChunkPlacementsAndTheSelectionFollows) {
   EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{1, 3, 2}));
   EXPECT_EQ(ledit.selected_index, 1);
   EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
+  key(KEY_EQUALS, KB_CTRL_FLAG);  // one later again, then back
+  EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{1, 2, 3}));
+  EXPECT_EQ(ledit.selected_index, 2);
+  EXPECT_EQ(selected_object()->code, 3);
+  key(KEY_MINUS, KB_CTRL_FLAG);
   key(KEY_SLASH, KB_CTRL_FLAG);  // to the start
   EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{3, 1, 2}));
   EXPECT_EQ(ledit.selected_index, 0);
