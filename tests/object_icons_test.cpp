@@ -43,7 +43,12 @@ TEST_F(ObjectIcons, PickupsAreOneBlockAtAnyZoom) {
   draw(OBJECT_PICKUP | 57);
   EXPECT_TRUE(filled(200, 200, 32, rgb(pickup_colour(57))));
   EXPECT_TRUE(empty_outside_block(200, 200, 32));
+  // Mask pixels of an icon leave what is below.
+  clear();
   level_zoom = 0;
+  put_pixel32(pickup_icons[3].get(), 5, 5, MASK_COLOUR);
+  draw(OBJECT_PICKUP | 3);
+  EXPECT_EQ(at(205, 205), MASK_COLOUR);
   // A pickup number without a type shows its code instead.
   clear();
   draw(OBJECT_PICKUP | 0x40);
