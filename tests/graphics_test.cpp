@@ -97,6 +97,8 @@ TEST(Graphics, ChunkImagesFlipEmptyAndMissingBlocks) {
   empty.width = 0;
   empty.height = 4;
   EXPECT_FALSE(render_chunk_bitmap(empty, blocks));
+  empty.width = -3;
+  EXPECT_FALSE(render_chunk_bitmap(empty, blocks));
 
   // Block 0 is copied like any block; block 7 has no bitmap and is transparent.
   Chunk two;
