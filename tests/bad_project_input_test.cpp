@@ -122,21 +122,29 @@ std::vector<BadProjectInput> project_level_rows() {
        level_file(FRONT, [] { return unpacked_size_plus_one(pack_block(layout_bytes(fixture_plane(0, 5, 1)))); }), shown(FRONT),
        "does not decode"},
       {"FrontThemeBeyond16", R, level_file(FRONT, [themed] { return themed; }), shown(FRONT), "theme 20 is beyond"},
+      {"BackDirectory", R, level_file(BACK, nullptr), shown(BACK), "is a directory"},
       {"BackCutShort", R, level_file(BACK, [] { return cut(layout_bytes(fixture_plane(0, 3, 2)), 20); }), shown(BACK),
        "is truncated"},
+      {"ChunkmapMissing", R, level_file_removed(CHUNKS), shown(CHUNKS), "not found"},
+      {"ChunkmapDirectory", R, level_file(CHUNKS, nullptr), shown(CHUNKS), "is a directory"},
       {"ChunkmapWideChunk", R, level_file(CHUNKS, [] { return pack_block(wide_chunk_set()); }), shown(CHUNKS),
        "17x2 blocks, more than 16x16"},
       {"ChunkmapUnpacksTooLarge", R, level_file(CHUNKS, [] { return fake_packed(32, 200000); }), shown(CHUNKS),
        "more than 133124"},
       {"PaletteShort", R, level_file(PALETTE, [] { return Bytes(31, 1); }), shown(PALETTE),
        "a palette needs 32 bytes, the file has 31"},
+      {"PaletteDirectory", R, level_file(PALETTE, nullptr), shown(PALETTE), "is a directory"},
+      {"PatternsMissing", R, level_file_removed(PATTERNS), shown(PATTERNS), "not found"},
       {"PatternsNotPacked", R, level_file(PATTERNS, [] { return Bytes(2048, 0x11); }), shown(PATTERNS),
        "is not a packed block"},
+      {"BlockMapMissing", R, level_file_removed(BLOCKMAP), shown(BLOCKMAP), "not found"},
       {"BlockMapTooShort", R, level_file(BLOCKMAP, [] { return pack_block(Bytes(100, 1)); }), shown(BLOCKMAP),
        "holds 100 bytes, fewer than its 496 mappings need"},
       {"PlanarGraphicsCorrupt", R, level_file(GRAPHICS, [] { return unpacked_size_plus_one(pack_block(Bytes(1280, 0x5A))); }),
        shown(GRAPHICS), "does not decode", 1},
+      {"PlanarGraphicsDirectory", R, level_file(GRAPHICS, nullptr), shown(GRAPHICS), "is a directory", 1},
       {"RomMissing", R, level_rom([] { fs::remove(ROM_PATH); }), ROM_PATH, "not found"},
+      {"RomDirectory", R, level_rom([] { replace_with_directory(ROM_PATH); }), ROM_PATH, "is a directory"},
       {"RomCutBeforeTheCommonPatterns", R,
        level_rom([] { write_bytes(ROM_PATH, cut(build_test_rom().rom, rom::COMMON_PATTERNS + 10)); }), ROM_PATH,
        "the common patterns"},
@@ -166,6 +174,7 @@ std::vector<BadProjectInput> genesis_project_rows() {
        "the table entry of the chunkmap of theme 0"},
       {"CutInsideTheFirstChunkSet", R, genesis_game([](F f) { f.rom.resize(f.chunkmap_offset[0] + 10); }), "game.bin",
        "the chunkmap of theme 0"},
+      {"ChunkmapPointerOutside", R, entry(genesis::CHUNKMAP_TABLE, 0, 0x7FFFFFF0), "game.bin", "the chunkmap of theme 0"},
       {"ChunkOf17Columns", R, genesis_game([](F f) { f.rom[f.chunkmap_offset[0] + 6 + 2 * 3] = 17; }), "game.bin",
        "17x2 blocks"},
       {"PackedChunkSetCorrupt", R,
@@ -180,6 +189,7 @@ std::vector<BadProjectInput> genesis_project_rows() {
          for (int t = 2; t < 16; ++t) write_be32(&f.rom[genesis::CHUNKMAP_TABLE + 4 * t], f.chunkmap_offset[0]);
        }),
        "game.bin", "has no end mark within 16 entries"},
+      {"SolidityOutside", R, entry(genesis::SOLIDITY_TABLE, 0, 0x7FFFFFF0), "game.bin", "the solidity data of theme 0"},
       {"PatternsNotPacked", R, genesis_game([](F f) {
          write_be32(&f.rom[genesis::PATTERN_TABLE], static_cast<uint32_t>(f.chunkmap_offset[0]));
        }),
@@ -242,6 +252,8 @@ std::vector<BadProjectInput> aga_project_rows() {
        code, "does not decode"},
       {"DataEndsBeforeTheTables", R, aga_game([](Bytes& c) { c.resize(0x30000); }), code,
        "the table entry of the chunkmap of theme 0"},
+      {"ChunkmapNameOutside", R, address(aga::CHUNKMAP_NAMES, 0, 0x100000), code,
+       "the name of the chunkmap of theme 0"},
       {"ChunkmapNameOf13Characters", R, name(aga::CHUNKMAP_NAMES, 0, "Jungle12.ITMS"), code,
        "longer than 12 characters"},
       {"ChunkmapNameWithADirectory", R, name(aga::CHUNKMAP_NAMES, 1, "../a/b.ITM"), code, "is not a plain file name"},
@@ -291,11 +303,17 @@ auto aga_build(std::function<void()> change) {
 std::vector<BadProjectInput> build_rows() {
   const char* layout = "./levels/./lvl/Lvl00.lvl";
   const char* chunks = "./themes/./itm/Itm0.itm";
+  const char* aga_layout = "./levels/./lvl/Lev00Top.LVL";
   const char* aga_chunks = "./themes/./itm/Jungle.itm";
   const Reader G = Reader::GenesisBuild, A = Reader::AgaBuild;
   return {
       {"GenesisMasterMissing", G, genesis_build([] { fs::remove(MASTER_ROM_PATH); }), MASTER_ROM_PATH, "not found"},
+      {"GenesisMasterDirectory", G, genesis_build([] { replace_with_directory(MASTER_ROM_PATH); }), MASTER_ROM_PATH,
+       "is a directory"},
+      {"GenesisMasterLargerThan4MiB", G, genesis_build([] { write_bytes(MASTER_ROM_PATH, Bytes(0x400001, 0)); }),
+       MASTER_ROM_PATH, "is too large"},
       {"GenesisLayoutMissing", G, genesis_build([=] { fs::remove(layout); }), layout, "not found"},
+      {"GenesisLayoutDirectory", G, genesis_build([=] { replace_with_directory(layout); }), layout, "is a directory"},
       {"GenesisLayoutCutShort", G, genesis_build([=] { write_bytes(layout, cut(read_bytes(layout), 20)); }), layout,
        "runs past the end of the file"},
       {"GenesisLayoutTooLarge", G, genesis_build([=] { write_bytes(layout, Bytes(PACKED_BLOCK_LIMIT + 1, 0)); }), layout,
@@ -307,6 +325,8 @@ std::vector<BadProjectInput> build_rows() {
       {"GenesisChunkmapUnpacksTooLarge", G, genesis_build([=] { write_bytes(chunks, fake_packed(32, 133125)); }), chunks,
        "more than a chunk set can hold"},
       {"AgaMasterMissing", A, aga_build([] { fs::remove(MASTER_CODE_PATH); }), MASTER_CODE_PATH, "not found"},
+      {"AgaMasterDirectory", A, aga_build([] { replace_with_directory(MASTER_CODE_PATH); }), MASTER_CODE_PATH,
+       "is a directory"},
       {"AgaMasterNotPacked", A, aga_build([] { write_bytes(MASTER_CODE_PATH, text_bytes("no CODE\n")); }), MASTER_CODE_PATH,
        "is not a packed block"},
       {"AgaMasterUnpacksBeyondTheBuffer", A,
@@ -315,6 +335,9 @@ std::vector<BadProjectInput> build_rows() {
       {"AgaMasterCorrupt", A,
        aga_build([] { write_bytes(MASTER_CODE_PATH, unpacked_size_plus_one(read_bytes(MASTER_CODE_PATH))); }), MASTER_CODE_PATH,
        "does not decode"},
+      {"AgaLayoutMissing", A, aga_build([=] { fs::remove(aga_layout); }), aga_layout, "not found"},
+      {"AgaLayoutCutShort", A, aga_build([=] { write_bytes(aga_layout, cut(read_bytes(aga_layout), 20)); }), aga_layout,
+       "runs past the end of the file"},
       {"AgaChunkmapWideChunk", A, aga_build([=] { write_bytes(aga_chunks, pack_block(wide_chunk_set())); }), aga_chunks,
        "17x2 blocks"},
   };
