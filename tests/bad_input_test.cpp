@@ -179,6 +179,7 @@ std::vector<BadInput> chunk_set_rows() {
       {"Unreadable", Reader::Itm, unreadable(plain), "cannot be read", true},
       {"LargerThanAPackedBlock", Reader::Itm, file(Bytes(PACKED_BLOCK_LIMIT + 1, 'I')), "is too large"},
       {"FirstEntryInsideTheTable", Reader::Itm, file(set16(plain, 6, 2)), "chunk 0 of the chunk set points outside"},
+      {"FirstEntryAtTheTablesLastWord", Reader::Itm, file(set16(plain, 6, 10)), "chunk 0 of the chunk set points outside"},
       {"MiddleEntryBeyondTheBlock", Reader::Itm, file(set16(plain, 8, 0xFFF0)), "chunk 1 of the chunk set points outside"},
       {"MiddleEntryAtTheLastByte", Reader::Itm, file(set16(plain, 8, 31)), "chunk 1 of the chunk set points outside"},
       {"LastEntryBeyondTheFile", Reader::Itm, file(set16(plain, 10, 0xFFF0)), "is truncated"},
