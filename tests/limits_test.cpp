@@ -12,6 +12,7 @@
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "files/recovery_snapshot.h"
+#include "files/project_tree.h"
 #include "files/rom_tables.h"
 #include "game_fixtures.h"
 #include "gamedata/change_flags.h"
@@ -19,6 +20,7 @@
 #include "gamedata/level_origin.h"
 #include "gamedata/rom_tables.h"
 #include "leveledit/layout_objects.h"
+#include "leveledit/status_bar.h"
 #include "test_support.h"
 #include "ui/input.h"
 #include "ui/menu.h"
@@ -115,6 +117,39 @@ TEST(FormatLimits, RomEntriesMustLieWhollyInsideTheImage) {
   const int fit = static_cast<int>(genesis::BLOCKMAP_BYTES / 8);
   EXPECT_TRUE(read_blockmap(maps, 0x100, fit, "the block map", out, bytes, error)) << error;
   EXPECT_FALSE(read_blockmap(maps, 0x100, fit + 1, "the block map", out, bytes, error));
+}
+
+TEST(FormatLimits, BackLayoutNumbersUseSevenBits) {
+  GameNames names;
+  names.layouts[0x05] = "Front05.lvl";
+  names.layouts[LAYOUT_BANK_SIZE + 0x45] = "Back45.lvl";
+  names.headers[3].map_front = 0x05;
+  names.headers[3].map_back = 0xC5;
+  EXPECT_NE(level_descriptor_text(names, 3).find("map_back = ./lvl/Back45.lvl"), std::string::npos);
+}
+
+TEST(StateLimits, EachUnsavedPartMarksItsOwnFlagOnly) {
+  const uint8_t saved = level_changed_flags;
+  const std::pair<uint8_t, uint8_t> parts[] = {
+      {UNSAVED_FRONT, CHANGED_FRONT}, {UNSAVED_BACK, CHANGED_BACK}, {UNSAVED_CHUNKS, CHANGED_CHUNKS}};
+  for (const auto& [part, flag] : parts) {
+    level_changed_flags = 0;
+    mark_parts_unsaved(part);
+    EXPECT_EQ(level_changed_flags, flag) << int(part);
+    EXPECT_EQ(unsaved_parts(), part);
+  }
+  level_changed_flags = saved;
+}
+
+TEST(InputLimits, StatusLineJustTheWidthOfUnsavedShowsItAlone) {
+  LevelStatus s;
+  s.origin = "MAP 01 OF GLB.BIN";
+  s.unsaved = true;
+  EXPECT_EQ(level_status_text(s, 7), "UNSAVED");
+  EXPECT_EQ(level_status_text(s, 8), "UNSAVED");
+  const std::string nine = level_status_text(s, 9);
+  EXPECT_EQ(nine.size(), 9u);
+  EXPECT_EQ(nine.substr(1), " UNSAVED");
 }
 
 TEST(InputLimits, HexObjectNumbersTakeEveryDigitOfBothCases) {
