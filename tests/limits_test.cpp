@@ -7,10 +7,15 @@
 #include <filesystem>
 #include <thread>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include "app/main_menu.h"
 #include "app/recovery.h"
 #include "files/layout_block.h"
+#include "files/chunk_set_block.h"
 #include "files/packed_block.h"
+#include "files/pp20.h"
 #include "files/recovery_snapshot.h"
 #include "files/project_tree.h"
 #include "files/rom_tables.h"
@@ -69,6 +74,74 @@ TEST_F(WidgetLimits, MenuEntriesEndExactlyAtTheirEdges) {
 TEST_F(WidgetLimits, BackspaceBeforeAnyDigitLeavesTheDigitCountAlone) {
   in.tap(KEY_BACKSPACE).tap(KEY_1).tap(KEY_2).tap(KEY_3).tap(KEY_ENTER);
   EXPECT_EQ(prompt_number(0, 50, 3, "X"), 12);
+}
+
+namespace {
+
+// n bytes that end exactly where an unreadable page starts: a reader that looks one byte past
+// what it was given faults at once, in every build.
+class FencedBytes {
+ public:
+  FencedBytes(const std::vector<uint8_t>& bytes, size_t n) {
+    page_ = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    size_ = ((n + page_ - 1) / page_ + 1) * page_;
+    void* m = mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    base_ = m == MAP_FAILED ? nullptr : static_cast<uint8_t*>(m);
+    if (!base_ || mprotect(base_ + size_ - page_, page_, PROT_NONE) != 0) std::abort();
+    data_ = base_ + size_ - page_ - n;
+    std::memcpy(data_, bytes.data(), n);
+  }
+  ~FencedBytes() { munmap(base_, size_); }
+  FencedBytes(const FencedBytes&) = delete;
+  FencedBytes& operator=(const FencedBytes&) = delete;
+  const uint8_t* data() const { return data_; }
+
+ private:
+  size_t page_ = 0, size_ = 0;
+  uint8_t *base_ = nullptr, *data_ = nullptr;
+};
+
+bool same(const LayoutPlane& a, const LayoutPlane& b) { return a == b; }
+bool same(const ChunkMap& a, const ChunkMap& b) { return chunk_set_bytes(a) == chunk_set_bytes(b); }
+bool same(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) { return a == b; }
+
+// Every cut of a valid file, at offset 0 and behind 3 other bytes, through one reader:
+// refused while a byte is missing, read exactly when whole, never a read past the end.
+template <typename Out>
+void expect_every_cut_refused(const std::vector<uint8_t>& whole, const Out& expected,
+                              bool (*load)(const uint8_t*, size_t, size_t, Out&, std::string&)) {
+  for (size_t lead : {size_t{0}, size_t{3}}) {
+    std::vector<uint8_t> file(lead, 0xEE);
+    file.insert(file.end(), whole.begin(), whole.end());
+    for (size_t n = 0; n <= file.size(); ++n) {
+      FencedBytes fenced(file, n);
+      Out out;
+      std::string error;
+      const bool ok = load(fenced.data(), n, lead, out, error);
+      if (n < file.size()) {
+        EXPECT_FALSE(ok) << "cut at " << n << " of " << file.size();
+      } else {
+        EXPECT_TRUE(ok) << error;
+        EXPECT_TRUE(same(out, expected));
+      }
+    }
+  }
+}
+
+bool load_packed(const uint8_t* file, size_t size, size_t offset, std::vector<uint8_t>& out, std::string& error) {
+  return unpack_block(file, size, offset, out, error, 1u << 20);
+}
+
+}  // namespace
+
+TEST(FormatLimits, EveryCutOfABlockIsRefusedWithoutReadingPastIt) {
+  const LayoutPlane plane = fixture_plane(2, 5, 7);
+  const std::vector<uint8_t> layout = layout_bytes(plane);
+  expect_every_cut_refused(layout, plane, LoadLevelBlock);
+  expect_every_cut_refused(pp20_pack(layout.data(), layout.size()), plane, LoadLevelBlock);
+  const ChunkMap chunks = fixture_chunks(3, 5);
+  expect_every_cut_refused(chunk_set_bytes(chunks), chunks, LoadChunkSet);
+  expect_every_cut_refused(pp20_pack(layout.data(), layout.size()), layout, load_packed);
 }
 
 TEST(FormatLimits, LayoutBlockHoldsExactly65535Bytes) {
