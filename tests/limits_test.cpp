@@ -225,6 +225,31 @@ TEST(InputLimits, StatusLineJustTheWidthOfUnsavedShowsItAlone) {
   EXPECT_EQ(nine.substr(1), " UNSAVED");
 }
 
+TEST(InputLimits, BatchCommandsRefuseOneArgumentTooFewOrTooMany) {
+  const std::string dir = scratch_dir("batch_arguments");
+  const struct {
+    const char *args, *usage;
+  } cases[] = {
+      {"pack a", "pack IN OUT"},
+      {"pack a b c", "pack IN OUT"},
+      {"unpack a", "unpack IN OUT [OFFSET]"},
+      {"unpack a b 0 d", "unpack IN OUT [OFFSET]"},
+      {"render 01", "render MAP OUT.png [--zoom Z]"},
+      {"render 01 o.png --zoom", "render MAP OUT.png [--zoom Z]"},
+      {"render 01 o.png --zoom 0 x", "render MAP OUT.png [--zoom Z]"},
+      {"generate-genesis", "generate-genesis ROM [--overwrite]"},
+      {"generate-genesis r --overwrite x", "generate-genesis ROM [--overwrite]"},
+      {"generate-aga c x", "generate-aga CODE [--overwrite]"},
+      {"build-genesis", "build-genesis PROJECT.glp"},
+      {"build-aga p.glp x", "build-aga PROJECT.glp"},
+  };
+  for (const auto& c : cases) {
+    const CommandRun r = run_mossforge(dir, c.args);
+    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_NE(r.err.find(std::string("ERROR: Usage: mossforge ") + c.usage), std::string::npos) << c.args << ": " << r.err;
+  }
+}
+
 TEST(InputLimits, HexObjectNumbersTakeEveryDigitOfBothCases) {
   EXPECT_EQ(parse_object_number("f").value, 0xF);
   EXPECT_EQ(parse_object_number("aF09").value, 0xAF09);
