@@ -28,8 +28,10 @@ EOF
   elif timeout 600 "$dir/mossforge_tests" --gtest_brief=1 >"$dir/mutant.log" 2>&1; then
     echo "SURVIVED   $file: $text -> $repl"; missed=$((missed + 1))
   else
-    n=$(grep '^\[  FAILED  \] [A-Za-z]' "$dir/mutant.log" | sed 's/ (.*//' | sort -u | wc -l)
-    echo "caught     $file: $text -> $repl ($n failing)"; caught=$((caught + 1))
+    failing=$(grep '^\[  FAILED  \] [A-Za-z]' "$dir/mutant.log" | sed 's/ (.*//; s/^\[  FAILED  \] //' | sort -u)
+    n=$(printf '%s' "$failing" | grep -c .)
+    echo "caught     $file: $text -> $repl ($n failing: $(printf '%s' "$failing" | head -3 | paste -sd' '))"
+    caught=$((caught + 1))
   fi
   mv "$file.orig" "$file"
   touch "$file"

@@ -25,7 +25,6 @@
 #include "gamedata/level_model.h"
 #include "gamedata/rom_import.h"
 #include "model_snapshot.h"
-#include "test_rom.h"
 #include "test_support.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"
@@ -74,11 +73,6 @@ void put(const std::string& path, const Bytes& b) {
   std::fclose(f);
 }
 
-Bytes text(const std::string& s) { return Bytes(s.begin(), s.end()); }
-Bytes cut(Bytes b, size_t n) {
-  b.resize(n);
-  return b;
-}
 Bytes set16(Bytes b, size_t at, uint16_t v) {
   write_be16(&b[at], v);
   return b;
@@ -106,24 +100,6 @@ Bytes plain_chunks() {
 }
 
 Bytes packed(const Bytes& b) { return pack_block(b); }
-
-// A packed block header and trailer with nothing decodable between: S as given, the
-// efficiency table, zeros, and U in the trailer.
-Bytes fake_packed(uint32_t s, uint32_t u, size_t total = 32) {
-  Bytes b(total, 0);
-  write_be32(&b[0], s);
-  b[4] = 9, b[5] = 10, b[6] = 12, b[7] = 13;
-  write_be32(&b[total - 4], u << 8);
-  return b;
-}
-
-// The packed block with U one larger than its stream yields.
-Bytes with_unpacked_size_plus_one(Bytes b) {
-  const size_t s = b.size();
-  const uint32_t u = (read_be32(&b[s - 4]) >> 8) + 1;
-  b[s - 4] = static_cast<uint8_t>(u >> 16), b[s - 3] = static_cast<uint8_t>(u >> 8), b[s - 2] = static_cast<uint8_t>(u);
-  return b;
-}
 
 auto file(Bytes b) {
   return [b](const std::string& path) { put(path, b); };
@@ -167,7 +143,7 @@ std::vector<BadInput> layout_rows() {
       {"Directory", Reader::Lvl, directory(), "is a directory"},
       {"Unreadable", Reader::Lvl, unreadable(plain), "cannot be read", true},
       {"LargerThanAPackedBlock", Reader::Lvl, file(Bytes(PACKED_BLOCK_LIMIT + 1, 'M')), "is too large"},
-      {"TextFile", Reader::Lvl, file(text("hello, this is no level\n")), "more than 524288"},
+      {"TextFile", Reader::Lvl, file(text_bytes("hello, this is no level\n")), "more than 524288"},
       {"FirstRowBeyondTheBlock", Reader::Lvl, file(set16(plain, 8, 0x7000)), "row 1 of the layout block points outside"},
       {"FirstRowInsideTheTable", Reader::Lvl, file(set16(plain, 8, 8)), "row 1 of the layout block points outside"},
       {"RowTableGoingBackwards", Reader::Lvl, file(set16(plain, 10, 12)), "row 1 of the layout block points outside"},
@@ -178,12 +154,12 @@ std::vector<BadInput> layout_rows() {
       {"RowOfSixBytes", Reader::Lvl, file(set16(plain, 10, 22)), "not a whole number of 4-byte objects"},
       {"PackedStatesMoreThanItHolds", Reader::Lvl, file(packed(set16(plain, 14, 32))), "states 32 bytes but holds 28"},
       {"PackedTableCutShort", Reader::Lvl, file(packed(cut(plain, 12))), "runs past its end"},
-      {"PackedHeaderOnly", Reader::Lvl, file(packed(text("MAP\2"))), "too short"},
+      {"PackedHeaderOnly", Reader::Lvl, file(packed(text_bytes("MAP\2"))), "too short"},
       {"PackedChunkSet", Reader::Lvl, file(packed(plain_chunks())), "does not start with \"MAP\""},
       {"PackedSizeBelowHeader", Reader::Lvl, file(fake_packed(8, 28)), "smaller than 12 bytes"},
       {"PackedSizeAbove512KiB", Reader::Lvl, file(fake_packed(PACKED_BLOCK_LIMIT + 1, 28)), "more than 524288"},
       {"PackedUnpackedSizeAbove64KiB", Reader::Lvl, file(fake_packed(32, 0x10000)), "more than 65535"},
-      {"PackedStreamCorrupt", Reader::Lvl, file(with_unpacked_size_plus_one(pk)), "does not decode"},
+      {"PackedStreamCorrupt", Reader::Lvl, file(unpacked_size_plus_one(pk)), "does not decode"},
   };
   rows.insert(rows.end(), more.begin(), more.end());
   return rows;
@@ -206,6 +182,7 @@ std::vector<BadInput> chunk_set_rows() {
       {"Unreadable", Reader::Itm, unreadable(plain), "cannot be read", true},
       {"LargerThanAPackedBlock", Reader::Itm, file(Bytes(PACKED_BLOCK_LIMIT + 1, 'I')), "is too large"},
       {"FirstEntryInsideTheTable", Reader::Itm, file(set16(plain, 6, 2)), "chunk 0 of the chunk set points outside"},
+      {"FirstEntryAtTheTablesLastWord", Reader::Itm, file(set16(plain, 6, 10)), "chunk 0 of the chunk set points outside"},
       {"MiddleEntryBeyondTheBlock", Reader::Itm, file(set16(plain, 8, 0xFFF0)), "chunk 1 of the chunk set points outside"},
       {"MiddleEntryAtTheLastByte", Reader::Itm, file(set16(plain, 8, 31)), "chunk 1 of the chunk set points outside"},
       {"LastEntryBeyondTheFile", Reader::Itm, file(set16(plain, 10, 0xFFF0)), "is truncated"},
@@ -216,10 +193,10 @@ std::vector<BadInput> chunk_set_rows() {
       {"PackedCellsCutShort", Reader::Itm, file(packed(cut(plain, 28))), "cells of chunk 2 run past the end"},
       {"PackedTableCutShort", Reader::Itm, file(packed(cut(plain, 8))), "offset table of the chunk set runs past"},
       {"PackedLayout", Reader::Itm, file(packed(plain_layout())), "does not start with \"ITMS\""},
-      {"PackedHeaderOnly", Reader::Itm, file(packed(text("ITM"))), "too short"},
+      {"PackedHeaderOnly", Reader::Itm, file(packed(text_bytes("ITM"))), "too short"},
       {"PackedSizeAbove512KiB", Reader::Itm, file(fake_packed(0x7FFFFFFF, 28)), "more than 524288"},
       {"PackedUnpackedSizeAboveTheBuffer", Reader::Itm, file(fake_packed(32, CHUNK_SET_LIMIT + 1)), "more than 133124"},
-      {"PackedStreamCorrupt", Reader::Itm, file(with_unpacked_size_plus_one(pk)), "does not decode"},
+      {"PackedStreamCorrupt", Reader::Itm, file(unpacked_size_plus_one(pk)), "does not decode"},
   };
   rows.insert(rows.end(), more.begin(), more.end());
   return rows;
@@ -281,7 +258,7 @@ std::vector<BadInput> rom_rows() {
        rom([](R t) {
          const size_t s = read_be32(&t.rom[t.packed_layout_at]);
          Bytes b(t.rom.begin() + t.packed_layout_at, t.rom.begin() + t.packed_layout_at + s);
-         b = with_unpacked_size_plus_one(b);
+         b = unpacked_size_plus_one(b);
          std::copy(b.begin(), b.end(), t.rom.begin() + t.packed_layout_at);
        }),
        "does not decode", false, 2},
@@ -303,9 +280,9 @@ std::vector<BadInput> rom_rows() {
 std::vector<BadInput> project_rows() {
   const Bytes binary = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13};
   std::vector<BadInput> rows = {
-      {"ProjectUnknownVersion", Reader::Project, file(text("glb_project_file_version = 1\r\ntheme_0 = t.glt\r\n")),
+      {"ProjectUnknownVersion", Reader::Project, file(text_bytes("glb_project_file_version = 1\r\ntheme_0 = t.glt\r\n")),
        "Unknown project version 1"},
-      {"ProjectNegativeVersion", Reader::Project, file(text("glb_project_file_version = -3\n")),
+      {"ProjectNegativeVersion", Reader::Project, file(text_bytes("glb_project_file_version = -3\n")),
        "Unknown project version -3"},
   };
   const std::pair<const char*, Reader> readers[] = {{"Project", Reader::Project},
@@ -316,7 +293,7 @@ std::vector<BadInput> project_rows() {
     rows.push_back({n + "Missing", reader, nothing(), "not found"});
     rows.push_back({n + "Empty", reader, file({}), "is empty"});
     rows.push_back({n + "Directory", reader, directory(), "is a directory"});
-    rows.push_back({n + "Unreadable", reader, unreadable(text("chunkmap = a.itm\n")), "cannot be read", true});
+    rows.push_back({n + "Unreadable", reader, unreadable(text_bytes("chunkmap = a.itm\n")), "cannot be read", true});
     rows.push_back({n + "Binary", reader, file(binary), "is not a text file (a zero byte at 0x8)"});
     rows.push_back({n + "TooLarge", reader, file(Bytes(PROJECT_TEXT_LIMIT + 1, '\n')), "is too large"});
   }

@@ -22,7 +22,6 @@
 #include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
 #include "model_snapshot.h"
-#include "test_rom.h"
 #include "test_support.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
@@ -46,34 +45,6 @@ struct BadProjectInput {
 
 void PrintTo(const BadProjectInput& c, std::ostream* os) { *os << c.name; }
 
-Bytes text(const std::string& s) { return Bytes(s.begin(), s.end()); }
-
-void write_lines(const std::string& path, const std::vector<std::string>& lines) {
-  write_bytes(path, text(project_text(lines)));
-}
-
-// The packed block with U one larger than its stream yields.
-Bytes stream_corrupt(Bytes b) {
-  const size_t s = b.size();
-  const uint32_t u = (read_be32(&b[s - 4]) >> 8) + 1;
-  b[s - 4] = static_cast<uint8_t>(u >> 16), b[s - 3] = static_cast<uint8_t>(u >> 8), b[s - 2] = static_cast<uint8_t>(u);
-  return b;
-}
-
-// A packed block header and trailer with nothing decodable between.
-Bytes fake_packed(uint32_t s, uint32_t u) {
-  Bytes b(32, 0);
-  write_be32(&b[0], s);
-  b[4] = 9, b[5] = 10, b[6] = 12, b[7] = 13;
-  write_be32(&b[28], u << 8);
-  return b;
-}
-
-Bytes cut(Bytes b, size_t n) {
-  b.resize(n);
-  return b;
-}
-
 // A chunk set whose first chunk is 17 blocks wide.
 Bytes wide_chunk_set() {
   Bytes b = chunk_set_bytes(fixture_chunks(3, 0));
@@ -88,36 +59,7 @@ void replace_with_directory(const std::string& path) {
 
 // --- the project level load: level 2 (Genesis theme 0), level 1 (planar theme 1) ---
 
-void write_level_project() {
-  for (const char* d : {"proj/levels/lvl", "proj/levels/pal", "proj/themes/itm", "proj/themes/pat", "proj/themes/bma",
-                        "proj/themes/glv"})
-    fs::create_directories(d);
-  const TestRom rom = build_test_rom();
-  write_bytes("proj/levels/lvl/Front.lvl", pack_block(layout_bytes(fixture_plane(0, 5, 1))));
-  write_bytes("proj/levels/lvl/Back.lvl", layout_bytes(fixture_plane(0, 3, 2)));
-  write_bytes("proj/levels/lvl/Planar.lvl", pack_block(layout_bytes(fixture_plane(1, 4, 3))));
-  for (int p = 0; p < 4; ++p) write_bytes("proj/levels/pal/P" + std::to_string(p) + ".pal", Bytes(32, uint8_t(p * 2)));
-  write_bytes("proj/themes/itm/T0.itm", pack_block(chunk_set_bytes(fixture_chunks(4, 0))));
-  write_bytes("proj/themes/itm/T1.itm", pack_block(chunk_set_bytes(fixture_chunks(4, 1))));
-  const size_t pattern_size = read_be32(&rom.rom[rom.patterns_at]);
-  write_bytes("proj/themes/pat/T0.pat",
-              Bytes(rom.rom.begin() + rom.patterns_at, rom.rom.begin() + rom.patterns_at + pattern_size));
-  write_bytes("proj/themes/bma/T0.bma", Bytes(rom.rom.begin() + rom.blockmap_at, rom.rom.begin() + rom.blockmap_at + 3968));
-  write_bytes("proj/themes/glv/G1.GLV", pack_block(Bytes(1280, 0x5A)));
-  write_lines("proj/p.glp", {"glb_project_file_version = 0", "theme_0 = proj/themes/t0.glt",
-                             "theme_1 = proj/themes/t1.glt", "level_01 = proj/levels/l1.gll",
-                             "level_02 = proj/levels/l2.gll"});
-  write_lines("proj/themes/t0.glt", {"chunkmap = ./itm/T0.itm", "patterns = ./pat/T0.pat", "blockmap = ./bma/T0.bma"});
-  write_lines("proj/themes/t1.glt", {"chunkmap = ./itm/T1.itm", "graphics = ./glv/G1.GLV"});
-  const std::vector<std::string> palettes = {"palette_main = ./pal/P0.pal", "palette_front = ./pal/P1.pal",
-                                             "palette_back = ./pal/P2.pal", "palette_flash = ./pal/P3.pal"};
-  std::vector<std::string> l2 = {"map_front = ./lvl/Front.lvl", "map_back = ./lvl/Back.lvl"};
-  std::vector<std::string> l1 = {"map_front = ./lvl/Planar.lvl", "map_back = ./lvl/None.lvl"};
-  l2.insert(l2.end(), palettes.begin(), palettes.end());
-  l1.insert(l1.end(), palettes.begin(), palettes.end());
-  write_lines("proj/levels/l2.gll", l2);
-  write_lines("proj/levels/l1.gll", l1);
-}
+void write_level_project() { write_level_project(build_test_rom()); }
 
 void load_level_project() {
   ProjectMessages m;
@@ -179,7 +121,7 @@ std::vector<BadProjectInput> project_level_rows() {
       {"FrontCutShort", R, level_file(FRONT, [] { return cut(pack_block(layout_bytes(fixture_plane(0, 5, 1))), 20); }),
        shown(FRONT), "runs past the end of the file"},
       {"FrontStreamCorrupt", R,
-       level_file(FRONT, [] { return stream_corrupt(pack_block(layout_bytes(fixture_plane(0, 5, 1)))); }), shown(FRONT),
+       level_file(FRONT, [] { return unpacked_size_plus_one(pack_block(layout_bytes(fixture_plane(0, 5, 1)))); }), shown(FRONT),
        "does not decode"},
       {"FrontThemeBeyond16", R, level_file(FRONT, [themed] { return themed; }), shown(FRONT), "theme 20 is beyond"},
       {"BackDirectory", R, level_file(BACK, nullptr), shown(BACK), "is a directory"},
@@ -200,7 +142,7 @@ std::vector<BadProjectInput> project_level_rows() {
       {"BlockMapMissing", R, level_file_removed(BLOCKMAP), shown(BLOCKMAP), "not found"},
       {"BlockMapTooShort", R, level_file(BLOCKMAP, [] { return pack_block(Bytes(100, 1)); }), shown(BLOCKMAP),
        "holds 100 bytes, fewer than its 496 mappings need"},
-      {"PlanarGraphicsCorrupt", R, level_file(GRAPHICS, [] { return stream_corrupt(pack_block(Bytes(1280, 0x5A))); }),
+      {"PlanarGraphicsCorrupt", R, level_file(GRAPHICS, [] { return unpacked_size_plus_one(pack_block(Bytes(1280, 0x5A))); }),
        shown(GRAPHICS), "does not decode", 1},
       {"PlanarGraphicsDirectory", R, level_file(GRAPHICS, nullptr), shown(GRAPHICS), "is a directory", 1},
       {"RomMissing", R, level_rom([] { fs::remove(ROM_PATH); }), ROM_PATH, "not found"},
@@ -240,7 +182,7 @@ std::vector<BadProjectInput> genesis_project_rows() {
       {"PackedChunkSetCorrupt", R,
        genesis_game([](F f) {
          const size_t at = f.chunkmap_offset[1], s = read_be32(&f.rom[at]);
-         const Bytes b = stream_corrupt(Bytes(f.rom.begin() + at, f.rom.begin() + at + s));
+         const Bytes b = unpacked_size_plus_one(Bytes(f.rom.begin() + at, f.rom.begin() + at + s));
          std::copy(b.begin(), b.end(), f.rom.begin() + at);
        }),
        "game.bin", "the chunkmap of theme 1"},
@@ -301,13 +243,13 @@ std::vector<BadProjectInput> aga_project_rows() {
       {"Missing", R, [] {}, code, "not found"},
       {"Directory", R, [] { fs::create_directories("game/CODE"); }, code, "is a directory"},
       {"Empty", R, aga_code_file({}), code, "the packed block lies outside the file"},
-      {"TextFile", R, aga_code_file(text("this is no CODE file\n")), code, "more than 524288"},
+      {"TextFile", R, aga_code_file(text_bytes("this is no CODE file\n")), code, "more than 524288"},
       {"LargerThan512KiB", R, aga_code_file(Bytes(PACKED_BLOCK_LIMIT + 1, 0)), code, "is too large"},
       {"UnpacksBeyondTheCodeBuffer", R, aga_code_file(fake_packed(32, aga::CODE_LIMIT + 1)), code, "more than 647168"},
       {"StreamCorrupt", R, [] {
          fs::create_directories("game");
          const AgaFixture f = write_aga_fixture("game/");
-         write_bytes("game/CODE", stream_corrupt(pack_block(f.code_data)));
+         write_bytes("game/CODE", unpacked_size_plus_one(pack_block(f.code_data)));
        },
        code, "does not decode"},
       {"DataEndsBeforeTheTables", R, aga_game([](Bytes& c) { c.resize(0x30000); }), code,
@@ -387,13 +329,13 @@ std::vector<BadProjectInput> build_rows() {
       {"AgaMasterMissing", A, aga_build([] { fs::remove(MASTER_CODE_PATH); }), MASTER_CODE_PATH, "not found"},
       {"AgaMasterDirectory", A, aga_build([] { replace_with_directory(MASTER_CODE_PATH); }), MASTER_CODE_PATH,
        "is a directory"},
-      {"AgaMasterNotPacked", A, aga_build([] { write_bytes(MASTER_CODE_PATH, text("no CODE\n")); }), MASTER_CODE_PATH,
+      {"AgaMasterNotPacked", A, aga_build([] { write_bytes(MASTER_CODE_PATH, text_bytes("no CODE\n")); }), MASTER_CODE_PATH,
        "is not a packed block"},
       {"AgaMasterUnpacksBeyondTheBuffer", A,
        aga_build([] { write_bytes(MASTER_CODE_PATH, fake_packed(32, aga::CODE_LIMIT + 1)); }), MASTER_CODE_PATH,
        "more than 647168"},
       {"AgaMasterCorrupt", A,
-       aga_build([] { write_bytes(MASTER_CODE_PATH, stream_corrupt(read_bytes(MASTER_CODE_PATH))); }), MASTER_CODE_PATH,
+       aga_build([] { write_bytes(MASTER_CODE_PATH, unpacked_size_plus_one(read_bytes(MASTER_CODE_PATH))); }), MASTER_CODE_PATH,
        "does not decode"},
       {"AgaLayoutMissing", A, aga_build([=] { fs::remove(aga_layout); }), aga_layout, "not found"},
       {"AgaLayoutCutShort", A, aga_build([=] { write_bytes(aga_layout, cut(read_bytes(aga_layout), 20)); }), aga_layout,

@@ -312,6 +312,10 @@ TEST_F(Selectors, ShiftDeleteIsRefusedWhileALevelOfTheThemePlacesTheTile) {
 }
 
 TEST_F(Selectors, DeleteClearsAndCtrlCCtrlVCopyATileAfterTheQuestion) {
+  with_flags(KB_CTRL_FLAG).tap(KEY_V).idle();  // nothing copied yet: no question, no paste
+  with_flags(0).tap(KEY_Y).idle();
+  run_tiles();
+  EXPECT_EQ(chunkmap.chunks[0].width, 4);
   camera_x = 2 * 704;  // tile 2: 1x1 block 7
   with_flags(KB_CTRL_FLAG).tap(KEY_C).idle();
   with_flags(0).then([](ScriptedInput&) { camera_x = 0; }).idle();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/level_records.h"
+#include "gamedata/rom_tables.h"
 
 // Writes a file whole (creating nothing else).
 void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes);
@@ -25,6 +26,13 @@ std::vector<uint8_t> chunk_set_bytes(const ChunkMap& map);
 // A plain layout of theme 2, 512 wide, 48 high: rows 1 (two objects), 2 (none), 3 (one).
 // 28 bytes: "MAP", theme, width, height, T1..T4 = 16, 24, 24, 28, then the objects from 16.
 std::vector<uint8_t> plain_layout();
+// Damaged input for the readers' bad-input tables: the bytes of a text, bytes cut to n, a
+// packed block header and trailer (S, U) with nothing decodable between them in `total`
+// bytes, and a packed block whose U is one more than its stream yields.
+std::vector<uint8_t> text_bytes(const std::string& s);
+std::vector<uint8_t> cut(std::vector<uint8_t> b, size_t n);
+std::vector<uint8_t> fake_packed(uint32_t s, uint32_t u, size_t total = 32);
+std::vector<uint8_t> unpacked_size_plus_one(std::vector<uint8_t> b);
 // A valid packed block holding only literals: quick to make for large test inputs.
 std::vector<uint8_t> literal_block(const std::vector<uint8_t>& bytes);
 
@@ -60,3 +68,37 @@ AgaFixture write_aga_fixture(const std::string& game_dir);
 
 // Offsets of things in the AGA fixture's CODE data.
 constexpr size_t AGA_FIXTURE_SIZE = 0x3B000;
+
+// A small Genesis ROM image built in memory for the import tests: every table the import
+// reads, with plain and packed blocks, and the offsets of what it holds.
+struct TestRom {
+  RomImage rom;
+  // Where the builder put things.
+  size_t front_layout_at = 0, back_layout_at = 0, packed_layout_at = 0;
+  size_t chunkmap_at = 0, patterns_at = 0, blockmap_at = 0, names_at = 0;
+  std::vector<uint8_t> level_pattern_bytes;  // decoded level patterns
+  std::vector<uint8_t> common_pattern_bytes;
+};
+
+// Map 0: world map (front layout 0, plain; back layout 1, plain). Map 2: front layout 2
+// (packed), back layout 1. Theme 0: plain chunk set of 3 chunks, 40 packed patterns,
+// a plain block map. Marker 0 is named "FIRST ISLAND", marker 1 "SECOND ISLAND".
+TestRom build_test_rom();
+
+// Writes the image to dir/master/genesis/glb.bin.
+void write_test_rom(const RomImage& rom, const std::string& dir);
+
+// A palette file of 16 colour words derived from seed.
+std::vector<uint8_t> palette_file(int seed);
+// 10 planar blocks; block 0 row 0 has pixel 0 in plane 0 (index 1), pixel 15 in plane 3
+// (index 8) and pixel 2 in planes 0 and 1 (index 3).
+std::vector<uint8_t> planar_blocks();
+// A project text file of these lines.
+void write_text(const std::string& path, const std::vector<std::string>& lines);
+// A project in proj/ for the project level loads: level 2 (proj/levels/level02.gll, music 9)
+// is theme 0 with Genesis patterns and block map (taken from rom), front fixture_plane(0, 5, 1)
+// packed, back fixture_plane(0, 3, 2) plain, palettes palette_file(0..3); level 1 has its
+// descriptor in the working directory (no separator in its path), theme 1 with planar
+// graphics, front fixture_plane(1, 4, 3), a back layout that does not exist and palettes
+// palette_file(4..7). Both chunk sets are fixture_chunks(4, 0).
+void write_level_project(const TestRom& rom);

@@ -1,5 +1,7 @@
 // The tracked composition of the level editor gives exactly the frames of clearing the
 // five bitmaps whole and composing the four layers whole.
+#include <algorithm>
+
 #include "render/layer_bands.h"
 #include "render/map_render.h"
 #include "level_editor_fixture.h"
@@ -110,17 +112,8 @@ TEST_F(LayerTracking, TrackedFramesEqualWholeClearingAndComposition) {
   EXPECT_GT(panel_frames, 0);
   EXPECT_GT(latch_frames, 0);
   for (size_t f = 0; f < tracked.size(); ++f) {
-    size_t differing = 0, first = 0;
-    for (size_t i = 0; i < tracked[f].size(); ++i)
-      if (tracked[f][i] != whole[f][i] && differing++ == 0) first = i;
-    if (differing) {
-      for (int k = 0; k < 2; ++k) {
-        BitmapPtr b = make_bitmap(640, 480);
-        for (int i = 0; i < 640 * 480; ++i) put_pixel32(b.get(), i % 640, i / 640, (k ? whole : tracked)[f][i]);
-        save_bitmap((std::string("/tmp/frame_") + char('a' + k) + ".bmp").c_str(), b.get(), nullptr);
-      }
-    }
-    ASSERT_EQ(differing, 0u) << "frame " << f << ", first at x " << first % 640 << " y " << first / 640;
+    const auto diff = std::mismatch(tracked[f].begin(), tracked[f].end(), whole[f].begin()).first - tracked[f].begin();
+    ASSERT_EQ(diff, 640 * 480) << "frame " << f << " differs first at x " << diff % 640 << " y " << diff / 640;
   }
 }
 

@@ -84,11 +84,7 @@ TEST_F(LevelFiles, LoadLevelFromAPlainFileWithTheSelector) {
   EXPECT_EQ(titles, std::vector<std::string>{"LOAD LEVEL FROM LVL FILE/LVL"});
   EXPECT_EQ(captured_messages(), std::vector<std::string>{"level.lvl"});
   EXPECT_EQ(level_file_name, "level.lvl");
-  EXPECT_EQ(front_layout.theme, 2);
-  EXPECT_EQ(front_layout.height, 48);
-  ASSERT_EQ(front_layout.rows.size(), 4u);
-  EXPECT_TRUE(front_layout.rows[0].objects.empty());
-  EXPECT_EQ(front_layout.rows[3].objects[0], (LayoutObject{0x0202, 128}));
+  EXPECT_EQ(layout_bytes(front_layout), plain_layout());
 }
 
 TEST_F(LevelFiles, LoadChunkmapRebuildsImagesAndThumbnails) {
@@ -108,10 +104,8 @@ TEST_F(LevelFiles, LoadChunkmapRebuildsImagesAndThumbnails) {
   EXPECT_EQ(chunkmap.chunks[0].cells[1], 0x1003);
   ASSERT_TRUE(chunk_bitmaps[0]);
   EXPECT_EQ(chunk_bitmaps[0]->w, 32);
-  EXPECT_EQ(chunk_bitmaps[0]->h, 16);
   EXPECT_FALSE(chunk_bitmaps[2]);
-  EXPECT_EQ(chunk_thumbnail_count, 2);
-  ASSERT_EQ(chunk_thumbnails.size(), 2u);
+  ASSERT_EQ(chunk_thumbnail_count, 2);
   EXPECT_EQ(rgb_at(chunk_thumbnails[1].get(), 24, 24), (Rgb{0x33, 0x66, 0x99}));
 }
 

@@ -34,21 +34,14 @@ class MarkersView : public LevelEditorTest {
 }  // namespace
 
 TEST(MarkerSteps, LinksTypesAndLines) {
-  EXPECT_EQ(step_marker_link(130, 1), 255);
-  EXPECT_EQ(step_marker_link(255, 1), 0);
-  EXPECT_EQ(step_marker_link(0, -1), 255);
-  EXPECT_EQ(step_marker_link(255, -1), 130);
-  EXPECT_EQ(step_marker_link(255, 16), 15);
-  EXPECT_EQ(step_marker_link(10, -16), 126);
-  EXPECT_EQ(step_marker_link(120, 16), 4);
-  EXPECT_EQ(step_marker_link(200, 1), 0) << "values outside the cycle count as none";
-  EXPECT_EQ(step_marker_type(MARKER_SECRET, 1), MARKER_SECRET_FORK);
-  EXPECT_EQ(step_marker_type(MARKER_SECRET_FORK, 1), MARKER_NORMAL);
-  EXPECT_EQ(step_marker_type(MARKER_NORMAL, 1), MARKER_TUNNEL);
-  EXPECT_EQ(step_marker_type(MARKER_TUNNEL, 1), MARKER_SECRET);
-  EXPECT_EQ(step_marker_type(5, 1), MARKER_SECRET);
-  EXPECT_EQ(step_marker_type(MARKER_SECRET, -1), MARKER_TUNNEL);
-  EXPECT_EQ(step_marker_type(MARKER_NORMAL, -1), MARKER_SECRET_FORK);
+  // Links cycle over 0..130 and 255 (none); values outside the cycle count as none.
+  const int links[][3] = {{130, 1, 255}, {255, 1, 0}, {0, -1, 255}, {255, -1, 130},
+                          {255, 16, 15}, {10, -16, 126}, {120, 16, 4}, {200, 1, 0}};
+  for (const auto& l : links) EXPECT_EQ(step_marker_link(uint8_t(l[0]), l[1]), l[2]) << l[0] << " " << l[1];
+  const int types[][3] = {{MARKER_SECRET, 1, MARKER_SECRET_FORK}, {MARKER_SECRET_FORK, 1, MARKER_NORMAL},
+                          {MARKER_TUNNEL, 1, MARKER_SECRET},      {5, 1, MARKER_SECRET},
+                          {MARKER_SECRET, -1, MARKER_TUNNEL},     {MARKER_NORMAL, -1, MARKER_SECRET_FORK}};
+  for (const auto& t : types) EXPECT_EQ(step_marker_type(uint8_t(t[0]), t[1]), t[2]) << t[0] << " " << t[1];
   EXPECT_EQ(marker_panel_lines(MARKER_TUNNEL), 7);
   EXPECT_EQ(marker_panel_lines(MARKER_NORMAL), 6);
 }

@@ -8,7 +8,6 @@
 
 #include "files/pp20.h"
 #include "pp20_oracle.h"
-#include "pp20_tokens.h"
 
 namespace {
 
@@ -55,19 +54,26 @@ Bytes without_repeats(size_t n, const std::vector<Plant>& plants, uint32_t seed 
   return out;
 }
 
-// Literal run of positions hi down to lo.
-Pp20Token literals(const Bytes& data, size_t hi, size_t lo) {
-  Bytes run;
-  for (size_t p = hi + 1; p-- > lo;) run.push_back(data[p]);
-  return literal_token(run);
+// The stream's bits as '0'/'1' in reading order (after the K skipped bits).
+std::string stream_bits(const Bytes& block) {
+  std::string out;
+  const size_t s = block.size();
+  for (size_t at = block[s - 1]; at < 8 * (s - 12); ++at) out += ((block[s - 5 - at / 8] >> (at % 8)) & 1) ? '1' : '0';
+  return out;
 }
 
-std::vector<Pp20Token> tokens_of(const Bytes& data) {
+// n bits of value as '0'/'1', most significant first.
+std::string bit_string(uint32_t value, int n) {
+  std::string out;
+  for (int i = n - 1; i >= 0; --i) out += ((value >> i) & 1) ? '1' : '0';
+  return out;
+}
+
+// The coder writes exactly the exhaustive coder's block, and it decodes back.
+void expect_as_exhaustive_coder(const Bytes& data) {
   const Bytes block = pack(data);
-  const Pp20TokenStream ts = read_pp20_tokens(block);
-  EXPECT_TRUE(ts.ok);
+  EXPECT_TRUE(block == oracle_pack(data.data(), int32_t(data.size())));
   EXPECT_EQ(unpack(block), data);
-  return ts.tokens;
 }
 
 }  // namespace
@@ -75,14 +81,10 @@ std::vector<Pp20Token> tokens_of(const Bytes& data) {
 TEST(Pp20Coding, TwoDifferentBytesAreOneLiteralRunOfNineteenBits) {
   const Bytes data{0x12, 0xA5};
   const Bytes block = pack(data);
-  const Pp20TokenStream ts = read_pp20_tokens(block);
-  EXPECT_EQ(ts.size, 16u);
+  // S = 16, U = 2, K = 13; 0, 01 (a run of two), then the last byte first.
   EXPECT_EQ(block.size(), 16u);
-  EXPECT_EQ(ts.fill, 13u);
-  EXPECT_EQ(ts.bits_read, 19u);
-  EXPECT_EQ(ts.unpacked, 2u);
-  // 0, 01 (a run of two), then the last byte first.
-  EXPECT_EQ(pp20_stream_bits(block), "0" "01" + bit_string(0xA5, 8) + bit_string(0x12, 8));
+  EXPECT_EQ(Bytes(block.end() - 4, block.end()), (Bytes{0, 0, 2, 13}));
+  EXPECT_EQ(stream_bits(block), "0" "01" + bit_string(0xA5, 8) + bit_string(0x12, 8));
   // The 13 skipped bits at the reading end (bytes 11 and 10) stay zero; the last stream bit
   // lands in bit 7 of byte 8.
   EXPECT_EQ(block[11], 0);
@@ -94,10 +96,9 @@ TEST(Pp20Coding, TwoDifferentBytesAreOneLiteralRunOfNineteenBits) {
 
 TEST(Pp20Coding, RunOf300EqualBytesIsOneLiteralAndOneNearReference) {
   const Bytes data(300, 0x5C);
-  const std::vector<Pp20Token> expected{literal_token({0x5C}), reference_token('A', 0, 299)};
-  EXPECT_EQ(tokens_of(data), expected);
-  // 42 length groups of 111, then 000.
-  const std::string bits = pp20_stream_bits(pack(data));
+  // One literal, then a near reference of 299: 42 length groups of 111, then 000.
+  expect_as_exhaustive_coder(data);
+  const std::string bits = stream_bits(pack(data));
   std::string groups;
   for (int i = 0; i < 42; ++i) groups += "111";
   EXPECT_EQ(bits.substr(0, 11 + 10 + 129), "000" + bit_string(0x5C, 8) + "11" "0" "0000000" + groups + "000");
@@ -112,8 +113,7 @@ TEST(Pp20Coding, LiteralRunLengthsUseGroupsOfTwoBits) {
     const Bytes block = pack(data);
     std::string expected = head;
     for (size_t i = n; i-- > 0;) expected += bit_string(data[i], 8);
-    EXPECT_EQ(pp20_stream_bits(block).substr(0, expected.size()), expected) << n << " literals";
-    EXPECT_EQ(read_pp20_tokens(block).bits_read, expected.size());
+    EXPECT_EQ(stream_bits(block).substr(0, expected.size()), expected) << n << " literals";
     EXPECT_EQ(unpack(block), data);
     // Literal-only data takes exactly the size promised for it.
     EXPECT_EQ(block.size(), pp20_max_packed_size(n));
@@ -126,88 +126,51 @@ TEST(Pp20Coding, LongReferenceLengthsUseGroupsOfThreeBits) {
        std::vector<std::pair<uint32_t, std::string>>{{5, "000"}, {11, "110"}, {12, "111" "000"}, {19, "111" "111" "000"}}) {
     Bytes data(length + 2, 0x61);
     data[0] = 'x';
-    const std::vector<Pp20Token> expected{literal_token({0x61}), reference_token('A', 0, length), literal_token({'x'})};
-    EXPECT_EQ(tokens_of(data), expected);
+    expect_as_exhaustive_coder(data);
     const std::string head = "000" + bit_string(0x61, 8) + "11" "0" "0000000" + groups + "000" + bit_string('x', 8);
-    EXPECT_EQ(pp20_stream_bits(pack(data)).substr(0, head.size()), head) << "length " << length;
+    EXPECT_EQ(stream_bits(pack(data)).substr(0, head.size()), head) << "length " << length;
   }
 }
 
-TEST(Pp20Coding, DistanceLimitsOfEachKind) {
-  struct Case {
-    size_t length;
-    uint32_t distance;
-    char kind;  // 0: the match is too far and the bytes go out as literals
-  };
-  const Case cases[] = {{5, 127, 'A'},  {5, 128, 'B'},  {5, 8190, 'B'}, {9, 8190, 'B'}, {5, 8191, 0},
-                        {4, 4095, 'C'}, {4, 4096, 0},   {3, 1023, 'D'}, {3, 1024, 0},   {2, 511, 'E'},
-                        {2, 512, 0}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(1, c.kind ? c.kind : '-') + " length " + std::to_string(c.length) + " distance " +
-                 std::to_string(c.distance));
-    const size_t low = 10, high = low + 1 + c.distance;
-    const size_t n = high + c.length + 10;
-    Bytes planted(c.length);
-    for (size_t i = 0; i < c.length; ++i) planted[i] = static_cast<uint8_t>(0xC0 + i);
-    const Bytes data = without_repeats(n, {{low, planted}, {high, planted}});
-    std::vector<Pp20Token> expected;
-    if (c.kind) {
-      expected = {literals(data, n - 1, low + c.length), reference_token(c.kind, c.distance, uint32_t(c.length)),
-                  literals(data, low - 1, 0)};
-    } else {
-      expected = {literals(data, n - 1, 0)};
-    }
-    EXPECT_EQ(tokens_of(data), expected);
-  }
-}
-
-TEST(Pp20Coding, BytesBeyondTheWindowAreNeverSeen) {
-  // An L-byte copy 8192 bytes away (distance 8191) and its top L - 1 bytes nearer: the nearer,
-  // shorter match is the longest one seen.
+// Planted copies (the only repeats in the data) at each kind's distance limits, beyond the
+// window, and where the longest match is too far or two matches are equally long.
+TEST(Pp20Coding, PlantedMatchesAreCodedAsTheExhaustiveCoderDoes) {
   const struct {
     size_t length;
-    uint32_t near;
-    char kind;
-  } cases[] = {{3, 100, 'E'}, {4, 500, 'D'}, {5, 1000, 'C'}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.length);
+    uint32_t distance;
+  } limits[] = {{5, 127}, {5, 128}, {5, 8190}, {9, 8190}, {5, 8191}, {4, 4095},
+                {4, 4096}, {3, 1023}, {3, 1024}, {2, 511},  {2, 512}};
+  for (const auto& c : limits) {
+    SCOPED_TRACE("length " + std::to_string(c.length) + " distance " + std::to_string(c.distance));
     Bytes planted(c.length);
-    for (size_t i = 0; i < c.length; ++i) planted[i] = static_cast<uint8_t>(0xB0 + i);
-    const size_t low = 10, top = low + c.length - 1, n = low + 8192 + c.length + 10;
-    const Bytes shorter(planted.begin() + 1, planted.end());
-    const Bytes data =
-        without_repeats(n, {{low, planted}, {low + 8192, planted}, {top + 1 + c.near - (c.length - 2), shorter}});
-    const std::vector<Pp20Token> expected{literals(data, n - 1, top + 1),
-                                          reference_token(c.kind, c.near, uint32_t(c.length - 1)),
-                                          literals(data, low, 0)};
-    EXPECT_EQ(tokens_of(data), expected);
+    for (size_t i = 0; i < c.length; ++i) planted[i] = static_cast<uint8_t>(0xC0 + i);
+    const size_t low = 10, high = low + 1 + c.distance;
+    expect_as_exhaustive_coder(without_repeats(high + c.length + 10, {{low, planted}, {high, planted}}));
   }
-}
-
-TEST(Pp20Coding, OnlyTheLongestMatchCountsEvenWhenItIsTooFar) {
-  // At the top of the low copy, four bytes match 5000 away and its top three bytes also 100
-  // away; the longest (too far for length 4) wins and every byte becomes a literal.
+  // An L-byte copy 8192 bytes away and its top L - 1 bytes nearer: only the nearer one is seen.
+  for (size_t length : {3, 4, 5}) {
+    Bytes planted(length);
+    for (size_t i = 0; i < length; ++i) planted[i] = static_cast<uint8_t>(0xB0 + i);
+    const size_t low = 10, near = 100 * length, top = low + length - 1;
+    const Bytes shorter(planted.begin() + 1, planted.end());
+    expect_as_exhaustive_coder(without_repeats(
+        low + 8192 + length + 10, {{low, planted}, {low + 8192, planted}, {top + 1 + near - (length - 2), shorter}}));
+  }
+  // Four bytes match 5000 away and three of them 100 away: the longest, too far, wins.
   const Bytes four{0xC1, 0xC2, 0xC3, 0xC4};
-  const size_t low = 10, n = low + 5001 + 30;
-  const Bytes data = without_repeats(n, {{low, four}, {low + 5001, four}, {low + 1 + 101, {0xC2, 0xC3, 0xC4}}});
-  EXPECT_EQ(tokens_of(data), std::vector<Pp20Token>{literals(data, n - 1, 0)});
-}
-
-TEST(Pp20Coding, EqualMatchesTakeTheSmallestDistance) {
-  // "abcd" at 20, 24 and 61: the copy at 24 refers to the one at 61, then from position 23
-  // both copies match four bytes, at distances 3 and 40.
-  const Bytes four{0xA1, 0xA2, 0xA3, 0xA4};
-  const Bytes data = without_repeats(80, {{20, four}, {24, four}, {61, four}});
-  const std::vector<Pp20Token> expected{literals(data, 79, 28), reference_token('C', 36, 4),
-                                        reference_token('C', 3, 4), literals(data, 19, 0)};
-  EXPECT_EQ(tokens_of(data), expected);
+  const Bytes far = without_repeats(5041, {{10, four}, {5011, four}, {112, {0xC2, 0xC3, 0xC4}}});
+  expect_as_exhaustive_coder(far);
+  EXPECT_EQ(pack(far).size(), pp20_max_packed_size(far.size()));  // all literals
+  // "abcd" at 20, 24 and 61: from position 23 both copies match, at distances 3 and 40.
+  const Bytes abcd{0xA1, 0xA2, 0xA3, 0xA4};
+  expect_as_exhaustive_coder(without_repeats(80, {{20, abcd}, {24, abcd}, {61, abcd}}));
 }
 
 TEST(Pp20Coding, TinyInputsRoundTrip) {
   // One byte: a literal-only stream.
   const Bytes one{0x7E};
   const Bytes block = pack(one);
-  EXPECT_EQ(read_pp20_tokens(block).tokens, std::vector<Pp20Token>{literal_token({0x7E})});
+  EXPECT_EQ(stream_bits(block).substr(0, 11), "000" + bit_string(0x7E, 8));
   EXPECT_EQ(block.size(), 16u);
   EXPECT_EQ(unpack(block), one);
   // No bytes: a 12-byte block with U = 0.

@@ -156,13 +156,7 @@ TEST(Pp20Decode, HeaderAndBufferChecks) {
   std::fill(out.begin(), out.end(), 0);
   EXPECT_EQ(pp20_decrunch(padded.data(), padded.size(), out.data(), out.size(), 37), 10);
   EXPECT_EQ(out, data);
-  // S below 12 or beyond the bytes available.
-  for (uint32_t s = 0; s < 12; ++s) {
-    Bytes bad = block;
-    bad[3] = static_cast<uint8_t>(s);
-    EXPECT_EQ(pp20_decrunch(bad.data(), bad.size(), out.data(), out.size()), -1) << s;
-    EXPECT_EQ(pp20_unpacked_size(bad.data(), bad.size()), -1) << s;
-  }
+  // S beyond the bytes available.
   Bytes longer = block;
   longer[3] = static_cast<uint8_t>(longer[3] + 4);
   EXPECT_EQ(pp20_decrunch(longer.data(), longer.size(), out.data(), out.size()), -1);

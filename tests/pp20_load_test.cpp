@@ -62,11 +62,6 @@ TEST(Pp20Load, MemoryAndFileAtAnOffsetWithTrace) {
   EXPECT_EQ(from_file.buffer, data);
   std::fclose(f);
 
-  // Silent when the trace is switched off.
-  pp20_trace = nullptr;
-  raw_data quiet;
-  EXPECT_TRUE(pp20_load(file.data(), file.size(), 123, quiet));
-  pp20_trace = stdout;
 }
 
 TEST(Pp20Load, FailuresLeaveTheResultAloneAndSayWhy) {

@@ -3,7 +3,6 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -152,16 +151,6 @@ inline Bytes random_bytes(size_t size, uint32_t seed, unsigned alphabet = 256) {
   Bytes out(size);
   for (auto& b : out) b = static_cast<uint8_t>(rng() % alphabet);
   return out;
-}
-
-// size bytes of a file from offset, or empty when the file is missing or too short.
-inline Bytes file_bytes(const char* path, size_t offset, size_t size) {
-  Bytes out(size);
-  FILE* f = std::fopen(path, "rb");
-  if (!f) return {};
-  const bool ok = std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0 && std::fread(out.data(), 1, size, f) == size;
-  std::fclose(f);
-  return ok ? out : Bytes{};
 }
 
 }  // namespace pp20_samples

@@ -50,16 +50,7 @@ class ProjectCommands : public ::testing::Test {
   std::unique_ptr<ScopedCwd> cwd;
 };
 
-struct CommandRun {
-  int status;
-  std::string out, err;
-};
-
-// Runs the mossforge binary in the working directory.
-CommandRun mossforge(const std::string& args) {
-  const int raw = std::system(("'" MOSSFORGE_BINARY_DIR "/mossforge' " + args + " >out.txt 2>err.txt").c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_text_file("out.txt"), read_text_file("err.txt")};
-}
+CommandRun mossforge(const std::string& args) { return run_mossforge(".", args); }
 
 // A hand-made project: level i of `fronts` gets the descriptor "d<i>.gll" naming its layout.
 void write_project(const std::string& glp, const std::vector<std::pair<int, std::string>>& fronts) {

@@ -13,7 +13,6 @@
 #include "gamedata/level_model.h"
 #include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
-#include "test_rom.h"
 #include "test_support.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
@@ -22,28 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<uint8_t> palette_file(int seed) {
-  std::vector<uint8_t> b(32);
-  for (int i = 0; i < 16; ++i) write_be16(&b[2 * i], static_cast<uint16_t>((seed * 3 + i * 0x112) & 0x0EEE));
-  return b;
-}
-
-void write_text(const std::string& path, const std::vector<std::string>& lines) {
-  const std::string text = project_text(lines);
-  write_bytes(path, std::vector<uint8_t>(text.begin(), text.end()));
-}
-
-// 10 planar blocks; block 0 row 0 has pixel 0 in plane 0 (index 1), pixel 15 in plane 3
-// (index 8) and pixel 2 in planes 0 and 1 (index 3).
-std::vector<uint8_t> planar_blocks() {
-  std::vector<uint8_t> b(1280, 0);
-  write_be16(&b[0], 0x8000 | 0x2000);
-  write_be16(&b[2], 0x2000);
-  write_be16(&b[6], 0x0001);
-  for (size_t i = 128; i < b.size(); ++i) b[i] = static_cast<uint8_t>(i);
-  return b;
-}
 
 class ProjectLevelLoad : public ::testing::Test {
  protected:
@@ -55,7 +32,7 @@ class ProjectLevelLoad : public ::testing::Test {
     write_test_rom(rom.rom, dir);
     ASSERT_EQ(level_import_map(0), 0);  // the level loaded before: map 0 of the ROM
     captured_messages().clear();
-    write_project();
+    write_level_project(rom);
     project = ProjectTables();
     ProjectMessages m;
     ASSERT_TRUE(LoadProject("proj/p.glp", project, m));
@@ -68,52 +45,11 @@ class ProjectLevelLoad : public ::testing::Test {
     release_level_bitmaps();
   }
 
-  // Level 2: theme 0 with Genesis patterns and block map, front and back layouts.
-  // Level 1: descriptor in the working directory (no separator in its path), theme 1 with
-  // planar graphics, a back layout that does not exist.
-  void write_project() {
-    for (const char* d : {"proj/levels/lvl", "proj/levels/pal", "proj/themes/itm", "proj/themes/pat",
-                          "proj/themes/bma", "proj/themes/glv"})
-      fs::create_directories(d);
-    front = fixture_plane(0, 5, 1);
-    back = fixture_plane(0, 3, 2);
-    planar_front = fixture_plane(1, 4, 3);
-    chunks = fixture_chunks(4, 0);
-    write_bytes("proj/levels/lvl/Front.lvl", pack_block(layout_bytes(front)));
-    write_bytes("proj/levels/lvl/Back.lvl", layout_bytes(back));  // plain is read as well
-    write_bytes("Front1.lvl", pack_block(layout_bytes(planar_front)));
-    for (int p = 0; p < 4; ++p) {
-      write_bytes("proj/levels/pal/P" + std::to_string(p) + ".pal", palette_file(p));
-      write_bytes("Q" + std::to_string(p) + ".pal", palette_file(p + 4));
-    }
-    write_bytes("proj/themes/itm/T0.itm", pack_block(chunk_set_bytes(chunks)));
-    write_bytes("proj/themes/itm/T1.itm", pack_block(chunk_set_bytes(chunks)));
-    const size_t pattern_size = read_be32(&rom.rom[rom.patterns_at]);
-    write_bytes("proj/themes/pat/T0.pat", std::vector<uint8_t>(rom.rom.begin() + rom.patterns_at,
-                                                              rom.rom.begin() + rom.patterns_at + pattern_size));
-    write_bytes("proj/themes/bma/T0.bma", std::vector<uint8_t>(rom.rom.begin() + rom.blockmap_at,
-                                                              rom.rom.begin() + rom.blockmap_at + 3968));
-    write_bytes("proj/themes/glv/G1.GLV", pack_block(planar_blocks()));
-
-    write_text("proj/p.glp", {"glb_project_file_version = 0", "theme_0 = proj/themes/theme0.glt",
-                              "theme_1 = proj/themes/theme1.glt", "level_01 = lev01.gll",
-                              "level_02 = proj/levels/level02.gll"});
-    write_text("proj/themes/theme0.glt",
-               {"chunkmap = ./itm/T0.itm", "patterns = ./pat/T0.pat", "blockmap = ./bma/T0.bma"});
-    write_text("proj/themes/theme1.glt", {"chunkmap = ./itm/T1.itm", "graphics = ./glv/G1.GLV"});
-    write_text("proj/levels/level02.gll",
-               {"map_front = ./lvl/Front.lvl", "map_back = ./lvl/Back.lvl", "palette_main = ./pal/P0.pal",
-                "palette_front = ./pal/P1.pal", "palette_back = ./pal/P2.pal", "palette_flash = ./pal/P3.pal",
-                "music = 9"});
-    write_text("lev01.gll", {"map_front = Front1.lvl", "map_back = Nope.lvl", "palette_main = Q0.pal",
-                             "palette_front = Q1.pal", "palette_back = Q2.pal", "palette_flash = Q3.pal"});
-  }
-
   std::string dir;
   std::unique_ptr<ScopedCwd> cwd;
   TestRom rom;
-  LayoutPlane front, back, planar_front;
-  ChunkMap chunks;
+  const LayoutPlane front = fixture_plane(0, 5, 1), back = fixture_plane(0, 3, 2), planar_front = fixture_plane(1, 4, 3);
+  const ChunkMap chunks = fixture_chunks(4, 0);
 };
 
 std::vector<uint8_t> header_bytes() {

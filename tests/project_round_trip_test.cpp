@@ -27,6 +27,7 @@
 #include "gamedata/level_model.h"
 #include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
+#include "game_fixtures.h"
 #include "test_support.h"
 #include "ui/messages.h"
 
@@ -40,12 +41,6 @@ std::string* sample_dir = nullptr;
 int run(const std::string& command) {
   const int raw = std::system(command.c_str());
   return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
-
-Bytes file(const std::string& path) {
-  Bytes b;
-  EXPECT_TRUE(read_whole_file(path, b)) << path;
-  return b;
 }
 
 bool decode_layout(const Bytes& image, size_t offset, LayoutPlane& out) {
@@ -95,7 +90,7 @@ EditedProject edit_project(const ProjectTables& p) {
   for (int level = 0; level < 24; ++level) {
     const std::string path = directory_of(p.level_paths[level]) + p.levels[level].map_front;
     LayoutPlane& plane = e.layouts[level];
-    EXPECT_TRUE(decode_layout(file(path), 0, plane)) << path;
+    EXPECT_TRUE(decode_layout(read_bytes(path), 0, plane)) << path;
     if (level != 1 && level != 6 && level != 10 && level != 17) continue;
     std::vector<LayoutRow*> used;
     for (LayoutRow& row : plane.rows)
@@ -119,7 +114,7 @@ EditedProject edit_project(const ProjectTables& p) {
   for (int theme = 0; theme < 6; ++theme) {
     const std::string path = directory_of(p.theme_paths[theme]) + p.themes[theme].chunkmap;
     ChunkMap& set = e.sets[theme];
-    EXPECT_TRUE(decode_chunks(file(path), 0, set)) << path;
+    EXPECT_TRUE(decode_chunks(read_bytes(path), 0, set)) << path;
     if (theme != 1 && theme != 4) continue;
     set.chunks[1].cell(0, 0) = 0x2000 | 30;
     Chunk& last = set.chunks.back();
@@ -136,12 +131,12 @@ EditedProject edit_project(const ProjectTables& p) {
 void expect_project_holds(const ProjectTables& p, const EditedProject& e) {
   for (const auto& [level, plane] : e.layouts) {
     LayoutPlane got;
-    ASSERT_TRUE(decode_layout(file(directory_of(p.level_paths[level]) + p.levels[level].map_front), 0, got)) << level;
+    ASSERT_TRUE(decode_layout(read_bytes(directory_of(p.level_paths[level]) + p.levels[level].map_front), 0, got)) << level;
     EXPECT_TRUE(got == plane) << "level " << level;
   }
   for (const auto& [theme, set] : e.sets) {
     ChunkMap got;
-    ASSERT_TRUE(decode_chunks(file(directory_of(p.theme_paths[theme]) + p.themes[theme].chunkmap), 0, got)) << theme;
+    ASSERT_TRUE(decode_chunks(read_bytes(directory_of(p.theme_paths[theme]) + p.themes[theme].chunkmap), 0, got)) << theme;
     EXPECT_TRUE(same_chunks(got, set)) << "theme " << theme;
   }
 }
@@ -209,17 +204,21 @@ TEST_F(ProjectRoundTrip, GenesisBuildGivesTheMastersLayoutsAndChunkSetsAndCarrie
   ASSERT_EQ(BuildGenesisGame(project, bm, &output), 0) << first(bm);
   ASSERT_EQ(output, "GLB-Gen.bin");
 
-  const Bytes master = file(MASTER_ROM_PATH);
-  const Bytes built = file(output);
+  const Bytes master = read_bytes(MASTER_ROM_PATH);
+  const Bytes built = read_bytes(output);
   ASSERT_EQ(built.size(), master.size());
+  // Every layout of a built image is the master's; `edited_level` holds `edited` instead.
+  auto expect_layouts = [&](const Bytes& image, int edited_level) {
+    for (int i = 0; i < LAYOUT_BANK_SIZE; ++i) {
+      LayoutPlane a, b;
+      ASSERT_TRUE(decode_layout(master, read_be32(&master[genesis::LAYOUT_TABLE + 4 * i]), a)) << i;
+      ASSERT_TRUE(decode_layout(image, read_be32(&image[genesis::LAYOUT_TABLE + 4 * i]), b)) << i;
+      EXPECT_TRUE(i == edited_level ? b == edited && !(a == b) : a == b) << "layout " << i;
+    }
+  };
+  expect_layouts(built, -1);
   int layouts = 0, chunk_sets = 0;
-  for (int i = 0; i < LAYOUT_BANK_SIZE; ++i) {
-    LayoutPlane a, b;
-    ASSERT_TRUE(decode_layout(master, read_be32(&master[genesis::LAYOUT_TABLE + 4 * i]), a)) << i;
-    ASSERT_TRUE(decode_layout(built, read_be32(&built[genesis::LAYOUT_TABLE + 4 * i]), b)) << i;
-    EXPECT_TRUE(a == b) << "layout " << i;
-    layouts += read_be32(&built[genesis::LAYOUT_TABLE + 4 * i]) >= genesis::PLACEMENT_START;
-  }
+  for (int i = 0; i < LAYOUT_BANK_SIZE; ++i) layouts += read_be32(&built[genesis::LAYOUT_TABLE + 4 * i]) >= genesis::PLACEMENT_START;
   for (int t = 0; t < BUILD_THEMES; ++t) {
     const uint32_t at = read_be32(&master[genesis::CHUNKMAP_TABLE + 4 * t]);
     if (at == 0) {
@@ -251,18 +250,7 @@ TEST_F(ProjectRoundTrip, GenesisBuildGivesTheMastersLayoutsAndChunkSetsAndCarrie
   edit_level_in_project(5, "./levels/./lvl/Lvl05.lvl");
   ProjectMessages bm2;
   ASSERT_EQ(BuildGenesisGame(project, bm2, &output), 0) << first(bm2);
-  const Bytes rebuilt = file(output);
-  for (int i = 0; i < LAYOUT_BANK_SIZE; ++i) {
-    LayoutPlane a, b;
-    ASSERT_TRUE(decode_layout(master, read_be32(&master[genesis::LAYOUT_TABLE + 4 * i]), a));
-    ASSERT_TRUE(decode_layout(rebuilt, read_be32(&rebuilt[genesis::LAYOUT_TABLE + 4 * i]), b));
-    if (i == 5) {
-      EXPECT_TRUE(b == edited);
-      EXPECT_FALSE(a == b);
-    } else {
-      EXPECT_TRUE(a == b) << "layout " << i;
-    }
-  }
+  expect_layouts(read_bytes(output), 5);
 }
 
 TEST_F(ProjectRoundTrip, EditedProjectComesBackFromTheBuiltGenesisGame) {

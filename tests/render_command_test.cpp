@@ -21,33 +21,12 @@
 #include "leveledit/level_editor.h"
 #include "leveledit/plane_image.h"
 #include "render/status_bar.h"
-#include "test_rom.h"
+#include "game_fixtures.h"
 #include "test_support.h"
 #include "ui/messages.h"
 #include "ui/scripted_input.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
-
-namespace {
-
-struct CommandRun {
-  int status;
-  std::string out, err;
-};
-
-// Runs the mossforge binary in dir with the arguments; captures stdout and stderr.
-CommandRun run_mossforge(const std::string& dir, const std::string& args) {
-  const std::string cmd = "cd '" + dir + "' && '" MOSSFORGE_BINARY_DIR "/mossforge' " + args + " >out.txt 2>err.txt";
-  const int rc = std::system(cmd.c_str());
-  CommandRun r;
-  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  std::vector<uint8_t> bytes;
-  if (read_whole_file(dir + "/out.txt", bytes)) r.out.assign(bytes.begin(), bytes.end());
-  if (read_whole_file(dir + "/err.txt", bytes)) r.err.assign(bytes.begin(), bytes.end());
-  return r;
-}
-
-}  // namespace
 
 TEST(PlaneImage, DrawsTheFrontPlaneOverTheBackPlane) {
   headless_screen();

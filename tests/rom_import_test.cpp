@@ -11,7 +11,7 @@
 #include "gamedata/level_model.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/level_undo.h"
-#include "test_rom.h"
+#include "game_fixtures.h"
 #include "test_support.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
@@ -53,20 +53,15 @@ TEST_F(RomImport, HandBuiltImageFillsTheWholeModel) {
   EXPECT_EQ(front_layout.width, 640);
   EXPECT_EQ(front_layout.rows.size(), 11u);
   EXPECT_EQ(back_layout.width, 320);
-  EXPECT_EQ(chunkmap.count(), 3);
-  EXPECT_EQ(level_patterns.count, 40);
-  EXPECT_EQ(common_patterns.count, 16);
-  EXPECT_EQ(level_blockmap.count, 496);
-  EXPECT_EQ(common_blockmap.count, 24);
-  EXPECT_EQ(pickup_patterns.count, 232);
-  EXPECT_EQ(marker_count, 131);
-  EXPECT_EQ(block_type_count, 105);
+  // Chunks, level and common patterns and block maps, pickups, markers, block types.
+  EXPECT_EQ(std::vector<int>({chunkmap.count(), level_patterns.count, common_patterns.count, level_blockmap.count,
+                              common_blockmap.count, pickup_patterns.count, marker_count, block_type_count}),
+            std::vector<int>({3, 40, 16, 496, 24, 232, 131, 105}));
   EXPECT_EQ(block_types[100].kind, 100 % 17 - 20);
   EXPECT_EQ(markers[1].name, "SECOND ISLAND");
   // Palette line 2 holds palette 2: colour 3 = R (5 * 32), G (3 * 32), B (2 * 32).
-  EXPECT_EQ(palettes[2][3].red, 160);
-  EXPECT_EQ(palettes[2][3].green, 96);
-  EXPECT_EQ(palettes[2][3].blue, 64);
+  EXPECT_EQ(std::vector<int>({palettes[2][3].red, palettes[2][3].green, palettes[2][3].blue}),
+            std::vector<int>({160, 96, 64}));
   for (int i = 0; i < BLOCK_SLOTS; ++i) ASSERT_EQ(block_bitmaps[i] != nullptr, i < 520) << i;
   EXPECT_EQ(chunk_thumbnail_count, 3);
   ASSERT_TRUE(chunk_bitmaps[2]);
@@ -79,17 +74,14 @@ TEST_F(RomImport, HandBuiltImageFillsTheWholeModel) {
   EXPECT_EQ(chunk_history.capacity(), 9u);
 
   // The five dumps hold exactly the bytes read.
-  std::vector<uint8_t> bytes;
-  ASSERT_TRUE(read_whole_file("dump/vram_tiles.bin", bytes));
-  EXPECT_EQ(bytes, t.level_pattern_bytes);
-  ASSERT_TRUE(read_whole_file("dump/vram_common.bin", bytes));
-  EXPECT_EQ(bytes, t.common_pattern_bytes);
-  ASSERT_TRUE(read_whole_file("dump/block_mappings.bin", bytes));
-  EXPECT_EQ(bytes, std::vector<uint8_t>(t.rom.begin() + t.blockmap_at, t.rom.begin() + t.blockmap_at + 3968));
-  ASSERT_TRUE(read_whole_file("dump/common_mappings.bin", bytes));
-  EXPECT_EQ(bytes, std::vector<uint8_t>(t.rom.begin() + genesis::COMMON_BLOCKMAP, t.rom.begin() + genesis::COMMON_BLOCKMAP + 3968));
-  ASSERT_TRUE(read_whole_file("dump/vram_moon.bin", bytes));
-  EXPECT_EQ(bytes, std::vector<uint8_t>(t.rom.begin() + genesis::MOON_PATTERNS, t.rom.begin() + genesis::MOON_PATTERNS + 128));
+  auto rom_part = [&t](size_t at, size_t n) { return std::vector<uint8_t>(t.rom.begin() + at, t.rom.begin() + at + n); };
+  const std::pair<const char*, std::vector<uint8_t>> dumps[] = {
+      {"dump/vram_tiles.bin", t.level_pattern_bytes},
+      {"dump/vram_common.bin", t.common_pattern_bytes},
+      {"dump/block_mappings.bin", rom_part(t.blockmap_at, 3968)},
+      {"dump/common_mappings.bin", rom_part(genesis::COMMON_BLOCKMAP, 3968)},
+      {"dump/vram_moon.bin", rom_part(genesis::MOON_PATTERNS, 128)}};
+  for (const auto& [path, expected] : dumps) EXPECT_EQ(read_bytes(path), expected) << path;
 
   // A second import of another map replaces the level; the packed layout reads as well.
   captured_messages().clear();

@@ -8,11 +8,14 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <vector>
 
@@ -147,6 +150,15 @@ void expect_frame_hashes(const char* table, const FrameHashes& seen, const std::
     else
       EXPECT_EQ(hash, it->second) << table << ": frame \"" << name << "\" differs (MOSSFORGE_PRINT_FRAME_HASHES=1 prints the new values)";
   }
+}
+
+CommandRun run_mossforge(const std::string& dir, const std::string& args) {
+  const int raw = std::system(("cd '" + dir + "' && '" MOSSFORGE_BINARY_DIR "/mossforge' " + args + " >out.txt 2>err.txt").c_str());
+  auto text = [&dir](const char* name) {
+    std::ifstream in(dir + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text("out.txt"), text("err.txt")};
 }
 
 ScopedCwd::ScopedCwd(const std::string& dir) : previous(std::filesystem::current_path().string()) {

@@ -16,6 +16,14 @@ std::string source_path(const std::string& relative);
 // A fresh empty directory under the build tree for one test.
 std::string scratch_dir(const std::string& name);
 
+// The mossforge binary run in dir with the arguments (already quoted): its exit status and
+// what it wrote to stdout and stderr (kept in dir as out.txt and err.txt).
+struct CommandRun {
+  int status;
+  std::string out, err;
+};
+CommandRun run_mossforge(const std::string& dir, const std::string& args);
+
 // Changes the working directory for the lifetime of the guard.
 struct ScopedCwd {
   explicit ScopedCwd(const std::string& dir);

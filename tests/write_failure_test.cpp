@@ -77,12 +77,6 @@ void put(const std::string& path, const Bytes& bytes, mode_t mode = 0644) {
   chmod(path.c_str(), mode);
 }
 
-Bytes contents(const std::string& path) {
-  Bytes b;
-  EXPECT_TRUE(read_whole_file(path, b)) << path;
-  return b;
-}
-
 // True when this process can create files in a directory whatever its permissions (root).
 bool permissions_do_not_apply(const std::string& dir) {
   const std::string probe = dir + "/probe";
@@ -152,7 +146,7 @@ class WriteFailure : public ::testing::TestWithParam<Save> {
     EXPECT_NE(messages[0].find(reason), std::string::npos) << messages[0];
   }
   void expect_previous_file_intact() {
-    EXPECT_EQ(contents(GetParam().file), previous);
+    EXPECT_EQ(read_bytes(GetParam().file), previous);
     EXPECT_FALSE(std::filesystem::exists(std::string(GetParam().file) + ".tmp"));
   }
   std::string dir;
@@ -168,7 +162,7 @@ TEST_P(WriteFailure, FullDiskKeepsThePreviousFile) {
   expect_previous_file_intact();
   // Without the limit the same save goes through and replaces the file.
   EXPECT_EQ(GetParam().run(), 0);
-  EXPECT_NE(contents(GetParam().file), previous);
+  EXPECT_NE(read_bytes(GetParam().file), previous);
 }
 
 TEST_P(WriteFailure, ReplacedFileKeepsItsPermissions) {
@@ -178,7 +172,7 @@ TEST_P(WriteFailure, ReplacedFileKeepsItsPermissions) {
   struct stat st;
   ASSERT_EQ(stat(GetParam().file, &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
-  EXPECT_NE(contents(GetParam().file), previous);
+  EXPECT_NE(read_bytes(GetParam().file), previous);
 }
 
 INSTANTIATE_TEST_SUITE_P(Saves, WriteFailure, ::testing::ValuesIn(saves),
@@ -199,7 +193,7 @@ TEST(WriteFileAtomic, FailedWritesOfEverySizeLeaveTheOldFile) {
     EXPECT_EQ(o.result, -1) << limit;
     ASSERT_EQ(o.messages.size(), 1u) << limit;
     EXPECT_EQ(o.messages[0], "cannot write the file: File too large") << limit;
-    EXPECT_EQ(contents("f.bin"), old) << limit;
+    EXPECT_EQ(read_bytes("f.bin"), old) << limit;
     EXPECT_FALSE(std::filesystem::exists("f.bin.tmp")) << limit;
   }
 }
@@ -217,7 +211,7 @@ std::map<std::string, Bytes> files_here() {
   std::map<std::string, Bytes> out;
   for (const auto& e : fs::recursive_directory_iterator("."))
     if (e.is_regular_file() && e.path().string().rfind("./master", 0) != 0 && e.path().string() != "./game.bin")
-      out[e.path().string()] = contents(e.path().string());
+      out[e.path().string()] = read_bytes(e.path().string());
   return out;
 }
 
@@ -289,12 +283,12 @@ TEST(ProjectWriteFailure, BuildsOnAFullDiskKeepThePreviousGame) {
 
   Outcome o = run_project_step(1000, [](ProjectTables& t, ProjectMessages& msgs) { return BuildGenesisGame(t, msgs); });
   expect_one_write_error(o, "GLB-Gen.bin");
-  EXPECT_EQ(contents("GLB-Gen.bin"), Bytes(5000, 0x42));
+  EXPECT_EQ(read_bytes("GLB-Gen.bin"), Bytes(5000, 0x42));
   EXPECT_FALSE(fs::exists("GLB-Gen.bin.tmp"));
 
   o = run_project_step(1000, [](ProjectTables& t, ProjectMessages& msgs) { return BuildAgaGame(t, msgs); });
   expect_one_write_error(o, "GLB-Gen/CODE");
-  EXPECT_EQ(contents("GLB-Gen/CODE"), Bytes(5000, 0x43));
+  EXPECT_EQ(read_bytes("GLB-Gen/CODE"), Bytes(5000, 0x43));
   EXPECT_FALSE(fs::exists("GLB-Gen/CODE.tmp"));
 
   // The new CODE fits, the large layout after it does not: the previous game stays whole.
@@ -338,6 +332,6 @@ TEST(ProjectWriteFailure, GenerationIntoAReadOnlyDirectoryWritesNothing) {
   ASSERT_EQ(m.all().size(), 1u);
   EXPECT_EQ(m.all()[0], "ERROR: Could not create directory \"./themes\"");
   EXPECT_TRUE(tables == before);
-  EXPECT_EQ(contents("GLB-Gen.glp"), Bytes({'O', 'L', 'D'}));
+  EXPECT_EQ(read_bytes("GLB-Gen.glp"), Bytes({'O', 'L', 'D'}));
   EXPECT_FALSE(fs::exists("themes"));
 }

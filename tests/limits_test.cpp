@@ -1,0 +1,302 @@
+// Exact limits: every edge a check draws (one under, on, one over), and the oracles that do not
+// come from the code itself (the main menu's mode table, the CRC-32 check value).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include "app/main_menu.h"
+#include "app/recovery.h"
+#include "files/layout_block.h"
+#include "files/chunk_set_block.h"
+#include "files/packed_block.h"
+#include "files/pp20.h"
+#include "files/recovery_snapshot.h"
+#include "files/project_tree.h"
+#include "files/rom_tables.h"
+#include "game_fixtures.h"
+#include "gamedata/change_flags.h"
+#include "gamedata/level_model.h"
+#include "gamedata/level_origin.h"
+#include "gamedata/rom_tables.h"
+#include "leveledit/layout_objects.h"
+#include "render/status_bar.h"
+#include "test_support.h"
+#include "ui/input.h"
+#include "ui/menu.h"
+#include "ui/prompts.h"
+#include "ui/screen_state.h"
+#include "ui/scripted_input.h"
+
+namespace {
+
+class WidgetLimits : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless_screen(640, 480);
+    buttons_before = 0;
+  }
+  ScriptedInput in{640, 480};
+  ScopedInput guard{in};
+};
+
+}  // namespace
+
+TEST(MenuLimits, EveryMainMenuLineRunsItsMode) {
+  // Line (1-based) -> mode: the screens in menu order, SETUP 4 and QUIT 255; separators run nothing.
+  const uint8_t modes[22] = {1, 2, 3, 0, 5, 6, 0, 7, 8, 0, 9, 10, 0, 11, 12, 13, 0, 14, 15, 0, 4, 255};
+  for (int line = 1; line <= 22; ++line) {
+    EXPECT_EQ(mode_for_menu_result(static_cast<uint8_t>(128 + line)), modes[line - 1]) << line;
+    EXPECT_EQ(mode_for_menu_result(static_cast<uint8_t>(line)), 0) << line;  // hover alone
+  }
+}
+
+TEST_F(WidgetLimits, MenuEntriesEndExactlyAtTheirEdges) {
+  // The widget reads the mouse 3 pixels up and left; an entry spans (y, y + 16] and (x, x + width].
+  auto at = [&](int x, int y) {
+    in.mx = x + 3;
+    in.my = y + 3;
+    return menu_widget(184, 96, 264, 16, MAIN_MENU_TEXT);
+  };
+  EXPECT_EQ(at(200, 96), 0);
+  EXPECT_EQ(at(200, 97), 1);
+  EXPECT_EQ(at(184, 100), 0);
+  EXPECT_EQ(at(185, 100), 1);
+  EXPECT_EQ(at(184 + 264, 100), 1);
+  EXPECT_EQ(at(184 + 265, 100), 0);
+}
+
+TEST_F(WidgetLimits, BackspaceBeforeAnyDigitLeavesTheDigitCountAlone) {
+  in.tap(KEY_BACKSPACE).tap(KEY_1).tap(KEY_2).tap(KEY_3).tap(KEY_ENTER);
+  EXPECT_EQ(prompt_number(0, 50, 3, "X"), 12);
+}
+
+namespace {
+
+// n bytes that end exactly where an unreadable page starts: a reader that looks one byte past
+// what it was given faults at once, in every build.
+class FencedBytes {
+ public:
+  FencedBytes(const std::vector<uint8_t>& bytes, size_t n) {
+    page_ = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    size_ = ((n + page_ - 1) / page_ + 1) * page_;
+    void* m = mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    base_ = m == MAP_FAILED ? nullptr : static_cast<uint8_t*>(m);
+    if (!base_ || mprotect(base_ + size_ - page_, page_, PROT_NONE) != 0) std::abort();
+    data_ = base_ + size_ - page_ - n;
+    std::memcpy(data_, bytes.data(), n);
+  }
+  ~FencedBytes() { munmap(base_, size_); }
+  FencedBytes(const FencedBytes&) = delete;
+  FencedBytes& operator=(const FencedBytes&) = delete;
+  const uint8_t* data() const { return data_; }
+
+ private:
+  size_t page_ = 0, size_ = 0;
+  uint8_t *base_ = nullptr, *data_ = nullptr;
+};
+
+bool same(const LayoutPlane& a, const LayoutPlane& b) { return a == b; }
+bool same(const ChunkMap& a, const ChunkMap& b) { return chunk_set_bytes(a) == chunk_set_bytes(b); }
+bool same(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) { return a == b; }
+
+// Every cut of a valid file, at offset 0 and behind 3 other bytes, through one reader:
+// refused while a byte is missing, read exactly when whole, never a read past the end.
+template <typename Out>
+void expect_every_cut_refused(const std::vector<uint8_t>& whole, const Out& expected,
+                              bool (*load)(const uint8_t*, size_t, size_t, Out&, std::string&)) {
+  for (size_t lead : {size_t{0}, size_t{3}}) {
+    std::vector<uint8_t> file(lead, 0xEE);
+    file.insert(file.end(), whole.begin(), whole.end());
+    for (size_t n = 0; n <= file.size(); ++n) {
+      FencedBytes fenced(file, n);
+      Out out;
+      std::string error;
+      const bool ok = load(fenced.data(), n, lead, out, error);
+      if (n < file.size()) {
+        EXPECT_FALSE(ok) << "cut at " << n << " of " << file.size();
+      } else {
+        EXPECT_TRUE(ok) << error;
+        EXPECT_TRUE(same(out, expected));
+      }
+    }
+  }
+}
+
+bool load_packed(const uint8_t* file, size_t size, size_t offset, std::vector<uint8_t>& out, std::string& error) {
+  return unpack_block(file, size, offset, out, error, 1u << 20);
+}
+
+}  // namespace
+
+TEST(FormatLimits, EveryCutOfABlockIsRefusedWithoutReadingPastIt) {
+  const LayoutPlane plane = fixture_plane(2, 5, 7);
+  const std::vector<uint8_t> layout = layout_bytes(plane);
+  expect_every_cut_refused(layout, plane, LoadLevelBlock);
+  expect_every_cut_refused(pp20_pack(layout.data(), layout.size()), plane, LoadLevelBlock);
+  const ChunkMap chunks = fixture_chunks(3, 5);
+  expect_every_cut_refused(chunk_set_bytes(chunks), chunks, LoadChunkSet);
+  expect_every_cut_refused(pp20_pack(layout.data(), layout.size()), layout, load_packed);
+}
+
+TEST(FormatLimits, LayoutBlockHoldsExactly65535Bytes) {
+  // 10 header bytes + 5 table bytes (height 40) + 4 per object.
+  LayoutPlane plane;
+  plane.theme = 1;
+  plane.width = 512;
+  plane.height = 40;
+  plane.rows.resize(3);
+  plane.rows[1].objects.assign(16380, LayoutObject{0x0101, 32});
+  std::vector<uint8_t> out;
+  std::string error;
+  ASSERT_TRUE(build_layout_block(plane, out, error)) << error;
+  EXPECT_EQ(out.size(), 65535u);
+  plane.rows[2].objects.push_back(LayoutObject{0x0101, 48});
+  EXPECT_FALSE(build_layout_block(plane, out, error));
+}
+
+TEST(FormatLimits, PackedBlockSizeIsCheckedFromFourBytesOn) {
+  const std::vector<uint8_t> four = {0x7F, 0xFF, 0xFF, 0xFF};
+  std::vector<uint8_t> out;
+  std::string error;
+  EXPECT_FALSE(unpack_block(four.data(), four.size(), 0, out, error, 1u << 20));
+  EXPECT_NE(error.find("claims"), std::string::npos) << error;
+}
+
+TEST(FormatLimits, Crc32GivesTheStandardCheckValue) {
+  EXPECT_EQ(crc32_of(reinterpret_cast<const uint8_t*>("123456789"), 9), 0xCBF43926u);
+  EXPECT_EQ(crc32_of(nullptr, 0), 0u);
+}
+
+TEST(FormatLimits, RomEntriesMustLieWhollyInsideTheImage) {
+  MapHeader h;
+  std::string error;
+  const size_t end_of_map_2 = genesis::MAP_HEADERS + 3 * 13;
+  RomImage rom(end_of_map_2 - 1, 0);
+  EXPECT_FALSE(read_map_header(rom, 2, h, error));
+  rom.resize(end_of_map_2, 7);
+  EXPECT_TRUE(read_map_header(rom, 2, h, error)) << error;
+  EXPECT_EQ(h.music, 7);
+
+  // A plain block map holds BLOCKMAP_BYTES: as many mappings as fit in it, not one more.
+  RomImage maps(0x100 + genesis::BLOCKMAP_BYTES, 1);
+  BlockMap out;
+  std::vector<uint8_t> bytes;
+  const int fit = static_cast<int>(genesis::BLOCKMAP_BYTES / 8);
+  EXPECT_TRUE(read_blockmap(maps, 0x100, fit, "the block map", out, bytes, error)) << error;
+  EXPECT_FALSE(read_blockmap(maps, 0x100, fit + 1, "the block map", out, bytes, error));
+}
+
+TEST(FormatLimits, BackLayoutNumbersUseSevenBits) {
+  GameNames names;
+  names.layouts[0x05] = "Front05.lvl";
+  names.layouts[LAYOUT_BANK_SIZE + 0x45] = "Back45.lvl";
+  names.headers[3].map_front = 0x05;
+  names.headers[3].map_back = 0xC5;
+  EXPECT_NE(level_descriptor_text(names, 3).find("map_back = ./lvl/Back45.lvl"), std::string::npos);
+}
+
+TEST(StateLimits, EachUnsavedPartMarksItsOwnFlagOnly) {
+  const uint8_t saved = level_changed_flags;
+  const std::pair<uint8_t, uint8_t> parts[] = {
+      {UNSAVED_FRONT, CHANGED_FRONT}, {UNSAVED_BACK, CHANGED_BACK}, {UNSAVED_CHUNKS, CHANGED_CHUNKS}};
+  for (const auto& [part, flag] : parts) {
+    level_changed_flags = 0;
+    mark_parts_unsaved(part);
+    EXPECT_EQ(level_changed_flags, flag) << int(part);
+    EXPECT_EQ(unsaved_parts(), part);
+  }
+  level_changed_flags = saved;
+}
+
+TEST(InputLimits, StatusLineJustTheWidthOfUnsavedShowsItAlone) {
+  LevelStatus s;
+  s.origin = "MAP 01 OF GLB.BIN";
+  s.unsaved = true;
+  EXPECT_EQ(level_status_text(s, 7), "UNSAVED");
+  EXPECT_EQ(level_status_text(s, 8), "UNSAVED");
+  const std::string nine = level_status_text(s, 9);
+  EXPECT_EQ(nine.size(), 9u);
+  EXPECT_EQ(nine.substr(1), " UNSAVED");
+}
+
+TEST(InputLimits, BatchCommandsRefuseOneArgumentTooFewOrTooMany) {
+  const std::string dir = scratch_dir("batch_arguments");
+  const struct {
+    const char *args, *usage;
+  } cases[] = {
+      {"pack a", "pack IN OUT"},
+      {"pack a b c", "pack IN OUT"},
+      {"unpack a", "unpack IN OUT [OFFSET]"},
+      {"unpack a b 0 d", "unpack IN OUT [OFFSET]"},
+      {"render 01", "render MAP OUT.png [--zoom Z]"},
+      {"render 01 o.png --zoom", "render MAP OUT.png [--zoom Z]"},
+      {"render 01 o.png --zoom 0 x", "render MAP OUT.png [--zoom Z]"},
+      {"generate-genesis", "generate-genesis ROM [--overwrite]"},
+      {"generate-genesis r --overwrite x", "generate-genesis ROM [--overwrite]"},
+      {"generate-aga c x", "generate-aga CODE [--overwrite]"},
+      {"build-genesis", "build-genesis PROJECT.glp"},
+      {"build-aga p.glp x", "build-aga PROJECT.glp"},
+  };
+  for (const auto& c : cases) {
+    const CommandRun r = run_mossforge(dir, c.args);
+    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_NE(r.err.find(std::string("ERROR: Usage: mossforge ") + c.usage), std::string::npos) << c.args << ": " << r.err;
+  }
+}
+
+TEST(InputLimits, HexObjectNumbersTakeEveryDigitOfBothCases) {
+  EXPECT_EQ(parse_object_number("f").value, 0xF);
+  EXPECT_EQ(parse_object_number("aF09").value, 0xAF09);
+  EXPECT_TRUE(parse_object_number("g").bad);
+}
+
+// The recovery schedule: unsaved time adds up over the checks, and a part saved since the
+// snapshot makes the next check rewrite it at once (whichever part it was).
+TEST(RecoveryLimits, UnsavedTimeAddsUpAndASavedPartIsDroppedAtOnce) {
+  const std::string dir = scratch_dir("recovery_limits") + "/.recovery";
+  const std::string saved_dir = recovery_dir;
+  const double saved_interval = snapshot_interval;
+  recovery_dir = dir;
+  recovery_reset(true);
+  front_layout = fixture_plane(2, 5, 1);
+  back_layout = fixture_plane(3, 3, 2);
+  chunkmap = fixture_chunks(4, 1);
+  level_origin = LevelOrigin{LevelSource::RomMap, 1, "", "", ""};
+  auto parts_on_disk = [&] {
+    RecoverySnapshot s;
+    std::string why;
+    if (read_recovery_snapshot(dir, s, why) != SnapshotState::Present) return -1;
+    return (s.front ? UNSAVED_FRONT : 0) | (s.back ? UNSAVED_BACK : 0) | (s.chunks ? UNSAVED_CHUNKS : 0);
+  };
+
+  snapshot_interval = 0.03;
+  level_changed_flags = CHANGED_FRONT;
+  for (int i = 0; i < 4; ++i) {  // four checks 15 ms apart: at least 45 ms of unsaved time
+    recovery_check();
+    std::this_thread::sleep_for(std::chrono::milliseconds(15));
+  }
+  recovery_check();
+  EXPECT_EQ(parts_on_disk(), UNSAVED_FRONT);
+
+  snapshot_interval = 3600;
+  level_changed_flags = CHANGED_BACK;  // the front was saved, the back edited since
+  recovery_check();
+  EXPECT_EQ(parts_on_disk(), UNSAVED_BACK);
+  level_changed_flags = CHANGED_CHUNKS;
+  recovery_check();
+  EXPECT_EQ(parts_on_disk(), UNSAVED_CHUNKS);
+
+  recovery_end();
+  level_changed_flags = 0;
+  level_model = LevelModel();
+  level_origin = LevelOrigin();
+  recovery_reset(false);
+  recovery_dir = saved_dir;
+  snapshot_interval = saved_interval;
+}
