@@ -2,16 +2,13 @@
 // come from the code itself (the main menu's mode table, the CRC-32 check value).
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <thread>
 
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include "app/main_menu.h"
-#include "app/recovery.h"
 #include "files/layout_block.h"
 #include "files/chunk_set_block.h"
 #include "files/packed_block.h"
@@ -22,30 +19,10 @@
 #include "game_fixtures.h"
 #include "gamedata/change_flags.h"
 #include "gamedata/level_model.h"
-#include "gamedata/level_origin.h"
 #include "gamedata/rom_tables.h"
 #include "leveledit/layout_objects.h"
 #include "render/status_bar.h"
 #include "test_support.h"
-#include "ui/input.h"
-#include "ui/menu.h"
-#include "ui/prompts.h"
-#include "ui/screen_state.h"
-#include "ui/scripted_input.h"
-
-namespace {
-
-class WidgetLimits : public ::testing::Test {
- protected:
-  void SetUp() override {
-    headless_screen(640, 480);
-    buttons_before = 0;
-  }
-  ScriptedInput in{640, 480};
-  ScopedInput guard{in};
-};
-
-}  // namespace
 
 TEST(MenuLimits, EveryMainMenuLineRunsItsMode) {
   // Line (1-based) -> mode: the screens in menu order, SETUP 4 and QUIT 255; separators run nothing.
@@ -54,26 +31,6 @@ TEST(MenuLimits, EveryMainMenuLineRunsItsMode) {
     EXPECT_EQ(mode_for_menu_result(static_cast<uint8_t>(128 + line)), modes[line - 1]) << line;
     EXPECT_EQ(mode_for_menu_result(static_cast<uint8_t>(line)), 0) << line;  // hover alone
   }
-}
-
-TEST_F(WidgetLimits, MenuEntriesEndExactlyAtTheirEdges) {
-  // The widget reads the mouse 3 pixels up and left; an entry spans (y, y + 16] and (x, x + width].
-  auto at = [&](int x, int y) {
-    in.mx = x + 3;
-    in.my = y + 3;
-    return menu_widget(184, 96, 264, 16, MAIN_MENU_TEXT);
-  };
-  EXPECT_EQ(at(200, 96), 0);
-  EXPECT_EQ(at(200, 97), 1);
-  EXPECT_EQ(at(184, 100), 0);
-  EXPECT_EQ(at(185, 100), 1);
-  EXPECT_EQ(at(184 + 264, 100), 1);
-  EXPECT_EQ(at(184 + 265, 100), 0);
-}
-
-TEST_F(WidgetLimits, BackspaceBeforeAnyDigitLeavesTheDigitCountAlone) {
-  in.tap(KEY_BACKSPACE).tap(KEY_1).tap(KEY_2).tap(KEY_3).tap(KEY_ENTER);
-  EXPECT_EQ(prompt_number(0, 50, 3, "X"), 12);
 }
 
 namespace {
@@ -254,49 +211,4 @@ TEST(InputLimits, HexObjectNumbersTakeEveryDigitOfBothCases) {
   EXPECT_EQ(parse_object_number("f").value, 0xF);
   EXPECT_EQ(parse_object_number("aF09").value, 0xAF09);
   EXPECT_TRUE(parse_object_number("g").bad);
-}
-
-// The recovery schedule: unsaved time adds up over the checks, and a part saved since the
-// snapshot makes the next check rewrite it at once (whichever part it was).
-TEST(RecoveryLimits, UnsavedTimeAddsUpAndASavedPartIsDroppedAtOnce) {
-  const std::string dir = scratch_dir("recovery_limits") + "/.recovery";
-  const std::string saved_dir = recovery_dir;
-  const double saved_interval = snapshot_interval;
-  recovery_dir = dir;
-  recovery_reset(true);
-  front_layout = fixture_plane(2, 5, 1);
-  back_layout = fixture_plane(3, 3, 2);
-  chunkmap = fixture_chunks(4, 1);
-  level_origin = LevelOrigin{LevelSource::RomMap, 1, "", "", ""};
-  auto parts_on_disk = [&] {
-    RecoverySnapshot s;
-    std::string why;
-    if (read_recovery_snapshot(dir, s, why) != SnapshotState::Present) return -1;
-    return (s.front ? UNSAVED_FRONT : 0) | (s.back ? UNSAVED_BACK : 0) | (s.chunks ? UNSAVED_CHUNKS : 0);
-  };
-
-  snapshot_interval = 0.03;
-  level_changed_flags = CHANGED_FRONT;
-  for (int i = 0; i < 4; ++i) {  // four checks 15 ms apart: at least 45 ms of unsaved time
-    recovery_check();
-    std::this_thread::sleep_for(std::chrono::milliseconds(15));
-  }
-  recovery_check();
-  EXPECT_EQ(parts_on_disk(), UNSAVED_FRONT);
-
-  snapshot_interval = 3600;
-  level_changed_flags = CHANGED_BACK;  // the front was saved, the back edited since
-  recovery_check();
-  EXPECT_EQ(parts_on_disk(), UNSAVED_BACK);
-  level_changed_flags = CHANGED_CHUNKS;
-  recovery_check();
-  EXPECT_EQ(parts_on_disk(), UNSAVED_CHUNKS);
-
-  recovery_end();
-  level_changed_flags = 0;
-  level_model = LevelModel();
-  level_origin = LevelOrigin();
-  recovery_reset(false);
-  recovery_dir = saved_dir;
-  snapshot_interval = saved_interval;
 }

@@ -100,6 +100,21 @@ TEST_F(MenuTest, ReadClickReportsNewlyPressedButtons) {
   EXPECT_EQ(click_event, 2);
 }
 
+TEST_F(MenuTest, MenuEntriesEndExactlyAtTheirEdges) {
+  // The widget reads the mouse 3 pixels up and left; an entry spans (y, y + 16] and (x, x + width].
+  auto at = [&](int x, int y) {
+    in.mx = x + 3;
+    in.my = y + 3;
+    return menu_widget(184, 96, 264, 16, MAIN_MENU_TEXT);
+  };
+  EXPECT_EQ(at(200, 96), 0);
+  EXPECT_EQ(at(200, 97), 1);
+  EXPECT_EQ(at(184, 100), 0);
+  EXPECT_EQ(at(185, 100), 1);
+  EXPECT_EQ(at(184 + 264, 100), 1);
+  EXPECT_EQ(at(184 + 265, 100), 0);
+}
+
 TEST_F(MenuTest, LongEntriesAndManyEntriesAreCut) {
   std::string text;
   for (int i = 0; i < 40; ++i) text += std::string(" ENTRY") + (i ? "\n" : "\n");
@@ -139,6 +154,11 @@ TEST_F(PromptTest, NumberPromptDigitsClampingAndEscape) {
   }
   in.tap(KEY_3).press(KEY_ESC).release(KEY_ESC);
   EXPECT_EQ(prompt_number(0, 9, 7, "X"), 7);
+}
+
+TEST_F(PromptTest, BackspaceBeforeAnyDigitLeavesTheDigitCountAlone) {
+  in.tap(KEY_BACKSPACE).tap(KEY_1).tap(KEY_2).tap(KEY_3).tap(KEY_ENTER);
+  EXPECT_EQ(prompt_number(0, 50, 3, "X"), 12);
 }
 
 TEST_F(PromptTest, SeveralDigitKeysAtOnceTakeTheLowestNonZero) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <thread>
 
 #include "app/main_menu.h"
 #include "app/recovery.h"
@@ -206,23 +207,44 @@ TEST(RecoverySnapshot, DamagedSnapshotsAreRefusedWithTheReasonAndMovedAside) {
 
 // The editor's side: nothing before the interval, a snapshot after it, a rewrite as soon as
 // a part it holds is saved, and no snapshot once everything is saved.
-TEST(RecoveryCheck, SnapshotFollowsTheUnsavedParts) {
-  const std::string dir = scratch_dir("recovery_check") + "/.recovery";
-  const std::string saved_dir = recovery_dir;
-  const double saved_interval = snapshot_interval;
-  recovery_dir = dir;
-  recovery_reset(true);
-  const Data d = fixture_data(9);
-  front_layout = d.front;
-  back_layout = d.back;
-  chunkmap = d.chunks;
-  level_origin = ROM_ORIGIN;
-  auto parts_on_disk = [&] {
+namespace {
+
+// The editor's schedule on a level of fixture data, with its own snapshot folder; puts the
+// program-wide recovery settings and the level back afterwards.
+class RecoveryCheck : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    recovery_dir = dir;
+    recovery_reset(true);
+    const Data d = fixture_data(9);
+    front_layout = d.front;
+    back_layout = d.back;
+    chunkmap = d.chunks;
+    level_origin = ROM_ORIGIN;
+  }
+  void TearDown() override {
+    level_changed_flags = 0;
+    level_model = LevelModel();
+    level_origin = LevelOrigin();
+    recovery_reset(false);
+    recovery_dir = saved_dir;
+    snapshot_interval = saved_interval;
+  }
+  // The parts the snapshot on disk holds (UNSAVED_* bits), -1 when there is none.
+  int parts_on_disk() const {
     RecoverySnapshot s;
     std::string why;
     if (read_recovery_snapshot(dir, s, why) != SnapshotState::Present) return -1;
-    return (s.front ? 1 : 0) | (s.back ? 2 : 0) | (s.chunks ? 4 : 0);
-  };
+    return (s.front ? UNSAVED_FRONT : 0) | (s.back ? UNSAVED_BACK : 0) | (s.chunks ? UNSAVED_CHUNKS : 0);
+  }
+  const std::string dir = scratch_dir("recovery_check") + "/.recovery";
+  const std::string saved_dir = recovery_dir;
+  const double saved_interval = snapshot_interval;
+};
+
+}  // namespace
+
+TEST_F(RecoveryCheck, SnapshotFollowsTheUnsavedParts) {
 
   snapshot_interval = 3600;
   level_changed_flags = CHANGED_LAYOUT | CHANGED_CHUNKS;
@@ -261,16 +283,33 @@ TEST(RecoveryCheck, SnapshotFollowsTheUnsavedParts) {
     EXPECT_EQ(captured_messages()[0].rfind("ERROR: Cannot write the recovery snapshot in \"" + recovery_dir + "\": ", 0), 0u);
   }
 
-  level_changed_flags = 0;
-  level_model = LevelModel();
-  level_origin = LevelOrigin();
-  recovery_reset(false);
-  recovery_dir = saved_dir;
-  snapshot_interval = saved_interval;
 }
 
 // MOSSFORGE_SNAPSHOT_SECONDS sets the interval only when it is a positive number.
-TEST(RecoveryCheck, SnapshotSecondsFromTheEnvironmentMustBePositive) {
+// Unsaved time adds up over the checks, and a part saved since the snapshot makes the next
+// check rewrite it at once, whichever part it was.
+TEST_F(RecoveryCheck, UnsavedTimeAddsUpAndASavedPartIsDroppedAtOnce) {
+  snapshot_interval = 0.03;
+  level_changed_flags = CHANGED_FRONT;
+  for (int i = 0; i < 4; ++i) {  // four checks 15 ms apart: at least 45 ms of unsaved time
+    recovery_check();
+    std::this_thread::sleep_for(std::chrono::milliseconds(15));
+  }
+  recovery_check();
+  EXPECT_EQ(parts_on_disk(), UNSAVED_FRONT);
+
+  snapshot_interval = 3600;
+  level_changed_flags = CHANGED_BACK;  // the front was saved, the back edited since
+  recovery_check();
+  EXPECT_EQ(parts_on_disk(), UNSAVED_BACK);
+  level_changed_flags = CHANGED_CHUNKS;
+  recovery_check();
+  EXPECT_EQ(parts_on_disk(), UNSAVED_CHUNKS);
+
+  recovery_end();
+}
+
+TEST(RecoverySettings, SnapshotSecondsFromTheEnvironmentMustBePositive) {
   headless_screen();
   const double saved_interval = snapshot_interval;
   for (const char* text : {"0", "-2", "2.5"}) {
