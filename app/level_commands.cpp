@@ -67,15 +67,22 @@ int level_import_map(uint8_t map) {
   return 0;
 }
 
-int level_import_from_rom() {
-  if (!prompt_text(2, MAP_NUMBER_PROMPT)) {  // Escape: the level stays
+namespace {
+
+// Asks for a two-digit hex number and loads that level; Escape keeps the level.
+int prompt_level_number(const char* prompt, int (*load)(uint8_t)) {
+  if (!prompt_text(2, prompt)) {
     editor_mode = 0;
     return 0;
   }
   const MapNumber n = parse_map_number(text_entry);
   if (n.bad) report_error(MAP_NUMBER_ERROR);
-  return level_import_map(n.map);
+  return load(n.map);
 }
+
+}  // namespace
+
+int level_import_from_rom() { return prompt_level_number(MAP_NUMBER_PROMPT, level_import_map); }
 
 int project_level_load_number(uint8_t level) {
   RomImage rom;
@@ -102,12 +109,4 @@ int project_level_load_number(uint8_t level) {
   return 0;
 }
 
-int project_level_load() {
-  if (!prompt_text(2, LEVEL_NUMBER_PROMPT)) {  // Escape: the level stays
-    editor_mode = 0;
-    return 0;
-  }
-  const MapNumber n = parse_map_number(text_entry);
-  if (n.bad) report_error(MAP_NUMBER_ERROR);
-  return project_level_load_number(n.map);
-}
+int project_level_load() { return prompt_level_number(LEVEL_NUMBER_PROMPT, project_level_load_number); }
