@@ -4,10 +4,7 @@
 
 #include "chunkedit/chunk_undo.h"
 #include "files/atomic_file.h"
-#include "gamedata/change_flags.h"
-#include "gamedata/level_files.h"
-#include "gamedata/level_origin.h"
-#include "gamedata/loaded_project.h"
+#include "gamedata/level_state.h"
 #include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/level_undo.h"
@@ -33,8 +30,7 @@ std::string load_failure_text(const LoadFailure& failure) {
 void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map, const LevelFileNames& files) {
   std::swap(level_model, model);
   std::swap(level_bitmaps, bitmaps);
-  ++block_bitmaps_generation;
-  set_level_files(files.front, files.back, files.back_from_project, files.chunkmap);
+  level_files.set(files.front, files.back, files.back_from_project, files.chunkmap);
   level_replaced();
   show_message(closing_message(map, level_model));
   allocate_level_undo(level_undo_size);

@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "gamedata/load_failure.h"
 
 extern const char* const MAP_NUMBER_PROMPT;
@@ -17,7 +16,7 @@ extern const char* const LEVEL_NUMBER_PROMPT;
 // inside a file, "ERROR: <why>." for the others.
 std::string load_failure_text(const LoadFailure& failure);
 
-// The files a loaded level came from (set_level_files); all empty for a ROM import.
+// The files a loaded level came from (LevelFilePaths::set); all empty for a ROM import.
 struct LevelFileNames {
   std::string front, back;
   bool back_from_project = false;

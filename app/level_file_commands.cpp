@@ -3,9 +3,8 @@
 #include "app/level_commands.h"
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
-#include "gamedata/change_flags.h"
+#include "gamedata/level_state.h"
 #include "gamedata/chunk_graphics.h"
-#include "gamedata/level_model.h"
 #include "leveledit/level_undo.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"
@@ -62,7 +61,7 @@ void offer(uint8_t parts, const char* what, const std::string& files, int (*save
 }  // namespace
 
 bool may_replace(const std::string& path, uint8_t part) {
-  if (!replaces_foreign_file(path, part)) return true;
+  if (!level_files.replaces_foreign_file(path, part)) return true;
   return ask_yes_no_cancel(format_text(OVERWRITE_QUESTION, path.c_str())) == Answer::Yes;
 }
 
@@ -80,7 +79,7 @@ int load_level_file(const std::string& path) {
   LoadFailure error;
   if (!read_layout_file(path, plane, error)) return refuse(error);
   front_layout = std::move(plane);
-  front_file_loaded(path);
+  level_files.front_file_loaded(path, level_origin);
   clear_changed(CHANGED_FRONT);
   level_history_loaded(CHANGED_FRONT);
   return 0;
@@ -91,7 +90,7 @@ int load_chunkmap_file(const std::string& path) {
   LoadFailure error;
   if (!read_chunkmap_file(path, map, error)) return refuse(error);
   chunkmap = std::move(map);
-  chunkmap_file_loaded(path);
+  level_files.chunkmap_file_loaded(path, level_origin);
   clear_changed(CHANGED_CHUNKS);
   render_all_chunks(chunkmap, level_bitmaps);
   build_chunk_thumbnails(chunkmap, level_bitmaps);
@@ -100,11 +99,11 @@ int load_chunkmap_file(const std::string& path) {
 }
 
 int SaveLevel() {
-  const std::string front = front_save_file();
+  const std::string front = level_files.front_save_file();
   std::string back;
   int result = 0;
   if (level_changed_flags & CHANGED_BACK) {
-    back = back_plane_file();
+    back = level_files.back_plane_file();
     if (back.empty()) {
       report_error(BACK_PLANE_NOT_SAVED);
       result = -1;
@@ -118,13 +117,13 @@ int SaveLevel() {
 
   std::vector<std::string> written;
   if (save_block(front, front_block) != 0) return -1;
-  file_saved(CHANGED_FRONT, front);
+  level_files.file_saved(CHANGED_FRONT, front);
   clear_changed(CHANGED_FRONT);
   level_history_saved(CHANGED_FRONT);
   written.push_back(front);
   if (!back.empty()) {
     if (save_block(back, back_block) == 0) {
-      file_saved(CHANGED_BACK, back);
+      level_files.file_saved(CHANGED_BACK, back);
       clear_changed(CHANGED_BACK);
       level_history_saved(CHANGED_BACK);
       written.push_back(back);
@@ -137,13 +136,13 @@ int SaveLevel() {
 }
 
 int SaveChunkmap() {
-  const std::string path = chunkmap_save_file();
+  const std::string path = level_files.chunkmap_save_file();
   std::vector<uint8_t> block;
   std::string why;
   if (!build_chunk_set_block(chunkmap, block, why)) return refuse(path, why);
   if (!may_replace(path, CHANGED_CHUNKS)) return -1;
   if (save_block(path, block) != 0) return -1;
-  file_saved(CHANGED_CHUNKS, path);
+  level_files.file_saved(CHANGED_CHUNKS, path);
   clear_changed(CHANGED_CHUNKS);
   level_history_saved(CHANGED_CHUNKS);
   show_message("WROTE " + path);
@@ -165,6 +164,6 @@ int load_chunkmap_from_itm_file() {
 }
 
 void offer_unsaved_saves() {
-  offer(CHANGED_LAYOUT, "THE LEVEL LAYOUT", level_save_files(), SaveLevel);
-  offer(CHANGED_CHUNKS, "THE METABLOCK DATA", chunkmap_save_file(), SaveChunkmap);
+  offer(CHANGED_LAYOUT, "THE LEVEL LAYOUT", level_files.level_save_files(level_changed_flags), SaveLevel);
+  offer(CHANGED_CHUNKS, "THE METABLOCK DATA", level_files.chunkmap_save_file(), SaveChunkmap);
 }

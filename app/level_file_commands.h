@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "gamedata/level_files.h"
+#include "gamedata/level_state.h"
 
 extern const char* const OVERWRITE_QUESTION;  // "FILE \"%s\" EXISTS. OVERWRITE? (Y/N)"
 extern const char* const UNSAVED_QUESTION;

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "gamedata/loaded_project.h"
+#include "gamedata/level_state.h"
 
 // Each command shows its messages and returns 0, 1 when it did its work but reported
 // errors (a descriptor missing), or -1 when it failed. A generation or build that did its

@@ -20,11 +20,11 @@
 #include "chunkedit/tile_selector.h"
 #include "files/pp20.h"
 #include "files/pp20_trace.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "gamedata/rom_import.h"
 #include "render/layer_bands.h"
 #include "leveledit/level_editor.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "render/map_render.h"
 #include "ui/font.h"
 #include "ui/messages.h"
@@ -108,7 +108,7 @@ void BM_LevelEditorFrame(benchmark::State& state) {
   const int32_t sz = block_size_on_screen();
   camera_x = 8 * (level_view.zoomed(front_layout.width / 2) - 800);
   camera_y = 8 * (level_view.zoomed(front_layout.height / 2) - 600);
-  clamp_camera();
+  clamp_camera(level_view, screen_width, screen_height);
   s.in->mx = 800;
   s.in->my = 600;
   frame_counter = 0;
@@ -148,7 +148,7 @@ void BM_ChunkEditorFrame(benchmark::State& state) {
   level_zoom = static_cast<int16_t>(state.range(0));
   s.in->mx = 800;
   s.in->my = 600;
-  layer_tracking_begin();  // as an editing pass does, where the program has it
+  layer_tracking_begin(screen_layers());  // as an editing pass does, where the program has it
   for (auto _ : state) {
     chunk_editor_frame();
     benchmark::ClobberMemory();

@@ -2,9 +2,8 @@
 // plane and the masked composition, at the smallest, normal and largest zoom.
 #include <benchmark/benchmark.h>
 
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
-#include "render/level_view.h"
+#include "gamedata/level_state.h"
+#include "render/view_state.h"
 #include "render/map_render.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
@@ -45,12 +44,12 @@ void BM_LevelFrame(benchmark::State& state) {
   level_zoom = static_cast<int16_t>(state.range(0));
   camera_x = 8 * 3000;
   camera_y = 8 * 1500;
-  clamp_camera();
+  clamp_camera(level_view, screen_width, screen_height);
   for (auto _ : state) {
-    clear_layers();
+    clear_layers(screen_layers());
     draw_background_pass(level_view, layer_1.get());
     draw_plane_chunks(level_view, layer_2.get(), front_layout);
-    compose_layers();
+    compose_layers(screen_layers(), vsync_enabled);
     benchmark::ClobberMemory();
   }
 }
@@ -60,7 +59,7 @@ void BM_DrawPlanes(benchmark::State& state) {
   level_zoom = static_cast<int16_t>(state.range(0));
   camera_x = 8 * 3000;
   camera_y = 8 * 1500;
-  clamp_camera();
+  clamp_camera(level_view, screen_width, screen_height);
   for (auto _ : state) {
     draw_background_pass(level_view, layer_1.get());
     draw_plane_chunks(level_view, layer_2.get(), front_layout);

@@ -7,10 +7,9 @@
 #include "chunkedit/chunk_images.h"
 #include "chunkedit/chunk_undo.h"
 #include "chunkedit/tile_selector.h"
-#include "gamedata/change_flags.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "render/layer_bands.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "render/undo_readout.h"
 #include "ui/font.h"
 #include "ui/frame.h"
@@ -44,7 +43,7 @@ void start_editing_pass() {
   wait_key_released(KEY_ENTER);
   wait_key_released(KEY_ENTER_PAD);
   // Each frame clears and composes only the parts of the layers it drew.
-  layer_tracking_begin();
+  layer_tracking_begin(screen_layers());
 }
 
 }  // namespace

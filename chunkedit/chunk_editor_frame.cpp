@@ -8,10 +8,9 @@
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_history.h"
 #include "chunkedit/chunk_images.h"
-#include "gamedata/change_flags.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "render/layer_bands.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "render/map_render.h"
 #include "render/status_bar.h"
 #include "render/undo_readout.h"
@@ -51,7 +50,7 @@ void draw_selection_frames(BITMAP* layer, const Chunk& chunk, const CellUnderCur
 void draw_texts(BITMAP* layer, const Chunk& chunk) {
   InputSource& in = input();
   if (frame_skip_open()) {
-    draw_status_bar(layer, chunk_status_text(chunk_editor_status(chunk), status_bar_chars()));
+    draw_status_bar(layer, screen_width, screen_height, chunk_status_text(chunk_editor_status(chunk), status_bar_chars(screen_width)));
     if (tips_enabled && !in.key_down(KEY_F1)) layer_text(layer, 0, screen_width - 160, 8, "press F1 for help.");
     if (static_cast<uint32_t>(timer_ticks - zoom_changed_at) < ZOOM_READOUT_TICKS) {
       layer_text(layer, 1, 16, 8, "ZOOM:");
@@ -87,7 +86,7 @@ void chunk_editor_frame() {
   read_click();
   const bool left_click = (click_event & 1) != 0, right_click = (click_event & 2) != 0;
   // While the layers are tracked they are clean: the last composition cleared what it read.
-  if (!layer_tracking_on()) clear_layers();
+  if (!layer_tracking_on()) clear_layers(screen_layers());
   if (current_chunk < 0 || current_chunk >= chunkmap.count()) return;
   Chunk& chunk = chunkmap.chunks[current_chunk];
 
@@ -115,11 +114,11 @@ void chunk_editor_frame() {
   draw_selection_frames(layer_4.get(), chunk, cell, s);
   draw_texts(layer_4.get(), chunk);
   if (!layer_tracking_on())
-    compose_layers();
+    compose_layers(screen_layers(), vsync_enabled);
   else if (frame_skip_open())
-    compose_tracked_layers();
+    compose_tracked_layers(screen_layers(), vsync_enabled);
   else
-    clear_tracked_layers();  // as the next frame's clearing would have
+    clear_tracked_layers(screen_layers());  // as the next frame's clearing would have
 
   if (in.key_down(KEY_F1)) {
     help_requested = 1;

@@ -1,6 +1,6 @@
 #include "chunkedit/chunk_editor_help.h"
 
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "ui/help_overlay.h"
 
 // Lower-case words name keys (the font draws them in the second ink); a test compares

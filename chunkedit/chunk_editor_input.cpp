@@ -9,7 +9,7 @@
 #include "chunkedit/chunk_history.h"
 #include "chunkedit/chunk_undo.h"
 #include "render/layer_bands.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "render/undo_readout.h"
 #include "ui/frame.h"
 #include "ui/input.h"

@@ -6,8 +6,7 @@
 #include <cstdio>
 
 #include "gamedata/chunk_graphics.h"
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "ui/messages.h"
 
 void refresh_chunk_images(int i) {

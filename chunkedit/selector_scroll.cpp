@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "chunkedit/chunk_editor_state.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "ui/input.h"
 #include "ui/prompts.h"
 #include "ui/screen_state.h"

@@ -6,7 +6,7 @@
 
 #include "files/pp20.h"
 #include "files/pp20_trace.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "gamedata/rom_import.h"
 #include "sample_rom_regions.h"
 

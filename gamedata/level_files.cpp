@@ -7,18 +7,8 @@
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "gamedata/change_flags.h"
-#include "gamedata/level_origin.h"
-
-std::string level_file_name;
-std::string chunkmap_file_name;
 
 namespace {
-
-// The back plane's file and the files that hold this level's own data (loaded from them or
-// last saved to them), as absolute normal paths.
-std::string back_file_name;
-bool back_file_from_project = false;
-std::string owned_front, owned_back, owned_chunks;
 
 std::string normal_path(const std::string& path) {
   if (path.empty()) return path;
@@ -37,10 +27,6 @@ std::string joined(const std::vector<std::string>& names) {
   return out;
 }
 
-std::string& owned(uint8_t part) {
-  return part == CHANGED_CHUNKS ? owned_chunks : part == CHANGED_BACK ? owned_back : owned_front;
-}
-
 // A .lvl or .itm file holds one block, packed (at most 512 KiB) or plain (less).
 bool read_block_file(const std::string& path, std::vector<uint8_t>& bytes, LoadFailure& error) {
   error = LoadFailure{LoadFailure::Kind::Read, path, ""};
@@ -54,53 +40,60 @@ bool bad_contents(LoadFailure& error) {
 
 }  // namespace
 
-void set_level_files(const std::string& front, const std::string& back, bool back_from_project,
+std::string& LevelFilePaths::owned(uint8_t part) {
+  return part == CHANGED_CHUNKS ? owned_chunks_ : part == CHANGED_BACK ? owned_back_ : owned_front_;
+}
+const std::string& LevelFilePaths::owned(uint8_t part) const { return const_cast<LevelFilePaths*>(this)->owned(part); }
+
+void LevelFilePaths::set(const std::string& front, const std::string& back, bool back_from_project,
                      const std::string& chunkmap) {
   level_file_name = remembered(front);
-  back_file_name = remembered(back);
-  back_file_from_project = back_from_project;
+  back_file_name_ = remembered(back);
+  back_file_from_project_ = back_from_project;
   chunkmap_file_name = remembered(chunkmap);
-  owned_front = normal_path(level_file_name);
-  owned_back = normal_path(back_file_name);
-  owned_chunks = normal_path(chunkmap_file_name);
+  owned_front_ = normal_path(level_file_name);
+  owned_back_ = normal_path(back_file_name_);
+  owned_chunks_ = normal_path(chunkmap_file_name);
 }
 
-std::string front_save_file() { return level_file_name.empty() ? "New.lvl" : level_file_name; }
+std::string LevelFilePaths::front_save_file() const { return level_file_name.empty() ? "New.lvl" : level_file_name; }
 
-std::string back_plane_file() {
-  if (back_file_from_project) return back_file_name;
+std::string LevelFilePaths::back_plane_file() const {
+  if (back_file_from_project_) return back_file_name_;
   const std::filesystem::path front(front_save_file());
   std::filesystem::path back = front;
   back.replace_filename(front.stem().string() + "_back" + front.extension().string());
   return back.string();
 }
 
-std::string level_save_files() {
+std::string LevelFilePaths::level_save_files(uint8_t changed) const {
   std::vector<std::string> files{front_save_file()};
-  if ((level_changed_flags & CHANGED_BACK) && !back_plane_file().empty()) files.push_back(back_plane_file());
+  if ((changed & CHANGED_BACK) && !back_plane_file().empty()) files.push_back(back_plane_file());
   return joined(files);
 }
 
-std::string chunkmap_save_file() { return chunkmap_file_name.empty() ? "New.itm" : chunkmap_file_name; }
+std::string LevelFilePaths::chunkmap_save_file() const {
+  return chunkmap_file_name.empty() ? "New.itm" : chunkmap_file_name;
+}
 
-bool replaces_foreign_file(const std::string& path, uint8_t part) {
+bool LevelFilePaths::replaces_foreign_file(const std::string& path, uint8_t part) const {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec)) return false;
   return part == 0 || normal_path(path) != owned(part);
 }
 
-void file_saved(uint8_t part, const std::string& path) { owned(part) = normal_path(path); }
+void LevelFilePaths::file_saved(uint8_t part, const std::string& path) { owned(part) = normal_path(path); }
 
-void front_file_loaded(const std::string& path) {
+void LevelFilePaths::front_file_loaded(const std::string& path, LevelOrigin& origin) {
   level_file_name = remembered(path);
-  owned_front = normal_path(level_file_name);
-  level_origin.lvl_file = level_file_name;
+  owned_front_ = normal_path(level_file_name);
+  origin.lvl_file = level_file_name;
 }
 
-void chunkmap_file_loaded(const std::string& path) {
+void LevelFilePaths::chunkmap_file_loaded(const std::string& path, LevelOrigin& origin) {
   chunkmap_file_name = remembered(path);
-  owned_chunks = normal_path(chunkmap_file_name);
-  level_origin.itm_file = chunkmap_file_name;
+  owned_chunks_ = normal_path(chunkmap_file_name);
+  origin.itm_file = chunkmap_file_name;
 }
 
 bool read_layout_file(const std::string& path, LayoutPlane& plane, LoadFailure& error) {

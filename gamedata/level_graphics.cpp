@@ -1,6 +1,5 @@
 #include "gamedata/level_graphics.h"
 
-#include "gamedata/level_bitmaps.h"
 #include "gamedata/pattern_graphics.h"
 
 void build_block_bitmaps(const LevelModel& model, LevelBitmaps& bitmaps) {
@@ -14,7 +13,6 @@ void build_block_bitmaps(const LevelModel& model, LevelBitmaps& bitmaps) {
     build(i, model.common_blockmap.mappings[i], model.common_patterns);
   for (int i = 0; i < model.level_blockmap.count; ++i)
     build(COMMON_BLOCK_COUNT + i, model.level_blockmap.mappings[i], model.level_patterns);
-  ++block_bitmaps_generation;
 }
 
 void draw_moon_overlay(BITMAP* target, const LevelModel& model) {

@@ -1,26 +1,5 @@
 #include "gamedata/level_model.h"
 
-LevelModel level_model;
-
-MapHeader& map_header = level_model.map_header;
-LayoutPlane& front_layout = level_model.front_layout;
-LayoutPlane& back_layout = level_model.back_layout;
-ChunkMap& chunkmap = level_model.chunkmap;
-Palettes& palettes = level_model.palettes;
-PatternSet& level_patterns = level_model.level_patterns;
-PatternSet& common_patterns = level_model.common_patterns;
-PatternSet& moon_patterns = level_model.moon_patterns;
-PatternSet& pickup_patterns = level_model.pickup_patterns;
-PatternSet& block_type_patterns = level_model.block_type_patterns;
-PatternSet& large_object_patterns = level_model.large_object_patterns;
-PatternSet& marker_patterns = level_model.marker_patterns;
-BlockMap& common_blockmap = level_model.common_blockmap;
-BlockMap& level_blockmap = level_model.level_blockmap;
-std::vector<Marker>& markers = level_model.markers;
-int32_t& marker_count = level_model.marker_count;
-std::vector<BlockType>& block_types = level_model.block_types;
-int32_t& block_type_count = level_model.block_type_count;
-
 const char* const pickup_type_names[TYPE_NAME_COUNT] = {
     "COIN", "TROPHY", "CROWN", "TV", "HEART", "STAR", "CHEESE", "TEETH", "TNT", "FRUIT GUN", "JETPACK", "UMBRELLA",
     "...", "SPRINGS", "WEIGHT", "HARD HAT", "BOMB", "POISON", "GUM", "MORDUCK MARKER", "MICRO-MAP", "APPLE",
@@ -38,5 +17,3 @@ const char* pickup_type_name(int type) {
 }
 
 const char* marker_type_name(uint8_t type) { return pickup_type_names[PICKUP_TYPE_COUNT + ((type + 2) & 3)]; }
-
-void release_level_model() { level_model = LevelModel(); }

@@ -3,8 +3,6 @@
 #include <cctype>
 #include <cstdio>
 
-LevelOrigin level_origin;
-
 std::string level_origin_text(const LevelOrigin& origin) {
   if (!origin.lvl_file.empty()) {
     const size_t slash = origin.lvl_file.find_last_of("/\\");

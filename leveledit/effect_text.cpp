@@ -1,6 +1,6 @@
 #include "leveledit/effect_text.h"
 
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "ui/messages.h"
 
 namespace {

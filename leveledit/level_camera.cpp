@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "leveledit/level_editor.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "ui/input.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
@@ -84,7 +84,7 @@ void handle_scrolling() {
     else if (my < cy - 8)
       camera_y -= (cy - 8 - my) * factor;
   }
-  clamp_camera();
+  clamp_camera(level_view, screen_width, screen_height);
 }
 
 void update_camera_state() {

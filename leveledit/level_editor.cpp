@@ -2,11 +2,11 @@
 #include "leveledit/level_editor_state.h"
 #include "render/layer_bands.h"
 
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_undo.h"
 #include "leveledit/markers_view.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "render/map_render.h"
 #include "render/undo_readout.h"
 #include "ui/font.h"
@@ -71,7 +71,7 @@ void level_editor_enter() {
   fast_scroll_latch = 0;
   help_requested = 0;
   hide_undo_readout();
-  layer_tracking_begin();
+  layer_tracking_begin(screen_layers());
   rest(100);
   camera_state = (editing_mode() & EDITING_STATIC) ? 1 : 0;
 }
@@ -116,7 +116,7 @@ void level_editor_frame() {
   // Nothing is drawn or composed on frames that frame skip leaves out; input still runs.
   // While the layers are tracked they are clean: the last composition cleared what it read.
   const bool draw = frame_skip_open();
-  if (draw && !layer_tracking_on()) clear_layers();
+  if (draw && !layer_tracking_on()) clear_layers(screen_layers());
   if (fast_scroll_latch == 1 && !(ledit.mouse_b & 1)) fast_scroll_latch = 0;
 
   handle_zoom_input();
@@ -149,9 +149,9 @@ void level_editor_frame() {
 
   if (fps_counter_enabled) layer_number(layer_4.get(), 8, 0, 1, fps_value);
   if (layer_tracking_on())
-    compose_tracked_layers();
+    compose_tracked_layers(screen_layers(), vsync_enabled);
   else
-    compose_layers();
+    compose_layers(screen_layers(), vsync_enabled);
 
   if (help_requested) {
     show_help_overlay(LEVEL_EDITOR_HELP);

@@ -1,6 +1,6 @@
 // The help overlay: the help text over a darkening copy of the last frame.
 #include "leveledit/level_editor.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "ui/help_overlay.h"
 
 // Lower-case words name keys (the font draws them in the second ink); a test compares

@@ -2,13 +2,12 @@
 #include <cmath>
 #include <string>
 
-#include "gamedata/change_flags.h"
-#include "gamedata/level_origin.h"
+#include "gamedata/level_state.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_undo.h"
 #include "render/layer_bands.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "render/panel_writers.h"
 #include "render/status_bar.h"
 #include "render/undo_readout.h"
@@ -87,7 +86,7 @@ LevelStatus level_editor_status() {
 void draw_overlay_texts() {
   if (!frame_skip_open()) return;
   BITMAP* overlay = layer_4.get();
-  draw_status_bar(overlay, level_status_text(level_editor_status(), status_bar_chars()));
+  draw_status_bar(overlay, screen_width, screen_height, level_status_text(level_editor_status(), status_bar_chars(screen_width)));
   if (!help_requested && tips_enabled)
     layer_text(overlay, 0, screen_width - 160, 8, "press F1 for help.");
   if (timer_ticks - zoom_changed_at < 150) {

@@ -1,9 +1,9 @@
 // Drawing the edited plane and listing the objects under the cursor; choosing among them.
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_editor.h"
 #include "render/layer_bands.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "render/map_render.h"
 #include "ui/input.h"
 #include "ui/screen_state.h"
@@ -46,7 +46,7 @@ void draw_plane_and_collect_hover(bool draw) {
   LayoutPlane& plane = edited_plane();
   if (draw && ledit.background_shown && !back) {
     // The bottom layer goes straight into the backdrop, which the composition keeps.
-    draw_background_into_backdrop(level_view);
+    draw_background_into_backdrop(level_view, screen_layers());
     backdrop_drawn();
   }
 
@@ -78,7 +78,7 @@ void draw_plane_and_collect_hover(bool draw) {
         by = row_y - s;
         bw = bh = s;
         const int ix = bx + MARGIN - view_x, iy = by + MARGIN - view_y;
-        if (draw && icon_visible(ix, iy)) draw_object_icon(level_view, layer_3.get(), o, ix, iy);
+        if (draw && icon_visible(ix, iy)) draw_object_icon(level_view, layer_3.get(), o, ix, iy, timer_ticks);
       }
       if (collect && collected < HOVER_LIMIT && px >= bx && px < bx + bw && py >= by && py < by + bh) {
         HoverEntry e;

@@ -4,10 +4,8 @@
 #include <array>
 #include <utility>
 
-#include "gamedata/change_flags.h"
+#include "gamedata/level_state.h"
 #include "gamedata/chunk_graphics.h"
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
 #include "leveledit/level_editor.h"
 
 UndoHistory<LevelUndoRecord> level_history;

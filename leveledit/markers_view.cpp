@@ -5,14 +5,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "gamedata/change_flags.h"
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_undo.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "render/map_render.h"
 #include "render/panel_band.h"
 #include "render/panel_writers.h"
@@ -206,8 +204,8 @@ void draw_marker_panel() {
   const int y = line_y[ledit.panel_line >= 0 && ledit.panel_line < 7 ? ledit.panel_line : 0];
   BITMAP* o = overlay();
   const int32_t s = block_size_on_screen();
-  draw_selection_frame(o, level_view.zoomed(m->x) - (camera_x >> 3) + MARGIN, level_view.zoomed(m->y - 3) - (camera_y >> 3) + MARGIN, s, s);
-  panel_band_begin();
+  draw_selection_frame(frame_pieces, o, level_view.zoomed(m->x) - (camera_x >> 3) + MARGIN, level_view.zoomed(m->y - 3) - (camera_y >> 3) + MARGIN, s, s);
+  panel_band_begin(screen_layers());
   mark_drawn(o, 248 + MARGIN, y - 1 + MARGIN, 456 - 248 + 1, 11);
   rectfill(o, 248 + MARGIN, y - 1 + MARGIN, 456 + MARGIN, y + 9 + MARGIN, 0xFF3F00);
   hex_value(231, 25, ledit.hovered_marker_number);

@@ -1,16 +1,14 @@
 // Dragging, deleting and inserting layout objects, and finding the chunk cell under the cursor.
 #include <cstdlib>
 
-#include "gamedata/change_flags.h"
+#include "gamedata/level_state.h"
 #include "gamedata/chunk_graphics.h"
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/layout_rows.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_undo.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "render/map_render.h"
 #include "ui/input.h"
 #include "ui/messages.h"

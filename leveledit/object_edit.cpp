@@ -2,15 +2,13 @@
 // placements, chunk cells in metablock mode, pickup types and block-object entries.
 #include <algorithm>
 
-#include "gamedata/change_flags.h"
+#include "gamedata/level_state.h"
 #include "gamedata/chunk_graphics.h"
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/layout_rows.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_undo.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "ui/input.h"
 #include "ui/messages.h"
 

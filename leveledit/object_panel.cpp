@@ -1,14 +1,13 @@
 // The information panel of the selected layout object.
 #include <string>
 
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "leveledit/effect_text.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "render/layer_bands.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "render/panel_band.h"
 #include "render/panel_writers.h"
 #include "ui/font.h"
@@ -176,11 +175,11 @@ void draw_object_panel() {
   if (draw) {
     const int x = static_cast<int>(ledit.selected_screen_x) - (camera_x >> 3) + MARGIN;
     const int y = static_cast<int>(ledit.selected_screen_y) - (camera_y >> 3) + MARGIN;
-    draw_selection_frame(overlay(), x, y, w, h);
+    draw_selection_frame(frame_pieces, overlay(), x, y, w, h);
     if ((ledit.edit_flags & EDIT_METABLOCK) && ledit.cell_located)
-      draw_selection_frame(overlay(), ledit.cell_grid_x + MARGIN, ledit.cell_grid_y + MARGIN, s, s);
+      draw_selection_frame(frame_pieces, overlay(), ledit.cell_grid_x + MARGIN, ledit.cell_grid_y + MARGIN, s, s);
   }
-  if (draw) panel_band_begin();
+  if (draw) panel_band_begin(screen_layers());
   if (o->code < OBJECT_CHUNK_LIMIT) {
     if (draw) chunk_panel(*o);
   } else if ((o->code & 0xFF00) == OBJECT_PICKUP) {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/markers_view.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "render/map_render.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
@@ -42,7 +42,7 @@ void draw_tile(BITMAP* layer, const LayoutPlane& plane, bool background, int32_t
     for (const LayoutObject& o : plane.rows[r].objects) {
       if (o.code >= OBJECT_CHUNK_LIMIT) continue;
       const int32_t x = background ? level_view.zoomed(o.x) + MARGIN : placement_x(level_view, o);
-      draw_chunk_at(layer, o.code & PLACEMENT_CHUNK_MASK, x, placement_y(level_view, static_cast<int>(r)),
+      draw_chunk_at(level_model, level_bitmaps, layer, o.code & PLACEMENT_CHUNK_MASK, x, placement_y(level_view, static_cast<int>(r)),
                     (o.code & PLACEMENT_VFLIP) != 0, ox, oy, level_view.block_size());
     }
 }
@@ -59,7 +59,7 @@ void draw_tile_icons(BITMAP* layer, int32_t ox, int32_t oy) {
     for (const LayoutObject& o : front_layout.rows[r].objects) {
       if (o.code < OBJECT_CHUNK_LIMIT) continue;
       const int32_t x = level_view.zoomed(o.x) - s - left;
-      if (x > -ICON_MARGIN && x < reach) draw_object_icon(level_view, layer, o, x, y);
+      if (x > -ICON_MARGIN && x < reach) draw_object_icon(level_view, layer, o, x, y, timer_ticks);
     }
   }
   if (map_header.map_front != 0) return;

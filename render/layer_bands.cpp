@@ -4,12 +4,11 @@
 #include <array>
 #include <cstring>
 
+#include "gamedata/bitmap.h"
 #include "render/panel_band.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
-#include "ui/screen_state.h"
-#include "ui/settings.h"
 
 namespace {
 
@@ -17,20 +16,15 @@ struct Tracking {
   bool on = false;
   bool backdrop = false;  // back_buffer holds this frame's backdrop
   std::array<LayerBands, 4> layers;
+  std::array<BITMAP*, 4> tracked{};  // the layers whose drawing is reported (compared only)
 };
 Tracking tracking;
 
 int layer_index(BITMAP* b) {
   if (!tracking.on || !b) return -1;
-  if (b == layer_1.get()) return 0;
-  if (b == layer_2.get()) return 1;
-  if (b == layer_3.get()) return 2;
-  if (b == layer_4.get()) return 3;
+  for (int k = 0; k < 4; ++k)
+    if (b == tracking.tracked[static_cast<size_t>(k)]) return k;
   return -1;
-}
-
-void fill_visible(BITMAP* b, uint32_t colour) {
-  if (b) fill_rect32(b, MARGIN, MARGIN, screen_width, screen_height, colour);
 }
 
 }  // namespace
@@ -60,9 +54,11 @@ void LayerBands::mark(int32_t x, int32_t y, int32_t w, int32_t h) {
   }
 }
 
-void layer_tracking_begin() {
-  for (BITMAP* b : {layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()}) fill_visible(b, MASK_COLOUR);
-  for (LayerBands& l : tracking.layers) l.reset(screen_width, screen_height);
+void layer_tracking_begin(const ScreenLayers& screen) {
+  for (BITMAP* b : screen.layers)
+    if (b) fill_rect32(b, MARGIN, MARGIN, screen.width, screen.height, MASK_COLOUR);
+  for (LayerBands& l : tracking.layers) l.reset(screen.width, screen.height);
+  tracking.tracked = screen.layers;
   tracking.on = true;
 }
 
@@ -133,11 +129,12 @@ constexpr RunFunction run_table[16] = {
 
 }  // namespace
 
-void compose_tracked_layers() {
-  if (vsync_enabled) input().vsync();
-  BITMAP* out = back_buffer.get();
+void compose_tracked_layers(const ScreenLayers& screen, bool vsync) {
+  if (vsync) input().vsync();
+  BITMAP* out = screen.back_buffer;
   if (!frame_skip_open() || !out) return;
-  BITMAP* layers[4] = {layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()};
+  const std::array<BITMAP*, 4>& layers = screen.layers;
+  const int screen_width = screen.width, screen_height = screen.height;
   const RunFunction* run_functions = tracking.backdrop ? run_table<true> : run_table<false>;
   tracking.backdrop = false;
   const int end_x = std::min<int>(MARGIN + screen_width, out->w);
@@ -179,8 +176,9 @@ void compose_tracked_layers() {
   input().present(out, MARGIN, MARGIN, 0, 0, screen_width, screen_height);
 }
 
-void clear_tracked_layers() {
-  BITMAP* layers[4] = {layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()};
+void clear_tracked_layers(const ScreenLayers& screen) {
+  const std::array<BITMAP*, 4>& layers = screen.layers;
+  const int screen_width = screen.width, screen_height = screen.height;
   for (int k = 0; k < 4; ++k) {
     LayerBands& marks = tracking.layers[static_cast<size_t>(k)];
     if (!layers[k]) continue;

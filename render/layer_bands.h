@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/screen_layers.h"
+
 constexpr int BAND_ROWS = 16;
 
 // Drawn spans of one layer: per band the columns [left, right) of the visible area.
@@ -20,13 +22,13 @@ struct LayerBands {
   bool band_drawn(size_t band) const { return right[band] > left[band]; }
 };
 
-// Starts tracking layer_1 .. layer_4: clears their visible areas and forgets all marks.
-void layer_tracking_begin();
+// Starts tracking the screen's four layers: clears their visible areas and forgets all marks.
+void layer_tracking_begin(const ScreenLayers& screen);
 void layer_tracking_end();
 bool layer_tracking_on();
 // Reports drawing into target (bitmap coordinates); nothing for other bitmaps or when off.
 void mark_drawn(BITMAP* target, int32_t x, int32_t y, int32_t w, int32_t h);
-// Reports that this frame drew the backdrop (back_buffer's visible area) itself: the next
+// Reports that this frame drew the backdrop (the back buffer's visible area) itself: the next
 // composition puts the layers over it instead of over black.
 void backdrop_drawn();
 // Reports the whole visible area of every layer, after drawing that was not reported (a
@@ -38,9 +40,9 @@ const LayerBands& layer_marks(int layer);
 // The result of clear_layers, drawing and compose_layers when every drawing was marked:
 // retrace wait when enabled; on shown frames back_buffer gets the four layers over black
 // and goes to the screen, and the marked parts of the layers are cleared again.
-void compose_tracked_layers();
+void compose_tracked_layers(const ScreenLayers& screen, bool vsync);
 // Clears the marked parts of the layers without composing (a frame that frame skip leaves out).
-void clear_tracked_layers();
+void clear_tracked_layers(const ScreenLayers& screen);
 
 // Text writers of the layers that mark what they draw (screen positions, as text_out).
 void layer_text(BITMAP* layer, uint8_t colour, int x, int y, const char* text);

@@ -5,13 +5,12 @@
 #include <cstring>
 #include <vector>
 
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
+#include "gamedata/bitmap.h"
+#include "gamedata/level_bitmap_set.h"
+#include "gamedata/level_data.h"
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
-#include "ui/screen_state.h"
-#include "ui/settings.h"
 
 namespace {
 
@@ -117,9 +116,9 @@ void cover_block(int32_t x, int32_t y, int32_t size) {
 
 // Clears to opaque black the visible area of bb outside the covered runs, strip by strip of
 // rows over which the same runs lie.
-void clear_uncovered(BITMAP* bb, std::vector<CoveredRun>& runs) {
-  const int32_t left = MARGIN, right = std::min<int32_t>(MARGIN + screen_width, bb->w);
-  const int32_t bottom = std::min<int32_t>(MARGIN + screen_height, bb->h);
+void clear_uncovered(BITMAP* bb, std::vector<CoveredRun>& runs, int width, int height) {
+  const int32_t left = MARGIN, right = std::min<int32_t>(MARGIN + width, bb->w);
+  const int32_t bottom = std::min<int32_t>(MARGIN + height, bb->h);
   std::sort(runs.begin(), runs.end(), [](const CoveredRun& a, const CoveredRun& b) { return a.top < b.top; });
   std::vector<CoveredRun> active;
   size_t next = 0;
@@ -145,11 +144,12 @@ void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, in
   draw_block_into(source, target, sx, sy, x, y, flip, size, opacity, false);
 }
 
-void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_t view_x, int32_t view_y, int size) {
+void draw_chunk_at(const LevelModel& level, const LevelBitmaps& bitmaps, BITMAP* target, int chunk, int x, int y,
+                   bool flipped, int32_t view_x, int32_t view_y, int size) {
   const int s = size;
   if (!target || s <= 0 || !frame_skip_open()) return;
-  if (chunk < 0 || chunk >= chunkmap.count()) return;
-  const Chunk& c = chunkmap.chunks[chunk];
+  if (chunk < 0 || chunk >= level.chunkmap.count()) return;
+  const Chunk& c = level.chunkmap.chunks[chunk];
   if (c.width < 1 || c.height < 1) return;
   const int32_t left = static_cast<int32_t>(x) - view_x, top = static_cast<int32_t>(y) - view_y;
   // Positions stay in 32 bits: a chunk wholly off the bitmap draws nothing.
@@ -164,7 +164,7 @@ void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_
       const int32_t tx = left + s * col;
       if (tx < 0 || tx > target->w - s) continue;
       const bool vflip = ((cell & CELL_VFLIP) != 0) != flipped;
-      const bool drawn = draw_block_into(block_bitmaps[block].get(), target, 0, 0, tx, ty,
+      const bool drawn = draw_block_into(bitmaps.block_bitmaps[block].get(), target, 0, 0, tx, ty,
                                          vflip ? FLIP_VERTICAL : FLIP_NONE, s, 255, backdrop_cover != nullptr);
       if (drawn && backdrop_cover) cover_block(tx, ty, s);
     }
@@ -172,35 +172,39 @@ void draw_chunk_at(BITMAP* target, int chunk, int x, int y, bool flipped, int32_
 }
 
 void draw_chunk(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped) {
-  draw_chunk_at(target, chunk, x, y, flipped, view.camera_x >> 3, view.camera_y >> 3, view.block_size());
+  if (!view.level || !view.bitmaps) return;
+  draw_chunk_at(*view.level, *view.bitmaps, target, chunk, x, y, flipped, view.camera_x >> 3, view.camera_y >> 3, view.block_size());
 }
 
 void draw_back_chunk(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped) {
-  if (map_header.map_front == 0) {
+  if (!view.level || !view.bitmaps) return;
+  if (view.level->map_header.map_front == 0) {
     draw_chunk(view, target, chunk, x, y, flipped);
     return;
   }
-  draw_chunk_at(target, chunk, x, y, flipped, (view.camera_x >> 8) + (view.camera_x >> 7),
+  draw_chunk_at(*view.level, *view.bitmaps, target, chunk, x, y, flipped, (view.camera_x >> 8) + (view.camera_x >> 7),
                 (view.camera_y >> 8) + (view.camera_y >> 7), view.block_size());
 }
 
 int32_t placement_x(const LevelView& view, const LayoutObject& o) {
-  return view.zoomed(o.x) + 64 - (map_header.map_front != 0 ? view.block_size() : 0);
+  const bool world_map = view.level && view.level->map_header.map_front != 0;
+  return view.zoomed(o.x) + 64 - (world_map ? view.block_size() : 0);
 }
 
 int32_t placement_y(const LevelView& view, int row) { return view.zoomed(16 * row) - view.block_size() + 64; }
 
 void draw_background_pass(const LevelView& view, BITMAP* layer) {
-  if (back_layout.height < 16) return;
-  for (size_t r = 0; r < back_layout.rows.size(); ++r)
-    for (const LayoutObject& o : back_layout.rows[r].objects)
+  if (!view.level || view.level->back_layout.height < 16) return;
+  const LayoutPlane& back = view.level->back_layout;
+  for (size_t r = 0; r < back.rows.size(); ++r)
+    for (const LayoutObject& o : back.rows[r].objects)
       if (o.code < OBJECT_CHUNK_LIMIT)
         draw_back_chunk(view, layer, o.code & PLACEMENT_CHUNK_MASK, view.zoomed(o.x) + 64,
                         placement_y(view, static_cast<int>(r)), (o.code & PLACEMENT_VFLIP) != 0);
 }
 
-void draw_background_into_backdrop(const LevelView& view) {
-  BITMAP* bb = back_buffer.get();
+void draw_background_into_backdrop(const LevelView& view, const ScreenLayers& screen) {
+  BITMAP* bb = screen.back_buffer;
   if (!bb) return;
   // Blocks draw every pixel of their square (the mask colour as black): only the rest of
   // the visible area is cleared, afterwards.
@@ -208,7 +212,7 @@ void draw_background_into_backdrop(const LevelView& view) {
   backdrop_cover = &runs;
   draw_background_pass(view, bb);
   backdrop_cover = nullptr;
-  clear_uncovered(bb, runs);
+  clear_uncovered(bb, runs, screen.width, screen.height);
 }
 
 void draw_plane_chunks(const LevelView& view, BITMAP* layer, const LayoutPlane& plane) {
@@ -219,35 +223,35 @@ void draw_plane_chunks(const LevelView& view, BITMAP* layer, const LayoutPlane& 
                    placement_y(view, static_cast<int>(r)), (o.code & PLACEMENT_VFLIP) != 0);
 }
 
-void clear_layers() {
-  if (!back_buffer) return;
-  for (BITMAP* b : {back_buffer.get(), layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()}) {
-    if (!b) continue;
-    fill_rect32(b, MARGIN, MARGIN, screen_width, screen_height, b == back_buffer.get() ? 0xFF000000u : MASK_COLOUR);
-  }
+void clear_layers(const ScreenLayers& screen) {
+  if (!screen.back_buffer) return;
+  fill_rect32(screen.back_buffer, MARGIN, MARGIN, screen.width, screen.height, 0xFF000000u);
+  for (BITMAP* b : screen.layers)
+    if (b) fill_rect32(b, MARGIN, MARGIN, screen.width, screen.height, MASK_COLOUR);
 }
 
-void compose_layers() {
-  if (vsync_enabled) input().vsync();
-  if (!frame_skip_open() || !back_buffer) return;
-  BITMAP* out = back_buffer.get();
-  BITMAP* layers[4] = {layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()};
+void compose_layers(const ScreenLayers& screen, bool vsync) {
+  if (vsync) input().vsync();
+  if (!frame_skip_open() || !screen.back_buffer) return;
+  BITMAP* out = screen.back_buffer;
+  const std::array<BITMAP*, 4>& layers = screen.layers;
+  const int width = screen.width, height = screen.height;
   for (BITMAP* b : layers)
     if (!b || b->w != out->w || b->h != out->h) {
       for (BITMAP* l : layers)
-        if (l) masked_blit(l, out, MARGIN, MARGIN, MARGIN, MARGIN, screen_width, screen_height);
-      input().present(out, MARGIN, MARGIN, 0, 0, screen_width, screen_height);
+        if (l) masked_blit(l, out, MARGIN, MARGIN, MARGIN, MARGIN, width, height);
+      input().present(out, MARGIN, MARGIN, 0, 0, width, height);
       return;
     }
   // One pass with the result of the four masked blits in order: the topmost layer whose
   // pixel is not the mask colour wins, else the backdrop stays.
-  for (int y = MARGIN; y < MARGIN + screen_height && y < out->h; ++y) {
+  for (int y = MARGIN; y < MARGIN + height && y < out->h; ++y) {
     uint32_t* dst = reinterpret_cast<uint32_t*>(out->line[y]);
     const uint32_t* l1 = reinterpret_cast<const uint32_t*>(layers[0]->line[y]);
     const uint32_t* l2 = reinterpret_cast<const uint32_t*>(layers[1]->line[y]);
     const uint32_t* l3 = reinterpret_cast<const uint32_t*>(layers[2]->line[y]);
     const uint32_t* l4 = reinterpret_cast<const uint32_t*>(layers[3]->line[y]);
-    const int end = std::min<int>(MARGIN + screen_width, out->w);
+    const int end = std::min<int>(MARGIN + width, out->w);
     for (int x = MARGIN; x < end; ++x) {
       uint32_t c = dst[x];
       c = l1[x] != MASK_COLOUR ? l1[x] : c;
@@ -257,5 +261,5 @@ void compose_layers() {
       dst[x] = c;
     }
   }
-  input().present(out, MARGIN, MARGIN, 0, 0, screen_width, screen_height);
+  input().present(out, MARGIN, MARGIN, 0, 0, width, height);
 }

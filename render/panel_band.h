@@ -5,12 +5,14 @@
 
 #include <cstdint>
 
-// Between begin and end, whatever is drawn into the overlay layer (layer_4) counts as
+#include "ui/screen_layers.h"
+
+// Between begin and end, whatever is drawn into the screen's overlay layer (layer_4) counts as
 // part of the panel. end lays the band under it: every pixel of the panel's bounding box,
 // widened by PANEL_BAND_PADDING, that the overlay leaves transparent takes the picture of
 // the layers below at a quarter of its brightness.
 constexpr int PANEL_BAND_PADDING = 3;
-void panel_band_begin();
+void panel_band_begin(const ScreenLayers& screen);
 void panel_band_end();
 // Called for every marked drawing (bitmap coordinates); collects it while a panel is drawn.
 void panel_band_note(BITMAP* target, int32_t x, int32_t y, int32_t w, int32_t h);

@@ -2,7 +2,7 @@
 #include "render/panel_writers.h"
 
 #include "render/hex_writers.h"
-#include "ui/screen_state.h"
+#include "ui/screen_layers.h"
 
 namespace {
 constexpr int FIELD_TO_LAST_DIGIT = 7 * 8;

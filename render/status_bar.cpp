@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "gamedata/bitmap.h"
 #include "render/layer_bands.h"
 #include "ui/font.h"
-#include "ui/screen_state.h"
-#include "ui/settings.h"
+#include "ui/screen_layers.h"
 
 namespace {
 
@@ -71,9 +71,11 @@ namespace {
 constexpr int TEXT_X = 4;
 }
 
-size_t status_bar_chars() { return static_cast<size_t>(screen_width > TEXT_X ? (screen_width - TEXT_X) / 8 : 0); }
+size_t status_bar_chars(int screen_width) {
+  return static_cast<size_t>(screen_width > TEXT_X ? (screen_width - TEXT_X) / 8 : 0);
+}
 
-void draw_status_bar(BITMAP* layer, const std::string& text) {
+void draw_status_bar(BITMAP* layer, int screen_width, int screen_height, const std::string& text) {
   if (!layer) return;
   const int top = screen_height - STATUS_BAR_HEIGHT;
   mark_drawn(layer, MARGIN, top + MARGIN, screen_width, STATUS_BAR_HEIGHT);

@@ -38,9 +38,10 @@ std::string chunk_status_text(const ChunkStatus& status, size_t max_chars);
 // The camera field: "ROAMING", "FIXED", or "FIXED ESC: CLICK TO RELEASE" while Esc is ignored.
 std::string camera_status_text(uint8_t camera_state);
 
-// Characters that fit the bar at the current screen width.
-size_t status_bar_chars();
+// Characters that fit the bar on a screen screen_width pixels wide.
+size_t status_bar_chars(int screen_width);
 
-// Fills the bottom STATUS_BAR_HEIGHT rows of the layer's visible area and writes the line
-// into it (ink A, "UNSAVED" in ink B); marks what it drew for the layer composition.
-void draw_status_bar(BITMAP* layer, const std::string& text);
+// Fills the bottom STATUS_BAR_HEIGHT rows of the layer's visible area (screen_width x
+// screen_height) and writes the line into it (ink A, "UNSAVED" in ink B); marks what it
+// drew for the layer composition.
+void draw_status_bar(BITMAP* layer, int screen_width, int screen_height, const std::string& text);

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "gamedata/loaded_project.h"
+#include "gamedata/level_state.h"
 #include "app/level_file_commands.h"
 #include "app/level_commands.h"
 #include "files/byte_order.h"
@@ -20,9 +20,6 @@
 #include "files/packed_block.h"
 #include "files/project_files.h"
 #include "game_fixtures.h"
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_files.h"
-#include "gamedata/level_model.h"
 #include "gamedata/rom_import.h"
 #include "model_snapshot.h"
 #include "test_support.h"

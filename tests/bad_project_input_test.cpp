@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "gamedata/loaded_project.h"
+#include "gamedata/level_state.h"
 #include "app/level_commands.h"
 #include "files/byte_order.h"
 #include "files/game_build.h"
@@ -17,8 +17,6 @@
 #include "files/project_generate.h"
 #include "files/rom_tables.h"
 #include "game_fixtures.h"
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
 #include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
 #include "model_snapshot.h"

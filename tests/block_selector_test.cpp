@@ -1,7 +1,7 @@
 // The block selector, the tile selector and the block context menu, one frame at a time.
 #include <cstring>
 
-#include "gamedata/loaded_project.h"
+#include "gamedata/level_state.h"
 #include "chunk_editor_fixture.h"
 #include "chunkedit/block_context_menu.h"
 #include "chunkedit/block_selector.h"

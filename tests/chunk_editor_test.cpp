@@ -12,7 +12,7 @@
 #include "chunkedit/chunk_editor_drawing.h"
 #include "chunkedit/chunk_editor_help.h"
 #include "leveledit/level_undo.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "ui/scripted_input.h"
 #include "ui/font.h"
 #include "ui/messages.h"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "gamedata/chunk_graphics.h"
-#include "gamedata/level_bitmaps.h"
+#include "gamedata/level_state.h"
 #include "gamedata/level_graphics.h"
 #include "gamedata/pattern_graphics.h"
 #include "test_support.h"
@@ -218,18 +218,14 @@ TEST(Graphics, SpriteBitmapWithNoRowsHasNoArea) {
 }
 
 // One block picture per mapping the block maps count (the common map gives blocks 0..23, the
-// level map 24 on), and every rebuild or release is a new generation of the pictures.
-TEST(Graphics, BlockBitmapsFollowTheCountsAndEachRebuildIsANewGeneration) {
+// level map 24 on).
+TEST(Graphics, BlockBitmapsFollowTheCounts) {
   auto model = std::make_unique<LevelModel>();
   model->common_blockmap.count = 3;
   model->common_blockmap.mappings.resize(4);
   model->level_blockmap.count = 2;
   model->level_blockmap.mappings.resize(3);
   auto bitmaps = std::make_unique<LevelBitmaps>();
-  const uint32_t generation = block_bitmaps_generation;
   build_block_bitmaps(*model, *bitmaps);
-  EXPECT_EQ(block_bitmaps_generation, generation + 1);
   for (int i = 0; i < 30; ++i) EXPECT_EQ(bitmaps->block_bitmaps[i] != nullptr, i < 3 || (i >= 24 && i < 26)) << i;
-  release_level_bitmaps();
-  EXPECT_EQ(block_bitmaps_generation, generation + 2);
 }

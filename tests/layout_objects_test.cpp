@@ -3,7 +3,7 @@
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "gamedata/chunk_graphics.h"
-#include "gamedata/level_files.h"
+#include "gamedata/level_state.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/layout_rows.h"
 #include "level_editor_fixture.h"
@@ -239,7 +239,7 @@ TEST_F(LayoutObjects, BackPlaneEditsAreRecordedUndoneAndSavedForTheBackPlaneOnly
   EXPECT_EQ(level_changed_flags, CHANGED_BACK);
   // A save is the new saved point: undoing past it is unsaved again, redoing back is not.
   ScopedCwd cwd(scratch_dir("back_plane_undo"));
-  set_level_files("", "", false, "");
+  level_files.set("", "", false, "");
   ASSERT_EQ(SaveLevel(), 0);
   EXPECT_EQ(level_changed_flags, 0);
   key(KEY_Z, KB_CTRL_FLAG);

@@ -6,13 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "gamedata/change_flags.h"
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
 #include "leveledit/level_undo.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "test_support.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"

@@ -6,8 +6,7 @@
 #include "app/level_file_commands.h"
 #include "files/atomic_file.h"
 #include "files/layout_block.h"
-#include "gamedata/level_files.h"
-#include "gamedata/level_origin.h"
+#include "gamedata/level_state.h"
 #include "render/hex_writers.h"
 #include "render/status_bar.h"
 #include "level_editor_fixture.h"
@@ -231,7 +230,7 @@ TEST_F(LevelEditorScreen, CameraCoordinatesAreScaledByZoom) {
 
 TEST_F(LevelEditorScreen, LeavingAsksAboutUnsavedEditsAndYesSavesTheLayout) {
   ScopedCwd cwd(scratch_dir("level_editor_leave"));
-  set_level_files("", "", false, "");
+  level_files.set("", "", false, "");
   make_level();
   front_layout.theme = 3;
   row(15).objects = {{OBJECT_PICKUP | 4, 330}};

@@ -10,10 +10,7 @@
 #include "files/packed_block.h"
 #include "app/main_menu.h"
 #include "game_fixtures.h"
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_files.h"
-#include "gamedata/level_model.h"
-#include "gamedata/change_flags.h"
+#include "gamedata/level_state.h"
 #include "test_support.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"
@@ -29,7 +26,7 @@ class LevelFiles : public ::testing::Test {
     cwd = std::make_unique<ScopedCwd>(dir);
     release_level_model();
     release_level_bitmaps();
-    set_level_files("", "", false, "");
+    level_files.set("", "", false, "");
     level_replaced();
     captured_messages().clear();
     front_layout.height = 32;
@@ -42,7 +39,7 @@ class LevelFiles : public ::testing::Test {
     cwd.reset();
     release_level_model();
     release_level_bitmaps();
-    set_level_files("", "", false, "");
+    level_files.set("", "", false, "");
     level_replaced();
   }
   void choose(const std::string& path) {
@@ -149,7 +146,7 @@ TEST_F(LevelFiles, SavesWritePackedBlocksThatLoadBack) {
 TEST_F(LevelFiles, SaveLevelWritesAnEditedBackPlaneBesideTheFrontOrIntoTheProject) {
   back_layout = fixture_plane(4, 3, 7);
   mark_changed(CHANGED_BACK | CHANGED_CHUNKS);
-  EXPECT_EQ(level_save_files(), "New.lvl, New_back.lvl");
+  EXPECT_EQ(level_files.level_save_files(level_changed_flags), "New.lvl, New_back.lvl");
   ASSERT_EQ(SaveLevel(), 0);
   EXPECT_EQ(saved_plane("New.lvl"), front_layout);
   EXPECT_EQ(saved_plane("New_back.lvl"), back_layout);
@@ -172,8 +169,8 @@ TEST_F(LevelFiles, SaveLevelWritesAnEditedBackPlaneBesideTheFrontOrIntoTheProjec
       {"levels/lvl/Lvl01.lvl", "", true, ""},
   };
   for (const auto& c : cases) {
-    set_level_files(c.front, c.back, c.from_project, "");
-    EXPECT_EQ(back_plane_file(), c.expected) << c.front;
+    level_files.set(c.front, c.back, c.from_project, "");
+    EXPECT_EQ(level_files.back_plane_file(), c.expected) << c.front;
   }
   // A project level without a back file: the front is saved, the back plane is reported
   // and stays unsaved.
@@ -210,7 +207,7 @@ TEST_F(LevelFiles, SavesAskBeforeReplacingFilesOfAnotherLevel) {
   EXPECT_EQ(SaveLevel(), -1);
   EXPECT_EQ(read_bytes("New_back.lvl"), other);
   // Another level in memory (a new import) owns none of them.
-  set_level_files("", "", false, "");
+  level_files.set("", "", false, "");
   in.tap(KEY_N);
   EXPECT_EQ(SaveLevel(), -1);
   // A level loaded from a file owns it.

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "render/hex_writers.h"
-#include "render/level_view.h"
+#include "render/view_state.h"
 #include "render/map_render.h"
 #include "test_support.h"
 #include "ui/screen_state.h"
@@ -56,14 +55,15 @@ class MapRender : public ::testing::Test {
 
 }  // namespace
 
-// Every size from 1 to 64 and every flip against the sampling rule: target pixel i takes
-// source pixel trunc(i * (16 / size)) in single precision; opaque blits copy the mask colour too.
-// Two views draw the same placement side by side, each at its own zoom and camera, and
-// neither follows the editors' view.
+// Two views of two levels draw the same placement side by side, each at its own zoom and
+// camera, and neither follows the editors' view.
 TEST_F(MapRender, TwoViewsDrawThroughTheirOwnZoomAndCamera) {
   add_chunk(1, 1).cell(0, 0) = 5;
-  const LevelView near{16, 8 * 10, 0};  // 32-pixel blocks, 10 pixels scrolled right
-  const LevelView far{-8, 0, 8 * 4};    // 8-pixel blocks, 4 pixels scrolled down
+  // A second level whose chunk 0 holds block 6, drawn with the same pictures.
+  LevelModel other = level_model;
+  other.chunkmap.chunks[0].cell(0, 0) = 6;
+  const LevelView near{16, 8 * 10, 0, &level_model, &level_bitmaps};  // 32-pixel blocks, 10 pixels scrolled right
+  const LevelView far{-8, 0, 8 * 4, &other, &level_bitmaps};          // 8-pixel blocks, 4 pixels scrolled down
   level_zoom = 48;
   camera_x = camera_y = 8 * 1000;
   BitmapPtr second = make_bitmap(target->w, target->h);
@@ -75,11 +75,17 @@ TEST_F(MapRender, TwoViewsDrawThroughTheirOwnZoomAndCamera) {
   EXPECT_EQ(at(target.get(), 32 + 64 - 10, 32 + 64), block_pixel(5, 0, 0));
   EXPECT_EQ(at(target.get(), 32 + 64 - 10 + 31, 32 + 64 + 31), block_pixel(5, 15, 15));
   EXPECT_EQ(at(target.get(), 32 + 64 - 10 + 32, 32 + 64), MASK_COLOUR);
-  EXPECT_EQ(at(second.get(), 8 + 64, 8 + 64 - 4), block_pixel(5, 0, 0));
-  EXPECT_EQ(at(second.get(), 8 + 64 + 7, 8 + 64 - 4 + 7), block_pixel(5, 14, 14));
+  EXPECT_EQ(at(second.get(), 8 + 64, 8 + 64 - 4), block_pixel(6, 0, 0));
+  EXPECT_EQ(at(second.get(), 8 + 64 + 7, 8 + 64 - 4 + 7), block_pixel(6, 14, 14));
   EXPECT_EQ(at(second.get(), 8 + 64 + 8, 8 + 64 - 4), MASK_COLOUR);
+  // A view of no level draws nothing.
+  clear_to_color(second.get(), MASK_COLOUR);
+  draw_chunk(LevelView{}, second.get(), 0, 64, 64, false);
+  EXPECT_EQ(at(second.get(), 64, 64), MASK_COLOUR);
 }
 
+// Every size from 1 to 64 and every flip against the sampling rule: target pixel i takes
+// source pixel trunc(i * (16 / size)) in single precision; opaque blits copy the mask colour too.
 TEST_F(MapRender, BlockBlitFollowsTheSamplingRuleAtEverySizeAndFlip) {
   BITMAP* src = block_bitmaps[5].get();
   put_pixel32(src, 7, 9, MASK_COLOUR);
@@ -236,14 +242,14 @@ TEST_F(MapRender, PlanesPlaceChunksOneBlockRowAboveTheirRow) {
 TEST_F(MapRender, LayersComposeInOrderWithTheMaskTransparent) {
   ScriptedInput in(320, 240);
   ScopedInput scope(in);
-  clear_layers();
+  clear_layers(screen_layers());
   EXPECT_EQ(at(back_buffer.get(), 64, 64), 0xFF000000u);
   EXPECT_EQ(at(layer_3.get(), 100, 100), MASK_COLOUR);
   put_pixel32(layer_1.get(), 64, 64, 0xFF111111u);
   put_pixel32(layer_1.get(), 65, 64, 0xFF111111u);
   put_pixel32(layer_2.get(), 65, 64, 0xFF222222u);
   put_pixel32(layer_4.get(), 66, 64, 0xFF444444u);
-  compose_layers();
+  compose_layers(screen_layers(), vsync_enabled);
   ASSERT_TRUE(in.screen);
   EXPECT_EQ(rgb_at(in.screen.get(), 0, 0), (Rgb{0x11, 0x11, 0x11}));
   EXPECT_EQ(rgb_at(in.screen.get(), 1, 0), (Rgb{0x22, 0x22, 0x22}));
@@ -282,7 +288,7 @@ TEST_F(MapRender, BackdropEqualsTheBackPlaneLayerOverBlack) {
     clear_to_color(layer.get(), MASK_COLOUR);
     draw_background_pass(level_view, layer.get());
     clear_to_color(back_buffer.get(), 0xFF336699u);
-    draw_background_into_backdrop(level_view);
+    draw_background_into_backdrop(level_view, screen_layers());
     for (int y = MARGIN; y < MARGIN + 240; ++y)
       for (int x = MARGIN; x < MARGIN + 320; ++x) {
         const uint32_t p = at(layer.get(), x, y);

@@ -4,10 +4,8 @@
 #include <vector>
 
 #include "app/main_menu.h"
-#include "gamedata/change_flags.h"
+#include "gamedata/level_state.h"
 #include "app/start_up.h"
-#include "gamedata/level_files.h"
-#include "gamedata/level_model.h"
 #include "ui/file_selector.h"
 #include "ui/messages.h"
 #include "test_support.h"
@@ -283,7 +281,7 @@ TEST_F(MenuTest, CommandsThatReplaceTheLevelAskAboutUnsavedEditsFirst) {
   chunkmap.chunks.resize(2);
   chunkmap.chunks[1].width = chunkmap.chunks[1].height = 1;
   chunkmap.chunks[1].cell(0, 0) = 0x0123;
-  set_level_files("", "", false, "");
+  level_files.set("", "", false, "");
   int selector_opened = 0;
   file_selector_hook = [&selector_opened](const char*, const char*, std::string&) {
     ++selector_opened;

@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_files.h"
+#include "gamedata/level_state.h"
 #include "ui/screen_state.h"
 
 namespace {

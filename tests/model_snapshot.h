@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "files/project_files.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 
 struct LevelSnapshot {
   LevelModel model;

@@ -14,7 +14,7 @@ class ObjectIcons : public LevelEditorTest {
     clear();
   }
   void clear() { clear_to_color(layer.get(), MASK_COLOUR); }
-  void draw(uint16_t code, int x = 200, int y = 200) { draw_object_icon(level_view, layer.get(), {code, 0}, x, y); }
+  void draw(uint16_t code, int x = 200, int y = 200) { draw_object_icon(level_view, layer.get(), {code, 0}, x, y, timer_ticks); }
   uint32_t at(int x, int y) { return pixel32(layer.get(), x, y); }
   static uint32_t rgb(uint32_t c) { return c & 0xFFFFFF; }
   static uint32_t icon_colour(const BitmapPtr& b) { return pixel32(b.get(), 0, 0); }

@@ -3,14 +3,12 @@
 #include <cstring>
 #include <filesystem>
 
-#include "gamedata/loaded_project.h"
+#include "gamedata/level_state.h"
 #include "app/level_commands.h"
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
 #include "files/packed_block.h"
 #include "game_fixtures.h"
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_model.h"
 #include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
 #include "test_support.h"

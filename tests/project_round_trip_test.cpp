@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <map>
 
-#include "gamedata/loaded_project.h"
+#include "gamedata/level_state.h"
 #include "app/level_file_commands.h"
 #include "app/level_commands.h"
 #include "files/atomic_file.h"
@@ -22,9 +22,6 @@
 #include "files/pp20_trace.h"
 #include "files/project_generate.h"
 #include "files/rom_tables.h"
-#include "gamedata/level_bitmaps.h"
-#include "gamedata/level_files.h"
-#include "gamedata/level_model.h"
 #include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
 #include "game_fixtures.h"

@@ -233,7 +233,7 @@ std::set<int> keys_named_in_help(const char* help) {
 std::string status_bar_difference(BITMAP* screen, const std::string& text) {
   BitmapPtr expected = make_bitmap(screen_width + 2 * MARGIN, screen_height + 2 * MARGIN);
   clear_to_color(expected.get(), 0);
-  draw_status_bar(expected.get(), text);
+  draw_status_bar(expected.get(), screen_width, screen_height, text);
   for (int y = screen_height - STATUS_BAR_HEIGHT; y < screen_height; ++y)
     for (int x = 0; x < screen_width; ++x)
       if (!(rgb_at(screen, x, y) == rgb_at(expected.get(), x + MARGIN, y + MARGIN)))

@@ -22,8 +22,7 @@
 #include "files/project_generate.h"
 #include "files/rom_tables.h"
 #include "game_fixtures.h"
-#include "gamedata/level_files.h"
-#include "gamedata/level_model.h"
+#include "gamedata/level_state.h"
 #include "test_support.h"
 #include "ui/messages.h"
 #include "ui/settings.h"
@@ -127,7 +126,7 @@ class WriteFailure : public ::testing::TestWithParam<Save> {
     cwd = std::make_unique<ScopedCwd>(dir);
     fill_level();
     settings_set_defaults();
-    set_level_files("kept.lvl", "", false, "kept.itm");
+    level_files.set("kept.lvl", "", false, "kept.itm");
     previous = Bytes(300, 0x5A);
     previous[0] = 'O', previous[1] = 'L', previous[2] = 'D';
     captured_messages().clear();

@@ -10,8 +10,11 @@ BitmapPtr layer_1, layer_2, layer_3, layer_4;
 
 std::array<BitmapPtr, 256> glyphs;
 BitmapPtr cursor_arrow, cursor_alt;
-BitmapPtr frame_top_left, frame_top_right, frame_bottom_left, frame_bottom_right;
-BitmapPtr frame_top, frame_bottom, frame_left, frame_right;
+FramePieces frame_pieces;
+BitmapPtr &frame_top_left = frame_pieces.top_left, &frame_top_right = frame_pieces.top_right;
+BitmapPtr &frame_bottom_left = frame_pieces.bottom_left, &frame_bottom_right = frame_pieces.bottom_right;
+BitmapPtr &frame_top = frame_pieces.top, &frame_bottom = frame_pieces.bottom;
+BitmapPtr &frame_left = frame_pieces.left, &frame_right = frame_pieces.right;
 BitmapPtr swatch_red, swatch_green, swatch_blue;
 
 volatile int32_t timer_ticks = 0;

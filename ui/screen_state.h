@@ -5,6 +5,9 @@
 #include <cstdint>
 
 #include "gamedata/bitmap.h"
+#include "ui/interface_images.h"
+#include "ui/screen_layers.h"
+#include "ui/settings.h"
 
 // Main-menu mode: 0 menu, 1..15 a screen or command, 255 quit (setup uses bits 4-6).
 extern uint8_t editor_mode;
@@ -12,9 +15,13 @@ extern uint8_t editor_mode;
 extern uint8_t menu_choice;
 
 // Screen-sized bitmaps with a 64-pixel margin on every side; every drawing position is +64.
-constexpr int MARGIN = 64;
 extern BitmapPtr back_buffer;
 extern BitmapPtr layer_1, layer_2, layer_3, layer_4;
+// The five bitmaps and the screen size, as the drawing code takes them.
+inline ScreenLayers screen_layers() {
+  return ScreenLayers{back_buffer.get(), {layer_1.get(), layer_2.get(), layer_3.get(), layer_4.get()}, screen_width,
+                      screen_height};
+}
 
 // Creates the five screen bitmaps at the current screen size (layer_4 first, back_buffer
 // last). All or nothing: when one cannot be made, the old ones stay and the result is false.
@@ -26,9 +33,10 @@ void destroy_screen_bitmaps();
 // Interface images cut at start-up; they live until the process ends.
 extern std::array<BitmapPtr, 256> glyphs;
 extern BitmapPtr cursor_arrow, cursor_alt;
-// Selection frame pieces: corners 2x2, top/bottom edges 1x2, left/right edges 2x1.
-extern BitmapPtr frame_top_left, frame_top_right, frame_bottom_left, frame_bottom_right;
-extern BitmapPtr frame_top, frame_bottom, frame_left, frame_right;
+// Selection frame pieces; frame_top_left .. frame_right name them.
+extern FramePieces frame_pieces;
+extern BitmapPtr &frame_top_left, &frame_top_right, &frame_bottom_left, &frame_bottom_right;
+extern BitmapPtr &frame_top, &frame_bottom, &frame_left, &frame_right;
 extern BitmapPtr swatch_red, swatch_green, swatch_blue;
 
 // Frame timing, shared with the timer callback.

@@ -1,14 +1,12 @@
-// The zoom and camera shared by the level editor, the chunk editor and their selectors.
+// The view state shared by the level editor, the chunk editor and their selectors. Only the
+// screens and app/ include this header; the objects are defined in app/program_state.cpp.
 #pragma once
 #include <cstdint>
 
 #include "render/view.h"
 
-constexpr int16_t MIN_ZOOM = -12;
-constexpr int16_t MAX_ZOOM = 48;
-
-// The view of the editors and their selectors; level_zoom, camera_x and camera_y name
-// its fields.
+// The view of the editors and their selectors, of the level in memory; level_zoom,
+// camera_x and camera_y name its fields.
 extern LevelView level_view;
 extern int16_t& level_zoom;
 extern int32_t& camera_x;
@@ -16,10 +14,6 @@ extern int32_t& camera_y;
 extern uint8_t fast_scroll_latch;
 
 inline int block_size_on_screen() { return level_view.block_size(); }
-
-// Keeps the camera inside the 1024 x 512 block world (upper bound first, so a world
-// narrower than the screen pins the camera at 0).
-void clamp_camera();
 
 // Editor-screen state shared by the level editor and the chunk editor.
 // camera_state: 0 the camera follows the mouse, 1 fixed, 2 fixed with Esc ignored;

@@ -1,3 +1,0 @@
-#include "gamedata/loaded_project.h"
-
-ProjectTables project;
