@@ -67,7 +67,7 @@ namespace {
 
 // Asks for a two-digit hex number and loads that level; Escape keeps the level.
 int prompt_level_number(const char* prompt, int (*load)(uint8_t)) {
-  if (!prompt_text(2, prompt)) {
+  if (!prompt_text(display, 2, prompt)) {
     editor_mode = 0;
     return 0;
   }

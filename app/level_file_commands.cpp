@@ -6,7 +6,7 @@
 #include "gamedata/level_state.h"
 #include "gamedata/chunk_graphics.h"
 #include "leveledit/level_undo.h"
-#include "ui/file_selector.h"
+#include "app/file_choice.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
 #include "ui/screen_state.h"
@@ -42,7 +42,7 @@ int save_block(const std::string& path, const std::vector<uint8_t>& block) {
 // The selector, then the chosen path shown in a message. False when cancelled.
 bool choose_file(const char* title, const char* extensions, std::string& path) {
   path.clear();
-  if (!select_file(title, extensions, path, static_cast<int>(FILE_NAME_LIMIT))) return false;
+  if (!open_file_selector(title, extensions, path, static_cast<int>(FILE_NAME_LIMIT))) return false;
   show_message(path);
   return true;
 }
@@ -55,19 +55,19 @@ std::string joined(const std::vector<std::string>& names) {
 
 void offer(uint8_t parts, const char* what, const std::string& files, int (*save)()) {
   if (!(level_changed_flags & parts)) return;
-  if (ask_save_to(what, files)) save();
+  if (ask_save_to(display, what, files)) save();
 }
 
 }  // namespace
 
 bool may_replace(const std::string& path, uint8_t part) {
   if (!level_files.replaces_foreign_file(path, part)) return true;
-  return ask_yes_no_cancel(format_text(OVERWRITE_QUESTION, path.c_str())) == Answer::Yes;
+  return ask_yes_no_cancel(display, format_text(OVERWRITE_QUESTION, path.c_str())) == Answer::Yes;
 }
 
 bool settle_unsaved_changes() {
   if (!anything_unsaved()) return true;
-  const Answer answer = ask_yes_no_cancel(UNSAVED_QUESTION);
+  const Answer answer = ask_yes_no_cancel(display, UNSAVED_QUESTION);
   if (answer != Answer::Yes) return answer == Answer::No;
   if ((level_changed_flags & CHANGED_LAYOUT) && SaveLevel() != 0) return false;
   if ((level_changed_flags & CHANGED_CHUNKS) && SaveChunkmap() != 0) return false;

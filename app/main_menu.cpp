@@ -52,10 +52,9 @@ uint8_t mode_for_menu_result(uint8_t result) {
   }
 }
 
-void reset_editor_state() {
-  reset_chunk_editor_state();
-  on_meta_undo_size_changed = [] { resize_chunk_undo(meta_undo_size); };
-}
+void reset_editor_state() { reset_chunk_editor_state(); }
+
+const SetupActions setup_actions{[] { resize_level_undo(level_undo_size); }, [] { resize_chunk_undo(meta_undo_size); }};
 
 void import_level_at_start_up() {
   if (!recover_at_start_up()) level_import_from_rom();
@@ -105,7 +104,7 @@ void run_mode(uint8_t mode) {
       run_chunk_editor();
       break;
     case 4:
-      setup_screen();
+      setup_screen(display, setup_actions);
       break;
     case 5:
       level_import_from_rom();
@@ -156,24 +155,26 @@ uint8_t main_menu_frame() {
   BITMAP* bb = back_buffer.get();
   fill_rect32(bb, MARGIN, MARGIN, screen_width, screen_height, 0);
   const int16_t half = static_cast<int16_t>(screen_width >> 1);
-  if (frame_skip_open()) {
-    text_out(bb, 1, static_cast<int16_t>(half - 64), 32, "MOSSFORGE demo 1");
-    text_out(bb, 1, static_cast<int16_t>(half - 72), 42, "version 0.50 alpha");
-    text_out(bb, 2, static_cast<int16_t>(screen_width - 96), static_cast<int16_t>(screen_height - 24), __DATE__);
-    text_out(bb, 2, static_cast<int16_t>(screen_width - 72), static_cast<int16_t>(screen_height - 14), __TIME__);
+  if (frame_skip_open(display)) {
+    text_out(display, bb, 1, static_cast<int16_t>(half - 64), 32, "MOSSFORGE demo 1");
+    text_out(display, bb, 1, static_cast<int16_t>(half - 72), 42, "version 0.50 alpha");
+    text_out(display, bb, 2, static_cast<int16_t>(screen_width - 96), static_cast<int16_t>(screen_height - 24),
+             __DATE__);
+    text_out(display, bb, 2, static_cast<int16_t>(screen_width - 72), static_cast<int16_t>(screen_height - 14),
+             __TIME__);
   }
-  menu_choice = menu_widget(static_cast<int16_t>(half - 136), 96, 264, 16, MAIN_MENU_TEXT);
-  number_out_coloured(bb, 2, 30, 30, 3, menu_choice);
+  menu_choice = menu_widget(display, static_cast<int16_t>(half - 136), 96, 264, 16, MAIN_MENU_TEXT);
+  number_out_coloured(display, bb, 2, 30, 30, 3, menu_choice);
   const uint8_t mode = mode_for_menu_result(menu_choice);
   if (mode != 0) editor_mode = mode;
-  present_frame();
+  present_frame(display);
   return menu_choice;
 }
 
 void main_menu() {
   for (;;) {
     editor_mode = 0;
-    align_frame_counter();
+    align_frame_counter(display);
     while (editor_mode == 0) {
       main_menu_frame();
       recovery_check();

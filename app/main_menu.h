@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "ui/setup_screens.h"
+
 extern const char* const MAIN_MENU_TEXT;
 
 // Runs until QUIT or Escape.
@@ -15,6 +17,8 @@ void run_mode(uint8_t mode);
 
 // Start-up values of the editors' state, before the font is loaded.
 void reset_editor_state();
+// What SETUP does when an undo size changes: resize the editors' undo histories.
+extern const SetupActions setup_actions;
 // The level that opens the program (a recovered snapshot, or the import from the ROM image
 // with its map-number prompt), and the switches set after it.
 void import_level_at_start_up();

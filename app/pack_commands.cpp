@@ -5,7 +5,6 @@
 
 #include "files/pack_commands.h"
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "ui/messages.h"
 
 int run_pack(int argc, char** argv) {
@@ -27,7 +26,7 @@ int run_unpack(int argc, char** argv) {
     report_error("ERROR: Usage: mossforge unpack IN OUT [OFFSET]  (OFFSET decimal or 0x-hexadecimal)");
     return 1;
   }
-  pp20_trace = stderr;  // keep stdout clean for scripts
+  pp20_set_trace(stderr);  // keep stdout clean for scripts
   std::string error;
   if (!unpack_file(argv[1], argv[2], offset, &error)) {
     report_error("ERROR: " + error);

@@ -2,6 +2,9 @@
 // share. A library of its own (mf_state), so that the screens link to it without the commands.
 #include "gamedata/level_state.h"
 #include "render/view_state.h"
+#include "ui/frame.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
 
 LevelModel level_model;
 MapHeader& map_header = level_model.map_header;
@@ -57,3 +60,55 @@ uint8_t layer_visibility = 0x7F;
 int32_t zoom_changed_at = 0;
 int16_t zoom_repeat_count = 0, zoom_repeat_step = 0;
 uint8_t help_requested = 0;
+
+Settings settings;
+int16_t& screen_width = settings.screen_width;
+int16_t& screen_height = settings.screen_height;
+uint8_t& full_screen = settings.full_screen;
+uint8_t& vsync_enabled = settings.vsync_enabled;
+int8_t& frame_skip = settings.frame_skip;
+uint8_t& fps_counter_enabled = settings.fps_counter_enabled;
+uint16_t& level_undo_size = settings.level_undo_size;
+uint16_t& meta_undo_size = settings.meta_undo_size;
+uint8_t& level_editor_modes = settings.level_editor_modes;
+uint8_t& meta_editor_modes = settings.meta_editor_modes;
+uint8_t& analysis_tool_modes = settings.analysis_tool_modes;
+uint8_t& key_scroll_up = settings.key_scroll_up;
+uint8_t& key_scroll_down = settings.key_scroll_down;
+uint8_t& key_scroll_left = settings.key_scroll_left;
+uint8_t& key_scroll_right = settings.key_scroll_right;
+uint8_t& background_default = settings.background_default;
+uint8_t& tips_enabled = settings.tips_enabled;
+uint8_t& debug_info_flags = settings.debug_info_flags;
+
+Display display(settings);
+uint8_t& editor_mode = display.editor_mode;
+uint8_t& menu_choice = display.menu_choice;
+BitmapPtr& back_buffer = display.back_buffer;
+BitmapPtr &layer_1 = display.layer_1, &layer_2 = display.layer_2, &layer_3 = display.layer_3,
+          &layer_4 = display.layer_4;
+BitmapPtr (*&make_screen_bitmap)(int w, int h) = display.make_screen_bitmap;
+std::array<BitmapPtr, 256>& glyphs = display.glyphs;
+BitmapPtr &cursor_arrow = display.cursor_arrow, &cursor_alt = display.cursor_alt;
+FramePieces& frame_pieces = display.frame_pieces;
+BitmapPtr &frame_top_left = frame_pieces.top_left, &frame_top_right = frame_pieces.top_right;
+BitmapPtr &frame_bottom_left = frame_pieces.bottom_left, &frame_bottom_right = frame_pieces.bottom_right;
+BitmapPtr &frame_top = frame_pieces.top, &frame_bottom = frame_pieces.bottom;
+BitmapPtr &frame_left = frame_pieces.left, &frame_right = frame_pieces.right;
+BitmapPtr &swatch_red = display.swatch_red, &swatch_green = display.swatch_green, &swatch_blue = display.swatch_blue;
+volatile int32_t& timer_ticks = display.timer_ticks;
+volatile uint32_t& screen_ticks = display.screen_ticks;
+volatile int32_t& frame_counter = display.frame_counter;
+volatile uint32_t& frames_this_second = display.frames_this_second;
+volatile uint8_t& fps_value = display.fps_value;
+volatile int16_t& wheel_now = display.wheel_now;
+volatile int16_t& wheel_before = display.wheel_before;
+uint8_t& mouse_needs_polling = display.mouse_needs_polling;
+uint8_t& click_event = display.click_event;
+uint8_t& buttons_before = display.buttons_before;
+std::string& text_entry = display.text_entry;
+bool& number_prompt_cancelled = display.number_prompt_cancelled;
+
+void frame_timer_tick() { advance_frame_timer(display); }
+
+volatile int close_requested = 0;

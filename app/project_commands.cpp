@@ -7,10 +7,9 @@
 #include "app/level_file_commands.h"
 #include "files/game_build.h"
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "files/project_files.h"
 #include "files/project_generate.h"
-#include "ui/file_selector.h"
+#include "app/file_choice.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
 
@@ -42,7 +41,7 @@ int batch_usage(const char* usage) {
 // The file selector; false when it was cancelled.
 bool choose(const char* title, const char* extensions, std::string& path) {
   path.clear();
-  return select_file(title, extensions, path, static_cast<int>(PROJECT_PATH_MAX));
+  return open_file_selector(title, extensions, path, static_cast<int>(PROJECT_PATH_MAX));
 }
 
 const char* const GENESIS_PROJECT_FILE = "GLB-Gen.glp";
@@ -77,7 +76,7 @@ int generate_in_batch(int argc, char** argv, const char* usage,
     report_error(format_text("ERROR: Project file \"%s\" exists; give --overwrite to replace it.", project_file));
     return 1;
   }
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   return generate(generator, argv[1]) == 0 ? 0 : 1;
 }
 
@@ -150,7 +149,7 @@ int run_generate_aga(int argc, char** argv) {
 static int batch_build(int argc, char** argv, const char* usage,
                        int (*builder)(const ProjectTables&, ProjectMessages&, std::string*)) {
   if (argc != 2) return batch_usage(usage);
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   // A project that loads only in part would build into a game without a word: nothing is
   // built after any error.
   if (load_project(argv[1]) != 0) return 1;

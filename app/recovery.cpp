@@ -19,6 +19,7 @@
 #include "ui/input.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
+#include "ui/screen_state.h"
 #include "ui/settings.h"
 
 std::string recovery_dir = ".recovery";
@@ -171,8 +172,7 @@ void recovery_begin() {
   sa.sa_flags = SA_RESTART;
   sigaction(SIGTERM, &sa, nullptr);
   sigaction(SIGHUP, &sa, nullptr);
-  window_poll_hook = poll_hook;
-  window_frame_hook = frame_hook;
+  set_window_hooks(frame_hook, poll_hook);
   active = true;
 }
 
@@ -191,7 +191,7 @@ bool recover_at_start_up() {
   const std::string question = "RECOVER UNSAVED CHANGES OF " + origin_text(s.origin) + " FROM " +
                                local_time(s.time, "%Y.%m.%d %H:%M:%S") + "? (Y/N)";
   const int x = std::max(8, screen_width / 2 - 4 * static_cast<int>(question.size()));
-  if (!ask_yes_no(question.c_str(), x)) {
+  if (!ask_yes_no(display, question.c_str(), x)) {
     set_aside("");
     return false;
   }

@@ -10,7 +10,6 @@
 
 #include "app/level_commands.h"
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "gamedata/rom_import.h"
 #include "leveledit/plane_image.h"
 #include "ui/messages.h"
@@ -49,7 +48,7 @@ int run_render_command(int argc, char** argv) {
     return 1;
   }
   // Standard output carries the closing message alone, without the decoder's trace lines.
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   if (level_import_map(n.map) != 0) return 1;
   std::string error;
   BitmapPtr image = render_plane_image(zoom, error);

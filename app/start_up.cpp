@@ -27,7 +27,7 @@ BitmapPtr cut(BITMAP* from, int x, int y, int w, int h) {
 
 // "loading <name>" line: drawn into back_buffer and shown at once.
 void show_loading_line(const char* name, int y) {
-  text_out_c2(back_buffer.get(), 32, static_cast<int16_t>(y), name);
+  text_out_c2(display, back_buffer.get(), 32, static_cast<int16_t>(y), name);
   input().present(back_buffer.get(), MARGIN, y + MARGIN, 0, y, 512, 8);
 }
 
@@ -89,9 +89,9 @@ bool load_interface_images(bool install_frame_timer) {
     report_error("ERROR: File \"alphanum.png\" not found.");
     return false;
   }
-  cut_glyphs(font_image.get());
+  cut_glyphs(display, font_image.get());
   font_image.reset();
-  if (!create_screen_bitmaps()) {
+  if (!create_screen_bitmaps(display)) {
     report_error(format_text("ERROR: Cannot create the screen bitmaps for %d x %d.", screen_width, screen_height));
     return false;
   }
@@ -109,7 +109,7 @@ bool load_interface_images(bool install_frame_timer) {
 
 void release_all() {
   release_level_data();
-  destroy_screen_bitmaps();
+  destroy_screen_bitmaps(display);
 }
 
 void release_interface_images() {
@@ -136,7 +136,6 @@ void start_up() {
     shut_down();
     return;
   }
-  on_level_undo_size_changed = [] { resize_level_undo(level_undo_size); };
   recovery_begin();
   import_level_at_start_up();
   main_menu();

@@ -19,7 +19,6 @@
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/tile_selector.h"
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "gamedata/level_state.h"
 #include "gamedata/rom_import.h"
 #include "render/layer_bands.h"
@@ -71,7 +70,7 @@ Session& session() {
   fs::current_path(work);
   init_headless_graphics();
   set_message_sink(MessageSink::Capture);
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   long best = -1;
   for (int map = 1; map < 128; ++map) {
     if (level_import_map(static_cast<uint8_t>(map)) != 0) break;
@@ -88,7 +87,7 @@ Session& session() {
 
   screen_width = 1600;
   screen_height = 1200;
-  create_screen_bitmaps();
+  create_screen_bitmaps(display);
   frame_skip = 0;
   vsync_enabled = 0;
   fps_counter_enabled = 1;
@@ -148,7 +147,7 @@ void BM_ChunkEditorFrame(benchmark::State& state) {
   level_zoom = static_cast<int16_t>(state.range(0));
   s.in->mx = 800;
   s.in->my = 600;
-  layer_tracking_begin(screen_layers());  // as an editing pass does, where the program has it
+  layer_tracking_begin(display.layers());  // as an editing pass does, where the program has it
   for (auto _ : state) {
     chunk_editor_frame();
     benchmark::ClobberMemory();

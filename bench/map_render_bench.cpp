@@ -17,7 +17,7 @@ void make_level() {
   init_headless_graphics();
   screen_width = 1600;
   screen_height = 1200;
-  create_screen_bitmaps();
+  create_screen_bitmaps(display);
   for (int b = 1; b < 520; ++b) {
     block_bitmaps[b] = make_bitmap(16, 16);
     clear_to_color(block_bitmaps[b].get(), b % 7 == 0 ? MASK_COLOUR : 0xFF000000u | uint32_t(b * 2654435761u));
@@ -46,10 +46,10 @@ void BM_LevelFrame(benchmark::State& state) {
   camera_y = 8 * 1500;
   clamp_camera(level_view, screen_width, screen_height);
   for (auto _ : state) {
-    clear_layers(screen_layers());
-    draw_background_pass(level_view, layer_1.get());
-    draw_plane_chunks(level_view, layer_2.get(), front_layout);
-    compose_layers(screen_layers(), vsync_enabled);
+    clear_layers(display.layers());
+    draw_background_pass(display, level_view, layer_1.get());
+    draw_plane_chunks(display, level_view, layer_2.get(), front_layout);
+    compose_layers(display);
     benchmark::ClobberMemory();
   }
 }
@@ -61,8 +61,8 @@ void BM_DrawPlanes(benchmark::State& state) {
   camera_y = 8 * 1500;
   clamp_camera(level_view, screen_width, screen_height);
   for (auto _ : state) {
-    draw_background_pass(level_view, layer_1.get());
-    draw_plane_chunks(level_view, layer_2.get(), front_layout);
+    draw_background_pass(display, level_view, layer_1.get());
+    draw_plane_chunks(display, level_view, layer_2.get(), front_layout);
     benchmark::ClobberMemory();
   }
 }

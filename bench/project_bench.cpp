@@ -11,7 +11,6 @@
 
 #include "files/game_build.h"
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "files/project_generate.h"
 #include "files/rom_tables.h"
 
@@ -60,7 +59,7 @@ BENCHMARK(BM_aga_generate_and_build)->Unit(benchmark::kMillisecond)->Iterations(
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   const fs::path self = fs::read_symlink("/proc/self/exe");
   work_dir = (fs::temp_directory_path() / ("mossforge_project_bench_" + std::to_string(getpid()))).string();
   fs::create_directories(work_dir);

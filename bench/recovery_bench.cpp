@@ -14,7 +14,6 @@
 #include "app/level_commands.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "files/recovery_snapshot.h"
 #include "gamedata/level_state.h"
 #include "gamedata/rom_import.h"
@@ -56,7 +55,7 @@ Session& session() {
   fs::current_path(work);
   init_headless_graphics();
   set_message_sink(MessageSink::Capture);
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   for (int map = 1; map < 128; ++map) {
     if (level_import_map(static_cast<uint8_t>(map)) != 0) break;
     const size_t bytes = unpacked_total();

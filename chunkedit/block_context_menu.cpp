@@ -28,13 +28,14 @@ void block_context_menu(int mx, int my, Chunk& chunk, uint16_t cell, BITMAP* pic
       blit(picture, bb, 0, 0, 0, 0, bb->w, bb->h);
     else
       clear_to_color(bb, 0xFF000000u);
-    menu_choice = menu_widget(static_cast<int16_t>(place.x), static_cast<int16_t>(place.y), 136, 16, BLOCK_MENU_TEXT);
+    menu_choice =
+        menu_widget(display, static_cast<int16_t>(place.x), static_cast<int16_t>(place.y), 136, 16, BLOCK_MENU_TEXT);
     apply_menu_action(chunk_edit_state(), menu_choice, chunk, cell);
     if (in.key_down(KEY_ESC)) {
       wait_key_released(KEY_ESC);
       break;
     }
     if (click_event & 3) break;
-    present_frame();
+    present_frame(display);
   }
 }

@@ -112,18 +112,18 @@ void draw_bar(BITMAP* bb) {
 }
 
 void draw_texts(BITMAP* bb, uint16_t cell) {
-  if (!frame_skip_open()) return;
-  text_out(bb, 1, 16, 8, "BLOCK:");
-  number_out(bb, 48, 20, 4, selected_block);
+  if (!frame_skip_open(display)) return;
+  text_out(display, bb, 1, 16, 8, "BLOCK:");
+  number_out(display, bb, 48, 20, 4, selected_block);
   const char* keys[] = {"1", "2", "3", "4"};
-  for (int k = 0; k < 4; ++k) text_out(bb, 1, static_cast<int16_t>(104 + 32 * k), 8, keys[k]);
-  text_out(bb, static_cast<uint8_t>((cell >> 9) & 7), 96, 20, "NOC");
-  text_out(bb, static_cast<uint8_t>((cell >> 12) & 1), 128, 20, "FLI");
-  text_out(bb, static_cast<uint8_t>((cell >> 14) & 1), 160, 20, "COL");
-  text_out(bb, static_cast<uint8_t>((cell >> 15) & 1), 192, 20, "PRI");
+  for (int k = 0; k < 4; ++k) text_out(display, bb, 1, static_cast<int16_t>(104 + 32 * k), 8, keys[k]);
+  text_out(display, bb, static_cast<uint8_t>((cell >> 9) & 7), 96, 20, "NOC");
+  text_out(display, bb, static_cast<uint8_t>((cell >> 12) & 1), 128, 20, "FLI");
+  text_out(display, bb, static_cast<uint8_t>((cell >> 14) & 1), 160, 20, "COL");
+  text_out(display, bb, static_cast<uint8_t>((cell >> 15) & 1), 192, 20, "PRI");
   if (tips_enabled) {
-    text_out(bb, 0, static_cast<int16_t>(screen_width - 160), 8, "press F1 for help.");
-    text_out(bb, 0, static_cast<int16_t>(screen_width / 2 - 216), static_cast<int16_t>(screen_height - 10),
+    text_out(display, bb, 0, static_cast<int16_t>(screen_width - 160), 8, "press F1 for help.");
+    text_out(display, bb, 0, static_cast<int16_t>(screen_width / 2 - 216), static_cast<int16_t>(screen_height - 10),
              "PRESS THE space bar TO SHOW OR HIDE THE SELECTION BAR.");
   }
 }
@@ -141,7 +141,7 @@ BitmapPtr compose_selector_view(const BlockSelectorView& view) {
 void block_selector(int16_t x, int16_t y, uint16_t& cell, const BlockSelectorView& view) {
   InputSource& in = input();
   in.poll();
-  read_click();
+  read_click(display);
   BITMAP* bb = back_buffer.get();
   BITMAP* overlay_layer = layer_4.get();
   if (!bb || !overlay_layer) return;

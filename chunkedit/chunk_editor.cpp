@@ -43,7 +43,7 @@ void start_editing_pass() {
   wait_key_released(KEY_ENTER);
   wait_key_released(KEY_ENTER_PAD);
   // Each frame clears and composes only the parts of the layers it drew.
-  layer_tracking_begin(screen_layers());
+  layer_tracking_begin(display.layers());
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ bool run_tile_selector_pass() {
   chunk_editor_screen = ChunkEditorScreen::TileSelector;
   if (!enter_down() && !escape_down()) {
     do {
-      end_editor_frame();
+      end_editor_frame(display);
       tile_selector();
       wheel_before = wheel_now;
       clear_visible_back_buffer();
@@ -77,7 +77,7 @@ void run_editing_loop() {
   for (;;) {
     if (escape_down() && (camera_state == 0 || close_requested)) break;
     if (camera_state == 0x80 && static_mode) break;
-    end_editor_frame();
+    end_editor_frame(display);
     chunk_editor_frame();
     wheel_before = wheel_now;
     if (escape_down() && camera_state == 1) {
@@ -92,7 +92,7 @@ void finish_editing_pass() {
   wait_key_released(KEY_ESC);
   if (chunks_changed && current_chunk >= 0 && current_chunk < chunkmap.count()) {
     Chunk& chunk = chunkmap.chunks[current_chunk];
-    if (ask_save_metablocks()) {
+    if (ask_save_metablocks(display)) {
       clear_cells_outside(chunk);
       refresh_chunk_images(current_chunk);
       // Edits that were undone again before Escape leave nothing unsaved.

@@ -49,22 +49,23 @@ void draw_selection_frames(BITMAP* layer, const Chunk& chunk, const CellUnderCur
 
 void draw_texts(BITMAP* layer, const Chunk& chunk) {
   InputSource& in = input();
-  if (frame_skip_open()) {
-    draw_status_bar(layer, screen_width, screen_height, chunk_status_text(chunk_editor_status(chunk), status_bar_chars(screen_width)));
-    if (tips_enabled && !in.key_down(KEY_F1)) layer_text(layer, 0, screen_width - 160, 8, "press F1 for help.");
+  if (frame_skip_open(display)) {
+    draw_status_bar(display, layer, chunk_status_text(chunk_editor_status(chunk), status_bar_chars(screen_width)));
+    if (tips_enabled && !in.key_down(KEY_F1))
+      layer_text(display, layer, 0, screen_width - 160, 8, "press F1 for help.");
     if (static_cast<uint32_t>(timer_ticks - zoom_changed_at) < ZOOM_READOUT_TICKS) {
-      layer_text(layer, 1, 16, 8, "ZOOM:");
-      layer_number(layer, 48, 20, 1, zoom_percent(level_zoom));
+      layer_text(display, layer, 1, 16, 8, "ZOOM:");
+      layer_number(display, layer, 48, 20, 1, zoom_percent(level_zoom));
     }
     const std::string readout = undo_readout_text(timer_ticks);
-    if (!readout.empty()) layer_text(layer, 1, 128, 8, readout.c_str());  // beside the zoom read-out
+    if (!readout.empty()) layer_text(display, layer, 1, 128, 8, readout.c_str());  // beside the zoom read-out
   }
   if (cursor_arrow) {
     const int x = in.mouse_x() + MARGIN - 11, y = in.mouse_y() + MARGIN - 11;
     mark_drawn(layer, x, y, 22, 22);
     masked_blit(cursor_arrow.get(), layer, 0, 0, x, y, 22, 22);
   }
-  if (fps_counter_enabled) layer_number(layer, 8, 0, 1, fps_value);
+  if (fps_counter_enabled) layer_number(display, layer, 8, 0, 1, fps_value);
 }
 
 }  // namespace
@@ -83,10 +84,10 @@ ChunkStatus chunk_editor_status(const Chunk& chunk) {
 void chunk_editor_frame() {
   InputSource& in = input();
   in.poll();
-  read_click();
+  read_click(display);
   const bool left_click = (click_event & 1) != 0, right_click = (click_event & 2) != 0;
   // While the layers are tracked they are clean: the last composition cleared what it read.
-  if (!layer_tracking_on()) clear_layers(screen_layers());
+  if (!layer_tracking_on()) clear_layers(display.layers());
   if (current_chunk < 0 || current_chunk >= chunkmap.count()) return;
   Chunk& chunk = chunkmap.chunks[current_chunk];
 
@@ -97,7 +98,7 @@ void chunk_editor_frame() {
   update_camera_state(left_click && !ctrl_down(), cell.inside);
 
   if (layer_visibility & 3) {
-    draw_chunk(level_view, layer_2.get(), current_chunk, MARGIN, MARGIN, false);
+    draw_chunk(display, level_view, layer_2.get(), current_chunk, MARGIN, MARGIN, false);
     mark_drawn(layer_2.get(), MARGIN - (camera_x >> 3), MARGIN - (camera_y >> 3), s * chunk.width, s * chunk.height);
   }
   layer_keys();
@@ -114,11 +115,11 @@ void chunk_editor_frame() {
   draw_selection_frames(layer_4.get(), chunk, cell, s);
   draw_texts(layer_4.get(), chunk);
   if (!layer_tracking_on())
-    compose_layers(screen_layers(), vsync_enabled);
-  else if (frame_skip_open())
-    compose_tracked_layers(screen_layers(), vsync_enabled);
+    compose_layers(display);
+  else if (frame_skip_open(display))
+    compose_tracked_layers(display);
   else
-    clear_tracked_layers(screen_layers());  // as the next frame's clearing would have
+    clear_tracked_layers(display.layers());  // as the next frame's clearing would have
 
   if (in.key_down(KEY_F1)) {
     help_requested = 1;

@@ -2,6 +2,7 @@
 
 #include "render/view_state.h"
 #include "ui/help_overlay.h"
+#include "ui/screen_state.h"
 
 // Lower-case words name keys (the font draws them in the second ink); a test compares
 // them with the keys the editing screen reads.
@@ -54,6 +55,6 @@ const char* const BLOCK_SELECTOR_HELP =
 
 void run_help_overlay(const char* text) {
   help_requested = 1;
-  run_help_overlay_screen(text);
+  run_help_overlay_screen(display, text);
   help_requested = 0;
 }

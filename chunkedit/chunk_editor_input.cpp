@@ -245,7 +245,7 @@ void select_block_on_cell(Chunk& chunk, int column, int row, int s) {
     const int16_t x = static_cast<int16_t>(column * s), y = static_cast<int16_t>(row * s - (camera_y >> 3));
     chunk_editor_screen = ChunkEditorScreen::BlockSelector;
     do {
-      end_editor_frame();
+      end_editor_frame(display);
       block_selector(x, y, word, view);
       wheel_before = wheel_now;
     } while (!enter_down() && !in.key_down(KEY_ESC) && !((click_event & 1) && !fast_scroll_latch));

@@ -32,7 +32,8 @@ void go_to(const StripScroll& strip) {
   wait_key_released(KEY_SLASH);
   wait_key_released(KEY_SLASH_PAD);
   const int32_t current = std::clamp(strip_item(strip), 0, strip.last_item);
-  const int16_t answer = prompt_number(0, static_cast<int16_t>(strip.last_item), static_cast<int16_t>(current), "GO TO:");
+  const int16_t answer =
+      prompt_number(display, 0, static_cast<int16_t>(strip.last_item), static_cast<int16_t>(current), "GO TO:");
   camera_x = answer * strip.step;
   in.position_mouse(screen_width / 2, in.mouse_y());
   for (int k : {KEY_ENTER, KEY_ENTER_PAD, KEY_ESC}) wait_key_released(k);

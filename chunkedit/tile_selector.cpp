@@ -44,12 +44,12 @@ void draw_strip(BITMAP* bb) {
 }
 
 void draw_texts(BITMAP* bb) {
-  if (!frame_skip_open()) return;
-  number_out(bb, 40, 20, 3, current_chunk);
-  if (tips_enabled) text_out(bb, 0, static_cast<int16_t>(screen_width - 160), 8, "press F1 for help.");
-  text_out(bb, 1, static_cast<int16_t>(screen_width / 2 - 120), static_cast<int16_t>(screen_height / 2),
+  if (!frame_skip_open(display)) return;
+  number_out(display, bb, 40, 20, 3, current_chunk);
+  if (tips_enabled) text_out(display, bb, 0, static_cast<int16_t>(screen_width - 160), 8, "press F1 for help.");
+  text_out(display, bb, 1, static_cast<int16_t>(screen_width / 2 - 120), static_cast<int16_t>(screen_height / 2),
            "* SELECT A TILE TO WORK WITH *");
-  text_out(bb, 1, 16, 8, "TILE:");
+  text_out(display, bb, 1, 16, 8, "TILE:");
 }
 
 }  // namespace
@@ -57,7 +57,7 @@ void draw_texts(BITMAP* bb) {
 void tile_selector() {
   InputSource& in = input();
   in.poll();
-  read_click();
+  read_click(display);
   const StripScroll strip = tile_strip_scroll(selectable_tile_count());
   scroll_strip(strip);
   current_chunk = static_cast<int16_t>(std::clamp(strip_item(strip), 0, std::max(strip.last_item, 0)));

@@ -10,6 +10,7 @@
 #include "ui/input.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
+#include "ui/screen_state.h"
 #include "ui/settings.h"
 
 namespace {
@@ -17,7 +18,7 @@ namespace {
 constexpr int32_t TILE_STEP = 704;
 
 bool ask(const char* question) {
-  return ask_yes_no(question, screen_width / 2 - 4 * static_cast<int>(std::strlen(question)));
+  return ask_yes_no(display, question, screen_width / 2 - 4 * static_cast<int>(std::strlen(question)));
 }
 
 void chunkmap_changed(int i) {

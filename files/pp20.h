@@ -32,6 +32,12 @@ bool pp20_load(const uint8_t* file, size_t file_size, size_t offset, raw_data& o
                std::string* error = nullptr);
 bool pp20_load(FILE* file, long offset, raw_data& out, std::string* error = nullptr);
 
+// The log of pp20_load: its two trace lines per block ("pp20_size = ...", "raw_data.size =
+// ...") go to this stream; nullptr = silent. Stdout until set (the batch commands and the
+// tests set it).
+void pp20_set_trace(FILE* trace);
+FILE* pp20_trace_stream();
+
 // U of the block at source[start], or -1 when the header/trailer cannot be read.
 int64_t pp20_unpacked_size(const uint8_t* source, size_t source_size, size_t start = 0);
 

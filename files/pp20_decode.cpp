@@ -4,9 +4,6 @@
 
 #include "files/pp20.h"
 #include "files/pp20_format.h"
-#include "files/pp20_trace.h"
-
-FILE* pp20_trace = stdout;
 
 namespace {
 

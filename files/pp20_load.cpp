@@ -1,9 +1,10 @@
 // pp20_load: a packed block at a file offset, checked against the file and decoded whole.
 #include "files/pp20.h"
 #include "files/pp20_format.h"
-#include "files/pp20_trace.h"
 
 namespace {
+
+FILE* trace_stream = stdout;
 
 bool fail(std::string* error, const std::string& why) {
   if (error) *error = why;
@@ -11,7 +12,7 @@ bool fail(std::string* error, const std::string& why) {
 }
 
 void trace(const char* format, uint32_t value) {
-  if (pp20_trace) std::fprintf(pp20_trace, format, static_cast<unsigned>(value));
+  if (trace_stream) std::fprintf(trace_stream, format, static_cast<unsigned>(value));
 }
 
 // S must cover header and trailer and lie within the available bytes.
@@ -40,6 +41,9 @@ bool decode_block(const uint8_t* block, uint32_t s, raw_data& out, std::string* 
 }
 
 }  // namespace
+
+void pp20_set_trace(FILE* trace) { trace_stream = trace; }
+FILE* pp20_trace_stream() { return trace_stream; }
 
 bool pp20_load(const uint8_t* file, size_t file_size, size_t offset, raw_data& out, std::string* error) {
   if (!file || offset > file_size || file_size - offset < 4)

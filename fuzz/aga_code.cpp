@@ -7,7 +7,6 @@
 
 #include "files/pp20.h"
 #include "files/packed_block.h"
-#include "files/pp20_trace.h"
 #include "files/project_generate.h"
 #include "files/rom_tables.h"
 #include "sample_patches.h"
@@ -42,7 +41,7 @@ bool inside_project(const std::string& path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   if (!load_code()) {
     std::fprintf(stderr, "aga_code: no sample CODE file (set MOSSFORGE_SAMPLE_DIR)\n");
     std::abort();

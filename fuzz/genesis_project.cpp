@@ -9,7 +9,6 @@
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "files/project_generate.h"
 #include "sample_rom_regions.h"
 
@@ -23,7 +22,7 @@ bool ends_with(const std::string& s, const char* end) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   image = &sample_rom_patches("genesis_project");
   return 0;
 }

@@ -14,7 +14,6 @@
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 
 namespace {
 
@@ -66,7 +65,7 @@ void read_file(const uint8_t* data, size_t size, size_t offset) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   read_file(data, size, 0);
   if (size > 0) read_file(data, size, data[0] % 16);
 

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 
 namespace {
 
@@ -69,7 +68,7 @@ void decode(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   decode(data, size);
   // The same bytes with S made to fit them, so that the stream itself gets decoded.
   if (size >= 12) {

@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "gamedata/level_state.h"
 #include "gamedata/rom_import.h"
 #include "sample_rom_regions.h"
@@ -16,7 +15,7 @@ SamplePatches* image = nullptr;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   if (!init_headless_graphics()) {
     std::fprintf(stderr, "rom_import: Allegro could not start without a display\n");
     std::abort();

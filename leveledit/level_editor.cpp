@@ -71,7 +71,7 @@ void level_editor_enter() {
   fast_scroll_latch = 0;
   help_requested = 0;
   hide_undo_readout();
-  layer_tracking_begin(screen_layers());
+  layer_tracking_begin(display.layers());
   rest(100);
   camera_state = (editing_mode() & EDITING_STATIC) ? 1 : 0;
 }
@@ -83,7 +83,7 @@ bool level_editor_pass() {
   if (camera_state == 0x80 && (editing_mode() & EDITING_STATIC)) return false;
   frame_counter = frame_counter + 1;
   frames_this_second = frames_this_second + 1;
-  in.wait_tick();
+  in.wait_tick(display);
   level_editor_frame();
   wheel_before = wheel_now;
   if (in.key_down(KEY_ESC) && camera_state == 1) {
@@ -115,8 +115,8 @@ void level_editor_frame() {
 
   // Nothing is drawn or composed on frames that frame skip leaves out; input still runs.
   // While the layers are tracked they are clean: the last composition cleared what it read.
-  const bool draw = frame_skip_open();
-  if (draw && !layer_tracking_on()) clear_layers(screen_layers());
+  const bool draw = frame_skip_open(display);
+  if (draw && !layer_tracking_on()) clear_layers(display.layers());
   if (fast_scroll_latch == 1 && !(ledit.mouse_b & 1)) fast_scroll_latch = 0;
 
   handle_zoom_input();
@@ -147,11 +147,11 @@ void level_editor_frame() {
   // A drag goes on while the left button is held: it is one step from button down to up.
   if (!(ledit.mouse_b & 1)) level_step_end();
 
-  if (fps_counter_enabled) layer_number(layer_4.get(), 8, 0, 1, fps_value);
+  if (fps_counter_enabled) layer_number(display, layer_4.get(), 8, 0, 1, fps_value);
   if (layer_tracking_on())
-    compose_tracked_layers(screen_layers(), vsync_enabled);
+    compose_tracked_layers(display);
   else
-    compose_layers(screen_layers(), vsync_enabled);
+    compose_layers(display);
 
   if (help_requested) {
     show_help_overlay(LEVEL_EDITOR_HELP);

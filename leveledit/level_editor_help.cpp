@@ -2,6 +2,7 @@
 #include "leveledit/level_editor.h"
 #include "render/view_state.h"
 #include "ui/help_overlay.h"
+#include "ui/screen_state.h"
 
 // Lower-case words name keys (the font draws them in the second ink); a test compares
 // them with the keys the screen reads.
@@ -32,6 +33,6 @@ const char* const LEVEL_EDITOR_HELP =
 
 
 void show_help_overlay(const char* text) {
-  run_help_overlay_screen(text);
+  run_help_overlay_screen(display, text);
   help_requested = 0;
 }

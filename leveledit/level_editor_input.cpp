@@ -84,45 +84,44 @@ LevelStatus level_editor_status() {
 }
 
 void draw_overlay_texts() {
-  if (!frame_skip_open()) return;
+  if (!frame_skip_open(display)) return;
   BITMAP* overlay = layer_4.get();
-  draw_status_bar(overlay, screen_width, screen_height, level_status_text(level_editor_status(), status_bar_chars(screen_width)));
-  if (!help_requested && tips_enabled)
-    layer_text(overlay, 0, screen_width - 160, 8, "press F1 for help.");
+  draw_status_bar(display, overlay, level_status_text(level_editor_status(), status_bar_chars(screen_width)));
+  if (!help_requested && tips_enabled) layer_text(display, overlay, 0, screen_width - 160, 8, "press F1 for help.");
   if (timer_ticks - zoom_changed_at < 150) {
-    layer_text(overlay, 1, 16, 8, "ZOOM:");
-    layer_number(overlay, 80, 8, 1, zoom_percent());
+    layer_text(display, overlay, 1, 16, 8, "ZOOM:");
+    layer_number(display, overlay, 80, 8, 1, zoom_percent());
   }
   const std::string readout = undo_readout_text(timer_ticks);
-  if (!readout.empty()) layer_text(overlay, 1, 128, 8, readout.c_str());  // beside the zoom read-out
+  if (!readout.empty()) layer_text(display, overlay, 1, 128, 8, readout.c_str());  // beside the zoom read-out
   const int32_t s = block_size_on_screen();
   const int32_t wx = world_mouse_x(), wy = world_mouse_y();
   int16_t y = 24;
   if (ledit.show_camera_coords) {
-    layer_text(overlay, 0, 16, y, "CX:");
-    hex_at(overlay, 0, 80, y, 1, static_cast<uint32_t>((camera_x >> 3) * 64 / (level_zoom + 64)));
-    layer_text(overlay, 0, 112, y, "CY:");
-    hex_at(overlay, 0, 176, y, 1, static_cast<uint32_t>((camera_y >> 3) * 64 / (level_zoom + 64)));
+    layer_text(display, overlay, 0, 16, y, "CX:");
+    hex_at(display, overlay, 0, 80, y, 1, static_cast<uint32_t>((camera_x >> 3) * 64 / (level_zoom + 64)));
+    layer_text(display, overlay, 0, 112, y, "CY:");
+    hex_at(display, overlay, 0, 176, y, 1, static_cast<uint32_t>((camera_y >> 3) * 64 / (level_zoom + 64)));
     y += 8;
   }
   if (ledit.show_mouse_coords) {
-    layer_text(overlay, 0, 16, y, "MX:");
-    hex_at(overlay, 0, 80, y, 1, static_cast<uint32_t>(wx * 16 / s));
-    layer_text(overlay, 0, 112, y, "MY:");
-    hex_at(overlay, 0, 176, y, 1, static_cast<uint32_t>(wy * 16 / s));
+    layer_text(display, overlay, 0, 16, y, "MX:");
+    hex_at(display, overlay, 0, 80, y, 1, static_cast<uint32_t>(wx * 16 / s));
+    layer_text(display, overlay, 0, 112, y, "MY:");
+    hex_at(display, overlay, 0, 176, y, 1, static_cast<uint32_t>(wy * 16 / s));
     y += 8;
   }
   if (ledit.show_unit_coords) {
     y = static_cast<int16_t>(8 * (3 + (ledit.show_camera_coords ? 1 : 0) + (ledit.show_mouse_coords ? 1 : 0)));
-    layer_text(overlay, 0, 16, y, "BX:");
-    hex_at(overlay, 0, 80, y, 1, static_cast<uint32_t>(wx / s));
-    layer_text(overlay, 0, 112, y, "BY:");
-    hex_at(overlay, 0, 176, y, 1, static_cast<uint32_t>(wy / s));
+    layer_text(display, overlay, 0, 16, y, "BX:");
+    hex_at(display, overlay, 0, 80, y, 1, static_cast<uint32_t>(wx / s));
+    layer_text(display, overlay, 0, 112, y, "BY:");
+    hex_at(display, overlay, 0, 176, y, 1, static_cast<uint32_t>(wy / s));
   }
 }
 
 void draw_level_cursor() {
-  if (!frame_skip_open()) return;
+  if (!frame_skip_open(display)) return;
   BITMAP* overlay = layer_4.get();
   const int mx = ledit.mouse_x, my = ledit.mouse_y;
   if (fast_scroll_latch == 1 && cursor_alt) {

@@ -46,7 +46,7 @@ void draw_plane_and_collect_hover(bool draw) {
   LayoutPlane& plane = edited_plane();
   if (draw && ledit.background_shown && !back) {
     // The bottom layer goes straight into the backdrop, which the composition keeps.
-    draw_background_into_backdrop(level_view, screen_layers());
+    draw_background_into_backdrop(display, level_view, display.layers());
     backdrop_drawn();
   }
 
@@ -70,7 +70,8 @@ void draw_plane_and_collect_hover(bool draw) {
           }
         }
         if (draw && bw > 0) {
-          draw_chunk(level_view, layer_2.get(), chunk, bx + MARGIN, by + MARGIN, (o.code & PLACEMENT_VFLIP) != 0);
+          draw_chunk(display, level_view, layer_2.get(), chunk, bx + MARGIN, by + MARGIN,
+                     (o.code & PLACEMENT_VFLIP) != 0);
           mark_drawn(layer_2.get(), bx + MARGIN - view_x, by + MARGIN - view_y, bw, bh);
         }
       } else {
@@ -78,7 +79,7 @@ void draw_plane_and_collect_hover(bool draw) {
         by = row_y - s;
         bw = bh = s;
         const int ix = bx + MARGIN - view_x, iy = by + MARGIN - view_y;
-        if (draw && icon_visible(ix, iy)) draw_object_icon(level_view, layer_3.get(), o, ix, iy, timer_ticks);
+        if (draw && icon_visible(ix, iy)) draw_object_icon(display, level_view, layer_3.get(), o, ix, iy);
       }
       if (collect && collected < HOVER_LIMIT && px >= bx && px < bx + bw && py >= by && py < by + bh) {
         HoverEntry e;

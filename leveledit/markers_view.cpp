@@ -68,7 +68,7 @@ void rename_marker(Marker& m) {
   wait_key_released(KEY_ENTER);
   wait_key_released(KEY_ENTER_PAD);
   std::string name;
-  if (!edit_text_field(256, 25, NAME_LIMIT, m.name.c_str(), name)) return;  // Escape keeps the name
+  if (!edit_text_field(display, 256, 25, NAME_LIMIT, m.name.c_str(), name)) return;  // Escape keeps the name
   if (name.size() > NAME_LIMIT) name.resize(NAME_LIMIT);
   for (char& c : name)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -149,7 +149,7 @@ void drag_marker(Marker& m) {
 
 BITMAP* overlay() { return layer_4.get(); }
 
-void hex_value(int x, int y, uint32_t value) { hex_plain_at(overlay(), 2, x, y, value); }
+void hex_value(int x, int y, uint32_t value) { hex_plain_at(display, overlay(), 2, x, y, value); }
 
 }  // namespace
 
@@ -199,33 +199,33 @@ void edit_marker() {
 
 void draw_marker_panel() {
   const Marker* m = hovered();
-  if (!m || !frame_skip_open()) return;
+  if (!m || !frame_skip_open(display)) return;
   static const int line_y[7] = {25, 40, 55, 65, 75, 85, 95};
   const int y = line_y[ledit.panel_line >= 0 && ledit.panel_line < 7 ? ledit.panel_line : 0];
   BITMAP* o = overlay();
   const int32_t s = block_size_on_screen();
   draw_selection_frame(frame_pieces, o, level_view.zoomed(m->x) - (camera_x >> 3) + MARGIN, level_view.zoomed(m->y - 3) - (camera_y >> 3) + MARGIN, s, s);
-  panel_band_begin(screen_layers());
+  panel_band_begin(display.layers());
   mark_drawn(o, 248 + MARGIN, y - 1 + MARGIN, 456 - 248 + 1, 11);
   rectfill(o, 248 + MARGIN, y - 1 + MARGIN, 456 + MARGIN, y + 9 + MARGIN, 0xFF3F00);
   hex_value(231, 25, ledit.hovered_marker_number);
-  layer_text(o, 1, 256, 25, m->name.c_str());
-  layer_text(o, 0, 256, 40, "MARKER TYPE:");
-  layer_text(o, 1, 360, 40, marker_type_name(m->type));
-  layer_text(o, 0, 256, 55, "NEXT MARKER UP:");
+  layer_text(display, o, 1, 256, 25, m->name.c_str());
+  layer_text(display, o, 0, 256, 40, "MARKER TYPE:");
+  layer_text(display, o, 1, 360, 40, marker_type_name(m->type));
+  layer_text(display, o, 0, 256, 55, "NEXT MARKER UP:");
   hex_value(440, 55, m->next_up + 1u);
-  layer_text(o, 0, 256, 65, "NEXT MARKER DOWN:");
+  layer_text(display, o, 0, 256, 65, "NEXT MARKER DOWN:");
   hex_value(440, 65, m->next_down + 1u);
-  layer_text(o, 0, 256, 75, "NEXT MARKER LEFT:");
+  layer_text(display, o, 0, 256, 75, "NEXT MARKER LEFT:");
   hex_value(440, 75, m->next_left + 1u);
-  layer_text(o, 0, 256, 85, "NEXT MARKER RIGHT:");
+  layer_text(display, o, 0, 256, 85, "NEXT MARKER RIGHT:");
   hex_value(440, 85, m->next_right + 1u);
   if (m->type == MARKER_TUNNEL) {
-    layer_text(o, 0, 256, 95, "NEXT MARKER TUNNEL:");
+    layer_text(display, o, 0, 256, 95, "NEXT MARKER TUNNEL:");
     hex_value(440, 95, m->next_tunnel + 1u);
   }
-  layer_text(o, 0, 256, 110, "COORDINATES:      :");
-  hex_at(o, 2, 384, 110, 4, static_cast<uint16_t>(m->x));
-  hex_at(o, 2, 440, 110, 4, static_cast<uint16_t>(m->y));
+  layer_text(display, o, 0, 256, 110, "COORDINATES:      :");
+  hex_at(display, o, 2, 384, 110, 4, static_cast<uint16_t>(m->x));
+  hex_at(display, o, 2, 440, 110, 4, static_cast<uint16_t>(m->y));
   panel_band_end();
 }

@@ -187,7 +187,7 @@ void insert_object() {
   if (snap_to_grid) level_x &= ~15;
   uint16_t code = 0;
   if (with_prompt) {
-    if (!prompt_text(4, OBJECT_NUMBER_PROMPT)) return;  // Escape: nothing is inserted
+    if (!prompt_text(display, 4, OBJECT_NUMBER_PROMPT)) return;  // Escape: nothing is inserted
     const ObjectNumber n = parse_object_number(text_entry.c_str());
     if (n.bad) report_error(OBJECT_NUMBER_ERROR);
     code = n.value;

@@ -22,10 +22,10 @@ constexpr uint32_t HIGHLIGHT = 0xFF3F00;
 
 BITMAP* overlay() { return layer_4.get(); }
 
-void label(int x, int y, const char* text) { layer_text(overlay(), 0, x, y, text); }
-void name(int x, int y, const char* text) { layer_text(overlay(), 1, x, y, text); }
-void hex4(int x, int y, uint32_t value) { hex_at(overlay(), 2, x, y, 4, value); }
-void hex(int x, int y, uint32_t value) { hex_plain_at(overlay(), 2, x, y, value); }
+void label(int x, int y, const char* text) { layer_text(display, overlay(), 0, x, y, text); }
+void name(int x, int y, const char* text) { layer_text(display, overlay(), 1, x, y, text); }
+void hex4(int x, int y, uint32_t value) { hex_at(display, overlay(), 2, x, y, 4, value); }
+void hex(int x, int y, uint32_t value) { hex_plain_at(display, overlay(), 2, x, y, value); }
 
 // A highlight bar between two screen corners, both included.
 void bar(int x1, int y1, int x2, int y2) {
@@ -161,7 +161,7 @@ void block_object_panel(const LayoutObject& o) {
 void draw_object_panel() {
   const LayoutObject* o = selected_object();
   if (!o) return;
-  const bool draw = frame_skip_open();
+  const bool draw = frame_skip_open(display);
   const int32_t s = block_size_on_screen();
   int32_t w = s, h = s;
   if (o->code < OBJECT_CHUNK_LIMIT) {
@@ -179,7 +179,7 @@ void draw_object_panel() {
     if ((ledit.edit_flags & EDIT_METABLOCK) && ledit.cell_located)
       draw_selection_frame(frame_pieces, overlay(), ledit.cell_grid_x + MARGIN, ledit.cell_grid_y + MARGIN, s, s);
   }
-  if (draw) panel_band_begin(screen_layers());
+  if (draw) panel_band_begin(display.layers());
   if (o->code < OBJECT_CHUNK_LIMIT) {
     if (draw) chunk_panel(*o);
   } else if ((o->code & 0xFF00) == OBJECT_PICKUP) {

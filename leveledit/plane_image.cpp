@@ -42,8 +42,9 @@ void draw_tile(BITMAP* layer, const LayoutPlane& plane, bool background, int32_t
     for (const LayoutObject& o : plane.rows[r].objects) {
       if (o.code >= OBJECT_CHUNK_LIMIT) continue;
       const int32_t x = background ? level_view.zoomed(o.x) + MARGIN : placement_x(level_view, o);
-      draw_chunk_at(level_model, level_bitmaps, layer, o.code & PLACEMENT_CHUNK_MASK, x, placement_y(level_view, static_cast<int>(r)),
-                    (o.code & PLACEMENT_VFLIP) != 0, ox, oy, level_view.block_size());
+      draw_chunk_at(display, level_model, level_bitmaps, layer, o.code & PLACEMENT_CHUNK_MASK, x,
+                    placement_y(level_view, static_cast<int>(r)), (o.code & PLACEMENT_VFLIP) != 0, ox, oy,
+                    level_view.block_size());
     }
 }
 
@@ -59,7 +60,7 @@ void draw_tile_icons(BITMAP* layer, int32_t ox, int32_t oy) {
     for (const LayoutObject& o : front_layout.rows[r].objects) {
       if (o.code < OBJECT_CHUNK_LIMIT) continue;
       const int32_t x = level_view.zoomed(o.x) - s - left;
-      if (x > -ICON_MARGIN && x < reach) draw_object_icon(level_view, layer, o, x, y, timer_ticks);
+      if (x > -ICON_MARGIN && x < reach) draw_object_icon(display, level_view, layer, o, x, y);
     }
   }
   if (map_header.map_front != 0) return;

@@ -16,10 +16,11 @@ std::string hex_field(uint32_t value, int min_digits) {
 
 std::string hex_field_plain(uint32_t value) { return hex_field(value, 2); }
 
-void draw_hex(BITMAP* target, uint8_t colour, int16_t x, int16_t y, int8_t min_digits, uint32_t value) {
-  if (frame_skip_open()) text_out(target, colour, x, y, hex_field(value, min_digits).c_str());
+void draw_hex(const Display& display, BITMAP* target, uint8_t colour, int16_t x, int16_t y, int8_t min_digits,
+              uint32_t value) {
+  if (frame_skip_open(display)) text_out(display, target, colour, x, y, hex_field(value, min_digits).c_str());
 }
 
-void draw_hex_plain(BITMAP* target, uint8_t colour, int16_t x, int16_t y, uint32_t value) {
-  if (frame_skip_open()) text_out(target, colour, x, y, hex_field_plain(value).c_str());
+void draw_hex_plain(const Display& display, BITMAP* target, uint8_t colour, int16_t x, int16_t y, uint32_t value) {
+  if (frame_skip_open(display)) text_out(display, target, colour, x, y, hex_field_plain(value).c_str());
 }

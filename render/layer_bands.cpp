@@ -14,7 +14,7 @@ namespace {
 
 struct Tracking {
   bool on = false;
-  bool backdrop = false;  // back_buffer holds this frame's backdrop
+  bool backdrop = false;  // the back buffer holds this frame's backdrop
   std::array<LayerBands, 4> layers;
   std::array<BITMAP*, 4> tracked{};  // the layers whose drawing is reported (compared only)
 };
@@ -129,10 +129,11 @@ constexpr RunFunction run_table[16] = {
 
 }  // namespace
 
-void compose_tracked_layers(const ScreenLayers& screen, bool vsync) {
-  if (vsync) input().vsync();
+void compose_tracked_layers(const Display& display) {
+  const ScreenLayers screen = display.layers();
+  if (display.settings.vsync_enabled) input().vsync();
   BITMAP* out = screen.back_buffer;
-  if (!frame_skip_open() || !out) return;
+  if (!frame_skip_open(display) || !out) return;
   const std::array<BITMAP*, 4>& layers = screen.layers;
   const int screen_width = screen.width, screen_height = screen.height;
   const RunFunction* run_functions = tracking.backdrop ? run_table<true> : run_table<false>;
@@ -196,7 +197,7 @@ void clear_tracked_layers(const ScreenLayers& screen) {
   }
 }
 
-void layer_text(BITMAP* layer, uint8_t colour, int x, int y, const char* text) {
+void layer_text(const Display& display, BITMAP* layer, uint8_t colour, int x, int y, const char* text) {
   if (!text || !*text) return;
   int lines = 1, longest = 0, current = 0;
   for (const char* c = text; *c; ++c) {
@@ -208,11 +209,11 @@ void layer_text(BITMAP* layer, uint8_t colour, int x, int y, const char* text) {
     }
   }
   mark_drawn(layer, x + MARGIN, y + MARGIN, 8 * longest, 14 * (lines - 1) + 8);
-  text_out(layer, colour, static_cast<int16_t>(x), static_cast<int16_t>(y), text);
+  text_out(display, layer, colour, static_cast<int16_t>(x), static_cast<int16_t>(y), text);
 }
 
-void layer_number(BITMAP* layer, int x, int y, int min_digits, int32_t value) {
+void layer_number(const Display& display, BITMAP* layer, int x, int y, int min_digits, int32_t value) {
   // Eight positions ending with the last digit at x.
   mark_drawn(layer, x - 56 + MARGIN, y + MARGIN, 64, 8);
-  number_out(layer, static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int8_t>(min_digits), value);
+  number_out(display, layer, static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int8_t>(min_digits), value);
 }

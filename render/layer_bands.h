@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/screen_layers.h"
+#include "ui/display.h"
 
 constexpr int BAND_ROWS = 16;
 
@@ -40,10 +41,10 @@ const LayerBands& layer_marks(int layer);
 // The result of clear_layers, drawing and compose_layers when every drawing was marked:
 // retrace wait when enabled; on shown frames back_buffer gets the four layers over black
 // and goes to the screen, and the marked parts of the layers are cleared again.
-void compose_tracked_layers(const ScreenLayers& screen, bool vsync);
+void compose_tracked_layers(const Display& display);
 // Clears the marked parts of the layers without composing (a frame that frame skip leaves out).
 void clear_tracked_layers(const ScreenLayers& screen);
 
 // Text writers of the layers that mark what they draw (screen positions, as text_out).
-void layer_text(BITMAP* layer, uint8_t colour, int x, int y, const char* text);
-void layer_number(BITMAP* layer, int x, int y, int min_digits, int32_t value);
+void layer_text(const Display& display, BITMAP* layer, uint8_t colour, int x, int y, const char* text);
+void layer_number(const Display& display, BITMAP* layer, int x, int y, int min_digits, int32_t value);

@@ -144,10 +144,10 @@ void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, in
   draw_block_into(source, target, sx, sy, x, y, flip, size, opacity, false);
 }
 
-void draw_chunk_at(const LevelModel& level, const LevelBitmaps& bitmaps, BITMAP* target, int chunk, int x, int y,
-                   bool flipped, int32_t view_x, int32_t view_y, int size) {
+void draw_chunk_at(const Display& display, const LevelModel& level, const LevelBitmaps& bitmaps, BITMAP* target,
+                   int chunk, int x, int y, bool flipped, int32_t view_x, int32_t view_y, int size) {
   const int s = size;
-  if (!target || s <= 0 || !frame_skip_open()) return;
+  if (!target || s <= 0 || !frame_skip_open(display)) return;
   if (chunk < 0 || chunk >= level.chunkmap.count()) return;
   const Chunk& c = level.chunkmap.chunks[chunk];
   if (c.width < 1 || c.height < 1) return;
@@ -171,19 +171,22 @@ void draw_chunk_at(const LevelModel& level, const LevelBitmaps& bitmaps, BITMAP*
   }
 }
 
-void draw_chunk(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped) {
+void draw_chunk(const Display& display, const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped) {
   if (!view.level || !view.bitmaps) return;
-  draw_chunk_at(*view.level, *view.bitmaps, target, chunk, x, y, flipped, view.camera_x >> 3, view.camera_y >> 3, view.block_size());
+  draw_chunk_at(display, *view.level, *view.bitmaps, target, chunk, x, y, flipped, view.camera_x >> 3,
+                view.camera_y >> 3, view.block_size());
 }
 
-void draw_back_chunk(const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped) {
+void draw_back_chunk(const Display& display, const LevelView& view, BITMAP* target, int chunk, int x, int y,
+                     bool flipped) {
   if (!view.level || !view.bitmaps) return;
   if (view.level->map_header.map_front == 0) {
-    draw_chunk(view, target, chunk, x, y, flipped);
+    draw_chunk(display, view, target, chunk, x, y, flipped);
     return;
   }
-  draw_chunk_at(*view.level, *view.bitmaps, target, chunk, x, y, flipped, (view.camera_x >> 8) + (view.camera_x >> 7),
-                (view.camera_y >> 8) + (view.camera_y >> 7), view.block_size());
+  draw_chunk_at(display, *view.level, *view.bitmaps, target, chunk, x, y, flipped,
+                (view.camera_x >> 8) + (view.camera_x >> 7), (view.camera_y >> 8) + (view.camera_y >> 7),
+                view.block_size());
 }
 
 int32_t placement_x(const LevelView& view, const LayoutObject& o) {
@@ -193,33 +196,33 @@ int32_t placement_x(const LevelView& view, const LayoutObject& o) {
 
 int32_t placement_y(const LevelView& view, int row) { return view.zoomed(16 * row) - view.block_size() + 64; }
 
-void draw_background_pass(const LevelView& view, BITMAP* layer) {
+void draw_background_pass(const Display& display, const LevelView& view, BITMAP* layer) {
   if (!view.level || view.level->back_layout.height < 16) return;
   const LayoutPlane& back = view.level->back_layout;
   for (size_t r = 0; r < back.rows.size(); ++r)
     for (const LayoutObject& o : back.rows[r].objects)
       if (o.code < OBJECT_CHUNK_LIMIT)
-        draw_back_chunk(view, layer, o.code & PLACEMENT_CHUNK_MASK, view.zoomed(o.x) + 64,
+        draw_back_chunk(display, view, layer, o.code & PLACEMENT_CHUNK_MASK, view.zoomed(o.x) + 64,
                         placement_y(view, static_cast<int>(r)), (o.code & PLACEMENT_VFLIP) != 0);
 }
 
-void draw_background_into_backdrop(const LevelView& view, const ScreenLayers& screen) {
+void draw_background_into_backdrop(const Display& display, const LevelView& view, const ScreenLayers& screen) {
   BITMAP* bb = screen.back_buffer;
   if (!bb) return;
   // Blocks draw every pixel of their square (the mask colour as black): only the rest of
   // the visible area is cleared, afterwards.
   std::vector<CoveredRun> runs;
   backdrop_cover = &runs;
-  draw_background_pass(view, bb);
+  draw_background_pass(display, view, bb);
   backdrop_cover = nullptr;
   clear_uncovered(bb, runs, screen.width, screen.height);
 }
 
-void draw_plane_chunks(const LevelView& view, BITMAP* layer, const LayoutPlane& plane) {
+void draw_plane_chunks(const Display& display, const LevelView& view, BITMAP* layer, const LayoutPlane& plane) {
   for (size_t r = 0; r < plane.rows.size(); ++r)
     for (const LayoutObject& o : plane.rows[r].objects)
       if (o.code < OBJECT_CHUNK_LIMIT)
-        draw_chunk(view, layer, o.code & PLACEMENT_CHUNK_MASK, placement_x(view, o),
+        draw_chunk(display, view, layer, o.code & PLACEMENT_CHUNK_MASK, placement_x(view, o),
                    placement_y(view, static_cast<int>(r)), (o.code & PLACEMENT_VFLIP) != 0);
 }
 
@@ -230,9 +233,10 @@ void clear_layers(const ScreenLayers& screen) {
     if (b) fill_rect32(b, MARGIN, MARGIN, screen.width, screen.height, MASK_COLOUR);
 }
 
-void compose_layers(const ScreenLayers& screen, bool vsync) {
-  if (vsync) input().vsync();
-  if (!frame_skip_open() || !screen.back_buffer) return;
+void compose_layers(const Display& display) {
+  const ScreenLayers screen = display.layers();
+  if (display.settings.vsync_enabled) input().vsync();
+  if (!frame_skip_open(display) || !screen.back_buffer) return;
   BITMAP* out = screen.back_buffer;
   const std::array<BITMAP*, 4>& layers = screen.layers;
   const int width = screen.width, height = screen.height;

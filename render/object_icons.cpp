@@ -29,10 +29,10 @@ struct Icons {
 
 // The two bytes of an object code written as hex over the icon's block: the high byte,
 // and 8 pixels lower the low byte, last digits 8 pixels right of the icon position.
-void draw_code_as_hex(BITMAP* layer, uint16_t code, int x, int y) {
+void draw_code_as_hex(const Display& display, BITMAP* layer, uint16_t code, int x, int y) {
   const int sx = x - MARGIN + 8, sy = y - MARGIN;
-  hex_plain_at(layer, 0, sx, sy, code >> 8);
-  hex_plain_at(layer, 0, sx, sy + 8, code & 0xFF);
+  hex_plain_at(display, layer, 0, sx, sy, code >> 8);
+  hex_plain_at(display, layer, 0, sx, sy + 8, code & 0xFF);
 }
 
 const BlockType* block_type_entry(const LevelModel& level, int index) {
@@ -131,9 +131,10 @@ void draw_scaled_masked(BITMAP* source, BITMAP* target, int x, int y, int w, int
   }
 }
 
-void draw_object_icon(const LevelView& view, BITMAP* layer, const LayoutObject& object, int x, int y, int32_t ticks) {
+void draw_object_icon(const Display& display, const LevelView& view, BITMAP* layer, const LayoutObject& object, int x,
+                      int y) {
   if (!layer || !view.level || !view.bitmaps) return;
-  const Icons icons{*view.level, *view.bitmaps, ticks};
+  const Icons icons{*view.level, *view.bitmaps, display.timer_ticks};
   const int s = view.block_size();
   const uint16_t code = object.code;
   const int low = code & 0xFF;
@@ -143,19 +144,19 @@ void draw_object_icon(const LevelView& view, BITMAP* layer, const LayoutObject& 
     if (low < PICKUP_TYPE_COUNT)
       draw_scaled_masked(icons.pickup_icon(low), layer, x, y, s, s);
     else
-      draw_code_as_hex(layer, code, x, y);
+      draw_code_as_hex(display, layer, code, x, y);
   } else if ((code & 0xFF00) == OBJECT_BLOCK) {
     const BlockType* entry = block_type_entry(icons.level, low);
     if (entry)
       draw_block_type(icons, layer, *entry, x, y, s, true);
     else
-      draw_code_as_hex(layer, code, x, y);
+      draw_code_as_hex(display, layer, code, x, y);
   } else if (code == OBJECT_POST) {
     draw_post(icons, layer, x, y, s);
   } else if ((code & 0xFF00) == OBJECT_LARGE) {
     draw_large_object(icons, layer, x, y, s);
   } else {
-    draw_code_as_hex(layer, code, x, y);
+    draw_code_as_hex(display, layer, code, x, y);
   }
 }
 

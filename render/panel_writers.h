@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "ui/display.h"
+
 // draw_hex / draw_hex_plain with the eight-character field ending at x (last digit at x).
-void hex_at(BITMAP* target, uint8_t colour, int x, int y, int min_digits, uint32_t value);
-void hex_plain_at(BITMAP* target, uint8_t colour, int x, int y, uint32_t value);
+void hex_at(const Display& display, BITMAP* target, uint8_t colour, int x, int y, int min_digits, uint32_t value);
+void hex_plain_at(const Display& display, BITMAP* target, uint8_t colour, int x, int y, uint32_t value);

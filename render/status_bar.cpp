@@ -6,7 +6,7 @@
 #include "gamedata/bitmap.h"
 #include "render/layer_bands.h"
 #include "ui/font.h"
-#include "ui/screen_layers.h"
+#include "ui/display.h"
 
 namespace {
 
@@ -75,14 +75,17 @@ size_t status_bar_chars(int screen_width) {
   return static_cast<size_t>(screen_width > TEXT_X ? (screen_width - TEXT_X) / 8 : 0);
 }
 
-void draw_status_bar(BITMAP* layer, int screen_width, int screen_height, const std::string& text) {
+void draw_status_bar(const Display& display, BITMAP* layer, const std::string& text) {
   if (!layer) return;
+  const int screen_width = display.settings.screen_width, screen_height = display.settings.screen_height;
   const int top = screen_height - STATUS_BAR_HEIGHT;
   mark_drawn(layer, MARGIN, top + MARGIN, screen_width, STATUS_BAR_HEIGHT);
   fill_rect32(layer, MARGIN, top + MARGIN, screen_width, STATUS_BAR_HEIGHT, STATUS_BAR_COLOUR);
   const size_t unsaved = text.rfind(UNSAVED_TEXT);
   const bool flagged = unsaved != std::string::npos && unsaved + std::string(UNSAVED_TEXT).size() == text.size();
   const std::string plain = flagged ? text.substr(0, unsaved) : text;
-  text_out(layer, 2, TEXT_X, static_cast<int16_t>(top + 1), plain.c_str());
-  if (flagged) text_out(layer, 1, static_cast<int16_t>(TEXT_X + 8 * unsaved), static_cast<int16_t>(top + 1), UNSAVED_TEXT);
+  text_out(display, layer, 2, TEXT_X, static_cast<int16_t>(top + 1), plain.c_str());
+  if (flagged)
+    text_out(display, layer, 1, static_cast<int16_t>(TEXT_X + 8 * unsaved), static_cast<int16_t>(top + 1),
+             UNSAVED_TEXT);
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/display.h"
+
 constexpr int STATUS_BAR_HEIGHT = 10;
 constexpr uint32_t STATUS_BAR_COLOUR = 0xFF141C28;
 constexpr const char* UNSAVED_TEXT = "UNSAVED";
@@ -41,7 +43,6 @@ std::string camera_status_text(uint8_t camera_state);
 // Characters that fit the bar on a screen screen_width pixels wide.
 size_t status_bar_chars(int screen_width);
 
-// Fills the bottom STATUS_BAR_HEIGHT rows of the layer's visible area (screen_width x
-// screen_height) and writes the line into it (ink A, "UNSAVED" in ink B); marks what it
-// drew for the layer composition.
-void draw_status_bar(BITMAP* layer, int screen_width, int screen_height, const std::string& text);
+// Fills the bottom STATUS_BAR_HEIGHT rows of the layer's visible area and writes the line
+// into it (ink A, "UNSAVED" in ink B); marks what it drew for the layer composition.
+void draw_status_bar(const Display& display, BITMAP* layer, const std::string& text);

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The layer rule of the includes (README.md, "Layers"): a file of a product folder includes
 # headers of its own folder and of the folders below it only, never of a folder above it,
-# and neither editor includes the other. Prints every include that breaks the rule (file,
-# line, include) and fails when there is one.
+# and neither editor includes the other. The program's state headers (those that declare a
+# non-const extern object) are included by the screens and app/ only: the code below them
+# takes what it works on as parameters. Prints every include that breaks a rule (file, line,
+# include) and fails when there is one.
 set -uo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
@@ -33,5 +35,25 @@ for folder in "${!may_include[@]}"; do
     done < <(grep -n -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^/"]+/' "$file")
   done
 done
-[ $status -eq 0 ] && echo "layers: every include runs down or stays in its folder"
+# State headers: an `extern` line that declares an object (not a function, not const).
+state_headers=()
+for header in */*.h; do
+  case ${header%%/*} in files|gamedata|ui|render|leveledit|chunkedit|app) ;; *) continue ;; esac
+  if grep -E '^[[:space:]]*extern[[:space:]]' "$header" | grep -v -E 'extern[[:space:]]+(const|constexpr|"C")' |
+      sed -E 's/<[^;]*>//; s/\(\*&?/ /' | grep -q -v -E '[A-Za-z0-9_][[:space:]]*\('; then
+    state_headers+=("$header")
+  fi
+done
+for folder in files gamedata ui render; do
+  for file in "$folder"/*.cpp "$folder"/*.h; do
+    [ -e "$file" ] || continue
+    for header in "${state_headers[@]}"; do
+      grep -n -F "#include \"$header\"" "$file" | while IFS=: read -r line include; do
+        echo "$file:$line: $include (a state header: only the screens and app/ include it)"
+      done | grep . && status=1
+    done
+  done
+done
+
+[ $status -eq 0 ] && echo "layers: every include runs down or stays in its folder; only the screens and app/ include state headers"
 exit $status

@@ -23,7 +23,7 @@
 #include "gamedata/rom_import.h"
 #include "model_snapshot.h"
 #include "test_support.h"
-#include "ui/file_selector.h"
+#include "app/file_choice.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
 

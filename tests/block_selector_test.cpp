@@ -13,6 +13,7 @@
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/messages.h"
+#include "ui/screen_state.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ class Selectors : public ChunkEditorFixture {
   void bar_frames(int n, uint16_t& cell) {
     const BlockSelectorView view{16, 0, &chunkmap.chunks[0], nullptr};
     for (int i = 0; i < n; ++i) {
-      end_editor_frame();
+      end_editor_frame(display);
       block_selector(0, 0, cell, view);
       wheel_before = wheel_now;
     }
@@ -43,7 +44,7 @@ class Selectors : public ChunkEditorFixture {
   }
   void tile_frames(int n) {
     for (int i = 0; i < n; ++i) {
-      end_editor_frame();
+      end_editor_frame(display);
       tile_selector();
       wheel_before = wheel_now;
     }
@@ -129,10 +130,10 @@ TEST_F(Selectors, KeyTwoTwiceLeavesBit12AndTheLabelsShowTheirInk) {
   EXPECT_EQ(cell, 0x0005);
   // FLI is drawn in the ink of its value: 0 now.
   BitmapPtr expected = make_bitmap(640 + 128, 480 + 128);
-  text_out(expected.get(), 0, 128, 20, "FLI");
+  text_out(display, expected.get(), 0, 128, 20, "FLI");
   auto label_matches = [&](int colour) {
     fill_rect32(expected.get(), 0, 0, expected->w, expected->h, 0xFF000000u);
-    text_out(expected.get(), static_cast<uint8_t>(colour), 128, 20, "FLI");
+    text_out(display, expected.get(), static_cast<uint8_t>(colour), 128, 20, "FLI");
     for (int y = 20; y < 28; ++y)
       for (int x = 128; x < 152; ++x)
         if (!(rgb_at(in.screen.get(), x, y) == rgb_at(expected.get(), x + MARGIN, y + MARGIN))) return false;

@@ -14,7 +14,6 @@
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "files/rom_tables.h"
 #include "game_fixtures.h"
 #include "test_support.h"
@@ -35,7 +34,7 @@ Bytes random_bytes(size_t n, unsigned seed) {
 }  // namespace
 
 TEST(BufferLimits, PackedBlocksOfAtMost512KiB) {
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   // Random bytes barely pack: one block just below the limit, one just above.
   const Bytes below = literal_block(random_bytes(480000, 1));
   const Bytes above = literal_block(random_bytes(490000, 2));
@@ -49,11 +48,11 @@ TEST(BufferLimits, PackedBlocksOfAtMost512KiB) {
   EXPECT_FALSE(unpack_block(above.data(), above.size(), 0, out, error));
   EXPECT_NE(error.find("more than 524288 (512 KiB)"), std::string::npos) << error;
   EXPECT_TRUE(out.empty());
-  pp20_trace = stdout;
+  pp20_set_trace(stdout);
 }
 
 TEST(BufferLimits, UnpackedSizeAgainstWhatTheCallerHolds) {
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   const Bytes block = pack_block(Bytes(5000, 7));
   Bytes out;
   std::string error;
@@ -91,7 +90,7 @@ TEST(BufferLimits, UnpackedSizeAgainstWhatTheCallerHolds) {
   const Bytes set_too_big = pack_block(set);
   EXPECT_FALSE(LoadChunkSet(set_too_big.data(), set_too_big.size(), 0, map, error));
   EXPECT_NE(error.find("more than 133124"), std::string::npos) << error;
-  pp20_trace = stdout;
+  pp20_set_trace(stdout);
 }
 
 TEST(BufferLimits, FilesAreReadUpToTheirLimit) {

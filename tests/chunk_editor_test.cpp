@@ -13,6 +13,7 @@
 #include "chunkedit/chunk_editor_help.h"
 #include "leveledit/level_undo.h"
 #include "render/view_state.h"
+#include "ui/screen_state.h"
 #include "ui/scripted_input.h"
 #include "ui/font.h"
 #include "ui/messages.h"
@@ -362,8 +363,8 @@ TEST_F(ChunkEditor, OneWheelNotchZoomsTo112PercentForAWhile) {
     EXPECT_EQ(zoom_percent(level_zoom), 112);
     // (x from 20: the 18-pixel block lies left of it)
     EXPECT_TRUE(screen_shows(20, 8, 44, 20, [](BITMAP* b) {
-      text_out(b, 1, 16, 8, "ZOOM:");
-      number_out(b, 48, 20, 1, 112);
+      text_out(display, b, 1, 16, 8, "ZOOM:");
+      number_out(display, b, 48, 20, 1, 112);
     }));
   });
   in.idle(150);
@@ -476,7 +477,7 @@ TEST_F(ChunkEditor, MetaUndoSizeInSetupResizesTheHistory) {
   in.move(232, 96 + 6 * 16 + 11).idle().click().idle();
   in.tap(KEY_3).tap(KEY_ENTER).idle();
   in.move(232, 292 + 11).idle().click().idle();
-  setup_screen();
+  setup_screen(display, setup_actions);
   EXPECT_EQ(meta_undo_size, 3);
   EXPECT_EQ(chunk_history.capacity(), 3u);
 }

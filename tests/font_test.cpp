@@ -68,7 +68,7 @@ TEST_F(FontTest, ColourCodesChooseInkAndCase) {
                {0, 'y', 'Y' + 128}, {1, 'y', 'Y'}, {2, 'y', 'Y'}, {3, 'y', 'Y' + 128}};
   for (const auto& k : cases) EXPECT_EQ(glyph_index(k.colour, k.c), k.glyph) << k.colour << char(k.c);
   // Hot keys in the second ink; a newline returns to the call's x and moves 14 down.
-  text_out(back_buffer.get(), 0, 100, 50, "yES OR nO\nB");
+  text_out(display, back_buffer.get(), 0, 100, 50, "yES OR nO\nB");
   EXPECT_TRUE(cell_shows_glyph(100, 50, 'Y' + 128));
   EXPECT_TRUE(cell_shows_glyph(108, 50, 'E'));
   EXPECT_TRUE(cell_blank(124, 50));
@@ -78,7 +78,7 @@ TEST_F(FontTest, ColourCodesChooseInkAndCase) {
 
 TEST_F(FontTest, RightEdgeSkipsCharactersButLaterLinesAppear) {
   // Starts 16 pixels left of the edge: two glyphs fit, the rest are skipped.
-  text_out(back_buffer.get(), 0, 624, 40, "ABCDE\nXY");
+  text_out(display, back_buffer.get(), 0, 624, 40, "ABCDE\nXY");
   EXPECT_TRUE(cell_shows_glyph(624, 40, 'A'));
   EXPECT_TRUE(cell_shows_glyph(632, 40, 'B'));
   for (int x = 640; x < 640 + MARGIN - 8; x += 8) EXPECT_TRUE(cell_blank(x, 40)) << x;
@@ -86,38 +86,38 @@ TEST_F(FontTest, RightEdgeSkipsCharactersButLaterLinesAppear) {
   EXPECT_TRUE(cell_shows_glyph(632, 54, 'Y'));
   // Characters outside the font leave a blank gap.
   clear_to_color(back_buffer.get(), 0);
-  text_out(back_buffer.get(), 0, 0, 0, "A#-/!B");
+  text_out(display, back_buffer.get(), 0, 0, 0, "A#-/!B");
   for (int i = 1; i <= 4; ++i) EXPECT_TRUE(cell_blank(8 * i, 0));
   EXPECT_TRUE(cell_shows_glyph(40, 0, 'B'));
 }
 
 TEST_F(FontTest, NumbersAreRightAlignedAndPadded) {
-  number_out(back_buffer.get(), 100, 10, 3, 5);
+  number_out(display, back_buffer.get(), 100, 10, 3, 5);
   EXPECT_TRUE(cell_shows_glyph(100, 10, '5'));
   EXPECT_TRUE(cell_shows_glyph(84, 10, '0'));
   EXPECT_TRUE(cell_blank(76, 10));
-  number_out(back_buffer.get(), 100, 50, 0, 0);  // no digits for 0 unpadded
+  number_out(display, back_buffer.get(), 100, 50, 0, 0);  // no digits for 0 unpadded
   for (int x = 44; x <= 100; x += 8) EXPECT_TRUE(cell_blank(x, 50));
-  number_out(back_buffer.get(), 100, 70, 1, 0);
+  number_out(display, back_buffer.get(), 100, 70, 1, 0);
   EXPECT_TRUE(cell_shows_glyph(100, 70, '0'));
   // Nine digits: only the last eight are shown.
-  number_out(back_buffer.get(), 100, 90, 1, 123456789);
+  number_out(display, back_buffer.get(), 100, 90, 1, 123456789);
   EXPECT_TRUE(cell_shows_glyph(44, 90, '2'));
   EXPECT_TRUE(cell_shows_glyph(100, 90, '9'));
   EXPECT_TRUE(cell_blank(36, 90));
-  number_out_coloured(back_buffer.get(), 1, 200, 10, 1, 7);
+  number_out_coloured(display, back_buffer.get(), 1, 200, 10, 1, 7);
   EXPECT_TRUE(cell_shows_glyph(200, 10, '7' + 128));
 }
 
 TEST_F(FontTest, FrameSkipHidesNumbersAndConditionalText) {
   frame_skip = 2;
   frame_counter = 1;
-  number_out(back_buffer.get(), 100, 10, 3, 5);
-  text_out_if_shown(back_buffer.get(), 0, 10, 10, "A");
+  number_out(display, back_buffer.get(), 100, 10, 3, 5);
+  text_out_if_shown(display, back_buffer.get(), 0, 10, 10, "A");
   EXPECT_TRUE(cell_blank(100, 10));
   EXPECT_TRUE(cell_blank(10, 10));
   frame_counter = 3;
-  text_out_if_shown(back_buffer.get(), 0, 10, 10, "A");
+  text_out_if_shown(display, back_buffer.get(), 0, 10, 10, "A");
   EXPECT_TRUE(cell_shows_glyph(10, 10, 'A'));
   frame_skip = 0;
 }

@@ -4,6 +4,7 @@
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/messages.h"
+#include "ui/screen_state.h"
 
 BitmapPtr solid_bitmap(uint32_t colour, int w, int h) {
   BitmapPtr b = make_bitmap(w, h);
@@ -98,7 +99,8 @@ void LevelEditorTest::run_script(int limit) {
 bool LevelEditorTest::shows_line(int y, const std::vector<Piece>& pieces, uint32_t background) {
   BitmapPtr expected = make_bitmap(screen_width + 2 * MARGIN, 24 + 2 * MARGIN);
   clear_to_color(expected.get(), static_cast<int>(background));
-  for (const Piece& p : pieces) text_out(expected.get(), p.colour, static_cast<int16_t>(p.x), 8, p.text.c_str());
+  for (const Piece& p : pieces)
+    text_out(display, expected.get(), p.colour, static_cast<int16_t>(p.x), 8, p.text.c_str());
   for (const Piece& p : pieces)
     for (int dy = 0; dy < 8; ++dy)
       for (int dx = 0; dx < 8 * static_cast<int>(p.text.size()); ++dx) {

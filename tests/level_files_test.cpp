@@ -12,7 +12,7 @@
 #include "game_fixtures.h"
 #include "gamedata/level_state.h"
 #include "test_support.h"
-#include "ui/file_selector.h"
+#include "app/file_choice.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
 

@@ -69,8 +69,8 @@ TEST_F(MapRender, TwoViewsDrawThroughTheirOwnZoomAndCamera) {
   BitmapPtr second = make_bitmap(target->w, target->h);
   clear_to_color(second.get(), MASK_COLOUR);
   const LayoutObject o{0, 16};
-  draw_chunk(near, target.get(), 0, placement_x(near, o), placement_y(near, 2), false);
-  draw_chunk(far, second.get(), 0, placement_x(far, o), placement_y(far, 2), false);
+  draw_chunk(display, near, target.get(), 0, placement_x(near, o), placement_y(near, 2), false);
+  draw_chunk(display, far, second.get(), 0, placement_x(far, o), placement_y(far, 2), false);
   // Map screen: x = 16 * s / 16 + 64, y = 32 * s / 16 - s + 64, less the camera.
   EXPECT_EQ(at(target.get(), 32 + 64 - 10, 32 + 64), block_pixel(5, 0, 0));
   EXPECT_EQ(at(target.get(), 32 + 64 - 10 + 31, 32 + 64 + 31), block_pixel(5, 15, 15));
@@ -80,7 +80,7 @@ TEST_F(MapRender, TwoViewsDrawThroughTheirOwnZoomAndCamera) {
   EXPECT_EQ(at(second.get(), 8 + 64 + 8, 8 + 64 - 4), MASK_COLOUR);
   // A view of no level draws nothing.
   clear_to_color(second.get(), MASK_COLOUR);
-  draw_chunk(LevelView{}, second.get(), 0, 64, 64, false);
+  draw_chunk(display, LevelView{}, second.get(), 0, 64, 64, false);
   EXPECT_EQ(at(second.get(), 64, 64), MASK_COLOUR);
 }
 
@@ -134,7 +134,7 @@ TEST_F(MapRender, ChunkCellsEmptyFlippedAndAboveTheTop) {
   c.cell(1, 0) = 0 | 0x0E00;   // block 0: nothing drawn, whatever the other bits
   c.cell(0, 1) = 2 | CELL_VFLIP;
   c.cell(1, 1) = 3;
-  draw_chunk(level_view, target.get(), 0, 64, 64, false);
+  draw_chunk(display, level_view, target.get(), 0, 64, 64, false);
   EXPECT_EQ(at(target.get(), 64, 64), block_pixel(1, 0, 0));
   EXPECT_EQ(at(target.get(), 64 + 16 + 5, 64 + 5), MASK_COLOUR);
   EXPECT_EQ(at(target.get(), 64 + 3, 64 + 16), block_pixel(2, 3, 15));  // bit 12 flips
@@ -142,7 +142,7 @@ TEST_F(MapRender, ChunkCellsEmptyFlippedAndAboveTheTop) {
 
   // A flipped placement takes the rows bottom-up and draws the bit-12 cell unflipped.
   clear_to_color(target.get(), MASK_COLOUR);
-  draw_chunk(level_view, target.get(), 0, 64, 64, true);
+  draw_chunk(display, level_view, target.get(), 0, 64, 64, true);
   EXPECT_EQ(at(target.get(), 64 + 3, 64), block_pixel(2, 3, 0));
   EXPECT_EQ(at(target.get(), 64 + 3, 64 + 15), block_pixel(2, 3, 15));
   EXPECT_EQ(at(target.get(), 64, 64 + 16), block_pixel(1, 0, 15));
@@ -153,7 +153,7 @@ TEST_F(MapRender, ChunkCellsEmptyFlippedAndAboveTheTop) {
   // the lower row is drawn.
   clear_to_color(target.get(), MASK_COLOUR);
   camera_y = 8 * 68;
-  draw_chunk(level_view, target.get(), 0, 64, 64, false);
+  draw_chunk(display, level_view, target.get(), 0, 64, 64, false);
   for (int y = 0; y < 12; ++y) ASSERT_EQ(at(target.get(), 70, y), MASK_COLOUR);
   EXPECT_EQ(at(target.get(), 64 + 3, 12), block_pixel(2, 3, 15));
 }
@@ -165,7 +165,7 @@ TEST_F(MapRender, ChunkAtZoomAndFrameSkip) {
   c.cell(2, 0) = 6;
   level_zoom = -12;
   camera_x = 8 * 10;
-  draw_chunk(level_view, target.get(), 0, 64, 64, false);
+  draw_chunk(display, level_view, target.get(), 0, 64, 64, false);
   // s = 4: block 5 at 64 - 10 + 4.
   EXPECT_EQ(at(target.get(), 58, 64), block_pixel(5, 0, 0));
   EXPECT_EQ(at(target.get(), 59, 65), block_pixel(5, 4, 4));
@@ -174,7 +174,7 @@ TEST_F(MapRender, ChunkAtZoomAndFrameSkip) {
   clear_to_color(target.get(), MASK_COLOUR);
   frame_skip = 1;
   frame_counter = 1;
-  draw_chunk(level_view, target.get(), 0, 64, 64, false);
+  draw_chunk(display, level_view, target.get(), 0, 64, 64, false);
   EXPECT_EQ(at(target.get(), 58, 64), MASK_COLOUR);
   frame_skip = 0;
   frame_counter = 0;
@@ -186,7 +186,7 @@ TEST_F(MapRender, FarPositionsDoNotWrapIntoView) {
   // At zoom 48 a placement at level x 16384 lies 65536 zoomed pixels to the right.
   level_zoom = 48;
   LayoutObject o{0, 16384};
-  draw_chunk(level_view, target.get(), 0, placement_x(level_view, o), 64, false);
+  draw_chunk(display, level_view, target.get(), 0, placement_x(level_view, o), 64, false);
   for (int y = 0; y < target->h; ++y)
     for (int x = 0; x < target->w; ++x) ASSERT_EQ(at(target.get(), x, y), MASK_COLOUR);
 }
@@ -197,7 +197,7 @@ TEST_F(MapRender, BackPlaneScrollsAtThreeThirtySecondsOffTheMapScreen) {
   camera_x = 8 * 256;  // 256 zoomed pixels
   camera_y = 8 * 64;
   map_header.map_front = 3;
-  draw_back_chunk(level_view, target.get(), 0, 100, 100, false);
+  draw_back_chunk(display, level_view, target.get(), 0, 100, 100, false);
   // (2048 >> 8) + (2048 >> 7) = 24; (512 >> 8) + (512 >> 7) = 6.
   EXPECT_EQ(at(target.get(), 100 - 24, 100 - 6), block_pixel(7, 0, 0));
   EXPECT_EQ(at(target.get(), 100 - 24 + 15, 100 - 6 + 15), block_pixel(7, 15, 15));
@@ -205,7 +205,7 @@ TEST_F(MapRender, BackPlaneScrollsAtThreeThirtySecondsOffTheMapScreen) {
   clear_to_color(target.get(), MASK_COLOUR);
   map_header.map_front = 0;
   camera_x = 8 * 50;
-  draw_back_chunk(level_view, target.get(), 0, 100, 100, false);
+  draw_back_chunk(display, level_view, target.get(), 0, 100, 100, false);
   EXPECT_EQ(at(target.get(), 50, 100 - 64), block_pixel(7, 0, 0));
 }
 
@@ -217,13 +217,13 @@ TEST_F(MapRender, PlanesPlaceChunksOneBlockRowAboveTheirRow) {
   front_layout.rows[3].objects = {{0x0801, 0}, {0x0000, 40}};  // the pickup is not a chunk
   level_zoom = 16;                                             // s = 32, f = 2
   map_header.map_front = 1;                                    // off the map screen: one block left
-  draw_plane_chunks(level_view, target.get(), front_layout);
+  draw_plane_chunks(display, level_view, target.get(), front_layout);
   // x = 40 * 2 + 64 - 32, y = 3 * 32 - 32 + 64.
   EXPECT_EQ(at(target.get(), 112, 128), block_pixel(2, 0, 0));
   EXPECT_EQ(at(target.get(), 111, 128), MASK_COLOUR);
   clear_to_color(target.get(), MASK_COLOUR);
   map_header.map_front = 0;
-  draw_plane_chunks(level_view, target.get(), front_layout);
+  draw_plane_chunks(display, level_view, target.get(), front_layout);
   EXPECT_EQ(at(target.get(), 144, 128), block_pixel(2, 0, 0));
 
   // The background pass draws back_layout without the one-block shift, and nothing for
@@ -231,25 +231,25 @@ TEST_F(MapRender, PlanesPlaceChunksOneBlockRowAboveTheirRow) {
   back_layout = front_layout;
   map_header.map_front = 0;
   clear_to_color(target.get(), MASK_COLOUR);
-  draw_background_pass(level_view, target.get());
+  draw_background_pass(display, level_view, target.get());
   EXPECT_EQ(at(target.get(), 144, 128), block_pixel(2, 0, 0));
   clear_to_color(target.get(), MASK_COLOUR);
   back_layout.height = 8;
-  draw_background_pass(level_view, target.get());
+  draw_background_pass(display, level_view, target.get());
   EXPECT_EQ(at(target.get(), 144, 128), MASK_COLOUR);
 }
 
 TEST_F(MapRender, LayersComposeInOrderWithTheMaskTransparent) {
   ScriptedInput in(320, 240);
   ScopedInput scope(in);
-  clear_layers(screen_layers());
+  clear_layers(display.layers());
   EXPECT_EQ(at(back_buffer.get(), 64, 64), 0xFF000000u);
   EXPECT_EQ(at(layer_3.get(), 100, 100), MASK_COLOUR);
   put_pixel32(layer_1.get(), 64, 64, 0xFF111111u);
   put_pixel32(layer_1.get(), 65, 64, 0xFF111111u);
   put_pixel32(layer_2.get(), 65, 64, 0xFF222222u);
   put_pixel32(layer_4.get(), 66, 64, 0xFF444444u);
-  compose_layers(screen_layers(), vsync_enabled);
+  compose_layers(display);
   ASSERT_TRUE(in.screen);
   EXPECT_EQ(rgb_at(in.screen.get(), 0, 0), (Rgb{0x11, 0x11, 0x11}));
   EXPECT_EQ(rgb_at(in.screen.get(), 1, 0), (Rgb{0x22, 0x22, 0x22}));
@@ -286,9 +286,9 @@ TEST_F(MapRender, BackdropEqualsTheBackPlaneLayerOverBlack) {
   for (int zoom : {-12, 0, 5, 16, 32, 48}) {
     level_zoom = static_cast<int16_t>(zoom);
     clear_to_color(layer.get(), MASK_COLOUR);
-    draw_background_pass(level_view, layer.get());
+    draw_background_pass(display, level_view, layer.get());
     clear_to_color(back_buffer.get(), 0xFF336699u);
-    draw_background_into_backdrop(level_view, screen_layers());
+    draw_background_into_backdrop(display, level_view, display.layers());
     for (int y = MARGIN; y < MARGIN + 240; ++y)
       for (int x = MARGIN; x < MARGIN + 320; ++x) {
         const uint32_t p = at(layer.get(), x, y);

@@ -6,7 +6,7 @@
 #include "app/main_menu.h"
 #include "gamedata/level_state.h"
 #include "app/start_up.h"
-#include "ui/file_selector.h"
+#include "app/file_choice.h"
 #include "ui/messages.h"
 #include "test_support.h"
 #include "ui/menu.h"
@@ -30,7 +30,7 @@ class MenuTest : public ::testing::Test {
     in.mx = x;
     in.my = y;
     in.mb = buttons;
-    return menu_widget(184, 96, 264, 16, MAIN_MENU_TEXT);
+    return menu_widget(display, 184, 96, 264, 16, MAIN_MENU_TEXT);
   }
 };
 
@@ -86,15 +86,15 @@ TEST_F(MenuTest, ResultsMapToModes) {
 TEST_F(MenuTest, ReadClickReportsNewlyPressedButtons) {
   in.mb = 3;
   buttons_before = 0;
-  read_click();
+  read_click(display);
   EXPECT_EQ(click_event, 3);
-  read_click();
+  read_click(display);
   EXPECT_EQ(click_event, 0);
   in.mb = 1;
-  read_click();
+  read_click(display);
   EXPECT_EQ(click_event, 0);
   in.mb = 3;
-  read_click();
+  read_click(display);
   EXPECT_EQ(click_event, 2);
 }
 
@@ -103,7 +103,7 @@ TEST_F(MenuTest, MenuEntriesEndExactlyAtTheirEdges) {
   auto at = [&](int x, int y) {
     in.mx = x + 3;
     in.my = y + 3;
-    return menu_widget(184, 96, 264, 16, MAIN_MENU_TEXT);
+    return menu_widget(display, 184, 96, 264, 16, MAIN_MENU_TEXT);
   };
   EXPECT_EQ(at(200, 96), 0);
   EXPECT_EQ(at(200, 97), 1);
@@ -120,9 +120,9 @@ TEST_F(MenuTest, LongEntriesAndManyEntriesAreCut) {
   // Entry 32 would be at y = 96 + 31 * 16: beyond the 31 taken entries, so nothing is there.
   in.mx = 200;
   in.my = 96 + 3 + 31 * 16 + 5;
-  EXPECT_EQ(menu_widget(184, 96, 264, 16, text.c_str()), 0);
+  EXPECT_EQ(menu_widget(display, 184, 96, 264, 16, text.c_str()), 0);
   in.my = 96 + 3 + 30 * 16 + 5;
-  EXPECT_EQ(menu_widget(184, 96, 264, 16, text.c_str()), 31);
+  EXPECT_EQ(menu_widget(display, 184, 96, 264, 16, text.c_str()), 31);
 }
 
 namespace {
@@ -148,32 +148,32 @@ TEST_F(PromptTest, NumberPromptDigitsClampingAndEscape) {
   };
   for (const auto& c : cases) {
     for (int k : c.keys) in.tap(k);
-    EXPECT_EQ(prompt_number(c.min, c.max, c.current, "ENTER A LEVEL UNDO BUFFER SIZE:"), c.expected) << c.max;
+    EXPECT_EQ(prompt_number(display, c.min, c.max, c.current, "ENTER A LEVEL UNDO BUFFER SIZE:"), c.expected) << c.max;
   }
   in.tap(KEY_3).press(KEY_ESC).release(KEY_ESC);
-  EXPECT_EQ(prompt_number(0, 9, 7, "X"), 7);
+  EXPECT_EQ(prompt_number(display, 0, 9, 7, "X"), 7);
 }
 
 TEST_F(PromptTest, BackspaceBeforeAnyDigitLeavesTheDigitCountAlone) {
   in.tap(KEY_BACKSPACE).tap(KEY_1).tap(KEY_2).tap(KEY_3).tap(KEY_ENTER);
-  EXPECT_EQ(prompt_number(0, 50, 3, "X"), 12);
+  EXPECT_EQ(prompt_number(display, 0, 50, 3, "X"), 12);
 }
 
 TEST_F(PromptTest, SeveralDigitKeysAtOnceTakeTheLowestNonZero) {
   in.then([](ScriptedInput& s) { s.keys = {KEY_7, KEY_3, KEY_0}; }).then([](ScriptedInput& s) { s.keys.clear(); });
   in.tap(KEY_ENTER);
   // With value 0 the 0 key wins and is ignored as a leading zero.
-  EXPECT_EQ(prompt_number(0, 99, 0, "X"), 0);
+  EXPECT_EQ(prompt_number(display, 0, 99, 0, "X"), 0);
   in.tap(KEY_5);
   in.then([](ScriptedInput& s) { s.keys = {KEY_7, KEY_3, KEY_0}; }).then([](ScriptedInput& s) { s.keys.clear(); });
   in.tap(KEY_ENTER);
-  EXPECT_EQ(prompt_number(0, 999, 0, "X"), 53);
+  EXPECT_EQ(prompt_number(display, 0, 999, 0, "X"), 53);
 }
 
 TEST_F(PromptTest, PromptDrawsTheMessageBandInTheMiddle) {
   clear_to_color(in.screen.get(), 0x000044);
   in.tap(KEY_4).tap(KEY_ENTER);
-  prompt_number(0, 9, 0, "ABC");
+  prompt_number(display, 0, 9, 0, "ABC");
   // Band rows 222..257 were replaced (black background), the rest keeps the old picture.
   EXPECT_EQ(rgb_at(in.screen.get(), 5, 230), (Rgb{0, 0, 0}));
   EXPECT_EQ(rgb_at(in.screen.get(), 5, 221), (Rgb{0, 0, 0x44}));
@@ -182,31 +182,31 @@ TEST_F(PromptTest, PromptDrawsTheMessageBandInTheMiddle) {
 
 TEST_F(PromptTest, TextPromptRefusesFileNameCharactersAndLimitsLength) {
   in.type("a*b/c?d!e<f>g").type_key(KEY_ENTER, '\r');
-  prompt_text(5, "NAME:");
+  prompt_text(display, 5, "NAME:");
   EXPECT_EQ(text_entry, "abcde");
   in.type("xy").type_key(KEY_BACKSPACE, 8).type("z").type_key(KEY_ENTER, '\r');
-  prompt_text(10, "NAME:");
+  prompt_text(display, 10, "NAME:");
   EXPECT_EQ(text_entry, "xz");
 }
 
 TEST_F(PromptTest, EditTextFieldStartsFromInitialText) {
   std::string line;
   in.type_key(KEY_BACKSPACE, 8).type("P").type_key(KEY_ENTER, '\r');
-  EXPECT_TRUE(edit_text_field(10, 10, 24, "MAP ONE", line));
+  EXPECT_TRUE(edit_text_field(display, 10, 10, 24, "MAP ONE", line));
   EXPECT_EQ(line, "MAP ONP");
   in.type("X").type_key(KEY_ENTER, '\r');
-  EXPECT_TRUE(edit_text_field(10, 10, 3, "ABCDE", line));
+  EXPECT_TRUE(edit_text_field(display, 10, 10, 3, "ABCDE", line));
   EXPECT_EQ(line, "ABC");
 }
 
 TEST_F(PromptTest, EscapeCancelsTextPromptsAndAnswersTheThreeWayQuestion) {
   // Escape types nothing: the prompt is cancelled with what was typed before it.
   in.type("1").type_key(KEY_ESC, 27);
-  EXPECT_FALSE(prompt_text(2, "ENTER A MAP NUMBER IN HEX FORMAT:"));
+  EXPECT_FALSE(prompt_text(display, 2, "ENTER A MAP NUMBER IN HEX FORMAT:"));
   EXPECT_EQ(text_entry, "");
   std::string line = "KEPT";
   in.type("AB").type_key(KEY_ESC, 27);
-  EXPECT_FALSE(edit_text_field(10, 10, 24, "NAME", line));
+  EXPECT_FALSE(edit_text_field(display, 10, 10, 24, "NAME", line));
   EXPECT_EQ(line, "KEPT");
   const struct {
     int key;
@@ -214,22 +214,22 @@ TEST_F(PromptTest, EscapeCancelsTextPromptsAndAnswersTheThreeWayQuestion) {
   } cases[] = {{KEY_Y, Answer::Yes}, {KEY_N, Answer::No}, {KEY_ESC, Answer::Cancel}};
   for (const auto& c : cases) {
     in.idle(2).tap(c.key);
-    EXPECT_EQ(ask_yes_no_cancel("UNSAVED CHANGES. SAVE THEM? (Y/N)"), c.answer) << c.key;
+    EXPECT_EQ(ask_yes_no_cancel(display, "UNSAVED CHANGES. SAVE THEM? (Y/N)"), c.answer) << c.key;
   }
 }
 
 TEST_F(PromptTest, KeyPromptReturnsScancodeEscapeIncluded) {
   in.type_key(KEY_ESC, 27);
-  EXPECT_EQ(prompt_key("PRESS A KEY FOR scroll up..."), KEY_ESC);
+  EXPECT_EQ(prompt_key(display, "PRESS A KEY FOR scroll up..."), KEY_ESC);
   in.type_key(KEY_W, 'w');
-  EXPECT_EQ(prompt_key("PRESS A KEY FOR scroll up..."), KEY_W);
+  EXPECT_EQ(prompt_key(display, "PRESS A KEY FOR scroll up..."), KEY_W);
 }
 
 TEST_F(PromptTest, YesNoDialogs) {
   in.idle(3).tap(KEY_Y);
-  EXPECT_TRUE(ask_save_layout());
+  EXPECT_TRUE(ask_save_layout(display));
   in.tap(KEY_N);
-  EXPECT_FALSE(ask_save_metablocks());
+  EXPECT_FALSE(ask_save_metablocks(display));
 }
 
 TEST_F(MenuTest, MainMenuFrameShowsHoverNumberAndSetsMode) {

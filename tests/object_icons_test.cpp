@@ -2,6 +2,7 @@
 #include "leveledit/layout_objects.h"
 #include "level_editor_fixture.h"
 #include "ui/font.h"
+#include "ui/screen_state.h"
 
 namespace {
 
@@ -14,7 +15,9 @@ class ObjectIcons : public LevelEditorTest {
     clear();
   }
   void clear() { clear_to_color(layer.get(), MASK_COLOUR); }
-  void draw(uint16_t code, int x = 200, int y = 200) { draw_object_icon(level_view, layer.get(), {code, 0}, x, y, timer_ticks); }
+  void draw(uint16_t code, int x = 200, int y = 200) {
+    draw_object_icon(display, level_view, layer.get(), {code, 0}, x, y);
+  }
   uint32_t at(int x, int y) { return pixel32(layer.get(), x, y); }
   static uint32_t rgb(uint32_t c) { return c & 0xFFFFFF; }
   static uint32_t icon_colour(const BitmapPtr& b) { return pixel32(b.get(), 0, 0); }
@@ -152,8 +155,8 @@ TEST_F(ObjectIcons, PostLargeObjectAndOtherCodes) {
   draw(0x0B7E);
   BitmapPtr expected = make_bitmap(640 + 128, 480 + 128);
   clear_to_color(expected.get(), MASK_COLOUR);
-  text_out(expected.get(), 0, 200 - 64, 200 - 64, "0B");
-  text_out(expected.get(), 0, 200 - 64, 208 - 64, "7E");
+  text_out(display, expected.get(), 0, 200 - 64, 200 - 64, "0B");
+  text_out(display, expected.get(), 0, 200 - 64, 208 - 64, "7E");
   for (int y = 200; y < 216; ++y)
     for (int x = 190; x < 230; ++x) ASSERT_EQ(at(x, y), pixel32(expected.get(), x, y)) << x << "," << y;
 }

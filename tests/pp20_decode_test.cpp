@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "pp20_oracle.h"
 
 namespace {
@@ -44,9 +43,9 @@ TEST(Pp20Decode, EmptyDataLeavesTheDestinationAlone) {
   raw_data raw;
   raw.size = 9;
   raw.buffer.assign(9, 1);
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   EXPECT_TRUE(pp20_load(block.data(), block.size(), 0, raw));
-  pp20_trace = stdout;
+  pp20_set_trace(stdout);
   EXPECT_EQ(raw.size, 0u);
   EXPECT_TRUE(raw.buffer.empty());
 }

@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "pp20_sample_data.h"
 
 namespace {
@@ -25,9 +24,9 @@ Bytes file_with_block(const Bytes& data, size_t at, size_t after) {
 template <typename F>
 std::string traced(F f) {
   FILE* t = std::tmpfile();
-  pp20_trace = t;
+  pp20_set_trace(t);
   f();
-  pp20_trace = stdout;
+  pp20_set_trace(stdout);
   std::string text(256, '\0');
   std::rewind(t);
   text.resize(std::fread(&text[0], 1, text.size(), t));
@@ -67,7 +66,7 @@ TEST(Pp20Load, MemoryAndFileAtAnOffsetWithTrace) {
 TEST(Pp20Load, FailuresLeaveTheResultAloneAndSayWhy) {
   const Bytes data = pp20_samples::mixed_binary(2000, 3);
   const Bytes file = file_with_block(data, 10, 0);
-  pp20_trace = nullptr;
+  pp20_set_trace(nullptr);
   struct Case {
     Bytes bytes;
     size_t offset;
@@ -110,5 +109,5 @@ TEST(Pp20Load, FailuresLeaveTheResultAloneAndSayWhy) {
   std::string error;
   EXPECT_FALSE(pp20_load(static_cast<FILE*>(nullptr), 0, raw, &error));
   EXPECT_FALSE(error.empty());
-  pp20_trace = stdout;
+  pp20_set_trace(stdout);
 }

@@ -14,7 +14,7 @@
 #include "files/rom_tables.h"
 #include "game_fixtures.h"
 #include "test_support.h"
-#include "ui/file_selector.h"
+#include "app/file_choice.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
 

@@ -19,7 +19,6 @@
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "files/project_generate.h"
 #include "files/rom_tables.h"
 #include "gamedata/project_level_load.h"
@@ -150,7 +149,7 @@ class ProjectRoundTrip : public ::testing::Test {
   }
   void SetUp() override {
     headless_screen();
-    pp20_trace = nullptr;
+    pp20_set_trace(nullptr);
     dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::copy(*sample_dir, dir + "/master", fs::copy_options::recursive);
     cwd = std::make_unique<ScopedCwd>(dir);
@@ -162,7 +161,7 @@ class ProjectRoundTrip : public ::testing::Test {
     cwd.reset();
     project = ProjectTables();
     level_file_name.clear();
-    pp20_trace = stdout;
+    pp20_set_trace(stdout);
     release_level_model();
     release_level_bitmaps();
   }

@@ -317,8 +317,7 @@ TEST(RecoverySettings, SnapshotSecondsFromTheEnvironmentMustBePositive) {
     EXPECT_EQ(snapshot_interval, text[0] == '2' ? 2.5 : 60.0) << text;
   }
   unsetenv("MOSSFORGE_SNAPSHOT_SECONDS");
-  window_poll_hook = nullptr;
-  window_frame_hook = nullptr;
+  set_window_hooks(nullptr, nullptr);
   std::signal(SIGTERM, SIG_DFL);
   std::signal(SIGHUP, SIG_DFL);
   recovery_reset(false);

@@ -14,7 +14,6 @@
 #include "gamedata/level_state.h"
 #include "gamedata/rom_import.h"
 #include "app/render_command.h"
-#include "files/pp20_trace.h"
 #include "render/view_state.h"
 #include "render/map_render.h"
 #include "leveledit/level_editor.h"
@@ -106,7 +105,7 @@ TEST(RenderCommand, WritesThePictureAndTheClosingMessage) {
 TEST(RenderCommand, ZoomFromMinus12To48AndMapNumbersOfOneOrTwoDigits) {
   headless_screen();
   ScopedCwd cwd(scratch_dir("render_limits"));
-  FILE* const trace = pp20_trace;  // the command turns the decoder's trace off
+  FILE* const trace = pp20_trace_stream();  // the command turns the decoder's trace off
   auto run = [](std::vector<std::string> args) {
     captured_messages().clear();
     std::vector<char*> argv;
@@ -122,7 +121,7 @@ TEST(RenderCommand, ZoomFromMinus12To48AndMapNumbersOfOneOrTwoDigits) {
   EXPECT_EQ(run({"render", "100", "x.png"}), map_error);
   EXPECT_EQ(run({"render", "", "x.png"}), map_error);
   EXPECT_EQ(run({"render", "10", "x.png"}), "1 ERROR: File \"./master/genesis/glb.bin\" not found.");
-  pp20_trace = trace;
+  pp20_set_trace(trace);
 }
 
 TEST(RenderCommand, FailedWritesLeaveThePreviousPicture) {

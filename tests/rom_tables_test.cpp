@@ -6,7 +6,6 @@
 #include "files/byte_order.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"
-#include "files/pp20_trace.h"
 #include "gamedata/rom_import.h"
 #include "gamedata/rom_tables.h"
 #include "test_support.h"
@@ -45,7 +44,7 @@ TEST(MapNumber, PromptShowsTheMessageAndGoesOnWithTheFallback) {
   BitmapPtr expected = make_bitmap(640 + 2 * MARGIN, 16 + 2 * MARGIN);
   clear_to_color(expected.get(), 0);
   const int x = 320 - 4 * static_cast<int>(question.size());
-  text_out(expected.get(), 0, static_cast<int16_t>(x), 8, question.c_str());
+  text_out(display, expected.get(), 0, static_cast<int16_t>(x), 8, question.c_str());
   int differing = 0;
   for (int y = 0; y < 8; ++y)
     for (int c = 0; c < 8 * static_cast<int>(question.size()); ++c)
@@ -186,8 +185,8 @@ TEST(RomTables, BlockTypesPalettesAndPlainBlockMaps) {
 
 // A packed pattern block holds at most 32767 patterns of 32 bytes.
 TEST(RomTables, PackedPatternBlocksOfAtMost32767Patterns) {
-  FILE* const trace = pp20_trace;
-  pp20_trace = nullptr;
+  FILE* const trace = pp20_trace_stream();
+  pp20_set_trace(nullptr);
   for (size_t count : {size_t(32767), size_t(32768)}) {
     const RomImage rom = pack_block(std::vector<uint8_t>(count * 32, 0x11));
     PatternSet out;
@@ -200,5 +199,5 @@ TEST(RomTables, PackedPatternBlocksOfAtMost32767Patterns) {
       EXPECT_EQ(error, "P holds 32768 patterns, more than 32767");
     }
   }
-  pp20_trace = trace;
+  pp20_set_trace(trace);
 }

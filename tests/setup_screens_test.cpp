@@ -68,7 +68,7 @@ TEST_F(SetupTest, SelectionThenEditingModeKeepTheOtherHalf) {
   click_entry(52, EDITING, 5);     // GO BACK
   click_entry(108, LEVEL, 6);      // GO BACK
   click_top(15);                   // GO BACK
-  setup_screen();
+  setup_screen(display);
   EXPECT_EQ(level_editor_modes, 0x20);
   EXPECT_EQ(editor_mode, 0);
 }
@@ -110,7 +110,7 @@ TEST_F(SetupTest, SelectionHalfZeroDrawsTheStarInTheThirdRow) {
   click_entry(52, SELECTION, 4);
   click_entry(108, " EDITING MODE\n SELECTION MODE\n\n GO BACK", 4);
   click_top(15);
-  setup_screen();
+  setup_screen(display);
   EXPECT_EQ(meta_editor_modes, 0x01);
 }
 
@@ -127,7 +127,7 @@ TEST_F(SetupTest, MouseCoordinatesOffAndOnClearAndSetBit1) {
   click_entry(108, DEBUG, 5);
   click_entry(108, LEVEL, 6);
   click_top(15);
-  setup_screen();
+  setup_screen(display);
   EXPECT_EQ(debug_info_flags, 0x07);
 }
 
@@ -138,7 +138,7 @@ TEST_F(SetupTest, VsyncAloneAndTheSameResolutionLeaveTheModeAlone) {
   click_top(1);
   in.tap(KEY_6).tap(KEY_4).tap(KEY_0).tap(KEY_ENTER).tap(KEY_4).tap(KEY_8).tap(KEY_0).tap(KEY_ENTER);
   click_top(15);
-  setup_screen();
+  setup_screen(display);
   EXPECT_EQ(vsync_enabled, 1);
   EXPECT_TRUE(in.mode_requests.empty());
   EXPECT_EQ(back_buffer.get(), before);
@@ -149,7 +149,7 @@ TEST_F(SetupTest, NewResolutionAppliesOnLeavingAndRefusalRestores) {
   in.tap(KEY_8).tap(KEY_0).tap(KEY_0).tap(KEY_ENTER).tap(KEY_6).tap(KEY_0).tap(KEY_0).tap(KEY_ENTER);
   in.then([](ScriptedInput&) { EXPECT_EQ(screen_width, 640); });  // pending only
   click_top(15);
-  setup_screen();
+  setup_screen(display);
   ASSERT_EQ(in.mode_requests.size(), 1u);
   EXPECT_EQ(in.mode_requests[0].w, 800);
   EXPECT_EQ(screen_width, 800);
@@ -159,7 +159,7 @@ TEST_F(SetupTest, NewResolutionAppliesOnLeavingAndRefusalRestores) {
 
   // A refused mode: the previous one is set again and nothing changes.
   in.refuse_next = 1;
-  EXPECT_FALSE(apply_display_settings(1024, 768, 1));
+  EXPECT_FALSE(apply_display_settings(display, 1024, 768, 1));
   ASSERT_EQ(in.mode_requests.size(), 3u);
   EXPECT_EQ(in.mode_requests[2].w, 800);
   EXPECT_FALSE(in.mode_requests[2].full);
@@ -170,7 +170,7 @@ TEST_F(SetupTest, NewResolutionAppliesOnLeavingAndRefusalRestores) {
   BITMAP* kept = back_buffer.get();
   captured_messages().clear();
   make_screen_bitmap = [](int, int) { return BitmapPtr(); };
-  EXPECT_FALSE(apply_display_settings(1024, 768, 0));
+  EXPECT_FALSE(apply_display_settings(display, 1024, 768, 0));
   make_screen_bitmap = make_bitmap;
   ASSERT_EQ(in.mode_requests.size(), 5u);
   EXPECT_EQ(in.mode_requests[4].w, 800);
@@ -189,7 +189,7 @@ TEST_F(SetupTest, EscapeAtTheXSizeCancelsTheResolution) {
   click_top(1);
   in.tap(KEY_8).tap(KEY_0).tap(KEY_0).tap(KEY_ESC);
   click_top(15);
-  setup_screen();
+  setup_screen(display);
   EXPECT_TRUE(in.mode_requests.empty());
   EXPECT_EQ(screen_width, 640);
   EXPECT_EQ(screen_height, 480);
@@ -205,7 +205,7 @@ TEST_F(SetupTest, ClickOutsideDoesNothingAndKeyPromptTakesEscape) {
   in.type_key(KEY_D, 'd');
   click_entry(108, " SCROLL UP\n SCROLL DOWN\n SCROLL LEFT\n SCROLL RIGHT\n\n GO BACK", 6);
   click_top(15);
-  setup_screen();
+  setup_screen(display);
   EXPECT_EQ(key_scroll_up, KEY_ESC);
   EXPECT_EQ(key_scroll_right, KEY_D);
   EXPECT_EQ(key_scroll_down, KEY_DOWN);
@@ -214,8 +214,9 @@ TEST_F(SetupTest, ClickOutsideDoesNothingAndKeyPromptTakesEscape) {
 TEST_F(SetupTest, UndoSizesPromptAndNotifyTheEditors) {
   static int level_calls, meta_calls;
   level_calls = meta_calls = 0;
-  on_level_undo_size_changed = [] { ++level_calls; };
-  on_meta_undo_size_changed = [] { ++meta_calls; };
+  SetupActions actions;
+  actions.level_undo_size_changed = [] { ++level_calls; };
+  actions.meta_undo_size_changed = [] { ++meta_calls; };
   click_top(6);
   in.tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_ENTER);
   click_top(7);
@@ -223,13 +224,12 @@ TEST_F(SetupTest, UndoSizesPromptAndNotifyTheEditors) {
   click_top(4);
   in.tap(KEY_7).tap(KEY_ENTER);
   click_top(15);
-  setup_screen();
+  setup_screen(display, actions);
   EXPECT_EQ(level_undo_size, 32767);
   EXPECT_EQ(meta_undo_size, 3);
   EXPECT_EQ(frame_skip, 5);
   EXPECT_TRUE(in.mode_requests.empty());  // frame skip alone leaves the graphics mode alone
   EXPECT_EQ(level_calls, 1);
   EXPECT_EQ(meta_calls, 1);
-  on_level_undo_size_changed = on_meta_undo_size_changed = nullptr;
   frame_skip = 0;
 }

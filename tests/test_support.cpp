@@ -77,7 +77,7 @@ class UnscriptedInput final : public InputSource {
     real_.present(src, sx, sy, dx, dy, w, h);
   }
   void vsync() override { real_.vsync(); }
-  void wait_tick() override { real_.wait_tick(); }
+  void wait_tick(Display& display) override { real_.wait_tick(display); }
   bool set_graphics_mode(bool full, int w, int h) override { return real_.set_graphics_mode(full, w, h); }
 
  private:
@@ -118,7 +118,7 @@ void headless_screen(int w, int h) {
     std::filesystem::current_path(cwd);
     images_loaded = true;
   } else {
-    create_screen_bitmaps();
+    create_screen_bitmaps(display);
   }
 }
 
@@ -233,7 +233,7 @@ std::set<int> keys_named_in_help(const char* help) {
 std::string status_bar_difference(BITMAP* screen, const std::string& text) {
   BitmapPtr expected = make_bitmap(screen_width + 2 * MARGIN, screen_height + 2 * MARGIN);
   clear_to_color(expected.get(), 0);
-  draw_status_bar(expected.get(), screen_width, screen_height, text);
+  draw_status_bar(display, expected.get(), text);
   for (int y = screen_height - STATUS_BAR_HEIGHT; y < screen_height; ++y)
     for (int x = 0; x < screen_width; ++x)
       if (!(rgb_at(screen, x, y) == rgb_at(expected.get(), x + MARGIN, y + MARGIN)))

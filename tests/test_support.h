@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gamedata/bitmap.h"
+#include "ui/screen_state.h"
 #include "ui/scripted_input.h"
 
 // Prepares graphics and screen bitmaps at w x h with the font from data/; idempotent.

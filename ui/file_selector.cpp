@@ -6,8 +6,6 @@
 
 #include "ui/input.h"
 
-std::function<bool(const char*, const char*, std::string&)> file_selector_hook;
-
 namespace {
 
 constexpr int LINE_GAP = 3;  // blank pixel rows under each line of the selector's list
@@ -21,7 +19,7 @@ FONT* spaced_font() {
   const int cell_w = 8, cell_h = 8 + LINE_GAP;
   BITMAP* sheet = create_bitmap_ex(8, 1 + per_row * (cell_w + 1), 1 + (count / per_row) * (cell_h + 1));
   if (!sheet) return nullptr;
-  clear_to_color(sheet, 255);  // the border colour between glyphs
+  clear_to_color(sheet, 255);  // the border colour between display.glyphs
   for (int i = 0; i < count; ++i) {
     const int x = 1 + (i % per_row) * (cell_w + 1), y = 1 + (i / per_row) * (cell_h + 1);
     rectfill(sheet, x, y, x + cell_w - 1, y + cell_h - 1, 0);
@@ -36,7 +34,6 @@ FONT* spaced_font() {
 }  // namespace
 
 bool select_file(const char* title, const char* extensions, std::string& path, int path_size) {
-  if (file_selector_hook) return file_selector_hook(title, extensions, path);
   if (!screen) return false;
   std::vector<char> buffer(static_cast<size_t>(path_size) + 1, '\0');
   path.copy(buffer.data(), static_cast<size_t>(path_size));

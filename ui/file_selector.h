@@ -1,11 +1,7 @@
-// The file selector dialog (Allegro's file_select_ex), behind a hook that tests can set.
+// The file selector dialog (Allegro's file_select_ex).
 #pragma once
-#include <functional>
 #include <string>
 
 // Opens the selector with a title and an extension filter; path holds the result as the
 // selector leaves it (cancelling leaves it as it was). Returns true when a file was chosen.
 bool select_file(const char* title, const char* extensions, std::string& path, int path_size = 480);
-
-// When set, select_file calls it instead of opening the dialog.
-extern std::function<bool(const char* title, const char* extensions, std::string& path)> file_selector_hook;

@@ -4,8 +4,6 @@
 #include <cstring>
 
 #include "ui/frame.h"
-#include "ui/screen_state.h"
-#include "ui/settings.h"
 
 // Row of character c in the font image, or -1 when the font has no glyph for it.
 static int font_row(int c) {
@@ -18,7 +16,7 @@ static int font_row(int c) {
   return -1;
 }
 
-void cut_glyphs(BITMAP* font_image) {
+void cut_glyphs(Display& display, BITMAP* font_image) {
   for (int c = 0; c < 256; ++c) {
     BitmapPtr g = make_bitmap(8, 8);
     if (!g) continue;
@@ -28,7 +26,7 @@ void cut_glyphs(BITMAP* font_image) {
     } else {
       blit(font_image, g.get(), c < 128 ? 0 : 8, row * 8, 0, 0, 8, 8);
     }
-    glyphs[c] = std::move(g);
+    display.glyphs[c] = std::move(g);
   }
 }
 
@@ -43,7 +41,7 @@ int glyph_index(uint8_t colour, unsigned char c) {
   }
 }
 
-void text_out(BITMAP* target, uint8_t colour, int16_t x, int16_t y, const char* text) {
+void text_out(const Display& display, BITMAP* target, uint8_t colour, int16_t x, int16_t y, const char* text) {
   if (!text || !*text || !target) return;
   int line_x = x, line_y = y, column = 0;
   for (int i = 0; i < 2048 && text[i]; ++i) {
@@ -54,21 +52,28 @@ void text_out(BITMAP* target, uint8_t colour, int16_t x, int16_t y, const char* 
       continue;
     }
     int cx = line_x + 8 * column++;
-    if (cx >= screen_width) continue;
-    BITMAP* g = glyphs[glyph_index(colour, c)].get();
+    if (cx >= display.settings.screen_width) continue;
+    BITMAP* g = display.glyphs[glyph_index(colour, c)].get();
     if (g) draw_sprite(target, g, cx + MARGIN, line_y + MARGIN);
   }
 }
 
-void text_out_if_shown(BITMAP* target, uint8_t colour, int16_t x, int16_t y, const char* text) {
-  if (frame_skip_open()) text_out(target, colour, x, y, text);
+void text_out_if_shown(const Display& display, BITMAP* target, uint8_t colour, int16_t x, int16_t y, const char* text) {
+  if (frame_skip_open(display)) text_out(display, target, colour, x, y, text);
 }
-void text_out_c0(BITMAP* target, int16_t x, int16_t y, const char* text) { text_out(target, 0, x, y, text); }
-void text_out_c1(BITMAP* target, int16_t x, int16_t y, const char* text) { text_out(target, 1, x, y, text); }
-void text_out_c2(BITMAP* target, int16_t x, int16_t y, const char* text) { text_out(target, 2, x, y, text); }
+void text_out_c0(const Display& display, BITMAP* target, int16_t x, int16_t y, const char* text) {
+  text_out(display, target, 0, x, y, text);
+}
+void text_out_c1(const Display& display, BITMAP* target, int16_t x, int16_t y, const char* text) {
+  text_out(display, target, 1, x, y, text);
+}
+void text_out_c2(const Display& display, BITMAP* target, int16_t x, int16_t y, const char* text) {
+  text_out(display, target, 2, x, y, text);
+}
 
-void number_out_coloured(BITMAP* target, uint8_t colour, int16_t x, int16_t y, int8_t min_digits, int32_t value) {
-  if (!frame_skip_open()) return;
+void number_out_coloured(const Display& display, BITMAP* target, uint8_t colour, int16_t x, int16_t y,
+                         int8_t min_digits, int32_t value) {
+  if (!frame_skip_open(display)) return;
   int digits[8];
   int significant = 0;
   int64_t v = value;
@@ -81,12 +86,12 @@ void number_out_coloured(BITMAP* target, uint8_t colour, int16_t x, int16_t y, i
   char one[2] = {0, 0};
   for (int i = 0; i < 8; ++i) {
     one[0] = i < shown ? static_cast<char>('0' + (digits[i] < 0 ? -digits[i] : digits[i])) : ' ';
-    text_out(target, colour, static_cast<int16_t>(x - 8 * i), y, one);
+    text_out(display, target, colour, static_cast<int16_t>(x - 8 * i), y, one);
   }
 }
 
-void number_out(BITMAP* target, int16_t x, int16_t y, int8_t min_digits, int32_t value) {
-  number_out_coloured(target, 0, x, y, min_digits, value);
+void number_out(const Display& display, BITMAP* target, int16_t x, int16_t y, int8_t min_digits, int32_t value) {
+  number_out_coloured(display, target, 0, x, y, min_digits, value);
 }
 
 void fill_rect32(BITMAP* target, int x, int y, int width, int height, uint32_t colour) {

@@ -2,4 +2,6 @@
 // text until a key or a mouse button is pressed.
 #pragma once
 
-void run_help_overlay_screen(const char* text);
+#include "ui/display.h"
+
+void run_help_overlay_screen(Display& display, const char* text);

@@ -1,20 +1,14 @@
 #include "ui/input.h"
 
-#include "ui/screen_state.h"
-
-void (*window_frame_hook)() = nullptr;
-void (*window_poll_hook)() = nullptr;
-volatile int close_requested = 0;
-
 namespace {
 
 class AllegroInput final : public InputSource {
  public:
   void poll() override {
-    if (mouse_needs_polling) poll_mouse();
+    if (mouse_needs_poll()) poll_mouse();
     if (keyboard_needs_poll()) poll_keyboard();
     rest(0);
-    if (window_poll_hook) window_poll_hook();
+    if (poll_hook) poll_hook();
   }
   // Scancodes come from settings a file can hold: none outside the key array is ever down.
   bool key_down(int k) override { return k > 0 && k < KEY_MAX && key[k] != 0; }
@@ -34,14 +28,17 @@ class AllegroInput final : public InputSource {
     if (screen) blit(src, screen, sx, sy, dx, dy, w, h);
   }
   void vsync() override { ::vsync(); }
-  void wait_tick() override {
-    while (screen_ticks == 0) rest(1);
-    screen_ticks = 0;
-    if (window_frame_hook) window_frame_hook();
+  void wait_tick(Display& display) override {
+    while (display.screen_ticks == 0) rest(1);
+    display.screen_ticks = 0;
+    if (frame_hook) frame_hook();
   }
   bool set_graphics_mode(bool full, int w, int h) override {
     return set_gfx_mode(full ? GFX_AUTODETECT : GFX_AUTODETECT_WINDOWED, w, h, 0, 0) == 0;
   }
+
+  void (*frame_hook)() = nullptr;
+  void (*poll_hook)() = nullptr;
 };
 
 AllegroInput allegro_input;
@@ -51,6 +48,11 @@ InputSource* current = &allegro_input;
 }  // namespace
 
 InputSource& input() { return *current; }
+
+void set_window_hooks(void (*frame_hook)(), void (*poll_hook)()) {
+  allegro_input.frame_hook = frame_hook;
+  allegro_input.poll_hook = poll_hook;
+}
 
 void set_input(InputSource* source) { current = source ? source : fallback; }
 

@@ -4,6 +4,8 @@
 #pragma once
 #include <allegro.h>
 
+#include "ui/display.h"
+
 class InputSource {
  public:
   virtual ~InputSource() = default;
@@ -24,8 +26,9 @@ class InputSource {
   // Copies a w x h area of src at (sx, sy) to the screen at (dx, dy).
   virtual void present(BITMAP* src, int sx, int sy, int dx, int dy, int w, int h) = 0;
   virtual void vsync() = 0;
-  // Frame pacing: returns once at least one timer tick has passed since the last call.
-  virtual void wait_tick() = 0;
+  // Frame pacing: returns once at least one tick of the display's timer has passed since
+  // the last call.
+  virtual void wait_tick(Display& display) = 0;
   // Sets a graphics mode (full screen or windowed) of w x h; false when refused.
   virtual bool set_graphics_mode(bool full, int w, int h) = 0;
 };
@@ -35,11 +38,7 @@ InputSource& input();
 // Work the program does outside its screens, called by the window's input: the frame hook
 // once per editor frame (from wait_tick), the poll hook on every poll. Set by the editor at
 // start-up (recovery snapshots, termination signals); unset in tests and batch commands.
-extern void (*window_frame_hook)();
-extern void (*window_poll_hook)();
-// Set when the window's close button was pressed: the screens leave as on Escape and the
-// main menu acts as on QUIT.
-extern volatile int close_requested;
+void set_window_hooks(void (*frame_hook)(), void (*poll_hook)());
 // Installs a source (tests); null restores the fallback source.
 void set_input(InputSource* source);
 // The source null restores: the Allegro driver unless a test program sets another.

@@ -6,15 +6,14 @@
 #include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/input.h"
-#include "ui/screen_state.h"
 
-void read_click() {
+void read_click(Display& display) {
   const int buttons = input().mouse_b() & 3;
-  const int pressed = buttons & ~buttons_before;
-  click_event = 0;
-  if (pressed & 1) click_event = 1;
-  if (pressed & 2) click_event = (pressed & 1) ? 3 : 2;
-  buttons_before = static_cast<uint8_t>(buttons);
+  const int pressed = buttons & ~display.buttons_before;
+  display.click_event = 0;
+  if (pressed & 1) display.click_event = 1;
+  if (pressed & 2) display.click_event = (pressed & 1) ? 3 : 2;
+  display.buttons_before = static_cast<uint8_t>(buttons);
 }
 
 namespace {
@@ -48,19 +47,20 @@ std::vector<MenuEntry> split_entries(const char* text, int y, int line_height) {
   return entries;
 }
 
-void stretch_swatch(BITMAP* swatch, int x, int y, int w, int h) {
-  if (swatch && w > 0 && h > 0) stretch_blit(swatch, back_buffer.get(), 0, 0, 1, 1, x + MARGIN, y + MARGIN, w, h);
+void stretch_swatch(Display& display, BITMAP* swatch, int x, int y, int w, int h) {
+  if (swatch && w > 0 && h > 0)
+    stretch_blit(swatch, display.back_buffer.get(), 0, 0, 1, 1, x + MARGIN, y + MARGIN, w, h);
 }
 }  // namespace
 
-uint8_t menu_widget(int16_t x, int16_t y, int16_t width, int16_t line_height, const char* text) {
-  read_click();
+uint8_t menu_widget(Display& display, int16_t x, int16_t y, int16_t width, int16_t line_height, const char* text) {
+  read_click(display);
   std::vector<MenuEntry> entries = split_entries(text, y, line_height);
   int total = 0;
   for (const MenuEntry& e : entries) total += e.height;
 
-  stretch_swatch(swatch_blue.get(), x, y, width + 8, total + 8);
-  stretch_swatch(swatch_green.get(), x + 4, y + 4, width, total);
+  stretch_swatch(display, display.swatch_blue.get(), x, y, width + 8, total + 8);
+  stretch_swatch(display, display.swatch_green.get(), x + 4, y + 4, width, total);
 
   const int mx = input().mouse_x() - 3, my = input().mouse_y() - 3;
   uint8_t result = 0;
@@ -71,13 +71,13 @@ uint8_t menu_widget(int16_t x, int16_t y, int16_t width, int16_t line_height, co
       over_entry = true;
       result = static_cast<uint8_t>(k + 1);
       if (!e.separator) {
-        if (click_event & 1) result = static_cast<uint8_t>(result + 128);
-        stretch_swatch(swatch_red.get(), x + 4, e.y + 4, width, e.height);
+        if (display.click_event & 1) result = static_cast<uint8_t>(result + 128);
+        stretch_swatch(display, display.swatch_red.get(), x + 4, e.y + 4, width, e.height);
       }
       break;
     }
   }
-  if (!over_entry && (click_event & 1)) {
+  if (!over_entry && (display.click_event & 1)) {
     const int px = input().mouse_x(), py = input().mouse_y();
     const bool inside_box = px >= x && px <= x + width + 7 && py >= y && py <= y + total + 7;
     if (!inside_box) result = 128;
@@ -85,9 +85,10 @@ uint8_t menu_widget(int16_t x, int16_t y, int16_t width, int16_t line_height, co
 
   for (const MenuEntry& e : entries) {
     if (e.separator) {
-      stretch_swatch(swatch_blue.get(), x + 4, e.y + 4, width, 2);
-    } else if (frame_skip_open()) {
-      text_out_c1(back_buffer.get(), x + 4, static_cast<int16_t>(e.y + (e.height - 8) / 2 + 4), e.text.c_str());
+      stretch_swatch(display, display.swatch_blue.get(), x + 4, e.y + 4, width, 2);
+    } else if (frame_skip_open(display)) {
+      text_out_c1(display, display.back_buffer.get(), x + 4, static_cast<int16_t>(e.y + (e.height - 8) / 2 + 4),
+                  e.text.c_str());
     }
   }
   return result;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/screen_state.h"
+#include "ui/frame.h"
 
 void frame_timer_tick();
 
@@ -98,10 +98,10 @@ void ScriptedInput::present(BITMAP* src, int sx, int sy, int dx, int dy, int w, 
   if (screen) blit(src, screen.get(), sx, sy, dx, dy, w, h);
 }
 
-void ScriptedInput::wait_tick() {
+void ScriptedInput::wait_tick(Display& display) {
   ++ticks;
-  frame_timer_tick();
-  screen_ticks = 0;
+  advance_frame_timer(display);
+  display.screen_ticks = 0;
 }
 
 bool ScriptedInput::set_graphics_mode(bool full, int w, int h) {

@@ -59,7 +59,7 @@ class ScriptedInput final : public InputSource {
   void position_mouse(int x, int y) override { mx = x; my = y; }
   void present(BITMAP* src, int sx, int sy, int dx, int dy, int w, int h) override;
   void vsync() override {}
-  void wait_tick() override;
+  void wait_tick(Display& display) override;
   bool set_graphics_mode(bool full, int w, int h) override;
   // Graphics modes asked for, and whether the next ones are refused.
   struct ModeRequest {

@@ -2,10 +2,19 @@
 #pragma once
 #include <cstdint>
 
-// The top SETUP screen (main-menu mode 4); returns with editor_mode 0.
-void setup_screen();
+#include "ui/display.h"
+
+// What the program does when a setting changes: resize the editors' undo arrays after an
+// undo size was entered.
+struct SetupActions {
+  void (*level_undo_size_changed)() = nullptr;
+  void (*meta_undo_size_changed)() = nullptr;
+};
+
+// The top SETUP screen (main-menu mode 4); returns with the display's editor_mode 0.
+void setup_screen(Display& display, const SetupActions& actions = {});
 // The setup menu: the menu widget at y 96 with 16-pixel lines.
-uint8_t setup_menu(int16_t x, int16_t width, const char* text);
+uint8_t setup_menu(Display& display, int16_t x, int16_t width, const char* text);
 
 // Mode bytes: editing mode in the low four bits, selection mode in the high four.
 void set_editing_mode(uint8_t& modes, uint8_t value);
@@ -18,8 +27,4 @@ int selection_star_row(uint8_t modes);
 // ones; otherwise sets the mode and re-creates the screen bitmaps, or when the mode is
 // refused or its bitmaps cannot be made (said in a message) restores the previous mode
 // and keeps the old values and bitmaps. Returns true when changed.
-bool apply_display_settings(int16_t width, int16_t height, uint8_t full);
-
-// Called after an undo size was changed, to resize the editors' undo arrays.
-extern void (*on_level_undo_size_changed)();
-extern void (*on_meta_undo_size_changed)();
+bool apply_display_settings(Display& display, int16_t width, int16_t height, uint8_t full);
