@@ -100,3 +100,9 @@ std::string problem_text(const Problem& p) {
   }
   return "ERROR: " + p.detail + ".";
 }
+
+std::vector<std::string> problem_texts(const ProjectMessages& messages) {
+  std::vector<std::string> texts;
+  for (const Problem& p : messages.all()) texts.push_back(problem_text(p));
+  return texts;
+}

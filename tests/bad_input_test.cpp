@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/problem_text.h"
 #include "gamedata/loaded_project.h"
 #include "app/level_file_commands.h"
 #include "app/level_commands.h"
@@ -392,7 +393,7 @@ TEST_P(BadInputTable, IsRefusedWithAMessageAndChangesNothing) {
   std::vector<std::string> errors;
   for (const std::string& m : captured_messages())
     if (m.rfind("ERROR: ", 0) == 0) errors.push_back(m);
-  for (const std::string& m : project_messages.all()) errors.push_back(m);
+  for (const std::string& m : problem_texts(project_messages)) errors.push_back(m);
   ASSERT_EQ(errors.size(), 1u) << (errors.empty() ? "no error message" : errors[0] + " | " + errors.back());
   const std::string& m = errors[0];
   EXPECT_EQ(m.rfind("ERROR: ", 0), 0u) << m;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/problem_text.h"
 #include "gamedata/loaded_project.h"
 #include "app/level_commands.h"
 #include "files/atomic_file.h"
@@ -36,7 +37,7 @@ class ProjectLevelLoad : public ::testing::Test {
     project = ProjectTables();
     ProjectMessages m;
     ASSERT_TRUE(LoadProject("proj/p.glp", project, m));
-    ASSERT_TRUE(m.all().empty()) << m.all()[0];
+    ASSERT_TRUE(m.all().empty()) << problem_texts(m)[0];
   }
   void TearDown() override {
     cwd.reset();

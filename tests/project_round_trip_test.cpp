@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 
+#include "app/problem_text.h"
 #include "gamedata/loaded_project.h"
 #include "app/level_file_commands.h"
 #include "app/level_commands.h"
@@ -58,7 +59,7 @@ bool same_chunks(const ChunkMap& a, const ChunkMap& b) {
          std::memcmp(a.chunks.data(), b.chunks.data(), a.chunks.size() * sizeof(Chunk)) == 0;
 }
 
-std::string first(const ProjectMessages& m) { return m.all().empty() ? "" : m.all()[0]; }
+std::string first(const ProjectMessages& m) { return m.all().empty() ? "" : problem_texts(m)[0]; }
 
 // The edit a modder makes in the level editor: another chunk for the first placement of a
 // row, and that object moved 32 pixels to the right.
