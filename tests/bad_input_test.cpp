@@ -11,10 +11,10 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/problem_text.h"
 #include "gamedata/loaded_project.h"
 #include "app/level_file_commands.h"
 #include "app/level_commands.h"
+#include "app/problem_text.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/problem_text.h"
 #include "gamedata/loaded_project.h"
 #include "app/level_commands.h"
+#include "app/problem_text.h"
 #include "files/byte_order.h"
 #include "files/game_build.h"
 #include "files/packed_block.h"

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/problem_text.h"
 #include "gamedata/loaded_project.h"
 #include "app/level_commands.h"
+#include "app/problem_text.h"
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
 #include "files/packed_block.h"

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <map>
 
-#include "app/problem_text.h"
 #include "gamedata/loaded_project.h"
 #include "app/level_file_commands.h"
 #include "app/level_commands.h"
+#include "app/problem_text.h"
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"
