@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/problem_text.h"
 #include "chunkedit/chunk_undo.h"
 #include "files/atomic_file.h"
 #include "gamedata/level_state.h"
@@ -19,7 +20,7 @@ const char* const LEVEL_NUMBER_PROMPT = "ENTER A LEVEL NUMBER IN HEX FORMAT:";
 
 std::string load_failure_text(const LoadFailure& failure) {
   switch (failure.kind) {
-    case LoadFailure::Kind::Read: return failure.why;
+    case LoadFailure::Kind::Read: return problem_text(failure.unread);
     case LoadFailure::Kind::Contents:
       return format_text("ERROR: File \"%s\": %s.", failure.path.c_str(), failure.why.c_str());
     case LoadFailure::Kind::Other: break;
@@ -40,9 +41,9 @@ void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map,
 
 int level_import_map(uint8_t map) {
   RomImage rom;
-  std::string message;
-  if (!read_whole_file(ROM_PATH, rom, &message, genesis::IMAGE_LIMIT)) {
-    report_error(message);
+  Problem problem;
+  if (!read_whole_file(ROM_PATH, rom, &problem, genesis::IMAGE_LIMIT)) {
+    report_error(problem_text(problem));
     return -1;
   }
   if (rom.empty()) {
@@ -82,9 +83,9 @@ int level_import_from_rom() { return prompt_level_number(MAP_NUMBER_PROMPT, leve
 
 int project_level_load_number(uint8_t level) {
   RomImage rom;
-  std::string why;
-  if (!read_whole_file(ROM_PATH, rom, &why, genesis::IMAGE_LIMIT)) {
-    report_error(why);
+  Problem problem;
+  if (!read_whole_file(ROM_PATH, rom, &problem, genesis::IMAGE_LIMIT)) {
+    report_error(problem_text(problem));
     return -1;
   }
   auto model = std::make_unique<LevelModel>();

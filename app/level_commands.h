@@ -12,8 +12,8 @@ extern const char* const MAP_NUMBER_PROMPT;
 extern const char* const MAP_NUMBER_ERROR;
 extern const char* const LEVEL_NUMBER_PROMPT;
 
-// The program's message for a failed load: 'ERROR: File "<path>": <why>.' for what is wrong
-// inside a file, "ERROR: <why>." for the others.
+// The program's message for a failed load: problem_text of a file that could not be read,
+// 'ERROR: File "<path>": <why>.' for what is wrong inside a file, "ERROR: <why>." for the others.
 std::string load_failure_text(const LoadFailure& failure);
 
 // The files a loaded level came from (LevelFilePaths::set); all empty for a ROM import.

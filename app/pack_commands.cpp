@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/problem_text.h"
 #include "files/pack_commands.h"
 #include "files/pp20.h"
 #include "ui/messages.h"
@@ -12,9 +13,9 @@ int run_pack(int argc, char** argv) {
     report_error("ERROR: Usage: mossforge pack IN OUT");
     return 1;
   }
-  std::string error;
-  if (!pack_file(argv[1], argv[2], &error)) {
-    report_error("ERROR: " + error);
+  Problem problem;
+  if (!pack_file(argv[1], argv[2], &problem)) {
+    report_error(problem_text(problem));
     return 1;
   }
   return 0;
@@ -27,9 +28,9 @@ int run_unpack(int argc, char** argv) {
     return 1;
   }
   pp20_set_trace(stderr);  // keep stdout clean for scripts
-  std::string error;
-  if (!unpack_file(argv[1], argv[2], offset, &error)) {
-    report_error("ERROR: " + error);
+  Problem problem;
+  if (!unpack_file(argv[1], argv[2], offset, &problem)) {
+    report_error(problem_text(problem));
     return 1;
   }
   return 0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/level_file_commands.h"
+#include "app/problem_text.h"
 #include "files/game_build.h"
 #include "files/pp20.h"
 #include "files/project_files.h"
@@ -17,7 +18,7 @@ namespace {
 
 // Shows every collected message; true when there were none.
 bool show_messages(const ProjectMessages& messages) {
-  for (const std::string& text : messages.all()) report_error(text);
+  for (const std::string& text : problem_texts(messages)) report_error(text);
   return messages.all().empty();
 }
 

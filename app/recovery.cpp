@@ -9,6 +9,7 @@
 
 #include "app/level_commands.h"
 #include "app/level_file_commands.h"
+#include "app/problem_text.h"
 #include "app/project_commands.h"
 #include "chunkedit/chunk_editor_state.h"
 #include "files/recovery_snapshot.h"
@@ -179,11 +180,12 @@ void recovery_begin() {
 bool recover_at_start_up() {
   RecoverySnapshot s;
   std::string why;
-  switch (read_recovery_snapshot(recovery_dir, s, why)) {
+  Problem unread;
+  switch (read_recovery_snapshot(recovery_dir, s, why, &unread)) {
     case SnapshotState::Absent:
       return false;
     case SnapshotState::Damaged:
-      set_aside(why);
+      set_aside(why.empty() ? problem_text(unread) : why);
       return false;
     case SnapshotState::Present:
       break;

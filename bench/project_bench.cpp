@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/problem_text.h"
 #include "files/game_build.h"
 #include "files/pp20.h"
 #include "files/project_generate.h"
@@ -42,7 +43,8 @@ void generate_and_build(benchmark::State& state, bool aga) {
     state.PauseTiming();
     fs::current_path(previous);
     if (built != 0 || !messages.all().empty()) {
-      state.SkipWithError(messages.all().empty() ? "generation or build failed" : messages.all()[0].c_str());
+      const std::string first = messages.all().empty() ? "generation or build failed" : problem_text(messages.all()[0]);
+      state.SkipWithError(first.c_str());
       break;
     }
     state.ResumeTiming();

@@ -9,27 +9,26 @@
 
 namespace {
 
-bool refuse(std::string* message, const std::string& path, const std::string& what) {
-  if (message) *message = "ERROR: File \"" + path + "\" " + what + ".";
+bool refuse(Problem* problem, const std::string& path, Problem::Kind kind, const std::string& detail = "",
+            uint64_t limit = 0) {
+  if (problem) *problem = Problem(kind, path, "", detail, 0, limit);
   return false;
 }
 
 }  // namespace
 
-bool read_whole_file(const std::string& path, std::vector<uint8_t>& out, std::string* message, size_t max_size) {
+bool read_whole_file(const std::string& path, std::vector<uint8_t>& out, Problem* problem, size_t max_size) {
   struct stat st;
   if (stat(path.c_str(), &st) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return refuse(message, path, "not found");
-    return refuse(message, path, std::string("cannot be read: ") + std::strerror(errno));
+    if (errno == ENOENT || errno == ENOTDIR) return refuse(problem, path, Problem::Kind::NotFound);
+    return refuse(problem, path, Problem::Kind::Unreadable, std::strerror(errno));
   }
-  if (S_ISDIR(st.st_mode)) return refuse(message, path, "is a directory");
-  if (!S_ISREG(st.st_mode)) return refuse(message, path, "is not a regular file");
-  auto too_large = [&] {
-    return refuse(message, path, "is too large (more than " + std::to_string(max_size) + " bytes)");
-  };
+  if (S_ISDIR(st.st_mode)) return refuse(problem, path, Problem::Kind::IsDirectory);
+  if (!S_ISREG(st.st_mode)) return refuse(problem, path, Problem::Kind::NotRegularFile);
+  auto too_large = [&] { return refuse(problem, path, Problem::Kind::TooLarge, "", max_size); };
   if (static_cast<uint64_t>(st.st_size) > max_size) return too_large();
   FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return refuse(message, path, std::string("cannot be read: ") + std::strerror(errno));
+  if (!f) return refuse(problem, path, Problem::Kind::Unreadable, std::strerror(errno));
   std::vector<uint8_t> bytes;
   bytes.reserve(static_cast<size_t>(st.st_size));
   uint8_t chunk[65536];
@@ -47,7 +46,7 @@ bool read_whole_file(const std::string& path, std::vector<uint8_t>& out, std::st
   const int read_errno = errno;
   std::fclose(f);
   if (!fits) return too_large();
-  if (failed) return refuse(message, path, std::string("cannot be read: ") + std::strerror(read_errno));
+  if (failed) return refuse(problem, path, Problem::Kind::Unreadable, std::strerror(read_errno));
   out.swap(bytes);
   return true;
 }

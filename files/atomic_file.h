@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "files/problem.h"
+
 // Reads a regular file; false when it is missing, unreadable, not a regular file (a
-// directory, a device) or larger than max_size bytes. On failure, message (if given) holds
-// the text for the user: "ERROR: File "<path>" not found." for a missing file, else
-// "ERROR: File "<path>" is a directory." and the like.
-bool read_whole_file(const std::string& path, std::vector<uint8_t>& out, std::string* message = nullptr,
+// directory, a device) or larger than max_size bytes. On failure, problem (if given) says
+// which, about path.
+bool read_whole_file(const std::string& path, std::vector<uint8_t>& out, Problem* problem = nullptr,
                      size_t max_size = SIZE_MAX);
 
 // Writes bytes to path through "path.tmp" and a rename, so the previous file stays intact

@@ -16,14 +16,14 @@ struct BuildInput {
 // The project file, the master file, the descriptors and every layout and chunkmap that a
 // build of tables reads.
 std::vector<BuildInput> build_inputs(const ProjectTables& tables, const std::string& master);
-// The "ERROR: ..." text when writing the file `output` would replace one of the inputs, or
-// when replacing the folder `folder` (with all it holds) would destroy one; empty otherwise.
-std::string output_file_clash(const std::string& output, const std::vector<BuildInput>& inputs);
-std::string output_folder_clash(const std::string& folder, const std::vector<BuildInput>& inputs);
+// True (and the problem in clash) when writing the file `output` would replace one of the
+// inputs, or when replacing the folder `folder` (with all it holds) would destroy one.
+bool output_file_clash(const std::string& output, const std::vector<BuildInput>& inputs, Problem& clash);
+bool output_folder_clash(const std::string& folder, const std::vector<BuildInput>& inputs, Problem& clash);
 
 // Patches a copy of ./master/genesis/glb.bin and writes it as the project file name with
 // "bin" for its last three characters, or "Newrom.bin" without a project. Returns 0, or -1
-// with the reasons in messages; a failed build writes nothing, and no build writes over a
+// with the problems in messages; a failed build writes nothing, and no build writes over a
 // file it reads. output receives the name.
 int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output = nullptr);
 

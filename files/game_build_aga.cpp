@@ -46,24 +46,21 @@ struct AgaBuild {
   bool add_name(const std::string& source, std::vector<uint8_t> bytes, size_t table_entry, ProjectMessages& messages) {
     const std::string name = source.substr(source.find_last_of("/\\") + 1);
     if (name.empty() || name.size() > aga::NAME_LIMIT) {
-      messages.add("ERROR: The file name \"" + name + "\" of \"" + source + "\" must have 1 to " +
-                   std::to_string(aga::NAME_LIMIT) + " characters.");
+      messages.add(Problem{Problem::Kind::BadGameName, source, "", name, 0, aga::NAME_LIMIT});
       return false;
     }
     if (upper_case(name) == "CODE") {
-      messages.add("ERROR: \"" + source + "\" cannot go into the game as " + name + ": that is the game program.");
+      messages.add(Problem{Problem::Kind::GameProgramName, source, "", name});
       return false;
     }
     const auto known = by_name.find(upper_case(name));
     if (known != by_name.end() && copies[known->second].bytes != bytes) {
-      messages.add("ERROR: \"" + copies[known->second].source + "\" and \"" + source +
-                   "\" are different files that would get one name in the game folder (the Amiga ignores case).");
+      messages.add(Problem{Problem::Kind::NameClash, source, copies[known->second].source});
       return false;
     }
     if (position < size && position + name.size() > aga::NAME_AREA_END) position = size;
     if (position + name.size() + 1 > aga::CODE_LIMIT) {
-      messages.add("ERROR: The file names do not fit into the CODE data (" + std::to_string(aga::CODE_LIMIT) +
-                   " bytes).");
+      messages.add(Problem{Problem::Kind::NamesDoNotFit, "", "", "", 0, aga::CODE_LIMIT});
       return false;
     }
     write_be32(&data[table_entry], static_cast<uint32_t>(position + aga::ADDRESS_BASE));
@@ -78,18 +75,19 @@ struct AgaBuild {
   }
 };
 
-// Reads a project file and checks it holds the block it should; false after a message.
+// Reads a project file and checks it holds the block it should; false after a problem.
 bool read_source(const std::string& path, bool layout, std::vector<uint8_t>& bytes, ProjectMessages& messages) {
-  std::string error;
-  if (!read_whole_file(path, bytes, &error, PACKED_BLOCK_LIMIT)) {
-    messages.add(error);
+  Problem problem;
+  if (!read_whole_file(path, bytes, &problem, PACKED_BLOCK_LIMIT)) {
+    messages.add(problem);
     return false;
   }
   LayoutPlane plane;
   ChunkMap chunks;
+  std::string error;
   const bool ok = layout ? LoadLevelBlock(bytes.data(), bytes.size(), 0, plane, error)
                          : LoadChunkSet(bytes.data(), bytes.size(), 0, chunks, error);
-  if (!ok) messages.add("ERROR: File \"" + path + "\": " + error + ".");
+  if (!ok) messages.add(Problem{Problem::Kind::Contents, path, "", error});
   return ok;
 }
 
@@ -97,24 +95,23 @@ bool unpack_master(AgaBuild& build, ProjectMessages& messages) {
   std::vector<uint8_t> file;
   const std::string master = MASTER_CODE_PATH;
   // Any packed block of at most 647,168 unpacked bytes is far below 16 MiB.
-  std::string why;
-  if (!read_whole_file(master, file, &why, 16 << 20)) {
-    messages.add(why);
+  Problem problem;
+  if (!read_whole_file(master, file, &problem, 16 << 20)) {
+    messages.add(problem);
     return false;
   }
   const int64_t size = pp20_unpacked_size(file.data(), file.size());
   if (size < 0) {
-    messages.add("ERROR: File \"" + master + "\" is not a packed block.");
+    messages.add(Problem{Problem::Kind::NotPacked, master});
     return false;
   }
   if (size > static_cast<int64_t>(aga::CODE_LIMIT)) {
-    messages.add("ERROR: File \"" + master + "\" unpacks to " + std::to_string(size) + " bytes, more than " +
-                 std::to_string(aga::CODE_LIMIT) + ".");
+    messages.add(Problem{Problem::Kind::UnpacksTooLarge, master, "", "", size, aga::CODE_LIMIT});
     return false;
   }
   build.data.assign(aga::CODE_LIMIT, 0);
   if (pp20_decrunch(file.data(), file.size(), build.data.data(), build.data.size()) != size) {
-    messages.add("ERROR: File \"" + master + "\": the packed block does not decode.");
+    messages.add(Problem{Problem::Kind::DoesNotDecode, master});
     return false;
   }
   build.size = static_cast<size_t>(size);
@@ -138,14 +135,14 @@ bool write_game_folder(const std::string& out_dir, const std::vector<uint8_t>& c
                        ProjectMessages& messages) {
   const std::string staging = folder_beside(out_dir, "new");
   if (staging.empty()) {
-    messages.add("ERROR: Could not create directory \"" + out_dir + "\" (" + std::strerror(errno) + ")");
+    messages.add(Problem{Problem::Kind::CreateDirectory, out_dir, "", std::strerror(errno)});
     return false;
   }
   std::error_code ec;
   auto write = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
     std::string why;
     if (write_file_atomic(staging + "/" + name, bytes, &why)) return true;
-    messages.add("ERROR: Could not create file \"" + out_dir + "/" + name + "\" (" + why + ")");
+    messages.add(Problem{Problem::Kind::CreateFile, out_dir + "/" + name, "", why});
     return false;
   };
   bool ok = write("CODE", code);
@@ -158,14 +155,14 @@ bool write_game_folder(const std::string& out_dir, const std::vector<uint8_t>& c
   if (fs::exists(out_dir, ec)) {
     previous = folder_beside(out_dir, "old");
     if (previous.empty() || std::rename(out_dir.c_str(), previous.c_str()) != 0) {
-      messages.add("ERROR: Could not replace the folder \"" + out_dir + "\" (" + std::strerror(errno) + ")");
+      messages.add(Problem{Problem::Kind::ReplaceFolder, out_dir, "", std::strerror(errno)});
       if (!previous.empty()) fs::remove(previous, ec);
       fs::remove_all(staging, ec);
       return false;
     }
   }
   if (std::rename(staging.c_str(), out_dir.c_str()) != 0) {
-    messages.add("ERROR: Could not create directory \"" + out_dir + "\" (" + std::strerror(errno) + ")");
+    messages.add(Problem{Problem::Kind::CreateDirectory, out_dir, "", std::strerror(errno)});
     if (!previous.empty()) std::rename(previous.c_str(), out_dir.c_str());
     fs::remove_all(staging, ec);
     return false;
@@ -183,7 +180,7 @@ int BuildAgaGame(const ProjectTables& tables, ProjectMessages& messages, std::st
   std::string out_dir = project_file.size() > 4 ? project_file.substr(0, project_file.size() - 4) : "";
   while (!out_dir.empty() && (out_dir.back() == '/' || out_dir.back() == '\\')) out_dir.pop_back();
   if (out_dir.empty()) {
-    messages.add("ERROR: No project file is loaded; the game directory is named after it.");
+    messages.add(Problem{Problem::Kind::NoProjectFile});
     return -1;
   }
 
@@ -209,11 +206,11 @@ int BuildAgaGame(const ProjectTables& tables, ProjectMessages& messages, std::st
   const size_t size = std::max(build.position, build.size);
   const std::vector<uint8_t> packed = pp20_pack(build.data.data(), size);
   if (packed.empty() || packed.size() > aga::PACKED_CODE_LIMIT) {
-    messages.add("ERROR: The packed CODE takes " + std::to_string(packed.size()) + " bytes, more than " +
-                 std::to_string(aga::PACKED_CODE_LIMIT) + ".");
+    messages.add(Problem{Problem::Kind::CodeTooBig, "", "", "", static_cast<long long>(packed.size()),
+                         aga::PACKED_CODE_LIMIT});
     return -1;
   }
-  if (const std::string clash = output_folder_clash(out_dir, build_inputs(tables, MASTER_CODE_PATH)); !clash.empty()) {
+  if (Problem clash; output_folder_clash(out_dir, build_inputs(tables, MASTER_CODE_PATH), clash)) {
     messages.add(clash);
     return -1;
   }

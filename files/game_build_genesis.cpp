@@ -22,17 +22,14 @@ namespace {
 struct GenesisBuild {
   std::vector<uint8_t> image;
   size_t position = genesis::PLACEMENT_START;
-  std::string error;
 
   // New data goes from 0x1128AC on; a piece reaching past 0x164904 starts the area at
-  // 0x200000, and everything after it follows there.
-  bool place(const std::vector<uint8_t>& data, size_t table_entry, const std::string& what) {
+  // 0x200000, and everything after it follows there. False when it would reach past the
+  // 4 MiB image.
+  bool place(const std::vector<uint8_t>& data, size_t table_entry) {
     if (position < genesis::OVERFLOW_START && position + data.size() > genesis::PLACEMENT_END)
       position = genesis::OVERFLOW_START;
-    if (position + data.size() > genesis::IMAGE_LIMIT) {
-      error = what + " does not fit into the 4 MiB image";
-      return false;
-    }
+    if (position + data.size() > genesis::IMAGE_LIMIT) return false;
     write_be32(&image[table_entry], static_cast<uint32_t>(position));
     std::memcpy(&image[position], data.data(), data.size());
     position += data.size();
@@ -42,9 +39,9 @@ struct GenesisBuild {
 
 // A layout or chunk-set file of the project: one block, packed (at most 512 KiB) or plain.
 bool read_source(const std::string& path, std::vector<uint8_t>& bytes, ProjectMessages& messages) {
-  std::string why;
-  if (read_whole_file(path, bytes, &why, PACKED_BLOCK_LIMIT)) return true;
-  messages.add(why);
+  Problem problem;
+  if (read_whole_file(path, bytes, &problem, PACKED_BLOCK_LIMIT)) return true;
+  messages.add(problem);
   return false;
 }
 
@@ -66,7 +63,7 @@ bool plain_chunk_set(const std::string& path, std::vector<uint8_t>& bytes, Proje
   }
   ChunkMap check;
   if (error.empty() && decode_chunk_set_block(bytes.data(), bytes.size(), check, error)) return true;
-  messages.add("ERROR: File \"" + path + "\": " + error + ".");
+  messages.add(Problem{Problem::Kind::Contents, path, "", error});
   return false;
 }
 
@@ -74,9 +71,9 @@ bool plain_chunk_set(const std::string& path, std::vector<uint8_t>& bytes, Proje
 
 int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output) {
   GenesisBuild build;
-  std::string why;
-  if (!read_whole_file(MASTER_ROM_PATH, build.image, &why, genesis::IMAGE_LIMIT)) {
-    messages.add(why);
+  Problem problem;
+  if (!read_whole_file(MASTER_ROM_PATH, build.image, &problem, genesis::IMAGE_LIMIT)) {
+    messages.add(problem);
     return -1;
   }
   const size_t master_size = build.image.size();
@@ -91,11 +88,11 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
     LayoutPlane check;
     std::string error;
     if (!LoadLevelBlock(bytes.data(), bytes.size(), 0, check, error)) {
-      messages.add("ERROR: File \"" + path + "\": " + error + ".");
+      messages.add(Problem{Problem::Kind::Contents, path, "", error});
       return -1;
     }
-    if (!build.place(bytes, genesis::LAYOUT_TABLE + 4 * i, "\"" + path + "\"")) {
-      messages.add("ERROR: " + build.error + ".");
+    if (!build.place(bytes, genesis::LAYOUT_TABLE + 4 * i)) {
+      messages.add(Problem{Problem::Kind::DoesNotFitImage, path});
       return -1;
     }
   }
@@ -105,8 +102,8 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
     const std::string path = project_source_path(tables.theme_paths[t], theme.chunkmap);
     std::vector<uint8_t> bytes;
     if (!read_source(path, bytes, messages) || !plain_chunk_set(path, bytes, messages)) return -1;
-    if (!build.place(bytes, genesis::CHUNKMAP_TABLE + 4 * t, "\"" + path + "\"")) {
-      messages.add("ERROR: " + build.error + ".");
+    if (!build.place(bytes, genesis::CHUNKMAP_TABLE + 4 * t)) {
+      messages.add(Problem{Problem::Kind::DoesNotFitImage, path});
       return -1;
     }
   }
@@ -117,14 +114,14 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
   const std::string name = project_file.empty()
                                ? std::string("Newrom.bin")
                                : project_file.substr(0, project_file.size() >= 3 ? project_file.size() - 3 : 0) + "bin";
-  if (const std::string clash = output_file_clash(name, build_inputs(tables, MASTER_ROM_PATH)); !clash.empty()) {
+  if (Problem clash; output_file_clash(name, build_inputs(tables, MASTER_ROM_PATH), clash)) {
     messages.add(clash);
     return -1;
   }
   // At least 2 MiB, and never shorter than the master: its bytes past the placed data stay.
   const size_t size = std::max({build.position, genesis::MIN_IMAGE_SIZE, master_size});
-  if (!write_file_atomic(name, build.image.data(), size, &why)) {
-    messages.add("ERROR: Could not create file \"" + name + "\" (" + why + ")");
+  if (std::string why; !write_file_atomic(name, build.image.data(), size, &why)) {
+    messages.add(Problem{Problem::Kind::CreateFile, name, "", why});
     return -1;
   }
   if (output) *output = name;

@@ -48,19 +48,30 @@ bool inside(const std::string& path, const std::string& folder) {
 
 }  // namespace
 
-std::string output_file_clash(const std::string& output, const std::vector<BuildInput>& inputs) {
+bool output_file_clash(const std::string& output, const std::vector<BuildInput>& inputs, Problem& clash) {
   for (const BuildInput& in : inputs)
-    if (same_file(output, in.path)) return "ERROR: Cannot write \"" + output + "\": it is " + in.role + " \"" + in.path + "\".";
-  return {};
+    if (same_file(output, in.path)) {
+      clash = Problem{Problem::Kind::OverwritesInput, output, in.path, in.role};
+      return true;
+    }
+  return false;
 }
 
-std::string output_folder_clash(const std::string& folder, const std::vector<BuildInput>& inputs) {
-  const std::string head = "ERROR: Cannot replace the game folder \"" + folder + "\": ";
+bool output_folder_clash(const std::string& folder, const std::vector<BuildInput>& inputs, Problem& clash) {
   for (const BuildInput& in : inputs) {
-    if (same_file(folder, in.path)) return head + "it is " + in.role + " \"" + in.path + "\".";
-    if (inside(in.path, folder)) return head + "it holds " + in.role + " \"" + in.path + "\".";
+    if (same_file(folder, in.path)) {
+      clash = Problem{Problem::Kind::FolderIsInput, folder, in.path, in.role};
+      return true;
+    }
+    if (inside(in.path, folder)) {
+      clash = Problem{Problem::Kind::FolderHoldsInput, folder, in.path, in.role};
+      return true;
+    }
   }
   std::error_code ec;
-  if (fs::exists(folder, ec) && !fs::is_directory(folder, ec)) return head + "it is a file, not a folder.";
-  return {};
+  if (fs::exists(folder, ec) && !fs::is_directory(folder, ec)) {
+    clash = Problem{Problem::Kind::FolderIsFile, folder};
+    return true;
+  }
+  return false;
 }

@@ -10,37 +10,34 @@
 
 namespace {
 
-bool fail(std::string* error, const std::string& text) {
-  if (error) *error = text;
+bool fail(Problem* problem, Problem::Kind kind, const std::string& path, const std::string& detail = "") {
+  if (problem) *problem = Problem{kind, path, "", detail};
   return false;
 }
 
 }  // namespace
 
-bool pack_file(const std::string& in_path, const std::string& out_path, std::string* error) {
+bool pack_file(const std::string& in_path, const std::string& out_path, Problem* problem) {
   std::vector<uint8_t> data;
-  if (!read_whole_file(in_path, data)) return fail(error, "File \"" + in_path + "\" not found.");
-  if (data.empty()) return fail(error, "File \"" + in_path + "\" is empty; there is nothing to pack.");
-  if (data.size() > pp20_max_unpacked_size)
-    return fail(error, "File \"" + in_path + "\" is larger than a packed block can hold (16 MiB - 1).");
+  if (!read_whole_file(in_path, data)) return fail(problem, Problem::Kind::NotFound, in_path);
+  if (data.empty()) return fail(problem, Problem::Kind::NothingToPack, in_path);
+  if (data.size() > pp20_max_unpacked_size) return fail(problem, Problem::Kind::TooLargeToPack, in_path);
   const std::vector<uint8_t> block = pp20_pack(data.data(), data.size());
   std::string why;
-  if (!write_file_atomic(out_path, block, &why))
-    return fail(error, "Cannot write \"" + out_path + "\": " + why);
+  if (!write_file_atomic(out_path, block, &why)) return fail(problem, Problem::Kind::CannotWrite, out_path, why);
   return true;
 }
 
 bool unpack_file(const std::string& in_path, const std::string& out_path, uint64_t offset,
-                 std::string* error) {
+                 Problem* problem) {
   std::vector<uint8_t> file;
-  if (!read_whole_file(in_path, file)) return fail(error, "File \"" + in_path + "\" not found.");
+  if (!read_whole_file(in_path, file)) return fail(problem, Problem::Kind::NotFound, in_path);
   raw_data raw;
   std::string why;
   if (offset > file.size() || !pp20_load(file.data(), file.size(), static_cast<size_t>(offset), raw, &why))
-    return fail(error, "File \"" + in_path + "\": " +
-                           (why.empty() ? "packed block starts past the end of the file" : why) + ".");
-  if (!write_file_atomic(out_path, raw.buffer, &why))
-    return fail(error, "Cannot write \"" + out_path + "\": " + why);
+    return fail(problem, Problem::Kind::Contents, in_path,
+                why.empty() ? "packed block starts past the end of the file" : why);
+  if (!write_file_atomic(out_path, raw.buffer, &why)) return fail(problem, Problem::Kind::CannotWrite, out_path, why);
   return true;
 }
 

@@ -1,45 +1,41 @@
 #include "files/project_files.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 #include "files/atomic_file.h"
 
-void ProjectMessages::add(const std::string& text) {
-  if (std::find(texts_.begin(), texts_.end(), text) == texts_.end()) texts_.push_back(text);
+void ProjectMessages::add(const Problem& problem) {
+  if (std::find(problems_.begin(), problems_.end(), problem) == problems_.end()) problems_.push_back(problem);
 }
 
 namespace {
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
-std::string format_line_message(const char* fmt, int line, const std::string& file) {
-  char buf[600];
-  std::snprintf(buf, sizeof buf, fmt, line, file.c_str());
-  return buf;
+// A problem of the file path with a number: a line, an offset, a version.
+Problem numbered(Problem::Kind kind, const std::string& path, long long number) {
+  return Problem(kind, path, "", "", number);
 }
 
-// Reads a text file whole, with an LF appended; false (and the message) when it cannot be
+// Reads a text file whole, with an LF appended; false (and the problem) when it cannot be
 // read. A project text is a few kilobytes; anything beyond PROJECT_TEXT_LIMIT is no project text.
 bool read_text(const std::string& path, std::string& text, ProjectMessages& messages) {
   std::vector<uint8_t> bytes;
-  std::string message;
-  if (!read_whole_file(path, bytes, &message, PROJECT_TEXT_LIMIT)) {
-    messages.add(message);
+  Problem problem;
+  if (!read_whole_file(path, bytes, &problem, PROJECT_TEXT_LIMIT)) {
+    messages.add(problem);
     return false;
   }
-  auto refuse = [&](const std::string& what) {
-    messages.add("ERROR: File \"" + path + "\" " + what + ".");
+  if (bytes.empty()) {
+    messages.add(Problem{Problem::Kind::Empty, path});
     return false;
-  };
-  if (bytes.empty()) return refuse("is empty");
+  }
   // A zero byte ends no line and no value: such a file is not a project text at all.
   for (size_t i = 0; i < bytes.size(); ++i)
     if (bytes[i] == 0) {
-      char at[24];
-      std::snprintf(at, sizeof at, "0x%zX", i);
-      return refuse(std::string("is not a text file (a zero byte at ") + at + ")");
+      messages.add(numbered(Problem::Kind::NotText, path, static_cast<long long>(i)));
+      return false;
     }
   text.assign(bytes.begin(), bytes.end());
   text.push_back('\n');
@@ -67,12 +63,7 @@ int FindKey(const std::string& text, const std::string& key, std::string& value,
     pos = end + 1;
     if (line.size() > PROJECT_LINE_MAX) {
       // The file is named too: a project has well over a hundred texts.
-      if (messages)
-        messages->add(file_name.empty()
-                          ? format_line_message("ERROR: Line %d is too long. Must not exceed 127 characters.",
-                                                line_number, file_name)
-                          : format_line_message("ERROR: Line %d of \"%s\" is too long. Must not exceed 127 characters.",
-                                                line_number, file_name));
+      if (messages) messages->add(numbered(Problem::Kind::LineTooLong, file_name, line_number));
       return -1;
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -82,8 +73,7 @@ int FindKey(const std::string& text, const std::string& key, std::string& value,
     while (!k.empty() && is_blank(k.back())) k.pop_back();
     if (k.empty()) continue;
     if (k.size() > PROJECT_FIELD_MAX && messages) {
-      messages->add(format_line_message("ERROR: Key on line %d of \"%s\" is too long. Must not exceed 31 characters.",
-                                        line_number, file_name));
+      messages->add(numbered(Problem::Kind::KeyTooLong, file_name, line_number));
     }
     if (k != key) continue;
     std::string v;
@@ -93,9 +83,7 @@ int FindKey(const std::string& text, const std::string& key, std::string& value,
       v = line.substr(start);
     }
     if (v.size() > PROJECT_FIELD_MAX) {
-      if (messages)
-        messages->add(format_line_message(
-            "ERROR: Value on line %d of \"%s\" is too long. Must not exceed 31 characters.", line_number, file_name));
+      if (messages) messages->add(numbered(Problem::Kind::ValueTooLong, file_name, line_number));
       return -1;
     }
     value = v;
@@ -165,9 +153,7 @@ bool LoadProject(const std::string& path, ProjectTables& tables, ProjectMessages
   FindKey(text, "glb_project_file_version", v, &messages, path);
   const long version = std::strtol(v.c_str(), nullptr, 10);
   if (version != 0) {
-    char buf[80];
-    std::snprintf(buf, sizeof buf, "ERROR: Unknown project version %ld", version);
-    messages.add(buf + std::string(" in \"") + path + "\"");
+    messages.add(numbered(Problem::Kind::UnknownVersion, path, version));
     return false;
   }
   // The new project is built aside from empty tables: nothing of an earlier project (a level

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "files/problem.h"
+
 constexpr int PROJECT_THEMES = 16;
 constexpr int PROJECT_LEVELS = 128;
 constexpr size_t PROJECT_FIELD_MAX = 31;  // a 32-byte field with its terminator
@@ -45,14 +47,15 @@ struct ProjectTables {
   }
 };
 
-// Messages produced while reading ("ERROR: ..." texts), in order, each once.
+// The problems met while reading, generating or building, in order, each once; app/ words
+// them for the user.
 class ProjectMessages {
  public:
-  void add(const std::string& text);
-  const std::vector<std::string>& all() const { return texts_; }
+  void add(const Problem& problem);
+  const std::vector<Problem>& all() const { return problems_; }
 
  private:
-  std::vector<std::string> texts_;
+  std::vector<Problem> problems_;
 };
 
 // Looks a key up in a project text: 0 and the value when found, -1 when not found or

@@ -182,22 +182,23 @@ bool read_aga_code(const std::vector<uint8_t>& data, const std::string& game_dir
 int GenerateAgaProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages,
                        std::string* written) {
   std::vector<uint8_t> file;
-  std::string why;
+  Problem problem;
   // The CODE file is one packed block, which is never larger than 512 KiB.
-  if (!read_whole_file(path, file, &why, PACKED_BLOCK_LIMIT)) {
-    messages.add(why);
+  if (!read_whole_file(path, file, &problem, PACKED_BLOCK_LIMIT)) {
+    messages.add(problem);
     return -1;
   }
   std::vector<uint8_t> data;
+  std::string why;
   if (!unpack_block(file.data(), file.size(), 0, data, why, aga::CODE_LIMIT)) {
-    messages.add("ERROR: File \"" + path + "\": " + why + ".");
+    messages.add(Problem{Problem::Kind::Contents, path, "", why});
     return -1;
   }
   // The game directory: the path without its last four characters (the name CODE).
   GameNames names;
   ProjectTree tree;
   if (!read_aga_code(data, path.substr(0, path.size() >= 4 ? path.size() - 4 : 0), names, tree, why)) {
-    messages.add("ERROR: File \"" + path + "\": " + why + ".");
+    messages.add(Problem{Problem::Kind::Contents, path, "", why});
     return -1;
   }
   return write_generated_project(names, tree, tables, messages, written);

@@ -228,15 +228,15 @@ bool read_genesis_rom(const std::vector<uint8_t>& rom, GameNames& names, Project
 int GenerateGenesisProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages,
                            std::string* written) {
   std::vector<uint8_t> bytes;
-  std::string why;
-  if (!read_whole_file(path, bytes, &why, genesis::IMAGE_LIMIT)) {
-    messages.add(why);
+  Problem problem;
+  if (!read_whole_file(path, bytes, &problem, genesis::IMAGE_LIMIT)) {
+    messages.add(problem);
     return -1;
   }
   GameNames names;
   ProjectTree tree;
-  if (!read_genesis_rom(bytes, names, tree, why)) {
-    messages.add("ERROR: File \"" + path + "\": " + why + ".");
+  if (std::string why; !read_genesis_rom(bytes, names, tree, why)) {
+    messages.add(Problem{Problem::Kind::Contents, path, "", why});
     return -1;
   }
   return write_generated_project(names, tree, tables, messages, written);

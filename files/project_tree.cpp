@@ -26,11 +26,6 @@ void ProjectTree::add_copy(const std::string& source, const std::string& destina
 
 namespace {
 
-// The message of a file that could not be written, with the reason (a full disk, no permission).
-std::string could_not_create(const std::string& path, const std::string& why) {
-  return "ERROR: Could not create file \"" + path + "\" (" + why + ")";
-}
-
 // The files of a tree with their contents, each path once (a later entry for a path wins),
 // in the order of their first entries; the game files to copy are read here.
 bool collect_files(const ProjectTree& tree, std::vector<std::pair<std::string, std::vector<uint8_t>>>& files,
@@ -65,20 +60,20 @@ bool write_project_tree(const ProjectTree& tree, ProjectMessages& messages) {
     std::error_code ec;
     if (std::filesystem::create_directory(e.path, ec)) made.push_back(e.path);
     if (!std::filesystem::is_directory(e.path, ec)) {
-      messages.add("ERROR: Could not create directory \"" + e.path + "\"");
+      messages.add(Problem{Problem::Kind::CreateDirectory, e.path});
       return undo();
     }
   }
   for (; staged < files.size(); ++staged) {
     const auto& [path, bytes] = files[staged];
     if (std::string why; !write_file_staged(path, bytes.data(), bytes.size(), &why)) {
-      messages.add(could_not_create(path, why));
+      messages.add(Problem{Problem::Kind::CreateFile, path, "", why});
       return undo();
     }
   }
   for (const auto& [path, bytes] : files) {
     if (std::string why; !commit_staged_file(path, &why)) {
-      messages.add(could_not_create(path, why));
+      messages.add(Problem{Problem::Kind::CreateFile, path, "", why});
       return false;
     }
   }
@@ -89,16 +84,12 @@ bool read_game_file(const std::string& source, std::vector<uint8_t>& bytes, Proj
   std::error_code ec;
   const uintmax_t size = std::filesystem::is_regular_file(source, ec) ? std::filesystem::file_size(source, ec) : 0;
   if (!ec && size > GAME_FILE_LIMIT) {
-    char buf[600];
-    std::snprintf(buf, sizeof buf,
-                  "ERROR: Cannot copy the file '%s', because it has an unsupported file size of %llu bytes.",
-                  source.c_str(), static_cast<unsigned long long>(size));
-    messages.add(buf);
+    messages.add(Problem{Problem::Kind::UnsupportedSize, source, "", "", static_cast<long long>(size)});
     return false;
   }
-  std::string why;
-  if (read_whole_file(source, bytes, &why, GAME_FILE_LIMIT)) return true;
-  messages.add(why);
+  Problem problem;
+  if (read_whole_file(source, bytes, &problem, GAME_FILE_LIMIT)) return true;
+  messages.add(problem);
   return false;
 }
 

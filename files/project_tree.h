@@ -29,11 +29,11 @@ struct ProjectTree {
 // Writes the tree all or nothing: the game files to copy are read first (a missing,
 // unreadable or oversized one is reported), the directories made (existing ones are used),
 // every file written beside its place, and only when all are written are they renamed into
-// place. False after a message; files that existed are then untouched and directories made
+// place. False after a problem; files that existed are then untouched and directories made
 // here are removed again.
 bool write_project_tree(const ProjectTree& tree, ProjectMessages& messages);
 
-// Reads one game file of at most 524,288 bytes; false after a message naming it.
+// Reads one game file of at most 524,288 bytes; false after a problem naming it.
 bool read_game_file(const std::string& source, std::vector<uint8_t>& bytes, ProjectMessages& messages);
 
 // What a tree writes at the top of the working directory, for the user: "themes/, levels/,

@@ -238,18 +238,23 @@ bool write_recovery_snapshot(const std::string& dir, const LevelOrigin& origin, 
   return true;
 }
 
-SnapshotState read_recovery_snapshot(const std::string& dir, RecoverySnapshot& out, std::string& why) {
+SnapshotState read_recovery_snapshot(const std::string& dir, RecoverySnapshot& out, std::string& why,
+                                     Problem* unread) {
   if (snapshot_entries(dir).empty()) return SnapshotState::Absent;
   auto damaged = [&](const std::string& what) {
     why = what;
     return SnapshotState::Damaged;
   };
+  Problem problem;
+  auto not_read = [&] {
+    if (unread) *unread = problem;
+    return damaged("");
+  };
   std::vector<uint8_t> bytes;
-  std::string message;
   const std::string manifest_path = dir + "/" + RECOVERY_MANIFEST_NAME;
   std::error_code ec;
   if (!fs::exists(manifest_path, ec)) return damaged("it has no manifest (its writing was cut off)");
-  if (!read_whole_file(manifest_path, bytes, &message, MANIFEST_LIMIT + 1)) return damaged(message);
+  if (!read_whole_file(manifest_path, bytes, &problem, MANIFEST_LIMIT + 1)) return not_read();
   RecoveryManifest m;
   if (!parse_recovery_manifest(std::string(bytes.begin(), bytes.end()), m, why)) return SnapshotState::Damaged;
   RecoverySnapshot s;
@@ -260,7 +265,7 @@ SnapshotState read_recovery_snapshot(const std::string& dir, RecoverySnapshot& o
     const RecoveryManifest::File& f = *m.parts[p];
     const std::string path = dir + "/" + f.name;
     if (!fs::exists(path, ec)) return damaged("its file " + f.name + " is missing");
-    if (!read_whole_file(path, bytes, &message, PACKED_BLOCK_LIMIT)) return damaged(message);
+    if (!read_whole_file(path, bytes, &problem, PACKED_BLOCK_LIMIT)) return not_read();
     if (bytes.size() != f.size)
       return damaged("its file " + f.name + " holds " + std::to_string(bytes.size()) + " bytes, not " +
                      std::to_string(f.size));

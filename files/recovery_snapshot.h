@@ -12,6 +12,7 @@
 
 #include "files/level_records.h"
 #include "files/level_source.h"
+#include "files/problem.h"
 
 constexpr const char* RECOVERY_MANIFEST_NAME = "manifest";
 constexpr const char* RECOVERY_DISCARDED_NAME = "discarded";
@@ -63,8 +64,10 @@ struct RecoverySnapshot {
 enum class SnapshotState { Absent, Present, Damaged };
 // Reads the snapshot in dir. Absent: no snapshot files at all. Damaged: files without a
 // manifest, a bad manifest, or a part file that is missing, of another size or checksum,
-// or does not decode; why says which.
-SnapshotState read_recovery_snapshot(const std::string& dir, RecoverySnapshot& out, std::string& why);
+// or does not decode; why says which. A file of it that cannot be read at all leaves why
+// empty, and unread (if given) says why not.
+SnapshotState read_recovery_snapshot(const std::string& dir, RecoverySnapshot& out, std::string& why,
+                                     Problem* unread = nullptr);
 
 // Removes the snapshot (manifest first) and any leftovers of cut-off writes; the directory
 // itself goes too when nothing else is in it.

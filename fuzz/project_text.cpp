@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/problem_text.h"
 #include "files/project_files.h"
 
 namespace {
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::string* f : {&r.map_front, &r.map_back, &r.palette_main, &r.palette_front, &r.palette_back,
                                &r.palette_flash})
     check_value(*f);
-  for (const std::string& m : messages.all())
+  for (const std::string& m : problem_texts(messages))
     if (m.rfind("ERROR: ", 0) != 0) __builtin_trap();
   directory_of(key);
   return 0;

@@ -29,8 +29,8 @@ std::string joined(const std::vector<std::string>& names) {
 
 // A .lvl or .itm file holds one block, packed (at most 512 KiB) or plain (less).
 bool read_block_file(const std::string& path, std::vector<uint8_t>& bytes, LoadFailure& error) {
-  error = LoadFailure{LoadFailure::Kind::Read, path, ""};
-  return read_whole_file(path, bytes, &error.why, PACKED_BLOCK_LIMIT);
+  error = LoadFailure{LoadFailure::Kind::Read, path, "", {}};
+  return read_whole_file(path, bytes, &error.unread, PACKED_BLOCK_LIMIT);
 }
 
 bool bad_contents(LoadFailure& error) {

@@ -3,13 +3,16 @@
 #pragma once
 #include <string>
 
+#include "files/problem.h"
+
 struct LoadFailure {
   enum class Kind {
-    Read,      // path could not be read; why is the text read_whole_file gave
+    Read,      // path could not be read; unread says why (read_whole_file's problem)
     Contents,  // what is wrong inside the file at path: 'File "path": why.'
     Other,     // not about one file: why is the whole sentence
   };
   Kind kind = Kind::Other;
   std::string path;
   std::string why;
+  Problem unread;
 };

@@ -24,13 +24,13 @@ struct ProjectLevelReader {
   LoadFailure& failure;
 
   bool bad(const std::string& path, const std::string& why) {
-    failure = LoadFailure{LoadFailure::Kind::Contents, path, why};
+    failure = LoadFailure{LoadFailure::Kind::Contents, path, why, {}};
     return false;
   }
   // Every file of a project level is one block, packed (at most 512 KiB) or plain, or a palette.
   bool read(const std::string& path, std::vector<uint8_t>& bytes) {
-    failure = LoadFailure{LoadFailure::Kind::Read, path, ""};
-    return read_whole_file(path, bytes, &failure.why, PACKED_BLOCK_LIMIT);
+    failure = LoadFailure{LoadFailure::Kind::Read, path, "", {}};
+    return read_whole_file(path, bytes, &failure.unread, PACKED_BLOCK_LIMIT);
   }
 
   bool layout(const std::string& path, LayoutPlane& out) {
@@ -85,13 +85,13 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
   ProjectLevelReader reader{failure};
   if (level >= PROJECT_LEVELS) {
     failure = LoadFailure{LoadFailure::Kind::Other, "",
-                          format_text("Level %02X is beyond the %d levels of a project", level, PROJECT_LEVELS)};
+                          format_text("Level %02X is beyond the %d levels of a project", level, PROJECT_LEVELS), {}};
     return false;
   }
   const LevelRecord& l = tables.levels[level];
   if (l.map_front.empty()) {
     failure = LoadFailure{LoadFailure::Kind::Other, "",
-                          format_text("Level %02X has no front layout in the loaded project", level)};
+                          format_text("Level %02X has no front layout in the loaded project", level), {}};
     return false;
   }
   const std::string dl = directory_of(tables.level_paths[level]);
@@ -128,7 +128,7 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
   const std::string dt = directory_of(tables.theme_paths[t]);
   if (theme.chunkmap.empty()) {
     failure = LoadFailure{LoadFailure::Kind::Other, "",
-                          format_text("Theme %d of level %02X has no chunkmap in the loaded project", t, level)};
+                          format_text("Theme %d of level %02X has no chunkmap in the loaded project", t, level), {}};
     return false;
   }
   {

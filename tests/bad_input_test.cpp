@@ -14,6 +14,7 @@
 #include "gamedata/level_state.h"
 #include "app/level_file_commands.h"
 #include "app/level_commands.h"
+#include "app/problem_text.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
@@ -389,7 +390,7 @@ TEST_P(BadInputTable, IsRefusedWithAMessageAndChangesNothing) {
   std::vector<std::string> errors;
   for (const std::string& m : captured_messages())
     if (m.rfind("ERROR: ", 0) == 0) errors.push_back(m);
-  for (const std::string& m : project_messages.all()) errors.push_back(m);
+  for (const std::string& m : problem_texts(project_messages)) errors.push_back(m);
   ASSERT_EQ(errors.size(), 1u) << (errors.empty() ? "no error message" : errors[0] + " | " + errors.back());
   const std::string& m = errors[0];
   EXPECT_EQ(m.rfind("ERROR: ", 0), 0u) << m;

@@ -11,6 +11,7 @@
 
 #include "gamedata/level_state.h"
 #include "app/level_commands.h"
+#include "app/problem_text.h"
 #include "files/byte_order.h"
 #include "files/game_build.h"
 #include "files/packed_block.h"
@@ -63,7 +64,7 @@ void load_level_project() {
   ProjectMessages m;
   project = ProjectTables();
   ASSERT_TRUE(LoadProject("proj/p.glp", project, m));
-  ASSERT_TRUE(m.all().empty()) << m.all()[0];
+  ASSERT_TRUE(m.all().empty()) << problem_texts(m)[0];
 }
 
 // A level project with one file replaced (or, with a null content, turned into a directory).
@@ -294,7 +295,7 @@ auto aga_build(std::function<void()> change) {
     fs::create_directories("master/aga");
     write_aga_fixture("master/aga/");
     ProjectMessages m;
-    ASSERT_EQ(GenerateAgaProject(MASTER_CODE_PATH, project, m), 0) << m.all().at(0);
+    ASSERT_EQ(GenerateAgaProject(MASTER_CODE_PATH, project, m), 0) << problem_texts(m).at(0);
     project.project_file = "GLB-AGA.glp";
     change();
   };
@@ -411,7 +412,7 @@ TEST_P(BadProjectInputTable, IsRefusedWithAMessageAndChangesNothing) {
   EXPECT_EQ(result, -1);
 
   std::vector<std::string> errors = captured_messages();
-  for (const std::string& m : messages.all()) errors.push_back(m);
+  for (const std::string& m : problem_texts(messages)) errors.push_back(m);
   ASSERT_EQ(errors.size(), 1u) << (errors.empty() ? "no message" : errors[0] + " | " + errors.back());
   const std::string& m = errors[0];
   EXPECT_EQ(m.rfind("ERROR: ", 0), 0u) << m;

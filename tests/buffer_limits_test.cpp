@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <random>
 
+#include "app/problem_text.h"
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"
@@ -97,12 +98,12 @@ TEST(BufferLimits, FilesAreReadUpToTheirLimit) {
   ScopedCwd cwd(scratch_dir("limits_files"));
   ASSERT_TRUE(write_file_atomic("f.bin", Bytes(1000, 3), nullptr, false));
   Bytes out;
-  std::string message;
-  EXPECT_TRUE(read_whole_file("f.bin", out, &message, 1000));
+  Problem problem;
+  EXPECT_TRUE(read_whole_file("f.bin", out, &problem, 1000));
   EXPECT_EQ(out.size(), 1000u);
   out.assign(5, 9);
-  EXPECT_FALSE(read_whole_file("f.bin", out, &message, 999));
-  EXPECT_EQ(message, "ERROR: File \"f.bin\" is too large (more than 999 bytes).");
+  EXPECT_FALSE(read_whole_file("f.bin", out, &problem, 999));
+  EXPECT_EQ(problem_text(problem), "ERROR: File \"f.bin\" is too large (more than 999 bytes).");
   EXPECT_EQ(out, Bytes(5, 9));  // untouched on failure
 }
 
@@ -116,8 +117,8 @@ TEST(BufferLimits, AgaBuildRefusesPackedCodeBeyond458752Bytes) {
   ProjectMessages m;
   EXPECT_EQ(BuildAgaGame(tables, m), -1);
   ASSERT_EQ(m.all().size(), 1u);
-  EXPECT_EQ(m.all()[0].rfind("ERROR: The packed CODE takes ", 0), 0u) << m.all()[0];
-  EXPECT_NE(m.all()[0].find("more than 458752"), std::string::npos) << m.all()[0];
+  EXPECT_EQ(problem_texts(m)[0].rfind("ERROR: The packed CODE takes ", 0), 0u) << problem_texts(m)[0];
+  EXPECT_NE(problem_texts(m)[0].find("more than 458752"), std::string::npos) << problem_texts(m)[0];
   EXPECT_FALSE(fs::exists("game"));
 }
 
@@ -134,6 +135,6 @@ TEST(BufferLimits, AgaBuildRefusesNamesBeyondTheCodeBuffer) {
   ProjectMessages m;
   EXPECT_EQ(BuildAgaGame(tables, m), -1);
   ASSERT_EQ(m.all().size(), 1u);
-  EXPECT_EQ(m.all()[0], "ERROR: The file names do not fit into the CODE data (647168 bytes).");
+  EXPECT_EQ(problem_texts(m)[0], "ERROR: The file names do not fit into the CODE data (647168 bytes).");
   EXPECT_FALSE(fs::exists("game"));
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/problem_text.h"
 #include "files/byte_order.h"
 #include "files/game_build.h"
 #include "files/packed_block.h"
@@ -31,7 +32,7 @@ void put_master_rom(const std::vector<uint8_t>& rom) {
 
 uint32_t entry(const std::vector<uint8_t>& image, size_t table, int index) { return read_be32(&image[table + 4 * index]); }
 
-std::string first_message(const ProjectMessages& m) { return m.all().empty() ? "" : m.all()[0]; }
+std::string first_message(const ProjectMessages& m) { return m.all().empty() ? "" : problem_texts(m)[0]; }
 
 std::vector<uint8_t> unpack_file(const std::string& path) {
   const std::vector<uint8_t> file = read_bytes(path);

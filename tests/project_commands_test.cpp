@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/main_menu.h"
+#include "app/problem_text.h"
 #include "app/project_commands.h"
 #include "files/byte_order.h"
 #include "files/packed_block.h"
@@ -297,4 +298,70 @@ TEST_F(ProjectCommands, AgaBuildReplacesTheWholeGameFolder) {
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"CODE", "LEVEL01.MAP"}));
   EXPECT_EQ(read_bytes("twin/LEVEL01.MAP"), read_bytes("a/LEVEL01.MAP"));
+}
+
+// Every kind of problem of files/ in the program's words.
+TEST(ProblemText, EveryKindHasItsMessage) {
+  using K = Problem::Kind;
+  const struct {
+    Problem problem;
+    const char* text;
+  } cases[] = {
+      {Problem(K::NotFound, "a.glp"), "ERROR: File \"a.glp\" not found."},
+      {Problem(K::IsDirectory, "d"), "ERROR: File \"d\" is a directory."},
+      {Problem(K::NotRegularFile, "/dev/null"), "ERROR: File \"/dev/null\" is not a regular file."},
+      {Problem(K::TooLarge, "big", "", "", 0, 1048576), "ERROR: File \"big\" is too large (more than 1048576 bytes)."},
+      {Problem(K::Unreadable, "x", "", "Permission denied"), "ERROR: File \"x\" cannot be read: Permission denied."},
+      {Problem(K::Empty, "e.gll"), "ERROR: File \"e.gll\" is empty."},
+      {Problem(K::NotText, "t.glt", "", "", 42), "ERROR: File \"t.glt\" is not a text file (a zero byte at 0x2A)."},
+      {Problem(K::LineTooLong, "", "", "", 3), "ERROR: Line 3 is too long. Must not exceed 127 characters."},
+      {Problem(K::LineTooLong, "t.glt", "", "", 3),
+       "ERROR: Line 3 of \"t.glt\" is too long. Must not exceed 127 characters."},
+      {Problem(K::KeyTooLong, "t.glt", "", "", 1),
+       "ERROR: Key on line 1 of \"t.glt\" is too long. Must not exceed 31 characters."},
+      {Problem(K::ValueTooLong, "t.glt", "", "", 2),
+       "ERROR: Value on line 2 of \"t.glt\" is too long. Must not exceed 31 characters."},
+      {Problem(K::UnknownVersion, "p.glp", "", "", -7), "ERROR: Unknown project version -7 in \"p.glp\""},
+      {Problem(K::Contents, "a.lvl", "", "the block is cut short"), "ERROR: File \"a.lvl\": the block is cut short."},
+      {Problem(K::NotPacked, "CODE"), "ERROR: File \"CODE\" is not a packed block."},
+      {Problem(K::UnpacksTooLarge, "CODE", "", "", 700000, 647168),
+       "ERROR: File \"CODE\" unpacks to 700000 bytes, more than 647168."},
+      {Problem(K::DoesNotDecode, "CODE"), "ERROR: File \"CODE\": the packed block does not decode."},
+      {Problem(K::BadGameName, "lvl/", "", "", 0, 12),
+       "ERROR: The file name \"\" of \"lvl/\" must have 1 to 12 characters."},
+      {Problem(K::GameProgramName, "lvl/code", "", "code"),
+       "ERROR: \"lvl/code\" cannot go into the game as code: that is the game program."},
+      {Problem(K::NameClash, "b/L.map", "a/l.map"),
+       "ERROR: \"a/l.map\" and \"b/L.map\" are different files that would get one name in the game folder (the Amiga "
+       "ignores case)."},
+      {Problem(K::NamesDoNotFit, "", "", "", 0, 647168),
+       "ERROR: The file names do not fit into the CODE data (647168 bytes)."},
+      {Problem(K::CodeTooBig, "", "", "", 460000, 458752),
+       "ERROR: The packed CODE takes 460000 bytes, more than 458752."},
+      {Problem(K::DoesNotFitImage, "big.lvl"), "ERROR: \"big.lvl\" does not fit into the 4 MiB image."},
+      {Problem(K::NoProjectFile), "ERROR: No project file is loaded; the game directory is named after it."},
+      {Problem(K::OverwritesInput, "p.bin", "p.bin", "the layout"),
+       "ERROR: Cannot write \"p.bin\": it is the layout \"p.bin\"."},
+      {Problem(K::FolderIsInput, "p", "p", "the layout"),
+       "ERROR: Cannot replace the game folder \"p\": it is the layout \"p\"."},
+      {Problem(K::FolderHoldsInput, "p", "p/a.lvl", "the layout"),
+       "ERROR: Cannot replace the game folder \"p\": it holds the layout \"p/a.lvl\"."},
+      {Problem(K::FolderIsFile, "p"), "ERROR: Cannot replace the game folder \"p\": it is a file, not a folder."},
+      {Problem(K::CreateDirectory, "./themes"), "ERROR: Could not create directory \"./themes\""},
+      {Problem(K::CreateDirectory, "g", "", "No space left on device"),
+       "ERROR: Could not create directory \"g\" (No space left on device)"},
+      {Problem(K::CreateFile, "g/CODE", "", "cannot write the file: Disk quota exceeded"),
+       "ERROR: Could not create file \"g/CODE\" (cannot write the file: Disk quota exceeded)"},
+      {Problem(K::ReplaceFolder, "g", "", "Permission denied"),
+       "ERROR: Could not replace the folder \"g\" (Permission denied)"},
+      {Problem(K::CannotWrite, "o.bin", "", "cannot create the file: Is a directory"),
+       "ERROR: Cannot write \"o.bin\": cannot create the file: Is a directory"},
+      {Problem(K::UnsupportedSize, "game/Castle.GLV", "", "", 524289),
+       "ERROR: Cannot copy the file 'game/Castle.GLV', because it has an unsupported file size of 524289 bytes."},
+      {Problem(K::NothingToPack, "e"), "ERROR: File \"e\" is empty; there is nothing to pack."},
+      {Problem(K::TooLargeToPack, "h"), "ERROR: File \"h\" is larger than a packed block can hold (16 MiB - 1)."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(problem_text(c.problem), c.text);
+  // These messages were always cut at 599 characters.
+  EXPECT_EQ(problem_text(Problem(K::KeyTooLong, std::string(700, 'x'), "", "", 1)).size(), 599u);
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/problem_text.h"
 #include "files/project_files.h"
 #include "test_support.h"
 
@@ -53,7 +54,7 @@ TEST(FindKey, LineLimitCountsTheCarriageReturn) {
   find("a = 1\r\n" + key + v127 + "\r\nb = 2", "b", &r, &m);
   EXPECT_EQ(r, -1);
   ASSERT_EQ(m.all().size(), 1u);
-  EXPECT_EQ(m.all()[0], "ERROR: Line 2 of \"t.glt\" is too long. Must not exceed 127 characters.");
+  EXPECT_EQ(problem_texts(m)[0], "ERROR: Line 2 of \"t.glt\" is too long. Must not exceed 127 characters.");
   // A key found before the long line is still found.
   EXPECT_EQ(find("a = 1\r\n" + key + v127, "a", &r), "1");
 }
@@ -66,14 +67,14 @@ TEST(FindKey, OverlongValuesAndKeysAreRefusedWithFileAndLine) {
   find("x = 1\nchunkmap = " + std::string(32, 'a'), "chunkmap", &r, &m);
   EXPECT_EQ(r, -1);
   ASSERT_EQ(m.all().size(), 1u);
-  EXPECT_EQ(m.all()[0], "ERROR: Value on line 2 of \"t.glt\" is too long. Must not exceed 31 characters.");
+  EXPECT_EQ(problem_texts(m)[0], "ERROR: Value on line 2 of \"t.glt\" is too long. Must not exceed 31 characters.");
   ProjectMessages k;
   find(std::string(31, 'k') + " = 1\nchunkmap = a", "chunkmap", &r, &k);
   EXPECT_TRUE(k.all().empty());
   find(std::string(32, 'k') + " = 1\nchunkmap = a", "chunkmap", &r, &k);
   EXPECT_EQ(r, 0);
   ASSERT_EQ(k.all().size(), 1u);
-  EXPECT_NE(k.all()[0].find("Key on line 1 of \"t.glt\" is too long"), std::string::npos);
+  EXPECT_NE(problem_texts(k)[0].find("Key on line 1 of \"t.glt\" is too long"), std::string::npos);
 }
 
 TEST(ProjectKeys, ThemeAndLevelKeyNames) {
@@ -123,7 +124,7 @@ TEST(LoadProject, MissingDescriptorIsSkippedAndOldRecordsGo) {
   ProjectMessages m0;
   EXPECT_TRUE(LoadProject(dir + "/v0.glp", t, m0));
   ASSERT_EQ(m0.all().size(), 1u);
-  EXPECT_EQ(m0.all()[0], "ERROR: File \"" + dir + "/gone.gll\" not found.");
+  EXPECT_EQ(problem_texts(m0)[0], "ERROR: File \"" + dir + "/gone.gll\" not found.");
   EXPECT_TRUE(t.levels[5] == LevelRecord());
   EXPECT_EQ(t.level_paths[5], "");
 }
@@ -137,6 +138,6 @@ TEST(LoadProject, LongLineIsReportedOnceNotForEveryKey) {
   // The keys after the long line count as missing; the message appears once.
   EXPECT_EQ(t.level_paths[0], "");
   int long_line = 0;
-  for (const std::string& s : m.all()) long_line += s == "ERROR: Line 2 of \"" + dir + "/p.glp\" is too long. Must not exceed 127 characters.";
+  for (const std::string& s : problem_texts(m)) long_line += s == "ERROR: Line 2 of \"" + dir + "/p.glp\" is too long. Must not exceed 127 characters.";
   EXPECT_EQ(long_line, 1);
 }

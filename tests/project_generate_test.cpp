@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/problem_text.h"
 #include "files/byte_order.h"
 #include "files/packed_block.h"
 #include "files/project_generate.h"
@@ -48,7 +49,7 @@ TEST(GenerateGenesisProject, WritesTheTreeWithPlainBlocksPackedAndPackedBlocksUn
   const GenesisFixture f = make_genesis_fixture();
   ProjectTables tables;
   ProjectMessages m;
-  ASSERT_EQ(generate_genesis(f.rom, tables, m), 0) << (m.all().empty() ? "" : m.all()[0]);
+  ASSERT_EQ(generate_genesis(f.rom, tables, m), 0) << (m.all().empty() ? "" : problem_texts(m)[0]);
   EXPECT_TRUE(m.all().empty());
 
   // Plain chunk set, solidity and block map are packed; unpacked they are the ROM's bytes.
@@ -124,7 +125,7 @@ TEST(GenerateGenesisProject, GameWithoutThemesOrLevelsStillEndsBothLists) {
   ProjectTables tables;
   tables.levels[9].map_front = "kept.lvl";
   ProjectMessages m;
-  ASSERT_EQ(generate_genesis(rom, tables, m), 0) << (m.all().empty() ? "" : m.all()[0]);
+  ASSERT_EQ(generate_genesis(rom, tables, m), 0) << (m.all().empty() ? "" : problem_texts(m)[0]);
   EXPECT_EQ(read_text_file("GLB-Gen.glp"), "glb_project_file_version = 0\r\n\r\n\r\n");
   EXPECT_TRUE(fs::is_directory("themes/bma"));
   EXPECT_TRUE(fs::is_directory("levels/pal"));
@@ -144,7 +145,7 @@ TEST(GenerateGenesisProject, ZeroSolidityEntryAfterThemeZeroEndsTheList) {
   entry(genesis::SOLIDITY_TABLE, 2, f.solidity_offset[0]);
   ProjectTables tables;
   ProjectMessages m;
-  ASSERT_EQ(generate_genesis(f.rom, tables, m), 0) << (m.all().empty() ? "" : m.all()[0]);
+  ASSERT_EQ(generate_genesis(f.rom, tables, m), 0) << (m.all().empty() ? "" : problem_texts(m)[0]);
   EXPECT_TRUE(fs::exists("themes/itm/Itm2.itm"));
   EXPECT_TRUE(fs::exists("themes/ins/Ins0.ins"));
   EXPECT_FALSE(fs::exists("themes/ins/Ins1.ins"));
@@ -159,7 +160,7 @@ TEST(GenerateGenesisProject, UnwritableTreeIsReported) {
   const ProjectTables before = tables;
   ProjectMessages m;
   EXPECT_EQ(generate_genesis(f.rom, tables, m), -1);
-  EXPECT_EQ(m.all().at(0), "ERROR: Could not create directory \"./levels\"");
+  EXPECT_EQ(problem_texts(m).at(0), "ERROR: Could not create directory \"./levels\"");
   EXPECT_TRUE(tables == before);
   EXPECT_FALSE(fs::exists("GLB-Gen.glp"));
 }
@@ -170,7 +171,7 @@ TEST(GenerateAgaProject, CopiesTheNamedFilesAndWritesExactTexts) {
   const AgaFixture f = write_aga_fixture("game/");
   ProjectTables tables;
   ProjectMessages m;
-  ASSERT_EQ(GenerateAgaProject("game/CODE", tables, m), 0) << (m.all().empty() ? "" : m.all()[0]);
+  ASSERT_EQ(GenerateAgaProject("game/CODE", tables, m), 0) << (m.all().empty() ? "" : problem_texts(m)[0]);
   EXPECT_TRUE(m.all().empty());
 
   // Files are copied under their own names; the lower-case ".itm" ending is accepted.
@@ -224,7 +225,7 @@ TEST(GenerateAgaProject, NameListRulesAndBadNames) {
     ProjectMessages m;
     EXPECT_EQ(GenerateAgaProject("game/CODE", tables, m), -1);
     ASSERT_EQ(m.all().size(), 1u);
-    EXPECT_NE(m.all()[0].find(c.expected), std::string::npos) << m.all()[0];
+    EXPECT_NE(problem_texts(m)[0].find(c.expected), std::string::npos) << problem_texts(m)[0];
     EXPECT_FALSE(fs::exists("themes"));
     EXPECT_FALSE(fs::exists("GLB-AGA.glp"));
   }
@@ -235,7 +236,7 @@ TEST(GenerateAgaProject, NameListRulesAndBadNames) {
   ProjectTables tables;
   ProjectMessages m;
   EXPECT_EQ(GenerateAgaProject("game/CODE", tables, m), -1);
-  EXPECT_EQ(m.all(), std::vector<std::string>{"ERROR: Cannot copy the file 'game/Castle.GLV', because it has an "
+  EXPECT_EQ(problem_texts(m), std::vector<std::string>{"ERROR: Cannot copy the file 'game/Castle.GLV', because it has an "
                                               "unsupported file size of 524289 bytes."});
   EXPECT_FALSE(fs::exists("themes"));
   EXPECT_FALSE(fs::exists("GLB-AGA.glp"));
@@ -251,7 +252,7 @@ TEST(GenerateAgaProject, SharedNamesGetNumberedDescriptors) {
   write_bytes("game/CODE", literal_block(f.code_data));
   ProjectTables tables;
   ProjectMessages m;
-  ASSERT_EQ(GenerateAgaProject("game/CODE", tables, m), 0) << (m.all().empty() ? "" : m.all()[0]);
+  ASSERT_EQ(GenerateAgaProject("game/CODE", tables, m), 0) << (m.all().empty() ? "" : problem_texts(m)[0]);
   EXPECT_EQ(read_text_file("GLB-AGA.glp"),
             "glb_project_file_version = 0\r\n"
             "\r\ntheme_0 = ./themes/JungleGf.glt\r\ntheme_1 = ./themes/JungleGf_2.glt\r\n"

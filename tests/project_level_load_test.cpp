@@ -5,6 +5,7 @@
 
 #include "gamedata/level_state.h"
 #include "app/level_commands.h"
+#include "app/problem_text.h"
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
 #include "files/packed_block.h"
@@ -34,7 +35,7 @@ class ProjectLevelLoad : public ::testing::Test {
     project = ProjectTables();
     ProjectMessages m;
     ASSERT_TRUE(LoadProject("proj/p.glp", project, m));
-    ASSERT_TRUE(m.all().empty()) << m.all()[0];
+    ASSERT_TRUE(m.all().empty()) << problem_texts(m)[0];
   }
   void TearDown() override {
     cwd.reset();

@@ -12,6 +12,7 @@
 #include "gamedata/level_state.h"
 #include "app/level_file_commands.h"
 #include "app/level_commands.h"
+#include "app/problem_text.h"
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"
@@ -54,7 +55,7 @@ bool same_chunks(const ChunkMap& a, const ChunkMap& b) {
          std::memcmp(a.chunks.data(), b.chunks.data(), a.chunks.size() * sizeof(Chunk)) == 0;
 }
 
-std::string first(const ProjectMessages& m) { return m.all().empty() ? "" : m.all()[0]; }
+std::string first(const ProjectMessages& m) { return m.all().empty() ? "" : problem_texts(m)[0]; }
 
 // The edit a modder makes in the level editor: another chunk for the first placement of a
 // row, and that object moved 32 pixels to the right.

@@ -16,6 +16,7 @@
 
 #include "app/level_file_commands.h"
 #include "app/config.h"
+#include "app/problem_text.h"
 #include "files/atomic_file.h"
 #include "files/game_build.h"
 #include "files/layout_block.h"
@@ -238,7 +239,7 @@ Outcome run_project_step(rlim_t limit, const std::function<int(ProjectTables&, P
     const ProjectTables before = tables;
     ProjectMessages m;
     const int r = step(tables, m);
-    for (const std::string& s : m.all()) captured_messages().push_back(s);
+    for (const std::string& s : problem_texts(m)) captured_messages().push_back(s);
     if (!(tables == before)) captured_messages().push_back("tables changed");
     return r;
   });
@@ -329,7 +330,7 @@ TEST(ProjectWriteFailure, GenerationIntoAReadOnlyDirectoryWritesNothing) {
   as_user.reset();
   chmod(dir.c_str(), 0755);
   ASSERT_EQ(m.all().size(), 1u);
-  EXPECT_EQ(m.all()[0], "ERROR: Could not create directory \"./themes\"");
+  EXPECT_EQ(problem_texts(m)[0], "ERROR: Could not create directory \"./themes\"");
   EXPECT_TRUE(tables == before);
   EXPECT_EQ(read_bytes("GLB-Gen.glp"), Bytes({'O', 'L', 'D'}));
   EXPECT_FALSE(fs::exists("themes"));
