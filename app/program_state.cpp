@@ -1,5 +1,7 @@
 // The program's one instance of each piece of state that the screens and the commands
 // share. A library of its own (mf_state), so that the screens link to it without the commands.
+#include "app/program_state.h"
+
 #include "gamedata/level_state.h"
 #include "render/view_state.h"
 #include "ui/frame.h"
@@ -112,3 +114,27 @@ bool& number_prompt_cancelled = display.number_prompt_cancelled;
 void frame_timer_tick() { advance_frame_timer(display); }
 
 volatile int close_requested = 0;
+
+void reset_program_state() {
+  level_model = LevelModel();
+  level_bitmaps = LevelBitmaps();
+  level_changes = LevelChanges();
+  level_origin = LevelOrigin();
+  level_files = LevelFilePaths();
+  project = ProjectTables();
+  level_view.zoom = 0;
+  level_view.camera_x = level_view.camera_y = 0;
+  fast_scroll_latch = camera_state = help_requested = 0;
+  layer_visibility = 0x7F;
+  zoom_changed_at = 0;
+  zoom_repeat_count = zoom_repeat_step = 0;
+  display.editor_mode = display.menu_choice = 0;
+  display.timer_ticks = display.frame_counter = 0;
+  display.screen_ticks = display.frames_this_second = 0;
+  display.fps_value = 0;
+  display.wheel_now = display.wheel_before = 0;
+  display.click_event = display.buttons_before = 0;
+  display.text_entry.clear();
+  display.number_prompt_cancelled = false;
+  close_requested = 0;
+}

@@ -5,6 +5,7 @@
 
 #include "app/config.h"
 #include "app/main_menu.h"
+#include "app/program_state.h"
 #include "app/recovery.h"
 #include "leveledit/level_undo.h"
 #include "ui/font.h"
@@ -129,8 +130,7 @@ static void shut_down() {
 
 void start_up() {
   config_load();
-  timer_ticks = screen_ticks = frame_counter = 0;
-  frames_this_second = fps_value = 0;
+  reset_program_state();
   reset_editor_state();
   if (!load_interface_images(true)) {
     shut_down();

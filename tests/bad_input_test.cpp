@@ -325,7 +325,6 @@ class BadInputTable : public ::testing::TestWithParam<BadInput> {
     ASSERT_EQ(level_import_map(2), 0);
     level_file_name = "previous.lvl";
     chunkmap_file_name = "previous.itm";
-    project = ProjectTables();
     project.theme_paths[3] = "themes/theme3.glt";
     project.themes[3] = {"itm/a.itm", "", "pat/a.pat", "bma/a.bma", "ins/a.ins"};
     project.level_paths[5] = "levels/level05.gll";
@@ -336,14 +335,8 @@ class BadInputTable : public ::testing::TestWithParam<BadInput> {
     captured_messages().clear();
   }
   void TearDown() override {
-    file_selector_hook = nullptr;
     chmod(file_of(GetParam().reader), 0700);
     cwd.reset();
-    release_level_model();
-    release_level_bitmaps();
-    level_file_name.clear();
-    chunkmap_file_name.clear();
-    project = ProjectTables();
   }
   std::string dir;
   std::unique_ptr<ScopedCwd> cwd;

@@ -379,15 +379,9 @@ class BadProjectInputTable : public ::testing::TestWithParam<BadProjectInput> {
     cwd = std::make_unique<ScopedCwd>(dir);
     write_test_rom(build_test_rom().rom, dir);
     ASSERT_EQ(level_import_map(2), 0);
-    project = ProjectTables();
     editor_mode = 7;
   }
-  void TearDown() override {
-    cwd.reset();
-    release_level_model();
-    release_level_bitmaps();
-    project = ProjectTables();
-  }
+  void TearDown() override { cwd.reset(); }
   std::string dir;
   std::unique_ptr<ScopedCwd> cwd;
 };

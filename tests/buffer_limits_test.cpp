@@ -49,7 +49,6 @@ TEST(BufferLimits, PackedBlocksOfAtMost512KiB) {
   EXPECT_FALSE(unpack_block(above.data(), above.size(), 0, out, error));
   EXPECT_NE(error.find("more than 524288 (512 KiB)"), std::string::npos) << error;
   EXPECT_TRUE(out.empty());
-  pp20_set_trace(stdout);
 }
 
 TEST(BufferLimits, UnpackedSizeAgainstWhatTheCallerHolds) {
@@ -91,7 +90,6 @@ TEST(BufferLimits, UnpackedSizeAgainstWhatTheCallerHolds) {
   const Bytes set_too_big = pack_block(set);
   EXPECT_FALSE(LoadChunkSet(set_too_big.data(), set_too_big.size(), 0, map, error));
   EXPECT_NE(error.find("more than 133124"), std::string::npos) << error;
-  pp20_set_trace(stdout);
 }
 
 TEST(BufferLimits, FilesAreReadUpToTheirLimit) {

@@ -29,9 +29,6 @@ class ChunkEditorFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     headless_screen(640, 480);
-    settings_set_defaults();
-    release_level_model();
-    release_level_bitmaps();
     for (int i = 0; i < 40; ++i) {
       block_bitmaps[i] = make_bitmap(16, 16);
       clear_to_color(block_bitmaps[i].get(), block_colour(i));
@@ -60,17 +57,7 @@ class ChunkEditorFixture : public ::testing::Test {
     in.idle_limit = 2000;
     in.on_hang = [] { throw ScriptRanOut(); };
   }
-  void TearDown() override {
-    release_level_model();
-    release_level_bitmaps();
-    reset_chunk_editor_state();
-    chunk_editor_screen = ChunkEditorScreen::None;
-    editor_mode = 0;
-    camera_x = camera_y = 0;
-    level_zoom = 0;
-    camera_state = 0;
-    settings_set_defaults();
-  }
+  void TearDown() override { chunk_editor_screen = ChunkEditorScreen::None; }
   Chunk& add_chunk(int w, int h) {
     chunkmap.chunks.emplace_back();
     Chunk& c = chunkmap.chunks.back();

@@ -31,8 +31,6 @@ class FontTest : public ::testing::Test {
   void SetUp() override {
     headless_screen(640, 480);
     clear_to_color(back_buffer.get(), 0);
-    frame_counter = 0;
-    frame_skip = 0;
   }
 };
 

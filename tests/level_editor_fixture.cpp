@@ -17,21 +17,11 @@ uint32_t pickup_colour(int type) { return 0xFF000000u | 0x200000u | (0x80u + sta
 
 void LevelEditorTest::SetUp() {
   headless_screen(640, 480);
-  settings_set_defaults();
-  frame_skip = 0;
-  vsync_enabled = 0;
   tips_enabled = 0;
-  release_level_model();
-  release_level_bitmaps();
-  level_replaced();
   captured_messages().clear();
   allocate_level_undo(level_undo_size);
   snap_to_grid = 0;
   effect_details_shown = 1;
-  timer_ticks = 0;
-  frame_counter = 0;
-  click_event = buttons_before = 0;
-  wheel_now = wheel_before = 0;
   in = std::make_unique<ScriptedInput>(640, 480);
   in->idle_limit = 200;
   scope = std::make_unique<ScopedInput>(*in);
@@ -40,14 +30,6 @@ void LevelEditorTest::SetUp() {
 void LevelEditorTest::TearDown() {
   scope.reset();
   in.reset();
-  release_level_model();
-  release_level_bitmaps();
-  level_zoom = 0;
-  camera_x = camera_y = 0;
-  camera_state = 0;
-  fast_scroll_latch = 0;
-  level_changed_flags = 0;
-  settings_set_defaults();
 }
 
 void LevelEditorTest::make_level(int chunks, int width, int height) {

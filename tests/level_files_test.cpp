@@ -24,24 +24,13 @@ class LevelFiles : public ::testing::Test {
     headless_screen();
     dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
     cwd = std::make_unique<ScopedCwd>(dir);
-    release_level_model();
-    release_level_bitmaps();
-    level_files.set("", "", false, "");
-    level_replaced();
     captured_messages().clear();
     front_layout.height = 32;
     front_layout.width = 77;
     front_layout.rows.resize(3);
     front_layout.rows[2].objects = {{0x0123, 45}};
   }
-  void TearDown() override {
-    file_selector_hook = nullptr;
-    cwd.reset();
-    release_level_model();
-    release_level_bitmaps();
-    level_files.set("", "", false, "");
-    level_replaced();
-  }
+  void TearDown() override { cwd.reset(); }
   void choose(const std::string& path) {
     file_selector_hook = [this, path](const char* title, const char* ext, std::string& out) {
       titles.push_back(std::string(title) + "/" + ext);

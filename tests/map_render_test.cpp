@@ -28,20 +28,9 @@ class MapRender : public ::testing::Test {
  protected:
   void SetUp() override {
     headless_screen(320, 240);
-    release_level_model();
-    release_level_bitmaps();
     for (int i = 0; i < 8; ++i) block_bitmaps[i] = tagged_block(i);
-    level_zoom = 0;
-    camera_x = camera_y = 0;
-    frame_counter = 0;
     target = make_bitmap(320 + 128, 240 + 128);
     clear_to_color(target.get(), MASK_COLOUR);
-  }
-  void TearDown() override {
-    release_level_model();
-    release_level_bitmaps();
-    level_zoom = 0;
-    camera_x = camera_y = 0;
   }
   Chunk& add_chunk(int w, int h) {
     chunkmap.chunks.emplace_back();

@@ -18,10 +18,7 @@ namespace {
 
 class MenuTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    headless_screen(640, 480);
-    buttons_before = 0;
-  }
+  void SetUp() override { headless_screen(640, 480); }
   ScriptedInput in{640, 480};
   ScopedInput guard{in};
 
@@ -316,9 +313,6 @@ TEST_F(MenuTest, CommandsThatReplaceTheLevelAskAboutUnsavedEditsFirst) {
   EXPECT_EQ(level_changed_flags, 0);
   EXPECT_TRUE(std::filesystem::exists("New.itm"));
   EXPECT_EQ(captured_messages(), std::vector<std::string>{"WROTE New.itm"});
-  file_selector_hook = nullptr;
-  release_level_model();
-  level_replaced();
 }
 
 TEST_F(MenuTest, LoadingLinesAreClearedOnceTheImagesAreIn) {

@@ -109,5 +109,4 @@ TEST(Pp20Load, FailuresLeaveTheResultAloneAndSayWhy) {
   std::string error;
   EXPECT_FALSE(pp20_load(static_cast<FILE*>(nullptr), 0, raw, &error));
   EXPECT_FALSE(error.empty());
-  pp20_set_trace(stdout);
 }

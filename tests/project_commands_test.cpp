@@ -29,13 +29,10 @@ class ProjectCommands : public ::testing::Test {
     headless_screen();
     dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
     cwd = std::make_unique<ScopedCwd>(dir);
-    project = ProjectTables();
     captured_messages().clear();
   }
   void TearDown() override {
-    file_selector_hook = nullptr;
     captured_messages().clear();
-    project = ProjectTables();
     cwd.reset();
   }
   // The selector answers with path and records how it was opened.

@@ -37,12 +37,7 @@ class ProjectLevelLoad : public ::testing::Test {
     ASSERT_TRUE(LoadProject("proj/p.glp", project, m));
     ASSERT_TRUE(m.all().empty()) << problem_texts(m)[0];
   }
-  void TearDown() override {
-    cwd.reset();
-    project = ProjectTables();
-    release_level_model();
-    release_level_bitmaps();
-  }
+  void TearDown() override { cwd.reset(); }
 
   std::string dir;
   std::unique_ptr<ScopedCwd> cwd;

@@ -154,18 +154,9 @@ class ProjectRoundTrip : public ::testing::Test {
     dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::copy(*sample_dir, dir + "/master", fs::copy_options::recursive);
     cwd = std::make_unique<ScopedCwd>(dir);
-    project = ProjectTables();
-    level_file_name.clear();
     captured_messages().clear();
   }
-  void TearDown() override {
-    cwd.reset();
-    project = ProjectTables();
-    level_file_name.clear();
-    pp20_set_trace(stdout);
-    release_level_model();
-    release_level_bitmaps();
-  }
+  void TearDown() override { cwd.reset(); }
   // LOAD PROJECT... as the menu does it.
   void load_project(const std::string& path) {
     ProjectMessages m;

@@ -221,9 +221,6 @@ class RecoveryCheck : public ::testing::Test {
     level_origin = ROM_ORIGIN;
   }
   void TearDown() override {
-    level_changed_flags = 0;
-    level_model = LevelModel();
-    level_origin = LevelOrigin();
     recovery_reset(false);
     recovery_dir = saved_dir;
     snapshot_interval = saved_interval;

@@ -76,8 +76,6 @@ TEST(PlaneImage, DrawsTheFrontPlaneOverTheBackPlane) {
   headless_screen();
   level_zoom = 0;
   EXPECT_FALSE(render_plane_image(49, error));
-  release_level_model();
-  release_level_bitmaps();
 }
 
 TEST(RenderCommand, WritesThePictureAndTheClosingMessage) {

@@ -25,11 +25,7 @@ class RomImport : public ::testing::Test {
     cwd = std::make_unique<ScopedCwd>(dir);
     captured_messages().clear();
   }
-  void TearDown() override {
-    cwd.reset();
-    release_level_model();
-    release_level_bitmaps();
-  }
+  void TearDown() override { cwd.reset(); }
   std::string dir;
   std::unique_ptr<ScopedCwd> cwd;
 };

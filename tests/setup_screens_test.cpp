@@ -17,11 +17,8 @@ class SetupTest : public ::testing::Test {
  protected:
   void SetUp() override {
     headless_screen(640, 480);
-    settings_set_defaults();
     editor_mode = 4;
-    buttons_before = 0;
   }
-  void TearDown() override { editor_mode = 0; }
 
   // Top y of entry n of a menu text at y 96 with 16-pixel lines and 2-pixel separators.
   static int entry_top(const char* text, int n) {
@@ -231,5 +228,4 @@ TEST_F(SetupTest, UndoSizesPromptAndNotifyTheEditors) {
   EXPECT_TRUE(in.mode_requests.empty());  // frame skip alone leaves the graphics mode alone
   EXPECT_EQ(level_calls, 1);
   EXPECT_EQ(meta_calls, 1);
-  frame_skip = 0;
 }

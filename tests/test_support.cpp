@@ -19,8 +19,12 @@
 #include <map>
 #include <vector>
 
+#include "app/file_choice.h"
+#include "app/main_menu.h"
+#include "app/program_state.h"
 #include "app/start_up.h"
 #include "ui/input.h"
+#include "files/pp20.h"
 #include "render/status_bar.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
@@ -44,6 +48,23 @@ class ReleaseGlobals : public ::testing::Environment {
   }
 };
 const auto* const release_globals = ::testing::AddGlobalTestEnvironment(new ReleaseGlobals);
+
+// Every test starts from the program's start-up state (default settings, no level, the view,
+// the display's timing and the chunk editor reset, no test file selector, the decoder's trace
+// on stdout), so none depends on what an earlier one left.
+class FreshProgramState : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override {
+    settings_set_defaults();
+    reset_program_state();
+    reset_editor_state();
+    file_selector_hook = nullptr;
+    pp20_set_trace(stdout);
+  }
+};
+const bool fresh_program_state = [] {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new FreshProgramState);
+  return true;
+}();
 
 // Stands in for the keyboard and mouse when a test installs no script: a question or
 // screen loop that waits for input no script gives would otherwise spin forever, so after

@@ -126,7 +126,6 @@ class WriteFailure : public ::testing::TestWithParam<Save> {
     dir = scratch_dir(std::string("write_failure_") + GetParam().name);
     cwd = std::make_unique<ScopedCwd>(dir);
     fill_level();
-    settings_set_defaults();
     level_files.set("kept.lvl", "", false, "kept.itm");
     previous = Bytes(300, 0x5A);
     previous[0] = 'O', previous[1] = 'L', previous[2] = 'D';
@@ -135,9 +134,6 @@ class WriteFailure : public ::testing::TestWithParam<Save> {
   void TearDown() override {
     chmod(dir.c_str(), 0755);
     cwd.reset();
-    release_level_model();
-    level_file_name.clear();
-    chunkmap_file_name.clear();
   }
   void expect_reported(const std::vector<std::string>& messages, const std::string& reason) {
     ASSERT_EQ(messages.size(), 1u);
