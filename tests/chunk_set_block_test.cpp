@@ -77,6 +77,15 @@ TEST(ChunkSetBlock, EmptySetAndEmptyChunks) {
   ASSERT_TRUE(LoadChunkSet(b.data(), b.size(), 0, back, error)) << error;
   EXPECT_EQ(back.chunks[0].height, 5);
   EXPECT_EQ(back.chunks[1].cells[0], 0x33);
+  // So does a chunk of positive width and negative height (sizes are signed bytes), read
+  // and written: the next chunk's record follows its two size bytes.
+  const std::vector<uint8_t> negative = block_of({{4, 0xFF}, {1, 1, 0x44}});
+  ASSERT_TRUE(LoadChunkSet(negative.data(), negative.size(), 0, back, error)) << error;
+  EXPECT_EQ(back.chunks[0].width, 4);
+  EXPECT_EQ(back.chunks[0].height, -1);
+  EXPECT_EQ(back.chunks[1].cells[0], 0x44);
+  ASSERT_TRUE(build_chunk_set_block(back, b, error)) << error;
+  EXPECT_EQ(b, negative);
 }
 
 // The offsets are 16 bits: every chunk must start at byte 65,535 or before; the block

@@ -211,3 +211,24 @@ TEST(InputLimits, HexObjectNumbersTakeEveryDigitOfBothCases) {
   EXPECT_EQ(parse_object_number("aF09").value, 0xAF09);
   EXPECT_TRUE(parse_object_number("g").bad);
 }
+
+// A manifest holds one file name a line: a name of the level with a line break (in the
+// project file, the .lvl or the .itm) is refused before anything is written.
+TEST(InputLimits, SnapshotsRefuseFileNamesWithALineBreak) {
+  const std::string dir = scratch_dir("snapshot_line_break");
+  RecoveryBlocks blocks;
+  blocks[0] = {1, 2, 3};
+  std::string why;
+  for (const char* bad : {"a\nb.glp", "a\rb.glp"})
+    for (int field = 0; field < 3; ++field) {
+      LevelOrigin origin;
+      origin.source = LevelSource::ProjectLevel;
+      (field == 0 ? origin.project_file : field == 1 ? origin.lvl_file : origin.itm_file) = bad;
+      EXPECT_FALSE(write_recovery_snapshot(dir + "/s", origin, 1, blocks, why)) << field;
+      EXPECT_NE(why.find("line break"), std::string::npos) << why;
+      EXPECT_FALSE(std::filesystem::exists(dir + "/s")) << field;
+    }
+  LevelOrigin plain;
+  plain.project_file = "a b.glp";
+  EXPECT_TRUE(write_recovery_snapshot(dir + "/s", plain, 1, blocks, why)) << why;
+}
