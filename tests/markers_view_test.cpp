@@ -154,6 +154,11 @@ TEST_F(MarkersView, RenamingUpperCasesAndKeepsTwentyFourCharacters) {
   start();
   marker(0) = {MARKER_NORMAL, "OLD", 64, 67};
   hover_marker(0, 64, 67);
+  // Enter on the unchanged name is no edit: no step, no notice that markers are not saved.
+  in->press(KEY_ENTER).release(KEY_ENTER).type("\n");
+  frames(1);
+  EXPECT_EQ(level_history.undo_count(), 0u);
+  EXPECT_TRUE(captured_messages().empty());
   in->press(KEY_ENTER).release(KEY_ENTER).type("\b\b\bthe very long name of a level!x\n");
   frames(1);
   EXPECT_EQ(marker(0).name, "THE VERY LONG NAME OF A ");
@@ -188,6 +193,9 @@ TEST_F(MarkersView, DraggedMarkersSnapToEightInBothDirections) {
   frames(1);
   EXPECT_EQ(marker(0).x, 128);
   EXPECT_EQ(marker(0).y, 128);
+  in->move(mx + 30, my + 53);  // y 156: the step of 8 below it, not of 16
+  frames(1);
+  EXPECT_EQ(marker(0).y, 152);
   in->then([](ScriptedInput& s) { s.mb = 0; });
   frames(1);
   EXPECT_EQ(level_changed_flags, 0);

@@ -36,6 +36,8 @@ TEST(FindKey, BlanksAroundEqualsAreOptionalAndTrailingBlanksStay) {
   EXPECT_EQ(find("chunkmap = one\r\nchunkmap = two", "chunkmap"), "one");
   EXPECT_EQ(find("solidity\n", "solidity", &r), "");
   EXPECT_EQ(r, 0);
+  EXPECT_EQ(find("solidity = \t ", "solidity", &r), "");  // blanks alone are no value
+  EXPECT_EQ(r, 0);
   // An empty key part matches nothing, not even an empty key.
   EXPECT_EQ(find(" = x", "", &r), "<none>");
   EXPECT_EQ(r, -1);
