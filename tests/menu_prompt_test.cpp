@@ -175,6 +175,22 @@ TEST_F(PromptTest, PromptDrawsTheMessageBandInTheMiddle) {
   EXPECT_EQ(rgb_at(in.screen.get(), 5, 230), (Rgb{0, 0, 0}));
   EXPECT_EQ(rgb_at(in.screen.get(), 5, 221), (Rgb{0, 0, 0x44}));
   EXPECT_EQ(rgb_at(in.screen.get(), 5, 258), (Rgb{0, 0, 0x44}));
+  // The text is centred: its 24 pixels start at 320 - 12, on band row 8 (screen row 230).
+  auto ink = [this](int x) {
+    for (int r = 0; r < 8; ++r)
+      for (int c = 0; c < 8; ++c)
+        if (!(rgb_at(in.screen.get(), x + c, 230 + r) == Rgb{0, 0, 0})) return true;
+    return false;
+  };
+  EXPECT_FALSE(ink(300));
+  EXPECT_TRUE(ink(308));
+  EXPECT_TRUE(ink(324));
+  EXPECT_FALSE(ink(332));
+  // A question longer than the screen's 80 characters keeps its last 80, edge to edge.
+  in.tap(KEY_Y);
+  ask_yes_no_cancel(display, std::string(20, 'Q') + std::string(79, 'W') + "E");
+  EXPECT_TRUE(ink(0));
+  EXPECT_TRUE(ink(632));
 }
 
 TEST_F(PromptTest, TextPromptRefusesFileNameCharactersAndLimitsLength) {
