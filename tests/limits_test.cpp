@@ -22,6 +22,8 @@
 #include "leveledit/layout_objects.h"
 #include "render/status_bar.h"
 #include "test_support.h"
+#include "ui/frame.h"
+#include "ui/screen_state.h"
 
 TEST(MenuLimits, EveryMainMenuLineRunsItsMode) {
   // Line (1-based) -> mode: the screens in menu order, SETUP 4 and QUIT 255; separators run nothing.
@@ -231,4 +233,25 @@ TEST(InputLimits, SnapshotsRefuseFileNamesWithALineBreak) {
   LevelOrigin plain;
   plain.project_file = "a b.glp";
   EXPECT_TRUE(write_recovery_snapshot(dir + "/s", plain, 1, blocks, why)) << why;
+}
+
+// The timer counts the frames of each second: every 60th tick the count so far becomes the
+// FPS value and starts again (a display of its own, with the program's untouched).
+TEST(StateLimits, FpsValueTakesTheFramesOfEachSixtyTicks) {
+  ScriptedInput in(640, 480);
+  ScopedInput guard(in);
+  Settings settings_of_test;
+  Display d(settings_of_test);
+  for (int tick = 1; tick <= 120; ++tick) {
+    d.frames_this_second = d.frames_this_second + 1;
+    advance_frame_timer(d);
+    if (tick == 59 || tick == 60) {
+      EXPECT_EQ(d.fps_value, tick == 60 ? 60 : 0) << tick;
+    }
+  }
+  EXPECT_EQ(d.fps_value, 60);
+  EXPECT_EQ(d.frames_this_second, 0u);
+  EXPECT_EQ(d.timer_ticks, 120);
+  EXPECT_EQ(d.screen_ticks, 120u);
+  EXPECT_EQ(timer_ticks, 0);
 }

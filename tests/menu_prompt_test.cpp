@@ -68,6 +68,12 @@ TEST_F(MenuTest, HoverClickSeparatorAndOutsideResults) {
   EXPECT_EQ(main_menu_at(10, 10, 1), 128);
   main_menu_at(10, 10, 0);
   EXPECT_EQ(main_menu_at(185, 97, 1), 0);
+  // The border ends 7 pixels past the entries' right edge: a click there gives 0, one
+  // pixel further out 128.
+  main_menu_at(10, 10, 0);
+  EXPECT_EQ(main_menu_at(184 + 264 + 7, 200, 1), 0);
+  main_menu_at(10, 10, 0);
+  EXPECT_EQ(main_menu_at(184 + 264 + 8, 200, 1), 128);
   // Right button alone is not a click.
   main_menu_at(10, 10, 0);
   EXPECT_EQ(main_menu_at(200, 104, 2), 1);
