@@ -1,4 +1,6 @@
+#include <allegro.h>
 #include <gtest/gtest.h>
+#include <loadpng.h>
 
 #include <filesystem>
 #include <vector>
@@ -335,6 +337,34 @@ TEST_F(MenuTest, CommandsThatReplaceTheLevelAskAboutUnsavedEditsFirst) {
   EXPECT_EQ(level_changed_flags, 0);
   EXPECT_TRUE(std::filesystem::exists("New.itm"));
   EXPECT_EQ(captured_messages(), std::vector<std::string>{"WROTE New.itm"});
+}
+
+// The cursors and the selection frame pieces are the parts of their image files, pixel for pixel.
+TEST_F(MenuTest, InterfaceImagesAreCutFromTheirFiles) {
+  BitmapPtr cursor(load_png(source_path("data/cursor.png").c_str(), nullptr));
+  BitmapPtr frame(load_png(source_path("data/bselect.png").c_str(), nullptr));
+  ASSERT_TRUE(cursor && frame);
+  auto same = [](BITMAP* part, BITMAP* image, int x0, int y0) {
+    for (int y = 0; y < part->h; ++y)
+      for (int x = 0; x < part->w; ++x)
+        if ((pixel32(part, x, y) & 0xFFFFFF) != (pixel32(image, x0 + x, y0 + y) & 0xFFFFFF)) return false;
+    return true;
+  };
+  EXPECT_TRUE(same(cursor_arrow.get(), cursor.get(), 0, 0));
+  EXPECT_TRUE(same(cursor_alt.get(), cursor.get(), 0, 22));
+  const struct {
+    BITMAP* piece;
+    int x, y, w, h;
+  } pieces[] = {{frame_top_left.get(), 0, 0, 2, 2},    {frame_top_right.get(), 3, 0, 2, 2},
+                {frame_bottom_left.get(), 0, 3, 2, 2}, {frame_bottom_right.get(), 3, 3, 2, 2},
+                {frame_top.get(), 2, 0, 1, 2},         {frame_bottom.get(), 2, 3, 1, 2},
+                {frame_left.get(), 0, 2, 2, 1},        {frame_right.get(), 3, 2, 2, 1}};
+  for (const auto& p : pieces) {
+    ASSERT_TRUE(p.piece);
+    EXPECT_EQ(p.piece->w, p.w);
+    EXPECT_EQ(p.piece->h, p.h);
+    EXPECT_TRUE(same(p.piece, frame.get(), p.x, p.y)) << p.x << "," << p.y;
+  }
 }
 
 TEST_F(MenuTest, LoadingLinesAreClearedOnceTheImagesAreIn) {
