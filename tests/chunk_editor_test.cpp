@@ -39,6 +39,17 @@ class ChunkEditor : public ChunkEditorFixture {
   void choose_tile() { in.press(KEY_ENTER).idle().release(KEY_ENTER).idle(); }
   void escape() { key(KEY_ESC); }
   void answer(int yes_or_no) { key(yes_or_no); }
+  // Escape `times` over (the last one leaving the tile selector), then runs the editor.
+  void escape_and_run(int times) {
+    for (int i = 0; i < times; ++i) escape();
+    run();
+  }
+  // Leaves the editing view answering the save question, leaves the tile selector and runs.
+  void leave_answering(int yes_or_no) {
+    escape();
+    answer(yes_or_no);
+    escape_and_run(1);
+  }
   // True when (x, y) .. (x + w, y + h) of the screen looks as `draw` draws it onto black.
   template <typename Draw>
   bool screen_shows(int x, int y, int w, int h, Draw draw) {
@@ -67,8 +78,7 @@ TEST_F(ChunkEditor, RoamingOneClickOpensTheBlockSelector) {
   expect_screen(Screen::Editing);
   escape();
   expect_screen(Screen::TileSelector);
-  escape();
-  run();
+  escape_and_run(1);
   EXPECT_EQ(chunkmap.chunks[0].cell(1, 1), 6);
 }
 
@@ -88,8 +98,7 @@ TEST_F(ChunkEditor, AClickBesideTheChunkSelectsNothingAndEscapeStillEnds) {
   escape();
   escape();
   expect_screen(Screen::TileSelector);
-  escape();
-  run();
+  escape_and_run(1);
 }
 
 // The cell under the mouse: the used area's last column and row end one pixel before w * s
@@ -151,8 +160,7 @@ TEST_F(ChunkEditor, HybridTakesTwoClicksAndTwoEscapes) {
   in.then([](ScriptedInput&) { EXPECT_EQ(camera_state, 0); });
   escape();  // ends the pass
   expect_screen(Screen::TileSelector);
-  escape();
-  run();
+  escape_and_run(1);
 }
 
 TEST_F(ChunkEditor, StaticFirstEscapeEndsThePass) {
@@ -162,8 +170,7 @@ TEST_F(ChunkEditor, StaticFirstEscapeEndsThePass) {
   in.then([](ScriptedInput&) { EXPECT_EQ(camera_state, 1); });
   escape();
   expect_screen(Screen::TileSelector);
-  escape();
-  run();
+  escape_and_run(1);
 }
 
 TEST_F(ChunkEditor, EscapeWithMarksClearsThemAndStays) {
@@ -182,8 +189,7 @@ TEST_F(ChunkEditor, EscapeWithMarksClearsThemAndStays) {
   expect_screen(Screen::Editing);
   escape();
   expect_screen(Screen::TileSelector);
-  escape();
-  run();
+  escape_and_run(1);
 }
 
 TEST_F(ChunkEditor, EnterOnAnUnmarkedCellFillsTheMarkedCellsAndUndoTakesEachBack) {
@@ -212,10 +218,7 @@ TEST_F(ChunkEditor, EnterOnAnUnmarkedCellFillsTheMarkedCellsAndUndoTakesEachBack
   });
   // Ctrl+Y redoes it, then leave keeping it.
   ctrl_key(KEY_Y);
-  escape();
-  answer(KEY_Y);
-  escape();
-  run();
+  leave_answering(KEY_Y);
   for (int col : {0, 1, 2}) EXPECT_EQ(chunkmap.chunks[0].cell(col, 2), 4);
 }
 
@@ -237,10 +240,7 @@ TEST_F(ChunkEditor, SelectorPlacesABlockAndFillsMarkedCells) {
     EXPECT_EQ(chunkmap.chunks[0].cell(1, 0), 4);
     EXPECT_EQ(chunk_history.undo_count(), 1u);
   });
-  escape();
-  answer(KEY_N);  // N: the chunk is as it was
-  escape();
-  run();
+  leave_answering(KEY_N);  // N: the chunk is as it was
   EXPECT_EQ(chunkmap.chunks[0].cell(0, 0), 1);
   EXPECT_EQ(chunkmap.chunks[0].cell(1, 0), 2);
 }
@@ -266,10 +266,7 @@ TEST_F(ChunkEditor, CtrlKeysCopyPasteMirrorAndYesKeepsWithNewImages) {
   });
   key(KEY_DEL);
   in.then([](ScriptedInput&) { EXPECT_EQ(chunkmap.chunks[0].cell(0, 0), 0); });
-  escape();
-  answer(KEY_Y);
-  escape();
-  run();
+  leave_answering(KEY_Y);
   EXPECT_EQ(level_changed_flags & CHANGED_CHUNKS, CHANGED_CHUNKS);
   // The image shows block 0 at cell (0, 0) now; the thumbnail was rebuilt from it.
   EXPECT_EQ(pixel32(chunk_bitmaps[0].get(), 3, 3), block_colour(0) & 0xFFFFFF);
@@ -290,10 +287,7 @@ TEST_F(ChunkEditor, NoRestoresTheChunkExactlySizeIncluded) {
     EXPECT_EQ(chunkmap.chunks[0].height, 2);
     EXPECT_EQ(chunks_changed, 1);
   });
-  escape();
-  answer(KEY_N);
-  escape();
-  run();
+  leave_answering(KEY_N);
   EXPECT_EQ(std::memcmp(&chunkmap.chunks[0], &original, sizeof original), 0);
   EXPECT_EQ(chunks_changed, 0);
   EXPECT_EQ(level_changed_flags, 0);
@@ -343,9 +337,7 @@ TEST_F(ChunkEditor, SizeKeysAtTheirLimitsChangeNothingAndAskNothing) {
   with_flags(KB_SHIFT_FLAG).tap(KEY_OPENBRACE).idle();
   with_flags(0);
   in.then([](ScriptedInput&) { EXPECT_EQ(chunks_changed, 0); });
-  escape();
-  escape();
-  run();
+  escape_and_run(2);
   EXPECT_EQ(chunkmap.chunks[1].width, 16);
   EXPECT_EQ(chunkmap.chunks[2].height, 1);
 }
@@ -369,9 +361,7 @@ TEST_F(ChunkEditor, OneWheelNotchZoomsTo112PercentForAWhile) {
   });
   in.idle(150);
   in.then([this](ScriptedInput&) { EXPECT_TRUE(screen_shows(20, 8, 44, 20, [](BITMAP*) {})); });
-  escape();
-  escape();
-  run();
+  escape_and_run(2);
   EXPECT_EQ(zoom_percent(-12), 25);
   EXPECT_EQ(zoom_percent(48), 400);
 }
@@ -388,9 +378,7 @@ TEST_F(ChunkEditor, PageKeysRepeatOnTheFirstAndFromTheSeventhFrame) {
   in.then([](ScriptedInput&) { EXPECT_EQ(level_zoom, -1); });
   key(KEY_HOME);
   in.then([](ScriptedInput&) { EXPECT_EQ(level_zoom, 0); });
-  escape();
-  escape();
-  run();
+  escape_and_run(2);
   // Frame by frame while held: a step on the first frame, then from the seventh on.
   EXPECT_EQ(zooms, (std::vector<int>{1, 1, 1, 1, 1, 1, 2, 3, 4}));
 }
@@ -407,10 +395,7 @@ TEST_F(ChunkEditor, RightClickMenuActsOnTheCellUnderTheMouse) {
     EXPECT_EQ(chunk_history.undo_count(), 1u);
     EXPECT_EQ(static_cast<int>(chunk_editor_screen), static_cast<int>(Screen::Editing));
   });
-  escape();
-  answer(KEY_Y);
-  escape();
-  run();
+  leave_answering(KEY_Y);
 }
 
 TEST_F(ChunkEditor, HelpDarkensThePictureAndGivesTheMouseBack) {
@@ -432,9 +417,7 @@ TEST_F(ChunkEditor, HelpDarkensThePictureAndGivesTheMouseBack) {
     EXPECT_EQ(s.mx, 24);
     EXPECT_EQ(s.my, 24);
   });
-  escape();
-  escape();
-  run();
+  escape_and_run(2);
 }
 
 TEST_F(ChunkEditor, EmptyChunkmapKeepsTheSelector) {
@@ -442,8 +425,7 @@ TEST_F(ChunkEditor, EmptyChunkmapKeepsTheSelector) {
   build_chunk_thumbnails(chunkmap, level_bitmaps);
   choose_tile();
   expect_screen(Screen::TileSelector);
-  escape();
-  run();
+  escape_and_run(1);
 }
 
 TEST_F(ChunkEditor, F12WritesTheTileAsAPngNamedAfterIt) {
@@ -454,10 +436,7 @@ TEST_F(ChunkEditor, F12WritesTheTileAsAPngNamedAfterIt) {
   over_cell(2, 1).idle();
   key(KEY_DEL);  // the picture is of the cells as they are now
   key(KEY_F12);
-  escape();
-  answer(KEY_N);
-  escape();
-  run();
+  leave_answering(KEY_N);
   ASSERT_EQ(captured_messages().size(), 1u);
   EXPECT_NE(captured_messages()[0].find("tile_000.png"), std::string::npos);
   BitmapPtr png(load_png("tile_000.png", nullptr));
@@ -498,9 +477,7 @@ TEST_F(ChunkEditor, F9AndF10HideTheChunkOnlyWhenBothAreOff) {
   });
   key(KEY_F9);
   in.idle(2).then([block1](ScriptedInput& s) { EXPECT_EQ(pixel32(s.screen.get(), 4, 4), block1); });
-  escape();
-  escape();
-  run();
+  escape_and_run(2);
 }
 
 TEST_F(ChunkEditor, HelpNamesExactlyTheKeysTheEditingScreenReads) {
@@ -511,9 +488,7 @@ TEST_F(ChunkEditor, HelpNamesExactlyTheKeysTheEditingScreenReads) {
   with_flags(KB_CTRL_FLAG).idle(2);
   with_flags(0).idle();
   in.then([&read](ScriptedInput& s) { read = s.keys_asked; });
-  escape();
-  escape();
-  run();
+  escape_and_run(2);
   EXPECT_EQ(read, keys_named_in_help(CHUNK_EDITOR_HELP));
 }
 
@@ -535,10 +510,7 @@ TEST_F(ChunkEditor, SelectorHelpsNameExactlyTheKeysTheSelectorsRead) {
   with_flags(KB_SHIFT_FLAG).idle(2);
   with_flags(0).idle();
   in.then([&blocks](ScriptedInput& s) { blocks = s.keys_asked; });
-  escape();
-  escape();
-  escape();
-  run();
+  escape_and_run(3);
   EXPECT_EQ(tiles, keys_named_in_help(TILE_SELECTOR_HELP));
   EXPECT_EQ(blocks, keys_named_in_help(BLOCK_SELECTOR_HELP));
 }
@@ -560,9 +532,7 @@ TEST_F(ChunkEditor, StatusBarShowsChunkSizeMarksAndUnsavedEdits) {
   answer(KEY_N);  // the chunk as it was: nothing left unsaved
   choose_tile();
   status("CHUNK:000  SIZE:4X3  MARKED:0  ROAMING");
-  escape();
-  escape();
-  run();
+  escape_and_run(2);
 }
 
 // The presented frames of a tour over patterned blocks: the tile selector, the editing view

@@ -24,13 +24,20 @@ class LayoutObjects : public LevelEditorTest {
     place_mouse(icon_x(x) + dx, icon_y(r) + dy);
     frames(1);
   }
-  void key(int scancode, int modifiers = 0) {
-    in->key_shift_flags = modifiers;
-    in->press(scancode).release(scancode);
-    frames(1);
-    in->key_shift_flags = 0;
-  }
   uint16_t code_at(int r, int i) { return row(r).objects[static_cast<size_t>(i)].code; }
+  // One key per step, after setting the code of row 5's first object when `set` is not -1;
+  // that object's code must then be `code`.
+  struct Step {
+    const char* name;
+    int set, scancode, code;
+  };
+  void expect_steps(std::initializer_list<Step> steps) {
+    for (const Step& s : steps) {
+      if (s.set >= 0) row(5).objects[0].code = static_cast<uint16_t>(s.set);
+      key(s.scancode);
+      EXPECT_EQ(code_at(5, 0), s.code) << s.name;
+    }
+  }
 };
 
 }  // namespace
@@ -40,48 +47,39 @@ TEST_F(LayoutObjects, CtrlKeysReorderChunkPlacementsAndTheSelectionFollows) {
   row(5).objects = {{1, 100}, {2, 100}, {3, 100}};
   hover(100, 5);
   ASSERT_EQ(ledit.selected_index, 2);
-  key(KEY_EQUALS, KB_CTRL_FLAG);  // already last: nothing
-  EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{1, 2, 3}));
-  EXPECT_EQ(level_changed_flags, 0);
-  key(KEY_MINUS, KB_CTRL_FLAG);
-  EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{1, 3, 2}));
-  EXPECT_EQ(ledit.selected_index, 1);
-  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
-  key(KEY_EQUALS, KB_CTRL_FLAG);  // one later again, then back
-  EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{1, 2, 3}));
-  EXPECT_EQ(ledit.selected_index, 2);
-  EXPECT_EQ(selected_object()->code, 3);
-  key(KEY_MINUS, KB_CTRL_FLAG);
-  key(KEY_SLASH, KB_CTRL_FLAG);  // to the start
-  EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{3, 1, 2}));
-  EXPECT_EQ(ledit.selected_index, 0);
-  key(KEY_MINUS_PAD, KB_CTRL_FLAG);  // already first: nothing
-  EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{3, 1, 2}));
-  EXPECT_EQ(ledit.selected_index, 0);
-  key(KEY_ASTERISK, KB_CTRL_FLAG);  // to the end
-  EXPECT_EQ(codes_of(row(5)), (std::vector<uint16_t>{1, 2, 3}));
-  EXPECT_EQ(ledit.selected_index, 2);
-  EXPECT_EQ(selected_object()->code, 3);
+  // Ctrl with each key; the selection stays on chunk 3 throughout.
+  const struct {
+    const char* name;
+    int scancode;
+    std::vector<uint16_t> codes;
+    int selected, flags;
+  } steps[] = {{"= when last: nothing", KEY_EQUALS, {1, 2, 3}, 2, 0},
+               {"- one earlier", KEY_MINUS, {1, 3, 2}, 1, CHANGED_FRONT},
+               {"= one later again", KEY_EQUALS, {1, 2, 3}, 2, CHANGED_FRONT},
+               {"- one earlier again", KEY_MINUS, {1, 3, 2}, 1, CHANGED_FRONT},
+               {"/ to the start", KEY_SLASH, {3, 1, 2}, 0, CHANGED_FRONT},
+               {"pad - when first: nothing", KEY_MINUS_PAD, {3, 1, 2}, 0, CHANGED_FRONT},
+               {"* to the end", KEY_ASTERISK, {1, 2, 3}, 2, CHANGED_FRONT}};
+  for (const auto& s : steps) {
+    key(s.scancode, KB_CTRL_FLAG);
+    EXPECT_EQ(codes_of(row(5)), s.codes) << s.name;
+    EXPECT_EQ(ledit.selected_index, s.selected) << s.name;
+    ASSERT_NE(selected_object(), nullptr) << s.name;
+    EXPECT_EQ(selected_object()->code, 3) << s.name;
+    EXPECT_EQ(level_changed_flags, s.flags) << s.name;
+  }
 }
 
 TEST_F(LayoutObjects, ChunkNumberKeysWrapOverTheChunkCountAndKeepTheFlip) {
   start(100);
   row(5).objects = {{95, 100}};
   hover(100, 5);
-  key(KEY_ASTERISK);
-  EXPECT_EQ(code_at(5, 0), 11);
-  row(5).objects[0].code = 5 | PLACEMENT_VFLIP;
-  key(KEY_SLASH_PAD);
-  EXPECT_EQ(code_at(5, 0), 89 | PLACEMENT_VFLIP);
-  row(5).objects[0].code = 99;
-  key(KEY_PLUS_PAD);
-  EXPECT_EQ(code_at(5, 0), 0);
-  key(KEY_MINUS);
-  EXPECT_EQ(code_at(5, 0), 99);
-  key(KEY_TILDE);
-  EXPECT_EQ(code_at(5, 0), 99 | PLACEMENT_VFLIP);
-  key(KEY_TILDE);
-  EXPECT_EQ(code_at(5, 0), 99);
+  expect_steps({{"95 + 16", -1, KEY_ASTERISK, 11},
+                {"5 - 16, flipped", 5 | PLACEMENT_VFLIP, KEY_SLASH_PAD, 89 | PLACEMENT_VFLIP},
+                {"99 + 1", 99, KEY_PLUS_PAD, 0},
+                {"0 - 1", -1, KEY_MINUS, 99},
+                {"~ flips", -1, KEY_TILDE, 99 | PLACEMENT_VFLIP},
+                {"~ flips back", -1, KEY_TILDE, 99}});
   EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
 }
 
@@ -90,17 +88,11 @@ TEST_F(LayoutObjects, PickupTypesCycleOverTheFiftyEightTypes) {
   row(5).objects = {{OBJECT_PICKUP | 57, 100}};
   hover(100, 5);
   ledit.panel_line = 4;
-  key(KEY_EQUALS);
-  EXPECT_EQ(code_at(5, 0), OBJECT_PICKUP | 0);
+  expect_steps({{"57 + 1", -1, KEY_EQUALS, OBJECT_PICKUP | 0}});
   EXPECT_EQ(ledit.panel_line, 0);
-  key(KEY_MINUS);
-  EXPECT_EQ(code_at(5, 0), OBJECT_PICKUP | 57);
-  row(5).objects[0].code = OBJECT_PICKUP | 50;
-  key(KEY_ASTERISK);
-  EXPECT_EQ(code_at(5, 0), OBJECT_PICKUP | 8);
-  row(5).objects[0].code = OBJECT_PICKUP | 5;
-  key(KEY_SLASH);
-  EXPECT_EQ(code_at(5, 0), OBJECT_PICKUP | 47);
+  expect_steps({{"0 - 1", -1, KEY_MINUS, OBJECT_PICKUP | 57},
+                {"50 + 16", OBJECT_PICKUP | 50, KEY_ASTERISK, OBJECT_PICKUP | 8},
+                {"5 - 16", OBJECT_PICKUP | 5, KEY_SLASH, OBJECT_PICKUP | 47}});
   EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
   EXPECT_TRUE(shows_line(25, {{256, 0, "PICKUP TYPE:"}, {368, 1, "LOST MOON TREASURE 4,"}}, BAR));
   EXPECT_EQ(rgb_at(in->screen.get(), 248, 24), (Rgb{0xFF, 0x3F, 0x00})) << "highlight bar";
@@ -118,27 +110,19 @@ TEST_F(LayoutObjects, BlockObjectKindsStepWithFiveCountedAsFour) {
   row(5).objects = {{OBJECT_BLOCK | 3, 100}};
   hover(100, 5);
   EXPECT_TRUE(shows_line(40, {{256, 0, "EFFECT:"}, {352, 1, "1 STARS"}}));
-  key(KEY_MINUS);  // kind 6 -> kind 4 (kind 5 is never a step of its own): lowest index 1
-  EXPECT_EQ(code_at(5, 0), OBJECT_BLOCK | 1);
-  key(KEY_EQUALS);  // kind 4 -> 6
-  EXPECT_EQ(code_at(5, 0), OBJECT_BLOCK | 3);
-  key(KEY_EQUALS);  // 7..15 have no entries -> 16
-  EXPECT_EQ(code_at(5, 0), OBJECT_BLOCK | 5);
-  key(KEY_EQUALS);  // 16 -> 0
-  EXPECT_EQ(code_at(5, 0), OBJECT_BLOCK | 0);
+  // Kind 5 is never a step of its own, and a kind steps to its lowest index.
+  expect_steps({{"kind 6 -> 4", -1, KEY_MINUS, OBJECT_BLOCK | 1},
+                {"kind 4 -> 6", -1, KEY_EQUALS, OBJECT_BLOCK | 3},
+                {"kind 6 -> 16 (7..15 have no entries)", -1, KEY_EQUALS, OBJECT_BLOCK | 5},
+                {"kind 16 -> 0", -1, KEY_EQUALS, OBJECT_BLOCK | 0}});
   // Line 1 steps through the entries of the same kind, cyclically.
   key(KEY_STOP);
   EXPECT_EQ(ledit.panel_line, 1);
-  key(KEY_EQUALS);
-  EXPECT_EQ(code_at(5, 0), OBJECT_BLOCK | 4);
+  expect_steps({{"entry 0 -> 4", -1, KEY_EQUALS, OBJECT_BLOCK | 4}});
   EXPECT_TRUE(shows_line(40, {{256, 0, "EFFECT:"}, {352, 1, "THROW 1 MOONS"}}, BAR));
-  key(KEY_EQUALS);
-  EXPECT_EQ(code_at(5, 0), OBJECT_BLOCK | 0);
-  key(KEY_MINUS);
-  EXPECT_EQ(code_at(5, 0), OBJECT_BLOCK | 4);
-  row(5).objects[0].code = OBJECT_BLOCK | 5;
-  key(KEY_EQUALS);  // the only entry of kind 16: unchanged
-  EXPECT_EQ(code_at(5, 0), OBJECT_BLOCK | 5);
+  expect_steps({{"entry 4 -> 0", -1, KEY_EQUALS, OBJECT_BLOCK | 0},
+                {"entry 0 -> 4 backwards", -1, KEY_MINUS, OBJECT_BLOCK | 4},
+                {"the only entry of kind 16", OBJECT_BLOCK | 5, KEY_EQUALS, OBJECT_BLOCK | 5}});
   key(KEY_COMMA);
   EXPECT_EQ(ledit.panel_line, 0);
 }
@@ -190,7 +174,7 @@ TEST_F(LayoutObjects, ShortDragsMoveNothingAndARowChangeGoesAfterEqualX) {
   row(6).objects = {{OBJECT_PICKUP | 2, 64}, {OBJECT_PICKUP | 3, 112}, {OBJECT_PICKUP | 4, 128}};
   hover(96, 5, 4, 4);
   const int mx = in->mx, my = in->my;
-  in->then([](ScriptedInput& s) { s.mb = 1; }).move(mx + 3, my - 3).move(mx - 3, my + 3);
+  button(1).move(mx + 3, my - 3).move(mx - 3, my + 3);
   frames(3);
   EXPECT_EQ(row(5).objects[0], (LayoutObject{OBJECT_PICKUP | 1, 96}));
   EXPECT_EQ(level_changed_flags, 0);
@@ -218,7 +202,7 @@ TEST_F(LayoutObjects, ShortDragsMoveNothingAndARowChangeGoesAfterEqualX) {
   frames(1);
   EXPECT_EQ(row(6).objects[static_cast<size_t>(ledit.selected_index)].x, 128);
   EXPECT_EQ(ledit.selected_index, 3) << "after the object at 128";
-  in->then([](ScriptedInput& s) { s.mb = 0; });
+  button(0);
   frames(1);
 }
 
@@ -249,9 +233,9 @@ TEST_F(LayoutObjects, BackPlaneEditsAreRecordedUndoneAndSavedForTheBackPlaneOnly
   // A clicked object, deleted: the undo brings it back selected, the redo leaves nothing
   // selected.
   hover(100, 5);
-  in->then([](ScriptedInput& s) { s.mb = 1; });
+  button(1);
   frames(1);
-  in->then([](ScriptedInput& s) { s.mb = 0; });
+  button(0);
   frames(1);
   ASSERT_TRUE(ledit.object_selected);
   key(KEY_DEL);
@@ -275,9 +259,9 @@ TEST_F(LayoutObjects, ADragAboveRowOneKeepsTheObjectInRowOne) {
   for (int r : {1, 2}) {
     hover(96, r);  // rows 1 and 2 lie at screen y 0..31
     const int mx = in->mx, my = in->my;
-    in->then([](ScriptedInput& s) { s.mb = 1; }).move(mx + 8, my - 40);
+    button(1).move(mx + 8, my - 40);
     frames(2);
-    in->then([](ScriptedInput& s) { s.mb = 0; });
+    button(0);
     frames(1);
   }
   EXPECT_EQ(row(0).count(), 0);
@@ -290,10 +274,10 @@ TEST_F(LayoutObjects, ADragPastTheLeftEdgeStopsAtZero) {
   chunk(1).width = 4;
   row(5).objects = {{1, 32}};
   hover(32 + 16 + 24, 5);  // grabbed 24 pixels into the chunk
-  in->then([](ScriptedInput& s) { s.mb = 1; }).move(10, in->my).move(3, in->my);
+  button(1).move(10, in->my).move(3, in->my);
   frames(3);
   EXPECT_EQ(row(5).objects[0], (LayoutObject{1, 0}));
-  in->then([](ScriptedInput& s) { s.mb = 0; });
+  button(0);
   frames(1);
 }
 
@@ -321,14 +305,12 @@ TEST_F(LayoutObjects, InsertPutsTheObjectUnderTheCursorButNotOnTheLastLine) {
   camera_y = 8 * (512 - 480 + 16);
   place_mouse(200, 479 - 16);
   frames(1);
-  in->press(KEY_INSERT).release(KEY_INSERT);
-  frames(1);
+  key(KEY_INSERT);
   for (const LayoutRow& r : front_layout.rows) EXPECT_EQ(r.count(), 0);
   EXPECT_EQ(level_changed_flags, 0);
   // Level y 510 goes into row 510 / 16 + 1 = 32.
   place_mouse(200, 478 - 16);
-  in->press(KEY_I).release(KEY_I);
-  frames(1);
+  key(KEY_I);
   EXPECT_EQ(codes_of(row(32)), (std::vector<uint16_t>{0}));
   EXPECT_EQ(row(32).objects[0].x, 216);
   EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
@@ -336,17 +318,11 @@ TEST_F(LayoutObjects, InsertPutsTheObjectUnderTheCursorButNotOnTheLastLine) {
   // Ctrl: the code is asked for in hex.
   camera_y = 0;
   place_mouse(40, 40);
-  in->key_shift_flags = KB_CTRL_FLAG;
-  in->press(KEY_I).release(KEY_I).type("8A1\n");
-  frames(1);
-  in->key_shift_flags = 0;
+  key(KEY_I, KB_CTRL_FLAG, "8A1\n");
   EXPECT_EQ(row(3).objects.at(0), (LayoutObject{0x8A1, 56}));
   captured_messages().clear();
   snap_to_grid = 1;
-  in->key_shift_flags = KB_CTRL_FLAG;
-  in->press(KEY_INSERT).release(KEY_INSERT).type("1G\n");
-  frames(1);
-  in->key_shift_flags = 0;
+  key(KEY_INSERT, KB_CTRL_FLAG, "1G\n");
   EXPECT_EQ(captured_messages(), (std::vector<std::string>{OBJECT_NUMBER_ERROR}));
   EXPECT_EQ(row(3).objects.at(0), (LayoutObject{0x10, 48})) << "snapped x 32, read so far 0x1 shifted";
   // Escape at the prompt inserts nothing.
@@ -361,8 +337,7 @@ TEST_F(LayoutObjects, InsertPutsTheObjectUnderTheCursorButNotOnTheLastLine) {
   ASSERT_NE(selected_object(), nullptr);
   const LayoutObject chosen = *selected_object();
   EXPECT_EQ(chosen.x, 56);
-  in->press(KEY_I).release(KEY_I);
-  frames(1);
+  key(KEY_I);
   EXPECT_EQ(row(3).count(), 3);
   ASSERT_NE(selected_object(), nullptr);
   EXPECT_EQ(*selected_object(), chosen);
@@ -395,8 +370,7 @@ TEST_F(LayoutObjects, MetablockModeEditsTheCellUnderTheCursor) {
   // Placement box: x 80..128, y 64..96; flipped, so screen row 0 is chunk row 1.
   place_mouse(80 + 16 + 5, 64 + 3);
   frames(1);
-  in->press(KEY_M).release(KEY_M);
-  frames(1);
+  key(KEY_M);
   ASSERT_TRUE(ledit.edit_flags & EDIT_METABLOCK);
   EXPECT_TRUE(ledit.cell_located);
   EXPECT_EQ(ledit.cell_column, 1);
@@ -464,20 +438,17 @@ TEST_F(LayoutObjects, EveryEditIsOneUndoStepAndUndoAllGivesTheSavedBytesBack) {
   expect_step("pickup type");
   // A drag over several frames, across a row line, is one step.
   const int mx = in->mx, my = in->my;
-  in->then([](ScriptedInput& s) { s.mb = 1; }).move(mx + 8, my).move(mx + 16, my + 8).move(mx + 40, my + 16);
+  button(1).move(mx + 8, my).move(mx + 16, my + 8).move(mx + 40, my + 16);
   frames(4);
   EXPECT_EQ(level_history.undo_count(), steps) << "the drag is still going on";
-  in->then([](ScriptedInput& s) { s.mb = 0; });
+  button(0);
   frames(1);
   expect_step("drag");
   EXPECT_EQ(row(9).count(), 1);
   place_mouse(300, 200);
   key(KEY_INSERT);
   expect_step("insert");
-  in->key_shift_flags = KB_CTRL_FLAG;
-  in->press(KEY_INSERT).release(KEY_INSERT).type("8A1\n");
-  frames(1);
-  in->key_shift_flags = 0;
+  key(KEY_INSERT, KB_CTRL_FLAG, "8A1\n");
   expect_step("Ctrl+Insert");
   key(KEY_M);  // metablock mode: the cell of the placement under the cursor
   hover(96, 5);

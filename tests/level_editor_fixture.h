@@ -40,6 +40,15 @@ class LevelEditorTest : public ::testing::Test {
     in->mx = x;
     in->my = y;
   }
+  // Presses and releases a key with `modifiers` held, types `text` after it, and runs a pass.
+  void key(int scancode, int modifiers = 0, const std::string& text = "") {
+    in->key_shift_flags = modifiers;
+    in->press(scancode).release(scancode).type(text);
+    frames(1);
+    in->key_shift_flags = 0;
+  }
+  // The left button held down (1) or let go (0) from the next poll of the script on.
+  ScriptedInput& button(int held) { return in->then([held](ScriptedInput& s) { s.mb = held; }); }
   // Runs passes until the script is used up.
   void run_script(int limit = 2000);
   // The screen position (top-left) of a non-chunk object's icon at zoom 0 with the camera at 0.

@@ -29,8 +29,7 @@ TEST_F(LevelEditorScreen, ZoomAtTheLimitStaysButRestartsTheReadOut) {
   frames(1);
   EXPECT_FALSE(shows_text(16, 8, 1, "ZOOM:"));
 
-  in->press(KEY_PGUP).release(KEY_PGUP);
-  frames(1);
+  key(KEY_PGUP);
   EXPECT_EQ(level_zoom, MAX_ZOOM);
   EXPECT_EQ(zoom_changed_at, timer_ticks);
   EXPECT_TRUE(shows_text(16, 8, 1, "ZOOM:"));
@@ -66,8 +65,7 @@ TEST_F(LevelEditorScreen, HeldPageUpRepeatsFromTheSeventhFrameAndShiftStepsTwice
   in->wheel(1);
   frames(2);
   EXPECT_EQ(level_zoom, 1);
-  in->press(KEY_HOME).release(KEY_HOME);
-  frames(1);
+  key(KEY_HOME);
   EXPECT_EQ(level_zoom, 0);
 }
 
@@ -111,14 +109,14 @@ TEST_F(LevelEditorScreen, ClickAtTheEdgeWhileRoamingSpeedsUpUntilReleased) {
   frames(1);
   const int32_t before = camera_x;
   EXPECT_EQ(before, 80000 + 302);
-  in->then([](ScriptedInput& s) { s.mb = 1; });
+  button(1);
   frames(1);
   EXPECT_EQ(camera_state, 0) << "the click does not stop the camera";
   EXPECT_EQ(camera_x, before + 4 * 302);
   in->move(340, 240);  // back inside the central box, button still held
   frames(1);
   EXPECT_EQ(camera_x, before + 4 * 302 + 4 * 12);
-  in->then([](ScriptedInput& s) { s.mb = 0; });
+  button(0);
   frames(2);
   EXPECT_EQ(camera_x, before + 4 * 302 + 4 * 12 + 2 * 12);
   EXPECT_EQ(fast_scroll_latch, 0);
@@ -159,8 +157,7 @@ TEST_F(LevelEditorScreen, CameraStatesAndEscapeFollowTheEditingMode) {
   level_editor_modes = 0x12;
   enter();
   EXPECT_EQ(camera_state, 1);
-  in->press(KEY_ESC).release(KEY_ESC);
-  frames(1);
+  key(KEY_ESC);
   EXPECT_FALSE(level_editor_pass());
 }
 
@@ -177,23 +174,19 @@ TEST_F(LevelEditorScreen, AtMostThirtyTwoObjectsAreListedAndTheSelectionSurvives
   EXPECT_EQ(selected_object()->code, OBJECT_PICKUP | 31);
 
   // Ctrl+comma and Ctrl+full stop walk the list.
-  in->key_shift_flags = KB_CTRL_FLAG;
-  in->press(KEY_COMMA).release(KEY_COMMA);
-  frames(1);
+  key(KEY_COMMA, KB_CTRL_FLAG);
   EXPECT_EQ(selected_object()->code, OBJECT_PICKUP | 30);
-  in->press(KEY_STOP).release(KEY_STOP);
-  frames(1);
+  key(KEY_STOP, KB_CTRL_FLAG);
   EXPECT_EQ(ledit.hover_index, 31);
-  in->key_shift_flags = 0;
 
   // Drag the top object one row down: nothing else is listed, the count stays.
-  in->then([](ScriptedInput& s) { s.mb = 1; }).move(icon_x(100) + 4, icon_y(5) + 20).idle(1);
+  button(1).move(icon_x(100) + 4, icon_y(5) + 20).idle(1);
   frames(3);
   EXPECT_EQ(ledit.hover_count, 32);
   ASSERT_NE(selected_object(), nullptr);
   EXPECT_EQ(ledit.selected_row, 6);
   EXPECT_EQ(row(5).count(), 32);
-  in->then([](ScriptedInput& s) { s.mb = 0; });
+  button(0);
   frames(1);
   EXPECT_EQ(ledit.hover_count, 1) << "the list is rebuilt once the button is up";
 }
@@ -222,8 +215,7 @@ TEST_F(LevelEditorScreen, CameraCoordinatesAreScaledByZoom) {
   EXPECT_TRUE(coordinates(32, "MX:", (600 + 200) * 16 / 32, "MY:", (440 + 100) * 16 / 32));
 
   // F5 hides the camera row: the mouse row moves up.
-  in->press(KEY_F5).release(KEY_F5);
-  frames(1);
+  key(KEY_F5);
   EXPECT_EQ(ledit.show_camera_coords, 0);
   EXPECT_TRUE(shows_text(16, 24, 0, "MX:"));
 }

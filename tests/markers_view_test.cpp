@@ -23,12 +23,6 @@ class MarkersView : public LevelEditorTest {
     place_mouse(x + 5, y - 3 + 5);
     frames(1);
   }
-  void key(int scancode, int modifiers = 0) {
-    in->key_shift_flags = modifiers;
-    in->press(scancode).release(scancode);
-    frames(1);
-    in->key_shift_flags = 0;
-  }
 };
 
 }  // namespace
@@ -179,7 +173,7 @@ TEST_F(MarkersView, DraggedMarkersSnapToEightInBothDirections) {
   marker(0) = {MARKER_NORMAL, "M", 100, 103};
   hover_marker(0, 100, 103);
   const int mx = in->mx, my = in->my;
-  in->then([](ScriptedInput& s) { s.mb = 1; }).move(mx + 2, my + 3);
+  button(1).move(mx + 2, my + 3);
   frames(2);
   EXPECT_EQ(marker(0).x, 100);
   EXPECT_EQ(marker(0).y, 103);
@@ -196,7 +190,7 @@ TEST_F(MarkersView, DraggedMarkersSnapToEightInBothDirections) {
   in->move(mx + 30, my + 53);  // y 156: the step of 8 below it, not of 16
   frames(1);
   EXPECT_EQ(marker(0).y, 152);
-  in->then([](ScriptedInput& s) { s.mb = 0; });
+  button(0);
   frames(1);
   EXPECT_EQ(level_changed_flags, 0);
   // The whole drag is one step; the type and link keys are one each.
@@ -222,14 +216,14 @@ TEST_F(MarkersView, ADragBelowTheLastLineKeepsTheMarkersHeight) {
   enter();
   hover_marker(0, 100, 203);
   const int mx = in->mx, my = in->my;
-  in->then([](ScriptedInput& s) { s.mb = 1; }).move(mx, my + 50);  // level y 255, the last line
+  button(1).move(mx, my + 50);  // level y 255, the last line
   frames(2);
   EXPECT_EQ(marker(0).y, 253);
   in->move(mx + 8, my + 51);  // level y 256: x follows, y stays
   frames(1);
   EXPECT_EQ(marker(0).x, 108);
   EXPECT_EQ(marker(0).y, 253);
-  in->then([](ScriptedInput& s) { s.mb = 0; });
+  button(0);
   frames(1);
 }
 

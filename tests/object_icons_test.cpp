@@ -173,10 +173,7 @@ TEST_F(ObjectIcons, ObjectsAreDrawnOnTheirLayersThroughTheScreen) {
   back_layout.rows[6].objects = {{2, 320}};
   frames(1);
   EXPECT_EQ(screen_pixel(320 - 16 + 4, 96 - 16 + 4), 0u);
-  in->key_shift_flags = KB_CTRL_FLAG;
-  in->press(KEY_TAB).release(KEY_TAB);
-  frames(1);
-  in->key_shift_flags = 0;
+  key(KEY_TAB, KB_CTRL_FLAG);
   EXPECT_EQ(ledit.background_shown, 1);
   frames(1);  // toggles act after the frame's drawing
   // Off the map screen the back plane moves 3/32 as fast: at camera 0 it lies at its x.
