@@ -39,13 +39,17 @@ void install_loaded_level(LevelModel& model, LevelBitmaps& bitmaps, uint8_t map,
   editor_mode = 0;
 }
 
+// The ROM image whole; false (and said) when it cannot be read.
+static bool read_rom(RomImage& rom) {
+  Problem problem;
+  if (read_whole_file(ROM_PATH, rom, &problem, genesis::IMAGE_LIMIT)) return true;
+  report_error(problem_text(problem));
+  return false;
+}
+
 int level_import_map(uint8_t map) {
   RomImage rom;
-  Problem problem;
-  if (!read_whole_file(ROM_PATH, rom, &problem, genesis::IMAGE_LIMIT)) {
-    report_error(problem_text(problem));
-    return -1;
-  }
+  if (!read_rom(rom)) return -1;
   if (rom.empty()) {
     report_error(format_text("ERROR: File \"%s\" is empty.", ROM_PATH));
     return -1;
@@ -83,11 +87,7 @@ int level_import_from_rom() { return prompt_level_number(MAP_NUMBER_PROMPT, leve
 
 int project_level_load_number(uint8_t level) {
   RomImage rom;
-  Problem problem;
-  if (!read_whole_file(ROM_PATH, rom, &problem, genesis::IMAGE_LIMIT)) {
-    report_error(problem_text(problem));
-    return -1;
-  }
+  if (!read_rom(rom)) return -1;
   auto model = std::make_unique<LevelModel>();
   auto bitmaps = std::make_unique<LevelBitmaps>();
   LoadFailure failure;
