@@ -180,6 +180,19 @@ TEST_F(SetupTest, NewResolutionAppliesOnLeavingAndRefusalRestores) {
   headless_screen(640, 480);
 }
 
+// SCREEN MODE changed alone: the same resolution is set again, full screen.
+TEST_F(SetupTest, ScreenModeAloneAppliesOnLeaving) {
+  click_top(2);
+  in.tap(KEY_1).tap(KEY_ENTER);
+  click_top(15);
+  setup_screen(display);
+  ASSERT_EQ(in.mode_requests.size(), 1u);
+  EXPECT_TRUE(in.mode_requests[0].full);
+  EXPECT_EQ(in.mode_requests[0].w, 640);
+  EXPECT_EQ(in.mode_requests[0].h, 480);
+  EXPECT_EQ(full_screen, 1);
+}
+
 // Escape at the X size cancels the whole question: the Y size is not asked (the click on
 // GO BACK would not end it) and the mode stays.
 TEST_F(SetupTest, EscapeAtTheXSizeCancelsTheResolution) {
