@@ -140,6 +140,13 @@ TEST(ChunkEditorDrawing, BlocksEndingAtTheTargetsEdgeAreDrawnWhole) {
   EXPECT_TRUE(drawn(32, 32));
   EXPECT_FALSE(drawn(33, 32));
   EXPECT_FALSE(drawn(32, 33));
+  // Blocks of 1 to 64 pixels (the top zoom) are drawn, larger ones not.
+  BitmapPtr big = make_bitmap(MARGIN + 70, MARGIN + 70);
+  for (int size : {1, 64, 65}) {
+    clear_to_color(big.get(), 0);
+    draw_block_masked(block.get(), big.get(), 0, 0, 0, size);
+    EXPECT_EQ(pixel32(big.get(), MARGIN + size - 1, MARGIN + size - 1) == 0x123456, size <= 64) << size;
+  }
 }
 
 TEST_F(ChunkEditor, HybridTakesTwoClicksAndTwoEscapes) {
