@@ -5,12 +5,15 @@
 # replaced; blank lines and lines starting with # are skipped). Each fault is built into BUILD_DIR
 # (default build-mutants), the unit tests run against it, and the file is put back before the
 # next. A fault that does not build counts as neither caught nor missed.
+# With MUTANT_MATRIX=FILE set, every fault's line and the names of all tests that failed on it
+# are appended to FILE (one line per fault: the fault, a tab, the failing tests), to tell which
+# tests catch faults no other test catches. JOBS sets the build's parallelism (default: all cores).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 list=$1
 dir=${2:-build-mutants}
 cmake -S . -B "$dir" -DMOSSFORGE_BENCH=OFF >/dev/null || exit 1
-cmake --build "$dir" -j"$(nproc)" >/dev/null || { echo "the unchanged tree does not build"; exit 1; }
+cmake --build "$dir" -j"${JOBS:-$(nproc)}" >/dev/null || { echo "the unchanged tree does not build"; exit 1; }
 caught=0 missed=0 broken=0
 while IFS='|' read -r file text repl; do
   [[ -z "$file" || "$file" == \#* ]] && continue
@@ -23,19 +26,21 @@ import os
 p = os.environ["FILE"]; s = open(p).read()
 open(p, "w").write(s.replace(os.environ["TEXT"], os.environ["REPL"], 1))
 EOF
-  if ! cmake --build "$dir" -j"$(nproc)" >/dev/null 2>&1; then
+  if ! cmake --build "$dir" -j"${JOBS:-$(nproc)}" >/dev/null 2>&1; then
     echo "NO BUILD   $file: $text -> $repl"; broken=$((broken + 1))
   elif timeout 600 "$dir/mossforge_tests" --gtest_brief=1 >"$dir/mutant.log" 2>&1; then
     echo "SURVIVED   $file: $text -> $repl"; missed=$((missed + 1))
+    [ -n "${MUTANT_MATRIX:-}" ] && printf '%s|%s|%s\t\n' "$file" "$text" "$repl" >>"$MUTANT_MATRIX"
   else
     failing=$(grep '^\[  FAILED  \] [A-Za-z]' "$dir/mutant.log" | sed 's/ (.*//; s/^\[  FAILED  \] //' | sort -u)
     n=$(printf '%s' "$failing" | grep -c .)
     echo "caught     $file: $text -> $repl ($n failing: $(printf '%s' "$failing" | head -3 | paste -sd' '))"
     caught=$((caught + 1))
+    [ -n "${MUTANT_MATRIX:-}" ] && printf '%s|%s|%s\t%s\n' "$file" "$text" "$repl" "$(printf '%s' "$failing" | paste -sd' ')" >>"$MUTANT_MATRIX"
   fi
   mv "$file.orig" "$file"
   touch "$file"
 done <"$list"
-cmake --build "$dir" -j"$(nproc)" >/dev/null 2>&1
+cmake --build "$dir" -j"${JOBS:-$(nproc)}" >/dev/null 2>&1
 total=$((caught + missed))
 echo "caught $caught of $total ($(( total ? 100 * caught / total : 0 ))%), $broken not built or not found"
