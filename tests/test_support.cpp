@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -171,6 +172,31 @@ void expect_frame_hashes(const char* table, const FrameHashes& seen, const std::
     else
       EXPECT_EQ(hash, it->second) << table << ": frame \"" << name << "\" differs (MOSSFORGE_PRINT_FRAME_HASHES=1 prints the new values)";
   }
+}
+
+uint64_t tree_hash(const std::string& dir, const std::vector<std::string>& skip) {
+  std::vector<std::string> files;
+  if (std::filesystem::is_regular_file(dir))
+    files.push_back("");  // a single file: its bytes alone
+  else
+    for (const auto& e : std::filesystem::recursive_directory_iterator(dir)) {
+      const std::string name = std::filesystem::relative(e.path(), dir).generic_string();
+      const bool skipped =
+          std::any_of(skip.begin(), skip.end(), [&](const std::string& s) { return name.rfind(s, 0) == 0; });
+      if (e.is_regular_file() && !skipped) files.push_back(name);
+    }
+  std::sort(files.begin(), files.end());
+  uint64_t h = 14695981039346656037ull;
+  auto mix = [&h](const char* p, size_t n) {
+    for (size_t i = 0; i < n; ++i) h = (h ^ static_cast<uint8_t>(p[i])) * 1099511628211ull;
+  };
+  for (const std::string& name : files) {
+    std::ifstream in(name.empty() ? dir : dir + "/" + name, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    mix(name.c_str(), name.size() + 1);
+    mix(bytes.data(), bytes.size());
+  }
+  return h;
 }
 
 CommandRun run_mossforge(const std::string& dir, const std::string& args) {

@@ -60,6 +60,9 @@ std::set<int> keys_named_in_help(const char* help);
 std::string status_bar_difference(BITMAP* screen, const std::string& text);
 // Pixel identity of presented frames: a hash of the colours (alpha left out) of a bitmap.
 uint64_t colour_hash(BITMAP* b);
+// FNV-1a over the path and bytes of every file below dir, in path order; files whose path
+// starts with one of `skip` are left out.
+uint64_t tree_hash(const std::string& dir, const std::vector<std::string>& skip = {});
 // Named frame hashes as a tour recorded them, in order.
 using FrameHashes = std::vector<std::pair<std::string, uint64_t>>;
 // Expects every recorded hash to equal the stored one of its name. With the environment
