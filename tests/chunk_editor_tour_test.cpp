@@ -1,0 +1,258 @@
+// A whole session of the chunk editor through its keys and mouse: the tile selector, the
+// editing view, the block selector and the block menu, one named step after another. After
+// each step the presented frame and everything the session can change (the chunks, the view,
+// the screen shown, the unsaved flags and the messages) are hashed and compared with the values
+// recorded when the session was checked step by step, so a fault fails here at the step that
+// shows it. After a deliberate change, look at the frames again (MOSSFORGE_TOUR_FRAMES=DIR
+// writes them there as PNGs) and store the printed values.
+#include <allegro.h>
+#include <loadpng.h>
+
+#include "chunk_editor_fixture.h"
+#include "chunkedit/chunk_editor.h"
+#include "game_fixtures.h"
+#include "ui/messages.h"
+
+namespace {
+
+class ChunkEditorTour : public ChunkEditorFixture {
+ protected:
+  FrameHashes seen;
+
+  // Queues the record of the frame and the session's state under a step's name.
+  void record(const std::string& name) {
+    in.then([this, name](ScriptedInput& s) {
+      uint64_t h = colour_hash(s.screen.get());
+      auto mix = [&h](const void* p, size_t n) {
+        for (size_t i = 0; i < n; ++i) h = (h ^ static_cast<const uint8_t*>(p)[i]) * 1099511628211ull;
+      };
+      const std::vector<uint8_t> chunks = chunk_set_bytes(chunkmap);
+      mix(chunks.data(), chunks.size());
+      const int state[] = {current_chunk,
+                           camera_x,
+                           camera_y,
+                           level_zoom,
+                           camera_state,
+                           level_changed_flags,
+                           static_cast<int>(chunk_editor_screen),
+                           selected_block,
+                           layer_visibility};
+      mix(state, sizeof state);
+      for (const std::string& m : captured_messages()) mix(m.c_str(), m.size() + 1);
+      captured_messages().clear();
+      if (const char* dir = std::getenv("MOSSFORGE_TOUR_FRAMES"))  // to look at the frames
+        save_png((std::string(dir) + "/" + std::to_string(seen.size()) + ".png").c_str(), s.screen.get(), nullptr);
+      seen.push_back({name, h});
+    });
+  }
+  // A key pressed with `flags` held, then `polls` polls, then the record.
+  void press(const std::string& name, int scancode, int flags = 0, int polls = 2) {
+    with_flags(flags).press(scancode).idle().release(scancode).then([](ScriptedInput& s) { s.key_shift_flags = 0; });
+    in.idle(polls);
+    record(name);
+  }
+  // Slash, the digits of `number` and Enter, as the number prompts read them.
+  void go_to(const std::string& name, const std::string& number) {
+    in.press(KEY_SLASH).release(KEY_SLASH);
+    for (char c : number) in.tap(KEY_0 + (c - '0'));
+    in.tap(KEY_ENTER).idle(3);
+    record(name);
+  }
+  void run() {
+    try {
+      chunk_editor();
+    } catch (const ScriptRanOut& e) {
+      FAIL() << e.what();
+    }
+    EXPECT_TRUE(in.script_done());
+  }
+};
+
+}  // namespace
+
+TEST_F(ChunkEditorTour, ChoosingAndEditingTilesStepByStep) {
+  meta_editor_modes = 0x11;
+  for (int b = 0; b < 40; ++b)
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x)
+        put_pixel32(block_bitmaps[b].get(), x, y,
+                    b % 4 == 3 && x == y ? MASK_COLOUR : block_colour(b) ^ uint32_t(x * 16) ^ uint32_t(y * 16) << 8);
+  chunkmap.chunks[0].cell(2, 1) |= CELL_VFLIP;
+  render_all_chunks(chunkmap, level_bitmaps);
+  build_chunk_thumbnails(chunkmap, level_bitmaps);
+
+  in.idle(2);
+  record("the tile selector");
+  press("right arrow scrolls", KEY_RIGHT, 0, 8);
+  press("shift right arrow scrolls faster", KEY_RIGHT, KB_SHIFT_FLAG, 6);
+  in.wheel(2).idle(4);
+  record("the wheel scrolls");
+  go_to("slash goes to a tile number", "1");
+  press("i inserts a tile", KEY_I);
+  press("insert inserts another", KEY_INSERT);
+  press("shift delete deletes the last unplaced tile", KEY_DEL, KB_SHIFT_FLAG);
+  press("ctrl c copies the tile", KEY_C, KB_CTRL_FLAG);
+  go_to("slash: tile 0", "0");
+  press("ctrl v asks before pasting: no", KEY_V, KB_CTRL_FLAG);
+  press("n keeps the tile", KEY_N);
+  in.press(KEY_F1).idle(2).release(KEY_F1).idle(15);
+  record("f1 shows the tile selector's help");
+  in.type_key(KEY_SPACE, ' ').idle(2);
+  record("a key ends the help");
+  press("enter chooses the tile", KEY_ENTER);
+  over_cell(1, 1).idle(2);
+  record("over a cell");
+  in.click().idle(3);
+  record("a click opens the block selector");
+  press("right arrow picks the next block", KEY_RIGHT, 0, 6);
+  press("1 toggles the bits of the block", KEY_1);
+  press("2 flips it", KEY_2);
+  press("3 toggles its col bit", KEY_3);
+  press("4 toggles its pri bit", KEY_4);
+  press("space hides the bar", KEY_SPACE);
+  press("space shows it", KEY_SPACE);
+  go_to("slash goes to a block number", "20");
+  press("enter puts the block in the cell", KEY_ENTER, 0, 3);
+  over_cell(2, 1).idle();
+  ctrl_click();
+  over_cell(3, 2).idle();
+  ctrl_click();
+  record("ctrl clicks mark two cells");
+  over_cell(0, 0).idle();
+  press("enter fills the marked cells", KEY_ENTER);
+  over_cell(3, 0).idle();
+  ctrl_click();
+  press("esc unmarks", KEY_ESC);
+  press("delete clears the block", KEY_DEL);
+  over_cell(2, 2).idle();
+  in.click(2).idle(2);
+  record("a right click opens the block menu");
+  in.move(60, 40 + 148 + 11).idle().click().idle(2);  // DELETE, the menu's twelfth line
+  record("its delete line clears the cell");
+  press("close bracket widens the tile", KEY_CLOSEBRACE);
+  press("open bracket narrows it", KEY_OPENBRACE);
+  press("open bracket again", KEY_OPENBRACE);
+  press("shift close bracket heightens it", KEY_CLOSEBRACE, KB_SHIFT_FLAG);
+  press("shift open bracket shortens it", KEY_OPENBRACE, KB_SHIFT_FLAG);
+  over_cell(1, 1).idle();
+  press("ctrl m mirrors the tile", KEY_M, KB_CTRL_FLAG);
+  press("ctrl f flips it", KEY_F, KB_CTRL_FLAG);
+  press("ctrl r rotates it", KEY_R, KB_CTRL_FLAG);
+  over_cell(1, 0).idle();
+  press("ctrl c copies the block", KEY_C, KB_CTRL_FLAG);
+  over_cell(2, 0).idle();
+  press("ctrl v pastes it", KEY_V, KB_CTRL_FLAG);
+  press("ctrl z undoes", KEY_Z, KB_CTRL_FLAG);
+  press("ctrl z again", KEY_Z, KB_CTRL_FLAG);
+  press("ctrl y redoes", KEY_Y, KB_CTRL_FLAG);
+  press("ctrl shift z redoes", KEY_Z, KB_CTRL_FLAG | KB_SHIFT_FLAG);
+  press("f9 hides layer L", KEY_F9);
+  press("f10 hides layer H: no tile", KEY_F10);
+  press("f9 shows layer L", KEY_F9);
+  press("f10 shows layer H", KEY_F10);
+  in.wheel(-3).idle(3);
+  record("the wheel zooms out");
+  press("page up zooms in", KEY_PGUP);
+  press("home: 100 percent", KEY_HOME);
+  in.wheel(30).idle(3);
+  record("the wheel zooms to the top");
+  press("home again", KEY_HOME);
+  in.press(KEY_F1).idle(2).release(KEY_F1).idle(15);
+  record("f1 shows the editing help");
+  in.type_key(KEY_SPACE, ' ').idle(2);
+  record("a key ends it");
+  press("esc asks whether to keep the tile", KEY_ESC);
+  press("y keeps it", KEY_Y, 0, 3);
+  go_to("slash: the tall tile", "1");
+  press("enter chooses it", KEY_ENTER);
+  in.wheel(30).idle(3);
+  record("the tall tile at the top zoom");
+  in.move(320, 476).idle(6);
+  record("the mouse at the bottom scrolls down");
+  in.move(320, 3).idle(3);
+  record("at the top it scrolls back");
+  in.move(320, 240).idle();
+  press("home", KEY_HOME);
+  over_cell(15, 15).idle();
+  press("delete clears its last block", KEY_DEL);
+  press("esc asks", KEY_ESC);
+  press("n gives the tile back", KEY_N, 0, 3);
+  press("delete clears the tile after a question", KEY_DEL);
+  press("y clears it", KEY_Y);
+  key(KEY_ESC);  // leaves
+  run();
+  EXPECT_EQ(editor_mode, 0);
+  expect_frame_hashes("chunk editor session", seen,
+                      {
+                          {"the tile selector", 0x3fc2b9e659e1459eull},
+                          {"right arrow scrolls", 0xabafacc8caf42cdeull},
+                          {"shift right arrow scrolls faster", 0x1fd896fddd6c25ddull},
+                          {"the wheel scrolls", 0x586800bd211e56dfull},
+                          {"slash goes to a tile number", 0x548ded45ef09119dull},
+                          {"i inserts a tile", 0x49e9511e975f9f6eull},
+                          {"insert inserts another", 0xc6a0799580688b91ull},
+                          {"shift delete deletes the last unplaced tile", 0x49e9511e975f9f6eull},
+                          {"ctrl c copies the tile", 0x49e9511e975f9f6eull},
+                          {"slash: tile 0", 0x2b9261311da07b8dull},
+                          {"ctrl v asks before pasting: no", 0x2f9dc733d14aa486ull},
+                          {"n keeps the tile", 0x2b9261311da07b8dull},
+                          {"f1 shows the tile selector's help", 0x60d3043848a3d04bull},
+                          {"a key ends the help", 0x2b9261311da07b8dull},
+                          {"enter chooses the tile", 0x1a3187da51eb8467ull},
+                          {"over a cell", 0xc4b5d8ed05ea6143ull},
+                          {"a click opens the block selector", 0xcdcc3accebfdd0dfull},
+                          {"right arrow picks the next block", 0xe0103e10b81a018full},
+                          {"1 toggles the bits of the block", 0x929327ed17fff8c9ull},
+                          {"2 flips it", 0x92645e871a4bb82cull},
+                          {"3 toggles its col bit", 0xa45aec82727696dcull},
+                          {"4 toggles its pri bit", 0x39de5af5c0a57cf8ull},
+                          {"space hides the bar", 0x0d8cea73a30c1f4cull},
+                          {"space shows it", 0x802031a3d08577d8ull},
+                          {"slash goes to a block number", 0x9879fd349c40277eull},
+                          {"enter puts the block in the cell", 0x5a6a6671578c7543ull},
+                          {"ctrl clicks mark two cells", 0xe1c2b69ea2ec7c47ull},
+                          {"enter fills the marked cells", 0x881c6a1ac80a8174ull},
+                          {"esc unmarks", 0x8676aeaf8e1876aeull},
+                          {"delete clears the block", 0x5e36f9497fcb4b7aull},
+                          {"a right click opens the block menu", 0xfc81931a2d8e758aull},
+                          {"its delete line clears the cell", 0x8975a34415127cc1ull},
+                          {"close bracket widens the tile", 0x39f54b20804b4ec6ull},
+                          {"open bracket narrows it", 0x8975a34415127cc1ull},
+                          {"open bracket again", 0x32721662941b21ffull},
+                          {"shift close bracket heightens it", 0x52104b975cb5ac29ull},
+                          {"shift open bracket shortens it", 0x6bc8b3858fe32072ull},
+                          {"ctrl m mirrors the tile", 0xff612e4ee39998d2ull},
+                          {"ctrl f flips it", 0xe84f776da775c4caull},
+                          {"ctrl r rotates it", 0x3889bde7287b8232ull},
+                          {"ctrl c copies the block", 0xc7b8af1ad383ac12ull},
+                          {"ctrl v pastes it", 0xbbc3be2be2f62fa7ull},
+                          {"ctrl z undoes", 0x9e2cf5240ecc24c2ull},
+                          {"ctrl z again", 0x44eb7278ffd744a2ull},
+                          {"ctrl y redoes", 0x9e2cf5240ecc24c2ull},
+                          {"ctrl shift z redoes", 0x9d6135cad85a40aaull},
+                          {"f9 hides layer L", 0x3d5be1d32e8ffd3bull},
+                          {"f10 hides layer H: no tile", 0xc0b948eba656201full},
+                          {"f9 shows layer L", 0x5d6bddba2beec788ull},
+                          {"f10 shows layer H", 0x9d6135cad85a40aaull},
+                          {"the wheel zooms out", 0x562fa4ed6482d5eaull},
+                          {"page up zooms in", 0xc8088f888eec3e0bull},
+                          {"home: 100 percent", 0x3663dd05b9ef4665ull},
+                          {"the wheel zooms to the top", 0x9326c884ae880a75ull},
+                          {"home again", 0x3663dd05b9ef4665ull},
+                          {"f1 shows the editing help", 0xb653baa8526df3d3ull},
+                          {"a key ends it", 0x3663dd05b9ef4665ull},
+                          {"esc asks whether to keep the tile", 0x3cbde7fd0b22c041ull},
+                          {"y keeps it", 0x97146620ece939a8ull},
+                          {"slash: the tall tile", 0x4c845bca71d1e77dull},
+                          {"enter chooses it", 0x88f5abbbabf90ba3ull},
+                          {"the tall tile at the top zoom", 0xa2fd5c79c121666eull},
+                          {"the mouse at the bottom scrolls down", 0x5732afe4a64a5266ull},
+                          {"at the top it scrolls back", 0x3fd5d2681840b8c3ull},
+                          {"home", 0x4e8c2b7d182eddbbull},
+                          {"delete clears its last block", 0xd6c9352a27ad2155ull},
+                          {"esc asks", 0x93a029377be85d10ull},
+                          {"n gives the tile back", 0xd009990e91ac80caull},
+                          {"delete clears the tile after a question", 0x1f5f7e9d3f044555ull},
+                          {"y clears it", 0x664bcf3ae5c50806ull},
+                      });
+}
