@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -165,7 +166,9 @@ void expect_frame_hashes(const char* table, const FrameHashes& seen, const std::
     for (const auto& [name, hash] : seen) std::printf("      {\"%s\", 0x%016" PRIx64 "ull},\n", name.c_str(), hash);
   }
   EXPECT_EQ(seen.size(), stored.size()) << table;
+  std::set<std::string> names;
   for (const auto& [name, hash] : seen) {
+    if (!names.insert(name).second) ADD_FAILURE() << table << ": two frames are named \"" << name << "\"";
     const auto it = stored.find(name);
     if (it == stored.end())
       ADD_FAILURE() << table << ": no stored hash for frame \"" << name << "\"";
