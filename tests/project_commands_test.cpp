@@ -244,6 +244,7 @@ TEST_F(ProjectCommands, FailedBatchCommandsChangeNothing) {
   fs::create_directories("game2");
   for (const auto& e : fs::directory_iterator("master/aga")) fs::copy(e.path(), "game2/" + e.path().filename().string());
   fs::remove("game2/Castle.GLV");
+  fs::create_directories("GLB-Gen.glp");  // a folder of the project's name stands in its way too
 
   const struct {
     const char* command;
@@ -260,6 +261,8 @@ TEST_F(ProjectCommands, FailedBatchCommandsChangeNothing) {
        "folder (the Amiga ignores case).\n"},
       {"build-aga lvl.glp", "ERROR: Cannot replace the game folder \"lvl\": it holds the layout \"lvl/L.lvl\".\n"},
       {"generate-aga game2/CODE", "ERROR: File \"game2/Castle.GLV\" not found.\n"},
+      {"generate-genesis master/genesis/glb.bin",
+       "ERROR: Project file \"GLB-Gen.glp\" exists; give --overwrite to replace it.\n"},
       {"generate-genesis master/genesis/glb.bin --overwrites",
        "ERROR: Usage: mossforge generate-genesis ROM [--overwrite]\n"},
   };
