@@ -192,6 +192,10 @@ TEST(WriteFileAtomic, FailedWritesOfEverySizeLeaveTheOldFile) {
     EXPECT_EQ(read_bytes("f.bin"), old) << limit;
     EXPECT_FALSE(std::filesystem::exists("f.bin.tmp")) << limit;
   }
+  // A rename that fails says why.
+  std::string why;
+  EXPECT_FALSE(commit_staged_file("never_staged.bin", &why));
+  EXPECT_EQ(why, "cannot replace the file: No such file or directory");
 }
 
 }  // namespace
