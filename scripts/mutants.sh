@@ -15,6 +15,17 @@ dir=${2:-build-mutants}
 cmake -S . -B "$dir" -DMOSSFORGE_BENCH=OFF >/dev/null || exit 1
 cmake --build "$dir" -j"${JOBS:-$(nproc)}" >/dev/null || { echo "the unchanged tree does not build"; exit 1; }
 caught=0 missed=0 broken=0
+# The unit tests in one shard per core, run side by side; false when any test failed.
+run_tests() {
+  local n=${JOBS:-$(nproc)} i pids=() ok=0
+  for ((i = 0; i < n; i++)); do
+    GTEST_TOTAL_SHARDS=$n GTEST_SHARD_INDEX=$i timeout 600 "$dir/mossforge_tests" --gtest_brief=1 >"$dir/mutant.$i.log" 2>&1 &
+    pids+=($!)
+  done
+  for i in "${pids[@]}"; do wait "$i" || ok=1; done
+  cat "$dir"/mutant.*.log >"$dir/mutant.log"
+  return $ok
+}
 while IFS='|' read -r file text repl; do
   [[ -z "$file" || "$file" == \#* ]] && continue
   if ! grep -qF -- "$text" "$file"; then
@@ -28,7 +39,7 @@ open(p, "w").write(s.replace(os.environ["TEXT"], os.environ["REPL"], 1))
 EOF
   if ! cmake --build "$dir" -j"${JOBS:-$(nproc)}" >/dev/null 2>&1; then
     echo "NO BUILD   $file: $text -> $repl"; broken=$((broken + 1))
-  elif timeout 600 "$dir/mossforge_tests" --gtest_brief=1 >"$dir/mutant.log" 2>&1; then
+  elif run_tests; then
     echo "SURVIVED   $file: $text -> $repl"; missed=$((missed + 1))
     [ -n "${MUTANT_MATRIX:-}" ] && printf '%s|%s|%s\t\n' "$file" "$text" "$repl" >>"$MUTANT_MATRIX"
   else
