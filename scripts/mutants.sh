@@ -8,6 +8,7 @@
 # With MUTANT_MATRIX=FILE set, every fault's line and the names of all tests that failed on it
 # are appended to FILE (one line per fault: the fault, a tab, the failing tests), to tell which
 # tests catch faults no other test catches. JOBS sets the build's parallelism (default: all cores).
+# TEST_TIMEOUT limits a shard's run in seconds (default 600; a fault can make a test loop forever).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 list=$1
@@ -19,7 +20,7 @@ caught=0 missed=0 broken=0
 run_tests() {
   local n=${JOBS:-$(nproc)} i pids=() ok=0
   for ((i = 0; i < n; i++)); do
-    GTEST_TOTAL_SHARDS=$n GTEST_SHARD_INDEX=$i timeout 600 "$dir/mossforge_tests" --gtest_brief=1 >"$dir/mutant.$i.log" 2>&1 &
+    GTEST_TOTAL_SHARDS=$n GTEST_SHARD_INDEX=$i timeout "${TEST_TIMEOUT:-600}" "$dir/mossforge_tests" --gtest_brief=1 >"$dir/mutant.$i.log" 2>&1 &
     pids+=($!)
   done
   for i in "${pids[@]}"; do wait "$i" || ok=1; done
