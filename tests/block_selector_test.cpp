@@ -70,28 +70,6 @@ TEST_F(Selectors, OneTileCannotScroll) {
   }
 }
 
-TEST_F(Selectors, TheSameInputScrollsThreeTilesToTheEnd) {
-  scroll_hard();
-  run_tiles();
-  EXPECT_EQ(camera_x, 2 * 704);
-  EXPECT_EQ(current_chunk, 2);
-  // The current tile is centred 12 pixels left of the middle, at y 64; tile 1 one slot
-  // (88 pixels) to the left.
-  BITMAP* screen = in.screen.get();
-  EXPECT_EQ(pixel32(screen, 308, 64), pixel32(chunk_thumbnails[2].get(), 32, 32));
-  EXPECT_EQ(pixel32(screen, 220, 64), pixel32(chunk_thumbnails[1].get(), 32, 32));
-  // With tile 1 current its thumbnail is stretched to 80 pixels (268..347); tile 0 keeps
-  // 64 (188..251).
-  camera_x = 704;
-  tile_frames(1);
-  const uint32_t block30 = block_colour(30) & 0xFFFFFF;
-  EXPECT_EQ(pixel32(screen, 269, 64), block30);
-  EXPECT_EQ(pixel32(screen, 267, 64), 0u);
-  EXPECT_EQ(pixel32(screen, 345, 30), block30);
-  EXPECT_EQ(pixel32(screen, 251, 64), 0u);  // the last column of a thumbnail stays clear
-  EXPECT_EQ(pixel32(screen, 252, 64), 0u);
-}
-
 TEST_F(Selectors, GoToSixHundredGivesBlock511) {
   uint16_t cell = 0x1005;
   camera_x = 5 * 320;
@@ -120,64 +98,6 @@ TEST_F(Selectors, TheBarsRightEndSelectsBlock511) {
   EXPECT_EQ(camera_x, 163519);
   EXPECT_EQ(selected_block, 511);
   EXPECT_EQ(cell, 0x8000 | 511);
-}
-
-TEST_F(Selectors, KeyTwoTwiceLeavesBit12AndTheLabelsShowTheirInk) {
-  uint16_t cell = 0x1005;
-  camera_x = 5 * 320;
-  in.tap(KEY_2).idle();
-  bar_frames(3, cell);
-  EXPECT_EQ(cell, 0x0005);
-  // FLI is drawn in the ink of its value: 0 now.
-  BitmapPtr expected = make_bitmap(640 + 128, 480 + 128);
-  text_out(display, expected.get(), 0, 128, 20, "FLI");
-  auto label_matches = [&](int colour) {
-    fill_rect32(expected.get(), 0, 0, expected->w, expected->h, 0xFF000000u);
-    text_out(display, expected.get(), static_cast<uint8_t>(colour), 128, 20, "FLI");
-    for (int y = 20; y < 28; ++y)
-      for (int x = 128; x < 152; ++x)
-        if (!(rgb_at(in.screen.get(), x, y) == rgb_at(expected.get(), x + MARGIN, y + MARGIN))) return false;
-    return true;
-  };
-  EXPECT_TRUE(label_matches(0));
-  EXPECT_FALSE(label_matches(1));
-  in.tap(KEY_2).idle();
-  bar_frames(3, cell);
-  EXPECT_EQ(cell, 0x1005);
-  EXPECT_TRUE(label_matches(1));
-  // Keys 1, 3 and 4 toggle bits 9-11 together, 14 and 15.
-  in.tap(KEY_1).tap(KEY_3).tap(KEY_4).idle();
-  bar_frames(4, cell);
-  EXPECT_EQ(cell, 0x1005 ^ 0x0E00 ^ 0x4000 ^ 0x8000);
-}
-
-TEST_F(Selectors, SpaceSlidesTheBarAndItsStripIsDarkened) {
-  uint16_t cell = 5;
-  camera_x = 5 * 320;
-  fill_rect32(layer_2.get(), 0, 0, layer_2->w, layer_2->h, 0xFF8040C0u);
-  bar_frames(1, cell);
-  // Bottom strip of 64 rows at half brightness, the picture above it untouched.
-  EXPECT_EQ(pixel32(in.screen.get(), 5, 480 - 5), 0x402060u);
-  EXPECT_EQ(pixel32(in.screen.get(), 5, 480 - 70), 0x8040C0u);
-  // The selected block 32 pixels square on the line 40 pixels above the bottom edge.
-  EXPECT_EQ(pixel32(in.screen.get(), 308, 440), block_colour(5) & 0xFFFFFF);
-  EXPECT_EQ(pixel32(in.screen.get(), 308 - 15, 440 - 15), block_colour(5) & 0xFFFFFF);
-  EXPECT_EQ(pixel32(in.screen.get(), 308 + 40, 440 + 7), block_colour(6) & 0xFFFFFF);
-  in.tap(KEY_SPACE);
-  std::vector<int> heights;
-  for (int i = 0; i < 10; ++i) {
-    bar_frames(1, cell);
-    heights.push_back(selection_bar_y);
-  }
-  EXPECT_EQ(heights, (std::vector<int>{56, 48, 40, 32, 24, 16, 8, 0, 0, 0}));
-  EXPECT_EQ(pixel32(in.screen.get(), 5, 480 - 5), 0x8040C0u);
-  // At the top, when the edited cell lies in the lower half.
-  in.tap(KEY_SPACE);
-  bar_at_top = 1;
-  bar_frames(9, cell);
-  EXPECT_EQ(selection_bar_y, 64);
-  EXPECT_EQ(pixel32(in.screen.get(), 5, 60), 0x402060u);
-  EXPECT_EQ(pixel32(in.screen.get(), 308, 40), block_colour(5) & 0xFFFFFF);
 }
 
 TEST_F(Selectors, ThePreviewShowsTheSelectedBlockOnTheCellAndTheMarkedCells) {
@@ -211,44 +131,6 @@ TEST_F(Selectors, MenuNearTheBottomRightCornerOpensUpAndToTheLeft) {
   EXPECT_EQ(chunk.cell(2, 1), 7);
   end_chunk_step();
   EXPECT_EQ(chunk_history.undo_count(), 1u);
-}
-
-TEST_F(Selectors, FastCursorIsMirroredLeftOfTheCentre) {
-  BitmapPtr target = make_bitmap(640 + 128, 480 + 128);
-  BitmapPtr flipped = make_bitmap(22, 22);
-  clear_to_color(flipped.get(), MASK_COLOUR);
-  draw_sprite_h_flip(flipped.get(), cursor_alt.get(), 0, 0);
-  auto drawn_like = [&](BITMAP* sprite, int mx) {
-    clear_to_color(target.get(), 0);
-    input().position_mouse(mx, 100);
-    draw_selector_cursor(target.get());
-    for (int y = 0; y < 22; ++y)
-      for (int x = 0; x < 22; ++x) {
-        const uint32_t want = pixel32(sprite, x, y);
-        const uint32_t got = pixel32(target.get(), mx + 53 + x, 100 + 53 + y);
-        if (want != MASK_COLOUR && want != got) return false;
-      }
-    return true;
-  };
-  fast_scroll_latch = 1;
-  EXPECT_TRUE(drawn_like(cursor_alt.get(), 500));
-  EXPECT_TRUE(drawn_like(flipped.get(), 100));
-  fast_scroll_latch = 0;
-  EXPECT_TRUE(drawn_like(cursor_arrow.get(), 100));
-}
-
-TEST_F(Selectors, InsertAppendsAndSelectsATileWithItsThumbnail) {
-  in.tap(KEY_INSERT).idle(2);
-  tile_frames(4);
-  ASSERT_EQ(chunkmap.count(), 4);
-  EXPECT_EQ(current_chunk, 3);
-  EXPECT_EQ(chunkmap.chunks[3].width, 1);
-  EXPECT_EQ(chunk_thumbnail_count, 4);
-  ASSERT_EQ(chunk_thumbnails.size(), 4u);
-  ASSERT_TRUE(chunk_thumbnails[3]);
-  ASSERT_TRUE(chunk_bitmaps[3]);
-  EXPECT_EQ(chunk_bitmaps[3]->w, 16);
-  EXPECT_EQ(level_changed_flags & CHANGED_CHUNKS, CHANGED_CHUNKS);
 }
 
 TEST_F(Selectors, ShiftDeleteRemovesOnlyTheLastUnplacedTile) {

@@ -25,31 +25,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes random_bytes(size_t n, unsigned seed) {
-  std::mt19937 rng(seed);
-  Bytes b(n);
-  for (uint8_t& v : b) v = static_cast<uint8_t>(rng());
-  return b;
-}
-
 }  // namespace
-
-TEST(BufferLimits, PackedBlocksOfAtMost512KiB) {
-  pp20_set_trace(nullptr);
-  // Random bytes barely pack: one block just below the limit, one just above.
-  const Bytes below = literal_block(random_bytes(480000, 1));
-  const Bytes above = literal_block(random_bytes(490000, 2));
-  ASSERT_LE(below.size(), PACKED_BLOCK_LIMIT);
-  ASSERT_GT(above.size(), PACKED_BLOCK_LIMIT);
-  Bytes out;
-  std::string error;
-  EXPECT_TRUE(unpack_block(below.data(), below.size(), 0, out, error)) << error;
-  EXPECT_EQ(out.size(), 480000u);
-  out.clear();
-  EXPECT_FALSE(unpack_block(above.data(), above.size(), 0, out, error));
-  EXPECT_NE(error.find("more than 524288 (512 KiB)"), std::string::npos) << error;
-  EXPECT_TRUE(out.empty());
-}
 
 TEST(BufferLimits, UnpackedSizeAgainstWhatTheCallerHolds) {
   pp20_set_trace(nullptr);
@@ -103,36 +79,4 @@ TEST(BufferLimits, FilesAreReadUpToTheirLimit) {
   EXPECT_FALSE(read_whole_file("f.bin", out, &problem, 999));
   EXPECT_EQ(problem_text(problem), "ERROR: File \"f.bin\" is too large (more than 999 bytes).");
   EXPECT_EQ(out, Bytes(5, 9));  // untouched on failure
-}
-
-TEST(BufferLimits, AgaBuildRefusesPackedCodeBeyond458752Bytes) {
-  ScopedCwd cwd(scratch_dir("limits_packed_code"));
-  fs::create_directories("master/aga");
-  // 600,000 random bytes fit the CODE data but pack to far more than 458,752.
-  write_bytes(MASTER_CODE_PATH, literal_block(random_bytes(600000, 3)));
-  ProjectTables tables;
-  tables.project_file = "game.glp";
-  ProjectMessages m;
-  EXPECT_EQ(BuildAgaGame(tables, m), -1);
-  ASSERT_EQ(m.all().size(), 1u);
-  EXPECT_EQ(problem_texts(m)[0].rfind("ERROR: The packed CODE takes ", 0), 0u) << problem_texts(m)[0];
-  EXPECT_NE(problem_texts(m)[0].find("more than 458752"), std::string::npos) << problem_texts(m)[0];
-  EXPECT_FALSE(fs::exists("game"));
-}
-
-TEST(BufferLimits, AgaBuildRefusesNamesBeyondTheCodeBuffer) {
-  ScopedCwd cwd(scratch_dir("limits_code_names"));
-  fs::create_directories("master/aga");
-  // CODE data 5 bytes short of the buffer: once the name area is full, names go behind the
-  // data, and the first one there does not fit.
-  write_bytes(MASTER_CODE_PATH, pack_block(Bytes(aga::CODE_LIMIT - 5, 0)));
-  write_bytes("ABCDEFGH.lvl", layout_bytes(fixture_plane(0, 2, 1)));
-  ProjectTables tables;
-  tables.project_file = "game.glp";
-  for (LevelRecord& l : tables.levels) l.map_front = "ABCDEFGH.lvl";
-  ProjectMessages m;
-  EXPECT_EQ(BuildAgaGame(tables, m), -1);
-  ASSERT_EQ(m.all().size(), 1u);
-  EXPECT_EQ(problem_texts(m)[0], "ERROR: The file names do not fit into the CODE data (647168 bytes).");
-  EXPECT_FALSE(fs::exists("game"));
 }

@@ -52,54 +52,6 @@ struct IntModel {
 
 }  // namespace
 
-TEST(UndoHistory, StepsCapacityRedoAndSavedPoint) {
-  IntModel m(3);
-  m.step({{0, 1}, {1, 1}});  // one step of two records: 1100
-  m.step({{2, 1}});
-  m.step({{0, 2}, {0, 3}});  // the same slot twice in a step: undo gives the first old value
-  m.step({{3, 1}});          // four steps in a room of three: the first is dropped whole
-  EXPECT_EQ(m.h.undo_count(), 3u);
-  while (m.undo()) {
-  }
-  EXPECT_EQ(m.str(), "1100");  // back to the state after the dropped step, not a half of it
-  EXPECT_FALSE(m.h.at_saved());  // the saved (start) state is out of reach
-  while (m.redo()) {
-  }
-  EXPECT_EQ(m.str(), "3111");
-  EXPECT_EQ(m.h.redo_count(), 0u);
-
-  // Saved point: undo away and back; a new step after undo discards the redo steps and
-  // with them a saved state that lay among them.
-  m.h.mark_saved();
-  ASSERT_TRUE(m.undo());
-  EXPECT_FALSE(m.h.at_saved());
-  ASSERT_TRUE(m.redo());
-  EXPECT_TRUE(m.h.at_saved());
-  ASSERT_TRUE(m.undo());
-  m.step({{3, 7}});
-  EXPECT_EQ(m.h.redo_count(), 0u);
-  EXPECT_FALSE(m.redo());
-  EXPECT_FALSE(m.h.at_saved());
-  m.step({{3, 1}});  // the same values again are still another state
-  EXPECT_FALSE(m.h.at_saved());
-
-  // Shrinking keeps the newest applied steps; redo steps go first.
-  ASSERT_TRUE(m.undo());
-  m.h.set_capacity(1);
-  EXPECT_EQ(m.h.undo_count(), 1u);
-  EXPECT_EQ(m.h.redo_count(), 0u);
-  ASSERT_TRUE(m.undo());
-  EXPECT_EQ(m.str(), "3110");
-  EXPECT_FALSE(m.undo());
-
-  // No room: edits go unrecorded and no earlier state counts as saved any more.
-  IntModel none(0);
-  none.step({{0, 5}});
-  EXPECT_FALSE(none.undo());
-  EXPECT_FALSE(none.h.at_saved());
-  EXPECT_FALSE(none.h.commit());  // nothing open
-}
-
 namespace {
 
 // Two chunks, each edited with its own history and held word: undo and redo of one leave
@@ -173,63 +125,7 @@ Chunk numbered(int w, int h) {
   return c;
 }
 
-// What SAVE CHUNKMAP would write for a chunkmap of this one chunk.
-std::vector<uint8_t> saved_bytes(const Chunk& c) {
-  ChunkMap map;
-  map.chunks.push_back(c);
-  std::vector<uint8_t> out;
-  std::string error;
-  EXPECT_TRUE(build_chunk_set_block(map, out, error)) << error;
-  return out;
-}
-
 }  // namespace
-
-TEST_F(ChunkUndo, MixedSessionUndoesAndRedoesStepByStepToTheExactBytes) {
-  chunk = numbered(8, 8);
-  chunk.cell(2, 2) = 0;  // an empty cell inside the used area
-  const Chunk start = chunk;
-  std::array<uint8_t, 256> marks{};
-  marks[cell_index(0, 1)] = marks[cell_index(5, 5)] = 1;
-  held_block = 0x1234;
-  // Each line is one user action, closed as the editor closes it at the end of a frame.
-  const std::function<void()> actions[] = {
-      [&] { set_cell_recorded(chunk_edit_state(), chunk, cell_index(1, 1), 0x0099); },  // a placement
-      [&] { clear_cell(chunk_edit_state(), chunk, cell_index(3, 0)); },                  // Delete
-      [&] { paste_cell(chunk_edit_state(), chunk, cell_index(4, 4)); },                  // Ctrl+V
-      [&] {  // the block selector's fill through marks, then the cell itself
-        fill_marked_cells(chunk_edit_state(), chunk, marks, 0x0042);
-        set_cell_recorded(chunk_edit_state(), chunk, cell_index(7, 7), 0x0042);
-      },
-      [&] { mirror_chunk(chunk_edit_state(), chunk); },
-      [&] { flip_chunk(chunk_edit_state(), chunk); },
-      [&] { rotate_chunk(chunk_edit_state(), chunk); },
-      [&] { apply_menu_action(chunk_edit_state(), MENU_SOLID_B, chunk, cell_index(0, 0)); },
-      [&] { change_chunk_width(chunk_edit_state(), chunk, -3); },
-      [&] { change_chunk_height(chunk_edit_state(), chunk, +2); },
-  };
-  std::vector<Chunk> states{start};
-  for (const auto& action : actions) {
-    action();
-    end_chunk_step();
-    states.push_back(chunk);
-  }
-  EXPECT_EQ(chunk_history.undo_count(), std::size(actions));
-  EXPECT_EQ(chunk.cell(2, 2), 0);  // mirror, flip and rotate left the empty cell empty
-  EXPECT_EQ(chunk.width, 5);
-  EXPECT_EQ(chunk.height, 10);
-  for (size_t i = states.size() - 1; i > 0; --i) {
-    ASSERT_TRUE(undo_chunk_change(chunk));
-    EXPECT_EQ(std::memcmp(&chunk, &states[i - 1], sizeof chunk), 0) << "undo to state " << i - 1;
-    EXPECT_EQ(chunks_changed, i - 1 == 0 ? 0 : 1);
-  }
-  EXPECT_FALSE(undo_chunk_change(chunk));
-  EXPECT_EQ(saved_bytes(chunk), saved_bytes(start));
-  while (redo_chunk_change(chunk)) {
-  }
-  EXPECT_EQ(saved_bytes(chunk), saved_bytes(states.back()));
-  EXPECT_EQ(std::memcmp(&chunk, &states.back(), sizeof chunk), 0);
-}
 
 TEST_F(ChunkUndo, WholeTileMirrorOfSixtyFourCellsIsOneUndo) {
   chunk = numbered(8, 8);
@@ -240,89 +136,6 @@ TEST_F(ChunkUndo, WholeTileMirrorOfSixtyFourCellsIsOneUndo) {
   ASSERT_TRUE(undo_chunk_change(chunk));
   EXPECT_EQ(std::memcmp(&chunk, &start, sizeof chunk), 0);
   EXPECT_FALSE(undo_chunk_change(chunk));
-}
-
-TEST_F(ChunkUndo, SizeThreeKeepsTheLastThreeOfFourSteps) {
-  use_history(3);
-  for (uint16_t i = 0; i < 4; ++i) {
-    set_cell_recorded(chunk_edit_state(), chunk, i, static_cast<uint16_t>(100 + i));
-    end_chunk_step();
-  }
-  undo_all();
-  EXPECT_EQ(chunk.cells[0], 100);  // the first step was dropped
-  EXPECT_EQ(chunk.cells[1], 2);
-  EXPECT_EQ(chunks_changed, 1);  // the start of the pass is out of reach
-  // Size 0 edits without recording.
-  use_history(0);
-  EXPECT_TRUE(clear_cell(chunk_edit_state(), chunk, 3));
-  end_chunk_step();
-  EXPECT_EQ(chunks_changed, 1);
-  EXPECT_FALSE(undo_chunk_change(chunk));
-  EXPECT_EQ(chunk.cells[3], 0);
-}
-
-TEST_F(ChunkUndo, PasteCopyAndCut) {
-  // Nothing held: paste does nothing.
-  EXPECT_FALSE(paste_cell(chunk_edit_state(), chunk, 0));
-  EXPECT_EQ(chunk.cells[0], 1);
-  copy_cell(chunk_edit_state(), chunk, 9);
-  EXPECT_EQ(held_block, 10);
-  // Pasting the word the cell already holds records nothing and changes nothing.
-  EXPECT_FALSE(paste_cell(chunk_edit_state(), chunk, 9));
-  end_chunk_step();
-  EXPECT_EQ(chunks_changed, 0);
-  EXPECT_EQ(chunk_history.undo_count(), 0u);
-  EXPECT_TRUE(paste_cell(chunk_edit_state(), chunk, 0));
-  EXPECT_EQ(chunk.cells[0], 10);
-  EXPECT_EQ(chunks_changed, 1);
-  // Every word can be held, 0xFFFF included.
-  chunk.cells[1] = 0xFFFF;
-  EXPECT_TRUE(cut_cell(chunk_edit_state(), chunk, 1));
-  EXPECT_EQ(held_block, 0xFFFF);
-  EXPECT_EQ(chunk.cells[1], 0);
-  EXPECT_TRUE(paste_cell(chunk_edit_state(), chunk, 2));
-  EXPECT_EQ(chunk.cells[2], 0xFFFF);
-}
-
-TEST_F(ChunkUndo, MenuActionsToggleOneBitEachAndCutOfAnEmptyCellRecordsNothing) {
-  chunk.cells[4] = 0;
-  apply_menu_action(chunk_edit_state(), MENU_CUT, chunk, 4);
-  apply_menu_action(chunk_edit_state(), MENU_DELETE, chunk, 4);
-  end_chunk_step();
-  EXPECT_EQ(held_block, 0);
-  EXPECT_EQ(chunk_history.undo_count(), 0u);
-  EXPECT_EQ(chunks_changed, 0);
-  chunk.cells[5] = 0x0012;
-  const uint8_t toggles[] = {MENU_MIRROR, MENU_FLIP, MENU_PLATFORM_A, MENU_PLATFORM_B, MENU_SOLID_A, MENU_SOLID_B};
-  const uint16_t bits[] = {0x0400, 0x0800, 0x1000, 0x4000, 0x2000, 0x8000};
-  uint16_t expected = 0x0012;
-  for (int i = 0; i < 6; ++i) {
-    apply_menu_action(chunk_edit_state(), toggles[i], chunk, 5);
-    end_chunk_step();
-    expected ^= bits[i];
-    EXPECT_EQ(chunk.cells[5], expected) << i;
-  }
-  EXPECT_EQ(chunk_history.undo_count(), 6u);
-  // Separators and clicks outside change nothing.
-  apply_menu_action(chunk_edit_state(), 131, chunk, 5);
-  apply_menu_action(chunk_edit_state(), 128, chunk, 5);
-  EXPECT_EQ(chunk.cells[5], 0xFC12);
-}
-
-TEST_F(ChunkUndo, MirrorFlipRotateTransformTheUsedAreaOnly) {
-  chunk = numbered(3, 2);
-  const Chunk original = chunk;
-  EXPECT_EQ(mirror_chunk(chunk_edit_state(), chunk), 6);
-  EXPECT_EQ(chunk.cell(0, 0), original.cell(2, 0) ^ 0x0400);
-  EXPECT_EQ(chunk.cell(2, 1), original.cell(0, 1) ^ 0x0400);
-  EXPECT_EQ(chunk.cell(3, 0), original.cell(3, 0));  // outside the used area
-  mirror_chunk(chunk_edit_state(), chunk);
-  EXPECT_EQ(std::memcmp(chunk.cells, original.cells, sizeof chunk.cells), 0);
-  EXPECT_EQ(flip_chunk(chunk_edit_state(), chunk), 6);
-  EXPECT_EQ(chunk.cell(1, 0), original.cell(1, 1) ^ 0x0800);
-  flip_chunk(chunk_edit_state(), chunk);
-  rotate_chunk(chunk_edit_state(), chunk);
-  EXPECT_EQ(chunk.cell(0, 0), original.cell(2, 1) ^ 0x0C00);
 }
 
 TEST_F(ChunkUndo, SizeChangesStayWithinOneToSixteen) {

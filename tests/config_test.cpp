@@ -6,25 +6,6 @@
 #include "test_support.h"
 #include "ui/settings.h"
 
-TEST(Config, Version3IsTwentyThreeLittleEndianBytesThatRoundTrip) {
-  settings_set_defaults();
-  EXPECT_EQ(config_to_bytes(), (std::vector<uint8_t>{3, 0x80, 0x02, 0xE0, 0x01, 0, 0, 0, 0, 50, 0, 50, 0, 0x10, 0x11,
-                                                      0x10, 84, 85, 82, 83, 0, 1, 0}));
-  screen_width = 1024;
-  frame_skip = 2;
-  level_undo_size = 300;
-  debug_info_flags = 5;
-  key_scroll_up = 0x2E;
-  const std::vector<uint8_t> bytes = config_to_bytes();
-  EXPECT_EQ(bytes, (std::vector<uint8_t>{3, 0x00, 0x04, 0xE0, 0x01, 0, 0, 2, 0, 0x2C, 0x01, 50, 0, 0x10, 0x11, 0x10,
-                                         0x2E, 85, 82, 83, 0, 1, 5}));
-  settings_set_defaults();
-  ASSERT_TRUE(config_from_bytes(bytes));
-  EXPECT_EQ(screen_width, 1024);
-  EXPECT_EQ(level_undo_size, 300);
-  EXPECT_EQ(config_to_bytes(), bytes);
-}
-
 // Every field in its own place: a file whose fields all differ gives each setting its own
 // value and writes back the same bytes.
 TEST(Config, EachFieldIsReadIntoItsOwnSetting) {
@@ -38,23 +19,6 @@ TEST(Config, EachFieldIsReadIntoItsOwnSetting) {
   const int want[] = {0x281, 0x1E1, 1, 2, 3, 4, 51, 52, 0x12, 0x21, 0x20, 30, 31, 32, 33, 5, 6, 7};
   for (size_t i = 0; i < std::size(want); ++i) EXPECT_EQ(got[i], want[i]) << "field " << i;
   EXPECT_EQ(config_to_bytes(), bytes);
-}
-
-TEST(Config, Version0FileOf20BytesLeavesLaterFieldsZero) {
-  settings_set_defaults();  // tips on by default
-  std::vector<uint8_t> bytes = config_to_bytes();
-  bytes.resize(20);
-  bytes[0] = 0;
-  bytes[20 - 1] = 83;
-  tips_enabled = 1;
-  background_default = 1;
-  debug_info_flags = 7;
-  ASSERT_TRUE(config_from_bytes(bytes));
-  EXPECT_EQ(background_default, 0);
-  EXPECT_EQ(tips_enabled, 0);
-  EXPECT_EQ(debug_info_flags, 0);
-  EXPECT_EQ(key_scroll_right, 83);
-  EXPECT_EQ(screen_width, 640);
 }
 
 TEST(Config, OlderVersionsReadOnlyTheirFields) {

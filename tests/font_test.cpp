@@ -36,59 +36,6 @@ class FontTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(FontTest, GlyphsCoverTheFontAndLeaveOtherCharactersBlank) {
-  for (int c : std::initializer_list<int>{48, '9', '*', '@', ':', '.', 'A', 'Z'}) {
-    bool has_ink = false;
-    for (int r = 0; r < 8; ++r)
-      for (int x = 0; x < 8; ++x) has_ink |= pixel32(glyphs[c].get(), x, r) != MASK_COLOUR;
-    EXPECT_TRUE(has_ink) << char(c);
-    // The two inks differ somewhere.
-    bool differs = false;
-    for (int r = 0; r < 8; ++r)
-      for (int x = 0; x < 8; ++x) differs |= pixel32(glyphs[c].get(), x, r) != pixel32(glyphs[c + 128].get(), x, r);
-    EXPECT_TRUE(differs) << char(c);
-  }
-  for (int c : std::initializer_list<int>{32, '#', '-', '/', '!', 'a', 'z', 0, 127}) {
-    for (int r = 0; r < 8; ++r)
-      for (int x = 0; x < 8; ++x) {
-        ASSERT_EQ(pixel32(glyphs[c].get(), x, r), MASK_COLOUR) << c;
-        ASSERT_EQ(pixel32(glyphs[c + 128].get(), x, r), MASK_COLOUR) << c;
-      }
-  }
-}
-
-TEST_F(FontTest, ColourCodesChooseInkAndCase) {
-  // Up to 0x60: ink A for 0 and 2, ink B for 1 and 3+; lower case: the capital in the other
-  // ink for 0 and 1, ink A for 2, ink B for 3+.
-  const struct {
-    int colour, c, glyph;
-  } cases[] = {{0, 'A', 'A'}, {1, 'A', 'A' + 128}, {2, 'A', 'A'}, {3, 'A', 'A' + 128}, {9, '5', '5' + 128},
-               {0, 'y', 'Y' + 128}, {1, 'y', 'Y'}, {2, 'y', 'Y'}, {3, 'y', 'Y' + 128}};
-  for (const auto& k : cases) EXPECT_EQ(glyph_index(k.colour, k.c), k.glyph) << k.colour << char(k.c);
-  // Hot keys in the second ink; a newline returns to the call's x and moves 14 down.
-  text_out(display, back_buffer.get(), 0, 100, 50, "yES OR nO\nB");
-  EXPECT_TRUE(cell_shows_glyph(100, 50, 'Y' + 128));
-  EXPECT_TRUE(cell_shows_glyph(108, 50, 'E'));
-  EXPECT_TRUE(cell_blank(124, 50));
-  EXPECT_TRUE(cell_shows_glyph(156, 50, 'N' + 128));
-  EXPECT_TRUE(cell_shows_glyph(100, 64, 'B'));
-}
-
-TEST_F(FontTest, RightEdgeSkipsCharactersButLaterLinesAppear) {
-  // Starts 16 pixels left of the edge: two glyphs fit, the rest are skipped.
-  text_out(display, back_buffer.get(), 0, 624, 40, "ABCDE\nXY");
-  EXPECT_TRUE(cell_shows_glyph(624, 40, 'A'));
-  EXPECT_TRUE(cell_shows_glyph(632, 40, 'B'));
-  for (int x = 640; x < 640 + MARGIN - 8; x += 8) EXPECT_TRUE(cell_blank(x, 40)) << x;
-  EXPECT_TRUE(cell_shows_glyph(624, 54, 'X'));
-  EXPECT_TRUE(cell_shows_glyph(632, 54, 'Y'));
-  // Characters outside the font leave a blank gap.
-  clear_to_color(back_buffer.get(), 0);
-  text_out(display, back_buffer.get(), 0, 0, 0, "A#-/!B");
-  for (int i = 1; i <= 4; ++i) EXPECT_TRUE(cell_blank(8 * i, 0));
-  EXPECT_TRUE(cell_shows_glyph(40, 0, 'B'));
-}
-
 TEST_F(FontTest, NumbersAreRightAlignedAndPadded) {
   number_out(display, back_buffer.get(), 100, 10, 3, 5);
   EXPECT_TRUE(cell_shows_glyph(100, 10, '5'));
@@ -105,18 +52,6 @@ TEST_F(FontTest, NumbersAreRightAlignedAndPadded) {
   EXPECT_TRUE(cell_blank(36, 90));
   number_out_coloured(display, back_buffer.get(), 1, 200, 10, 1, 7);
   EXPECT_TRUE(cell_shows_glyph(200, 10, '7' + 128));
-}
-
-TEST_F(FontTest, FrameSkipHidesNumbersAndConditionalText) {
-  frame_skip = 2;
-  frame_counter = 1;
-  number_out(display, back_buffer.get(), 100, 10, 3, 5);
-  text_out_if_shown(display, back_buffer.get(), 0, 10, 10, "A");
-  EXPECT_TRUE(cell_blank(100, 10));
-  EXPECT_TRUE(cell_blank(10, 10));
-  frame_counter = 3;
-  text_out_if_shown(display, back_buffer.get(), 0, 10, 10, "A");
-  EXPECT_TRUE(cell_shows_glyph(10, 10, 'A'));
 }
 
 // The writers draw with the display they are given: its glyphs, its screen width and its

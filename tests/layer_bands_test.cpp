@@ -116,25 +116,3 @@ TEST_F(LayerTracking, TrackedFramesEqualWholeClearingAndComposition) {
     ASSERT_EQ(diff, 640 * 480) << "frame " << f << " differs first at x " << diff % 640 << " y " << diff / 640;
   }
 }
-
-TEST(LayerBandsMarks, MarksAreClippedToTheVisibleAreaAndKeptPerBand) {
-  LayerBands bands;
-  bands.reset(100, 40);  // three bands: rows 0-15, 16-31, 32-39
-  ASSERT_EQ(bands.left.size(), 3u);
-  bands.mark(MARGIN + 10, MARGIN + 5, 20, 4);
-  EXPECT_TRUE(bands.band_drawn(0));
-  EXPECT_FALSE(bands.band_drawn(1));
-  EXPECT_EQ(bands.left[0], MARGIN + 10);
-  EXPECT_EQ(bands.right[0], MARGIN + 30);
-  bands.mark(0, MARGIN + 14, MARGIN + 2, 10);  // from the margin into bands 0 and 1
-  EXPECT_EQ(bands.left[0], MARGIN);
-  EXPECT_EQ(bands.right[0], MARGIN + 30);
-  EXPECT_EQ(bands.left[1], MARGIN);
-  EXPECT_EQ(bands.right[1], MARGIN + 2);
-  bands.mark(MARGIN + 90, MARGIN + 39, 50, 50);
-  EXPECT_EQ(bands.left[2], MARGIN + 90);
-  EXPECT_EQ(bands.right[2], MARGIN + 100);
-  bands.mark(MARGIN + 100, MARGIN, 5, 5);  // wholly right of the visible area
-  bands.mark(MARGIN, MARGIN + 40, 5, 5);   // wholly below
-  EXPECT_EQ(bands.right[0], MARGIN + 30);
-}

@@ -62,27 +62,6 @@ TEST_F(LevelCamera, ZoomStopsAtBothEnds) {
   }
 }
 
-// A click fixes a roaming camera (0x82 in the roaming editing mode, else 0x81) unless the
-// fast latch is set, and switches a fixed one; bit 7 lasts only the frame of the click.
-TEST_F(LevelCamera, ClicksSwitchTheCameraStates) {
-  struct Case {
-    uint8_t state, latch, modes;
-    uint8_t after;
-  };
-  for (const Case& c : {Case{0, 0, EDITING_ROAMING, 0x82}, Case{0, 0, 2, 0x81}, Case{0, 1, EDITING_ROAMING, 0},
-                        Case{1, 0, 0, 0x82}, Case{2, 0, 0, 0x81}, Case{0x82, 0, 0, 0x81}}) {
-    camera_state = c.state;
-    fast_scroll_latch = c.latch;
-    level_editor_modes = c.modes;
-    click_event = 1;
-    update_camera_state();
-    EXPECT_EQ(camera_state, c.after) << int(c.state);
-  }
-  click_event = 0;
-  update_camera_state();
-  EXPECT_EQ(camera_state, 0x01);
-}
-
 // The undo read-out shows for 150 ticks; the status bar takes (width - 4) / 8 characters.
 TEST(ReadoutLimits, UndoReadoutTicksAndStatusBarWidth) {
   show_undo_readout(3, 1, 100);

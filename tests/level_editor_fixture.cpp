@@ -94,10 +94,6 @@ bool LevelEditorTest::shows_line(int y, const std::vector<Piece>& pieces, uint32
   return true;
 }
 
-LevelEditorTest::Piece LevelEditorTest::hex_piece(int x, uint8_t colour, uint32_t value, int min_digits) {
-  return {x - 56, colour, hex_field(value, min_digits)};
-}
-
 std::vector<uint16_t> codes_of(const LayoutRow& r) {
   std::vector<uint16_t> out;
   for (const LayoutObject& o : r.objects) out.push_back(o.code);

@@ -56,9 +56,7 @@ class LevelEditorTest : public ::testing::Test {
   static int icon_y(int row) { return 16 * row - 16; }
 
   uint32_t screen_pixel(int x, int y) { return pixel32(in->screen.get(), x, y); }
-  // Whether the screen shows `text` drawn in colour at (x, y) over black.
-  bool shows_text(int x, int y, uint8_t colour, const std::string& text) { return shows_line(y, {{x, colour, text}}); }
-  // The same for several texts on one line, drawn in order (later ones over earlier ones),
+  // Whether the screen shows texts on one line at y, drawn in order (later ones over earlier ones),
   // over a background colour (black, or the highlight bar's).
   struct Piece {
     int x;
@@ -66,10 +64,7 @@ class LevelEditorTest : public ::testing::Test {
     std::string text;
   };
   bool shows_line(int y, const std::vector<Piece>& pieces, uint32_t background = 0);
-  // A panel value whose last digit stands at x (hex_at / hex_plain_at).
-  static Piece hex_piece(int x, uint8_t colour, uint32_t value, int min_digits);
   static constexpr uint32_t BAR = 0xFF3F00;
-  static Piece hex_plain_piece(int x, uint8_t colour, uint32_t value) { return hex_piece(x, colour, value, 2); }
 
   std::unique_ptr<ScriptedInput> in;
   std::unique_ptr<ScopedInput> scope;

@@ -220,25 +220,6 @@ TEST_F(PromptTest, EditTextFieldStartsFromInitialText) {
   EXPECT_EQ(line, "ABC");
 }
 
-TEST_F(PromptTest, EscapeCancelsTextPromptsAndAnswersTheThreeWayQuestion) {
-  // Escape types nothing: the prompt is cancelled with what was typed before it.
-  in.type("1").type_key(KEY_ESC, 27);
-  EXPECT_FALSE(prompt_text(display, 2, "ENTER A MAP NUMBER IN HEX FORMAT:"));
-  EXPECT_EQ(text_entry, "");
-  std::string line = "KEPT";
-  in.type("AB").type_key(KEY_ESC, 27);
-  EXPECT_FALSE(edit_text_field(display, 10, 10, 24, "NAME", line));
-  EXPECT_EQ(line, "KEPT");
-  const struct {
-    int key;
-    Answer answer;
-  } cases[] = {{KEY_Y, Answer::Yes}, {KEY_N, Answer::No}, {KEY_ESC, Answer::Cancel}};
-  for (const auto& c : cases) {
-    in.idle(2).tap(c.key);
-    EXPECT_EQ(ask_yes_no_cancel(display, "UNSAVED CHANGES. SAVE THEM? (Y/N)"), c.answer) << c.key;
-  }
-}
-
 TEST_F(PromptTest, KeyPromptReturnsScancodeEscapeIncluded) {
   in.type_key(KEY_ESC, 27);
   EXPECT_EQ(prompt_key(display, "PRESS A KEY FOR scroll up..."), KEY_ESC);
@@ -251,31 +232,6 @@ TEST_F(PromptTest, YesNoDialogs) {
   EXPECT_TRUE(ask_save_layout(display));
   in.tap(KEY_N);
   EXPECT_FALSE(ask_save_metablocks(display));
-}
-
-TEST_F(MenuTest, MainMenuFrameShowsHoverNumberAndSetsMode) {
-  editor_mode = 0;
-  // Entry 5 (LOAD LEVEL FROM ROM...) is at y = 96 + 3*16 + 2 = 146 .. 162.
-  in.mx = 200;
-  in.my = 146 + 3 + 5;
-  EXPECT_EQ(main_menu_frame(), 5);
-  EXPECT_EQ(editor_mode, 0);
-  // "005" right-aligned with its last digit at (30, 30), in colour 2 (ink A), on the screen.
-  auto cell_has_ink = [&](int x) {
-    for (int y = 30; y < 38; ++y)
-      for (int c = x; c < x + 8; ++c)
-        if (!(rgb_at(in.screen.get(), c, y) == Rgb{0, 0, 0})) return true;
-    return false;
-  };
-  EXPECT_TRUE(cell_has_ink(14));
-  EXPECT_FALSE(cell_has_ink(6));
-  // The cursor's centre pixel lies under the mouse: the arrow tip is drawn at (200, 154).
-  EXPECT_FALSE(rgb_at(in.screen.get(), 200, 154) == (Rgb{0x7F, 0, 0}));
-  in.mb = 1;
-  EXPECT_EQ(main_menu_frame(), 133);
-  EXPECT_EQ(editor_mode, 5);
-  in.mb = 0;
-  editor_mode = 0;
 }
 
 TEST_F(MenuTest, EscapeWithUnsavedChangesAsksBeforeEnding) {
@@ -337,34 +293,6 @@ TEST_F(MenuTest, CommandsThatReplaceTheLevelAskAboutUnsavedEditsFirst) {
   EXPECT_EQ(level_changed_flags, 0);
   EXPECT_TRUE(std::filesystem::exists("New.itm"));
   EXPECT_EQ(captured_messages(), std::vector<std::string>{"WROTE New.itm"});
-}
-
-// The cursors and the selection frame pieces are the parts of their image files, pixel for pixel.
-TEST_F(MenuTest, InterfaceImagesAreCutFromTheirFiles) {
-  BitmapPtr cursor(load_png(source_path("data/cursor.png").c_str(), nullptr));
-  BitmapPtr frame(load_png(source_path("data/bselect.png").c_str(), nullptr));
-  ASSERT_TRUE(cursor && frame);
-  auto same = [](BITMAP* part, BITMAP* image, int x0, int y0) {
-    for (int y = 0; y < part->h; ++y)
-      for (int x = 0; x < part->w; ++x)
-        if ((pixel32(part, x, y) & 0xFFFFFF) != (pixel32(image, x0 + x, y0 + y) & 0xFFFFFF)) return false;
-    return true;
-  };
-  EXPECT_TRUE(same(cursor_arrow.get(), cursor.get(), 0, 0));
-  EXPECT_TRUE(same(cursor_alt.get(), cursor.get(), 0, 22));
-  const struct {
-    BITMAP* piece;
-    int x, y, w, h;
-  } pieces[] = {{frame_top_left.get(), 0, 0, 2, 2},    {frame_top_right.get(), 3, 0, 2, 2},
-                {frame_bottom_left.get(), 0, 3, 2, 2}, {frame_bottom_right.get(), 3, 3, 2, 2},
-                {frame_top.get(), 2, 0, 1, 2},         {frame_bottom.get(), 2, 3, 1, 2},
-                {frame_left.get(), 0, 2, 2, 1},        {frame_right.get(), 3, 2, 2, 1}};
-  for (const auto& p : pieces) {
-    ASSERT_TRUE(p.piece);
-    EXPECT_EQ(p.piece->w, p.w);
-    EXPECT_EQ(p.piece->h, p.h);
-    EXPECT_TRUE(same(p.piece, frame.get(), p.x, p.y)) << p.x << "," << p.y;
-  }
 }
 
 TEST_F(MenuTest, LoadingLinesAreClearedOnceTheImagesAreIn) {

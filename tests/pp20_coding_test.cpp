@@ -78,22 +78,6 @@ void expect_as_exhaustive_coder(const Bytes& data) {
 
 }  // namespace
 
-TEST(Pp20Coding, TwoDifferentBytesAreOneLiteralRunOfNineteenBits) {
-  const Bytes data{0x12, 0xA5};
-  const Bytes block = pack(data);
-  // S = 16, U = 2, K = 13; 0, 01 (a run of two), then the last byte first.
-  EXPECT_EQ(block.size(), 16u);
-  EXPECT_EQ(Bytes(block.end() - 4, block.end()), (Bytes{0, 0, 2, 13}));
-  EXPECT_EQ(stream_bits(block), "0" "01" + bit_string(0xA5, 8) + bit_string(0x12, 8));
-  // The 13 skipped bits at the reading end (bytes 11 and 10) stay zero; the last stream bit
-  // lands in bit 7 of byte 8.
-  EXPECT_EQ(block[11], 0);
-  EXPECT_EQ(block[10] & 0x1F, 0);
-  EXPECT_EQ(block[8] >> 7, 0x12 & 1);
-  EXPECT_EQ(Bytes(block.begin() + 4, block.begin() + 8), (Bytes{9, 10, 12, 13}));
-  EXPECT_EQ(unpack(block), data);
-}
-
 TEST(Pp20Coding, RunOf300EqualBytesIsOneLiteralAndOneNearReference) {
   const Bytes data(300, 0x5C);
   // One literal, then a near reference of 299: 42 length groups of 111, then 000.
@@ -102,22 +86,6 @@ TEST(Pp20Coding, RunOf300EqualBytesIsOneLiteralAndOneNearReference) {
   std::string groups;
   for (int i = 0; i < 42; ++i) groups += "111";
   EXPECT_EQ(bits.substr(0, 11 + 10 + 129), "000" + bit_string(0x5C, 8) + "11" "0" "0000000" + groups + "000");
-}
-
-TEST(Pp20Coding, LiteralRunLengthsUseGroupsOfTwoBits) {
-  // Distinct bytes never match: the whole input is one literal run.
-  for (const auto& [n, head] : std::vector<std::pair<size_t, std::string>>{
-           {1, "0" "00"}, {3, "0" "10"}, {4, "0" "11" "00"}, {6, "0" "11" "10"}, {7, "0" "11" "11" "00"}}) {
-    Bytes data(n);
-    for (size_t i = 0; i < n; ++i) data[i] = static_cast<uint8_t>(0x30 + i);
-    const Bytes block = pack(data);
-    std::string expected = head;
-    for (size_t i = n; i-- > 0;) expected += bit_string(data[i], 8);
-    EXPECT_EQ(stream_bits(block).substr(0, expected.size()), expected) << n << " literals";
-    EXPECT_EQ(unpack(block), data);
-    // Literal-only data takes exactly the size promised for it.
-    EXPECT_EQ(block.size(), pp20_max_packed_size(n));
-  }
 }
 
 TEST(Pp20Coding, LongReferenceLengthsUseGroupsOfThreeBits) {
@@ -164,32 +132,4 @@ TEST(Pp20Coding, PlantedMatchesAreCodedAsTheExhaustiveCoderDoes) {
   // "abcd" at 20, 24 and 61: from position 23 both copies match, at distances 3 and 40.
   const Bytes abcd{0xA1, 0xA2, 0xA3, 0xA4};
   expect_as_exhaustive_coder(without_repeats(80, {{20, abcd}, {24, abcd}, {61, abcd}}));
-}
-
-TEST(Pp20Coding, TinyInputsRoundTrip) {
-  // One byte: a literal-only stream.
-  const Bytes one{0x7E};
-  const Bytes block = pack(one);
-  EXPECT_EQ(stream_bits(block).substr(0, 11), "000" + bit_string(0x7E, 8));
-  EXPECT_EQ(block.size(), 16u);
-  EXPECT_EQ(unpack(block), one);
-  // No bytes: a 12-byte block with U = 0.
-  const Bytes empty_block = pp20_pack(nullptr, 0);
-  EXPECT_EQ(empty_block, (Bytes{0, 0, 0, 12, 9, 10, 12, 13, 0, 0, 0, 0}));
-  uint8_t untouched = 0x55;
-  EXPECT_EQ(pp20_decrunch(empty_block.data(), empty_block.size(), &untouched, 0), 0);
-  EXPECT_EQ(untouched, 0x55);
-}
-
-TEST(Pp20Coding, CrunchLocationHonoursStartAndCapacity) {
-  Bytes data(700);
-  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>((i * i) >> 3);
-  const Bytes whole = oracle_pack(data.data() + 100, 500);
-  Bytes out(whole.size() + 8, 0xEE);
-  EXPECT_EQ(CrunchLocation(data.data(), out.data(), whole.size(), 500, 100), int32_t(whole.size()));
-  EXPECT_EQ(Bytes(out.begin(), out.begin() + whole.size()), whole);
-  EXPECT_EQ(out[whole.size()], 0xEE);
-  EXPECT_EQ(CrunchLocation(data.data(), out.data(), whole.size() - 1, 500, 100), -1);
-  EXPECT_EQ(CrunchLocation(data.data(), out.data(), out.size(), -1, 0), -1);
-  EXPECT_EQ(CrunchLocation(data.data(), out.data(), out.size(), 0x1000000, 0), -1);
 }

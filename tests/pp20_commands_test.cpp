@@ -20,46 +20,6 @@ bool exists(const std::string& path) { return std::filesystem::exists(path); }
 
 }  // namespace
 
-TEST(Pp20Commands, PackThenUnpackGivesTheFileBack) {
-  const std::string dir = scratch_dir("pp20_pack_unpack");
-  const Bytes data = pp20_samples::chunk_set_like(5000, 21);
-  ASSERT_TRUE(write_file_atomic(dir + "/chunks.bin", data));
-  CommandRun r = run_mossforge(dir, "pack chunks.bin chunks.itm");
-  EXPECT_EQ(r.status, 0) << r.err;
-  Bytes packed;
-  ASSERT_TRUE(read_whole_file(dir + "/chunks.itm", packed));
-  EXPECT_EQ(packed, pp20_pack(data.data(), data.size()));
-  EXPECT_LT(packed.size(), data.size());
-
-  r = run_mossforge(dir, "unpack chunks.itm back.bin");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "");  // the trace lines go to stderr
-  EXPECT_NE(r.err.find("raw_data.size = 0x1388"), std::string::npos) << r.err;
-  Bytes back;
-  ASSERT_TRUE(read_whole_file(dir + "/back.bin", back));
-  EXPECT_EQ(back, data);
-
-  // The block inside a larger file, by decimal and by hexadecimal offset.
-  Bytes wrapped(300, 0x11);
-  wrapped.insert(wrapped.end(), packed.begin(), packed.end());
-  wrapped.resize(wrapped.size() + 50, 0x22);
-  ASSERT_TRUE(write_file_atomic(dir + "/rom.bin", wrapped));
-  for (const char* offset : {"300", "0x12c"}) {
-    std::filesystem::remove(dir + "/part.bin");
-    r = run_mossforge(dir, std::string("unpack rom.bin part.bin ") + offset);
-    EXPECT_EQ(r.status, 0) << offset << r.err;
-    ASSERT_TRUE(read_whole_file(dir + "/part.bin", back));
-    EXPECT_EQ(back, data);
-  }
-
-  // A single byte packs and comes back too.
-  ASSERT_TRUE(write_file_atomic(dir + "/one.bin", Bytes{0x42}));
-  EXPECT_EQ(run_mossforge(dir, "pack one.bin one.pp").status, 0);
-  EXPECT_EQ(run_mossforge(dir, "unpack one.pp one.out").status, 0);
-  ASSERT_TRUE(read_whole_file(dir + "/one.out", back));
-  EXPECT_EQ(back, Bytes{0x42});
-}
-
 TEST(Pp20Commands, BadInputExitsWithAnErrorAndWritesNothing) {
   const std::string dir = scratch_dir("pp20_bad_unpack");
   Bytes garbage(200);
@@ -91,18 +51,5 @@ TEST(Pp20Commands, BadInputExitsWithAnErrorAndWritesNothing) {
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
     EXPECT_FALSE(exists(dir + "/out.bin")) << c.args;
     EXPECT_FALSE(exists(dir + "/out.bin.tmp")) << c.args;
-  }
-}
-
-TEST(Pp20Commands, OffsetsAreDecimalOrHexadecimal) {
-  uint64_t v = 99;
-  EXPECT_TRUE(parse_file_offset("4096", v));
-  EXPECT_EQ(v, 4096u);
-  EXPECT_TRUE(parse_file_offset("0x1F0", v));
-  EXPECT_EQ(v, 0x1F0u);
-  for (const char* bad : {"", "-1", "+5", " 5", "0x", "0x-1", "12abc", "0x1G", "99999999999999999999999"}) {
-    v = 7;
-    EXPECT_FALSE(parse_file_offset(bad, v)) << bad;
-    EXPECT_EQ(v, 7u) << bad;
   }
 }

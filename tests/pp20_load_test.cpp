@@ -42,27 +42,6 @@ FILE* temp_file_with(const Bytes& bytes) {
 
 }  // namespace
 
-TEST(Pp20Load, MemoryAndFileAtAnOffsetWithTrace) {
-  const Bytes data = pp20_samples::chunk_set_like(3000, 5);
-  const Bytes file = file_with_block(data, 123, 40);
-  const size_t s = file.size() - 123 - 40;
-  raw_data raw;
-  std::string error;
-  const std::string trace = traced([&] { EXPECT_TRUE(pp20_load(file.data(), file.size(), 123, raw, &error)); });
-  char expected[80];
-  std::snprintf(expected, sizeof expected, "pp20_size = 0x%X\nraw_data.size = 0xBB8\n", unsigned(s));
-  EXPECT_EQ(trace, expected);
-  EXPECT_EQ(raw.size, 3000u);
-  EXPECT_EQ(raw.buffer, data);
-
-  FILE* f = temp_file_with(file);
-  raw_data from_file;
-  EXPECT_EQ(traced([&] { EXPECT_TRUE(pp20_load(f, 123, from_file, &error)); }), expected);
-  EXPECT_EQ(from_file.buffer, data);
-  std::fclose(f);
-
-}
-
 TEST(Pp20Load, FailuresLeaveTheResultAloneAndSayWhy) {
   const Bytes data = pp20_samples::mixed_binary(2000, 3);
   const Bytes file = file_with_block(data, 10, 0);

@@ -31,23 +31,6 @@ Bytes nested_runs(size_t size, uint32_t seed) {
   return out;
 }
 
-// Compares the finder with the exhaustive search at every position from the top down.
-void expect_same_matches(const Bytes& data) {
-  const int32_t n = static_cast<int32_t>(data.size());
-  Pp20MatchFinder finder(data.data(), n);
-  int mismatches = 0;
-  for (int32_t p = n - 2; p >= 0 && mismatches < 5; --p) {
-    const OracleMatch want = oracle_longest_match(data.data(), n, p);
-    const Pp20Match got = finder.longest(p);
-    const bool same = want.length >= 2 ? got.length == want.length && got.distance == want.distance : got.length == 0;
-    if (!same) {
-      ++mismatches;
-      ADD_FAILURE() << "at p " << p << ": want length " << want.length << " distance " << want.distance
-                    << ", got length " << got.length << " distance " << got.distance;
-    }
-  }
-}
-
 void expect_same_block(const Input& in) {
   const Bytes want = oracle_pack(in.data.data(), static_cast<int32_t>(in.data.size()));
   const Bytes got = pp20_pack(in.data.data(), in.data.size());
@@ -60,43 +43,6 @@ void expect_same_block(const Input& in) {
 }
 
 }  // namespace
-
-TEST(Pp20MatchFinder, SameMatchAsTheExhaustiveSearchAtEveryPosition) {
-  const std::vector<Input> inputs = {
-      {"random", s::random_bytes(3000, 1)},
-      {"four letters", s::random_bytes(3000, 2, 4)},
-      {"two letters", s::random_bytes(2500, 3, 2)},
-      {"chunk set", s::chunk_set_like(3000, 4)},
-      {"mixed", s::mixed_binary(3000, 5)},
-      {"short runs", s::runs(3000, 9, 6)},
-      {"nested runs", nested_runs(4000, 7)},
-      {"period 2", s::periodic(2000, 2, 8, 6)},
-      {"period 3", s::periodic(2000, 3, 9, 6)},
-      {"period 7", s::periodic(2000, 7, 10, 6)},
-      {"period 37", s::periodic(2000, 37, 11, 6)},
-  };
-  for (const Input& in : inputs) {
-    SCOPED_TRACE(in.name);
-    expect_same_matches(in.data);
-  }
-}
-
-TEST(Pp20MatchFinder, TwoSearchesAtOnceKeepApart) {
-  // The second finder cannot share the thread's tables with the first one.
-  const Bytes a = s::chunk_set_like(2500, 50), b = s::mixed_binary(2500, 51);
-  Pp20MatchFinder first(a.data(), int32_t(a.size()));
-  Pp20MatchFinder second(b.data(), int32_t(b.size()));
-  int mismatches = 0;
-  for (int32_t p = int32_t(a.size()) - 2; p >= 0; --p) {
-    for (const auto& [data, finder] : {std::pair<const Bytes*, Pp20MatchFinder*>{&a, &first}, {&b, &second}}) {
-      const OracleMatch want = oracle_longest_match(data->data(), int32_t(data->size()), p);
-      const Pp20Match got = finder->longest(p);
-      if (want.length >= 2 ? got.length != want.length || got.distance != want.distance : got.length != 0)
-        ++mismatches;
-    }
-  }
-  EXPECT_EQ(mismatches, 0);
-}
 
 TEST(Pp20MatchFinder, SameBlocksAsTheExhaustiveCoder) {
   std::vector<Input> inputs = {

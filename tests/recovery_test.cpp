@@ -321,66 +321,6 @@ TEST(RecoverySettings, SnapshotSecondsFromTheEnvironmentMustBePositive) {
   snapshot_interval = saved_interval;
 }
 
-// At start-up a snapshot whose level cannot be loaded is reported with the reason and set
-// aside; the start-up goes on.
-TEST(RecoveryStartUp, SnapshotWithoutItsOriginIsReportedAndSetAside) {
-  headless_screen(640, 480);
-  const std::string work = scratch_dir("recovery_start");
-  ScopedCwd cwd(work);  // no master ROM image here
-  const Data d = fixture_data(4);
-  std::string why;
-  ASSERT_TRUE(write_recovery_snapshot(".recovery", ROM_ORIGIN, 1, blocks_of(d), why)) << why;
-  ScriptedInput in(640, 480);
-  ScopedInput guard(in);
-  in.press(KEY_Y).idle(2).release(KEY_Y);
-  set_message_sink(MessageSink::Capture);
-  captured_messages().clear();
-  EXPECT_FALSE(recover_at_start_up());
-  ASSERT_EQ(captured_messages().size(), 2u);
-  EXPECT_EQ(captured_messages()[0], "ERROR: File \"./master/genesis/glb.bin\" not found.");
-  const std::vector<std::string> aside = names_in(".recovery/discarded");
-  ASSERT_EQ(aside.size(), 1u);
-  EXPECT_EQ(captured_messages()[1], "ERROR: The recovery snapshot cannot be used: map 01 of "
-                                    "\"./master/genesis/glb.bin\" could not be loaded. It was moved to "
-                                    ".recovery/discarded/" + aside[0] + ".");
-  EXPECT_EQ(names_in(".recovery/discarded/" + aside[0]),
-            (std::vector<std::string>{"back-1.lvl", "chunks-1.itm", "front-1.lvl", "manifest"}));
-  EXPECT_EQ(names_in(".recovery"), std::vector<std::string>{"discarded"});
-}
-
-// Recovered parts stay unsaved whatever is undone after: the history has no saved state
-// of them.
-TEST(RecoveryStartUp, RecoveredPartsStayUnsavedThroughAnEditAndItsUndo) {
-  headless_screen(640, 480);
-  const std::string work = scratch_dir("recovery_undo");
-  ScopedCwd cwd(work);
-  const TestRom rom = build_test_rom();
-  write_test_rom(rom.rom, work);
-  const LayoutPlane recovered = fixture_plane(2, 5, 6);
-  RecoveryBlocks blocks;
-  std::string why;
-  ASSERT_TRUE(build_recovery_blocks(&recovered, nullptr, nullptr, blocks, why)) << why;
-  ASSERT_TRUE(write_recovery_snapshot(".recovery", LevelOrigin{LevelSource::RomMap, 2, "", "", ""}, 1, blocks, why));
-  ScriptedInput in(640, 480);
-  ScopedInput guard(in);
-  in.press(KEY_Y).idle(2).release(KEY_Y);
-  set_message_sink(MessageSink::Capture);
-  ASSERT_TRUE(recover_at_start_up()) << (captured_messages().empty() ? "" : captured_messages()[0]);
-  EXPECT_TRUE(front_layout == recovered);
-  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
-  level_step_touch_row(front_layout, 1);
-  front_layout.rows[1].objects.push_back({5, 40});
-  level_step_end();
-  ASSERT_TRUE(level_undo());
-  EXPECT_TRUE(front_layout == recovered);
-  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
-  captured_messages().clear();
-  release_level_model();
-  level_origin = LevelOrigin();
-  level_replaced();
-  recovery_reset(false);
-}
-
 // The window's close button is QUIT: the main menu ends as QUIT ends it.
 TEST(RecoveryStartUp, CloseButtonQuitsFromTheMainMenu) {
   headless_screen(640, 480);

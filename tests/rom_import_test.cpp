@@ -84,37 +84,3 @@ TEST_F(RomImport, HandBuiltImageFillsTheWholeModel) {
   EXPECT_EQ(front_layout.width, 800);
   EXPECT_EQ(map_header.palette_main, 3);
 }
-
-TEST_F(RomImport, EscapeAndFailuresLeaveTheLevelItsDumpsAndItsChangesAlone) {
-  TestRom t = build_test_rom();
-  write_test_rom(t.rom, dir);
-  ASSERT_EQ(level_import_map(2), 0);
-  mark_changed(CHANGED_FRONT | CHANGED_BACK | CHANGED_CHUNKS);
-  // Escape at the map number prompt: nothing is imported.
-  ScriptedInput in(640, 480);
-  ScopedInput scope(in);
-  in.type("1").type_key(KEY_ESC, 27);
-  editor_mode = 5;
-  EXPECT_EQ(level_import_from_rom(), 0);
-  EXPECT_EQ(editor_mode, 0);
-  EXPECT_EQ(front_layout.width, 800);
-  EXPECT_EQ(level_changed_flags, CHANGED_FRONT | CHANGED_BACK | CHANGED_CHUNKS);
-  // An import that fails late (the common patterns are no packed block) writes no dump.
-  const std::vector<uint8_t> old_dump = {1, 2, 3};
-  ASSERT_TRUE(write_file_atomic("dump/vram_tiles.bin", old_dump));
-  t.rom[genesis::COMMON_PATTERNS + 4] ^= 0xFF;
-  write_test_rom(t.rom, dir);
-  captured_messages().clear();
-  EXPECT_EQ(level_import_map(0), -1);
-  EXPECT_EQ(captured_messages().size(), 1u);
-  std::vector<uint8_t> bytes;
-  ASSERT_TRUE(read_whole_file("dump/vram_tiles.bin", bytes));
-  EXPECT_EQ(bytes, old_dump);
-  EXPECT_EQ(front_layout.width, 800);
-  EXPECT_EQ(level_changed_flags, CHANGED_FRONT | CHANGED_BACK | CHANGED_CHUNKS);
-  // A successful import leaves nothing unsaved.
-  t.rom[genesis::COMMON_PATTERNS + 4] ^= 0xFF;
-  write_test_rom(t.rom, dir);
-  ASSERT_EQ(level_import_map(0), 0);
-  EXPECT_EQ(level_changed_flags, 0);
-}

@@ -53,24 +53,6 @@ class SetupTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SetupTest, SelectionThenEditingModeKeepTheOtherHalf) {
-  level_editor_modes = 0x11;
-  click_top(11);                   // LEVEL EDITOR SETUP
-  click_entry(108, LEVEL, 2);      // SELECTION MODE
-  in.then([](ScriptedInput&) { EXPECT_EQ(editor_mode & 0x30, 0x30); });
-  click_entry(52, SELECTION, 2);   // STATIC
-  in.then([](ScriptedInput&) { EXPECT_EQ(level_editor_modes, 0x21); });
-  click_entry(52, SELECTION, 4);   // GO BACK
-  click_entry(108, LEVEL, 1);      // EDITING MODE
-  click_entry(52, EDITING, 3);     // HYBRID
-  click_entry(52, EDITING, 5);     // GO BACK
-  click_entry(108, LEVEL, 6);      // GO BACK
-  click_top(15);                   // GO BACK
-  setup_screen(display);
-  EXPECT_EQ(level_editor_modes, 0x20);
-  EXPECT_EQ(editor_mode, 0);
-}
-
 TEST_F(SetupTest, StarRows) {
   EXPECT_EQ(selection_star_row(0x21), 1);
   EXPECT_EQ(selection_star_row(0x31), 2);  // neither half: the third row
@@ -80,36 +62,6 @@ TEST_F(SetupTest, StarRows) {
   set_editing_mode(m, 2);
   set_selection_mode(m, 1);
   EXPECT_EQ(m, 0x12);
-}
-
-TEST_F(SetupTest, SelectionHalfZeroDrawsTheStarInTheThirdRow) {
-  meta_editor_modes = 0x01;
-  click_top(12);  // META BLOCK EDITOR SETUP
-  click_entry(108, " EDITING MODE\n SELECTION MODE\n\n GO BACK", 2);
-  in.idle(2);
-  // Star "*" in colour 1 (the font's second ink) at x 280, third row y 136; the menu's
-  // value texts start further right, so that cell holds only the star.
-  in.then([](ScriptedInput& s) {
-    Rgb star_ink{-1, -1, -1};  // a pixel where the two inks of "*" differ
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x)
-        if (!(rgb_at(glyphs['*'].get(), x, y) == rgb_at(glyphs['*' + 128].get(), x, y)))
-          star_ink = rgb_at(glyphs['*' + 128].get(), x, y);
-    auto ink = [&](int y) {
-      for (int r = y; r < y + 8; ++r)
-        for (int c = 280; c < 288; ++c)
-          if (rgb_at(s.screen.get(), c, r) == star_ink) return true;
-      return false;
-    };
-    EXPECT_FALSE(ink(104));
-    EXPECT_FALSE(ink(120));
-    EXPECT_TRUE(ink(136));
-  });
-  click_entry(52, SELECTION, 4);
-  click_entry(108, " EDITING MODE\n SELECTION MODE\n\n GO BACK", 4);
-  click_top(15);
-  setup_screen(display);
-  EXPECT_EQ(meta_editor_modes, 0x01);
 }
 
 TEST_F(SetupTest, MouseCoordinatesOffAndOnClearAndSetBit1) {
@@ -127,19 +79,6 @@ TEST_F(SetupTest, MouseCoordinatesOffAndOnClearAndSetBit1) {
   click_top(15);
   setup_screen(display);
   EXPECT_EQ(debug_info_flags, 0x07);
-}
-
-TEST_F(SetupTest, VsyncAloneAndTheSameResolutionLeaveTheModeAlone) {
-  BITMAP* before = back_buffer.get();
-  click_top(3);
-  in.tap(KEY_1).tap(KEY_ENTER);
-  click_top(1);
-  in.tap(KEY_6).tap(KEY_4).tap(KEY_0).tap(KEY_ENTER).tap(KEY_4).tap(KEY_8).tap(KEY_0).tap(KEY_ENTER);
-  click_top(15);
-  setup_screen(display);
-  EXPECT_EQ(vsync_enabled, 1);
-  EXPECT_TRUE(in.mode_requests.empty());
-  EXPECT_EQ(back_buffer.get(), before);
 }
 
 TEST_F(SetupTest, NewResolutionAppliesOnLeavingAndRefusalRestores) {
@@ -204,44 +143,6 @@ TEST_F(SetupTest, EscapeAtTheXSizeCancelsTheResolution) {
   EXPECT_TRUE(in.mode_requests.empty());
   EXPECT_EQ(screen_width, 640);
   EXPECT_EQ(screen_height, 480);
-}
-
-TEST_F(SetupTest, ClickOutsideDoesNothingAndKeyPromptTakesEscape) {
-  in.move(5, 5).idle().click().idle();
-  in.then([](ScriptedInput&) { EXPECT_EQ(editor_mode, 4); });
-  click_top(9);                                                  // KEY BINDINGS
-  click_entry(108, " SCROLL UP\n SCROLL DOWN\n SCROLL LEFT\n SCROLL RIGHT\n\n GO BACK", 1);
-  in.type_key(KEY_ESC, 27);
-  click_entry(108, " SCROLL UP\n SCROLL DOWN\n SCROLL LEFT\n SCROLL RIGHT\n\n GO BACK", 4);
-  in.type_key(KEY_D, 'd');
-  click_entry(108, " SCROLL UP\n SCROLL DOWN\n SCROLL LEFT\n SCROLL RIGHT\n\n GO BACK", 6);
-  click_top(15);
-  setup_screen(display);
-  EXPECT_EQ(key_scroll_up, KEY_ESC);
-  EXPECT_EQ(key_scroll_right, KEY_D);
-  EXPECT_EQ(key_scroll_down, KEY_DOWN);
-}
-
-TEST_F(SetupTest, UndoSizesPromptAndNotifyTheEditors) {
-  static int level_calls, meta_calls;
-  level_calls = meta_calls = 0;
-  SetupActions actions;
-  actions.level_undo_size_changed = [] { ++level_calls; };
-  actions.meta_undo_size_changed = [] { ++meta_calls; };
-  click_top(6);
-  in.tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_9).tap(KEY_ENTER);
-  click_top(7);
-  in.tap(KEY_3).tap(KEY_ENTER);
-  click_top(4);
-  in.tap(KEY_7).tap(KEY_ENTER);
-  click_top(15);
-  setup_screen(display, actions);
-  EXPECT_EQ(level_undo_size, 32767);
-  EXPECT_EQ(meta_undo_size, 3);
-  EXPECT_EQ(frame_skip, 5);
-  EXPECT_TRUE(in.mode_requests.empty());  // frame skip alone leaves the graphics mode alone
-  EXPECT_EQ(level_calls, 1);
-  EXPECT_EQ(meta_calls, 1);
 }
 
 // Every entry of every SETUP screen in one session, each step's frame, settings (as saved),

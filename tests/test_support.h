@@ -52,12 +52,6 @@ struct Rgb {
 };
 Rgb rgb_at(BITMAP* b, int x, int y);
 
-// The keys a help text names: its lower-case words and lone digits, read as key names
-// (the scroll keys as bound); words for the mouse and the modifiers name no key.
-std::set<int> keys_named_in_help(const char* help);
-// Empty when the bottom status bar rows of screen show exactly the bar with `text`
-// (the screen is screen_width x screen_height); else where it differs first.
-std::string status_bar_difference(BITMAP* screen, const std::string& text);
 // Pixel identity of presented frames: a hash of the colours (alpha left out) of a bitmap.
 uint64_t colour_hash(BITMAP* b);
 // FNV-1a over the path and bytes of every file below dir, in path order; files whose path

@@ -77,16 +77,6 @@ void put(const std::string& path, const Bytes& bytes, mode_t mode = 0644) {
   chmod(path.c_str(), mode);
 }
 
-// True when this process can create files in a directory whatever its permissions (root).
-bool permissions_do_not_apply(const std::string& dir) {
-  const std::string probe = dir + "/probe";
-  FILE* f = std::fopen(probe.c_str(), "wb");
-  if (!f) return false;
-  std::fclose(f);
-  std::remove(probe.c_str());
-  return true;
-}
-
 void fill_level() {
   release_level_model();
   front_layout.theme = 1;
@@ -206,30 +196,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every regular file below the working directory (but the master files) with its content.
-std::map<std::string, Bytes> files_here() {
-  std::map<std::string, Bytes> out;
-  for (const auto& e : fs::recursive_directory_iterator("."))
-    if (e.is_regular_file() && e.path().string().rfind("./master", 0) != 0 && e.path().string() != "./game.bin")
-      out[e.path().string()] = read_bytes(e.path().string());
-  return out;
-}
-
-// Marks every file as old, so that a replaced one shows.
-void mark_old(const std::map<std::string, Bytes>& files) {
-  for (const auto& [path, bytes] : files) ASSERT_TRUE(write_file_atomic(path, Bytes{'O', 'L', 'D'}, nullptr, false));
-}
-
-// After a failed run: every file is still the old one, and there is no other (no temporary).
-void expect_all_old(const std::map<std::string, Bytes>& fresh) {
-  const std::map<std::string, Bytes> now = files_here();
-  EXPECT_EQ(now.size(), fresh.size());
-  for (const auto& [path, bytes] : now) {
-    EXPECT_EQ(fresh.count(path), 1u) << path;
-    EXPECT_TRUE(bytes == Bytes({'O', 'L', 'D'})) << path << " was replaced";
-  }
-}
-
 // Runs a generator or build in the limited child; its messages, then "tables changed" when
 // the project tables were touched by the failed run.
 Outcome run_project_step(rlim_t limit, const std::function<int(ProjectTables&, ProjectMessages&)>& step) {
@@ -253,23 +219,6 @@ void expect_one_write_error(const Outcome& o, const std::string& file) {
 }
 
 }  // namespace
-
-TEST(ProjectWriteFailure, GenerationOnAFullDiskChangesNoFile) {
-  ScopedCwd cwd(scratch_dir("generate_full_disk"));
-  write_bytes("game.bin", make_genesis_fixture().rom);
-  ProjectTables tables;
-  ProjectMessages m;
-  ASSERT_EQ(GenerateGenesisProject("game.bin", tables, m), 0);
-  const std::map<std::string, Bytes> fresh = files_here();
-  ASSERT_GT(fresh.size(), 100u);
-  mark_old(fresh);
-  // 200 bytes: palettes and descriptors go through, the first larger file does not.
-  const Outcome o = run_project_step(200, [](ProjectTables& t, ProjectMessages& msgs) {
-    return GenerateGenesisProject("game.bin", t, msgs);
-  });
-  expect_one_write_error(o, "./themes/");
-  expect_all_old(fresh);
-}
 
 TEST(ProjectWriteFailure, BuildsOnAFullDiskKeepThePreviousGame) {
   ScopedCwd cwd(scratch_dir("build_full_disk"));
@@ -309,29 +258,4 @@ TEST(ProjectWriteFailure, BuildsOnAFullDiskKeepThePreviousGame) {
   });
   expect_one_write_error(o, "GLB-Gen/Big.lvl");
   EXPECT_TRUE(folder_snapshot(".") == before);
-}
-
-TEST(ProjectWriteFailure, GenerationIntoAReadOnlyDirectoryWritesNothing) {
-  const std::string dir = scratch_dir("generate_read_only");
-  ScopedCwd cwd(dir);
-  write_bytes("game.bin", make_genesis_fixture().rom);
-  put("GLB-Gen.glp", Bytes{'O', 'L', 'D'});
-  chmod(dir.c_str(), 0555);
-  auto as_user = std::make_unique<ScopedUnprivileged>();
-  if (permissions_do_not_apply(dir)) {
-    as_user.reset();
-    chmod(dir.c_str(), 0755);
-    GTEST_SKIP() << "this process writes into read-only directories: the case cannot be made here";
-  }
-  ProjectTables tables;
-  const ProjectTables before = tables;
-  ProjectMessages m;
-  EXPECT_EQ(GenerateGenesisProject("game.bin", tables, m), -1);
-  as_user.reset();
-  chmod(dir.c_str(), 0755);
-  ASSERT_EQ(m.all().size(), 1u);
-  EXPECT_EQ(problem_texts(m)[0], "ERROR: Could not create directory \"./themes\"");
-  EXPECT_TRUE(tables == before);
-  EXPECT_EQ(read_bytes("GLB-Gen.glp"), Bytes({'O', 'L', 'D'}));
-  EXPECT_FALSE(fs::exists("themes"));
 }
