@@ -52,14 +52,15 @@ class ReleaseGlobals : public ::testing::Environment {
 const auto* const release_globals = ::testing::AddGlobalTestEnvironment(new ReleaseGlobals);
 
 // Every test starts from the program's start-up state (default settings, no level, the view,
-// the display's timing and the chunk editor reset, no test file selector, the decoder's trace
-// on stdout), so none depends on what an earlier one left.
+// the display's timing and the chunk editor reset, no test file selector, no messages shown,
+// the decoder's trace on stdout), so none depends on what an earlier one left.
 class FreshProgramState : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo&) override {
     settings_set_defaults();
     reset_program_state();
     reset_editor_state();
     file_selector_hook = nullptr;
+    captured_messages().clear();
     pp20_set_trace(stdout);
   }
 };
