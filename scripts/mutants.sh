@@ -2,7 +2,8 @@
 # Plants one fault at a time in the product code and tells which ones the unit tests miss.
 #   scripts/mutants.sh LIST [BUILD_DIR]
 # LIST holds one fault per line: FILE|TEXT|REPLACEMENT (the first occurrence of TEXT in FILE is
-# replaced; blank lines and lines starting with # are skipped). Each fault is built into BUILD_DIR
+# replaced; \n in TEXT and REPLACEMENT stands for a line break; blank lines and lines starting
+# with # are skipped). Each fault is built into BUILD_DIR
 # (default build-mutants), the unit tests run against it, and the file is put back before the
 # next. A fault that does not build counts as neither caught nor missed.
 # With MUTANT_MATRIX=FILE set, every fault's line and the names of all tests that failed on it
@@ -29,15 +30,17 @@ run_tests() {
 }
 while IFS='|' read -r file text repl; do
   [[ -z "$file" || "$file" == \#* ]] && continue
-  if ! grep -qF -- "$text" "$file"; then
-    echo "NOT FOUND  $file: $text"; broken=$((broken + 1)); continue
-  fi
   cp -p "$file" "$file.orig"
-  FILE="$file" TEXT="$text" REPL="$repl" python3 - <<'EOF'
-import os
+  if ! FILE="$file" TEXT="$text" REPL="$repl" python3 - <<'EOF'
+import os, sys
 p = os.environ["FILE"]; s = open(p).read()
-open(p, "w").write(s.replace(os.environ["TEXT"], os.environ["REPL"], 1))
+text, repl = (os.environ[k].replace("\\n", "\n") for k in ("TEXT", "REPL"))
+if text not in s: sys.exit(1)
+open(p, "w").write(s.replace(text, repl, 1))
 EOF
+  then
+    rm -f "$file.orig"; echo "NOT FOUND  $file: $text"; broken=$((broken + 1)); continue
+  fi
   if ! cmake --build "$dir" -j"${JOBS:-$(nproc)}" >/dev/null 2>&1; then
     echo "NO BUILD   $file: $text -> $repl"; broken=$((broken + 1))
   elif run_tests; then
