@@ -1,5 +1,6 @@
-// The chunk editor's passes driven through the input layer: choosing a tile, the camera
-// states of the three editing modes, marks, undo, the size keys, zoom and the save question.
+// The chunk editor's passes in cases its whole session (chunk_editor_tour_test.cpp) does not
+// reach: the static mode's escape, filling marked cells and undoing it, kept changes and the
+// level's undo, an empty chunkmap, the undo size set in SETUP, and the drawing at its edges.
 #include <allegro.h>
 #include <loadpng.h>
 

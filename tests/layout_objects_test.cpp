@@ -1,4 +1,4 @@
-// Editing layout objects through the level editor screen: keys, drag, delete, insert, panel.
+// Dragging layout objects through the level editor screen: short drags and row changes.
 #include "app/level_file_commands.h"
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"

@@ -1,5 +1,5 @@
-// The level editor screen driven through scripted input: zoom, scrolling, camera states,
-// the hover list, toggles, overlays and leaving.
+// The level editor screen beside its whole sessions (level_editor_tour_test.cpp): held zoom
+// keys and the frames of a tour over patterned blocks.
 #include <filesystem>
 #include <functional>
 
