@@ -6,6 +6,7 @@
 #include "chunkedit/block_context_menu.h"
 #include "chunkedit/block_selector.h"
 #include "chunkedit/chunk_cell_edits.h"
+#include "chunkedit/chunkmap_edits.h"
 #include "chunkedit/selector_scroll.h"
 #include "chunkedit/tile_selector.h"
 #include "files/project_files.h"
@@ -216,4 +217,13 @@ TEST_F(Selectors, DeleteClearsAndCtrlCCtrlVCopyATileAfterTheQuestion) {
   EXPECT_EQ(chunkmap.chunks[0].cells[0], 0);
   EXPECT_EQ(chunkmap.chunks[0].width, 1);
   EXPECT_EQ(pixel32(chunk_bitmaps[0].get(), 4, 4), block_colour(0) & 0xFFFFFF);
+}
+
+// The chunkmap takes 512 chunks: the 512th is appended, a 513th is refused.
+TEST(ChunkmapEdits, AppendStopsAt512Chunks) {
+  ChunkMap map;
+  map.chunks.resize(511);
+  EXPECT_EQ(append_empty_chunk(map), 511);
+  EXPECT_EQ(append_empty_chunk(map), -1);
+  EXPECT_EQ(map.count(), 512);
 }

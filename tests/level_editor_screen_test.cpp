@@ -48,6 +48,28 @@ TEST_F(LevelEditorScreen, HeldPageUpRepeatsFromTheSeventhFrameAndShiftStepsTwice
   EXPECT_EQ(level_zoom, 0);
 }
 
+TEST(StatusText, LongLinesPartFieldsByOneSpaceThenShortenTheOriginAndKeepUnsaved) {
+  LevelStatus s;
+  s.back_plane = s.metablock = true;
+  s.camera_state = 0x82;
+  s.zoom_percent = 400;
+  s.origin = "PROJECT LEVEL 7F";
+  s.unsaved = true;
+  const std::string one_space = "BACK METABLOCK FIXED ESC: CLICK TO RELEASE ZOOM:400 SNAP:OFF PROJECT LEVEL 7F UNSAVED";
+  const struct {
+    size_t chars;
+    std::string line;
+  } cases[] = {
+      {200, "BACK  METABLOCK  FIXED ESC: CLICK TO RELEASE  ZOOM:400  SNAP:OFF  PROJECT LEVEL 7F  UNSAVED"},
+      {one_space.size(), one_space},
+      {one_space.size() - 1, "BACK METABLOCK FIXED ESC: CLICK TO RELEASE ZOOM:400 SNAP:OFF ..JECT LEVEL 7F UNSAVED"},
+      {65, "BACK METABLOCK FIXED ESC: CLICK TO RELEASE ZOOM:400 SNAP: UNSAVED"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(level_status_text(s, c.chars), c.line) << c.chars;
+  EXPECT_EQ(level_origin_text(LevelOrigin{LevelSource::RomMap, 1, "", "levels/w1/Meadow_1.lvl", ""}), "MEADOW_1.LVL");
+  EXPECT_EQ(level_origin_text(LevelOrigin{LevelSource::ProjectLevel, 3, "a.glp", "", ""}), "PROJECT LEVEL 03");
+}
+
 // The presented frames of a tour over patterned blocks (scaling, flips, transparent pixels
 // showing the plane below) at several zooms, with and without the back plane, the object
 // panel under the cursor, the back plane edited and the world map with a marker. The level

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "app/main_menu.h"
+#include "files/game_image.h"
 #include "files/layout_block.h"
 #include "files/chunk_set_block.h"
 #include "files/packed_block.h"
@@ -91,6 +92,16 @@ bool load_packed(const uint8_t* file, size_t size, size_t offset, std::vector<ui
 }
 
 }  // namespace
+
+// A read from a game file may end at its last byte, not one past it.
+TEST(FormatLimits, AGameFileReadMayEndAtItsLastByte) {
+  const std::vector<uint8_t> bytes(8, 0);
+  const GameImage image{bytes, ""};
+  EXPECT_TRUE(image.has(4, 4));
+  EXPECT_FALSE(image.has(5, 4));
+  EXPECT_TRUE(image.has(8, 0));
+  EXPECT_FALSE(image.has(9, 0));
+}
 
 TEST(FormatLimits, EveryCutOfABlockIsRefusedWithoutReadingPastIt) {
   const LayoutPlane plane = fixture_plane(2, 5, 7);
