@@ -30,6 +30,9 @@ class LevelEditorTest : public ::testing::Test {
   // The level: `chunks` 1x1 chunks (chunk i is block i + 1), planes of width x height.
   void make_level(int chunks = 4, int width = 2048, int height = 512);
   Chunk& chunk(int i) { return chunkmap.chunks[static_cast<size_t>(i)]; }
+  // Blocks 1..11 patterned (block 3 with transparent pixels), chunk 0 3x2 and chunk 1 2x2 of
+  // them with flipped cells: what the frame tours draw, so that scaling and flips show.
+  void pattern_blocks_and_chunks();
   LayoutRow& row(int r, bool back = false) { return (back ? back_layout : front_layout).rows[static_cast<size_t>(r)]; }
 
   // Enters the screen (settings as they are) and runs `n` passes of its loop.

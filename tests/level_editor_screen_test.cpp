@@ -77,21 +77,7 @@ TEST(StatusText, LongLinesPartFieldsByOneSpaceThenShortenTheOriginAndKeepUnsaved
 // of a pixel changes a hash.
 TEST_F(LevelEditorScreen, PresentedFramesOfATourStayPixelIdentical) {
   make_level(3);
-  for (int b = 1; b < 12; ++b) {
-    BitmapPtr& bm = block_bitmaps[static_cast<size_t>(b)];
-    for (int y = 0; y < 16; ++y)
-      for (int x = 0; x < 16; ++x)
-        put_pixel32(bm.get(), x, y,
-                    b == 3 && (x + y) % 3 == 0 ? MASK_COLOUR
-                                               : 0xFF000000u | uint32_t(b * 21) << 16 | uint32_t(x * 16) << 8 | uint32_t(y * 15));
-  }
-  chunk(0).width = 3;
-  chunk(0).height = 2;
-  const uint16_t cells0[6] = {1, static_cast<uint16_t>(2 | CELL_VFLIP), 0, 3, 4, 5};
-  for (int i = 0; i < 6; ++i) chunk(0).cell(i % 3, i / 3) = cells0[i];
-  chunk(1).width = chunk(1).height = 2;
-  const uint16_t cells1[4] = {6, 7, static_cast<uint16_t>(8 | CELL_VFLIP), 9};
-  for (int i = 0; i < 4; ++i) chunk(1).cell(i % 2, i / 2) = cells1[i];
+  pattern_blocks_and_chunks();
   row(4).objects = {{0, 24}, {static_cast<uint16_t>(1 | PLACEMENT_VFLIP), 90}};
   row(6).objects = {{static_cast<uint16_t>(OBJECT_PICKUP | 2), 70}, {OBJECT_POST, 120}};
   row(9).objects = {{1, 40}, {static_cast<uint16_t>(OBJECT_BLOCK | 1), 100}};
