@@ -23,9 +23,7 @@ class ChunkEditorTour : public ChunkEditorFixture {
   void record(const std::string& name) {
     in.then([this, name](ScriptedInput& s) {
       uint64_t h = colour_hash(s.screen.get());
-      auto mix = [&h](const void* p, size_t n) {
-        for (size_t i = 0; i < n; ++i) h = (h ^ static_cast<const uint8_t*>(p)[i]) * 1099511628211ull;
-      };
+      auto mix = [&h](const void* p, size_t n) { h = fnv_mix(h, p, n); };
       const std::vector<uint8_t> chunks = chunk_set_bytes(chunkmap);
       mix(chunks.data(), chunks.size());
       const int state[] = {current_chunk,

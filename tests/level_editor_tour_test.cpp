@@ -21,9 +21,7 @@ class LevelEditorTour : public LevelEditorTest {
   // The frame and the session's state after a step, under the step's name.
   void record(const std::string& name) {
     uint64_t h = colour_hash(in->screen.get());
-    auto mix = [&h](const void* p, size_t n) {
-      for (size_t i = 0; i < n; ++i) h = (h ^ static_cast<const uint8_t*>(p)[i]) * 1099511628211ull;
-    };
+    auto mix = [&h](const void* p, size_t n) { h = fnv_mix(h, p, n); };
     auto mix_bytes = [&mix](const std::vector<uint8_t>& b) { mix(b.data(), b.size()); };
     mix_bytes(layout_bytes(front_layout));
     mix_bytes(layout_bytes(back_layout));

@@ -108,12 +108,9 @@ TEST(SampleGameLevels, LoadedLevelsAreTheRecordedOnes) {
   ASSERT_EQ(run_mossforge(dir, "generate-aga master/aga/CODE").status, 0);
   ScopedCwd cwd(dir);
   FrameHashes seen;
-  auto hash = [](uint64_t h, const void* p, size_t n) {
-    for (size_t i = 0; i < n; ++i) h = (h ^ static_cast<const uint8_t*>(p)[i]) * 1099511628211ull;
-    return h;
-  };
+  const auto hash = fnv_mix;
   auto pictures = [&](const auto& list) {
-    uint64_t h = 14695981039346656037ull;
+    uint64_t h = FNV_START;
     for (const BitmapPtr& b : list) {
       const int size[2] = {b ? b->w : -1, b ? b->h : -1};
       h = hash(h, size, sizeof size);
@@ -123,7 +120,7 @@ TEST(SampleGameLevels, LoadedLevelsAreTheRecordedOnes) {
     return h;
   };
   auto record = [&](const std::string& level) {
-    const uint64_t start = 14695981039346656037ull;
+    const uint64_t start = FNV_START;
     const std::vector<uint8_t> front = layout_bytes(front_layout), back = layout_bytes(back_layout);
     const std::vector<uint8_t> chunks = chunk_set_bytes(chunkmap);
     uint64_t m = start;

@@ -157,7 +157,7 @@ TEST_F(SetupTest, EveryScreenAndSettingStepByStep) {
     std::vector<uint8_t> state = config_to_bytes();
     for (int v : {int(screen_width), int(screen_height), int(full_screen), int(s.mode_requests.size())})
       state.push_back(uint8_t(v));
-    for (uint8_t b : state) h = (h ^ b) * 1099511628211ull;
+    h = fnv_mix(h, state.data(), state.size());
     seen.push_back({name, h});
   };
   auto record = [&](const std::string& name) { in.then([&hash_now, name](ScriptedInput& s) { hash_now(name, s); }); };

@@ -178,6 +178,11 @@ void expect_frame_hashes(const char* table, const FrameHashes& seen, const std::
   }
 }
 
+uint64_t fnv_mix(uint64_t h, const void* bytes, size_t n) {
+  for (size_t i = 0; i < n; ++i) h = (h ^ static_cast<const uint8_t*>(bytes)[i]) * 1099511628211ull;
+  return h;
+}
+
 uint64_t tree_hash(const std::string& dir, const std::vector<std::string>& skip) {
   std::vector<std::string> files;
   if (std::filesystem::is_regular_file(dir))
@@ -190,10 +195,8 @@ uint64_t tree_hash(const std::string& dir, const std::vector<std::string>& skip)
       if (e.is_regular_file() && !skipped) files.push_back(name);
     }
   std::sort(files.begin(), files.end());
-  uint64_t h = 14695981039346656037ull;
-  auto mix = [&h](const char* p, size_t n) {
-    for (size_t i = 0; i < n; ++i) h = (h ^ static_cast<uint8_t>(p[i])) * 1099511628211ull;
-  };
+  uint64_t h = FNV_START;
+  auto mix = [&h](const char* p, size_t n) { h = fnv_mix(h, p, n); };
   for (const std::string& name : files) {
     std::ifstream in(name.empty() ? dir : dir + "/" + name, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -52,6 +52,9 @@ struct Rgb {
 };
 Rgb rgb_at(BITMAP* b, int x, int y);
 
+// FNV-1a: the hash h (FNV_START at first) continued over n more bytes.
+constexpr uint64_t FNV_START = 14695981039346656037ull;
+uint64_t fnv_mix(uint64_t h, const void* bytes, size_t n);
 // Pixel identity of presented frames: a hash of the colours (alpha left out) of a bitmap.
 uint64_t colour_hash(BITMAP* b);
 // FNV-1a over the path and bytes of every file below dir, in path order; files whose path
