@@ -227,11 +227,25 @@ TEST_F(PromptTest, KeyPromptReturnsScancodeEscapeIncluded) {
   EXPECT_EQ(prompt_key(display, "PRESS A KEY FOR scroll up..."), KEY_W);
 }
 
+// The two save questions: their frames (the question's text) and their answers.
 TEST_F(PromptTest, YesNoDialogs) {
-  in.idle(3).tap(KEY_Y);
+  FrameHashes seen;
+  auto snap = [&](const char* name) {
+    in.then([&seen, name](ScriptedInput& s) { seen.push_back({name, colour_hash(s.screen.get())}); });
+  };
+  in.idle(3);
+  snap("save the layout?");
+  in.tap(KEY_Y);
   EXPECT_TRUE(ask_save_layout(display));
+  in.idle(3);
+  snap("save the chunks?");
   in.tap(KEY_N);
   EXPECT_FALSE(ask_save_metablocks(display));
+  expect_frame_hashes("save questions", seen,
+                      {
+                          {"save the layout?", 0x00faa099107cc2d1ull},
+                          {"save the chunks?", 0xf3efa37a85313091ull},
+                      });
 }
 
 TEST_F(MenuTest, EscapeWithUnsavedChangesAsksBeforeEnding) {
