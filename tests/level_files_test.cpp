@@ -85,3 +85,13 @@ TEST_F(LevelFiles, FailedSavesKeepThePreviousFile) {
   EXPECT_TRUE(std::filesystem::is_directory("folder.itm"));
   EXPECT_FALSE(std::filesystem::exists("folder.itm.tmp"));
 }
+
+// The files a level was loaded from are what a recovery snapshot names as its origin.
+TEST(LevelFilePaths, LoadedFilesBecomeTheOriginsFileNames) {
+  LevelOrigin origin;
+  level_files.front_file_loaded("Front.lvl", origin);
+  level_files.chunkmap_file_loaded("Chunks.itm", origin);
+  EXPECT_EQ(origin.lvl_file, level_file_name);
+  EXPECT_EQ(origin.itm_file, chunkmap_file_name);
+  EXPECT_NE(origin.lvl_file, origin.itm_file);
+}
