@@ -56,6 +56,13 @@ class ChunkEditorTour : public ChunkEditorFixture {
     in.tap(KEY_ENTER).idle(3);
     record(name);
   }
+  // F1 held and let go, the help recorded as `shown`, then a key ends it, recorded as `ended`.
+  void help(const std::string& shown, const std::string& ended) {
+    in.press(KEY_F1).idle(2).release(KEY_F1).idle(15);
+    record(shown);
+    in.type_key(KEY_SPACE, ' ').idle(2);
+    record(ended);
+  }
   void run() {
     try {
       chunk_editor();
@@ -93,19 +100,13 @@ TEST_F(ChunkEditorTour, ChoosingAndEditingTilesStepByStep) {
   go_to("slash: tile 0", "0");
   press("ctrl v asks before pasting: no", KEY_V, KB_CTRL_FLAG);
   press("n keeps the tile", KEY_N);
-  in.press(KEY_F1).idle(2).release(KEY_F1).idle(15);
-  record("f1 shows the tile selector's help");
-  in.type_key(KEY_SPACE, ' ').idle(2);
-  record("a key ends the help");
+  help("f1 shows the tile selector's help", "a key ends the help");
   press("enter chooses the tile", KEY_ENTER);
   over_cell(1, 1).idle(2);
   record("over a cell");
   in.click().idle(3);
   record("a click opens the block selector");
-  in.press(KEY_F1).idle(2).release(KEY_F1).idle(15);
-  record("f1 shows the block selector's help");
-  in.type_key(KEY_SPACE, ' ').idle(2);
-  record("a key ends that help");
+  help("f1 shows the block selector's help", "a key ends that help");
   press("right arrow picks the next block", KEY_RIGHT, 0, 6);
   press("1 toggles the bits of the block", KEY_1);
   press("2 flips it", KEY_2);
@@ -167,10 +168,7 @@ TEST_F(ChunkEditorTour, ChoosingAndEditingTilesStepByStep) {
   in.wheel(30).idle(3);
   record("the wheel zooms to the top");
   press("home again", KEY_HOME);
-  in.press(KEY_F1).idle(2).release(KEY_F1).idle(15);
-  record("f1 shows the editing help");
-  in.type_key(KEY_SPACE, ' ').idle(2);
-  record("a key ends it");
+  help("f1 shows the editing help", "a key ends it");
   press("esc asks whether to keep the tile", KEY_ESC);
   press("y keeps it", KEY_Y, 0, 3);
   go_to("slash: the tall tile", "1");
