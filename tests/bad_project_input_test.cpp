@@ -245,7 +245,8 @@ std::vector<BadProjectInput> aga_project_rows() {
       {"TextFile", R, aga_code_file(text_bytes("this is no CODE file\n")), code, "more than 524288"},
       {"LargerThan512KiB", R, aga_code_file(Bytes(PACKED_BLOCK_LIMIT + 1, 0)), code, "is too large"},
       {"UnpacksBeyondTheCodeBuffer", R, aga_code_file(fake_packed(32, aga::CODE_LIMIT + 1)), code, "more than 647168"},
-      {"StreamCorrupt", R, [] {
+      {"StreamCorrupt", R,
+       [] {
          fs::create_directories("game");
          const AgaFixture f = write_aga_fixture("game/");
          write_bytes("game/CODE", unpacked_size_plus_one(pack_block(f.code_data)));
@@ -258,20 +259,26 @@ std::vector<BadProjectInput> aga_project_rows() {
       {"ChunkmapNameOf13Characters", R, name(aga::CHUNKMAP_NAMES, 0, "Jungle12.ITMS"), code,
        "longer than 12 characters"},
       {"ChunkmapNameWithADirectory", R, name(aga::CHUNKMAP_NAMES, 1, "../a/b.ITM"), code, "is not a plain file name"},
-      {"LayoutNameUnterminated", R,
-       aga_game([](Bytes& c) {
+      {"LayoutNameUnterminated", R, aga_game([](Bytes& c) {
          std::fill(c.end() - 3, c.end(), 'A');
          write_be32(&c[aga::LAYOUT_NAMES], static_cast<uint32_t>(c.size() - 3 + aga::ADDRESS_BASE));
        }),
        code, "runs past the end of the data"},
       {"SolidityListEndsEarly", R, aga_game([](Bytes& c) { write_be32(&c[aga::SOLIDITY_NAMES + 4], 0); }), code,
        "the solidity name list ends at theme 1, the chunkmap name list at theme 2"},
-      {"ChunkmapListWithoutEnd", R,
-       aga_game([](Bytes& c) {
-         for (int t = 2; t < 16; ++t) std::copy(c.begin() + aga::CHUNKMAP_NAMES, c.begin() + aga::CHUNKMAP_NAMES + 4,
-                                                c.begin() + aga::CHUNKMAP_NAMES + 4 * t);
+      {"ChunkmapListWithoutEnd", R, aga_game([](Bytes& c) {
+         for (int t = 2; t < 16; ++t)
+           std::copy(c.begin() + aga::CHUNKMAP_NAMES, c.begin() + aga::CHUNKMAP_NAMES + 4,
+                     c.begin() + aga::CHUNKMAP_NAMES + 4 * t);
        }),
        code, "has no end mark within 16 entries"},
+      {"ChunkmapListEndsAtItsLastScannedEntry", R,  // entries 11 .. 15 are the solidity list's 0 .. 4
+       aga_game([](Bytes& c) {
+         for (int t = 2; t < 15; ++t)
+           std::copy(c.begin() + aga::CHUNKMAP_NAMES, c.begin() + aga::CHUNKMAP_NAMES + 4,
+                     c.begin() + aga::CHUNKMAP_NAMES + 4 * t);
+       }),
+       code, "the solidity name list ends at theme 0, the chunkmap name list at theme 15"},
       {"PaletteOutside", R, address(aga::PALETTE_TABLE, 5, 0x100000), code, "palette 5"},
   };
 }

@@ -38,8 +38,7 @@ class ChunkEditorTour : public ChunkEditorFixture {
       mix(state, sizeof state);
       for (const std::string& m : captured_messages()) mix(m.c_str(), m.size() + 1);
       captured_messages().clear();
-      if (const char* dir = std::getenv("MOSSFORGE_TOUR_FRAMES"))  // to look at the frames
-        save_png((std::string(dir) + "/" + std::to_string(seen.size()) + ".png").c_str(), s.screen.get(), nullptr);
+      save_tour_frame(s.screen.get(), seen.size());
       seen.push_back({name, h});
     });
   }

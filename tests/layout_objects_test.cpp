@@ -24,20 +24,6 @@ class LayoutObjects : public LevelEditorTest {
     place_mouse(icon_x(x) + dx, icon_y(r) + dy);
     frames(1);
   }
-  uint16_t code_at(int r, int i) { return row(r).objects[static_cast<size_t>(i)].code; }
-  // One key per step, after setting the code of row 5's first object when `set` is not -1;
-  // that object's code must then be `code`.
-  struct Step {
-    const char* name;
-    int set, scancode, code;
-  };
-  void expect_steps(std::initializer_list<Step> steps) {
-    for (const Step& s : steps) {
-      if (s.set >= 0) row(5).objects[0].code = static_cast<uint16_t>(s.set);
-      key(s.scancode);
-      EXPECT_EQ(code_at(5, 0), s.code) << s.name;
-    }
-  }
 };
 
 }  // namespace
@@ -78,4 +64,34 @@ TEST_F(LayoutObjects, ShortDragsMoveNothingAndARowChangeGoesAfterEqualX) {
   EXPECT_EQ(ledit.selected_index, 3) << "after the object at 128";
   button(0);
   frames(1);
+}
+
+// Stepping a block object's type: by kind (5 counts as 4, 5 itself is skipped, 16 wraps to 0)
+// or to the next index of the same kind, never past the table's count.
+TEST(BlockTypeSteps, KindsAndIndicesStayWithinTheCountedTable) {
+  block_types.clear();
+  for (int16_t kind : {0, 2, 5, 2, 4, 16, 7}) block_types.push_back({kind, 0});
+  block_type_count = 6;  // the entry of kind 7 lies beyond the count
+  EXPECT_EQ(block_kind_of(2), 4);
+  EXPECT_EQ(block_kind_of(5), 16);
+  EXPECT_EQ(block_kind_of(6), -1);
+  EXPECT_EQ(block_kind_of(-1), -1);
+  const struct {
+    int index, direction, kind_step, index_step;
+  } steps[] = {
+      {0, 1, 1, -1},   // kind 0 -> 2; no other entry of kind 0
+      {1, 1, 2, 3},    // kind 2 -> 4 (index 2, a 5); the other 2
+      {3, -1, 0, 1},   // kind 2 -> 0 (no kind 1); backwards to the other 2
+      {2, 1, 5, 4},    // kind 4 -> 16 (7 is beyond the count); the 4 at index 4
+      {4, -1, 1, 2},   // kind 4 -> 2; backwards to the 5 at index 2
+      {5, 1, 0, -1},   // kind 16 wraps to 0; no other 16
+      {0, -1, 5, -1},  // kind 0 wraps back to 16
+      {6, 1, 0, -1},   // beyond the count: no kind, so + starts at kind 0; no index step
+      {7, 1, 0, -1},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE("index " + std::to_string(s.index) + " direction " + std::to_string(s.direction));
+    EXPECT_EQ(step_block_kind(s.index, s.direction), s.kind_step);
+    EXPECT_EQ(step_block_index(s.index, s.direction), s.index_step);
+  }
 }

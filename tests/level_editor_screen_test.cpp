@@ -133,3 +133,40 @@ TEST_F(LevelEditorScreen, PresentedFramesOfATourStayPixelIdentical) {
     {"world map zoom 16", 0x29eac45b7139f52bull},
                       });
 }
+
+// Every session of the screen starts at the top left at 100 %, all layers shown, nothing
+// selected, the background and coordinate readouts as the settings say; leaving ends in the menu.
+TEST_F(LevelEditorScreen, EachSessionStartsFromTheSettings) {
+  make_level();
+  for (const uint8_t flags : {5, 2}) {
+    camera_x = 320;
+    camera_y = 64;
+    level_zoom = 3;
+    layer_visibility = 0x03;
+    help_requested = 1;
+    fast_scroll_latch = 1;
+    ledit.selected_row = 4;
+    ledit.selected_index = 2;
+    debug_info_flags = flags;
+    background_default = flags & 1;
+    editor_mode = 1;
+    place_mouse(320, 240);  // the middle: the camera does not follow it
+    in->press(KEY_ESC).release(KEY_ESC);
+    level_editor();
+    SCOPED_TRACE(flags);
+    EXPECT_EQ(camera_x, 0);
+    EXPECT_EQ(camera_y, 0);
+    EXPECT_EQ(level_zoom, 0);
+    EXPECT_EQ(layer_visibility, 0x7F);
+    EXPECT_EQ(help_requested, 0);
+    EXPECT_EQ(fast_scroll_latch, 0);
+    EXPECT_EQ(ledit.selected_row, 0);
+    EXPECT_EQ(ledit.selected_index, 0);
+    EXPECT_EQ(ledit.background_shown, flags & 1);
+    EXPECT_EQ(ledit.show_camera_coords, flags & 1);
+    EXPECT_EQ(ledit.show_mouse_coords, (flags >> 1) & 1);
+    EXPECT_EQ(ledit.show_unit_coords, (flags >> 2) & 1);
+    EXPECT_EQ(editor_mode, 0);
+    EXPECT_FALSE(in->key_down(KEY_ESC));
+  }
+}

@@ -45,8 +45,7 @@ class LevelEditorTour : public LevelEditorTest {
                         layer_visibility};
     mix(view, sizeof view);
     for (const std::string& m : captured_messages()) mix(m.c_str(), m.size() + 1);
-    if (const char* dir = std::getenv("MOSSFORGE_TOUR_FRAMES"))  // to look at the frames
-      save_png((std::string(dir) + "/" + std::to_string(seen.size()) + ".png").c_str(), in->screen.get(), nullptr);
+    save_tour_frame(in->screen.get(), seen.size());
     captured_messages().clear();
     seen.push_back({name, h});
   }

@@ -151,6 +151,14 @@ Rgb rgb_at(BITMAP* b, int x, int y) {
   return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
 }
 
+void save_tour_frame(BITMAP* frame, size_t index) {
+  const char* dir = std::getenv("MOSSFORGE_TOUR_FRAMES");
+  if (!dir) return;
+  const BitmapPtr opaque(create_bitmap_ex(24, frame->w, frame->h));
+  blit(frame, opaque.get(), 0, 0, 0, 0, frame->w, frame->h);
+  save_png((std::string(dir) + "/" + std::to_string(index) + ".png").c_str(), opaque.get(), nullptr);
+}
+
 uint64_t colour_hash(BITMAP* b) {
   uint64_t h = 14695981039346656037ull;  // FNV-1a over the colour bytes
   for (int y = 0; y < b->h; ++y)

@@ -57,6 +57,9 @@ constexpr uint64_t FNV_START = 14695981039346656037ull;
 uint64_t fnv_mix(uint64_t h, const void* bytes, size_t n);
 // Pixel identity of presented frames: a hash of the colours (alpha left out) of a bitmap.
 uint64_t colour_hash(BITMAP* b);
+// With MOSSFORGE_TOUR_FRAMES=DIR set, writes a session's frame as DIR/<index>.png to look at,
+// without alpha (the editor's own colours carry none, and viewers would show them transparent).
+void save_tour_frame(BITMAP* frame, size_t index);
 // FNV-1a over the path and bytes of every file below dir, in path order; files whose path
 // starts with one of `skip` are left out.
 uint64_t tree_hash(const std::string& dir, const std::vector<std::string>& skip = {});

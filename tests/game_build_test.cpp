@@ -1,0 +1,86 @@
+// Both game builds at the edge of their theme tables: themes 0 .. 10 go into a built game,
+// theme 11 never does, whatever the project names for it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "files/byte_order.h"
+#include "files/game_build.h"
+#include "files/packed_block.h"
+#include "files/project_generate.h"
+#include "files/rom_tables.h"
+#include "game_fixtures.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// Theme 0's record and descriptor copied to themes 10 and 11, naming a chunk set of their own.
+Bytes add_last_themes(ProjectTables& project) {
+  const std::string source = project_source_path(project.theme_paths[0], project.themes[0].chunkmap);
+  const Bytes last = chunk_set_bytes(fixture_chunks(5, 7));
+  const std::string copy = source.substr(0, source.rfind('/') + 1) + "Last.itm";
+  write_bytes(copy, last);
+  for (int t : {10, 11}) {
+    project.theme_paths[t] = project.theme_paths[0];
+    project.themes[t] = project.themes[0];
+    project.themes[t].chunkmap =
+        project.themes[0].chunkmap.substr(0, project.themes[0].chunkmap.rfind('/') + 1) + "Last.itm";
+  }
+  return last;
+}
+
+}  // namespace
+
+TEST(GameBuild, GenesisPlacesThemeTensChunkmapButNotThemeElevens) {
+  ScopedCwd cwd(scratch_dir("game_build_genesis_themes"));
+  fs::create_directories("master/genesis");
+  const Bytes master = make_genesis_fixture().rom;
+  write_bytes(MASTER_ROM_PATH, master);
+  ProjectTables project;
+  ProjectMessages m;
+  ASSERT_EQ(GenerateGenesisProject(MASTER_ROM_PATH, project, m), 0);
+  project.project_file = "Last.glp";
+  const Bytes last = add_last_themes(project);
+
+  std::string output;
+  ASSERT_EQ(BuildGenesisGame(project, m, &output), 0);
+  EXPECT_EQ(output, "Last.bin");
+  const Bytes rom = read_bytes("Last.bin");
+  const size_t at = read_be32(&rom[genesis::CHUNKMAP_TABLE + 4 * 10]);
+  ASSERT_LE(at + last.size(), rom.size());
+  EXPECT_EQ(Bytes(rom.begin() + at, rom.begin() + at + last.size()), last);
+  EXPECT_EQ(read_be32(&rom[genesis::CHUNKMAP_TABLE + 4 * 11]), read_be32(&master[genesis::CHUNKMAP_TABLE + 4 * 11]));
+}
+
+TEST(GameBuild, AgaNamesThemeTensChunkmapButNotThemeElevens) {
+  ScopedCwd cwd(scratch_dir("game_build_aga_themes"));
+  fs::create_directories("master/aga");
+  const AgaFixture fixture = write_aga_fixture("master/aga/");
+  ProjectTables project;
+  ProjectMessages m;
+  ASSERT_EQ(GenerateAgaProject(MASTER_CODE_PATH, project, m), 0);
+  project.project_file = "Last.glp";
+  const Bytes last = add_last_themes(project);
+
+  std::string output;
+  ASSERT_EQ(BuildAgaGame(project, m, &output), 0);
+  EXPECT_EQ(output, "Last");
+  const Bytes packed = read_bytes("Last/CODE");
+  Bytes code;
+  std::string error;
+  ASSERT_TRUE(unpack_block(packed.data(), packed.size(), 0, code, error)) << error;
+  const auto name = [&](size_t table, int i) {
+    const size_t at = read_be32(&code[table + 4 * i]) - aga::ADDRESS_BASE;
+    return std::string(reinterpret_cast<const char*>(&code[at]));
+  };
+  EXPECT_EQ(name(aga::CHUNKMAP_NAMES, 10), "Last.itm");
+  EXPECT_EQ(read_bytes("Last/Last.itm"), last);
+  // Entry 11 is the solidity list's first entry: it keeps the master's name.
+  EXPECT_EQ(read_be32(&code[aga::CHUNKMAP_NAMES + 4 * 11]),
+            read_be32(&fixture.code_data[aga::CHUNKMAP_NAMES + 4 * 11]));
+  EXPECT_EQ(name(aga::SOLIDITY_NAMES, 0), "Jungle.INS");
+}
