@@ -13,6 +13,7 @@
 
 #include "app/main_menu.h"
 #include "app/recovery.h"
+#include "files/atomic_file.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "files/recovery_snapshot.h"
@@ -138,6 +139,16 @@ TEST(RecoverySnapshot, WriteCutOffAtEveryStepLeavesOneWholeSnapshot) {
       }
     }
   }
+}
+
+// A file where the snapshot folder goes: refused before anything is written, with the reason.
+TEST(RecoverySnapshot, AFileInPlaceOfItsFolderIsRefusedAndStays) {
+  const std::string dir = scratch_dir("recovery_blocked") + "/.recovery";
+  ASSERT_TRUE(write_file_atomic(dir, std::vector<uint8_t>{1, 2, 3}));
+  std::string why;
+  EXPECT_FALSE(write_recovery_snapshot(dir, ROM_ORIGIN, 100, blocks_of(fixture_data(1)), why));
+  EXPECT_EQ(why.rfind("cannot create \"" + dir + "\": ", 0), 0u) << why;
+  EXPECT_EQ(read_bytes(dir), (std::vector<uint8_t>{1, 2, 3}));
 }
 
 TEST(RecoverySnapshot, DamagedSnapshotsAreRefusedWithTheReasonAndMovedAside) {

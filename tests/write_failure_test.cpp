@@ -273,3 +273,15 @@ TEST(ProjectWriteFailure, BuildsOnAFullDiskKeepThePreviousGame) {
   expect_one_write_error(o, "GLB-Gen/Big.lvl");
   EXPECT_TRUE(folder_snapshot(".") == before);
 }
+
+TEST(ProjectWriteFailure, GenerationOnAFullDiskLeavesNothingBehind) {
+  ScopedCwd cwd(scratch_dir("generate_full_disk"));
+  write_bytes("game.bin", make_genesis_fixture().rom);
+  const auto before = folder_snapshot(".");
+  const Outcome o = run_project_step(
+      200, [](ProjectTables& t, ProjectMessages& msgs) { return GenerateGenesisProject("game.bin", t, msgs); });
+  EXPECT_EQ(o.result, -1);
+  ASSERT_EQ(o.messages.size(), 1u);
+  EXPECT_NE(o.messages[0].find("(cannot write the file: File too large)"), std::string::npos) << o.messages[0];
+  EXPECT_TRUE(folder_snapshot(".") == before);
+}
