@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include "app/main_menu.h"
+#include "app/problem_text.h"
+#include "files/atomic_file.h"
 #include "files/game_image.h"
 #include "files/layout_block.h"
 #include "files/chunk_set_block.h"
@@ -101,6 +103,22 @@ TEST(FormatLimits, AGameFileReadMayEndAtItsLastByte) {
   EXPECT_FALSE(image.has(5, 4));
   EXPECT_TRUE(image.has(8, 0));
   EXPECT_FALSE(image.has(9, 0));
+}
+
+// A game file the AGA generation copies may be 512 KiB, not a byte more.
+TEST(FormatLimits, GameFilesAreCopiedUpTo512KiB) {
+  ScopedCwd cwd(scratch_dir("game_file_limit"));
+  for (const size_t size : {GAME_FILE_LIMIT, GAME_FILE_LIMIT + 1}) {
+    ASSERT_TRUE(write_file_atomic("f.GLV", std::vector<uint8_t>(size, 7)));
+    std::vector<uint8_t> bytes;
+    ProjectMessages m;
+    const bool ok = read_game_file("f.GLV", bytes, m);
+    EXPECT_EQ(ok, size == GAME_FILE_LIMIT) << size;
+    EXPECT_EQ(bytes.size(), ok ? size : 0) << size;
+    EXPECT_EQ(problem_texts(m), ok ? std::vector<std::string>{}
+                                   : std::vector<std::string>{"ERROR: Cannot copy the file 'f.GLV', because it has an "
+                                                              "unsupported file size of 524289 bytes."});
+  }
 }
 
 TEST(FormatLimits, EveryCutOfABlockIsRefusedWithoutReadingPastIt) {
