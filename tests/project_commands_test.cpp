@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include "app/main_menu.h"
 #include "app/problem_text.h"
@@ -18,6 +19,7 @@
 #include "app/file_choice.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
+#include "ui/scripted_input.h"
 
 namespace fs = std::filesystem;
 
@@ -194,4 +196,56 @@ TEST(ProblemText, EveryKindHasItsMessage) {
   for (const auto& c : cases) EXPECT_EQ(problem_text(c.problem), c.text);
   // These messages were always cut at 599 characters.
   EXPECT_EQ(problem_text(Problem(K::KeyTooLong, std::string(700, 'x'), "", "", 1)).size(), 599u);
+}
+
+// Every mode of the main menu, run as the menu runs it, in the order a user might: each opens
+// its own file selector (cancelled here), screen or command, and says what it did.
+TEST_F(ProjectCommands, EveryMenuModeRunsItsOwnCommand) {
+  write_test_rom(build_test_rom().rom, ".");
+  const struct {
+    int mode;
+    const char* outcome;
+  } modes[] = {
+      {5, "- - 0 {[02] SECOND ISLAND}"},
+      {1, "- - 0 level editor"},
+      {2, "- - 0 chunk editor"},
+      {3, "- - 0"},
+      {6, "LOAD LEVEL FROM LVL FILE LVL 0"},
+      {7, "- - 7 {ERROR: Level 02 has no front layout in the loaded project.}"},
+      {8, "- - 0 {WROTE New.lvl}"},
+      {9, "LOAD CHUNKMAP FROM ITM FILE ITM 0"},
+      {10, "- - 0 {WROTE New.itm}"},
+      {11, "GENERATE AGA PROJECT <none> 0"},
+      {12, "GENERATE GENESIS PROJECT bin,gen,md,smd 0"},
+      {13, "LOAD PROJECT GLP 0"},
+      {14, "- - 14 {ERROR: File \"./master/aga/CODE\" not found.}"},
+      {15, "- - 15 {NO PROJECT LOADED: WROTE Newrom.bin (THE MASTER IMAGE ONLY)}"},
+      {16, "- - 0"},
+  };
+  // What the two editors' last frames show: map 2 in the level editor, the chunk editor's tile selector.
+  const std::map<uint64_t, std::string> screens = {{0x956e2ae7d35e5e3ull, "level editor"},
+                                                   {0x3a34ecb77ed5a5e3ull, "chunk editor"}};
+  for (const auto& m : modes) {
+    title = filter = "-";
+    file_selector_hook = [this](const char* t, const char* e, std::string&) {
+      title = t;
+      filter = e ? e : "<none>";
+      return false;
+    };
+    ScriptedInput in(640, 480);
+    ScopedInput scope(in);
+    in.idle(3).type("2\r").idle(3).press(KEY_ESC).idle(2).release(KEY_ESC).idle(3);  // map 2; Esc leaves a screen
+    editor_mode = static_cast<uint8_t>(m.mode);
+    run_mode(static_cast<uint8_t>(m.mode));
+    std::string outcome = title + " " + filter + " " + std::to_string(editor_mode);
+    for (const std::string& s : captured_messages()) outcome += " {" + s + "}";
+    captured_messages().clear();
+    if (in.presents > 0 && m.mode < 3) {
+      const uint64_t h = colour_hash(in.screen.get());
+      outcome += " " + (screens.count(h) ? screens.at(h) : "screen " + std::to_string(h));
+    }
+    EXPECT_EQ(outcome, m.outcome) << "mode " << m.mode;
+  }
+  file_selector_hook = nullptr;
+  EXPECT_TRUE(fs::exists("New.lvl") && fs::exists("New.itm") && fs::exists("Newrom.bin"));
 }
