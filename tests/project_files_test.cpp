@@ -59,6 +59,9 @@ TEST(FindKey, OverlongValuesAndKeysAreRefusedWithFileAndLine) {
   EXPECT_EQ(r, 0);
   ASSERT_EQ(k.all().size(), 1u);
   EXPECT_NE(problem_texts(k)[0].find("Key on line 1 of \"t.glt\" is too long"), std::string::npos);
+  // A line over 127 characters ends the search: nothing after it is found.
+  EXPECT_EQ(find(std::string(128, 'x') + "\nchunkmap = a", "chunkmap", &r), "<none>");
+  EXPECT_EQ(r, -1);
 }
 
 TEST(LoadProject, LongLineIsReportedOnceNotForEveryKey) {

@@ -190,6 +190,15 @@ TEST(WriteFileAtomic, FailedWritesOfEverySizeLeaveTheOldFile) {
 
 }  // namespace
 
+// A file that grows past the limit while it is read (a system file with no size) is too large.
+TEST(ReadWholeFile, AFileLargerThanItsStatSaysIsRefusedAtTheLimit) {
+  Bytes out{9};
+  Problem problem;
+  EXPECT_FALSE(read_whole_file("/proc/self/status", out, &problem, 16));
+  EXPECT_EQ(problem.kind, Problem::Kind::TooLarge);
+  EXPECT_EQ(out, Bytes{9});
+}
+
 // A file that cannot be read is refused with the system's reason as the detail.
 TEST(ReadWholeFile, AnUnreadableFileGivesTheReason) {
   ScopedCwd cwd(scratch_dir("unreadable_file"));
