@@ -5,6 +5,7 @@
 #include <loadpng.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "app/main_menu.h"
@@ -12,6 +13,7 @@
 #include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_drawing.h"
 #include "chunkedit/chunk_editor_help.h"
+#include "chunkedit/chunk_images.h"
 #include "leveledit/level_undo.h"
 #include "render/view_state.h"
 #include "ui/screen_state.h"
@@ -202,4 +204,33 @@ TEST_F(ChunkEditor, MetaUndoSizeInSetupResizesTheHistory) {
   setup_screen(display, setup_actions);
   EXPECT_EQ(meta_undo_size, 3);
   EXPECT_EQ(chunk_history.capacity(), 3u);
+}
+
+// F12 saves the current tile as tile_NNN.png: from the tile selector and from the editing view,
+// the picture the editor shows of it, pixel for pixel; a tile that does not exist writes nothing.
+TEST_F(ChunkEditor, F12SavesTheTileAsAPicture) {
+  ScopedCwd cwd(scratch_dir("chunk_png"));
+  key(KEY_F12);   // tile 0 in the tile selector
+  choose_tile();  // the editing view of tile 0
+  key(KEY_F12);
+  escape_and_run(2);
+  EXPECT_EQ(captured_messages(),
+            (std::vector<std::string>{"TILE 0 SAVED AS \"tile_000.png\".", "TILE 0 SAVED AS \"tile_000.png\"."}));
+  EXPECT_TRUE(save_chunk_png(2));  // the last tile
+  for (int t : {0, 2}) {
+    const std::string name = "tile_00" + std::to_string(t) + ".png";
+    BitmapPtr saved(load_png(name.c_str(), nullptr));
+    ASSERT_TRUE(saved) << name;
+    const BitmapPtr shown = render_chunk_bitmap(chunkmap.chunks[static_cast<size_t>(t)], block_bitmaps);
+    ASSERT_EQ(saved->w, shown->w);
+    ASSERT_EQ(saved->h, shown->h);
+    for (int y = 0; y < shown->h; ++y)
+      for (int x = 0; x < shown->w; ++x)
+        ASSERT_TRUE(rgb_at(saved.get(), x, y) == rgb_at(shown.get(), x, y)) << x << "," << y;
+  }
+  captured_messages().clear();
+  EXPECT_FALSE(save_chunk_png(3));
+  EXPECT_EQ(captured_messages(),
+            (std::vector<std::string>{"ERROR: Tile 3 does not exist; \"tile_003.png\" not written."}));
+  EXPECT_FALSE(std::filesystem::exists("tile_003.png"));
 }

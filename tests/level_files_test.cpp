@@ -95,3 +95,24 @@ TEST(LevelFilePaths, LoadedFilesBecomeTheOriginsFileNames) {
   EXPECT_EQ(origin.itm_file, chunkmap_file_name);
   EXPECT_NE(origin.lvl_file, origin.itm_file);
 }
+
+// Where the saves of each kind of level write, as the save questions name them.
+TEST(LevelFilePaths, SaveFilesOfLevelsFromNoFileAFileAndAProject) {
+  const struct {
+    const char *front, *back;
+    bool from_project;
+    const char *chunks, *front_only, *both, *chunk_file;
+  } cases[] = {
+      {"", "", false, "", "New.lvl", "New.lvl, New_back.lvl", "New.itm"},
+      {"lv/Front.lvl", "", false, "x.itm", "lv/Front.lvl", "lv/Front.lvl, lv/Front_back.lvl", "x.itm"},
+      {"p/F.lvl", "p/B.lvl", true, "", "p/F.lvl", "p/F.lvl, p/B.lvl", "New.itm"},
+      {"p/F.lvl", "", true, "", "p/F.lvl", "p/F.lvl", "New.itm"},  // a project level without a back file
+  };
+  for (const auto& c : cases) {
+    LevelFilePaths paths;
+    paths.set(c.front, c.back, c.from_project, c.chunks);
+    EXPECT_EQ(paths.level_save_files(CHANGED_FRONT), c.front_only) << c.front;
+    EXPECT_EQ(paths.level_save_files(CHANGED_FRONT | CHANGED_BACK), c.both) << c.front;
+    EXPECT_EQ(paths.chunkmap_save_file(), c.chunk_file) << c.front;
+  }
+}
