@@ -170,3 +170,25 @@ TEST_F(LevelEditorScreen, EachSessionStartsFromTheSettings) {
     EXPECT_FALSE(in->key_down(KEY_ESC));
   }
 }
+
+// The panel of block objects whose entry refers to another (kinds 4 and 5): the reference, the
+// referred entry's kind and effect (none for a reference past the table), the coordinates.
+TEST_F(LevelEditorScreen, ReferringBlockObjectsShowTheEntryTheyReferTo) {
+  make_level();
+  block_types[2] = BlockType{3, 7};
+  block_types[5] = BlockType{4, 2};
+  block_types[6] = BlockType{5, 200};
+  row(12).objects = {{static_cast<uint16_t>(OBJECT_BLOCK | 5), 200}, {static_cast<uint16_t>(OBJECT_BLOCK | 6), 400}};
+  level_editor_modes = 0x12;
+  enter();
+  FrameHashes seen;
+  for (const int x : {200, 400}) {
+    place_mouse(icon_x(x) + 4, icon_y(12) + 4);
+    frames(1);
+    save_tour_frame(in->screen.get(), seen.size());
+    seen.push_back({"over the block object at " + std::to_string(x), colour_hash(in->screen.get())});
+  }
+  expect_frame_hashes("referring block objects", seen,
+                      {{"over the block object at 200", 0x242d578f43d8564dull},
+                       {"over the block object at 400", 0x873745738a9719d3ull}});
+}
