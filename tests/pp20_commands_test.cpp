@@ -56,33 +56,17 @@ TEST(Pp20Commands, BadInputExitsWithAnErrorAndWritesNothing) {
 
 // The unpack command's OFFSET: decimal, or hex after 0x / 0X; nothing else around the digits.
 TEST(Pp20Commands, OffsetsAreDecimalOrHexDigitsOnly) {
-  const struct {
-    const char* text;
-    bool ok;
-    uint64_t value;
-  } cases[] = {
-      {"0", true, 0},
-      {"12", true, 12},
-      {"0x1F", true, 31},
-      {"0XfF", true, 255},
-      {"18446744073709551615", true, UINT64_MAX},
-      {"18446744073709551616", false, 0},
-      {"", false, 0},
-      {"0x", false, 0},
-      {"-1", false, 0},
-      {"+5", false, 0},
-      {" 5", false, 0},
-      {"5 ", false, 0},
-      {"0x-1", false, 0},
-      {"0x 1", false, 0},
-      {"0x+1", false, 0},
-      {"1x2", false, 0},
-      {"0xG", false, 0},
-      {"12abc", false, 0},
-  };
-  for (const auto& c : cases) {
+  const std::pair<const char*, uint64_t> read[] = {
+      {"0", 0}, {"12", 12}, {"0x1F", 31}, {"0XfF", 255}, {"18446744073709551615", UINT64_MAX}};
+  for (const auto& [text, value] : read) {
     uint64_t offset = 77;
-    EXPECT_EQ(parse_file_offset(c.text, offset), c.ok) << '"' << c.text << '"';
-    EXPECT_EQ(offset, c.ok ? c.value : 77) << '"' << c.text << '"';
+    EXPECT_TRUE(parse_file_offset(text, offset)) << text;
+    EXPECT_EQ(offset, value) << text;
+  }
+  for (const char* text :
+       {"18446744073709551616", "", "0x", "-1", "+5", " 5", "5 ", "0x-1", "0x 1", "0x+1", "1x2", "0xG", "12abc"}) {
+    uint64_t offset = 77;
+    EXPECT_FALSE(parse_file_offset(text, offset)) << '"' << text << '"';
+    EXPECT_EQ(offset, 77u) << text;
   }
 }
