@@ -4,6 +4,7 @@
 #include "files/layout_block.h"
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/level_state.h"
+#include "leveledit/effect_text.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/layout_rows.h"
 #include "level_editor_fixture.h"
@@ -94,4 +95,41 @@ TEST(BlockTypeSteps, KindsAndIndicesStayWithinTheCountedTable) {
     EXPECT_EQ(step_block_kind(s.index, s.direction), s.kind_step);
     EXPECT_EQ(step_block_index(s.index, s.direction), s.index_step);
   }
+}
+
+// The effect texts of the object panel and the effect message box, at every edge of their tables.
+TEST(EffectText, EveryEffectAtTheEdgesOfItsAttribute) {
+  const struct {
+    uint8_t effect, attribute;
+    std::string text;
+    const char* case_name;
+  } effects[] = {
+      {0x00, 9, "NONE", "default"},
+      {0xEF, 0, "NONE", "default"},
+      {0x08, TYPE_NAME_COUNT - 1, std::string("POPUP ") + pickup_type_names[TYPE_NAME_COUNT - 1], "POPUP"},
+      {0x08, TYPE_NAME_COUNT, "POPUP 3E", "POPUP"},
+      {0xF0, 5, "NO PRIZE", "default"},
+      {0xF5, 3, "SMALL MOON SPROUT", "MOON SPROUT"},
+      {0xF5, 8, "LARGE MOON SPROUT", "MOON SPROUT"},
+      {0xF5, 19, "RANDOM SIZE MOON SPROUT", "MOON SPROUT"},
+      {0xF5, 20, "RANDOM SIZE MOON SPROUT", "MOON SPROUT"},
+      {0xF6, 0x1F, "SWITCH A 15", "SWITCH A"},
+      {0xF7, 0, "SWITCH B", "default"},
+      {0xFB, 0, "1 STAR", "STARS"},
+      {0xFB, 1, "3 STARS", "STARS"},
+      {0xFB, 2, "1 STARS", "STARS"},
+      {0xFD, 0, "THROW 0 DYNAMITE STICK", "DYNAMITE STICKS"},
+      {0xFD, 5, "THROW 5 DYNAMITE STICKS", "DYNAMITE STICKS"},
+      {0xFE, 1, "THROW 1 MOONS", "MOONS"},
+      {0xFF, 1, "UNKNOWN", "default"},
+  };
+  for (const auto& e : effects) {
+    EXPECT_EQ(describe_effect(e.effect, e.attribute), e.text) << int(e.effect) << " " << int(e.attribute);
+    EXPECT_STREQ(effect_case_name(e.effect), e.case_name) << int(e.effect);
+  }
+  EXPECT_STREQ(block_kind_name(4), "  HIDDEN PRIZE");
+  EXPECT_STREQ(block_kind_name(5), "  HIDDEN PRIZE");
+  EXPECT_STREQ(block_kind_name(16), "          ROCK");
+  EXPECT_EQ(block_kind_name(17), nullptr);
+  EXPECT_EQ(block_kind_name(-1), nullptr);
 }
