@@ -52,6 +52,41 @@ struct IntModel {
 
 }  // namespace
 
+// The history at its ends and its capacity: the oldest step goes when full, a new step drops
+// what redo could reach, a step's records are taken back last first, and a smaller capacity
+// drops redo steps before applied ones.
+TEST(UndoHistory, EndsCapacityAndTheSavedState) {
+  IntModel m(2);
+  m.step({{0, 1}});
+  m.step({{1, 2}});
+  m.step({{2, 3}});
+  EXPECT_EQ(m.str(), "1230");
+  EXPECT_FALSE(m.redo());
+  EXPECT_TRUE(m.undo() && m.undo());
+  EXPECT_FALSE(m.undo());
+  EXPECT_EQ(m.str(), "1000");
+  EXPECT_FALSE(m.h.at_saved());  // the saved state went with the oldest step
+  EXPECT_TRUE(m.redo());
+  m.step({{3, 4}, {3, 5}});
+  EXPECT_EQ(m.h.redo_count(), 0u);
+  EXPECT_EQ(m.h.undo_count(), 2u);
+  EXPECT_TRUE(m.undo());
+  EXPECT_EQ(m.str(), "1200");
+  m.h.mark_saved();
+  EXPECT_TRUE(m.redo());
+  EXPECT_FALSE(m.h.at_saved());
+  EXPECT_TRUE(m.undo());
+  EXPECT_TRUE(m.h.at_saved());
+  m.h.set_capacity(1);
+  EXPECT_EQ(m.h.step_count(), 1u);
+  EXPECT_EQ(m.h.undo_count(), 1u);
+  m.h.set_capacity(0);
+  m.step({{0, 9}});
+  EXPECT_EQ(m.h.step_count(), 0u);
+  EXPECT_FALSE(m.undo());
+  EXPECT_FALSE(m.h.commit());
+}
+
 namespace {
 
 // Two chunks, each edited with its own history and held word: undo and redo of one leave
