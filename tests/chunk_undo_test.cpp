@@ -184,6 +184,9 @@ TEST_F(ChunkUndo, SizeChangesStayWithinOneToSixteen) {
   EXPECT_EQ(chunk.width, 15);
   EXPECT_EQ(chunk.height, 2);
   EXPECT_EQ(chunks_changed, 1);
+  undo_all();  // each size goes back
+  EXPECT_EQ(chunk.width, 16);
+  EXPECT_EQ(chunk.height, 1);
 }
 
 TEST_F(ChunkUndo, CellsOutsideTheUsedAreaAreClearedOnKeeping) {
