@@ -196,3 +196,26 @@ TEST_F(ChunkUndo, CellsOutsideTheUsedAreaAreClearedOnKeeping) {
     for (int c = 0; c < 16; ++c)
       EXPECT_EQ(chunk.cell(c, r) != 0, c < 3 && r < 2) << c << "," << r;
 }
+
+// Each line of the block menu on one cell: the four solidity bits and the two flips toggle,
+// CUT clears the cell and keeps its word for PASTE, and undo takes them all back.
+TEST_F(ChunkUndo, BlockMenuLinesToggleTheirBitsAndCutKeepsTheWord) {
+  chunk.cells[5] = 0x0023;
+  const std::pair<uint8_t, uint16_t> toggles[] = {{MENU_MIRROR, 0x0400},     {MENU_FLIP, 0x0800},
+                                                  {MENU_PLATFORM_A, 0x1000}, {MENU_PLATFORM_B, 0x4000},
+                                                  {MENU_SOLID_A, 0x2000},    {MENU_SOLID_B, 0x8000}};
+  for (const auto& [line, bit] : toggles) {
+    apply_menu_action(chunk_edit_state(), line, chunk, 5);
+    EXPECT_EQ(chunk.cells[5], 0x0023 ^ bit) << int(line);
+    apply_menu_action(chunk_edit_state(), line, chunk, 5);
+    EXPECT_EQ(chunk.cells[5], 0x0023) << int(line);
+  }
+  apply_menu_action(chunk_edit_state(), MENU_CUT, chunk, 5);
+  apply_menu_action(chunk_edit_state(), MENU_PASTE, chunk, 9);
+  EXPECT_EQ(chunk.cells[5], 0);
+  EXPECT_EQ(chunk.cells[9], 0x0023);
+  apply_menu_action(chunk_edit_state(), MENU_SOLID_A, chunk, 256);  // no such cell: nothing
+  undo_all();
+  EXPECT_EQ(chunk.cells[5], 0x0023);
+  EXPECT_EQ(chunk.cells[9], 10);
+}
