@@ -302,6 +302,13 @@ TEST_F(LevelEditorTour, EditingTheMarkersOfTheMapScreen) {
   step("over the tunnel again", [&] { place_mouse(205, 105); });
   press("full stop: the type line", KEY_STOP);
   press("a type edit after it", KEY_EQUALS);
+  // The down, left and right links, each on its own line, from none: plus, minus and star.
+  for (const int k : {KEY_STOP, KEY_STOP, KEY_EQUALS, KEY_STOP, KEY_MINUS, KEY_STOP, KEY_ASTERISK})
+    in->press(k).idle().release(k).idle(2);
+  run_script();
+  const Marker& t = markers[1];
+  EXPECT_EQ((std::vector<int>{t.next_up, t.next_down, t.next_left, t.next_right, t.next_tunnel}),
+            (std::vector<int>{255, 0, 130, 15, 0}));
   expect_frame_hashes("map screen session", seen,
                       {
       {"the markers animate", 0x6cb877de0a16a00cull},
