@@ -53,17 +53,6 @@ class ChunkEditor : public ChunkEditorFixture {
     answer(yes_or_no);
     escape_and_run(1);
   }
-  // True when (x, y) .. (x + w, y + h) of the screen looks as `draw` draws it onto black.
-  template <typename Draw>
-  bool screen_shows(int x, int y, int w, int h, Draw draw) {
-    BitmapPtr expected = make_bitmap(640 + 128, 480 + 128);
-    fill_rect32(expected.get(), 0, 0, expected->w, expected->h, 0xFF000000u);
-    draw(expected.get());
-    for (int r = y; r < y + h; ++r)
-      for (int c = x; c < x + w; ++c)
-        if (!(rgb_at(in.screen.get(), c, r) == rgb_at(expected.get(), c + MARGIN, r + MARGIN))) return false;
-    return true;
-  }
 };
 
 }  // namespace

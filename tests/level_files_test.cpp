@@ -12,7 +12,6 @@
 #include "game_fixtures.h"
 #include "gamedata/level_state.h"
 #include "test_support.h"
-#include "app/file_choice.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
 
@@ -31,30 +30,8 @@ class LevelFiles : public ::testing::Test {
     front_layout.rows[2].objects = {{0x0123, 45}};
   }
   void TearDown() override { cwd.reset(); }
-  void choose(const std::string& path) {
-    file_selector_hook = [this, path](const char* title, const char* ext, std::string& out) {
-      titles.push_back(std::string(title) + "/" + ext);
-      out = path;
-      return true;
-    };
-  }
-  void cancel_selector() {
-    file_selector_hook = [this](const char* title, const char* ext, std::string&) {
-      titles.push_back(std::string(title) + "/" + ext);
-      return false;
-    };
-  }
-  LayoutPlane saved_plane(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    LayoutPlane plane;
-    std::string error;
-    EXPECT_TRUE(read_whole_file(path, bytes)) << path;
-    EXPECT_TRUE(LoadLevelBlock(bytes.data(), bytes.size(), 0, plane, error)) << error;
-    return plane;
-  }
   std::string dir;
   std::unique_ptr<ScopedCwd> cwd;
-  std::vector<std::string> titles;
   ScriptedInput in{640, 480};
   ScopedInput guard{in};
 };

@@ -34,7 +34,6 @@ namespace {
 // An image of the tables the readers use, zero elsewhere.
 struct TableImage {
   RomImage rom = RomImage(0x120000, 0);
-  void put32(size_t at, uint32_t v) { write_be32(&rom[at], v); }
   void put16(size_t at, uint16_t v) { write_be16(&rom[at], v); }
   void marker(int i, uint8_t type, size_t name_at, int16_t x, int16_t y) {
     uint8_t* e = &rom[genesis::MARKERS + genesis::MARKER_ENTRY_SIZE * i];
