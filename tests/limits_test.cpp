@@ -2,6 +2,7 @@
 // come from the code itself (the main menu's mode table, the CRC-32 check value).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -235,6 +236,19 @@ TEST(InputLimits, BatchCommandsRefuseOneArgumentTooFewOrTooMany) {
     EXPECT_EQ(r.status, 1) << c.args;
     EXPECT_NE(r.err.find(std::string("ERROR: Usage: mossforge ") + c.usage), std::string::npos) << c.args << ": " << r.err;
   }
+  // The list of commands, one line each after the usage; the version; an unknown command.
+  const CommandRun help = run_mossforge(dir, "--help"), h = run_mossforge(dir, "-h");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out, h.out);
+  EXPECT_EQ(std::count(help.out.begin(), help.out.end(), '\n'), 12);
+  EXPECT_NE(help.out.find("\n  pack IN OUT" + std::string(29, ' ') +
+                          " pack the whole file IN into the PP20 packed block OUT\n  unpack IN OUT [OFFSET]"),
+            std::string::npos)
+      << help.out;
+  const CommandRun version = run_mossforge(dir, "--version"), unknown = run_mossforge(dir, "packs a b");
+  EXPECT_EQ(version.out.rfind("mossforge 0.50 alpha (built ", 0), 0u) << version.out;
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_EQ(unknown.err, "ERROR: Unknown command \"packs\". Run \"mossforge --help\" for the list of commands.\n");
 }
 
 TEST(InputLimits, HexObjectNumbersTakeEveryDigitOfBothCases) {
