@@ -5,7 +5,9 @@
 #include <filesystem>
 
 #include "files/byte_order.h"
+#include "app/problem_text.h"
 #include "files/game_build.h"
+#include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "files/project_generate.h"
 #include "files/rom_tables.h"
@@ -83,4 +85,54 @@ TEST(GameBuild, AgaNamesThemeTensChunkmapButNotThemeElevens) {
   EXPECT_EQ(read_be32(&code[aga::CHUNKMAP_NAMES + 4 * 11]),
             read_be32(&fixture.code_data[aga::CHUNKMAP_NAMES + 4 * 11]));
   EXPECT_EQ(name(aga::SOLIDITY_NAMES, 0), "Jungle.INS");
+}
+
+namespace {
+
+// A plain layout block of exactly n bytes (n even, at least 14): one row of objects.
+Bytes layout_of_size(size_t n) {
+  LayoutPlane plane;
+  plane.height = n % 4 == 0 ? 16 : 32;
+  plane.rows.resize(plane.height / 16 + 1);
+  plane.rows[1].objects.assign((n - (n % 4 == 0 ? 12 : 14)) / 4, LayoutObject{1, 2});
+  Bytes block;
+  std::string error;
+  EXPECT_TRUE(build_layout_block(plane, block, error)) << error;
+  EXPECT_EQ(block.size(), n);
+  return block;
+}
+
+}  // namespace
+
+// Layouts fill the space after the master's data up to its end exactly; the next one starts
+// the area at 2 MiB, which may be filled up to the 4 MiB of an image, and not a byte more.
+TEST(GameBuild, GenesisLayoutsFillEachAreaToItsLastByte) {
+  ScopedCwd cwd(scratch_dir("game_build_genesis_areas"));
+  fs::create_directories("master/genesis");
+  write_bytes(MASTER_ROM_PATH, make_genesis_fixture().rom);
+  std::vector<size_t> sizes(5, 55994);
+  sizes.push_back(55990);  // 335,960 bytes: up to the end of the first area
+  sizes.insert(sizes.end(), 32, 65534);
+  sizes.push_back(64);  // 2 MiB from 0x200000 on
+  ProjectTables project;
+  for (size_t i = 0; i < sizes.size(); ++i) {
+    project.level_paths[i] = "levels.gll";
+    project.levels[i].map_front = "L" + std::to_string(i) + ".lvl";
+    write_bytes(project.levels[i].map_front, layout_of_size(sizes[i]));
+  }
+  project.project_file = "Full.glp";
+  ProjectMessages m;
+  ASSERT_EQ(BuildGenesisGame(project, m), 0) << problem_texts(m).at(0);
+  const Bytes rom = read_bytes("Full.bin");
+  EXPECT_EQ(rom.size(), genesis::IMAGE_LIMIT);
+  const auto at = [&](size_t i) { return read_be32(&rom[genesis::LAYOUT_TABLE + 4 * i]); };
+  EXPECT_EQ(at(5) + sizes[5], genesis::PLACEMENT_END);
+  EXPECT_EQ(at(6), genesis::OVERFLOW_START);
+  EXPECT_EQ(at(38) + 64, genesis::IMAGE_LIMIT);
+  EXPECT_EQ(Bytes(rom.begin() + at(38), rom.end()), read_bytes("L38.lvl"));
+
+  write_bytes("L38.lvl", layout_of_size(66));
+  ProjectMessages refused;
+  EXPECT_EQ(BuildGenesisGame(project, refused), -1);
+  EXPECT_EQ(problem_texts(refused), std::vector<std::string>{"ERROR: \"L38.lvl\" does not fit into the 4 MiB image."});
 }
