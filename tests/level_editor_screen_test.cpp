@@ -1,5 +1,5 @@
 // The level editor screen beside its whole sessions (level_editor_tour_test.cpp): held zoom
-// keys and the frames of a tour over patterned blocks.
+// keys, the state a session starts from and the panel of referring block objects.
 #include <filesystem>
 #include <functional>
 
@@ -68,70 +68,6 @@ TEST(StatusText, LongLinesPartFieldsByOneSpaceThenShortenTheOriginAndKeepUnsaved
   for (const auto& c : cases) EXPECT_EQ(level_status_text(s, c.chars), c.line) << c.chars;
   EXPECT_EQ(level_origin_text(LevelOrigin{LevelSource::RomMap, 1, "", "levels/w1/Meadow_1.lvl", ""}), "MEADOW_1.LVL");
   EXPECT_EQ(level_origin_text(LevelOrigin{LevelSource::ProjectLevel, 3, "a.glp", "", ""}), "PROJECT LEVEL 03");
-}
-
-// The presented frames of a tour over patterned blocks (scaling, flips, transparent pixels
-// showing the plane below) at several zooms, with and without the back plane, the object
-// panel under the cursor, the back plane edited and the world map with a marker. The level
-// comes from no file (the status bar names no origin) and the FPS counter shows 0. Any change
-// of a pixel changes a hash.
-TEST_F(LevelEditorScreen, PresentedFramesOfATourStayPixelIdentical) {
-  make_level(3);
-  pattern_blocks_and_chunks();
-  row(4).objects = {{0, 24}, {static_cast<uint16_t>(1 | PLACEMENT_VFLIP), 90}};
-  row(6).objects = {{static_cast<uint16_t>(OBJECT_PICKUP | 2), 70}, {OBJECT_POST, 120}};
-  row(9).objects = {{1, 40}, {static_cast<uint16_t>(OBJECT_BLOCK | 1), 100}};
-  for (int r : {3, 6, 10}) row(r, true).objects = {{0, 8}, {static_cast<uint16_t>(1 | PLACEMENT_VFLIP), 60}, {1, 130}};
-  level_editor_modes = 0x12;  // the camera stays put, objects under the cursor get the panel
-  fps_counter_enabled = 1;
-  enter();
-
-  FrameHashes seen;
-  auto frame = [&](const std::string& name, int zoom, int mouse_x, int mouse_y) {
-    level_zoom = static_cast<int16_t>(zoom);
-    place_mouse(mouse_x, mouse_y);
-    frames(1);
-    seen.push_back({name, colour_hash(in->screen.get())});
-  };
-  for (int background : {1, 0}) {
-    ledit.background_shown = static_cast<uint8_t>(background);
-    const std::string b = background ? " back plane" : "";
-    frame("zoom -12" + b, -12, 300, 200);
-    frame("zoom 0" + b, 0, 30, 58);  // over the first chunk: panel and frame
-    frame("zoom 5" + b, 5, 80, 70);
-    frame("zoom 48" + b, 48, 250, 160);
-  }
-  camera_x = 8 * 40;
-  camera_y = 8 * 24;
-  frame("zoom 48 scrolled", 48, 100, 100);
-  camera_x = camera_y = 0;
-  in->press(KEY_TAB).release(KEY_TAB);
-  frame("back plane edited", 0, 20, 40);
-  frame("back plane edited zoom -7", -7, 20, 40);
-  in->press(KEY_TAB).release(KEY_TAB);
-  map_header.map_front = 0;
-  markers[0] = Marker();
-  markers[0].x = 60;
-  markers[0].y = 60;
-  frame("world map", 0, 200, 200);
-  frame("world map zoom 16", 16, 200, 200);
-
-  expect_frame_hashes("level editor tour", seen,
-                      {
-    {"zoom -12 back plane", 0x88c07e0778fe7a36ull},
-    {"zoom 0 back plane", 0x5745481bbb025fa5ull},
-    {"zoom 5 back plane", 0xc65e98dd308dda0aull},
-    {"zoom 48 back plane", 0x764c7facfcba74f7ull},
-    {"zoom -12", 0xd38307f000d3159dull},
-    {"zoom 0", 0x01b80a8a87dc6c33ull},
-    {"zoom 5", 0xee7e4307d0e59ff3ull},
-    {"zoom 48", 0x0c8d3a83643b7127ull},
-    {"zoom 48 scrolled", 0x0ba0b43dbd8c4c2full},
-    {"back plane edited", 0x65fdf66db63c3f61ull},
-    {"back plane edited zoom -7", 0xf6d8da021a35b5d9ull},
-    {"world map", 0xd9f0f2b063c73f2eull},
-    {"world map zoom 16", 0x29eac45b7139f52bull},
-                      });
 }
 
 // Every session of the screen starts at the top left at 100 %, all layers shown, nothing
