@@ -79,3 +79,25 @@ TEST(ChunkSetBlock, DecoderTakes2048ChunksAndRefuses2049) {
   EXPECT_FALSE(decode_chunk_set_block(b.data(), b.size(), back, error));
   EXPECT_EQ(error, "the chunk set holds 2049 chunks, more than 2048");
 }
+
+// The writer at the 16-bit offsets' reach: the last chunk may start at byte 65,534 (offsets are
+// even), its cells running past it; two bytes more before it and the set is refused.
+TEST(ChunkSetBlock, WriterOffsetsReachTheLastChunkUpTo65534) {
+  ChunkMap map;
+  map.chunks.resize(142);  // 126 of 16x16, one of 15x15, 14 empty, the last 16x16
+  for (size_t i = 0; i < map.chunks.size(); ++i) {
+    const int8_t side = i < 126 || i == 141 ? 16 : i == 126 ? 15 : 0;
+    map.chunks[i].width = map.chunks[i].height = side;
+    for (int c = 0; c < 256; ++c) map.chunks[i].cells[c] = static_cast<uint16_t>(i * 256 + c);
+  }
+  std::vector<uint8_t> block;
+  std::string error;
+  ASSERT_TRUE(build_chunk_set_block(map, block, error)) << error;
+  EXPECT_EQ(read_be16(&block[6 + 2 * 141]), 65534);
+  ChunkMap back;
+  ASSERT_TRUE(decode_chunk_set_block(block.data(), block.size(), back, error)) << error;
+  EXPECT_EQ(back.chunks[141].cell(15, 15), map.chunks[141].cell(15, 15));
+  map.chunks[127].width = map.chunks[127].height = 1;
+  EXPECT_FALSE(build_chunk_set_block(map, block, error));
+  EXPECT_EQ(error, "chunk 141 would start at byte 65536, beyond the 65535 that the chunk set's offsets can reach");
+}
