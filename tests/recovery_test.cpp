@@ -343,3 +343,42 @@ TEST(RecoveryStartUp, CloseButtonQuitsFromTheMainMenu) {
   EXPECT_EQ(close_requested, 0);
   EXPECT_EQ(in.presents, 1);
 }
+
+// At start-up: no snapshot asks nothing; N sets it aside quietly; Y brings the map back from the
+// ROM with the snapshot's part unsaved; without the ROM, or damaged, it is set aside with the
+// reason.
+TEST_F(RecoveryCheck, StartUpRecoversOrSetsTheSnapshotAside) {
+  headless_screen();
+  ScopedCwd cwd(fs::path(dir).parent_path().string());
+  write_test_rom(build_test_rom().rom, ".");
+  ScriptedInput in(640, 480);
+  ScopedInput scope(in);
+  const Data d = fixture_data(3);
+  const RecoveryBlocks front_only = {blocks_of(d)[RECOVERY_FRONT], {}, {}};
+  const LevelOrigin map2{LevelSource::RomMap, 2, "", "", ""};
+  std::string why;
+  EXPECT_FALSE(recover_at_start_up());
+  const std::string set_aside = "ERROR: The recovery snapshot cannot be used: ";
+  const std::pair<int, std::string> runs[] = {
+      {KEY_N, ""},
+      {KEY_Y, "[02] SECOND ISLAND"},
+      {KEY_Y, set_aside + "map 02 of \"./master/genesis/glb.bin\" could not be loaded. It was moved to " + dir +
+                  "/discarded/"},
+      {0, set_aside + "the manifest "}};
+  for (const auto& [answer, message] : runs) {
+    ASSERT_TRUE(write_recovery_snapshot(dir, map2, 100, front_only, why)) << why;
+    if (answer) in.tap(answer);
+    if (message.rfind(set_aside + "map", 0) == 0) fs::remove(ROM_PATH);
+    if (!answer) write_bytes(dir + "/manifest", {'x'});
+    captured_messages().clear();
+    const bool recovered = message[0] == '[';
+    EXPECT_EQ(recover_at_start_up(), recovered);
+    EXPECT_EQ(fs::exists(dir + "/manifest"), recovered);
+    EXPECT_EQ(captured_messages().empty() ? "" : captured_messages().back().substr(0, message.size()), message);
+    if (!recovered) continue;
+    EXPECT_EQ(front_layout, d.front);
+    EXPECT_EQ(level_origin, map2);
+    EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
+    remove_recovery_snapshot(dir);
+  }
+}
