@@ -1,16 +1,8 @@
 // The level editor screen beside its whole sessions (level_editor_tour_test.cpp): held zoom
 // keys, the state a session starts from and the panel of referring block objects.
-#include <filesystem>
-#include <functional>
 
-#include "app/level_file_commands.h"
-#include "files/atomic_file.h"
-#include "files/layout_block.h"
-#include "gamedata/level_state.h"
-#include "render/hex_writers.h"
 #include "render/status_bar.h"
 #include "level_editor_fixture.h"
-#include "ui/frame.h"
 
 namespace {
 

@@ -81,13 +81,6 @@ TEST_F(MenuTest, HoverClickSeparatorAndOutsideResults) {
   EXPECT_EQ(main_menu_at(200, 104, 2), 1);
 }
 
-TEST_F(MenuTest, ResultsMapToModes) {
-  EXPECT_EQ(mode_for_menu_result(129), 1);
-  EXPECT_EQ(mode_for_menu_result(149), 4);
-  EXPECT_EQ(mode_for_menu_result(150), 255);
-  for (int none : {132, 148, 128, 5}) EXPECT_EQ(mode_for_menu_result(static_cast<uint8_t>(none)), 0) << none;
-}
-
 TEST_F(MenuTest, ReadClickReportsNewlyPressedButtons) {
   in.mb = 3;
   buttons_before = 0;
