@@ -63,6 +63,33 @@ TEST_F(LevelFiles, FailedSavesKeepThePreviousFile) {
   EXPECT_FALSE(std::filesystem::exists("folder.itm.tmp"));
 }
 
+// SAVE LEVEL writes each changed plane, SAVE CHUNKMAP the chunks; loading the files gives them back.
+TEST_F(LevelFiles, SavesWriteEachChangedPartAndTheLoadsReadThemBack) {
+  back_layout = fixture_plane(0, 3, 2);
+  chunkmap = fixture_chunks(3, 1);
+  const LayoutPlane front = front_layout, back = back_layout;
+  const std::vector<uint8_t> chunks = chunk_set_bytes(chunkmap);
+  level_changed_flags = CHANGED_FRONT | CHANGED_BACK | CHANGED_CHUNKS;
+  EXPECT_EQ(SaveLevel(), 0);
+  EXPECT_EQ(SaveChunkmap(), 0);
+  EXPECT_EQ(captured_messages(), (std::vector<std::string>{"WROTE New.lvl, New_back.lvl", "WROTE New.itm"}));
+  EXPECT_EQ(level_changed_flags, 0);
+  front_layout = back_layout = LayoutPlane();
+  chunkmap = fixture_chunks(1, 5);
+  level_changed_flags = CHANGED_FRONT | CHANGED_CHUNKS;
+  ASSERT_EQ(load_level_file("New.lvl"), 0);
+  ASSERT_EQ(load_chunkmap_file("New.itm"), 0);
+  EXPECT_EQ(front_layout, front);
+  EXPECT_EQ(chunk_set_bytes(chunkmap), chunks);
+  ASSERT_TRUE(chunk_bitmaps[2]);  // the chunks' pictures are made again
+  EXPECT_EQ(chunk_bitmaps[2]->w, 16 * chunkmap.chunks[2].width);
+  EXPECT_EQ(level_changed_flags, 0);
+  LayoutPlane read_back;
+  LoadFailure failure;
+  ASSERT_TRUE(read_layout_file("New_back.lvl", read_back, failure));
+  EXPECT_EQ(read_back, back);
+}
+
 // The files a level was loaded from are what a recovery snapshot names as its origin.
 TEST(LevelFilePaths, LoadedFilesBecomeTheOriginsFileNames) {
   LevelOrigin origin;

@@ -35,19 +35,6 @@ class MenuTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(MenuTest, MainMenuBoxHeightCountsTwoPixelSeparators) {
-  clear_to_color(back_buffer.get(), 0);
-  main_menu_at(0, 0);
-  const int height = 16 * 16 + 6 * 2 + 8;  // 276
-  // Outer blue box from y 96 to 96 + height - 1; its bottom-left pixel is blue, the next row black.
-  EXPECT_EQ(rgb_at(back_buffer.get(), 184 + MARGIN, 96 + height - 1 + MARGIN), (Rgb{0, 0, 0x7F}));
-  EXPECT_EQ(rgb_at(back_buffer.get(), 184 + MARGIN, 96 + height + MARGIN), (Rgb{0, 0, 0}));
-  // Green inside, blue separator rows after the third entry (y = 96 + 4 + 48).
-  EXPECT_EQ(rgb_at(back_buffer.get(), 190 + MARGIN, 110 + MARGIN), (Rgb{0, 0x7F, 0}));
-  EXPECT_EQ(rgb_at(back_buffer.get(), 190 + MARGIN, 96 + 4 + 48 + MARGIN), (Rgb{0, 0, 0x7F}));
-  EXPECT_EQ(rgb_at(back_buffer.get(), 190 + MARGIN, 96 + 4 + 50 + MARGIN), (Rgb{0, 0x7F, 0}));
-}
-
 TEST_F(MenuTest, HoverClickSeparatorAndOutsideResults) {
   // Entry k spans (entry y, entry y + height] for mouse y - 3.
   EXPECT_EQ(main_menu_at(200, 96 + 3 + 1), 1);
