@@ -4,16 +4,11 @@
 
 #include "app/level_file_commands.h"
 #include "files/atomic_file.h"
-#include "files/byte_order.h"
 #include "files/chunk_set_block.h"
-#include "files/layout_block.h"
-#include "files/packed_block.h"
-#include "app/main_menu.h"
 #include "game_fixtures.h"
 #include "gamedata/level_state.h"
 #include "test_support.h"
 #include "ui/messages.h"
-#include "ui/screen_state.h"
 
 namespace {
 
