@@ -11,22 +11,17 @@
 #include <filesystem>
 #include <functional>
 
-#include "gamedata/level_state.h"
 #include "app/level_file_commands.h"
 #include "app/level_commands.h"
 #include "app/problem_text.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"
-#include "files/layout_block.h"
 #include "files/packed_block.h"
-#include "files/project_files.h"
 #include "game_fixtures.h"
-#include "gamedata/rom_import.h"
 #include "model_snapshot.h"
 #include "test_support.h"
 #include "app/file_choice.h"
 #include "ui/messages.h"
-#include "ui/screen_state.h"
 
 namespace {
 

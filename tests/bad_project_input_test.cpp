@@ -9,21 +9,16 @@
 #include <filesystem>
 #include <functional>
 
-#include "gamedata/level_state.h"
 #include "app/level_commands.h"
 #include "app/problem_text.h"
 #include "files/byte_order.h"
 #include "files/game_build.h"
 #include "files/packed_block.h"
 #include "files/project_generate.h"
-#include "files/rom_tables.h"
 #include "game_fixtures.h"
-#include "gamedata/project_level_load.h"
-#include "gamedata/rom_import.h"
 #include "model_snapshot.h"
 #include "test_support.h"
 #include "ui/messages.h"
-#include "ui/screen_state.h"
 
 namespace fs = std::filesystem;
 

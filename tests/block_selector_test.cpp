@@ -1,20 +1,14 @@
 // The block selector, the tile selector and the block context menu, one frame at a time.
 #include <cstring>
 
-#include "gamedata/level_state.h"
 #include "chunk_editor_fixture.h"
 #include "chunkedit/block_context_menu.h"
 #include "chunkedit/block_selector.h"
-#include "chunkedit/chunk_cell_edits.h"
 #include "chunkedit/chunkmap_edits.h"
-#include "chunkedit/selector_scroll.h"
 #include "chunkedit/tile_selector.h"
-#include "files/project_files.h"
 #include "game_fixtures.h"
-#include "ui/font.h"
 #include "ui/frame.h"
 #include "ui/messages.h"
-#include "ui/screen_state.h"
 
 namespace {
 

@@ -11,12 +11,9 @@
 #include "files/atomic_file.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"
-#include "files/game_build.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"
-#include "files/rom_tables.h"
-#include "game_fixtures.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

@@ -12,15 +12,9 @@
 #include "chunk_editor_fixture.h"
 #include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_drawing.h"
-#include "chunkedit/chunk_editor_help.h"
 #include "chunkedit/chunk_images.h"
 #include "leveledit/level_undo.h"
-#include "render/view_state.h"
-#include "ui/screen_state.h"
-#include "ui/scripted_input.h"
-#include "ui/font.h"
 #include "ui/messages.h"
-#include "ui/setup_screens.h"
 
 using Screen = ChunkEditorScreen;
 

@@ -186,12 +186,23 @@ TEST_F(ChunkEditorTour, ChoosingAndEditingTilesStepByStep) {
   press("n gives the tile back", KEY_N, 0, 3);
   press("delete clears the tile after a question", KEY_DEL);
   press("y clears it", KEY_Y);
-  key(KEY_ESC);  // leaves
+  press("enter edits the cleared tile", KEY_ENTER);
+  over_cell(0, 0).idle();
+  in.click().idle(3);
+  record("the block selector once more");
+  press("right arrow previews another block", KEY_RIGHT, 0, 6);
+  press("esc in the block selector keeps the cell", KEY_ESC);
+  key(KEY_ESC).idle(2);  // leaves the unchanged tile, then the editor
+  key(KEY_ESC);
   run();
   EXPECT_EQ(editor_mode, 0);
   expect_frame_hashes("chunk editor session", seen,
                       {
                           {"the tile selector", 0x3fc2b9e659e1459eull},
+                          {"enter edits the cleared tile", 0x071f711773354a7aull},
+                          {"the block selector once more", 0x2f3ef4b518d43751ull},
+                          {"right arrow previews another block", 0xc0076438f9a0b401ull},
+                          {"esc in the block selector keeps the cell", 0xe6881abdeb6b586eull},
                           {"right arrow scrolls", 0xabafacc8caf42cdeull},
                           {"shift right arrow scrolls faster", 0x1fd896fddd6c25ddull},
                           {"the wheel scrolls", 0x586800bd211e56dfull},

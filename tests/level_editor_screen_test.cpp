@@ -1,6 +1,7 @@
 // The level editor screen beside its whole sessions (level_editor_tour_test.cpp): held zoom
 // keys, the state a session starts from and the panel of referring block objects.
 
+#include "gamedata/chunk_graphics.h"
 #include "render/status_bar.h"
 #include "level_editor_fixture.h"
 
@@ -119,4 +120,32 @@ TEST_F(LevelEditorScreen, ReferringBlockObjectsShowTheEntryTheyReferTo) {
   expect_frame_hashes("referring block objects", seen,
                       {{"over the block object at 200", 0x242d578f43d8564dull},
                        {"over the block object at 400", 0x873745738a9719d3ull}});
+}
+
+// Undo and redo of a block edit in a chunk draw the chunk's picture and thumbnail again; z and
+// y without ctrl undo nothing.
+TEST_F(LevelEditorScreen, UndoOfABlockEditDrawsTheChunkAgain) {
+  make_level();
+  pattern_blocks_and_chunks();
+  render_all_chunks(chunkmap, level_bitmaps);
+  build_chunk_thumbnails(chunkmap, level_bitmaps);
+  enter();
+  const auto pictures = [] { return colour_hash(chunk_bitmaps[0].get()) ^ colour_hash(chunk_thumbnails[0].get()); };
+  const uint64_t before = pictures();
+  level_step_touch_chunk(0);
+  chunk(0).cells[0] ^= CELL_VFLIP;
+  level_step_end();
+  render_chunk(chunkmap, level_bitmaps, 0);
+  make_chunk_thumbnail(chunk_bitmaps[0].get(), chunk_thumbnails[0].get());
+  ASSERT_NE(pictures(), before);
+  key(KEY_Z);
+  key(KEY_Y);
+  run_script();
+  EXPECT_EQ(level_history.undo_count(), 1u);
+  key(KEY_Z, KB_CTRL_FLAG);
+  run_script();
+  EXPECT_EQ(pictures(), before);
+  key(KEY_Y, KB_CTRL_FLAG);
+  run_script();
+  EXPECT_NE(pictures(), before);
 }

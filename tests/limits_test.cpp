@@ -19,15 +19,12 @@
 #include "files/pp20.h"
 #include "files/recovery_snapshot.h"
 #include "files/project_tree.h"
-#include "files/rom_tables.h"
 #include "game_fixtures.h"
 #include "gamedata/level_state.h"
-#include "gamedata/rom_tables.h"
 #include "leveledit/layout_objects.h"
 #include "render/status_bar.h"
 #include "test_support.h"
 #include "ui/frame.h"
-#include "ui/screen_state.h"
 
 TEST(MenuLimits, EveryMainMenuLineRunsItsMode) {
   // Line (1-based) -> mode: the screens in menu order, SETUP 4 and QUIT 255; separators run nothing.

@@ -9,17 +9,11 @@
 
 #include "app/main_menu.h"
 #include "app/problem_text.h"
-#include "app/project_commands.h"
-#include "files/byte_order.h"
 #include "files/packed_block.h"
-#include "files/project_files.h"
-#include "files/rom_tables.h"
 #include "game_fixtures.h"
 #include "test_support.h"
 #include "app/file_choice.h"
 #include "ui/messages.h"
-#include "ui/screen_state.h"
-#include "ui/scripted_input.h"
 
 namespace fs = std::filesystem;
 

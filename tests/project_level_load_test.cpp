@@ -3,19 +3,12 @@
 #include <cstring>
 #include <filesystem>
 
-#include "gamedata/level_state.h"
 #include "app/level_commands.h"
 #include "app/problem_text.h"
-#include "files/atomic_file.h"
-#include "files/byte_order.h"
 #include "files/packed_block.h"
 #include "game_fixtures.h"
-#include "gamedata/project_level_load.h"
-#include "gamedata/rom_import.h"
 #include "test_support.h"
 #include "ui/messages.h"
-#include "ui/prompts.h"
-#include "ui/screen_state.h"
 
 namespace fs = std::filesystem;
 

@@ -19,12 +19,8 @@
 #include "files/recovery_snapshot.h"
 #include "game_fixtures.h"
 #include "gamedata/level_state.h"
-#include "leveledit/level_undo.h"
 #include "test_support.h"
-#include "ui/input.h"
 #include "ui/messages.h"
-#include "ui/screen_state.h"
-#include "ui/scripted_input.h"
 
 namespace fs = std::filesystem;
 

@@ -9,22 +9,10 @@
 #include <string>
 
 #include "app/level_commands.h"
-#include "files/atomic_file.h"
 #include "files/pp20.h"
-#include "gamedata/level_state.h"
-#include "gamedata/rom_import.h"
 #include "app/render_command.h"
-#include "render/view_state.h"
-#include "render/map_render.h"
-#include "leveledit/level_editor.h"
-#include "leveledit/plane_image.h"
-#include "render/status_bar.h"
-#include "game_fixtures.h"
 #include "test_support.h"
 #include "ui/messages.h"
-#include "ui/scripted_input.h"
-#include "ui/screen_state.h"
-#include "ui/settings.h"
 
 // The arguments' limits, run in the process where no ROM is: an accepted argument ends at the import.
 TEST(RenderCommand, ZoomFromMinus12To48AndMapNumbersOfOneOrTwoDigits) {

@@ -4,15 +4,10 @@
 
 #include "app/level_commands.h"
 #include "chunkedit/chunk_undo.h"
-#include "files/atomic_file.h"
-#include "files/byte_order.h"
-#include "gamedata/level_state.h"
-#include "gamedata/rom_import.h"
 #include "leveledit/level_undo.h"
 #include "game_fixtures.h"
 #include "test_support.h"
 #include "ui/messages.h"
-#include "ui/screen_state.h"
 #include "ui/settings.h"
 
 namespace {

@@ -7,12 +7,6 @@
 #include "files/packed_block.h"
 #include "files/pp20.h"
 #include "gamedata/rom_import.h"
-#include "gamedata/rom_tables.h"
-#include "test_support.h"
-#include "ui/font.h"
-#include "ui/screen_state.h"
-#include "ui/messages.h"
-#include "ui/prompts.h"
 
 TEST(MapNumber, HexAnswersAndFallbacks) {
   struct Case {

@@ -21,12 +21,9 @@
 #include "files/game_build.h"
 #include "files/layout_block.h"
 #include "files/project_generate.h"
-#include "files/rom_tables.h"
 #include "game_fixtures.h"
-#include "gamedata/level_state.h"
 #include "test_support.h"
 #include "ui/messages.h"
-#include "ui/settings.h"
 
 namespace {
 
