@@ -125,7 +125,7 @@ TEST_F(PromptTest, NumberPromptDigitsClampingAndEscape) {
       {{KEY_9, KEY_9, KEY_9, KEY_9, KEY_9, KEY_9, KEY_ENTER}, 0, 32767, 50, 32767},
       {{KEY_0, KEY_0_PAD, KEY_4, KEY_ENTER}, 0, 5, 1, 4},  // a leading 0 does not use up the digit
       {{KEY_ENTER}, 512, 1600, 640, 512},                  // nothing typed: 0, clamped up to min
-      {{KEY_1, KEY_2, KEY_BACKSPACE, KEY_3_PAD, KEY_ENTER}, 0, 99, 0, 13},
+      {{KEY_1, KEY_9, KEY_BACKSPACE, KEY_3_PAD, KEY_ENTER}, 0, 99, 0, 13},
       {{KEY_1, KEY_0, KEY_ENTER}, 0, 10, 3, 10},            // max 10: two digits
       {{KEY_1, KEY_0, KEY_0, KEY_ENTER}, 0, 100, 3, 100},    // max 100: three
       {{KEY_9, KEY_9, KEY_ENTER}, 0, 9, 3, 9},              // max 9: one
