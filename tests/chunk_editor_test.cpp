@@ -77,6 +77,7 @@ TEST(CellUnderCursor, TheUsedAreaEndsExactlyAtItsLastPixel) {
 
 // A block ending exactly at the target's right or bottom edge is drawn; one pixel further it is not.
 TEST(ChunkEditorDrawing, BlocksEndingAtTheTargetsEdgeAreDrawnWhole) {
+  headless_screen();
   BitmapPtr block = make_bitmap(16, 16), target = make_bitmap(MARGIN + 40, MARGIN + 40);
   ASSERT_TRUE(block && target);
   auto drawn = [&](int x, int y) {

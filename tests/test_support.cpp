@@ -25,6 +25,7 @@
 #include "app/main_menu.h"
 #include "app/program_state.h"
 #include "app/start_up.h"
+#include "leveledit/level_editor_state.h"
 #include "ui/input.h"
 #include "files/pp20.h"
 #include "render/status_bar.h"
@@ -59,6 +60,7 @@ class FreshProgramState : public ::testing::EmptyTestEventListener {
     settings_set_defaults();
     reset_program_state();
     reset_editor_state();
+    snap_to_grid = effect_details_shown = 0;  // set once a level is imported at start-up
     file_selector_hook = nullptr;
     captured_messages().clear();
     pp20_set_trace(stdout);
