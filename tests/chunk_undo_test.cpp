@@ -85,6 +85,13 @@ TEST(UndoHistory, EndsCapacityAndTheSavedState) {
   EXPECT_EQ(m.h.step_count(), 0u);
   EXPECT_FALSE(m.undo());
   EXPECT_FALSE(m.h.commit());
+  IntModel roomy(4);  // with room to spare, a new step after an undo still drops the redo step
+  roomy.step({{0, 1}});
+  roomy.step({{1, 2}});
+  EXPECT_TRUE(roomy.undo());
+  roomy.step({{2, 3}});
+  EXPECT_EQ(roomy.h.step_count(), 2u);
+  EXPECT_FALSE(roomy.redo());
 }
 
 namespace {

@@ -119,6 +119,29 @@ TEST(FormatLimits, GameFilesAreCopiedUpTo512KiB) {
   }
 }
 
+// A layout block shorter than its 10-byte header is too short; one of 10 bytes is read for "MAP".
+TEST(FormatLimits, TenBytesAreALayoutHeader) {
+  const std::vector<uint8_t> bytes(10, 'X');
+  LayoutPlane plane;
+  std::string error;
+  EXPECT_FALSE(decode_layout_block(bytes.data(), 9, plane, error));
+  EXPECT_EQ(error, "the layout block is too short");
+  EXPECT_FALSE(decode_layout_block(bytes.data(), 10, plane, error));
+  EXPECT_EQ(error, "the layout block does not start with \"MAP\"");
+}
+
+// Descriptor names that differ only in case are made unique, as they would be one file on a
+// disk that ignores case.
+TEST(FormatLimits, DescriptorNamesDifferingInCaseAreMadeUnique) {
+  GameNames names;
+  names.aga = true;
+  names.chunkmap[0] = "Jungle.ITM";
+  names.chunkmap[1] = "JUNGLE.itm";
+  const DescriptorPaths paths = descriptor_paths(names);
+  EXPECT_EQ(paths.themes[0], "./themes/Jungle.glt");
+  EXPECT_EQ(paths.themes[1], "./themes/JUNGLE_2.glt");
+}
+
 TEST(FormatLimits, EveryCutOfABlockIsRefusedWithoutReadingPastIt) {
   const LayoutPlane plane = fixture_plane(2, 5, 7);
   const std::vector<uint8_t> layout = layout_bytes(plane);
