@@ -71,8 +71,8 @@ TEST_F(LayoutObjects, ShortDragsMoveNothingAndARowChangeGoesAfterEqualX) {
 // or to the next index of the same kind, never past the table's count.
 TEST(BlockTypeSteps, KindsAndIndicesStayWithinTheCountedTable) {
   block_types.clear();
-  for (int16_t kind : {0, 2, 5, 2, 4, 16, 7}) block_types.push_back({kind, 0});
-  block_type_count = 6;  // the entry of kind 7 lies beyond the count
+  for (int16_t kind : {0, 2, 5, 2, 4, 16, -1, 7}) block_types.push_back({kind, 0});
+  block_type_count = 7;  // entry 6 is unused (kind -1); the entry of kind 7 lies beyond the count
   EXPECT_EQ(block_kind_of(2), 4);
   EXPECT_EQ(block_kind_of(5), 16);
   EXPECT_EQ(block_kind_of(6), -1);
@@ -87,8 +87,8 @@ TEST(BlockTypeSteps, KindsAndIndicesStayWithinTheCountedTable) {
       {4, -1, 1, 2},   // kind 4 -> 2; backwards to the 5 at index 2
       {5, 1, 0, -1},   // kind 16 wraps to 0; no other 16
       {0, -1, 5, -1},  // kind 0 wraps back to 16
-      {6, 1, 0, -1},   // beyond the count: no kind, so + starts at kind 0; no index step
-      {7, 1, 0, -1},
+      {6, 1, 0, -1},   // no kind, so + starts at kind 0; no index step
+      {7, 1, 0, -1},   // the count itself: the same, not the unused entry 6
   };
   for (const auto& s : steps) {
     SCOPED_TRACE("index " + std::to_string(s.index) + " direction " + std::to_string(s.direction));
