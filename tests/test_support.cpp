@@ -162,11 +162,12 @@ void save_tour_frame(BITMAP* frame, size_t index) {
 }
 
 uint64_t colour_hash(BITMAP* b) {
-  uint64_t h = 14695981039346656037ull;  // FNV-1a over the colour bytes
+  uint64_t h = FNV_START;  // over the colour bytes, blue first
   for (int y = 0; y < b->h; ++y)
     for (int x = 0; x < b->w; ++x) {
       const uint32_t p = pixel32(b, x, y);
-      for (int shift = 0; shift < 24; shift += 8) h = (h ^ ((p >> shift) & 0xFF)) * 1099511628211ull;
+      const uint8_t colour[3] = {uint8_t(p), uint8_t(p >> 8), uint8_t(p >> 16)};
+      h = fnv_mix(h, colour, sizeof colour);
     }
   return h;
 }
