@@ -101,8 +101,8 @@ TEST_F(Selectors, ThePreviewShowsTheSelectedBlockOnTheCellAndTheMarkedCells) {
   cell_marks[cell_index(2, 1)] = 1;
   cell_marks[cell_index(9, 9)] = 1;  // outside the 4x3 chunk: no preview
   bar_frames(1, cell);
-  EXPECT_EQ(pixel32(in.screen.get(), 8, 8), block_colour(3) & 0xFFFFFF);
-  EXPECT_EQ(pixel32(in.screen.get(), 40, 24), block_colour(3) & 0xFFFFFF);
+  EXPECT_EQ(pixel32(in.screen.get(), 8, 8), solid_block_colour(3) & 0xFFFFFF);
+  EXPECT_EQ(pixel32(in.screen.get(), 40, 24), solid_block_colour(3) & 0xFFFFFF);
   EXPECT_EQ(pixel32(in.screen.get(), 9 * 16 + 8, 9 * 16 + 8), 0u);
 }
 
@@ -210,7 +210,7 @@ TEST_F(Selectors, DeleteClearsAndCtrlCCtrlVCopyATileAfterTheQuestion) {
   run_tiles();
   EXPECT_EQ(chunkmap.chunks[0].cells[0], 0);
   EXPECT_EQ(chunkmap.chunks[0].width, 1);
-  EXPECT_EQ(pixel32(chunk_bitmaps[0].get(), 4, 4), block_colour(0) & 0xFFFFFF);
+  EXPECT_EQ(pixel32(chunk_bitmaps[0].get(), 4, 4), solid_block_colour(0) & 0xFFFFFF);
 }
 
 // The chunkmap takes 512 chunks: the 512th is appended, a 513th is refused.

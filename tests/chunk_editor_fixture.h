@@ -23,7 +23,7 @@ struct ScriptRanOut : std::runtime_error {
   ScriptRanOut() : std::runtime_error("the script ran out while the screen kept waiting") {}
 };
 
-inline uint32_t block_colour(int i) { return 0xFF000000u | uint32_t(0x20 + 5 * i) << 16 | uint32_t(0x80 + i) << 8 | 0x10; }
+inline uint32_t solid_block_colour(int i) { return 0xFF000000u | uint32_t(0x20 + 5 * i) << 16 | uint32_t(0x80 + i) << 8 | 0x10; }
 
 class ChunkEditorFixture : public ::testing::Test {
  protected:
@@ -31,7 +31,7 @@ class ChunkEditorFixture : public ::testing::Test {
     headless_screen(640, 480);
     for (int i = 0; i < 40; ++i) {
       block_bitmaps[i] = make_bitmap(16, 16);
-      clear_to_color(block_bitmaps[i].get(), block_colour(i));
+      clear_to_color(block_bitmaps[i].get(), solid_block_colour(i));
     }
     add_chunk(4, 3);
     for (int r = 0; r < 3; ++r)

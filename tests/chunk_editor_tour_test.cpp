@@ -80,7 +80,7 @@ TEST_F(ChunkEditorTour, ChoosingAndEditingTilesStepByStep) {
     for (int y = 0; y < 16; ++y)
       for (int x = 0; x < 16; ++x)
         put_pixel32(block_bitmaps[b].get(), x, y,
-                    b % 4 == 3 && x == y ? MASK_COLOUR : block_colour(b) ^ uint32_t(x * 16) ^ uint32_t(y * 16) << 8);
+                    b % 4 == 3 && x == y ? MASK_COLOUR : solid_block_colour(b) ^ uint32_t(x * 16) ^ uint32_t(y * 16) << 8);
   chunkmap.chunks[0].cell(2, 1) |= CELL_VFLIP;
   render_all_chunks(chunkmap, level_bitmaps);
   build_chunk_thumbnails(chunkmap, level_bitmaps);
