@@ -164,6 +164,9 @@ TEST_F(ChunkEditorTour, ChoosingAndEditingTilesStepByStep) {
   record("the wheel zooms out");
   press("page up zooms in", KEY_PGUP);
   press("home: 100 percent", KEY_HOME);
+  in.press(KEY_PGUP).idle(9).release(KEY_PGUP).idle(2);
+  record("page up held repeats from the seventh frame");
+  press("shift page down zooms out two steps", KEY_PGDN, KB_SHIFT_FLAG);
   in.wheel(30).idle(3);
   record("the wheel zooms to the top");
   press("home again", KEY_HOME);
@@ -259,6 +262,8 @@ TEST_F(ChunkEditorTour, ChoosingAndEditingTilesStepByStep) {
                           {"f10 shows layer H", 0x1f273ca4986a3f0bull},
                           {"the wheel zooms out", 0x192422d8840d10dfull},
                           {"page up zooms in", 0x52d66b65645333b8ull},
+                          {"page up held repeats from the seventh frame", 0x62910be67890528dull},
+                          {"shift page down zooms out two steps", 0x1e5a9b650128285cull},
                           {"home: 100 percent", 0x835d7e68c0147040ull},
                           {"the wheel zooms to the top", 0xf636050aec4b495cull},
                           {"home again", 0x835d7e68c0147040ull},
