@@ -154,6 +154,22 @@ TEST_F(Selectors, ShiftDeleteRemovesOnlyTheLastUnplacedTile) {
   EXPECT_EQ(captured_messages().size(), 2u);
 }
 
+TEST_F(Selectors, RefusalsNameTheTileAndAFullChunkmapTakesNoMore) {
+  const LayoutPlane none;
+  EXPECT_EQ(chunk_removal_refusal(chunkmap, none, none, 3), "TILE 3 DOES NOT EXIST.");
+  EXPECT_EQ(chunk_removal_refusal(chunkmap, none, none, -1), "TILE -1 DOES NOT EXIST.");
+  EXPECT_EQ(chunk_removal_refusal(chunkmap, none, none, 1),
+            "ONLY THE LAST TILE (2) CAN BE DELETED: LAYOUTS NAME TILES BY NUMBER.");
+  EXPECT_EQ(chunk_removal_refusal(chunkmap, none, none, 2), "");
+  chunkmap.chunks.resize(1);
+  EXPECT_EQ(chunk_removal_refusal(chunkmap, none, none, 0), "TILE 0 IS THE ONLY TILE AND CANNOT BE DELETED.");
+  while (chunkmap.count() < MAX_EDITABLE_CHUNKS) append_empty_chunk(chunkmap);
+  in.tap(KEY_I).idle();
+  run_tiles();
+  EXPECT_EQ(chunkmap.count(), MAX_EDITABLE_CHUNKS);
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{"THE CHUNKMAP HOLDS 512 TILES: NO MORE CAN BE ADDED."});
+}
+
 // With a project loaded the chunk set is its theme's: the levels of that theme count too.
 TEST_F(Selectors, ShiftDeleteIsRefusedWhileALevelOfTheThemePlacesTheTile) {
   ScopedCwd cwd(scratch_dir("shift_delete_project"));

@@ -76,6 +76,7 @@ class ChunkEditorTour : public ChunkEditorFixture {
 
 TEST_F(ChunkEditorTour, ChoosingAndEditingTilesStepByStep) {
   meta_editor_modes = 0x11;
+  layer_visibility = 0;  // entering shows every layer again
   for (int b = 0; b < 40; ++b)
     for (int y = 0; y < 16; ++y)
       for (int x = 0; x < 16; ++x)

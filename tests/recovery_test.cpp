@@ -350,7 +350,6 @@ TEST_F(RecoveryCheck, StartUpRecoversOrSetsTheSnapshotAside) {
   ScriptedInput in(640, 480);
   ScopedInput scope(in);
   const Data d = fixture_data(3);
-  const RecoveryBlocks front_only = {blocks_of(d)[RECOVERY_FRONT], {}, {}};
   const LevelOrigin map2{LevelSource::RomMap, 2, "", "", ""};
   std::string why;
   EXPECT_FALSE(recover_at_start_up());
@@ -362,7 +361,7 @@ TEST_F(RecoveryCheck, StartUpRecoversOrSetsTheSnapshotAside) {
                   "/discarded/"},
       {0, set_aside + "the manifest "}};
   for (const auto& [answer, message] : runs) {
-    ASSERT_TRUE(write_recovery_snapshot(dir, map2, 100, front_only, why)) << why;
+    ASSERT_TRUE(write_recovery_snapshot(dir, map2, 100, blocks_of(d), why)) << why;
     if (answer) in.tap(answer);
     if (message.rfind(set_aside + "map", 0) == 0) fs::remove(ROM_PATH);
     if (!answer) write_bytes(dir + "/manifest", {'x'});
@@ -372,9 +371,11 @@ TEST_F(RecoveryCheck, StartUpRecoversOrSetsTheSnapshotAside) {
     EXPECT_EQ(fs::exists(dir + "/manifest"), recovered);
     EXPECT_EQ(captured_messages().empty() ? "" : captured_messages().back().substr(0, message.size()), message);
     if (!recovered) continue;
-    EXPECT_EQ(front_layout, d.front);
+    EXPECT_TRUE(front_layout == d.front && back_layout == d.back);
+    EXPECT_EQ(chunk_set_bytes(chunkmap), chunk_set_bytes(d.chunks));
+    EXPECT_TRUE(chunk_bitmaps[3] && chunk_thumbnails.size() == 4);
     EXPECT_EQ(level_origin, map2);
-    EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
+    EXPECT_EQ(level_changed_flags, CHANGED_FRONT | CHANGED_CHUNKS | CHANGED_BACK);
     remove_recovery_snapshot(dir);
   }
 }
