@@ -9,6 +9,7 @@
 #include "files/atomic_file.h"
 #include "files/pack_commands.h"
 #include "files/pp20.h"
+#include "game_fixtures.h"
 #include "pp20_sample_data.h"
 #include "test_support.h"
 
@@ -52,6 +53,9 @@ TEST(Pp20Commands, BadInputExitsWithAnErrorAndWritesNothing) {
     EXPECT_FALSE(exists(dir + "/out.bin")) << c.args;
     EXPECT_FALSE(exists(dir + "/out.bin.tmp")) << c.args;
   }
+  // Both ways on good input: status 0 and the bytes back.
+  EXPECT_EQ(run_mossforge(dir, "pack garbage.bin g.pp").status + run_mossforge(dir, "unpack g.pp g.bin").status, 0);
+  EXPECT_EQ(read_bytes(dir + "/g.bin"), garbage);
 }
 
 // The unpack command's OFFSET: decimal, or hex after 0x / 0X; nothing else around the digits.
