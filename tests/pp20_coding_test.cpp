@@ -133,3 +133,14 @@ TEST(Pp20Coding, PlantedMatchesAreCodedAsTheExhaustiveCoderDoes) {
   const Bytes abcd{0xA1, 0xA2, 0xA3, 0xA4};
   expect_as_exhaustive_coder(without_repeats(80, {{20, abcd}, {24, abcd}, {61, abcd}}));
 }
+
+// Packing into less room than the block needs is refused, and nothing past the room is touched.
+TEST(Pp20Coding, TooLittleRoomIsRefusedWithoutWritingPastIt) {
+  const Bytes data = without_repeats(3000, {});
+  const Bytes block = pack(data);
+  for (size_t room : {block.size(), block.size() - 1, block.size() - 4, block.size() / 2, size_t{12}, size_t{11}}) {
+    Bytes out(block.size() + 8, 0xA5);
+    EXPECT_EQ(CrunchLocation(data.data(), out.data(), room, 3000), room == block.size() ? int32_t(room) : -1) << room;
+    EXPECT_EQ(Bytes(out.begin() + room, out.end()), Bytes(out.size() - room, 0xA5)) << room;
+  }
+}
