@@ -127,16 +127,17 @@ TEST_F(LevelEditorScreen, ReferringBlockObjectsShowTheEntryTheyReferTo) {
 TEST_F(LevelEditorScreen, UndoOfABlockEditDrawsTheChunkAgain) {
   make_level();
   pattern_blocks_and_chunks();
+  row(9).objects = {{1, 40}};
   render_all_chunks(chunkmap, level_bitmaps);
   build_chunk_thumbnails(chunkmap, level_bitmaps);
+  level_editor_modes = 0x12;
   enter();
-  const auto pictures = [] { return colour_hash(chunk_bitmaps[0].get()) ^ colour_hash(chunk_thumbnails[0].get()); };
+  const auto pictures = [] { return colour_hash(chunk_bitmaps[1].get()) ^ colour_hash(chunk_thumbnails[1].get()); };
   const uint64_t before = pictures();
-  level_step_touch_chunk(0);
-  chunk(0).cells[0] ^= CELL_VFLIP;
-  level_step_end();
-  render_chunk(chunkmap, level_bitmaps, 0);
-  make_chunk_thumbnail(chunk_bitmaps[0].get(), chunk_thumbnails[0].get());
+  key(KEY_M);
+  place_mouse(45, 130);
+  key(KEY_TILDE);  // flips the block under the cursor
+  run_script();
   ASSERT_NE(pictures(), before);
   key(KEY_Z);
   run_script();
@@ -147,4 +148,22 @@ TEST_F(LevelEditorScreen, UndoOfABlockEditDrawsTheChunkAgain) {
   key(KEY_Y, KB_CTRL_FLAG);
   run_script();
   EXPECT_NE(pictures(), before);
+}
+
+// A cell naming a block at or past the level's count steps from the ends of the count.
+TEST_F(LevelEditorScreen, BlockNumbersPastTheCountStepFromTheEnds) {
+  make_level();
+  pattern_blocks_and_chunks();
+  row(9).objects = {{1, 40}};
+  level_editor_modes = 0x12;
+  enter();
+  for (const auto& [key_code, want] : {std::pair{KEY_MINUS, LEVEL_BLOCKMAP_COUNT - 1}, {KEY_EQUALS, 0}}) {
+    std::fill_n(chunk(1).cells, 4, LEVEL_BLOCKMAP_COUNT);
+    key(KEY_M);
+    place_mouse(45, 130);
+    key(key_code);
+    key(KEY_M);
+    run_script();
+    EXPECT_EQ(std::count(chunk(1).cells, chunk(1).cells + 4, want), 1) << key_code;
+  }
 }
