@@ -65,6 +65,13 @@ TEST_F(LayoutObjects, ShortDragsMoveNothingAndARowChangeGoesAfterEqualX) {
   EXPECT_EQ(ledit.selected_index, 3) << "after the object at 128";
   button(0);
   frames(1);
+  // Snapped, an object inserted while the cursor is over another lands before it: the
+  // selection stays on the object under the cursor.
+  row(8).objects = {{OBJECT_PICKUP | 5, 100}};
+  hover(100, 8);
+  key(KEY_INSERT);
+  EXPECT_EQ(codes_of(row(8)), (std::vector<uint16_t>{0, OBJECT_PICKUP | 5}));
+  EXPECT_EQ(selected_object(), &row(8).objects[1]);
 }
 
 // Stepping a block object's type: by kind (5 counts as 4, 5 itself is skipped, 16 wraps to 0)
