@@ -44,26 +44,9 @@ class Selectors : public ChunkEditorFixture {
       wheel_before = wheel_now;
     }
   }
-  // Everything the strip reacts to: scroll key, wheel, fast mouse at the right edge.
-  void scroll_hard() {
-    in.press(KEY_RIGHT).idle(2).release(KEY_RIGHT).wheel(3).idle(2);
-    in.move(630, 240).then([](ScriptedInput& s) { s.mb = 1; }).idle(3).then([](ScriptedInput& s) { s.mb = 0; });
-    in.move(320, 240);
-  }
 };
 
 }  // namespace
-
-TEST_F(Selectors, OneTileCannotScroll) {
-  chunkmap.chunks.resize(1);
-  build_chunk_thumbnails(chunkmap, level_bitmaps);
-  scroll_hard();
-  while (!in.script_done()) {
-    tile_frames(1);
-    ASSERT_EQ(camera_x, 0);
-    ASSERT_EQ(current_chunk, 0);
-  }
-}
 
 TEST_F(Selectors, GoToSixHundredGivesBlock511) {
   uint16_t cell = 0x1005;

@@ -2,8 +2,6 @@
 
 #include "test_support.h"
 #include "ui/font.h"
-#include "ui/screen_state.h"
-#include "ui/settings.h"
 
 namespace {
 
@@ -52,30 +50,6 @@ TEST_F(FontTest, NumbersAreRightAlignedAndPadded) {
   EXPECT_TRUE(cell_blank(36, 90));
   number_out_coloured(display, back_buffer.get(), 1, 200, 10, 1, 7);
   EXPECT_TRUE(cell_shows_glyph(200, 10, '7' + 128));
-}
-
-// The writers draw with the display they are given: its glyphs, its screen width and its
-// frame skip, beside the program's own.
-TEST_F(FontTest, ASecondDisplayWritesWithItsOwnGlyphsWidthAndFrameSkip) {
-  Settings narrow;
-  narrow.screen_width = 320;
-  Display other(narrow);
-  for (int c = 0; c < 256; ++c) {
-    other.glyphs[c] = make_bitmap(8, 8);
-    blit(glyphs[c].get(), other.glyphs[c].get(), 0, 0, 0, 0, 8, 8);
-  }
-  frame_skip = 2;
-  frame_counter = 1;  // the program's display hides this frame, the other shows it
-  text_out_if_shown(display, back_buffer.get(), 0, 10, 10, "A");
-  EXPECT_TRUE(cell_blank(10, 10));
-  text_out_if_shown(other, back_buffer.get(), 0, 10, 10, "A");
-  EXPECT_TRUE(cell_shows_glyph(10, 10, 'A'));
-  // At x 312 one glyph fits the narrow screen; the program's 640 pixels take both.
-  text_out(other, back_buffer.get(), 0, 312, 30, "BC");
-  EXPECT_TRUE(cell_shows_glyph(312, 30, 'B'));
-  EXPECT_TRUE(cell_blank(320, 30));
-  text_out(display, back_buffer.get(), 0, 312, 50, "BC");
-  EXPECT_TRUE(cell_shows_glyph(320, 50, 'C'));
 }
 
 TEST_F(FontTest, FillRect32WritesExactPixelsWithoutMargin) {

@@ -7,8 +7,6 @@
 #include "render/view_state.h"
 #include "render/map_render.h"
 #include "test_support.h"
-#include "ui/screen_state.h"
-#include "ui/settings.h"
 
 namespace {
 
@@ -43,35 +41,6 @@ class MapRender : public ::testing::Test {
 };
 
 }  // namespace
-
-// Two views of two levels draw the same placement side by side, each at its own zoom and
-// camera, and neither follows the editors' view.
-TEST_F(MapRender, TwoViewsDrawThroughTheirOwnZoomAndCamera) {
-  add_chunk(1, 1).cell(0, 0) = 5;
-  // A second level whose chunk 0 holds block 6, drawn with the same pictures.
-  LevelModel other = level_model;
-  other.chunkmap.chunks[0].cell(0, 0) = 6;
-  const LevelView near{16, 8 * 10, 0, &level_model, &level_bitmaps};  // 32-pixel blocks, 10 pixels scrolled right
-  const LevelView far{-8, 0, 8 * 4, &other, &level_bitmaps};          // 8-pixel blocks, 4 pixels scrolled down
-  level_zoom = 48;
-  camera_x = camera_y = 8 * 1000;
-  BitmapPtr second = make_bitmap(target->w, target->h);
-  clear_to_color(second.get(), MASK_COLOUR);
-  const LayoutObject o{0, 16};
-  draw_chunk(display, near, target.get(), 0, placement_x(near, o), placement_y(near, 2), false);
-  draw_chunk(display, far, second.get(), 0, placement_x(far, o), placement_y(far, 2), false);
-  // Map screen: x = 16 * s / 16 + 64, y = 32 * s / 16 - s + 64, less the camera.
-  EXPECT_EQ(at(target.get(), 32 + 64 - 10, 32 + 64), block_pixel(5, 0, 0));
-  EXPECT_EQ(at(target.get(), 32 + 64 - 10 + 31, 32 + 64 + 31), block_pixel(5, 15, 15));
-  EXPECT_EQ(at(target.get(), 32 + 64 - 10 + 32, 32 + 64), MASK_COLOUR);
-  EXPECT_EQ(at(second.get(), 8 + 64, 8 + 64 - 4), block_pixel(6, 0, 0));
-  EXPECT_EQ(at(second.get(), 8 + 64 + 7, 8 + 64 - 4 + 7), block_pixel(6, 14, 14));
-  EXPECT_EQ(at(second.get(), 8 + 64 + 8, 8 + 64 - 4), MASK_COLOUR);
-  // A view of no level draws nothing.
-  clear_to_color(second.get(), MASK_COLOUR);
-  draw_chunk(display, LevelView{}, second.get(), 0, 64, 64, false);
-  EXPECT_EQ(at(second.get(), 64, 64), MASK_COLOUR);
-}
 
 // Every size from 1 to 64 and every flip against the sampling rule: target pixel i takes
 // source pixel trunc(i * (16 / size)) in single precision; opaque blits copy the mask colour too,

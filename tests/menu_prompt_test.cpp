@@ -7,14 +7,11 @@
 
 #include "app/main_menu.h"
 #include "gamedata/level_state.h"
-#include "app/start_up.h"
 #include "app/file_choice.h"
 #include "ui/messages.h"
 #include "test_support.h"
 #include "ui/menu.h"
 #include "ui/prompts.h"
-#include "ui/screen_state.h"
-#include "ui/settings.h"
 
 namespace {
 
@@ -207,27 +204,6 @@ TEST_F(PromptTest, KeyPromptReturnsScancodeEscapeIncluded) {
   EXPECT_EQ(prompt_key(display, "PRESS A KEY FOR scroll up..."), KEY_W);
 }
 
-// The two save questions: their frames (the question's text) and their answers.
-TEST_F(PromptTest, YesNoDialogs) {
-  FrameHashes seen;
-  auto snap = [&](const char* name) {
-    in.then([&seen, name](ScriptedInput& s) { seen.push_back({name, colour_hash(s.screen.get())}); });
-  };
-  in.idle(3);
-  snap("save the layout?");
-  in.tap(KEY_Y);
-  EXPECT_TRUE(ask_save_layout(display));
-  in.idle(3);
-  snap("save the chunks?");
-  in.tap(KEY_N);
-  EXPECT_FALSE(ask_save_metablocks(display));
-  expect_frame_hashes("save questions", seen,
-                      {
-                          {"save the layout?", 0x00faa099107cc2d1ull},
-                          {"save the chunks?", 0xf3efa37a85313091ull},
-                      });
-}
-
 TEST_F(MenuTest, EscapeWithUnsavedChangesAsksBeforeEnding) {
   mark_changed(CHANGED_FRONT);
   in.mx = in.my = 0;
@@ -287,17 +263,4 @@ TEST_F(MenuTest, CommandsThatReplaceTheLevelAskAboutUnsavedEditsFirst) {
   EXPECT_EQ(level_changed_flags, 0);
   EXPECT_TRUE(std::filesystem::exists("New.itm"));
   EXPECT_EQ(captured_messages(), std::vector<std::string>{"WROTE New.itm"});
-}
-
-TEST_F(MenuTest, LoadingLinesAreClearedOnceTheImagesAreIn) {
-  // The lines "cursor.png" (row 96) and "bselect.png" (row 106) show while the images load.
-  const std::string cwd = std::filesystem::current_path().string();
-  std::filesystem::current_path(source_path("data"));
-  ASSERT_TRUE(load_interface_images(false));
-  std::filesystem::current_path(cwd);
-  EXPECT_GE(in.presents, 3);
-  int lit = 0;
-  for (int y = 90; y < 120; ++y)
-    for (int x = 0; x < 640; ++x) lit += !(rgb_at(in.screen.get(), x, y) == Rgb{0, 0, 0});
-  EXPECT_EQ(lit, 0);
 }
