@@ -110,6 +110,17 @@ TEST_F(ChunkEditor, StaticFirstEscapeEndsThePass) {
   escape_and_run(1);
 }
 
+// HYBRID: the first click fixes the camera, the next one on a cell opens the block selector.
+TEST_F(ChunkEditor, HybridClicksFixTheCameraThenChooseACell) {
+  meta_editor_modes = 0x10;
+  choose_tile();
+  over_cell(1, 1).idle(2).then([](ScriptedInput&) { EXPECT_EQ(camera_state, 0); });
+  in.click().idle(2).then([](ScriptedInput&) { EXPECT_EQ(camera_state, 1); });
+  in.click().idle(2);
+  expect_screen(Screen::BlockSelector);
+  escape_and_run(4);
+}
+
 TEST_F(ChunkEditor, EnterOnAnUnmarkedCellFillsTheMarkedCellsAndUndoTakesEachBack) {
   const Chunk original = chunkmap.chunks[0];
   choose_tile();
