@@ -317,6 +317,10 @@ TEST_F(LevelEditorTour, EditingTheMarkersOfTheMapScreen) {
   const Marker& t = markers[1];
   EXPECT_EQ((std::vector<int>{t.next_up, t.next_down, t.next_left, t.next_right, t.next_tunnel}),
             (std::vector<int>{255, 0, 130, 15, 0}));
+  // A drag of 3 pixels moves nothing.
+  const Marker before = t;
+  drag(3, 3);
+  EXPECT_EQ(t, before);
   expect_frame_hashes("map screen session", seen,
                       {
       {"the markers animate", 0x6cb877de0a16a00cull},
