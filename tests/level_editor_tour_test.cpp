@@ -93,6 +93,7 @@ class LevelEditorTour : public LevelEditorTest {
 TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
   make_tour_level();
   level_editor_modes = 0x12;  // the camera stays put, objects under the cursor get the panel
+  vsync_enabled = 1;
   enter();
   step("over two chunks", [&] { over(90, 4); });
   press("ctrl full stop picks the next object here", KEY_STOP, KB_CTRL_FLAG);
@@ -183,6 +184,7 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
   step("at an odd place", [&] { place_mouse(101, 101); });
   press("insert snaps the new chunk to the grid", KEY_INSERT);
 
+  EXPECT_EQ(in->vsyncs, in->presents);  // one wait for the beam before each frame shown
   expect_frame_hashes("level editor session", seen,
                       {
                           {"over two chunks", 0x74af62b970e64adbull},

@@ -9,6 +9,7 @@
 #include "gamedata/level_state.h"
 #include "app/file_choice.h"
 #include "ui/messages.h"
+#include "ui/settings.h"
 #include "test_support.h"
 #include "ui/menu.h"
 #include "ui/prompts.h"
@@ -211,9 +212,11 @@ TEST_F(MenuTest, EscapeWithUnsavedChangesAsksBeforeEnding) {
   // with the edits given up.
   in.press(KEY_ESC).idle(2).release(KEY_ESC).idle(2).tap(KEY_ESC).idle(2);
   in.press(KEY_ESC).idle(2).release(KEY_ESC).idle(2).tap(KEY_N);
+  vsync_enabled = 1;
   main_menu();
   EXPECT_TRUE(in.script_done());
   EXPECT_EQ(editor_mode, 255);
+  EXPECT_EQ(in.vsyncs, in.presents);  // the menu's frames and the question's
   level_replaced();
 }
 

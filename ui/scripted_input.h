@@ -40,7 +40,7 @@ class ScriptedInput final : public InputSource {
   int mx = 0, my = 0, mb = 0, mz = 0, key_shift_flags = 0;
   std::deque<int> key_buffer;
   BitmapPtr screen;  // what the screen shows
-  int presents = 0, polls = 0, ticks = 0;
+  int presents = 0, polls = 0, ticks = 0, vsyncs = 0;
 
   void poll() override;
   bool key_down(int k) override {
@@ -58,7 +58,7 @@ class ScriptedInput final : public InputSource {
   int mouse_z() override { return mz; }
   void position_mouse(int x, int y) override { mx = x; my = y; }
   void present(BITMAP* src, int sx, int sy, int dx, int dy, int w, int h) override;
-  void vsync() override {}
+  void vsync() override { ++vsyncs; }
   void wait_tick(Display& display) override;
   bool set_graphics_mode(bool full, int w, int h) override;
   // Graphics modes asked for, and whether the next ones are refused.
