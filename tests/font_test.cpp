@@ -1,4 +1,6 @@
+#include <allegro.h>
 #include <gtest/gtest.h>
+#include <loadpng.h>
 
 #include "test_support.h"
 #include "ui/font.h"
@@ -58,4 +60,23 @@ TEST_F(FontTest, FillRect32WritesExactPixelsWithoutMargin) {
   EXPECT_EQ(pixel32(back_buffer.get(), 7, 5), 0x123456u);
   EXPECT_EQ(pixel32(back_buffer.get(), 8, 5), 0u);
   EXPECT_EQ(pixel32(back_buffer.get(), 3, 6), 0u);
+}
+
+// The font image holds 8x8 glyphs in rows: 0 to 9, '*', '@', ':', '.', A to Z; its right half
+// is the second colour (characters 128 on). Every other character has no glyph.
+TEST_F(FontTest, GlyphsAreCutFromTheirRowsOfTheFontImage) {
+  const BitmapPtr image(load_png(source_path("data/alphanum.png").c_str(), nullptr));
+  ASSERT_TRUE(image);
+  Settings settings;
+  Display cut{settings};
+  cut_glyphs(cut, image.get());
+  const std::string rows = "0123456789*@:.ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  for (int c = 0; c < 256; ++c) {
+    const size_t row = rows.find(static_cast<char>(c & 0x7F));
+    for (int p = 0; p < 64; ++p)
+      ASSERT_EQ(
+          pixel32(cut.glyphs[c].get(), p % 8, p / 8),
+          row == std::string::npos ? MASK_COLOUR : pixel32(image.get(), c / 128 * 8 + p % 8, int(row) * 8 + p / 8))
+          << c;
+  }
 }
