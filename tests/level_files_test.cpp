@@ -72,8 +72,10 @@ TEST_F(LevelFiles, SavesWriteEachChangedPartAndTheLoadsReadThemBack) {
   front_layout = back_layout = LayoutPlane();
   chunkmap = fixture_chunks(1, 5);
   level_changed_flags = CHANGED_FRONT | CHANGED_CHUNKS;
-  ASSERT_EQ(load_level_file("New.lvl"), 0);
-  ASSERT_EQ(load_chunkmap_file("New.itm"), 0);
+  std::filesystem::copy_file("New.lvl", "Old.lvl");
+  ASSERT_EQ(load_level_file("Old.lvl"), 0);
+  std::filesystem::copy_file("New.itm", "Old.itm");
+  ASSERT_EQ(load_chunkmap_file("Old.itm"), 0);
   EXPECT_EQ(front_layout, front);
   EXPECT_EQ(chunk_set_bytes(chunkmap), chunks);
   ASSERT_TRUE(chunk_bitmaps[2]);  // the chunks' pictures are made again
@@ -83,6 +85,11 @@ TEST_F(LevelFiles, SavesWriteEachChangedPartAndTheLoadsReadThemBack) {
   LoadFailure failure;
   ASSERT_TRUE(read_layout_file("New_back.lvl", read_back, failure));
   EXPECT_EQ(read_back, back);
+  // The loaded files are the ones the next saves write.
+  level_changed_flags = CHANGED_FRONT | CHANGED_CHUNKS;
+  EXPECT_EQ(SaveLevel() + SaveChunkmap(), 0);
+  EXPECT_EQ(captured_messages().back(), "WROTE Old.itm");
+  EXPECT_EQ(captured_messages().end()[-2], "WROTE Old.lvl");
 }
 
 // The files a level was loaded from are what a recovery snapshot names as its origin.
