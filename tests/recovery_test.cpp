@@ -350,7 +350,7 @@ TEST_F(RecoveryCheck, StartUpRecoversOrSetsTheSnapshotAside) {
   ScriptedInput in(640, 480);
   ScopedInput scope(in);
   const Data d = fixture_data(3);
-  const LevelOrigin map2{LevelSource::RomMap, 2, "", "", ""};
+  const LevelOrigin map2{LevelSource::RomMap, 2, "", "f.lvl", "f.itm"};  // saved to files since
   std::string why;
   EXPECT_FALSE(recover_at_start_up());
   const std::string set_aside = "ERROR: The recovery snapshot cannot be used: ";
