@@ -87,17 +87,6 @@ TEST(Graphics, IconSetsAreBuiltColumnByColumnWithTheMoon) {
   EXPECT_EQ(at(bitmaps.marker_icons_normal[0].get(), 4, 4), pattern_pixel(model.marker_patterns, 0, 0, 4, 4));
 }
 
-TEST(Graphics, SpriteBitmapWithNoRowsHasNoArea) {
-  headless_screen();
-  const Palettes pal = test_palettes();
-  EXPECT_FALSE(build_sprite_bitmap(counting_patterns(4), 0, 0, 0, pal));
-  BitmapPtr s = build_sprite_bitmap(counting_patterns(4), 0, 1, 3, pal);
-  ASSERT_TRUE(s);
-  EXPECT_EQ(s->w, 32);
-  EXPECT_EQ(s->h, 8);
-  EXPECT_EQ(at(s.get(), 24 + 2, 1), colour(pal, 3, (2 + 2 + 3) % 16));
-}
-
 // One block picture per mapping the block maps count (the common map gives blocks 0..23, the
 // level map 24 on).
 TEST(Graphics, BlockBitmapsFollowTheCounts) {

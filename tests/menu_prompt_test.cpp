@@ -142,17 +142,6 @@ TEST_F(PromptTest, BackspaceBeforeAnyDigitLeavesTheDigitCountAlone) {
   EXPECT_EQ(prompt_number(display, 0, 50, 3, "X"), 12);
 }
 
-TEST_F(PromptTest, SeveralDigitKeysAtOnceTakeTheLowestNonZero) {
-  in.then([](ScriptedInput& s) { s.keys = {KEY_7, KEY_3, KEY_0}; }).then([](ScriptedInput& s) { s.keys.clear(); });
-  in.tap(KEY_ENTER);
-  // With value 0 the 0 key wins and is ignored as a leading zero.
-  EXPECT_EQ(prompt_number(display, 0, 99, 0, "X"), 0);
-  in.tap(KEY_5);
-  in.then([](ScriptedInput& s) { s.keys = {KEY_7, KEY_3, KEY_0}; }).then([](ScriptedInput& s) { s.keys.clear(); });
-  in.tap(KEY_ENTER);
-  EXPECT_EQ(prompt_number(display, 0, 999, 0, "X"), 53);
-}
-
 TEST_F(PromptTest, PromptDrawsTheMessageBandInTheMiddle) {
   clear_to_color(in.screen.get(), 0x000044);
   in.tap(KEY_4).tap(KEY_ENTER);
