@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/file_choice.h"
 #include "app/level_file_commands.h"
 #include "files/atomic_file.h"
 #include "files/chunk_set_block.h"
@@ -73,7 +74,10 @@ TEST_F(LevelFiles, SavesWriteEachChangedPartAndTheLoadsReadThemBack) {
   chunkmap = fixture_chunks(1, 5);
   level_changed_flags = CHANGED_FRONT | CHANGED_CHUNKS;
   std::filesystem::copy_file("New.lvl", "Old.lvl");
-  ASSERT_EQ(load_level_file("Old.lvl"), 0);
+  file_selector_hook = [](const char*, const char*, std::string& out) { return !(out = "Old.lvl").empty(); };
+  editor_mode = 7;  // LOAD LEVEL, as the menu runs it: back to the menu after the load
+  ASSERT_EQ(load_level_from_lvl_file(), 0);
+  EXPECT_EQ(editor_mode, 0);
   std::filesystem::copy_file("New.itm", "Old.itm");
   ASSERT_EQ(load_chunkmap_file("Old.itm"), 0);
   EXPECT_EQ(front_layout, front);
