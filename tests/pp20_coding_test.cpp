@@ -138,6 +138,7 @@ TEST(Pp20Coding, PlantedMatchesAreCodedAsTheExhaustiveCoderDoes) {
 TEST(Pp20Coding, TooLittleRoomIsRefusedWithoutWritingPastIt) {
   const Bytes data = without_repeats(3000, {});
   const Bytes block = pack(data);
+  EXPECT_EQ(CrunchLocation(data.data(), nullptr, block.size(), 3000), -1);
   for (size_t room : {block.size(), block.size() - 1, block.size() - 4, block.size() / 2, size_t{12}, size_t{11}}) {
     Bytes out(block.size() + 8, 0xA5);
     EXPECT_EQ(CrunchLocation(data.data(), out.data(), room, 3000), room == block.size() ? int32_t(room) : -1) << room;
