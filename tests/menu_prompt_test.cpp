@@ -179,9 +179,14 @@ TEST_F(PromptTest, TextPromptRefusesFileNameCharactersAndLimitsLength) {
 
 TEST_F(PromptTest, EditTextFieldStartsFromInitialText) {
   std::string line;
-  in.type_key(KEY_BACKSPACE, 8).type("P").type_key(KEY_ENTER, '\r');
+  uint64_t shown = 0;  // the field while "MAP ONP" is typed
+  in.type_key(KEY_BACKSPACE, 8).type("P").idle(2).then([&shown](ScriptedInput& s) {
+    shown = colour_hash(s.screen.get());
+  });
+  in.type_key(KEY_ENTER, '\r');
   EXPECT_TRUE(edit_text_field(display, 10, 10, 24, "MAP ONE", line));
   EXPECT_EQ(line, "MAP ONP");
+  EXPECT_EQ(shown, 0xe6e26bee9002ab03ull);
   in.type("X").type_key(KEY_ENTER, '\r');
   EXPECT_TRUE(edit_text_field(display, 10, 10, 3, "ABCDE", line));
   EXPECT_EQ(line, "ABC");
