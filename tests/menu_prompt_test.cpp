@@ -169,12 +169,16 @@ TEST_F(PromptTest, PromptDrawsTheMessageBandInTheMiddle) {
 }
 
 TEST_F(PromptTest, TextPromptRefusesFileNameCharactersAndLimitsLength) {
+  in.key_buffer.push_back('q');  // typed before the prompt opened: not part of the answer
   in.type("a*b/c?d!e<f>g").type_key(KEY_ENTER, '\r');
   prompt_text(display, 5, "NAME:");
   EXPECT_EQ(text_entry, "abcde");
   in.type("xy").type_key(KEY_BACKSPACE, 8).type("z").type_key(KEY_ENTER, '\r');
   prompt_text(display, 10, "NAME:");
   EXPECT_EQ(text_entry, "xz");
+  in.then([](ScriptedInput& s) { s.key_buffer = {'v', 'w'}; }).idle(2).type_key(KEY_ENTER, '\r');  // one key a frame
+  prompt_text(display, 5, "NAME:");
+  EXPECT_EQ(text_entry, "v");
 }
 
 TEST_F(PromptTest, EditTextFieldStartsFromInitialText) {
