@@ -20,8 +20,10 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// Theme 0's record and descriptor copied to themes 10 and 11, naming a chunk set of their own.
+// Theme 0's record and descriptor copied to themes 10 and 11, naming a chunk set of their own;
+// the project is named Last.glp, so the build is named Last too.
 Bytes add_last_themes(ProjectTables& project) {
+  project.project_file = "Last.glp";
   const std::string source = project_source_path(project.theme_paths[0], project.themes[0].chunkmap);
   const Bytes last = chunk_set_bytes(fixture_chunks(5, 7));
   const std::string copy = source.substr(0, source.rfind('/') + 1) + "Last.itm";
@@ -45,7 +47,6 @@ TEST(GameBuild, GenesisPlacesThemeTensChunkmapButNotThemeElevens) {
   ProjectTables project;
   ProjectMessages m;
   ASSERT_EQ(GenerateGenesisProject(MASTER_ROM_PATH, project, m), 0);
-  project.project_file = "Last.glp";
   const Bytes last = add_last_themes(project);
 
   std::string output;
@@ -65,7 +66,6 @@ TEST(GameBuild, AgaNamesThemeTensChunkmapButNotThemeElevens) {
   ProjectTables project;
   ProjectMessages m;
   ASSERT_EQ(GenerateAgaProject(MASTER_CODE_PATH, project, m), 0);
-  project.project_file = "Last.glp";
   const Bytes last = add_last_themes(project);
 
   std::string output;
