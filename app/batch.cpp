@@ -6,6 +6,7 @@
 #include "app/pack_commands.h"
 #include "app/project_commands.h"
 #include "app/render_command.h"
+#include "app/usage_command.h"
 #include "gamedata/bitmap.h"
 #include "ui/messages.h"
 
@@ -33,6 +34,9 @@ const BatchCommand commands[] = {
      "take the AGA game of CODE apart into a project here (--overwrite: replace an existing one)", run_generate_aga},
     {"build-genesis", "build-genesis PROJECT.glp", "build a Genesis ROM image from the project", run_build_genesis},
     {"build-aga", "build-aga PROJECT.glp", "build an AGA game directory from the project", run_build_aga},
+    {"usage", "usage chunks|blocks [PROJECT.glp]",
+     "where each chunk is placed and each block used, as CSV (the project, or the ROM image)",
+     run_usage_command},
     {nullptr, nullptr, nullptr, nullptr},
 };
 

@@ -133,6 +133,8 @@ int load_project_command() {
 }
 int load_project_file(const std::string& path) { return load_project(path); }
 
+bool project_loaded() { return !no_project_loaded(); }
+
 int build_aga_game_command() { return build(BuildAgaGame); }
 int build_genesis_game_command() { return build(BuildGenesisGame); }
 

@@ -19,6 +19,8 @@ int generate_genesis_project_command();
 int load_project_command();
 // The same on a path without the selector.
 int load_project_file(const std::string& path);
+// True when a project has been loaded (a project file name or any descriptor path is set).
+bool project_loaded();
 // BUILD AGA GAME FROM PROJECT / BUILD GENESIS GAME FROM PROJECT from the loaded project.
 int build_aga_game_command();
 int build_genesis_game_command();

@@ -80,8 +80,8 @@ BitmapPtr planar_block_bitmap(const uint8_t* block, const Palettes& palettes) {
   return b;
 }
 
-bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_t level, const LevelModel& previous,
-                        LevelModel& m, LevelBitmaps& bitmaps, LoadFailure& failure, const std::string& dump_dir) {
+bool read_project_layouts(const ProjectTables& tables, uint8_t level, LayoutPlane& front, LayoutPlane& back,
+                          LoadFailure& failure) {
   ProjectLevelReader reader{failure};
   if (level >= PROJECT_LEVELS) {
     failure = LoadFailure{LoadFailure::Kind::Other, "",
@@ -94,6 +94,46 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
                           format_text("Level %02X has no front layout in the loaded project", level), {}};
     return false;
   }
+  const std::string dl = directory_of(tables.level_paths[level]);
+  if (!reader.layout(dl + l.map_front, front)) return false;
+  // A back layout that is not there leaves the back plane empty; one that is there but
+  // cannot be read (a directory, no permission) is an error like any other file's.
+  std::error_code ec;
+  if (!l.map_back.empty() && std::filesystem::symlink_status(dl + l.map_back, ec).type() !=
+                                 std::filesystem::file_type::not_found) {
+    if (!reader.layout(dl + l.map_back, back)) return false;
+  } else {
+    back = LayoutPlane();
+  }
+  return true;
+}
+
+bool read_project_chunkmap(const ProjectTables& tables, int theme, uint8_t level, ChunkMap& out, LoadFailure& failure) {
+  ProjectLevelReader reader{failure};
+  if (theme < 0 || theme >= PROJECT_THEMES) {
+    const std::string front = level < PROJECT_LEVELS
+                                  ? directory_of(tables.level_paths[level]) + tables.levels[level].map_front
+                                  : std::string();
+    return reader.bad(front, format_text("theme %d is beyond the %d themes of a project", theme, PROJECT_THEMES));
+  }
+  const ThemeRecord& t = tables.themes[theme];
+  if (t.chunkmap.empty()) {
+    failure = LoadFailure{LoadFailure::Kind::Other, "",
+                          format_text("Theme %d of level %02X has no chunkmap in the loaded project", theme, level), {}};
+    return false;
+  }
+  std::vector<uint8_t> bytes;
+  std::string why;
+  const std::string path = directory_of(tables.theme_paths[theme]) + t.chunkmap;
+  if (!reader.read(path, bytes)) return false;
+  return LoadChunkSet(bytes.data(), bytes.size(), 0, out, why) || reader.bad(path, why);
+}
+
+bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_t level, const LevelModel& previous,
+                        LevelModel& m, LevelBitmaps& bitmaps, LoadFailure& failure, const std::string& dump_dir) {
+  ProjectLevelReader reader{failure};
+  if (!read_project_layouts(tables, level, m.front_layout, m.back_layout, failure)) return false;
+  const LevelRecord& l = tables.levels[level];
   const std::string dl = directory_of(tables.level_paths[level]);
   // The header of the level loaded: its number (so level 0, and only level 0, is the
   // world map) and the byte values of its record. Its layouts and palettes are files, not
@@ -108,36 +148,11 @@ bool load_project_level(const ProjectTables& tables, const RomImage& rom, uint8_
   m.map_header.flags = l.flags;
   m.map_header.music = l.music;
   DebugDumps dumps{dump_dir, {}};
-  if (!reader.layout(dl + l.map_front, m.front_layout)) return false;
-  // A back layout that is not there leaves the back plane empty; one that is there but
-  // cannot be read (a directory, no permission) is an error like any other file's.
-  std::error_code ec;
-  if (!l.map_back.empty() && std::filesystem::symlink_status(dl + l.map_back, ec).type() !=
-                                 std::filesystem::file_type::not_found) {
-    if (!reader.layout(dl + l.map_back, m.back_layout)) return false;
-  } else {
-    m.back_layout = LayoutPlane();
-  }
 
   const int t = m.front_layout.theme;
-  if (t >= PROJECT_THEMES) {
-    return reader.bad(dl + l.map_front,
-                      format_text("theme %d is beyond the %d themes of a project", t, PROJECT_THEMES));
-  }
+  if (!read_project_chunkmap(tables, t, level, m.chunkmap, failure)) return false;
   const ThemeRecord& theme = tables.themes[t];
   const std::string dt = directory_of(tables.theme_paths[t]);
-  if (theme.chunkmap.empty()) {
-    failure = LoadFailure{LoadFailure::Kind::Other, "",
-                          format_text("Theme %d of level %02X has no chunkmap in the loaded project", t, level), {}};
-    return false;
-  }
-  {
-    std::vector<uint8_t> bytes;
-    std::string why;
-    const std::string path = dt + theme.chunkmap;
-    if (!reader.read(path, bytes)) return false;
-    if (!LoadChunkSet(bytes.data(), bytes.size(), 0, m.chunkmap, why)) return reader.bad(path, why);
-  }
   const std::string* palette_paths[4] = {&l.palette_main, &l.palette_front, &l.palette_back, &l.palette_flash};
   for (int line = 0; line < 4; ++line)
     if (!reader.palette(dl + *palette_paths[line], m.palettes[line])) return false;

@@ -14,6 +14,13 @@
 // first), pixel x taking bit 15 - x of each; coloured with palette line 0, index 0 masked.
 BitmapPtr planar_block_bitmap(const uint8_t* block, const Palettes& palettes);
 
+// The front and back layouts of level `level` as LOAD LEVEL... reads them: a back layout
+// file that is not there gives the empty plane.
+bool read_project_layouts(const ProjectTables& tables, uint8_t level, LayoutPlane& front, LayoutPlane& back,
+                          LoadFailure& failure);
+// The chunkmap of theme `theme` as LOAD LEVEL... reads it for level `level` (named in failures).
+bool read_project_chunkmap(const ProjectTables& tables, int theme, uint8_t level, ChunkMap& out, LoadFailure& failure);
+
 // Builds level `level` of tables into model and bitmaps: map_header gets the level's
 // number and the byte values of its record; for a theme with planar graphics
 // level_patterns and level_blockmap are taken over from `previous`. The debug dumps are

@@ -250,6 +250,8 @@ TEST(InputLimits, BatchCommandsRefuseOneArgumentTooFewOrTooMany) {
       {"generate-aga c x", "generate-aga CODE [--overwrite]"},
       {"build-genesis", "build-genesis PROJECT.glp"},
       {"build-aga p.glp x", "build-aga PROJECT.glp"},
+      {"usage", "usage chunks|blocks [PROJECT.glp]"},
+      {"usage blocks p.glp x", "usage chunks|blocks [PROJECT.glp]"},
   };
   for (const auto& c : cases) {
     const CommandRun r = run_mossforge(dir, c.args);
@@ -260,7 +262,7 @@ TEST(InputLimits, BatchCommandsRefuseOneArgumentTooFewOrTooMany) {
   const CommandRun help = run_mossforge(dir, "--help"), h = run_mossforge(dir, "-h");
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out, h.out);
-  EXPECT_EQ(std::count(help.out.begin(), help.out.end(), '\n'), 12);
+  EXPECT_EQ(std::count(help.out.begin(), help.out.end(), '\n'), 13);
   EXPECT_NE(help.out.find("\n  pack IN OUT" + std::string(29, ' ') +
                           " pack the whole file IN into the PP20 packed block OUT\n  unpack IN OUT [OFFSET]"),
             std::string::npos)

@@ -1,0 +1,70 @@
+#include "app/usage_command.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/level_commands.h"
+#include "app/problem_text.h"
+#include "app/project_commands.h"
+#include "files/atomic_file.h"
+#include "files/pp20.h"
+#include "ui/messages.h"
+
+namespace {
+
+bool analyse_rom(UsageReport& report) {
+  RomImage rom;
+  Problem problem;
+  if (!read_whole_file(ROM_PATH, rom, &problem, genesis::IMAGE_LIMIT)) {
+    report_error(problem_text(problem));
+    return false;
+  }
+  analyse_rom_usage(rom, report);
+  return true;
+}
+
+int usage_error() {
+  report_error("ERROR: Usage: mossforge usage chunks|blocks [PROJECT.glp]");
+  return 1;
+}
+
+}  // namespace
+
+bool analyse_loaded_game(UsageReport& report) {
+  if (project_loaded()) {
+    analyse_project_usage(project, report);
+    return true;
+  }
+  return analyse_rom(report);
+}
+
+std::string unread_level_text(const UsageReport&, const UnreadLevel& unread, bool from_project) {
+  std::string why = load_failure_text(unread.failure);
+  if (why.rfind("ERROR: ", 0) == 0) why.erase(0, 7);
+  return format_text("WARNING: %s %02X is left out: ", from_project ? "Level" : "Map", unread.level) + why;
+}
+
+int run_usage_command(int argc, char** argv) {
+  if (argc < 2 || argc > 3) return usage_error();
+  const bool chunks = !std::strcmp(argv[1], "chunks");
+  if (!chunks && std::strcmp(argv[1], "blocks") != 0) return usage_error();
+  pp20_set_trace(nullptr);
+  UsageReport report;
+  const bool from_project = argc == 3;
+  if (from_project) {
+    if (load_project_file(argv[2]) < 0) return 1;
+    analyse_project_usage(project, report);
+  } else if (!analyse_rom(report)) {
+    return 1;
+  }
+  for (const UnreadLevel& u : report.unread)
+    std::fprintf(stderr, "%s\n", unread_level_text(report, u, from_project).c_str());
+  if (report.levels_read == 0) {
+    report_error(from_project ? "ERROR: No level of the project could be read."
+                              : "ERROR: No map of the ROM image could be read.");
+    return 1;
+  }
+  const std::string text = chunks ? usage_chunks_csv(report) : usage_blocks_csv(report);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return 0;
+}
