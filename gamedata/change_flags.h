@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "files/level_records.h"
+
 constexpr uint8_t CHANGED_FRONT = 1;   // front_layout edited (written by SAVE LEVEL)
 constexpr uint8_t CHANGED_CHUNKS = 2;  // chunk cells or chunkmap edited (SAVE CHUNKMAP)
 constexpr uint8_t CHANGED_BACK = 4;    // back_layout edited (SAVE LEVEL, beside the front file)
@@ -28,4 +30,17 @@ struct LevelChanges {
   // Which UNSAVED_* parts hold unsaved edits, and marking them (a recovered snapshot's parts).
   uint8_t unsaved_parts() const;
   void mark_parts_unsaved(uint8_t parts);
+
+  // What the files hold, part by part, as last loaded or saved: after an undo or redo a
+  // part is unsaved exactly when it differs from it. Parts without a copy (a recovered
+  // snapshot: its file holds something else) stay unsaved until saved.
+  LayoutPlane saved_front, saved_back;
+  ChunkMap saved_chunks;
+  uint8_t saved_known = 0;  // CHANGED_* bits whose copy is held
+  // The parts (CHANGED_* bits) now hold what their files hold: nothing unsaved in them.
+  void parts_saved(uint8_t parts, const LayoutPlane& front, const LayoutPlane& back, const ChunkMap& chunks);
+  // The parts differ from their files in a way no copy tells: unsaved until saved.
+  void parts_unknown(uint8_t parts);
+  // Sets each part's flag by comparing it with its copy.
+  void compare_with_saved(const LayoutPlane& front, const LayoutPlane& back, const ChunkMap& chunks);
 };

@@ -111,6 +111,10 @@ void handle_scrolling();
 void update_camera_state();
 void draw_plane_and_collect_hover(bool draw);
 void update_hover_count();
+// After the level changed under a still cursor (undo, redo): the objects and the marker
+// under the cursor are listed again and the topmost object is selected, as a frame with the
+// left button up finds them; while the button is held (a drag) nothing is listed or selected.
+void rebuild_hover_from_cursor();
 void handle_hover_keys();
 void handle_toggles();
 // Ctrl+Z undoes one step, Ctrl+Shift+Z and Ctrl+Y redo one.

@@ -57,7 +57,10 @@ void handle_undo_keys() {
   InputSource& in = input();
   const bool redo = in.key_down(KEY_Y) || (in.key_down(KEY_Z) && shift_down());
   if (!redo && !in.key_down(KEY_Z)) return;
-  if (redo ? level_redo() : level_undo()) ledit.hover_count = ledit.object_selected ? ledit.hover_count : 0;
+  if (redo)
+    level_redo();
+  else
+    level_undo();
   show_undo_readout(level_history.undo_count(), level_history.redo_count(), timer_ticks);
   wait_key_released(KEY_Z);
   wait_key_released(KEY_Y);

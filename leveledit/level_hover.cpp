@@ -2,6 +2,7 @@
 #include "gamedata/level_state.h"
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_editor.h"
+#include "leveledit/markers_view.h"
 #include "render/layer_bands.h"
 #include "render/view_state.h"
 #include "render/map_render.h"
@@ -103,6 +104,15 @@ void update_hover_count() {
   ledit.hover_count = collected;
   ledit.hover_index = collected - 1;
   ledit.selection_changed = true;
+}
+
+void rebuild_hover_from_cursor() {
+  draw_plane_and_collect_hover(false);
+  ledit.hover_count = collected;
+  ledit.hover_index = collected - 1;
+  take_selection_from_hover();
+  ledit.marker_hovered = 0;
+  if (map_header.map_front == 0) draw_markers(nullptr, false);
 }
 
 void handle_hover_keys() {

@@ -1,7 +1,7 @@
 // The level editor's undo history: one step per edit (a whole drag from button down to
 // up is one edit), capacity level_undo_size steps. Edits announce what they are about to
 // change (a row of a plane, a marker, a chunk); the step keeps the old and new values of
-// what really changed, and the selection before and after.
+// what really changed.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -9,12 +9,7 @@
 #include "files/level_records.h"
 #include "files/undo_history.h"
 
-enum class LevelTarget : uint8_t { FrontRow, BackRow, MarkerEntry, ChunkCell, Selection };
-
-struct LevelSelection {
-  bool selected = false, back_plane = false;
-  int16_t row = 0, index = 0;
-};
+enum class LevelTarget : uint8_t { FrontRow, BackRow, MarkerEntry, ChunkCell };
 
 struct LevelUndoRecord {
   LevelTarget target = LevelTarget::FrontRow;
@@ -22,7 +17,6 @@ struct LevelUndoRecord {
   LayoutRow old_row, new_row;
   Marker old_marker, new_marker;
   uint16_t old_word = 0, new_word = 0;
-  LevelSelection old_selection, new_selection;
 };
 
 extern UndoHistory<LevelUndoRecord> level_history;
@@ -35,19 +29,21 @@ void level_step_touch_chunk(int chunk);
 void level_step_end();
 
 // Ctrl+Z / Ctrl+Shift+Z and Ctrl+Y: one whole step back or forward (the open step is
-// closed first). Chunk pictures are rebuilt, the selection goes back to what it was when
-// the object still exists, and each changed flag follows the saved point. False at the
-// start / end of the history.
+// closed first). Chunk pictures are rebuilt, each changed flag tells whether its part
+// differs from what its file holds, and the objects and marker under the cursor, with the
+// selection, are found again (rebuild_hover_from_cursor). False at the start / end of the
+// history.
 bool level_undo();
 bool level_redo();
 
 // A load or an import replaced the level: every step is forgotten and the present state
-// counts as saved for the parts in `flags` (change_flags.h bits).
+// counts as saved for the parts in `flags` (change_flags.h bits; 0: only the steps are
+// forgotten).
 void level_history_loaded(uint8_t flags);
 // A save wrote the parts in `flags`: the present state is their saved point.
 void level_history_saved(uint8_t flags);
 // The parts in `flags` hold edits made outside the history (a recovered snapshot): no
-// state of the history is their saved point, so no undo clears their flags.
+// undo clears their flags, only a save.
 void level_history_unsaved(uint8_t flags);
 
 // Capacity level_undo_size steps and an empty history (every import).

@@ -35,7 +35,8 @@ class LevelEditorTest : public ::testing::Test {
   void pattern_blocks_and_chunks();
   LayoutRow& row(int r, bool back = false) { return (back ? back_layout : front_layout).rows[static_cast<size_t>(r)]; }
 
-  // Enters the screen (settings as they are) and runs `n` passes of its loop.
+  // Enters the screen (settings as they are; the level as built counts as saved) and runs
+  // `n` passes of its loop.
   void enter();
   void frames(int n);
   // Puts the mouse at (x, y) at once (not as a script step).

@@ -171,3 +171,32 @@ TEST_F(LevelEditorScreen, BlockNumbersPastTheCountStepFromTheEnds) {
     EXPECT_EQ(std::count(chunk(1).cells, chunk(1).cells + 4, want), want == LEVEL_BLOCKMAP_COUNT ? 4 : 1) << want;
   }
 }
+
+// After undo and redo the keys act on the object under the cursor, the one the frame and
+// panel show, never on the one the undone step had selected: in layout and in metablock mode.
+TEST_F(LevelEditorScreen, AfterUndoTheKeysActOnTheObjectUnderTheCursor) {
+  for (const bool metablock : {false, true}) {
+    make_level();
+    row(9).objects = {{1, 48}, {2, 80}};  // boxes 32..48 and 64..80, rows 128..144
+    level_editor_modes = 0x12;
+    enter();
+    if (metablock) key(KEY_M);
+    place_mouse(40, 135);
+    frames(1);
+    key(KEY_TILDE);  // flips the first (its cell in metablock mode)
+    place_mouse(70, 135);
+    frames(2);
+    ASSERT_EQ(ledit.selected_index, 1);
+    key(KEY_Z, KB_CTRL_FLAG);
+    EXPECT_EQ(ledit.selected_index, 1) << metablock;
+    key(KEY_EQUALS);
+    if (metablock) {
+      EXPECT_EQ(chunk(1).cells[0], 2) << "the undone chunk is left alone";
+      EXPECT_EQ(chunk(2).cells[0], 4) << "the framed chunk's block steps";
+    } else {
+      EXPECT_EQ(codes_of(row(9)), (std::vector<uint16_t>{1, 3}));
+    }
+    key(KEY_Y, KB_CTRL_FLAG);  // redo: the cursor still decides
+    EXPECT_EQ(ledit.selected_index, 1) << metablock;
+  }
+}

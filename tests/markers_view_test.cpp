@@ -105,3 +105,22 @@ TEST_F(MarkersView, PanelLiesOnADarkTranslucentBandOverTheScenery) {
   EXPECT_EQ(screen_pixel(300, 21) & 0xFFFFFF, band);
   EXPECT_EQ(screen_pixel(300, 20) & 0xFFFFFF, scenery);
 }
+
+// A marker dragged from over one chunk to over another, and the drag undone: Delete removes
+// the chunk now under the cursor, not the one the marker covered before.
+TEST_F(MarkersView, AfterUndoingADragDeleteRemovesTheObjectUnderTheCursor) {
+  start();
+  row(13).objects = {{1, 96}, {2, 160}};  // boxes 96..112 and 160..176, rows 192..208
+  hover_marker(0, 100, 203);
+  const int mx = in->mx, my = in->my;
+  button(1).move(mx + 64, my);
+  frames(3);
+  button(0);
+  frames(2);
+  ASSERT_EQ(marker(0).x, 164);
+  key(KEY_Z, KB_CTRL_FLAG);
+  ASSERT_EQ(marker(0).x, 100);
+  frames(1);
+  key(KEY_DEL);
+  EXPECT_EQ(codes_of(row(13)), (std::vector<uint16_t>{1}));
+}
