@@ -30,6 +30,7 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
 // Patches the name tables of ./master/aga/CODE and writes the repacked CODE and the named
 // files into the directory named by the project file without its extension. The names
 // must differ without regard to case (identical files may share one) and none may be CODE.
-// The game is built in a new folder beside the output, which then replaces the previous
-// game folder whole; a failed build leaves that untouched. Same rules otherwise.
+// Every other data file beside the master CODE that the folder lacks is copied in, so the
+// built game is complete; files of the folder that the build does not write are kept. The
+// folder is written all or nothing; a failed build leaves it untouched. Same rules otherwise.
 int BuildAgaGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output = nullptr);

@@ -1,14 +1,12 @@
 // The AGA game build: the layout and chunkmap names of the master CODE data point at the
 // project's files, which are copied beside the repacked CODE.
-#include <stdlib.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <system_error>
 
 #include "files/atomic_file.h"
@@ -118,57 +116,35 @@ bool unpack_master(AgaBuild& build, ProjectMessages& messages) {
   return true;
 }
 
-// A new empty folder beside `folder` ("<folder>.<what>-XXXXXX"), with the permissions a
-// new folder gets; empty when it cannot be made.
-std::string folder_beside(const std::string& folder, const char* what) {
-  std::string name = folder + "." + what + "-XXXXXX";
-  if (!mkdtemp(&name[0])) return {};
-  const mode_t mask = umask(0);
-  umask(mask);
-  chmod(name.c_str(), 0777 & ~mask);
-  return name;
+// The regular files of folder by the upper-case form of their names (the Amiga ignores case).
+std::map<std::string, std::string> files_in(const std::string& folder) {
+  std::map<std::string, std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    if (it->is_regular_file(ec)) names.emplace(upper_case(it->path().filename().string()), it->path().filename().string());
+  return names;
 }
 
-// Writes CODE and the copies into a new folder beside out_dir, then puts it in out_dir's
-// place; the previous folder goes only after that. On failure nothing of it stays.
+// Writes CODE and the copies into out_dir, each over a file of its name in any case; every
+// other data file of the master game that the folder lacks is copied from beside the master
+// CODE, so the game is complete. Everything else in the folder stays. All or nothing.
 bool write_game_folder(const std::string& out_dir, const std::vector<uint8_t>& code, const AgaBuild& build,
                        ProjectMessages& messages) {
-  const std::string staging = folder_beside(out_dir, "new");
-  if (staging.empty()) {
-    messages.add(Problem{Problem::Kind::CreateDirectory, out_dir, "", std::strerror(errno)});
-    return false;
-  }
-  std::error_code ec;
-  auto write = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::string why;
-    if (write_file_atomic(staging + "/" + name, bytes, &why)) return true;
-    messages.add(Problem{Problem::Kind::CreateFile, out_dir + "/" + name, "", why});
-    return false;
+  const std::map<std::string, std::string> present = files_in(out_dir);
+  std::set<std::string> written;
+  ProjectTree tree;
+  tree.add_directory(out_dir);
+  auto add = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
+    const auto found = present.find(upper_case(name));
+    tree.add_file(out_dir + "/" + (found == present.end() ? name : found->second), bytes);
+    written.insert(upper_case(name));
   };
-  bool ok = write("CODE", code);
-  for (size_t i = 0; ok && i < build.copies.size(); ++i) ok = write(build.copies[i].name, build.copies[i].bytes);
-  if (!ok) {
-    fs::remove_all(staging, ec);
-    return false;
-  }
-  std::string previous;
-  if (fs::exists(out_dir, ec)) {
-    previous = folder_beside(out_dir, "old");
-    if (previous.empty() || std::rename(out_dir.c_str(), previous.c_str()) != 0) {
-      messages.add(Problem{Problem::Kind::ReplaceFolder, out_dir, "", std::strerror(errno)});
-      if (!previous.empty()) fs::remove(previous, ec);
-      fs::remove_all(staging, ec);
-      return false;
-    }
-  }
-  if (std::rename(staging.c_str(), out_dir.c_str()) != 0) {
-    messages.add(Problem{Problem::Kind::CreateDirectory, out_dir, "", std::strerror(errno)});
-    if (!previous.empty()) std::rename(previous.c_str(), out_dir.c_str());
-    fs::remove_all(staging, ec);
-    return false;
-  }
-  if (!previous.empty()) fs::remove_all(previous, ec);
-  return true;
+  add("CODE", code);
+  for (const AgaBuild::Copy& copy : build.copies) add(copy.name, copy.bytes);
+  const std::string master_dir = directory_of(MASTER_CODE_PATH);
+  for (const auto& [upper, name] : files_in(master_dir))
+    if (!written.count(upper) && !present.count(upper)) tree.add_copy(master_dir + name, out_dir + "/" + name);
+  return write_project_tree(tree, messages);
 }
 
 }  // namespace

@@ -136,3 +136,41 @@ TEST(GameBuild, GenesisLayoutsFillEachAreaToItsLastByte) {
   EXPECT_EQ(BuildGenesisGame(project, refused), -1);
   EXPECT_EQ(problem_texts(refused), std::vector<std::string>{"ERROR: \"L38.lvl\" does not fit into the 4 MiB image."});
 }
+
+// A built AGA game is whole: every data file of the master game lies beside the built CODE,
+// a rebuild keeps what the modder put into the folder (an own file, changed graphics), and
+// the built game can be taken apart into a project again.
+TEST(GameBuild, AgaGameFolderIsCompleteAndARebuildKeepsTheModdersFiles) {
+  ScopedCwd cwd(scratch_dir("game_build_aga_complete"));
+  fs::create_directories("master/aga");
+  write_aga_fixture("master/aga/");
+  ProjectTables project;
+  ProjectMessages m;
+  ASSERT_EQ(GenerateAgaProject(MASTER_CODE_PATH, project, m), 0);
+  project.project_file = "GLB-AGA.glp";
+  ASSERT_EQ(BuildAgaGame(project, m, nullptr), 0);
+  int data_files = 0;
+  for (const auto& e : fs::directory_iterator("master/aga")) {
+    const std::string name = e.path().filename().string();
+    if (name == "CODE") continue;
+    ++data_files;
+    EXPECT_EQ(read_bytes("GLB-AGA/" + name), read_bytes(e.path().string())) << name;
+  }
+  EXPECT_EQ(data_files, 9);
+
+  write_bytes("GLB-AGA/Notes.txt", text_bytes("mine"));
+  write_bytes("GLB-AGA/Castle.GLV", Bytes(64, 0x5A));
+  write_bytes("levels/lvl/Lev01.lvl", pack_block(layout_bytes(fixture_plane(0, 3, 9))));
+  ASSERT_EQ(BuildAgaGame(project, m, nullptr), 0);
+  EXPECT_TRUE(m.all().empty()) << problem_texts(m)[0];
+  EXPECT_EQ(read_text_file("GLB-AGA/Notes.txt"), "mine");
+  EXPECT_EQ(read_bytes("GLB-AGA/Castle.GLV"), Bytes(64, 0x5A));
+  EXPECT_EQ(read_bytes("GLB-AGA/Lev01.lvl"), read_bytes("levels/lvl/Lev01.lvl"));
+
+  fs::create_directories("again");
+  ScopedCwd again("again");
+  ProjectTables taken;
+  ASSERT_EQ(GenerateAgaProject("../GLB-AGA/CODE", taken, m), 0) << problem_texts(m)[0];
+  EXPECT_EQ(read_bytes("themes/glv/Castle.GLV"), Bytes(64, 0x5A));
+  EXPECT_EQ(read_bytes("levels/lvl/Lev01.lvl"), read_bytes("../levels/lvl/Lev01.lvl"));
+}

@@ -28,8 +28,13 @@ std::string read_text_file(const std::string& path) {
 
 std::map<std::string, std::string> folder_snapshot(const std::string& dir) {
   std::map<std::string, std::string> out;
-  for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
-    out[e.path().string()] = e.is_directory() ? "<dir>" : read_text_file(e.path().string());
+  namespace fs = std::filesystem;
+  for (const auto& e : fs::recursive_directory_iterator(dir)) {
+    const std::string path = e.path().string();
+    const std::string mode = std::to_string(static_cast<int>(e.symlink_status().permissions()));
+    if (e.is_symlink()) out[path] = "<link " + fs::read_symlink(e.path()).string() + ">";
+    else out[path] = (e.is_directory() ? "<dir>" : read_text_file(path)) + "<mode " + mode + ">";
+  }
   return out;
 }
 

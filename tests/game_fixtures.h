@@ -14,7 +14,8 @@
 void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> read_bytes(const std::string& path);
 std::string read_text_file(const std::string& path);
-// Every file and folder below dir by path: a file's bytes, "<dir>" for a folder.
+// Every file, folder and link below dir by path: a file's bytes or "<dir>", and its
+// permissions; a link's target.
 std::map<std::string, std::string> folder_snapshot(const std::string& dir = ".");
 
 // A layout plane of the given theme with one object per row (codes derived from seed).

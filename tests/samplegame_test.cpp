@@ -85,7 +85,7 @@ TEST(SampleGameOutputs, ProjectsBuildsAndRendersAreTheRecordedOnes) {
                           {"genesis project", 0xbb0c0bc3ef82c0d4ull},
                           {"genesis build", 0xf573404312700f05ull},
                           {"aga project", 0xe66032576ccd6fbeull},
-                          {"aga build", 0xb5b2d2689ab7e7c8ull},
+                          {"aga build", 0x29d7aae0c02b0c5dull},
                           {"render 00 at -12", 0xe4f830a537692af6ull},
                           {"render 01 at -12", 0x82fd4acbecfad3dcull},
                           {"render 09 at 7", 0x0cffab6590567affull},
