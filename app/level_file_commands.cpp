@@ -1,6 +1,8 @@
 #include "app/level_file_commands.h"
 
 #include "app/level_commands.h"
+#include "app/problem_text.h"
+#include "files/atomic_file.h"
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "gamedata/level_state.h"
@@ -35,7 +37,8 @@ int save_block(const std::string& path, const std::vector<uint8_t>& block) {
     case SaveFailure::Packing: return refuse(path, why);
     case SaveFailure::Writing: break;
   }
-  report_error(format_text("ERROR: Cannot save \"%s\": %s.", path.c_str(), why.c_str()));
+  if (why == WRITE_PROTECTED) report_error(problem_text(Problem(Problem::Kind::WriteProtected, path)));
+  else report_error(format_text("ERROR: Cannot save \"%s\": %s.", path.c_str(), why.c_str()));
   return -1;
 }
 

@@ -1,5 +1,6 @@
 #include "files/atomic_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,7 +75,41 @@ bool write_file_synced(const std::string& path, const uint8_t* data, size_t size
   return true;
 }
 
-bool write_file_staged(const std::string& path, const uint8_t* data, size_t size, std::string* error, bool sync) {
+namespace {
+
+// The file a write to path replaces: path itself or, for a symbolic link, the file the link
+// leads to (which need not exist yet), so the link stays and its file gets the new bytes.
+std::string write_target(const std::string& path) {
+  std::string target = path;
+  char link[4096];
+  for (int hops = 0; hops < 40; ++hops) {
+    const ssize_t n = readlink(target.c_str(), link, sizeof link);
+    if (n <= 0 || static_cast<size_t>(n) == sizeof link) break;
+    const std::string to(link, static_cast<size_t>(n));
+    const size_t slash = target.find_last_of('/');
+    target = to[0] == '/' || slash == std::string::npos ? to : target.substr(0, slash + 1) + to;
+  }
+  return target;
+}
+
+// An existing file the user may not write. Root may write any file, so for root a file
+// without any write permission counts as protected.
+bool write_protected(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  if (geteuid() == 0) return (st.st_mode & 0222) == 0;
+  return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
+}  // namespace
+
+Problem write_problem(Problem::Kind kind, const std::string& path, const std::string& why) {
+  return why == WRITE_PROTECTED ? Problem(Problem::Kind::WriteProtected, path) : Problem(kind, path, "", why);
+}
+
+bool write_file_staged(const std::string& path_given, const uint8_t* data, size_t size, std::string* error,
+                       bool sync) {
+  const std::string path = write_target(path_given);
   const std::string tmp = path + ".tmp";
   auto fail = [&](const char* what, int err) {
     if (error) *error = std::string(what) + ": " + std::strerror(err);
@@ -84,6 +119,10 @@ bool write_file_staged(const std::string& path, const uint8_t* data, size_t size
   struct stat old;
   const bool replacing = stat(path.c_str(), &old) == 0;
   if (replacing && S_ISDIR(old.st_mode)) return fail("cannot replace the file", EISDIR);
+  if (replacing && write_protected(path)) {
+    if (error) *error = WRITE_PROTECTED;
+    return false;
+  }
   if (!write_file_synced(tmp, data, size, error, sync, replacing ? static_cast<int>(old.st_mode & 07777) : -1)) {
     std::remove(tmp.c_str());
     return false;
@@ -91,7 +130,8 @@ bool write_file_staged(const std::string& path, const uint8_t* data, size_t size
   return true;
 }
 
-bool commit_staged_file(const std::string& path, std::string* error) {
+bool commit_staged_file(const std::string& path_given, std::string* error) {
+  const std::string path = write_target(path_given);
   const std::string tmp = path + ".tmp";
   if (std::rename(tmp.c_str(), path.c_str()) == 0) return true;
   if (error) *error = std::string("cannot replace the file: ") + std::strerror(errno);
@@ -99,7 +139,7 @@ bool commit_staged_file(const std::string& path, std::string* error) {
   return false;
 }
 
-void discard_staged_file(const std::string& path) { std::remove((path + ".tmp").c_str()); }
+void discard_staged_file(const std::string& path) { std::remove((write_target(path) + ".tmp").c_str()); }
 
 bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size, std::string* error, bool sync) {
   return write_file_staged(path, data, size, error, sync) && commit_staged_file(path, error);

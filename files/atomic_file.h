@@ -28,6 +28,12 @@ bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& byte
 bool write_file_atomic(const std::string& path, const uint8_t* data, size_t size, std::string* error = nullptr,
                        bool sync = true);
 
+// A write to a symbolic link writes the file it leads to (the link stays); an existing file
+// the user may not write is refused with the reason WRITE_PROTECTED, which write_problem
+// turns into that problem (any other reason into a problem of kind).
+constexpr const char* WRITE_PROTECTED = "write-protected";
+Problem write_problem(Problem::Kind kind, const std::string& path, const std::string& why);
+
 // The two halves of write_file_atomic, for writers of many files that replace none of them
 // until all are written: write_file_staged writes "path.tmp" (synced, with the permissions of
 // a file it will replace; refused when path is a directory); commit_staged_file renames it

@@ -121,7 +121,7 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
   // At least 2 MiB, and never shorter than the master: its bytes past the placed data stay.
   const size_t size = std::max({build.position, genesis::MIN_IMAGE_SIZE, master_size});
   if (std::string why; !write_file_atomic(name, build.image.data(), size, &why)) {
-    messages.add(Problem{Problem::Kind::CreateFile, name, "", why});
+    messages.add(write_problem(Problem::Kind::CreateFile, name, why));
     return -1;
   }
   if (output) *output = name;

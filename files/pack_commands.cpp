@@ -15,6 +15,11 @@ bool fail(Problem* problem, Problem::Kind kind, const std::string& path, const s
   return false;
 }
 
+bool refuse_write(Problem* problem, const std::string& path, const std::string& why) {
+  if (problem) *problem = write_problem(Problem::Kind::CannotWrite, path, why);
+  return false;
+}
+
 }  // namespace
 
 bool pack_file(const std::string& in_path, const std::string& out_path, Problem* problem) {
@@ -24,7 +29,7 @@ bool pack_file(const std::string& in_path, const std::string& out_path, Problem*
   if (data.size() > pp20_max_unpacked_size) return fail(problem, Problem::Kind::TooLargeToPack, in_path);
   const std::vector<uint8_t> block = pp20_pack(data.data(), data.size());
   std::string why;
-  if (!write_file_atomic(out_path, block, &why)) return fail(problem, Problem::Kind::CannotWrite, out_path, why);
+  if (!write_file_atomic(out_path, block, &why)) return refuse_write(problem, out_path, why);
   return true;
 }
 
@@ -37,7 +42,7 @@ bool unpack_file(const std::string& in_path, const std::string& out_path, uint64
   if (offset > file.size() || !pp20_load(file.data(), file.size(), static_cast<size_t>(offset), raw, &why))
     return fail(problem, Problem::Kind::Contents, in_path,
                 why.empty() ? "packed block starts past the end of the file" : why);
-  if (!write_file_atomic(out_path, raw.buffer, &why)) return fail(problem, Problem::Kind::CannotWrite, out_path, why);
+  if (!write_file_atomic(out_path, raw.buffer, &why)) return refuse_write(problem, out_path, why);
   return true;
 }
 

@@ -67,7 +67,7 @@ bool write_project_tree(const ProjectTree& tree, ProjectMessages& messages) {
   for (; staged < files.size(); ++staged) {
     const auto& [path, bytes] = files[staged];
     if (std::string why; !write_file_staged(path, bytes.data(), bytes.size(), &why)) {
-      messages.add(Problem{Problem::Kind::CreateFile, path, "", why});
+      messages.add(write_problem(Problem::Kind::CreateFile, path, why));
       return undo();
     }
   }

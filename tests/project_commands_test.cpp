@@ -182,6 +182,7 @@ TEST(ProblemText, EveryKindHasItsMessage) {
        "ERROR: Could not replace the folder \"g\" (Permission denied)"},
       {Problem(K::CannotWrite, "o.bin", "", "cannot create the file: Is a directory"),
        "ERROR: Cannot write \"o.bin\": cannot create the file: Is a directory"},
+      {Problem(K::WriteProtected, "r.pp"), "ERROR: \"r.pp\" is write-protected."},
       {Problem(K::UnsupportedSize, "game/Castle.GLV", "", "", 524289),
        "ERROR: Cannot copy the file 'game/Castle.GLV', because it has an unsupported file size of 524289 bytes."},
       {Problem(K::NothingToPack, "e"), "ERROR: File \"e\" is empty; there is nothing to pack."},
