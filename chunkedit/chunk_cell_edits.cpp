@@ -77,9 +77,9 @@ int fill_marked_cells(const CellEditState& state, Chunk& chunk, const std::array
   return changed;
 }
 
-int mirror_chunk(const CellEditState& state, Chunk& chunk) { return transform_chunk(state, chunk, false, true, CELL_MIRROR_BIT); }
-int flip_chunk(const CellEditState& state, Chunk& chunk) { return transform_chunk(state, chunk, true, false, CELL_FLIP_BIT); }
-int rotate_chunk(const CellEditState& state, Chunk& chunk) { return transform_chunk(state, chunk, true, true, CELL_MIRROR_BIT | CELL_FLIP_BIT); }
+int mirror_chunk(const CellEditState& state, Chunk& chunk) { return transform_chunk(state, chunk, false, true, 0); }
+int flip_chunk(const CellEditState& state, Chunk& chunk) { return transform_chunk(state, chunk, true, false, CELL_VFLIP); }
+int rotate_chunk(const CellEditState& state, Chunk& chunk) { return transform_chunk(state, chunk, true, true, CELL_VFLIP); }
 
 bool change_chunk_width(const CellEditState& state, Chunk& chunk, int delta) { return change_size(state, chunk.width, UNDO_WIDTH, delta); }
 bool change_chunk_height(const CellEditState& state, Chunk& chunk, int delta) { return change_size(state, chunk.height, UNDO_HEIGHT, delta); }

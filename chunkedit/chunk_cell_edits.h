@@ -39,12 +39,11 @@ bool paste_cell(const CellEditState& state, Chunk& chunk, uint16_t cell);
 // Returns the number of cells changed.
 int fill_marked_cells(const CellEditState& state, Chunk& chunk, const std::array<uint8_t, 256>& marks, uint16_t word);
 
-// Whole-tile transforms over the used area, each changed cell recorded:
-// mirror reverses every row and toggles bit 10, flip reverses the order of the rows and
-// toggles bit 11, rotate does both (a half turn, bits 10 and 11 toggled). Empty cells
-// stay empty.
-constexpr uint16_t CELL_MIRROR_BIT = 0x0400;
-constexpr uint16_t CELL_FLIP_BIT = 0x0800;
+// Whole-tile transforms over the used area, each changed cell recorded: mirror reverses
+// every row, flip reverses the order of the rows and toggles the drawn vertical flip
+// (CELL_VFLIP, bit 12) of every non-empty cell, rotate does both (a half turn). No block
+// is drawn mirrored, so a mirrored tile's blocks keep their orientation; the game's
+// attribute fields (bits 9-11, 13-15) are never changed. Empty cells stay empty.
 int mirror_chunk(const CellEditState& state, Chunk& chunk);
 int flip_chunk(const CellEditState& state, Chunk& chunk);
 int rotate_chunk(const CellEditState& state, Chunk& chunk);

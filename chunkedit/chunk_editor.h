@@ -47,7 +47,10 @@ struct CellUnderCursor {
 };
 // The used-area cell under the mouse at cell size s.
 CellUnderCursor cell_under_cursor(const Chunk& chunk, int s);
-// The actions on the cell under the cursor (selector, marks, menu, Delete, Ctrl keys).
+// The actions on the cell under the cursor (selector, marks, menu, Delete, Ctrl+C, Ctrl+V).
 void cell_actions(Chunk& chunk, const CellUnderCursor& cell, int s, bool left_click, bool right_click);
+// Ctrl+Z, Ctrl+Shift+Z or Ctrl+Y, Ctrl+M, Ctrl+F, Ctrl+R: undo, redo and the whole-tile
+// transforms, wherever the mouse is.
+void whole_tile_keys(Chunk& chunk);
 // Opens the block selector on a cell and applies its result (fills marked cells).
 void select_block_on_cell(Chunk& chunk, int column, int row, int s);

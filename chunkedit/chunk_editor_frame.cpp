@@ -109,6 +109,7 @@ void chunk_editor_frame() {
   }
 
   if (cell.inside) cell_actions(chunk, cell, s, left_click, right_click);
+  whole_tile_keys(chunk);
   // Whatever this frame's action changed is one undo step.
   end_chunk_step();
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <initializer_list>
 
 #include "chunkedit/block_context_menu.h"
 #include "chunkedit/block_selector.h"
@@ -78,26 +79,19 @@ void undo_or_redo(Chunk& chunk, bool redo) {
   show_undo_readout(chunk_history.undo_count(), chunk_history.redo_count(), timer_ticks);
 }
 
-// Ctrl with C, V, Z, Shift+Z, Y, M, F or R: the first key down acts, once per press.
-void ctrl_keys(Chunk& chunk, uint16_t idx) {
-  InputSource& in = input();
-  int key = 0;
-  for (int k : {KEY_C, KEY_V, KEY_Z, KEY_Y, KEY_M, KEY_F, KEY_R})
-    if (in.key_down(k)) {
-      key = k;
-      break;
-    }
-  if (!key) return;
-  switch (key) {
-    case KEY_C: copy_cell(chunk_edit_state(), chunk, idx); break;
-    case KEY_V: paste_cell(chunk_edit_state(), chunk, idx); break;
-    case KEY_Z: undo_or_redo(chunk, shift_down()); break;
-    case KEY_Y: undo_or_redo(chunk, true); break;
-    case KEY_M: mirror_chunk(chunk_edit_state(), chunk); break;
-    case KEY_F: flip_chunk(chunk_edit_state(), chunk); break;
-    case KEY_R: rotate_chunk(chunk_edit_state(), chunk); break;
-  }
-  wait_key_released(key);
+// The first of `keys` that is down, or 0.
+int first_key_down(std::initializer_list<int> keys) {
+  for (int k : keys)
+    if (input().key_down(k)) return k;
+  return 0;
+}
+
+// Ctrl with C or V on the cell under the mouse, once per press.
+void cell_ctrl_keys(Chunk& chunk, uint16_t idx) {
+  const int key = first_key_down({KEY_C, KEY_V});
+  if (key == KEY_C) copy_cell(chunk_edit_state(), chunk, idx);
+  if (key == KEY_V) paste_cell(chunk_edit_state(), chunk, idx);
+  if (key) wait_key_released(key);
 }
 
 }  // namespace
@@ -217,8 +211,22 @@ void cell_actions(Chunk& chunk, const CellUnderCursor& cell, int s, bool left_cl
     wait_key_released(KEY_DEL_PAD);
   } else if (ctrl_down()) {
     if (left_click && click_selects_cell()) toggle_mark(idx);
-    ctrl_keys(chunk, idx);
+    cell_ctrl_keys(chunk, idx);
   }
+}
+
+void whole_tile_keys(Chunk& chunk) {
+  if (!ctrl_down()) return;
+  const int key = first_key_down({KEY_Z, KEY_Y, KEY_M, KEY_F, KEY_R});
+  switch (key) {
+    case KEY_Z: undo_or_redo(chunk, shift_down()); break;
+    case KEY_Y: undo_or_redo(chunk, true); break;
+    case KEY_M: mirror_chunk(chunk_edit_state(), chunk); break;
+    case KEY_F: flip_chunk(chunk_edit_state(), chunk); break;
+    case KEY_R: rotate_chunk(chunk_edit_state(), chunk); break;
+    default: return;
+  }
+  wait_key_released(key);
 }
 
 void select_block_on_cell(Chunk& chunk, int column, int row, int s) {

@@ -169,15 +169,34 @@ Chunk numbered(int w, int h) {
 
 }  // namespace
 
-TEST_F(ChunkUndo, WholeTileMirrorOfSixtyFourCellsIsOneUndo) {
-  chunk = numbered(8, 8);
-  const Chunk start = chunk;
-  EXPECT_EQ(mirror_chunk(chunk_edit_state(), chunk), 64);
-  end_chunk_step();
-  EXPECT_EQ(chunk.cell(0, 0), start.cell(7, 0) ^ 0x0400);
-  ASSERT_TRUE(undo_chunk_change(chunk));
-  EXPECT_EQ(std::memcmp(&chunk, &start, sizeof chunk), 0);
-  EXPECT_FALSE(undo_chunk_change(chunk));
+// Ctrl+M, Ctrl+F and Ctrl+R: cells move to the mirrored, flipped or turned position; only
+// the flip toggles a bit, the drawn vertical flip (bit 12), and only of non-empty cells. The
+// game's collision fields (bits 9-11, 13-15) stay. Each is one undo step.
+TEST_F(ChunkUndo, WholeTileTransformsMoveCellsAndToggleOnlyTheDrawnFlip) {
+  const struct {
+    int (*transform)(const CellEditState&, Chunk&);
+    bool columns, rows;
+    uint16_t toggled;
+  } transforms[] = {{mirror_chunk, true, false, 0}, {flip_chunk, false, true, 0x1000}, {rotate_chunk, true, true, 0x1000}};
+  for (const auto& t : transforms) {
+    chunk = Chunk();
+    chunk.width = 5;
+    chunk.height = 3;
+    for (int r = 0; r < 3; ++r)
+      for (int c = 0; c < 5; ++c) chunk.cell(c, r) = static_cast<uint16_t>((0xAE00 ^ (0x1200 * c) ^ (0x4400 * r)) | (5 * r + c));
+    chunk.cell(1, 0) = 0;  // empty: stays empty wherever it goes
+    const Chunk start = chunk;
+    EXPECT_GT(t.transform(chunk_edit_state(), chunk), 0);
+    end_chunk_step();
+    for (int r = 0; r < 3; ++r)
+      for (int c = 0; c < 5; ++c) {
+        const uint16_t from = start.cell(t.columns ? 4 - c : c, t.rows ? 2 - r : r);
+        EXPECT_EQ(chunk.cell(c, r), from ? from ^ t.toggled : 0) << c << "," << r << " toggled " << t.toggled;
+      }
+    ASSERT_TRUE(undo_chunk_change(chunk));
+    EXPECT_EQ(std::memcmp(&chunk, &start, sizeof chunk), 0);
+    EXPECT_FALSE(undo_chunk_change(chunk));
+  }
 }
 
 TEST_F(ChunkUndo, SizeChangesStayWithinOneToSixteen) {
