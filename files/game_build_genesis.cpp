@@ -11,6 +11,7 @@
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"
+#include "files/rom_header.h"
 #include "files/rom_tables.h"
 
 std::string project_source_path(const std::string& descriptor_path, const std::string& record_path) {
@@ -120,6 +121,8 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
   }
   // At least 2 MiB, and never shorter than the master: its bytes past the placed data stay.
   const size_t size = std::max({build.position, genesis::MIN_IMAGE_SIZE, master_size});
+  // The header is made to describe the written image: its end address and checksum.
+  fix_genesis_header(build.image.data(), size);
   if (std::string why; !write_file_atomic(name, build.image.data(), size, &why)) {
     messages.add(write_problem(Problem::Kind::CreateFile, name, why));
     return -1;

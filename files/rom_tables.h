@@ -48,6 +48,10 @@ constexpr size_t PLACEMENT_START = 0x1128AC;
 constexpr size_t PLACEMENT_END = 0x164904;     // data reaching past here moves to 0x200000
 constexpr size_t OVERFLOW_START = 0x200000;
 constexpr size_t NOP_PATCH = 0x300;            // three 68000 NOPs
+// The header fields the build makes consistent with the image it writes.
+constexpr size_t HEADER_CHECKSUM = 0x18E;      // 16-bit sum of the words from 0x200 on
+constexpr size_t HEADER_ROM_END = 0x1A4;       // the image's last offset (size - 1)
+constexpr size_t CHECKSUM_START = 0x200;
 constexpr size_t CHUNK_SET_LIMIT = 133124;     // unpacked chunk-set buffer
 }  // namespace genesis
 

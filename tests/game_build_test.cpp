@@ -37,6 +37,21 @@ Bytes add_last_themes(ProjectTables& project) {
   return last;
 }
 
+// The built image's header describes the written bytes (end address, checksum computed here
+// from them), and every other header byte is the master's.
+void expect_header_describes(const Bytes& rom, const Bytes& master) {
+  ASSERT_GT(rom.size(), 0x200u);
+  uint16_t sum = 0;
+  for (size_t i = 0x200; i < rom.size(); i += 2)
+    sum = static_cast<uint16_t>(sum + (rom[i] << 8) + (i + 1 < rom.size() ? rom[i + 1] : 0));
+  EXPECT_EQ(read_be16(&rom[0x18E]), sum);
+  EXPECT_EQ(read_be32(&rom[0x1A4]), rom.size() - 1);
+  for (size_t i = 0; i < 0x200; ++i) {
+    if ((i >= 0x18E && i <= 0x18F) || (i >= 0x1A4 && i <= 0x1A7)) continue;
+    ASSERT_EQ(rom[i], master[i]) << "header byte " << i;
+  }
+}
+
 }  // namespace
 
 TEST(GameBuild, GenesisPlacesThemeTensChunkmapButNotThemeElevens) {
@@ -57,6 +72,8 @@ TEST(GameBuild, GenesisPlacesThemeTensChunkmapButNotThemeElevens) {
   ASSERT_LE(at + last.size(), rom.size());
   EXPECT_EQ(Bytes(rom.begin() + at, rom.begin() + at + last.size()), last);
   EXPECT_EQ(read_be32(&rom[genesis::CHUNKMAP_TABLE + 4 * 11]), read_be32(&master[genesis::CHUNKMAP_TABLE + 4 * 11]));
+  expect_header_describes(rom, master);
+  EXPECT_EQ(read_bytes(MASTER_ROM_PATH), master);
 }
 
 TEST(GameBuild, AgaNamesThemeTensChunkmapButNotThemeElevens) {
@@ -109,7 +126,8 @@ Bytes layout_of_size(size_t n) {
 TEST(GameBuild, GenesisLayoutsFillEachAreaToItsLastByte) {
   ScopedCwd cwd(scratch_dir("game_build_genesis_areas"));
   fs::create_directories("master/genesis");
-  write_bytes(MASTER_ROM_PATH, make_genesis_fixture().rom);
+  const Bytes master = make_genesis_fixture().rom;
+  write_bytes(MASTER_ROM_PATH, master);
   std::vector<size_t> sizes(5, 55994);
   sizes.push_back(55990);  // 335,960 bytes: up to the end of the first area
   sizes.insert(sizes.end(), 32, 65534);
@@ -130,11 +148,25 @@ TEST(GameBuild, GenesisLayoutsFillEachAreaToItsLastByte) {
   EXPECT_EQ(at(6), genesis::OVERFLOW_START);
   EXPECT_EQ(at(38) + 64, genesis::IMAGE_LIMIT);
   EXPECT_EQ(Bytes(rom.begin() + at(38), rom.end()), read_bytes("L38.lvl"));
+  expect_header_describes(rom, master);
 
   write_bytes("L38.lvl", layout_of_size(66));
   ProjectMessages refused;
   EXPECT_EQ(BuildGenesisGame(project, refused), -1);
   EXPECT_EQ(problem_texts(refused), std::vector<std::string>{"ERROR: \"L38.lvl\" does not fit into the 4 MiB image."});
+
+  // An image of odd size, grown past 2 MiB: its last byte is the high byte of a word.
+  sizes.resize(7);
+  for (size_t i = 7; i < 39; ++i) project.levels[i].map_front.clear();
+  Bytes odd = master;
+  odd.resize(genesis::OVERFLOW_START + 0x10001, 0x5A);
+  write_bytes(MASTER_ROM_PATH, odd);
+  ASSERT_EQ(BuildGenesisGame(project, m), 0) << problem_texts(m).at(0);
+  const Bytes grown = read_bytes("Full.bin");
+  ASSERT_EQ(grown.size(), odd.size());
+  EXPECT_EQ(read_be32(&grown[genesis::LAYOUT_TABLE + 4 * 6]), genesis::OVERFLOW_START);
+  expect_header_describes(grown, odd);
+  EXPECT_EQ(read_bytes(MASTER_ROM_PATH), odd);
 }
 
 // A built AGA game is whole: every data file of the master game lies beside the built CODE,

@@ -83,7 +83,7 @@ TEST(SampleGameOutputs, ProjectsBuildsAndRendersAreTheRecordedOnes) {
   expect_frame_hashes("sample game outputs", seen,
                       {
                           {"genesis project", 0xbb0c0bc3ef82c0d4ull},
-                          {"genesis build", 0xf573404312700f05ull},
+                          {"genesis build", 0x2b37ab3addf7a78cull},
                           {"aga project", 0xe66032576ccd6fbeull},
                           {"aga build", 0x29d7aae0c02b0c5dull},
                           {"render 00 at -12", 0xe4f830a537692af6ull},
