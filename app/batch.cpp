@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/pack_commands.h"
+#include "app/patch_commands.h"
 #include "app/project_commands.h"
 #include "app/render_command.h"
 #include "app/usage_command.h"
@@ -32,11 +33,16 @@ const BatchCommand commands[] = {
      run_generate_genesis},
     {"generate-aga", "generate-aga CODE [--overwrite]",
      "take the AGA game of CODE apart into a project here (--overwrite: replace an existing one)", run_generate_aga},
-    {"build-genesis", "build-genesis PROJECT.glp", "build a Genesis ROM image from the project", run_build_genesis},
+    {"build-genesis", "build-genesis PROJECT.glp",
+     "build a Genesis ROM image from the project, and the BPS patch from the master to it", run_build_genesis},
     {"build-aga", "build-aga PROJECT.glp", "build an AGA game directory from the project", run_build_aga},
     {"usage", "usage chunks|blocks [PROJECT.glp]",
      "where each chunk is placed and each block used, as CSV (the project, or the ROM image)",
      run_usage_command},
+    {"bps-create", "bps-create SOURCE TARGET OUT.bps", "write the BPS patch that turns SOURCE into TARGET",
+     run_bps_create},
+    {"bps-apply", "bps-apply SOURCE PATCH OUT", "apply the BPS patch PATCH to SOURCE, checking sizes and CRCs",
+     run_bps_apply},
     {nullptr, nullptr, nullptr, nullptr},
 };
 

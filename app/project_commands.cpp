@@ -6,6 +6,7 @@
 
 #include "app/level_file_commands.h"
 #include "app/problem_text.h"
+#include "files/bps_patch.h"
 #include "files/game_build.h"
 #include "files/pp20.h"
 #include "files/project_files.h"
@@ -106,8 +107,10 @@ int build(int (*builder)(const ProjectTables&, ProjectMessages&, std::string*)) 
   const bool clean = show_messages(messages);
   if (result == 0) {
     const bool folder = builder == BuildAgaGame;
-    show_message(no_project_loaded() ? "NO PROJECT LOADED: WROTE " + output + " (THE MASTER IMAGE ONLY)"
-                                     : "WROTE " + output + (folder ? "/" : ""));
+    // The Genesis build writes the patch from the master beside the image.
+    const std::string written = folder ? output + "/" : output + ", " + patch_path_for(output);
+    show_message(no_project_loaded() ? "NO PROJECT LOADED: WROTE " + written + " (THE MASTER IMAGE ONLY)"
+                                     : "WROTE " + written);
   }
   return clean && result == 0 ? 0 : result == 0 ? 1 : -1;
 }

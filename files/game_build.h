@@ -22,9 +22,10 @@ bool output_file_clash(const std::string& output, const std::vector<BuildInput>&
 bool output_folder_clash(const std::string& folder, const std::vector<BuildInput>& inputs, Problem& clash);
 
 // Patches a copy of ./master/genesis/glb.bin and writes it as the project file name with
-// "bin" for its last three characters, or "Newrom.bin" without a project. Returns 0, or -1
-// with the problems in messages; a failed build writes nothing, and no build writes over a
-// file it reads. output receives the name.
+// "bin" for its last three characters, or "Newrom.bin" without a project, with the header's
+// end address and checksum made to fit, and beside it the BPS patch from the master to it
+// (patch_path_for). Returns 0, or -1 with the problems in messages; a failed build writes
+// nothing, and no build writes over a file it reads. output receives the image's name.
 int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output = nullptr);
 
 // Patches the name tables of ./master/aga/CODE and writes the repacked CODE and the named

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "files/atomic_file.h"
+#include "files/bps_patch.h"
 #include "files/byte_order.h"
 #include "files/chunk_set_block.h"
 #include "files/game_build.h"
@@ -77,7 +78,8 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
     messages.add(problem);
     return -1;
   }
-  const size_t master_size = build.image.size();
+  const std::vector<uint8_t> master = build.image;  // the source of the patch beside the image
+  const size_t master_size = master.size();
   build.image.resize(genesis::IMAGE_LIMIT, 0);
 
   for (int i = 0; i < PROJECT_LEVELS; ++i) {
@@ -115,16 +117,35 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
   const std::string name = project_file.empty()
                                ? std::string("Newrom.bin")
                                : project_file.substr(0, project_file.size() >= 3 ? project_file.size() - 3 : 0) + "bin";
-  if (Problem clash; output_file_clash(name, build_inputs(tables, MASTER_ROM_PATH), clash)) {
-    messages.add(clash);
-    return -1;
+  const std::string patch_name = patch_path_for(name);
+  for (const std::string& out : {name, patch_name}) {
+    if (Problem clash; output_file_clash(out, build_inputs(tables, MASTER_ROM_PATH), clash)) {
+      messages.add(clash);
+      return -1;
+    }
   }
   // At least 2 MiB, and never shorter than the master: its bytes past the placed data stay.
   const size_t size = std::max({build.position, genesis::MIN_IMAGE_SIZE, master_size});
   // The header is made to describe the written image: its end address and checksum.
   fix_genesis_header(build.image.data(), size);
-  if (std::string why; !write_file_atomic(name, build.image.data(), size, &why)) {
-    messages.add(write_problem(Problem::Kind::CreateFile, name, why));
+  // The patch from the master, which modders may share where the image itself may not go.
+  const std::vector<uint8_t> patch = bps_create(master.data(), master.size(), build.image.data(), size);
+  // Both files are written before either replaces an earlier build.
+  std::string why;
+  const char* failed = nullptr;
+  if (!write_file_staged(name, build.image.data(), size, &why)) {
+    failed = name.c_str();
+  } else if (!write_file_staged(patch_name, patch.data(), patch.size(), &why)) {
+    failed = patch_name.c_str();
+    discard_staged_file(name);
+  } else if (!commit_staged_file(name, &why)) {
+    failed = name.c_str();
+    discard_staged_file(patch_name);
+  } else if (!commit_staged_file(patch_name, &why)) {
+    failed = patch_name.c_str();
+  }
+  if (failed) {
+    messages.add(write_problem(Problem::Kind::CreateFile, failed, why));
     return -1;
   }
   if (output) *output = name;

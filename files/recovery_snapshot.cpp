@@ -10,6 +10,7 @@
 
 #include "files/atomic_file.h"
 #include "files/chunk_set_block.h"
+#include "files/crc32.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 
@@ -75,21 +76,6 @@ std::vector<std::string> snapshot_entries(const std::string& dir) {
 }
 
 }  // namespace
-
-uint32_t crc32_of(const uint8_t* data, size_t size) {
-  static const std::array<uint32_t, 256> table = [] {
-    std::array<uint32_t, 256> t{};
-    for (uint32_t i = 0; i < 256; ++i) {
-      uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
-    }
-    return t;
-  }();
-  uint32_t c = 0xFFFFFFFFu;
-  for (size_t i = 0; i < size; ++i) c = table[(c ^ data[i]) & 0xFF] ^ (c >> 8);
-  return c ^ 0xFFFFFFFFu;
-}
 
 std::string format_recovery_manifest(const RecoveryManifest& m) {
   std::string text = std::string(MANIFEST_FIRST_LINE) + "\n";

@@ -38,8 +38,6 @@ std::string format_recovery_manifest(const RecoveryManifest& manifest);
 // False (with the reason in why) for anything but a complete, well-formed manifest.
 bool parse_recovery_manifest(const std::string& text, RecoveryManifest& out, std::string& why);
 
-uint32_t crc32_of(const uint8_t* data, size_t size);
-
 // The unpacked blocks of the unsaved parts ("MAP" for the two layouts, "ITMS" for the chunk
 // set); an empty block means the part is saved and stays out of the snapshot.
 using RecoveryBlocks = std::array<std::vector<uint8_t>, RECOVERY_PARTS>;

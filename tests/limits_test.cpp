@@ -12,6 +12,7 @@
 #include "app/main_menu.h"
 #include "app/problem_text.h"
 #include "files/atomic_file.h"
+#include "files/crc32.h"
 #include "files/game_image.h"
 #include "files/layout_block.h"
 #include "files/chunk_set_block.h"
@@ -252,6 +253,8 @@ TEST(InputLimits, BatchCommandsRefuseOneArgumentTooFewOrTooMany) {
       {"build-aga p.glp x", "build-aga PROJECT.glp"},
       {"usage", "usage chunks|blocks [PROJECT.glp]"},
       {"usage blocks p.glp x", "usage chunks|blocks [PROJECT.glp]"},
+      {"bps-create s t", "bps-create SOURCE TARGET OUT.bps"},
+      {"bps-apply s p o x", "bps-apply SOURCE PATCH OUT"},
   };
   for (const auto& c : cases) {
     const CommandRun r = run_mossforge(dir, c.args);
@@ -262,7 +265,7 @@ TEST(InputLimits, BatchCommandsRefuseOneArgumentTooFewOrTooMany) {
   const CommandRun help = run_mossforge(dir, "--help"), h = run_mossforge(dir, "-h");
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out, h.out);
-  EXPECT_EQ(std::count(help.out.begin(), help.out.end(), '\n'), 13);
+  EXPECT_EQ(std::count(help.out.begin(), help.out.end(), '\n'), 15);
   EXPECT_NE(help.out.find("\n  pack IN OUT" + std::string(29, ' ') +
                           " pack the whole file IN into the PP20 packed block OUT\n  unpack IN OUT [OFFSET]"),
             std::string::npos)

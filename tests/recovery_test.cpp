@@ -14,6 +14,7 @@
 #include "app/main_menu.h"
 #include "app/recovery.h"
 #include "files/atomic_file.h"
+#include "files/crc32.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
 #include "files/recovery_snapshot.h"
