@@ -298,7 +298,7 @@ bool create_patch_file(const std::string& source_path, const std::string& target
     return false;
   const std::vector<uint8_t> patch = bps_create(source.data(), source.size(), target.data(), target.size());
   if (std::string why; !write_file_atomic(out_path, patch, &why)) {
-    problem = Problem(Problem::Kind::CannotWrite, out_path, "", why);
+    problem = write_problem(Problem::Kind::CannotWrite, out_path, why);
     return false;
   }
   if (patch_size) *patch_size = patch.size();
@@ -324,7 +324,7 @@ bool apply_patch_file(const std::string& source_path, const std::string& patch_p
       return false;
   }
   if (!write_file_atomic(out_path, target, &why)) {
-    problem = Problem(Problem::Kind::CannotWrite, out_path, "", why);
+    problem = write_problem(Problem::Kind::CannotWrite, out_path, why);
     return false;
   }
   return true;
