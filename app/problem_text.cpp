@@ -89,6 +89,8 @@ std::string problem_text(const Problem& p) {
       return format_text("ERROR: Could not replace the folder \"%s\" (%s)", path, detail);
     case K::CannotWrite:
       return format_text("ERROR: Cannot write \"%s\": %s", path, detail);
+    case K::WouldReplace:
+      return format_text("ERROR: \"%s\" exists with other contents; give --overwrite to replace it.", path);
     case K::WriteProtected:
       return format_text("ERROR: \"%s\" is write-protected.", path);
     case K::UnsupportedSize:

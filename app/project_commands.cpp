@@ -13,6 +13,7 @@
 #include "files/project_generate.h"
 #include "app/file_choice.h"
 #include "ui/messages.h"
+#include "ui/prompts.h"
 #include "ui/screen_state.h"
 
 namespace {
@@ -23,13 +24,21 @@ bool show_messages(const ProjectMessages& messages) {
   return messages.all().empty();
 }
 
+using Generator = int (*)(const std::string&, ProjectTables&, ProjectMessages&, std::string*, bool);
+
 // Each runs a generator or builder and shows its messages, then what it wrote; 0 only
-// when it succeeded without reporting anything.
-int generate(int (*generator)(const std::string&, ProjectTables&, ProjectMessages&, std::string*),
-             const std::string& path) {
+// when it succeeded without reporting anything. Given `replaced`, a generation refused
+// because it would replace a file of other contents shows nothing and returns 2 with that
+// file in replaced, for the caller to ask.
+int generate(Generator generator, const std::string& path, bool overwrite, std::string* replaced = nullptr) {
   ProjectMessages messages;
   std::string written;
-  const int result = generator(path, project, messages, &written);
+  const int result = generator(path, project, messages, &written, overwrite);
+  if (replaced && result != 0 && messages.all().size() == 1 &&
+      messages.all()[0].kind == Problem::Kind::WouldReplace) {
+    *replaced = messages.all()[0].path;
+    return 2;
+  }
   const bool clean = show_messages(messages);
   if (result == 0) show_message("WROTE " + written);
   return clean && result == 0 ? 0 : result == 0 ? 1 : -1;
@@ -46,40 +55,31 @@ bool choose(const char* title, const char* extensions, std::string& path) {
   return open_file_selector(title, extensions, path, static_cast<int>(PROJECT_PATH_MAX));
 }
 
-const char* const GENESIS_PROJECT_FILE = "GLB-Gen.glp";
-const char* const AGA_PROJECT_FILE = "GLB-AGA.glp";
-
-bool project_exists(const char* project_file) {
-  std::error_code ec;
-  return std::filesystem::exists(project_file, ec);
-}
-
-// The menu's generation: source file, then the question before an existing project of
-// the same kind in the working directory is replaced. Cancelling either does nothing.
-int generate_from_menu(int (*generator)(const std::string&, ProjectTables&, ProjectMessages&, std::string*),
-                       const char* title,
-                       const char* extensions, const char* project_file) {
-  std::string path;
-  if (!choose(title, extensions, path) || !may_replace(project_file, 0)) {
+// The menu's generation: source file, then, when the generation would replace a file of
+// other contents (of either edition's project), the question naming the first. Cancelling
+// either does nothing.
+int generate_from_menu(Generator generator, const char* title, const char* extensions) {
+  std::string path, replaced;
+  if (!choose(title, extensions, path)) {
     editor_mode = 0;
     return 0;
   }
-  return generate(generator, path);
+  const int result = generate(generator, path, false, &replaced);
+  if (result != 2) return result;
+  if (ask_yes_no_cancel(display, format_text(OVERWRITE_QUESTION, replaced.c_str())) != Answer::Yes) {
+    editor_mode = 0;
+    return 0;
+  }
+  return generate(generator, path, true);
 }
 
-// The batch generation: argv[1] the source, "--overwrite" allowing an existing project
+// The batch generation: argv[1] the source, "--overwrite" allowing files of other contents
 // to be replaced.
-int generate_in_batch(int argc, char** argv, const char* usage,
-                      int (*generator)(const std::string&, ProjectTables&, ProjectMessages&, std::string*),
-                      const char* project_file) {
+int generate_in_batch(int argc, char** argv, const char* usage, Generator generator) {
   const bool overwrite = argc == 3 && std::string(argv[2]) == "--overwrite";
   if (argc != 2 && !overwrite) return batch_usage(usage);
-  if (!overwrite && project_exists(project_file)) {
-    report_error(format_text("ERROR: Project file \"%s\" exists; give --overwrite to replace it.", project_file));
-    return 1;
-  }
   pp20_set_trace(nullptr);
-  return generate(generator, argv[1]) == 0 ? 0 : 1;
+  return generate(generator, argv[1], overwrite) == 0 ? 0 : 1;
 }
 
 // Loads a project file into the tables; the name is kept only when the project was read.
@@ -118,12 +118,11 @@ int build(int (*builder)(const ProjectTables&, ProjectMessages&, std::string*)) 
 }  // namespace
 
 int generate_aga_project_command() {
-  return generate_from_menu(GenerateAgaProject, "GENERATE AGA PROJECT", nullptr, AGA_PROJECT_FILE);
+  return generate_from_menu(GenerateAgaProject, "GENERATE AGA PROJECT", nullptr);
 }
 
 int generate_genesis_project_command() {
-  return generate_from_menu(GenerateGenesisProject, "GENERATE GENESIS PROJECT", "bin,gen,md,smd",
-                            GENESIS_PROJECT_FILE);
+  return generate_from_menu(GenerateGenesisProject, "GENERATE GENESIS PROJECT", "bin,gen,md,smd");
 }
 
 int load_project_command() {
@@ -144,12 +143,11 @@ int build_genesis_game_command() { return build(BuildGenesisGame); }
 // The batch commands: the menu commands' code on a path from the command line, with the
 // decoder's trace lines off. Exit status 1 on any error.
 int run_generate_genesis(int argc, char** argv) {
-  return generate_in_batch(argc, argv, "generate-genesis ROM [--overwrite]", GenerateGenesisProject,
-                           GENESIS_PROJECT_FILE);
+  return generate_in_batch(argc, argv, "generate-genesis ROM [--overwrite]", GenerateGenesisProject);
 }
 
 int run_generate_aga(int argc, char** argv) {
-  return generate_in_batch(argc, argv, "generate-aga CODE [--overwrite]", GenerateAgaProject, AGA_PROJECT_FILE);
+  return generate_in_batch(argc, argv, "generate-aga CODE [--overwrite]", GenerateAgaProject);
 }
 
 static int batch_build(int argc, char** argv, const char* usage,

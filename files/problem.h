@@ -42,6 +42,7 @@ struct Problem {
     CreateFile,       // detail: the writer's reason
     ReplaceFolder,    // detail: the system's reason
     CannotWrite,      // detail: the writer's reason
+    WouldReplace,     // a generation would replace the existing path by other contents
     WriteProtected,   // the user may not write the existing file path
     // Copying game files and packing files.
     UnsupportedSize,  // number: the file's size

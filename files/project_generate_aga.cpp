@@ -180,7 +180,7 @@ bool read_aga_code(const std::vector<uint8_t>& data, const std::string& game_dir
 }
 
 int GenerateAgaProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages,
-                       std::string* written) {
+                       std::string* written, bool overwrite) {
   std::vector<uint8_t> file;
   Problem problem;
   // The CODE file is one packed block, which is never larger than 512 KiB.
@@ -201,5 +201,5 @@ int GenerateAgaProject(const std::string& path, ProjectTables& tables, ProjectMe
     messages.add(Problem{Problem::Kind::Contents, path, "", why});
     return -1;
   }
-  return write_generated_project(names, tree, tables, messages, written);
+  return write_generated_project(names, tree, tables, messages, written, overwrite);
 }

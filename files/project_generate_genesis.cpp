@@ -226,7 +226,7 @@ bool read_genesis_rom(const std::vector<uint8_t>& rom, GameNames& names, Project
 }
 
 int GenerateGenesisProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages,
-                           std::string* written) {
+                           std::string* written, bool overwrite) {
   std::vector<uint8_t> bytes;
   Problem problem;
   if (!read_whole_file(path, bytes, &problem, genesis::IMAGE_LIMIT)) {
@@ -239,5 +239,5 @@ int GenerateGenesisProject(const std::string& path, ProjectTables& tables, Proje
     messages.add(Problem{Problem::Kind::Contents, path, "", why});
     return -1;
   }
-  return write_generated_project(names, tree, tables, messages, written);
+  return write_generated_project(names, tree, tables, messages, written, overwrite);
 }

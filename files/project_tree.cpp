@@ -42,11 +42,24 @@ bool collect_files(const ProjectTree& tree, std::vector<std::pair<std::string, s
   return true;
 }
 
+// Something is at path that writing bytes there would replace by other contents.
+bool replaces_other_contents(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return false;
+  std::vector<uint8_t> old;
+  return !read_whole_file(path, old, nullptr, bytes.size()) || old != bytes;
+}
+
 }  // namespace
 
-bool write_project_tree(const ProjectTree& tree, ProjectMessages& messages) {
+bool write_project_tree(const ProjectTree& tree, ProjectMessages& messages, bool overwrite) {
   std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
   if (!collect_files(tree, files, messages)) return false;
+  for (const auto& [path, bytes] : files)
+    if (!overwrite && replaces_other_contents(path, bytes)) {
+      messages.add(Problem{Problem::Kind::WouldReplace, path});
+      return false;
+    }
   std::vector<std::string> made;  // directories this write created
   size_t staged = 0;
   auto undo = [&] {
@@ -232,10 +245,10 @@ void add_project_files(const GameNames& names, ProjectTree& tree, ProjectTables&
 }
 
 int write_generated_project(const GameNames& names, ProjectTree& tree, ProjectTables& tables,
-                            ProjectMessages& messages, std::string* written) {
+                            ProjectMessages& messages, std::string* written, bool overwrite) {
   ProjectTables next;
   add_project_files(names, tree, next);
-  if (!write_project_tree(tree, messages)) return -1;
+  if (!write_project_tree(tree, messages, overwrite)) return -1;
   tables = std::move(next);
   if (written) *written = written_summary(tree);
   return 0;

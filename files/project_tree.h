@@ -30,8 +30,9 @@ struct ProjectTree {
 // unreadable or oversized one is reported), the directories made (existing ones are used),
 // every file written beside its place, and only when all are written are they renamed into
 // place. False after a problem; files that existed are then untouched and directories made
-// here are removed again.
-bool write_project_tree(const ProjectTree& tree, ProjectMessages& messages);
+// here are removed again. Without overwrite, an existing file of other contents is such a
+// problem (WouldReplace, the first one); files written unchanged are not.
+bool write_project_tree(const ProjectTree& tree, ProjectMessages& messages, bool overwrite = true);
 
 // Reads one game file of at most 524,288 bytes; false after a problem naming it.
 bool read_game_file(const std::string& source, std::vector<uint8_t>& bytes, ProjectMessages& messages);
@@ -75,6 +76,6 @@ DescriptorPaths descriptor_paths(const GameNames& names);
 void add_project_files(const GameNames& names, ProjectTree& tree, ProjectTables& tables);
 // Adds the project files to the tree and writes it all; only then do the tables take the
 // new project, so a generation that cannot be written leaves them as they were. 0 or -1;
-// written (if given) receives written_summary of the tree.
+// written (if given) receives written_summary of the tree. overwrite as for write_project_tree.
 int write_generated_project(const GameNames& names, ProjectTree& tree, ProjectTables& tables,
-                            ProjectMessages& messages, std::string* written = nullptr);
+                            ProjectMessages& messages, std::string* written, bool overwrite);

@@ -109,7 +109,7 @@ TEST_F(ProjectCommands, FailedBatchCommandsChangeNothing) {
       {"build-aga lvl.glp", "ERROR: Cannot replace the game folder \"lvl\": it holds the layout \"lvl/L.lvl\".\n"},
       {"generate-aga game2/CODE", "ERROR: File \"game2/Castle.GLV\" not found.\n"},
       {"generate-genesis master/genesis/glb.bin",
-       "ERROR: Project file \"GLB-Gen.glp\" exists; give --overwrite to replace it.\n"},
+       "ERROR: \"GLB-Gen.glp\" exists with other contents; give --overwrite to replace it.\n"},
       {"generate-genesis master/genesis/glb.bin --overwrites",
        "ERROR: Usage: mossforge generate-genesis ROM [--overwrite]\n"},
   };
@@ -244,3 +244,57 @@ TEST_F(ProjectCommands, EveryMenuModeRunsItsOwnCommand) {
   file_selector_hook = nullptr;
   EXPECT_TRUE(fs::exists("New.lvl") && fs::exists("New.itm") && fs::exists("Newrom.bin"));
 }
+
+// A generation never replaces a file of other contents unasked, whichever edition wrote it:
+// the batch command refuses naming the first such file (changing nothing) unless given
+// --overwrite, the menu asks; files it would write unchanged are no reason to refuse.
+TEST_F(ProjectCommands, GenerationAsksBeforeReplacingAnyChangedFile) {
+  fs::create_directories("master/genesis");
+  fs::create_directories("master/aga");
+  write_bytes(MASTER_ROM_PATH, make_genesis_fixture().rom);
+  write_aga_fixture("master/aga/");
+  ASSERT_EQ(mossforge("generate-genesis master/genesis/glb.bin").status, 0);
+  EXPECT_EQ(mossforge("generate-genesis master/genesis/glb.bin").status, 0);  // the same files again
+  const std::vector<uint8_t> mine(32, 0x0E);
+  write_bytes("levels/pal/Pal19.pal", mine);
+  const struct {
+    const char* command;
+    const char* error;
+  } refused[] = {
+      {"generate-genesis master/genesis/glb.bin",
+       "ERROR: \"./levels/pal/Pal19.pal\" exists with other contents; give --overwrite to replace it.\n"},
+      {"generate-aga master/aga/CODE",
+       "ERROR: \"./levels/pal/Pal19.pal\" exists with other contents; give --overwrite to replace it.\n"},
+  };
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.command);
+    fs::remove("out.txt");
+    fs::remove("err.txt");
+    const auto before = folder_snapshot();
+    const CommandRun r = mossforge(c.command);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, c.error);
+    fs::remove("out.txt");
+    fs::remove("err.txt");
+    EXPECT_TRUE(folder_snapshot() == before);
+  }
+  // The menu asks; N leaves every file, Y replaces.
+  choose("master/genesis/glb.bin");
+  const auto before = folder_snapshot();
+  for (int key : {KEY_N, KEY_Y}) {
+    ScriptedInput in(640, 480);
+    ScopedInput scope(in);
+    in.tap(key);
+    editor_mode = 12;
+    run_mode(12);
+    EXPECT_EQ(read_bytes("levels/pal/Pal19.pal") == mine, key == KEY_N);
+    if (key == KEY_N) {
+      EXPECT_TRUE(folder_snapshot() == before);
+    }
+  }
+  file_selector_hook = nullptr;
+  write_bytes("levels/pal/Pal19.pal", mine);
+  EXPECT_EQ(mossforge("generate-genesis master/genesis/glb.bin --overwrite").status, 0);
+  EXPECT_NE(read_bytes("levels/pal/Pal19.pal"), mine);
+}
+
