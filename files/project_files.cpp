@@ -146,6 +146,18 @@ bool ReadLevelDescriptor(const std::string& path, int level, ProjectTables& tabl
   return true;
 }
 
+// The descriptor path of a key of the project file at project_path (empty when missing):
+// relative paths lead from the project file's folder, so a project in the working directory
+// is used as written.
+static std::string descriptor_path(const std::string& text, const std::string& key, const std::string& project_path,
+                                   ProjectMessages& messages) {
+  std::string p;
+  FindKey(text, key, p, &messages, project_path);
+  const std::string folder = directory_of(project_path);
+  if (p.empty() || folder.empty() || p[0] == '/' || p[0] == '\\') return p;
+  return folder + (p.rfind("./", 0) == 0 || p.rfind(".\\", 0) == 0 ? p.substr(2) : p);
+}
+
 bool LoadProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages) {
   std::string text;
   if (!read_text(path, text, messages)) return false;
@@ -159,16 +171,8 @@ bool LoadProject(const std::string& path, ProjectTables& tables, ProjectMessages
   // The new project is built aside from empty tables: nothing of an earlier project (a level
   // or theme this one does not name) may reach a build. On success it replaces them whole.
   ProjectTables next;
-  for (int t = 0; t < PROJECT_THEMES; ++t) {
-    std::string p;
-    FindKey(text, theme_key(t), p, &messages, path);
-    next.theme_paths[t] = p;
-  }
-  for (int l = 0; l < PROJECT_LEVELS; ++l) {
-    std::string p;
-    FindKey(text, level_key(l), p, &messages, path);
-    next.level_paths[l] = p;
-  }
+  for (int t = 0; t < PROJECT_THEMES; ++t) next.theme_paths[t] = descriptor_path(text, theme_key(t), path, messages);
+  for (int l = 0; l < PROJECT_LEVELS; ++l) next.level_paths[l] = descriptor_path(text, level_key(l), path, messages);
   for (int t = 0; t < PROJECT_THEMES; ++t)
     if (!next.theme_paths[t].empty()) ReadThemeDescriptor(next.theme_paths[t], t, next, messages);
   for (int l = 0; l < PROJECT_LEVELS; ++l)

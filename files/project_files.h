@@ -67,7 +67,8 @@ int FindKey(const std::string& text, const std::string& key, std::string& value,
 // Reads a project file and every descriptor it names into empty tables, which then replace
 // tables (the project file name too, which the caller sets). Returns false when the project
 // file is missing or of an unknown version (tables unchanged then). Missing descriptors are
-// reported and skipped.
+// reported and skipped. Descriptor paths lead from the project file's folder; the tables hold
+// them joined to it.
 bool LoadProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages);
 bool ReadThemeDescriptor(const std::string& path, int theme, ProjectTables& tables, ProjectMessages& messages);
 bool ReadLevelDescriptor(const std::string& path, int level, ProjectTables& tables, ProjectMessages& messages);

@@ -427,9 +427,9 @@ void write_level_project(const TestRom& rom) {
   write_bytes("proj/themes/pat/T0.pat", from_rom(rom.patterns_at, read_be32(&rom.rom[rom.patterns_at])));
   write_bytes("proj/themes/bma/T0.bma", from_rom(rom.blockmap_at, 3968));
   write_bytes("proj/themes/glv/G1.GLV", pack_block(planar_blocks()));
-  write_text("proj/p.glp", {"glb_project_file_version = 0", "theme_0 = proj/themes/theme0.glt",
-                            "theme_1 = proj/themes/theme1.glt", "level_01 = lev01.gll",
-                            "level_02 = proj/levels/level02.gll"});
+  write_text("proj/p.glp", {"glb_project_file_version = 0", "theme_0 = themes/theme0.glt",
+                            "theme_1 = ./themes/theme1.glt", "level_01 = ../lev01.gll",
+                            "level_02 = levels/level02.gll"});
   write_text("proj/themes/theme0.glt", {"chunkmap = ./itm/T0.itm", "patterns = ./pat/T0.pat", "blockmap = ./bma/T0.bma"});
   write_text("proj/themes/theme1.glt", {"chunkmap = ./itm/T1.itm", "graphics = ./glv/G1.GLV"});
   write_text("proj/levels/level02.gll",

@@ -46,12 +46,14 @@ class ProjectCommands : public ::testing::Test {
 
 CommandRun mossforge(const std::string& args) { return run_mossforge(".", args); }
 
-// A hand-made project: level i of `fronts` gets the descriptor "d<i>.gll" naming its layout.
-void write_project(const std::string& glp, const std::vector<std::pair<int, std::string>>& fronts) {
+// A hand-made project: level i of `fronts` gets the descriptor "d<i>.gll" naming its layout;
+// the project file names it as seen from its folder (up: the "../" that lead back here).
+void write_project(const std::string& glp, const std::vector<std::pair<int, std::string>>& fronts,
+                   const std::string& up = "") {
   std::string text;
   for (const auto& [level, layout] : fronts) {
     const std::string descriptor = "d" + std::to_string(level) + ".gll";
-    text += "level_0" + std::to_string(level) + " = " + descriptor + "\r\n";
+    text += "level_0" + std::to_string(level) + " = " + up + descriptor + "\r\n";
     const std::string line = "map_front = " + layout;
     write_bytes(descriptor, std::vector<uint8_t>(line.begin(), line.end()));
   }
@@ -78,7 +80,7 @@ TEST_F(ProjectCommands, FailedBatchCommandsChangeNothing) {
   fs::remove("d1.gll");
   write_project("proj.bin", {{0, "d.lvl"}});
   fs::create_directories("master/genesis");
-  write_project("master/genesis/glb.glp", {{0, "d.lvl"}});
+  write_project("master/genesis/glb.glp", {{0, "d.lvl"}}, "../../");
   write_layout("lay.bin", 2);
   write_project("lay.glp", {{2, "lay.bin"}});
   write_layout("sub/CODE", 3);
@@ -296,5 +298,31 @@ TEST_F(ProjectCommands, GenerationAsksBeforeReplacingAnyChangedFile) {
   write_bytes("levels/pal/Pal19.pal", mine);
   EXPECT_EQ(mossforge("generate-genesis master/genesis/glb.bin --overwrite").status, 0);
   EXPECT_NE(read_bytes("levels/pal/Pal19.pal"), mine);
+}
+
+// Paths in a project file lead from the project file's folder: a project of another folder
+// is built with its own files, whichever folder the build runs in, and loads the same.
+TEST_F(ProjectCommands, AProjectOfAnotherFolderIsBuiltWithItsOwnFiles) {
+  for (const char* folder : {"g1", "g2"}) {
+    fs::create_directories(std::string(folder) + "/master/genesis");
+    write_bytes(std::string(folder) + "/" + MASTER_ROM_PATH, make_genesis_fixture().rom);
+    ASSERT_EQ(run_mossforge(folder, "generate-genesis master/genesis/glb.bin").status, 0);
+  }
+  write_bytes("g1/levels/lvl/Lvl01.lvl", pack_block(layout_bytes(fixture_plane(0, 4, 11))));
+  ASSERT_EQ(run_mossforge("g1", "build-genesis GLB-Gen.glp").status, 0);
+  const std::vector<uint8_t> own = read_bytes("g1/GLB-Gen.bin");
+  fs::remove("g1/GLB-Gen.bin");
+  const CommandRun r = run_mossforge("g2", "build-genesis ../g1/GLB-Gen.glp");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "WROTE ../g1/GLB-Gen.bin\n");
+  EXPECT_TRUE(read_bytes("g1/GLB-Gen.bin") == own);
+  EXPECT_FALSE(fs::exists("g2/GLB-Gen.bin"));
+
+  ProjectTables tables;
+  ProjectMessages m;
+  ASSERT_TRUE(LoadProject("g1/GLB-Gen.glp", tables, m));
+  EXPECT_TRUE(m.all().empty()) << problem_texts(m)[0];
+  EXPECT_EQ(tables.level_paths[1], "g1/levels/level01.gll");
+  EXPECT_EQ(tables.theme_paths[0], "g1/themes/theme0.glt");
 }
 
