@@ -314,7 +314,7 @@ TEST_F(ProjectCommands, AProjectOfAnotherFolderIsBuiltWithItsOwnFiles) {
   fs::remove("g1/GLB-Gen.bin");
   const CommandRun r = run_mossforge("g2", "build-genesis ../g1/GLB-Gen.glp");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "WROTE ../g1/GLB-Gen.bin\n");
+  EXPECT_EQ(r.out.rfind("WROTE ../g1/GLB-Gen.bin", 0), 0u) << r.out;
   EXPECT_TRUE(read_bytes("g1/GLB-Gen.bin") == own);
   EXPECT_FALSE(fs::exists("g2/GLB-Gen.bin"));
 
