@@ -5,6 +5,7 @@
 #include "files/atomic_file.h"
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
+#include "files/shown_names.h"
 #include "gamedata/level_state.h"
 #include "gamedata/chunk_graphics.h"
 #include "leveledit/level_undo.h"
@@ -50,12 +51,6 @@ bool choose_file(const char* title, const char* extensions, std::string& path) {
   return true;
 }
 
-std::string joined(const std::vector<std::string>& names) {
-  std::string out;
-  for (const std::string& n : names) out += (out.empty() ? "" : ", ") + n;
-  return out;
-}
-
 void offer(uint8_t parts, const char* what, const std::string& files, int (*save)()) {
   if (!(level_changed_flags & parts)) return;
   if (ask_save_to(display, what, files)) save();
@@ -65,7 +60,7 @@ void offer(uint8_t parts, const char* what, const std::string& files, int (*save
 
 bool may_replace(const std::string& path, uint8_t part) {
   if (!level_files.replaces_foreign_file(path, part)) return true;
-  return ask_yes_no_cancel(display, format_text(OVERWRITE_QUESTION, path.c_str())) == Answer::Yes;
+  return ask_yes_no_cancel(display, format_text(OVERWRITE_QUESTION, shown_file_name(path).c_str())) == Answer::Yes;
 }
 
 bool settle_unsaved_changes() {
@@ -134,7 +129,7 @@ int SaveLevel() {
       result = -1;
     }
   }
-  show_message("WROTE " + joined(written));
+  show_message("WROTE " + joined_names(written));
   return result;
 }
 
@@ -167,6 +162,8 @@ int load_chunkmap_from_itm_file() {
 }
 
 void offer_unsaved_saves() {
-  offer(CHANGED_LAYOUT, "THE LEVEL LAYOUT", level_files.level_save_files(level_changed_flags), SaveLevel);
-  offer(CHANGED_CHUNKS, "THE METABLOCK DATA", level_files.chunkmap_save_file(), SaveChunkmap);
+  std::vector<std::string> layout_files;
+  for (const std::string& f : level_files.level_save_file_list(level_changed_flags)) layout_files.push_back(shown_file_name(f));
+  offer(CHANGED_LAYOUT, "THE LEVEL LAYOUT", joined_names(layout_files), SaveLevel);
+  offer(CHANGED_CHUNKS, "THE METABLOCK DATA", shown_file_name(level_files.chunkmap_save_file()), SaveChunkmap);
 }

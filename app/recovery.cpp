@@ -13,6 +13,7 @@
 #include "app/project_commands.h"
 #include "chunkedit/chunk_editor_state.h"
 #include "files/recovery_snapshot.h"
+#include "files/shown_names.h"
 #include "gamedata/level_state.h"
 #include "gamedata/chunk_graphics.h"
 #include "gamedata/rom_import.h"
@@ -111,10 +112,11 @@ std::string local_time(int64_t t, const char* format) {
 
 // "MAP 01", "LEVEL 05 OF <project>", then the .lvl and .itm files loaded over it.
 std::string origin_text(const LevelOrigin& o) {
-  std::string text = o.source == LevelSource::RomMap ? format_text("MAP %02X", o.number)
-                                                     : format_text("LEVEL %02X OF %s", o.number, o.project_file.c_str());
-  if (!o.lvl_file.empty()) text += " WITH " + o.lvl_file;
-  if (!o.itm_file.empty()) text += (o.lvl_file.empty() ? " WITH " : " AND ") + o.itm_file;
+  std::string text = o.source == LevelSource::RomMap
+                         ? format_text("MAP %02X", o.number)
+                         : format_text("LEVEL %02X OF %s", o.number, shown_file_name(o.project_file).c_str());
+  if (!o.lvl_file.empty()) text += " WITH " + shown_file_name(o.lvl_file);
+  if (!o.itm_file.empty()) text += (o.lvl_file.empty() ? " WITH " : " AND ") + shown_file_name(o.itm_file);
   return text;
 }
 
@@ -192,8 +194,7 @@ bool recover_at_start_up() {
   }
   const std::string question = "RECOVER UNSAVED CHANGES OF " + origin_text(s.origin) + " FROM " +
                                local_time(s.time, "%Y.%m.%d %H:%M:%S") + "? (Y/N)";
-  const int x = std::max(8, screen_width / 2 - 4 * static_cast<int>(question.size()));
-  if (!ask_yes_no(display, question.c_str(), x)) {
+  if (!ask_yes_no(display, question.c_str(), screen_width / 2 - 4 * static_cast<int>(question.size()))) {
     set_aside("");
     return false;
   }

@@ -6,6 +6,7 @@
 #include "files/chunk_set_block.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
+#include "files/shown_names.h"
 #include "gamedata/change_flags.h"
 
 namespace {
@@ -19,12 +20,6 @@ std::string normal_path(const std::string& path) {
 
 std::string remembered(const std::string& path) {
   return path.size() > FILE_NAME_LIMIT ? path.substr(0, FILE_NAME_LIMIT) : path;
-}
-
-std::string joined(const std::vector<std::string>& names) {
-  std::string out;
-  for (const std::string& n : names) out += (out.empty() ? "" : ", ") + n;
-  return out;
 }
 
 // A .lvl or .itm file holds one block, packed (at most 512 KiB) or plain (less).
@@ -66,11 +61,13 @@ std::string LevelFilePaths::back_plane_file() const {
   return back.string();
 }
 
-std::string LevelFilePaths::level_save_files(uint8_t changed) const {
+std::vector<std::string> LevelFilePaths::level_save_file_list(uint8_t changed) const {
   std::vector<std::string> files{front_save_file()};
   if ((changed & CHANGED_BACK) && !back_plane_file().empty()) files.push_back(back_plane_file());
-  return joined(files);
+  return files;
 }
+
+std::string LevelFilePaths::level_save_files(uint8_t changed) const { return joined_names(level_save_file_list(changed)); }
 
 std::string LevelFilePaths::chunkmap_save_file() const {
   return chunkmap_file_name.empty() ? "New.itm" : chunkmap_file_name;

@@ -34,6 +34,7 @@ class LevelFilePaths {
   // The files SAVE LEVEL would write now with these CHANGED_* flags ("New.lvl,
   // New_back.lvl"), and SAVE CHUNKMAP.
   std::string level_save_files(uint8_t changed) const;
+  std::vector<std::string> level_save_file_list(uint8_t changed) const;
   std::string chunkmap_save_file() const;
 
   // Whether writing path for `part` (CHANGED_FRONT, CHANGED_BACK, CHANGED_CHUNKS, or 0 for a

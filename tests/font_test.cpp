@@ -62,21 +62,28 @@ TEST_F(FontTest, FillRect32WritesExactPixelsWithoutMargin) {
   EXPECT_EQ(pixel32(back_buffer.get(), 3, 6), 0u);
 }
 
-// The font image holds 8x8 glyphs in rows: 0 to 9, '*', '@', ':', '.', A to Z; its right half
-// is the second colour (characters 128 on). Every other character has no glyph.
+// The font image holds 8x8 glyphs in rows: 0 to 9, '*', '@', ':', '.', A to Z, then the
+// punctuation of file names and questions; its right half is the second colour
+// (characters 128 on). A 320-pixel image holds only the first forty rows. Every other
+// character has no glyph.
 TEST_F(FontTest, GlyphsAreCutFromTheirRowsOfTheFontImage) {
   const BitmapPtr image(load_png(source_path("data/alphanum.png").c_str(), nullptr));
   ASSERT_TRUE(image);
-  Settings settings;
-  Display cut{settings};
-  cut_glyphs(cut, image.get());
-  const std::string rows = "0123456789*@:.ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  for (int c = 0; c < 256; ++c) {
-    const size_t row = rows.find(static_cast<char>(c & 0x7F));
-    for (int p = 0; p < 64; ++p)
-      ASSERT_EQ(
-          pixel32(cut.glyphs[c].get(), p % 8, p / 8),
-          row == std::string::npos ? MASK_COLOUR : pixel32(image.get(), c / 128 * 8 + p % 8, int(row) * 8 + p / 8))
-          << c;
+  const std::string rows = "0123456789*@:.ABCDEFGHIJKLMNOPQRSTUVWXYZ/_-?(),'\"!+=<>[]%";
+  ASSERT_EQ(image->h, 8 * static_cast<int>(rows.size()));
+  const BitmapPtr short_image = make_bitmap(16, 320);
+  blit(image.get(), short_image.get(), 0, 0, 0, 0, 16, 320);
+  for (BITMAP* font : {image.get(), short_image.get()}) {
+    Settings settings;
+    Display cut{settings};
+    cut_glyphs(cut, font);
+    for (int c = 0; c < 256; ++c) {
+      size_t row = rows.find(static_cast<char>(c & 0x7F));
+      if (c % 128 == 0 || 8 * static_cast<int>(row) >= font->h) row = std::string::npos;
+      for (int p = 0; p < 64; ++p)
+        ASSERT_EQ(pixel32(cut.glyphs[c].get(), p % 8, p / 8),
+                  row == std::string::npos ? MASK_COLOUR : pixel32(font, c / 128 * 8 + p % 8, int(row) * 8 + p / 8))
+            << c << " in a font of height " << font->h;
+    }
   }
 }

@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <vector>
 
+#include "app/level_file_commands.h"
 #include "app/main_menu.h"
 #include "gamedata/level_state.h"
 #include "app/file_choice.h"
 #include "ui/messages.h"
 #include "ui/settings.h"
 #include "test_support.h"
+#include "ui/font.h"
 #include "ui/menu.h"
 #include "ui/prompts.h"
 
@@ -161,11 +163,59 @@ TEST_F(PromptTest, PromptDrawsTheMessageBandInTheMiddle) {
   EXPECT_TRUE(ink(308));
   EXPECT_TRUE(ink(324));
   EXPECT_FALSE(ink(332));
-  // A question longer than the screen's 80 characters keeps its last 80, edge to edge.
+}
+
+namespace {
+
+// Whether the screen shows `lines` in colour 0, each centred, from screen row `top` on, 12
+// rows apart, over black; and nothing else on those rows.
+bool band_shows(BITMAP* screen, int top, const std::vector<std::string>& lines) {
+  BitmapPtr expected = make_bitmap(640 + 2 * MARGIN, 12 * static_cast<int>(lines.size()) + 2 * MARGIN);
+  clear_to_color(expected.get(), 0);
+  for (size_t i = 0; i < lines.size(); ++i)
+    text_out(display, expected.get(), 0, static_cast<int16_t>(320 - 4 * static_cast<int>(lines[i].size())),
+             static_cast<int16_t>(12 * i), lines[i].c_str());
+  for (int y = 0; y < 12 * static_cast<int>(lines.size()); ++y)
+    for (int x = 0; x < 640; ++x)
+      if ((pixel32(expected.get(), x + MARGIN, y + MARGIN) & 0xFFFFFF) != (pixel32(screen, x, top + y) & 0xFFFFFF))
+        return false;
+  return true;
+}
+
+}  // namespace
+
+// A question wider than the screen breaks at spaces onto further lines, each centred, in a
+// band that grows by 12 rows a line and stays in the middle; a short one is as before.
+TEST_F(PromptTest, LongQuestionsWrapAtSpacesInsideTheScreen) {
+  const std::string words = "RECOVER UNSAVED CHANGES OF PROJECT LEVEL 03 WITH LEVELS/WORLD_ONE/MEADOW.LVL";
   in.tap(KEY_Y);
-  ask_yes_no_cancel(display, std::string(20, 'Q') + std::string(79, 'W') + "E");
-  EXPECT_TRUE(ink(0));
-  EXPECT_TRUE(ink(632));
+  ask_yes_no_cancel(display, words + " FROM 2026.12.08 17:33:58? (Y/N)");
+  EXPECT_TRUE(band_shows(in.screen.get(), 240 - 24 + 8, {words, "FROM 2026.12.08 17:33:58? (Y/N)"}));
+  // A word longer than a line is cut where the line ends.
+  in.tap(KEY_N);
+  ask_yes_no(display, (std::string(90, 'W') + " X").c_str(), 8);
+  EXPECT_TRUE(band_shows(in.screen.get(), 240 - 24 + 8, {std::string(78, 'W'), std::string(12, 'W') + " X"}));
+  EXPECT_TRUE(band_shows(in.screen.get(), 240 - 24 + 32, {"yES OR nO"}));
+  in.tap(KEY_N);
+  ask_yes_no(display, "SHORT", 320 - 20);
+  EXPECT_TRUE(band_shows(in.screen.get(), 240 - 18 + 8, {"SHORT", "yES OR nO"}));
+}
+
+// The save questions on leaving the level editor name the files relative to the working
+// folder when they lie below it, in capitals (one ink: lower case is the font's key ink).
+TEST_F(MenuTest, SaveQuestionsNameFilesBelowTheWorkingFolderRelativeInCapitals) {
+  ScopedCwd cwd(scratch_dir("save_question_names"));
+  const std::string here = std::filesystem::current_path().string();
+  level_files.set(here + "/levels/meadow_1.lvl", "", false, "/elsewhere/Set-2.itm");
+  level_changed_flags = CHANGED_FRONT | CHANGED_CHUNKS;
+  const auto shows = [](const char* question) {
+    return [question](ScriptedInput& s) { EXPECT_TRUE(band_shows(s.screen.get(), 240 - 18 + 8, {question})) << question; };
+  };
+  in.then(shows("SAVE THE LEVEL LAYOUT TO LEVELS/MEADOW_1.LVL")).tap(KEY_N);
+  in.then(shows("SAVE THE METABLOCK DATA TO /ELSEWHERE/SET-2.ITM")).tap(KEY_N);
+  offer_unsaved_saves();
+  EXPECT_TRUE(in.script_done());
+  level_replaced();
 }
 
 TEST_F(PromptTest, TextPromptRefusesFileNameCharactersAndLimitsLength) {

@@ -5,6 +5,10 @@
 
 #include "ui/frame.h"
 
+// The punctuation of file names and questions, in rows 40 on (after "Z"); a font image of
+// the first forty rows only (320 pixels high) has none of them.
+static const char PUNCTUATION[] = "/_-?(),'\"!+=<>[]%";
+
 // Row of character c in the font image, or -1 when the font has no glyph for it.
 static int font_row(int c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -13,7 +17,8 @@ static int font_row(int c) {
   if (c == ':') return 12;
   if (c == '.') return 13;
   if (c >= 'A' && c <= 'Z') return 14 + (c - 'A');
-  return -1;
+  const char* p = c > 0 ? std::strchr(PUNCTUATION, c) : nullptr;
+  return p ? 40 + static_cast<int>(p - PUNCTUATION) : -1;
 }
 
 void cut_glyphs(Display& display, BITMAP* font_image) {
@@ -21,7 +26,7 @@ void cut_glyphs(Display& display, BITMAP* font_image) {
     BitmapPtr g = make_bitmap(8, 8);
     if (!g) continue;
     int row = font_row(c & 0x7F);
-    if (row < 0 || !font_image) {
+    if (row < 0 || !font_image || 8 * row + 8 > font_image->h) {
       clear_to_color(g.get(), MASK_COLOUR);
     } else {
       blit(font_image, g.get(), c < 128 ? 0 : 8, row * 8, 0, 0, 8, 8);

@@ -7,7 +7,8 @@
 
 #include "ui/display.h"
 
-// Builds the 256 glyphs from the 16x320 font image (ink A left column, ink B right).
+// Builds the 256 glyphs from the font image (ink A left column, ink B right): forty rows of
+// digits, signs and letters, then the punctuation rows when the image is tall enough.
 void cut_glyphs(Display& display, BITMAP* font_image);
 // The glyph entry drawn for character c in a colour code.
 int glyph_index(uint8_t colour, unsigned char c);

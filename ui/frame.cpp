@@ -33,10 +33,10 @@ void present_frame(Display& display) {
   input().present(bb, MARGIN, MARGIN, 0, 0, display.settings.screen_width, display.settings.screen_height);
 }
 
-void present_message_band(const Display& display) {
+void present_message_band(const Display& display, int height) {
   if (display.settings.vsync_enabled) input().vsync();
-  input().present(display.back_buffer.get(), MARGIN, MARGIN, 0, display.settings.screen_height / 2 - 18,
-                  display.settings.screen_width, 36);
+  input().present(display.back_buffer.get(), MARGIN, MARGIN, 0, display.settings.screen_height / 2 - height / 2,
+                  display.settings.screen_width, height);
 }
 
 void end_editor_frame(Display& display) {

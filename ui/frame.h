@@ -18,7 +18,9 @@ void align_frame_counter(Display& display);
 // Frame pattern steps 3-5: cursor at the mouse (its centre under the pointer),
 // optional retrace wait, visible area of the back buffer to the screen.
 void present_frame(Display& display);
-// Copies the message band (screen rows 0-35 of the back buffer) to the middle of the screen.
-void present_message_band(const Display& display);
+// Copies the message band (screen rows 0 to height - 1 of the back buffer; 36 rows unless
+// a question takes more lines) to the middle of the screen.
+constexpr int MESSAGE_BAND_HEIGHT = 36;
+void present_message_band(const Display& display, int height = MESSAGE_BAND_HEIGHT);
 // Editors, after showing a frame: count it and wait for the next timer tick.
 void end_editor_frame(Display& display);

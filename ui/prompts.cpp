@@ -1,6 +1,8 @@
 #include "ui/prompts.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "ui/font.h"
 #include "ui/frame.h"
@@ -66,13 +68,44 @@ bool cancel_line(Display& display) {
   return false;
 }
 
-// A text that fits the screen: a longer one keeps its end (file names end with what matters).
-std::string fitted(const Display& display, const std::string& text) {
-  const size_t room = static_cast<size_t>(display.settings.screen_width / 8);
-  return text.size() <= room ? text : text.substr(text.size() - room);
+// A question's lines, drawn from band row 8 on, 12 rows apart: the text at x when it fits
+// the screen there, else wrapped (wrapped_lines), each line centred. `answer` adds a
+// centred line below them. Returns the height of the band that holds them.
+int draw_question(Display& display, const std::string& text, int x, const char* answer) {
+  const int width = display.settings.screen_width;
+  const bool fits = x >= 0 && x + 8 * static_cast<int>(text.size()) <= width;
+  std::vector<std::string> lines{text};
+  if (!fits) lines = wrapped_lines(text, static_cast<size_t>(std::max(1, width / 8 - 2)));
+  const int height = MESSAGE_BAND_HEIGHT + 12 * (static_cast<int>(lines.size()) - 1);
+  if (answer) lines.push_back(answer);
+  if (frame_skip_open(display)) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const int line_x = fits && i == 0 ? x : width / 2 - 4 * static_cast<int>(lines[i].size());
+      text_out(display, display.back_buffer.get(), 0, static_cast<int16_t>(line_x), static_cast<int16_t>(8 + 12 * i),
+               lines[i].c_str());
+    }
+  }
+  return height;
 }
 
 }  // namespace
+
+std::vector<std::string> wrapped_lines(const std::string& text, size_t columns) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (text.size() - start > columns) {
+    size_t space = text.rfind(' ', start + columns);
+    if (space == std::string::npos || space <= start) {
+      lines.push_back(text.substr(start, columns));  // one word longer than a line
+      start += columns;
+      continue;
+    }
+    lines.push_back(text.substr(start, space - start));
+    start = space + 1;
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
 
 int16_t prompt_number(Display& display, int16_t min, int16_t max, int16_t current, const char* text) {
   display.number_prompt_cancelled = false;
@@ -201,12 +234,7 @@ bool ask_yes_no(Display& display, const char* question, int x) {
   align_frame_counter(display);
   InputSource& in = input();
   clear_back_buffer(display);
-  if (frame_skip_open(display)) {
-    text_out(display, display.back_buffer.get(), 0, static_cast<int16_t>(x), 8, question);
-    text_out(display, display.back_buffer.get(), 0, static_cast<int16_t>(display.settings.screen_width / 2 - 36), 20,
-             "yES OR nO");
-  }
-  present_message_band(display);
+  present_message_band(display, draw_question(display, question, x, "yES OR nO"));
   while (!in.key_down(KEY_Y) && !in.key_down(KEY_N)) in.poll();
   clear_back_buffer(display);
   bool yes = in.key_down(KEY_Y);
@@ -217,10 +245,8 @@ bool ask_yes_no(Display& display, const char* question, int x) {
 Answer ask_yes_no_cancel(Display& display, const std::string& question) {
   align_frame_counter(display);
   InputSource& in = input();
-  const std::string shown = fitted(display, question);
   clear_back_buffer(display);
-  draw_prompt_text(display, shown.c_str());
-  present_message_band(display);
+  present_message_band(display, draw_question(display, question, centred_x(display, question.c_str()), nullptr));
   while (!in.key_down(KEY_Y) && !in.key_down(KEY_N) && !in.key_down(KEY_ESC)) in.poll();
   clear_back_buffer(display);
   const int key = in.key_down(KEY_ESC) ? KEY_ESC : in.key_down(KEY_Y) ? KEY_Y : KEY_N;
@@ -229,7 +255,7 @@ Answer ask_yes_no_cancel(Display& display, const std::string& question) {
 }
 
 bool ask_save_to(Display& display, const char* what, const std::string& files) {
-  const std::string question = fitted(display, std::string("SAVE ") + what + " TO " + files);
+  const std::string question = std::string("SAVE ") + what + " TO " + files;
   return ask_yes_no(display, question.c_str(),
                     display.settings.screen_width / 2 - 4 * static_cast<int>(question.size()));
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ui/display.h"
 
@@ -14,7 +15,11 @@ bool prompt_text(Display& display, uint8_t max_length, const char* text);
 bool edit_text_field(Display& display, int16_t x, int16_t y, uint8_t max_length, const char* initial,
                      std::string& line);
 int prompt_key(Display& display, const char* text);
-// A question at screen x with "yES OR nO" below it; true for Y, false for N.
+// Questions that do not fit the screen wrap: broken at spaces into lines of at most
+// `columns` characters (a word longer than a line is cut where the line ends).
+std::vector<std::string> wrapped_lines(const std::string& text, size_t columns);
+// A question at screen x with "yES OR nO" below it; true for Y, false for N. One that does
+// not fit from x wraps, each line centred, in a band 12 rows taller a line.
 bool ask_yes_no(Display& display, const char* question, int x);
 bool ask_save_metablocks(Display& display);
 // A question that Y, N or Escape answers, centred (the question names its keys).
