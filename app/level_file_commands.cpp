@@ -16,6 +16,7 @@
 
 const char* const OVERWRITE_QUESTION = "FILE \"%s\" EXISTS. OVERWRITE? (Y/N)";
 const char* const UNSAVED_QUESTION = "UNSAVED CHANGES. SAVE THEM? (Y/N)";
+const char* const UNSAVED_BUILD_QUESTION = "UNSAVED CHANGES. SAVE THEM BEFORE THE BUILD? (Y/N)";
 const char* const BACK_PLANE_NOT_SAVED =
     "ERROR: The back plane could not be saved: the level has no map_back file in the project.";
 
@@ -63,13 +64,17 @@ bool may_replace(const std::string& path, uint8_t part) {
   return ask_yes_no_cancel(display, format_text(OVERWRITE_QUESTION, shown_file_name(path).c_str())) == Answer::Yes;
 }
 
-bool settle_unsaved_changes() {
+bool settle_unsaved_changes(const char* question) {
   if (!anything_unsaved()) return true;
-  const Answer answer = ask_yes_no_cancel(display, UNSAVED_QUESTION);
+  const Answer answer = ask_yes_no_cancel(display, question);
   if (answer != Answer::Yes) return answer == Answer::No;
   if ((level_changed_flags & CHANGED_LAYOUT) && SaveLevel() != 0) return false;
   if ((level_changed_flags & CHANGED_CHUNKS) && SaveChunkmap() != 0) return false;
   return true;
+}
+
+bool settle_unsaved_before_build() {
+  return level_origin.source != LevelSource::ProjectLevel || settle_unsaved_changes(UNSAVED_BUILD_QUESTION);
 }
 
 int load_level_file(const std::string& path) {

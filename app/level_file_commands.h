@@ -8,6 +8,7 @@
 
 extern const char* const OVERWRITE_QUESTION;  // "FILE \"%s\" EXISTS. OVERWRITE? (Y/N)"
 extern const char* const UNSAVED_QUESTION;
+extern const char* const UNSAVED_BUILD_QUESTION;
 extern const char* const BACK_PLANE_NOT_SAVED;
 
 // Whether a save may write path: it does not exist, this level owns it (as `part`:
@@ -18,7 +19,10 @@ bool may_replace(const std::string& path, uint8_t part);
 // Before a command that replaces the level in memory: true when it may go on. With
 // unsaved changes it asks UNSAVED_QUESTION: Y saves as SAVE LEVEL / SAVE CHUNKMAP would
 // (false when a save did not happen), N discards, Escape cancels (false).
-bool settle_unsaved_changes();
+bool settle_unsaved_changes(const char* question = UNSAVED_QUESTION);
+// Before a build from the project: when the level in memory is a project level with unsaved
+// edits, the same with UNSAVED_BUILD_QUESTION (N builds without them).
+bool settle_unsaved_before_build();
 
 // Loads front_layout / chunkmap from path and remembers the path. Returns 0, or -1 after
 // an error message with the model unchanged. A chunkmap load re-renders every chunk image

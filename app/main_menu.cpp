@@ -91,7 +91,9 @@ static void run_chunk_editor() {
 }
 
 void run_mode(uint8_t mode) {
-  if (replaces_level(mode) && !settle_unsaved_changes()) {
+  // A build from the project reads the project level's files: its unsaved edits first.
+  const bool builds = mode == 14 || mode == 15;
+  if ((replaces_level(mode) && !settle_unsaved_changes()) || (builds && !settle_unsaved_before_build())) {
     editor_mode = 0;
     return;
   }

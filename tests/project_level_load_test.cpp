@@ -4,8 +4,13 @@
 #include <filesystem>
 
 #include "app/level_commands.h"
+#include "app/main_menu.h"
 #include "app/problem_text.h"
+#include "files/byte_order.h"
 #include "files/packed_block.h"
+#include "files/rom_tables.h"
+#include "gamedata/level_files.h"
+#include "gamedata/level_state.h"
 #include "game_fixtures.h"
 #include "test_support.h"
 #include "ui/messages.h"
@@ -75,4 +80,35 @@ TEST_F(ProjectLevelLoad, LevelsAndThemesTheProjectLacksAreReportedAndTheLevelSta
   EXPECT_EQ(read_bytes("dump/vram_tiles.bin"), std::vector<uint8_t>{7});
   EXPECT_TRUE(front_layout == front_before);
   EXPECT_EQ(block_bitmaps[30].get(), block_before);
+}
+
+// A build from the menu asks about the unsaved edits of the loaded project level first, as
+// the loads do: Escape builds nothing and saves nothing, Y saves them and builds with them.
+TEST_F(ProjectLevelLoad, AMenuBuildAsksAboutTheLevelsUnsavedEditsFirst) {
+  ASSERT_EQ(project_level_load_number(2), 0);
+  project.project_file = "proj/p.glp";
+  front_layout.rows[1].objects.push_back(LayoutObject{1, 48});
+  level_changes.mark(CHANGED_FRONT);
+  const LayoutPlane edited = front_layout;
+  const auto before = folder_snapshot();
+  ScriptedInput in(640, 480);
+  ScopedInput scope(in);
+  in.tap(KEY_ESC);
+  editor_mode = 15;
+  run_mode(15);
+  EXPECT_TRUE(folder_snapshot() == before);
+  EXPECT_TRUE(anything_unsaved());
+  in.tap(KEY_Y);
+  editor_mode = 15;
+  run_mode(15);
+  EXPECT_FALSE(anything_unsaved());
+  LayoutPlane saved;
+  LoadFailure failure;
+  ASSERT_TRUE(read_layout_file("proj/levels/lvl/Front.lvl", saved, failure));
+  EXPECT_TRUE(saved == edited);
+  const std::vector<uint8_t> file = read_bytes("proj/levels/lvl/Front.lvl");
+  const std::vector<uint8_t> built = read_bytes("proj/p.bin");
+  const size_t at = read_be32(&built[genesis::LAYOUT_TABLE + 4 * 2]);
+  ASSERT_LE(at + file.size(), built.size());
+  EXPECT_TRUE(std::equal(file.begin(), file.end(), built.begin() + at));
 }
