@@ -74,6 +74,10 @@ int run_batch(int argc, char** argv) {
   }
   for (const BatchCommand& c : commands) {
     if (c.name && !std::strcmp(c.name, cmd)) {
+      if (argc > 2 && (!std::strcmp(argv[2], "--help") || !std::strcmp(argv[2], "-h"))) {
+        std::printf("Usage: mossforge %s\n  %s\n", c.usage, c.help);
+        return 0;
+      }
       set_message_sink(MessageSink::Batch);
       if (!init_headless_graphics()) {
         std::fprintf(stderr, "ERROR: Cannot initialise the graphics library.\n");

@@ -86,6 +86,10 @@ int prompt_level_number(const char* prompt, int (*load)(uint8_t)) {
 int level_import_from_rom() { return prompt_level_number(MAP_NUMBER_PROMPT, level_import_map); }
 
 int project_level_load_number(uint8_t level) {
+  if (project_is_empty(project)) {
+    report_error("ERROR: No project is loaded.");
+    return -1;
+  }
   RomImage rom;
   if (!read_rom(rom)) return -1;
   auto model = std::make_unique<LevelModel>();

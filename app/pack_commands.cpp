@@ -27,7 +27,7 @@ int run_unpack(int argc, char** argv) {
     report_error("ERROR: Usage: mossforge unpack IN OUT [OFFSET]  (OFFSET decimal or 0x-hexadecimal)");
     return 1;
   }
-  pp20_set_trace(stderr);  // keep stdout clean for scripts
+  pp20_set_trace(stdout);  // with the program's other traces; stderr holds errors only
   Problem problem;
   if (!unpack_file(argv[1], argv[2], offset, &problem)) {
     report_error(problem_text(problem));

@@ -47,6 +47,8 @@ std::string problem_text(const Problem& p) {
                                  p.number, path));
     case K::UnknownVersion:
       return format_text("ERROR: Unknown project version %lld in \"%s\"", p.number, path);
+    case K::NotAProject:
+      return format_text("ERROR: File \"%s\" is not a project file (line %lld: \"%s\").", path, p.number, detail);
     case K::Contents:
       return format_text("ERROR: File \"%s\": %s.", path, detail);
     case K::NotPacked:

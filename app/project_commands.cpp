@@ -94,11 +94,7 @@ int load_project(const std::string& path) {
   return clean ? 0 : 1;
 }
 
-bool no_project_loaded() {
-  auto empty = [](const std::string& path) { return path.empty(); };
-  return project.project_file.empty() && std::all_of(project.theme_paths.begin(), project.theme_paths.end(), empty) &&
-         std::all_of(project.level_paths.begin(), project.level_paths.end(), empty);
-}
+bool no_project_loaded() { return project_is_empty(project); }
 
 int build(int (*builder)(const ProjectTables&, ProjectMessages&, std::string*)) {
   ProjectMessages messages;

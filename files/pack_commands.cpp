@@ -24,7 +24,7 @@ bool refuse_write(Problem* problem, const std::string& path, const std::string& 
 
 bool pack_file(const std::string& in_path, const std::string& out_path, Problem* problem) {
   std::vector<uint8_t> data;
-  if (!read_whole_file(in_path, data)) return fail(problem, Problem::Kind::NotFound, in_path);
+  if (!read_whole_file(in_path, data, problem)) return false;
   if (data.empty()) return fail(problem, Problem::Kind::NothingToPack, in_path);
   if (data.size() > pp20_max_unpacked_size) return fail(problem, Problem::Kind::TooLargeToPack, in_path);
   const std::vector<uint8_t> block = pp20_pack(data.data(), data.size());
@@ -36,12 +36,12 @@ bool pack_file(const std::string& in_path, const std::string& out_path, Problem*
 bool unpack_file(const std::string& in_path, const std::string& out_path, uint64_t offset,
                  Problem* problem) {
   std::vector<uint8_t> file;
-  if (!read_whole_file(in_path, file)) return fail(problem, Problem::Kind::NotFound, in_path);
+  if (!read_whole_file(in_path, file, problem)) return false;
   raw_data raw;
   std::string why;
-  if (offset > file.size() || !pp20_load(file.data(), file.size(), static_cast<size_t>(offset), raw, &why))
-    return fail(problem, Problem::Kind::Contents, in_path,
-                why.empty() ? "packed block starts past the end of the file" : why);
+  if (offset > file.size()) why = "packed block starts past the end of the file";
+  if (!why.empty() || !pp20_load(file.data(), file.size(), static_cast<size_t>(offset), raw, &why))
+    return fail(problem, Problem::Kind::Contents, in_path, why);
   if (!write_file_atomic(out_path, raw.buffer, &why)) return refuse_write(problem, out_path, why);
   return true;
 }

@@ -40,14 +40,22 @@ bool decode_block(const uint8_t* block, uint32_t s, raw_data& out, std::string* 
   return true;
 }
 
+// The bytes from offset to the end of a file of file_size do not even hold a block's size.
+bool too_short(uint64_t file_size, uint64_t offset, std::string* error) {
+  if (offset > file_size) return fail(error, "packed block starts past the end of the file");
+  const uint64_t n = file_size - offset;
+  return fail(error, "too short to be a packed block (" + std::to_string(n) + (n == 1 ? " byte" : " bytes") +
+                         " from offset " + std::to_string(offset) + ")");
+}
+
 }  // namespace
 
 void pp20_set_trace(FILE* trace) { trace_stream = trace; }
 FILE* pp20_trace_stream() { return trace_stream; }
 
 bool pp20_load(const uint8_t* file, size_t file_size, size_t offset, raw_data& out, std::string* error) {
-  if (!file || offset > file_size || file_size - offset < 4)
-    return fail(error, "packed block starts past the end of the file");
+  if (!file) return fail(error, "packed block starts past the end of the file");
+  if (offset > file_size || file_size - offset < 4) return too_short(file_size, offset, error);
   const uint8_t* block = file + offset;
   const uint32_t s = pp20_read_be32(block);
   trace("pp20_size = 0x%X\n", s);
@@ -61,9 +69,10 @@ bool pp20_load(FILE* file, long offset, raw_data& out, std::string* error) {
   const long file_size = std::ftell(file);
   if (file_size < 0) return fail(error, "cannot read the file");
   uint8_t header[4];
-  if (offset > file_size || file_size - offset < 4 || std::fseek(file, offset, SEEK_SET) != 0 ||
-      std::fread(header, 1, 4, file) != 4)
-    return fail(error, "packed block starts past the end of the file");
+  if (offset > file_size || file_size - offset < 4)
+    return too_short(static_cast<uint64_t>(file_size), static_cast<uint64_t>(offset), error);
+  if (std::fseek(file, offset, SEEK_SET) != 0 || std::fread(header, 1, 4, file) != 4)
+    return fail(error, "cannot read the file");
   const uint32_t s = pp20_read_be32(header);
   trace("pp20_size = 0x%X\n", s);
   if (!check_block_size(s, uint64_t(file_size - offset), error)) return false;

@@ -20,6 +20,7 @@ struct Problem {
     KeyTooLong,      // number: the line
     ValueTooLong,    // number: the line
     UnknownVersion,  // number: the version the project file gives
+    NotAProject,     // number: the first line no project file holds, detail: that line
     // What is wrong inside the file at path; detail: the reader's reason.
     Contents,
     NotPacked,

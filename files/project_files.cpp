@@ -158,9 +158,55 @@ static std::string descriptor_path(const std::string& text, const std::string& k
   return folder + (p.rfind("./", 0) == 0 || p.rfind(".\\", 0) == 0 ? p.substr(2) : p);
 }
 
+// A key a project file holds: the version, "theme_X" or "level_XY" (X, Y upper-case hex digits).
+static bool project_key(const std::string& key) {
+  auto hex = [&](size_t from) {
+    return key.find_first_not_of("0123456789ABCDEF", from) == std::string::npos;
+  };
+  return key == "glb_project_file_version" || (key.size() == 7 && key.rfind("theme_", 0) == 0 && hex(6)) ||
+         (key.size() == 8 && key.rfind("level_", 0) == 0 && hex(6));
+}
+
+// The first line that shows text is no project file: a line without "=", or, in a text
+// without any project key, its first line that is not blank. Its number, and the line in
+// `line`; 0 when there is none. Over-long lines are left to FindKey, which reports them.
+static long long first_foreign_line(const std::string& text, std::string& line) {
+  long long number = 0, first_other = 0;
+  std::string other;
+  bool any_key = false;
+  for (size_t pos = 0; pos < text.size();) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    line = text.substr(pos, end - pos);
+    pos = end + 1;
+    ++number;
+    if (line.size() > PROJECT_LINE_MAX) continue;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.find_first_not_of(" \t") == std::string::npos) continue;
+    const size_t eq = line.find('=');
+    std::string key = line.substr(0, eq);
+    while (!key.empty() && is_blank(key.back())) key.pop_back();
+    if (eq == std::string::npos) return number;
+    if (project_key(key)) {
+      any_key = true;
+    } else if (first_other == 0) {
+      first_other = number;
+      other = line;
+    }
+  }
+  line = other;
+  return any_key ? 0 : first_other;
+}
+
 bool LoadProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages) {
   std::string text;
   if (!read_text(path, text, messages)) return false;
+  std::string line;
+  if (const long long bad = first_foreign_line(text, line)) {
+    if (line.size() > 40) line = line.substr(0, 37) + "...";
+    messages.add(Problem(Problem::Kind::NotAProject, path, "", line, bad));
+    return false;
+  }
   std::string v;
   FindKey(text, "glb_project_file_version", v, &messages, path);
   const long version = std::strtol(v.c_str(), nullptr, 10);
@@ -179,6 +225,12 @@ bool LoadProject(const std::string& path, ProjectTables& tables, ProjectMessages
     if (!next.level_paths[l].empty()) ReadLevelDescriptor(next.level_paths[l], l, next, messages);
   tables = std::move(next);
   return true;
+}
+
+bool project_is_empty(const ProjectTables& tables) {
+  auto empty = [](const std::string& path) { return path.empty(); };
+  return tables.project_file.empty() && std::all_of(tables.theme_paths.begin(), tables.theme_paths.end(), empty) &&
+         std::all_of(tables.level_paths.begin(), tables.level_paths.end(), empty);
 }
 
 std::string project_text(const std::vector<std::string>& lines) {

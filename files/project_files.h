@@ -66,7 +66,8 @@ int FindKey(const std::string& text, const std::string& key, std::string& value,
 
 // Reads a project file and every descriptor it names into empty tables, which then replace
 // tables (the project file name too, which the caller sets). Returns false when the project
-// file is missing or of an unknown version (tables unchanged then). Missing descriptors are
+// file is missing, holds a line that no project file holds (NotAProject) or is of an unknown
+// version (tables unchanged then). Missing descriptors are
 // reported and skipped. Descriptor paths lead from the project file's folder; the tables hold
 // them joined to it.
 bool LoadProject(const std::string& path, ProjectTables& tables, ProjectMessages& messages);
@@ -76,6 +77,9 @@ bool ReadLevelDescriptor(const std::string& path, int level, ProjectTables& tabl
 // The records of a descriptor's text (an LF ends the text); path names it in messages.
 ThemeRecord parse_theme_descriptor(const std::string& text, const std::string& path, ProjectMessages& messages);
 LevelRecord parse_level_descriptor(const std::string& text, const std::string& path, ProjectMessages& messages);
+
+// True for tables of no project: no project file name and no descriptor.
+bool project_is_empty(const ProjectTables& tables);
 
 // Key names: "theme_X" (X one hex digit) and "level_XY" (X 0..7, Y a hex digit).
 std::string theme_key(int theme);

@@ -1,7 +1,9 @@
 // The pack and unpack batch commands, run as the real binary on real files.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -73,4 +75,40 @@ TEST(Pp20Commands, OffsetsAreDecimalOrHexDigitsOnly) {
     EXPECT_FALSE(parse_file_offset(text, offset)) << '"' << text << '"';
     EXPECT_EQ(offset, 77u) << text;
   }
+}
+
+// Each error names its real cause; traces go to stdout, stderr holds errors only.
+TEST(Pp20Commands, ErrorsNameTheRealCauseAndTracesGoToStdout) {
+  const std::string dir = scratch_dir("pp20_causes");
+  ASSERT_TRUE(write_file_atomic(dir + "/one.bin", Bytes{0x42}));
+  std::filesystem::create_directories(dir + "/folder");
+  const struct {
+    const char* args;
+    const char* error;
+  } cases[] = {
+      {"unpack one.bin out.bin", "ERROR: File \"one.bin\": too short to be a packed block (1 byte from offset 0).\n"},
+      {"pack folder out.bin", "ERROR: File \"folder\" is a directory.\n"},
+      {"unpack folder out.bin", "ERROR: File \"folder\" is a directory.\n"},
+  };
+  for (const auto& c : cases) {
+    const CommandRun r = run_mossforge(dir, c.args);
+    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_EQ(r.err, c.error) << c.args;
+  }
+  ASSERT_TRUE(write_file_atomic(dir + "/plain.bin", text_bytes("twice the same text, twice the same text")));
+  ASSERT_EQ(run_mossforge(dir, "pack plain.bin p.pp").status, 0);
+  const CommandRun r = run_mossforge(dir, "unpack p.pp back.bin");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(r.out.find("pp20_size = 0x"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("raw_data.size = 0x28\n"), std::string::npos) << r.out;
+  // A file the user may not read is no missing file.
+  ASSERT_EQ(chmod((dir + "/plain.bin").c_str(), 0), 0);
+  ScopedUnprivileged nobody;
+  if (geteuid() == 0) GTEST_SKIP() << "cannot act as another user here";
+  Problem problem;
+  EXPECT_FALSE(pack_file(dir + "/plain.bin", dir + "/q.pp", &problem));
+  EXPECT_EQ(problem.kind, Problem::Kind::Unreadable);
+  EXPECT_FALSE(unpack_file(dir + "/plain.bin", dir + "/q.bin", 0, &problem));
+  EXPECT_EQ(problem.kind, Problem::Kind::Unreadable);
 }

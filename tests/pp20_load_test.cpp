@@ -60,7 +60,7 @@ TEST(Pp20Load, FailuresLeaveTheResultAloneAndSayWhy) {
   Bytes corrupt = file;
   corrupt[file.size() - 1] = 200;  // fill count past the stream's start
   const Case cases[] = {
-      {file, file.size() - 3, "packed block starts past the end of the file"},
+      {file, file.size() - 3, "too short to be a packed block (3 bytes from offset"},
       {file, file.size() + 10, "packed block starts past the end of the file"},
       {cut, 10, "packed block runs past the end of the file"},
       {small_s, 10, "packed block size 8 is smaller than 12 bytes"},

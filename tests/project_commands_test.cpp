@@ -208,7 +208,7 @@ TEST_F(ProjectCommands, EveryMenuModeRunsItsOwnCommand) {
       {2, "- - 0 chunk editor"},
       {3, "- - 0"},
       {6, "LOAD LEVEL FROM LVL FILE LVL 0"},
-      {7, "- - 7 {ERROR: Level 02 has no front layout in the loaded project.}"},
+      {7, "- - 7 {ERROR: No project is loaded.}"},
       {8, "- - 0 {WROTE New.lvl}"},
       {9, "LOAD CHUNKMAP FROM ITM FILE ITM 0"},
       {10, "- - 0 {WROTE New.itm}"},
@@ -326,3 +326,19 @@ TEST_F(ProjectCommands, AProjectOfAnotherFolderIsBuiltWithItsOwnFiles) {
   EXPECT_EQ(tables.theme_paths[0], "g1/themes/theme0.glt");
 }
 
+// Every batch command answers --help with its own usage; a file that is no project file is
+// named as such, with its first line that no project file holds.
+TEST_F(ProjectCommands, BatchErrorsNameTheRealCause) {
+  for (const char* command :
+       {"pack", "unpack", "render", "generate-genesis", "generate-aga", "build-genesis", "build-aga", "usage",
+        "bps-create", "bps-apply"}) {
+    const CommandRun r = mossforge(std::string(command) + " --help");
+    EXPECT_EQ(r.status, 0) << command;
+    EXPECT_EQ(r.out.rfind(std::string("Usage: mossforge ") + command + " ", 0), 0u) << command << ": " << r.out;
+    EXPECT_EQ(r.err, "") << command;
+  }
+  write_bytes("abcd", text_bytes("glb_project_file_version = 0\r\n\r\ntheme_0 = t.glt\r\nsome words\r\n"));
+  const CommandRun r = mossforge("build-aga abcd");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ERROR: File \"abcd\" is not a project file (line 4: \"some words\").\n");
+}
