@@ -7,6 +7,7 @@
 #include "app/level_file_commands.h"
 #include "app/project_commands.h"
 #include "app/recovery.h"
+#include "app/usage_command.h"
 #include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_history.h"
@@ -105,6 +106,9 @@ void run_mode(uint8_t mode) {
     case 2:
       run_chunk_editor();
       break;
+    case 3:
+      run_block_analysis_tool();
+      break;
     case 4:
       setup_screen(display, setup_actions);
       break;
@@ -143,7 +147,6 @@ void run_mode(uint8_t mode) {
     case 15:
       build_genesis_game_command();
       break;
-    case 3:  // BLOCK ANALYSIS TOOL: no screen of its own; back to the menu.
     default:
       // Screens and commands not built yet return to the menu.
       editor_mode = 0;

@@ -3,11 +3,16 @@
 #include <cstdio>
 #include <cstring>
 
+#include "analysis/block_analysis.h"
 #include "app/level_commands.h"
 #include "app/problem_text.h"
 #include "app/project_commands.h"
 #include "files/atomic_file.h"
 #include "files/pp20.h"
+#include "gamedata/level_state.h"
+#include "gamedata/project_level_load.h"
+#include "gamedata/rom_import.h"
+#include "ui/screen_state.h"
 #include "ui/messages.h"
 
 namespace {
@@ -21,6 +26,23 @@ bool analyse_rom(UsageReport& report) {
   }
   analyse_rom_usage(rom, report);
   return true;
+}
+
+// The pictures of a level of the theme shown: read like LOAD LEVEL... or the ROM import, into
+// a model of its own (the level in memory stays as it is), writing no debug dumps.
+bool load_theme_pictures(uint8_t level, LevelModel& model, LevelBitmaps& bitmaps) {
+  RomImage rom;
+  if (!read_whole_file(ROM_PATH, rom, nullptr, genesis::IMAGE_LIMIT)) return false;
+  if (project_loaded()) {
+    LoadFailure failure;
+    return load_project_level(project, rom, level, level_model, model, bitmaps, failure, "");
+  }
+  std::string error;
+  return import_level(rom, level, model, bitmaps, error, "");
+}
+
+const char* no_level_text(bool from_project) {
+  return from_project ? "ERROR: No level of the project could be read." : "ERROR: No map of the ROM image could be read.";
 }
 
 int usage_error() {
@@ -60,11 +82,22 @@ int run_usage_command(int argc, char** argv) {
   for (const UnreadLevel& u : report.unread)
     std::fprintf(stderr, "%s\n", unread_level_text(report, u, from_project).c_str());
   if (report.levels_read == 0) {
-    report_error(from_project ? "ERROR: No level of the project could be read."
-                              : "ERROR: No map of the ROM image could be read.");
+    report_error(no_level_text(from_project));
     return 1;
   }
   const std::string text = chunks ? usage_chunks_csv(report) : usage_blocks_csv(report);
   std::fwrite(text.data(), 1, text.size(), stdout);
   return 0;
+}
+
+void run_block_analysis_tool() {
+  editor_mode = 0;
+  UsageReport report;
+  if (!analyse_loaded_game(report)) return;
+  const bool from_project = project_loaded();
+  if (report.levels_read == 0) {
+    report_error(no_level_text(from_project));
+    return;
+  }
+  block_analysis_tool(report, front_layout.theme, from_project ? "PROJECT" : "ROM", load_theme_pictures);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chunkedit/chunk_editor_state.h"
+#include "render/strip_band.h"
 #include "render/view_state.h"
 #include "ui/input.h"
 #include "ui/prompts.h"
@@ -54,16 +55,8 @@ void scroll_strip(const StripScroll& strip) {
   else if (in.key_down(key_scroll_right))
     camera_x += key_step;
 
-  const int c = screen_width / 2, mx = in.mouse_x();
-  const bool outside = mx < c - 96 || mx > c + 96;
-  if (outside) fast_scroll_latch = 1;
-  if (left_held && fast_scroll_latch) {
-    if (mx > c + 7) camera_x += (mx - c) * 4 - 32;
-    if (mx < c - 8) camera_x -= ((c - 8) - mx) * 4;
-  } else if (chunk_selection_mode == MODE_ROAMING) {
-    if (mx > c + 7) camera_x += mx - (c + 8);
-    if (mx < c - 8) camera_x -= (c - 8) - mx;
-  }
+  camera_x += strip_band_scroll(in.mouse_x(), screen_width / 2, 96, left_held, chunk_selection_mode == MODE_ROAMING,
+                                fast_scroll_latch);
 
   if (camera_x > strip.top) camera_x = strip.top;
   if (camera_x < 0) camera_x = 0;

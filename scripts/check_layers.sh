@@ -16,7 +16,8 @@ declare -A may_include=(
   [render]="files gamedata ui"
   [leveledit]="files gamedata ui render"
   [chunkedit]="files gamedata ui render"
-  [app]="files gamedata ui render leveledit chunkedit"
+  [analysis]="files gamedata ui render"
+  [app]="files gamedata ui render leveledit chunkedit analysis"
 )
 
 status=0
@@ -38,7 +39,7 @@ done
 # State headers: an `extern` line that declares an object (not a function, not const).
 state_headers=()
 for header in */*.h; do
-  case ${header%%/*} in files|gamedata|ui|render|leveledit|chunkedit|app) ;; *) continue ;; esac
+  case ${header%%/*} in files|gamedata|ui|render|leveledit|chunkedit|analysis|app) ;; *) continue ;; esac
   if grep -E '^[[:space:]]*extern[[:space:]]' "$header" | grep -v -E 'extern[[:space:]]+(const|constexpr|"C")' |
       sed -E 's/<[^;]*>//; s/\(\*&?/ /' | grep -q -v -E '[A-Za-z0-9_][[:space:]]*\('; then
     state_headers+=("$header")

@@ -1,0 +1,183 @@
+// The BLOCK ANALYSIS TOOL screen on the sample game, driven by a script: it opens on the
+// theme of the level in memory, steps through themes, lists the levels of a clicked chunk
+// and returns the level chosen from that list; it changes nothing, and its help names
+// exactly the keys it reads.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cctype>
+#include <cstring>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "analysis/block_analysis.h"
+#include "app/level_commands.h"
+#include "files/atomic_file.h"
+#include "gamedata/level_state.h"
+#include "gamedata/rom_import.h"
+#include "render/view_state.h"
+#include "test_support.h"
+#include "ui/screen_state.h"
+#include "ui/settings.h"
+
+namespace {
+
+bool load_pictures(uint8_t level, LevelModel& model, LevelBitmaps& bitmaps) {
+  RomImage rom;
+  std::string error;
+  return read_whole_file(ROM_PATH, rom) && import_level(rom, level, model, bitmaps, error, "");
+}
+
+// Where the screen puts things at 640x480: the first grid slot and the first line of the
+// level list in the panel on the right.
+constexpr int FIRST_SLOT_X = 60, FIRST_SLOT_Y = 76;
+constexpr int LIST_X = 400, FIRST_LINE_Y = 78;
+
+class BlockAnalysisScreen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless_screen(640, 480);
+    dir = scratch_dir("block_analysis_screen");
+    const std::string cmd = "'" MOSSFORGE_BINARY_DIR "/samplegame' '" + dir + "/master' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    cwd = std::make_unique<ScopedCwd>(dir);
+    ASSERT_EQ(level_import_map(9), 0);
+    RomImage rom;
+    ASSERT_TRUE(read_whole_file(ROM_PATH, rom));
+    analyse_rom_usage(rom, report);
+    ASSERT_GE(report.themes.size(), 2u);
+    in.idle_limit = 2000;
+    in.on_hang = [] { throw std::runtime_error("the script ran out while the screen kept waiting"); };
+    in.mx = 320;
+    in.my = 240;
+    wheel_now = wheel_before = 0;
+    editor_mode = 3;
+  }
+  void TearDown() override { cwd.reset(); }
+
+  AnalysisChoice run() {
+    ScopedInput scope(in);
+    try {
+      return block_analysis_tool(report, front_layout.theme, "ROM", load_pictures);
+    } catch (const std::runtime_error& e) {
+      ADD_FAILURE() << e.what();
+      return {};
+    }
+  }
+  // Clicks the first chunk, then the first level of its list.
+  void choose_first_level() { in.move(FIRST_SLOT_X, FIRST_SLOT_Y).idle(2).click().idle(2).move(LIST_X, FIRST_LINE_Y).idle(2).click().idle(4); }
+  const ThemeUsage& theme_after(int theme, int steps) {
+    size_t i = 0;
+    while (report.themes[i].theme != theme) ++i;
+    return report.themes[(i + steps + report.themes.size()) % report.themes.size()];
+  }
+
+  std::string dir;
+  std::unique_ptr<ScopedCwd> cwd;
+  UsageReport report;
+  ScriptedInput in{640, 480};
+};
+
+}  // namespace
+
+TEST_F(BlockAnalysisScreen, ChoosingALevelOfAChunkReturnsItOnEveryTheme) {
+  const int theme = front_layout.theme;
+  const LayoutPlane front = front_layout, back = back_layout;
+  const std::vector<Chunk> chunks = chunkmap.chunks;
+  choose_first_level();
+  AnalysisChoice c = run();
+  ASSERT_TRUE(c.open_level);
+  const ChunkUsage* first = report.theme(theme)->chunk(0);
+  EXPECT_EQ(c.chunk, 0);
+  EXPECT_EQ(c.level, first->levels.at(0).level);
+  EXPECT_EQ(editor_mode, 0);
+
+  // Next theme, and back twice: the theme before.
+  in.tap(KEY_PGDN).idle(2);
+  choose_first_level();
+  c = run();
+  ASSERT_TRUE(c.open_level);
+  const ThemeUsage& next = theme_after(theme, 1);
+  EXPECT_EQ(c.level, next.chunks.at(0).levels.at(0).level);
+  EXPECT_NE(next.theme, theme);
+  in.tap(KEY_PGUP).idle(2);
+  choose_first_level();
+  EXPECT_EQ(run().level, theme_after(theme, -1).chunks.at(0).levels.at(0).level);
+
+  // A chunk placed nowhere has no list: a click where the list would be chooses nothing.
+  const ThemeUsage& t = *report.theme(theme);
+  int unused = -1;
+  for (size_t i = 0; i < t.chunks.size() && unused < 0; ++i)
+    if (t.chunks[i].placements == 0) unused = static_cast<int>(i);
+  ASSERT_GE(unused, 0) << "the sample game has an unused chunk in every level theme";
+  in.press(KEY_SLASH).release(KEY_SLASH);
+  for (char d : std::to_string(t.chunks[unused].chunk)) in.tap(KEY_0 + (d - '0'));
+  in.tap(KEY_ENTER).idle(3);
+  in.move(LIST_X, FIRST_LINE_Y).idle(2).click().idle(3).tap(KEY_ESC);
+  c = run();
+  EXPECT_FALSE(c.open_level);
+  EXPECT_EQ(editor_mode, 0);
+  // The level in memory is as it was.
+  EXPECT_EQ(front_layout, front);
+  EXPECT_EQ(back_layout, back);
+  ASSERT_EQ(chunkmap.chunks.size(), chunks.size());
+  EXPECT_EQ(std::memcmp(chunkmap.chunks.data(), chunks.data(), chunks.size() * sizeof(Chunk)), 0);
+}
+
+TEST_F(BlockAnalysisScreen, HelpNamesExactlyTheKeysTheScreenReads) {
+  // Every key of the screen once, then Escape.
+  in.tap(KEY_TAB).idle(2).wheel(-1).idle(2).tap(KEY_PGDN).idle(2).tap(KEY_PGUP).idle(2);
+  in.press(KEY_DOWN).idle(2).release(KEY_DOWN).idle(1).tap(KEY_ESC);
+  run();
+  // The keys the help names: lower-case words, less the mouse and the Shift key (read with
+  // the other modifiers, not as a key).
+  const std::map<std::string, std::set<int>> key_words = {
+      {"up", {key_scroll_up}},   {"down", {key_scroll_down}}, {"tab", {KEY_TAB}}, {"pgup", {KEY_PGUP}},
+      {"pgdn", {KEY_PGDN}},      {"slash", {KEY_SLASH, KEY_SLASH_PAD}}, {"f1", {KEY_F1}}, {"esc", {KEY_ESC}}};
+  const std::set<std::string> not_keys = {"left", "click", "mouse", "wheel", "shift"};
+  std::set<int> named;
+  const std::string help = BLOCK_ANALYSIS_HELP;
+  for (size_t i = 0; i < help.size();) {
+    if (!std::islower(static_cast<unsigned char>(help[i]))) {
+      ++i;
+      continue;
+    }
+    size_t j = i;
+    while (j < help.size() && (std::islower(static_cast<unsigned char>(help[j])) || std::isdigit(static_cast<unsigned char>(help[j])))) ++j;
+    const std::string word = help.substr(i, j - i);
+    i = j;
+    if (not_keys.count(word)) continue;
+    ASSERT_TRUE(key_words.count(word)) << "the help names a key the test does not know: " << word;
+    named.insert(key_words.at(word).begin(), key_words.at(word).end());
+  }
+  EXPECT_EQ(in.keys_asked, named);
+}
+
+TEST(BlockAnalysisTexts, StatusAndLevelLines) {
+  AnalysisStatus s;
+  s.source = "ROM";
+  s.theme = 2;
+  s.theme_index = 2;
+  s.theme_count = 6;
+  s.selected = 17;
+  s.selected_count = 5;
+  s.selected_levels = 1;
+  s.unused = 8;
+  s.items = 57;
+  s.broken = 1;
+  s.left_out = 2;
+  EXPECT_EQ(analysis_status_text(s),
+            "ROM  THEME 2: 3 OF 6  CHUNKS  CHUNK 17: 5 PLACEMENTS IN 1 LEVEL  UNUSED 8 OF 57  MISSING 1  LEFT OUT 2");
+  s.blocks_view = true;
+  s.selected = -1;
+  s.broken = s.left_out = 0;
+  EXPECT_EQ(analysis_status_text(s), "ROM  THEME 2: 3 OF 6  BLOCKS  UNUSED 8 OF 57");
+  LevelModel names;
+  names.markers.resize(9);
+  names.markers[8].name = "THE KINGS TOWER";
+  EXPECT_EQ(level_use_text({9, 12, 3}, names), "[09] THE KINGS TOWER  FRONT 12  BACK 3");
+  EXPECT_EQ(level_use_text({0, 1, 0}, names), "[00] MAP SCREEN  FRONT 1  BACK 0");
+}
