@@ -106,12 +106,22 @@ constexpr uint16_t OBJECT_LARGE = 0x1100;         // 0x11nn: animated large obje
 struct LayoutObject {
   uint16_t code = 0;
   uint16_t x = 0;
+  // In the level editor's selection (files/layout_selection.h). Not part of the game's data:
+  // never stored, never compared; it travels with the object through every row operation.
+  bool selected = false;
   bool operator==(const LayoutObject& o) const { return code == o.code && x == o.x; }
 };
 
 struct LayoutRow {
   std::vector<LayoutObject> objects;
   int32_t count() const { return static_cast<int32_t>(objects.size()); }
+  // Where a new object at x goes: after the last entry whose x is at most x, scanning from
+  // the end (the row stays sorted by x and equal x keep their order).
+  size_t insert_position(uint16_t x) const {
+    size_t pos = objects.size();
+    while (pos > 0 && objects[pos - 1].x > x) --pos;
+    return pos;
+  }
   bool operator==(const LayoutRow& o) const { return objects == o.objects; }
 };
 

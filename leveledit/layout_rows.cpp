@@ -29,20 +29,12 @@ bool allocate(Objects& out, size_t n) {
 
 bool valid(const LayoutRow& row, int32_t index) { return index >= 0 && index < row.count(); }
 
-// Index at which an object at x goes into the (sorted or not) list: after the last entry
-// whose x is at most x, scanning from the end.
-size_t insert_position(const Objects& objects, uint16_t x) {
-  size_t pos = objects.size();
-  while (pos > 0 && objects[pos - 1].x > x) --pos;
-  return pos;
-}
-
 }  // namespace
 
 int32_t layout_row_insert(LayoutRow& row, uint16_t code, uint16_t x) {
   Objects grown;
   if (!allocate(grown, row.objects.size() + 1)) return ROW_OUT_OF_MEMORY;
-  const size_t pos = insert_position(row.objects, x);
+  const size_t pos = row.insert_position(x);
   grown.assign(row.objects.begin(), row.objects.begin() + static_cast<std::ptrdiff_t>(pos));
   grown.push_back({code, x});
   grown.insert(grown.end(), row.objects.begin() + static_cast<std::ptrdiff_t>(pos), row.objects.end());
@@ -64,12 +56,13 @@ int32_t layout_row_move(LayoutRow& row, int32_t index, uint16_t new_x) {
   if (!valid(row, index)) return ROW_BAD_INDEX;
   Objects moved;
   if (!allocate(moved, row.objects.size())) return ROW_OUT_OF_MEMORY;
-  const uint16_t code = row.objects[static_cast<size_t>(index)].code;
+  LayoutObject object = row.objects[static_cast<size_t>(index)];
+  object.x = new_x;
   for (int32_t i = 0; i < row.count(); ++i)
     if (i != index) moved.push_back(row.objects[static_cast<size_t>(i)]);
-  const size_t pos = insert_position(moved, new_x);
-  moved.insert(moved.begin() + static_cast<std::ptrdiff_t>(pos), LayoutObject{code, new_x});
   row.objects.swap(moved);
+  const size_t pos = row.insert_position(new_x);
+  row.objects.insert(row.objects.begin() + static_cast<std::ptrdiff_t>(pos), object);
   return static_cast<int32_t>(pos);
 }
 
@@ -101,10 +94,11 @@ int32_t layout_row_transfer(LayoutRow& from, int32_t index, LayoutRow& to, uint1
   Objects grown, shrunk;
   if (!allocate(grown, to.objects.size() + 1)) return ROW_OUT_OF_MEMORY;
   if (!allocate(shrunk, from.objects.size() - 1)) return ROW_OUT_OF_MEMORY;
-  const uint16_t code = from.objects[static_cast<size_t>(index)].code;
-  const size_t pos = insert_position(to.objects, x);
+  LayoutObject object = from.objects[static_cast<size_t>(index)];
+  object.x = x;
+  const size_t pos = to.insert_position(x);
   grown.assign(to.objects.begin(), to.objects.end());
-  grown.insert(grown.begin() + static_cast<std::ptrdiff_t>(pos), LayoutObject{code, x});
+  grown.insert(grown.begin() + static_cast<std::ptrdiff_t>(pos), object);
   for (int32_t i = 0; i < from.count(); ++i)
     if (i != index) shrunk.push_back(from.objects[static_cast<size_t>(i)]);
   to.objects.swap(grown);
