@@ -135,6 +135,7 @@ void level_editor_frame() {
 
   handle_undo_keys();
   insert_object();
+  handle_group_input(draw);
   if (ledit.marker_hovered) {
     edit_marker();
     draw_marker_panel();

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "files/level_records.h"
 
@@ -66,6 +67,12 @@ struct LevelEditorState {
   int32_t drag_screen_x = 0, drag_screen_y = 0;
   float drag_origin_x = 0, drag_origin_y = 0, drag_click_x = 0, drag_click_y = 0;
   float marker_drag_origin_x = 0, marker_drag_origin_y = 0, marker_drag_click_x = 0, marker_drag_click_y = 0;
+
+  // Group selection: a press with Ctrl or Shift selects and drags nothing; the Shift+drag
+  // rectangle from its corner (zoomed world pixels) to the cursor, adding with Ctrl.
+  bool group_press = false;
+  bool rect_active = false, rect_adds = false;
+  int32_t rect_x = 0, rect_y = 0;
 };
 
 extern LevelEditorState ledit;
@@ -125,4 +132,15 @@ struct LevelStatus;
 LevelStatus level_editor_status();
 void draw_level_cursor();
 void show_help_overlay(const char* text);
+
+// Groups (group_edit.cpp): clicks and keys of the selection and the group edits, and the
+// rectangle being dragged; run every frame after the insertion.
+void handle_group_input(bool draw);
+// Tab, leaving, undo and redo: nothing selected in either plane.
+void clear_group_selection();
+// The frame of a selected object's box (overlay bitmap coordinates).
+void draw_selected_frame(int32_t x, int32_t y, int32_t w, int32_t h);
+// A drag of a selected object moves the whole group (true; the panel's object follows).
+bool group_drag(LayoutObject& object, int32_t new_row, int32_t new_x);
+std::string objects_not_pasted_text(int32_t dropped);
 extern const char* const LEVEL_EDITOR_HELP;

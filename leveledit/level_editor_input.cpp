@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "files/layout_selection.h"
 #include "gamedata/level_state.h"
 #include "leveledit/level_editor.h"
 #include "leveledit/level_editor_state.h"
@@ -41,8 +42,10 @@ void handle_toggles() {
   if (in.key_down(KEY_TAB)) {
     if (ctrl_down())
       toggle(ledit.background_shown);
-    else
+    else {
       ledit.edit_flags ^= EDIT_BACK_PLANE;
+      clear_group_selection();
+    }
     wait_key_released(KEY_TAB);
   } else if (in.key_down(KEY_M) && !ctrl_down()) {
     ledit.edit_flags ^= EDIT_METABLOCK;
@@ -83,6 +86,7 @@ LevelStatus level_editor_status() {
   s.snap = snap_to_grid != 0;
   s.origin = level_origin_text(level_origin);
   s.unsaved = level_changed_flags != 0;
+  s.selected = selected_count(edited_plane());
   return s;
 }
 

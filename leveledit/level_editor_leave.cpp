@@ -9,6 +9,7 @@
 void level_editor_leave() {
   wait_key_released(KEY_ESC);
   level_step_end();
+  clear_group_selection();
   layer_tracking_end();
   editor_mode = 0;
 }

@@ -82,6 +82,7 @@ void draw_plane_and_collect_hover(bool draw) {
         const int ix = bx + MARGIN - view_x, iy = by + MARGIN - view_y;
         if (draw && icon_visible(ix, iy)) draw_object_icon(display, level_view, layer_3.get(), o, ix, iy);
       }
+      if (draw && o.selected && bw > 0) draw_selected_frame(bx + MARGIN - view_x, by + MARGIN - view_y, bw, bh);
       if (collect && collected < HOVER_LIMIT && px >= bx && px < bx + bw && py >= by && py < by + bh) {
         HoverEntry e;
         e.back_plane = back;

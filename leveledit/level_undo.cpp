@@ -68,7 +68,9 @@ bool take_step(bool redo) {
     for (auto r = step->rbegin(); r != step->rend(); ++r) apply(*r, false, chunks);
   for (int chunk : chunks) rebuild_chunk_pictures(chunk);
   level_changes.compare_with_saved(front_layout, back_layout, chunkmap);
-  // The objects may lie elsewhere now: what the keys act on is found again under the cursor.
+  // The objects may lie elsewhere now: what the keys act on is found again under the cursor,
+  // and no group stays selected.
+  clear_group_selection();
   rebuild_hover_from_cursor();
   return true;
 }

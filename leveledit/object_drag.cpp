@@ -52,6 +52,10 @@ void move_dragged_object(LayoutObject& object) {
   int32_t new_row = static_cast<int32_t>(static_cast<float>(level_y) + ledit.drag_origin_y - ledit.drag_click_y) >> 4;
   // Row entry 0 is never drawn nor saved: an object dragged above row 1 stays in row 1.
   if (new_row < 1) new_row = 1;
+  if (group_drag(object, level_y < plane.height ? new_row : ledit.selected_row, new_x)) {
+    update_selected_box();
+    return;
+  }
   level_step_touch_row(plane, ledit.selected_row);
   LayoutRow& row = plane.rows[static_cast<size_t>(ledit.selected_row)];
   if (new_row == ledit.selected_row) {
@@ -152,7 +156,9 @@ void locate_cell() {
 void drag_or_delete_object() {
   LayoutObject* object = selected_object();
   if (!object) return;
-  if (click_event & 1) {
+  if (ledit.group_press) {
+    // A press with Ctrl or Shift selects; it drags nothing.
+  } else if (click_event & 1) {
     ledit.drag_origin_x = static_cast<float>(object->x);
     ledit.drag_origin_y = static_cast<float>(16 * ledit.selected_row);
     ledit.drag_click_x = static_cast<float>(level_pixel(world_mouse_x()));

@@ -56,6 +56,7 @@ std::string level_status_text(const LevelStatus& s, size_t max_chars) {
                                      "ZOOM:" + std::to_string(s.zoom_percent),
                                      s.snap ? "SNAP:ON" : "SNAP:OFF",
                                      s.origin};
+  if (s.selected > 0) fields.push_back("SELECTED: " + std::to_string(s.selected));
   return fit(fields, 5, s.unsaved, max_chars);
 }
 

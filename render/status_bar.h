@@ -21,6 +21,7 @@ struct LevelStatus {
   bool snap = false;
   std::string origin;
   bool unsaved = false;
+  int32_t selected = 0;  // objects in the group selection ("SELECTED: n" when any)
 };
 
 struct ChunkStatus {

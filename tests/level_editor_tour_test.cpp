@@ -258,7 +258,7 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
                           {"arrows scroll", 0x310a26708049821full},
                           {"shift arrows scroll faster", 0x4fe06f3af9740324ull},
                           {"f1 shows the help until a click", 0x4fe06f3af9740324ull},
-                          {"the help overlay", 0x5347346eb82c3012ull},
+                          {"the help overlay", 0x94e6e52968fe4229ull},
                           {"f4 snaps again", 0xbd209286a12ce195ull},
                           {"at an odd place", 0x4f483afe106195f1ull},
                           {"insert snaps the new chunk to the grid", 0x014ec060c8d39710ull},
