@@ -8,6 +8,7 @@
 #include "app/project_commands.h"
 #include "app/render_command.h"
 #include "app/usage_command.h"
+#include "app/workspace_command.h"
 #include "gamedata/bitmap.h"
 #include "ui/messages.h"
 
@@ -43,14 +44,18 @@ const BatchCommand commands[] = {
      run_bps_create},
     {"bps-apply", "bps-apply SOURCE PATCH OUT", "apply the BPS patch PATCH to SOURCE, checking sizes and CRCs",
      run_bps_apply},
+    {"init-workspace", "init-workspace DIR",
+     "make DIR a working directory holding the sample game's master files (Genesis image and AGA game)",
+     run_init_workspace},
     {nullptr, nullptr, nullptr, nullptr},
 };
 
 void print_help() {
   std::printf(
-      "Usage: mossforge                  start the editor in the working directory\n"
-      "       mossforge COMMAND [ARGS]   run a batch command\n"
-      "       mossforge --help | --version\n\nBatch commands:\n");
+      "Usage: mossforge [COMMAND [ARGS]]\n"
+      "  or:  mossforge --help | --version\n"
+      "Without arguments, opens the editor's window on the game files of the working directory;\n"
+      "with a command, runs that batch command and ends.\n\nBatch commands:\n");
   bool any = false;
   for (const BatchCommand& c : commands) {
     if (!c.name) continue;
@@ -58,6 +63,27 @@ void print_help() {
     any = true;
   }
   if (!any) std::printf("  (none yet)\n");
+  // The manual page is made from this text: "Environment:", "Files:" and "Examples:" become
+  // its sections of those names.
+  std::printf(
+      "\nThe editor and the batch commands read and write files in and below the working directory.\n"
+      "The interface images are looked for there first, then in the installed data folder\n"
+      "(share/mossforge beside the folder of the binary).\n"
+      "\nEnvironment:\n"
+      "  MOSSFORGE_SNAPSHOT_SECONDS  seconds of unsaved edits between two crash-recovery snapshots (default 30)\n"
+      "  DISPLAY                     the X display the editor's window opens on\n"
+      "\nFiles:\n"
+      "  mossforge.cfg               the configuration, read at start-up and written at the end\n"
+      "  master/genesis/glb.bin      the master Genesis ROM image the imports, projects and builds read\n"
+      "  master/aga/CODE             the master AGA game program, its data files beside it\n"
+      "  alphanum.png, cursor.png, bselect.png\n"
+      "                              the interface images: font, cursors, selection frame\n"
+      "  .recovery/                  snapshots of unsaved edits, offered at the next start\n"
+      "  dump/                       debug dumps of the graphics of every import\n"
+      "  share/mossforge/            the installed data folder: interface images, sample game (master/)\n"
+      "\nExamples:\n"
+      "  $ mossforge init-workspace ~/glubbert && cd ~/glubbert && mossforge\n"
+      "  $ mossforge render 01 map01.png\n");
 }
 
 }  // namespace
@@ -69,7 +95,7 @@ int run_batch(int argc, char** argv) {
     return 0;
   }
   if (!std::strcmp(cmd, "--version")) {
-    std::printf("mossforge 0.50 alpha (built " __DATE__ " " __TIME__ ")\n");
+    std::printf("mossforge " MOSSFORGE_VERSION "\n");
     return 0;
   }
   for (const BatchCommand& c : commands) {

@@ -162,7 +162,7 @@ uint8_t main_menu_frame() {
   const int16_t half = static_cast<int16_t>(screen_width >> 1);
   if (frame_skip_open(display)) {
     text_out(display, bb, 1, static_cast<int16_t>(half - 64), 32, "MOSSFORGE demo 1");
-    text_out(display, bb, 1, static_cast<int16_t>(half - 72), 42, "version 0.50 alpha");
+    text_out(display, bb, 1, static_cast<int16_t>(half - 72), 42, "version " MOSSFORGE_VERSION);
     text_out(display, bb, 2, static_cast<int16_t>(screen_width - 96), static_cast<int16_t>(screen_height - 24),
              __DATE__);
     text_out(display, bb, 2, static_cast<int16_t>(screen_width - 72), static_cast<int16_t>(screen_height - 14),

@@ -103,6 +103,10 @@ std::string problem_text(const Problem& p) {
       return format_text("ERROR: File \"%s\" is empty; there is nothing to pack.", path);
     case K::TooLargeToPack:
       return format_text("ERROR: File \"%s\" is larger than a packed block can hold (16 MiB - 1).", path);
+    case K::NoSampleGame:
+      return format_text("ERROR: The sample game is not installed: no folder \"%s\".", path);
+    case K::HoldsMasterFolder:
+      return format_text("ERROR: \"%s\" already holds a master folder; init-workspace leaves it as it is.", path);
   }
   return "ERROR: " + p.detail + ".";
 }

@@ -7,6 +7,7 @@
 #include "app/main_menu.h"
 #include "app/program_state.h"
 #include "app/recovery.h"
+#include "files/installed_data.h"
 #include "leveledit/level_undo.h"
 #include "ui/font.h"
 #include "ui/frame.h"
@@ -18,7 +19,10 @@
 
 namespace {
 
-BitmapPtr load_image(const char* path) { return BitmapPtr(load_png(path, nullptr)); }
+// The working directory's copy of an interface image, or else the installed one.
+BitmapPtr load_image(const char* name) {
+  return BitmapPtr(load_png(find_data_file(name, installed_data_dir()).c_str(), nullptr));
+}
 
 BitmapPtr cut(BITMAP* from, int x, int y, int w, int h) {
   BitmapPtr b = make_bitmap(w, h);

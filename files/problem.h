@@ -49,6 +49,9 @@ struct Problem {
     UnsupportedSize,  // number: the file's size
     NothingToPack,
     TooLargeToPack,
+    // Making a working directory (init_workspace).
+    NoSampleGame,       // path: the installed master folder that is missing
+    HoldsMasterFolder,  // path: the directory that has one already
   };
   Problem() = default;
   explicit Problem(Kind kind, std::string path = "", std::string other = "", std::string detail = "",

@@ -255,6 +255,8 @@ TEST(InputLimits, BatchCommandsRefuseOneArgumentTooFewOrTooMany) {
       {"usage blocks p.glp x", "usage chunks|blocks [PROJECT.glp]"},
       {"bps-create s t", "bps-create SOURCE TARGET OUT.bps"},
       {"bps-apply s p o x", "bps-apply SOURCE PATCH OUT"},
+      {"init-workspace", "init-workspace DIR"},
+      {"init-workspace a b", "init-workspace DIR"},
   };
   for (const auto& c : cases) {
     const CommandRun r = run_mossforge(dir, c.args);
@@ -265,13 +267,15 @@ TEST(InputLimits, BatchCommandsRefuseOneArgumentTooFewOrTooMany) {
   const CommandRun help = run_mossforge(dir, "--help"), h = run_mossforge(dir, "-h");
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out, h.out);
-  EXPECT_EQ(std::count(help.out.begin(), help.out.end(), '\n'), 15);
+  const size_t list = help.out.find("\nBatch commands:\n") + 17;
+  const std::string commands = help.out.substr(list, help.out.find("\n\n", list) + 1 - list);
+  EXPECT_EQ(std::count(commands.begin(), commands.end(), '\n'), 11) << commands;
   EXPECT_NE(help.out.find("\n  pack IN OUT" + std::string(29, ' ') +
                           " pack the whole file IN into the PP20 packed block OUT\n  unpack IN OUT [OFFSET]"),
             std::string::npos)
       << help.out;
   const CommandRun version = run_mossforge(dir, "--version"), unknown = run_mossforge(dir, "packs a b");
-  EXPECT_EQ(version.out.rfind("mossforge 0.50 alpha (built ", 0), 0u) << version.out;
+  EXPECT_EQ(version.out, "mossforge 0.50 alpha\n");
   EXPECT_EQ(unknown.status, 2);
   EXPECT_EQ(unknown.err, "ERROR: Unknown command \"packs\". Run \"mossforge --help\" for the list of commands.\n");
 }
