@@ -26,7 +26,7 @@
 // Reads a file of the sample game ("genesis/glb.bin", "aga/CODE").
 inline bool read_sample_game_file(const std::string& name, std::vector<uint8_t>& out) {
   if (const char* dir = std::getenv("MOSSFORGE_SAMPLE_DIR")) return read_whole_file(std::string(dir) + "/" + name, out);
-  const std::string dir = MOSSFORGE_BINARY_DIR "/fuzz_sample";
+  const std::string dir = MOSSFORGE_BINARY_DIR "/sample_master";
   if (read_whole_file(dir + "/" + name, out)) return true;
   const std::string cmd = "'" MOSSFORGE_BINARY_DIR "/samplegame' '" + dir + "' >/dev/null";
   return std::system(cmd.c_str()) == 0 && read_whole_file(dir + "/" + name, out);

@@ -27,10 +27,16 @@ fail() {
 # Fresh workspace: binary, interface images, sample game (when the generator exists).
 make_workspace() {
   rm -rf "$WS"
-  mkdir -p "$WS/master/genesis" "$WS/master/aga" "$WS/stub"
+  mkdir -p "$WS/master/genesis" "$WS/master/aga"
   cp "$BIN" "$WS/mossforge"
   cp "$SRC"/data/*.png "$WS/"
   [ -x "$BUILD/samplegame" ] && "$BUILD/samplegame" "$WS/master" >/dev/null
+  stub_messages
+}
+
+# A stub xmessage first on PATH: each message the program shows is appended to $WS/messages.log.
+stub_messages() {
+  mkdir -p "$WS/stub"
   cat > "$WS/stub/xmessage" <<STUB
 #!/bin/sh
 # Records the message text (the last argument) and dismisses the box at once.
@@ -54,13 +60,14 @@ start_xvfb() {
   export DISPLAY=":$line"
 }
 
-# Starts the editor in the workspace and waits for its window ($WIN). A start that finds
+# Starts the editor in the workspace (or APP_DIR, with APP_BIN for ./mossforge) and waits
+# for its window ($WIN). A start that finds
 # the X server not answering (seen now and then while several test servers start at once)
 # is tried again, twice at most.
 start_app() {
   local i try status
   for try in 1 2 3; do
-    (cd "$WS" && exec ./mossforge "$@" >"$WS/stdout.log" 2>"$WS/stderr.log") &
+    (cd "${APP_DIR:-$WS}" && exec "${APP_BIN:-./mossforge}" "$@" >"$WS/stdout.log" 2>"$WS/stderr.log") &
     APP_PID=$!
     WIN=""
     for i in $(seq 1 200); do

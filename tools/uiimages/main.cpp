@@ -1,6 +1,7 @@
 // Draws the interface images of the editor: alphanum.png (the 8x8 font in two inks),
 // cursor.png (arrow and fast-scroll cursor) and bselect.png (selection frame).
-// Usage: uiimages OUTPUT_DIR
+// Usage: uiimages OUTPUT_DIR; uiimages --icon OUTPUT_DIR writes the program's icon
+// mossforge.png (icon.cpp) instead.
 #include <allegro.h>
 #include <loadpng.h>
 
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "gamedata/bitmap.h"
+#include "tools/uiimages/icon.h"
 
 namespace {
 
@@ -165,8 +167,10 @@ bool save(const std::string& dir, const char* name, BITMAP* b) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--icon")
+    return init_headless_graphics() && save(argv[2], "mossforge.png", draw_icon().get()) ? 0 : 1;
   if (argc != 2) {
-    std::fprintf(stderr, "Usage: uiimages OUTPUT_DIR\n");
+    std::fprintf(stderr, "Usage: uiimages OUTPUT_DIR | uiimages --icon OUTPUT_DIR\n");
     return 2;
   }
   if (!init_headless_graphics()) return 1;
