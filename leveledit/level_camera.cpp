@@ -88,7 +88,8 @@ void handle_scrolling() {
 }
 
 void update_camera_state() {
-  if (!(click_event & 1)) {
+  // A click that selects a group (Ctrl or Shift held) leaves a fixed camera as it is.
+  if (!(click_event & 1) || ((camera_state & 0x7F) != 0 && (ctrl_down() || shift_down()))) {
     camera_state &= 0x7F;
     return;
   }

@@ -55,6 +55,7 @@ TEST_F(LevelEditorGroups, CtrlClickShiftDragAndCtrlASelectAndClickOnNothingTabAn
   enter();
   over(100, 10);
   click_with(KB_CTRL_FLAG);
+  EXPECT_EQ(camera_state, 1);  // a fixed camera stays as it was
   EXPECT_EQ(selected_objects(), (std::vector<std::string>{"10:2049@100"}));
   const std::string status = level_status_text(level_editor_status(), 200);
   EXPECT_EQ(status.substr(status.size() - 13), "  SELECTED: 1");

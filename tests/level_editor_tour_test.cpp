@@ -184,6 +184,26 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
   press("f4 snaps again", KEY_F4);
   step("at an odd place", [&] { place_mouse(101, 101); });
   press("insert snaps the new chunk to the grid", KEY_INSERT);
+  step("ctrl click adds the new chunk to the group", [&] {
+    in->key_shift_flags = KB_CTRL_FLAG;
+    drag(0, 0);
+    in->key_shift_flags = 0;
+  });
+  press("ctrl d duplicates the group", KEY_D, KB_CTRL_FLAG);
+  press("ctrl a selects every object", KEY_A, KB_CTRL_FLAG);
+  press("ctrl x cuts the group", KEY_X, KB_CTRL_FLAG);
+  press("ctrl v pastes it under the cursor", KEY_V, KB_CTRL_FLAG);
+  press("delete deletes the group", KEY_DEL);
+  press("ctrl v pastes it again", KEY_V, KB_CTRL_FLAG);
+  step("shift drag selects a rectangle", [&] {
+    in->key_shift_flags = KB_SHIFT_FLAG;
+    drag(120, 100);
+    in->key_shift_flags = 0;
+  });
+  step("a click on nothing selects nothing", [&] {
+    place_mouse(600, 440);
+    drag(0, 0);
+  });
 
   EXPECT_EQ(in->vsyncs, in->presents);  // one wait for the beam before each frame shown
   expect_frame_hashes("level editor session", seen,
@@ -262,6 +282,15 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
                           {"f4 snaps again", 0xbd209286a12ce195ull},
                           {"at an odd place", 0x4f483afe106195f1ull},
                           {"insert snaps the new chunk to the grid", 0x014ec060c8d39710ull},
+                          {"ctrl click adds the new chunk to the group", 0xdc428baa68f870d0ull},
+                          {"ctrl d duplicates the group", 0x130755471b1fcc21ull},
+                          {"ctrl a selects every object", 0xe025ea8fcc779439ull},
+                          {"ctrl x cuts the group", 0x97fed4e4bcbb5df1ull},
+                          {"ctrl v pastes it under the cursor", 0x0181ed2c3f2a7a9eull},
+                          {"delete deletes the group", 0x97fed4e4bcbb5df1ull},
+                          {"ctrl v pastes it again", 0x0181ed2c3f2a7a9eull},
+                          {"shift drag selects a rectangle", 0x2846d2de809fb269ull},
+                          {"a click on nothing selects nothing", 0x7ccf585b47086e46ull},
                       });
 }
 
