@@ -3,6 +3,7 @@
 #include <loadpng.h>
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "app/level_file_commands.h"
@@ -15,6 +16,7 @@
 #include "ui/font.h"
 #include "ui/menu.h"
 #include "ui/prompts.h"
+#include "ui/screen_layers.h"
 
 namespace {
 
@@ -144,25 +146,90 @@ TEST_F(PromptTest, BackspaceBeforeAnyDigitLeavesTheDigitCountAlone) {
   EXPECT_EQ(prompt_number(display, 0, 50, 3, "X"), 12);
 }
 
-TEST_F(PromptTest, PromptDrawsTheMessageBandInTheMiddle) {
-  clear_to_color(in.screen.get(), 0x000044);
-  in.tap(KEY_4).tap(KEY_ENTER);
-  prompt_number(display, 0, 9, 0, "ABC");
-  // Band rows 222..257 were replaced (black background), the rest keeps the old picture.
-  EXPECT_EQ(rgb_at(in.screen.get(), 5, 230), (Rgb{0, 0, 0}));
-  EXPECT_EQ(rgb_at(in.screen.get(), 5, 221), (Rgb{0, 0, 0x44}));
-  EXPECT_EQ(rgb_at(in.screen.get(), 5, 258), (Rgb{0, 0, 0x44}));
-  // The text is centred: its 24 pixels start at 320 - 12, on band row 8 (screen row 230).
-  auto ink = [this](int x) {
-    for (int r = 0; r < 8; ++r)
-      for (int c = 0; c < 8; ++c)
-        if (!(rgb_at(in.screen.get(), x + c, 230 + r) == Rgb{0, 0, 0})) return true;
-    return false;
+namespace {
+
+// A text as the rule places it: ink colour, position, and the text.
+struct PlacedText {
+  int colour, x, y;
+  std::string text;
+};
+
+}  // namespace
+
+// Where every prompt and question puts its texts in the message band (rows 0 to 35, shown from
+// screen row 480 / 2 - 18 = 222 on): each band shown is compared pixel for pixel with a band
+// drawn from the rule, so a text one pixel off, or in another ink, fails by name. The screen
+// outside the band keeps its picture.
+TEST_F(PromptTest, EveryPromptPlacesItsTextsByItsRule) {
+  const int w = 640, centre = w / 2;
+  const auto centred = [centre](int colour, int y, const std::string& text) {
+    return PlacedText{colour, centre - 4 * static_cast<int>(text.size()), y, text};
   };
-  EXPECT_FALSE(ink(300));
-  EXPECT_TRUE(ink(308));
-  EXPECT_TRUE(ink(324));
-  EXPECT_FALSE(ink(332));
+  const PlacedText yes_no{0, centre - 36, 20, "yES OR nO"};
+  const struct {
+    const char* name;
+    std::function<void()> run;
+    std::vector<PlacedText> texts;
+  } rows[] = {
+      {"number prompt",
+       [&] {
+         in.tap(KEY_4).tap(KEY_2).tap(KEY_ENTER);
+         prompt_number(display, 0, 999, 0, "LEVEL:");
+       },
+       // the value's last digit at the centre + 8
+       {centred(0, 8, "LEVEL:"), {0, centre, 20, "42"}}},
+      {"text prompt",
+       [&] {
+         in.type("abc").idle(2).type_key(KEY_ENTER, '\r');
+         prompt_text(display, 20, "SAVE AS:");
+       },
+       {centred(0, 8, "SAVE AS:"), centred(2, 20, "abc")}},
+      {"key prompt",
+       [&] {
+         in.type_key(KEY_W, 'w');
+         prompt_key(display, "PRESS A KEY FOR scroll up...");
+       },
+       {centred(0, 8, "PRESS A KEY FOR scroll up...")}},
+      {"metablock question",
+       [&] {
+         in.tap(KEY_N);
+         ask_save_metablocks(display);
+       },
+       {{0, centre - 196, 8, "DO YOU WISH TO SAVE CHANGES TO THE METABLOCK DATA"}, yes_no}},
+      {"layout question",
+       [&] {
+         in.tap(KEY_Y);
+         ask_save_layout(display);
+       },
+       {{0, centre - 188, 8, "DO YOU WISH TO SAVE CHANGES TO THE LEVEL LAYOUT"}, yes_no}},
+      {"save-to question",
+       [&] {
+         in.tap(KEY_N);
+         ask_save_to(display, "LEVEL", "New.lvl, New_back.lvl");
+       },
+       {centred(0, 8, "SAVE LEVEL TO New.lvl, New_back.lvl"), yes_no}},
+      {"three-way question",
+       [&] {
+         in.tap(KEY_ESC);
+         ask_yes_no_cancel(display, "REPLACE Old.lvl? yES, nO OR eSC");
+       },
+       {centred(0, 8, "REPLACE Old.lvl? yES, nO OR eSC")}},
+  };
+  BITMAP* band = display.back_buffer.get();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    clear_to_color(in.screen.get(), 0x000044);
+    row.run();
+    ASSERT_TRUE(in.script_done());
+    clear_to_color(band, 0);
+    for (const PlacedText& t : row.texts)
+      text_out(display, band, static_cast<uint8_t>(t.colour), static_cast<int16_t>(t.x), static_cast<int16_t>(t.y),
+               t.text.c_str());
+    for (int y = 0; y < 36; ++y)
+      for (int x = 0; x < w; ++x)
+        ASSERT_EQ(rgb_at(in.screen.get(), x, 222 + y), rgb_at(band, MARGIN + x, MARGIN + y)) << x << ", band row " << y;
+    for (int y : {0, 221, 258, 479}) EXPECT_EQ(rgb_at(in.screen.get(), 5, y), (Rgb{0, 0, 0x44})) << "row " << y;
+  }
 }
 
 namespace {
