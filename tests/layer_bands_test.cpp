@@ -116,3 +116,50 @@ TEST_F(LayerTracking, TrackedFramesEqualWholeClearingAndComposition) {
     ASSERT_EQ(diff, 640 * 480) << "frame " << f << " differs first at x " << diff % 640 << " y " << diff / 640;
   }
 }
+
+// Every overlap of the four layers, through both compositions: each of the 16 sets of layers
+// gets a cell where each layer of the set draws its own colour over a span of its own (layer k
+// from column k on, to 4 - k columns before the cell's end), so every column shows the
+// topmost layer that drew there, or the backdrop where none did.
+TEST(LayerComposition, TheTopmostDrawnLayerShowsInEveryOverlap) {
+  headless_screen(640, 480);
+  ScriptedInput in(640, 480);
+  ScopedInput guard(in);
+  const uint32_t colours[4] = {0x10E020, 0x2030F0, 0xF04010, 0xE0E000};
+  const uint32_t backdrop = 0x404040;
+  const ScreenLayers screen = display.layers();
+  const int top = 40;  // rows 40 .. 51: inside the band of rows 32 .. 47 and the next one
+  for (const bool tracked : {false, true})
+    for (const bool own_backdrop : {false, true}) {
+      SCOPED_TRACE(std::string(tracked ? "tracked" : "whole") + (own_backdrop ? ", own backdrop" : ", black"));
+      if (tracked) layer_tracking_begin(screen);
+      clear_layers(screen);
+      if (own_backdrop) {
+        clear_to_color(screen.back_buffer, backdrop);
+        if (tracked) backdrop_drawn();
+      }
+      for (int set = 0; set < 16; ++set)
+        for (int k = 0; k < 4; ++k)
+          if (set >> k & 1) {
+            const int x = MARGIN + 8 + 36 * set + k, w = 32 - 2 * k;
+            rectfill(screen.layers[k], x, MARGIN + top, x + w - 1, MARGIN + top + 11, colours[k]);
+            if (tracked) mark_drawn(screen.layers[k], x, MARGIN + top, w, 12);
+          }
+      if (tracked) {
+        compose_tracked_layers(display);
+        layer_tracking_end();
+      } else {
+        compose_layers(display);
+      }
+      for (int set = 0; set < 16; ++set)
+        for (int c = -1; c < 33; ++c) {
+          uint32_t want = own_backdrop ? backdrop : 0;
+          for (int k = 0; k < 4; ++k)
+            if ((set >> k & 1) && c >= k && c < 32 - k) want = colours[k];
+          for (int y : {top - 1, top, top + 11, top + 12})
+            ASSERT_EQ(pixel32(in.screen.get(), 8 + 36 * set + c, y),
+                      y >= top && y <= top + 11 ? want : own_backdrop ? backdrop : 0)
+                << "set " << set << " column " << c << " row " << y;
+        }
+    }
+}
