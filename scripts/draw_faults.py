@@ -2,13 +2,19 @@
 # Draws a sample of planted faults for scripts/mutants.sh: per product folder, the given number
 # of lines at random (seeded), each with one mechanical one-line fault of the kinds real slips
 # make: a comparison flipped or off by one, a number one more or less, true for false, a
-# condition negated, a statement dropped. A trailing comment is never changed.
-#   scripts/draw_faults.py SEED FOLDER=COUNT ... > LIST      (TREE=dir: another checkout)
+# condition negated, a statement dropped. A trailing comment is never changed. With --more,
+# the slips of other kinds too: || for && (and back), - for + (and back), the operands of a
+# comparison or subtraction swapped, an index pinned to 0, a shift turned round or by one
+# more, an assignment dropped from a declaration, an early return dropped.
+#   scripts/draw_faults.py [--more] SEED FOLDER=COUNT ... > LIST      (TREE=dir: another checkout)
 import glob, os, random, re, sys
 
 os.chdir(os.environ.get("TREE", os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")))
-rng = random.Random(int(sys.argv[1]))
-spread = dict(a.split("=") for a in sys.argv[2:])
+args = sys.argv[1:]
+more = args[:1] == ["--more"]
+args = args[1:] if more else args
+rng = random.Random(int(args[0]))
+spread = dict(a.split("=") for a in args[1:])
 
 SWAPS = [(" < ", " <= "), (" <= ", " < "), (" > ", " >= "), (" >= ", " > "), (" == ", " != "), (" != ", " == "),
          ("true", "false"), ("false", "true"), (" + 1", ""), (" - 1", ""), ("&&", "&& !"), ("(!", "(")]
@@ -26,6 +32,41 @@ def faults_of_code(code):
     # A call or an assignment as a statement of its own: dropped.
     if s.endswith(";") and not re.match(DECLARATION, s) and re.match(r"^[\w:.>\-\[\]]+\s*(\(|=|\+=|-=|\+\+|--|<<)", s):
         out.append(code[:len(code) - len(code.lstrip())] + ";")
+    return out + more_faults_of_code(code) if more else out
+
+
+OPERAND = r"[\w.]+(?:\[[^\]\[]*\])?(?:(?:\.|->)\w+)*"
+
+
+def more_faults_of_code(code):
+    out = []
+    for a, b in ((" && ", " || "), (" || ", " && ")):
+        if a in code:
+            out.append(code.replace(a, b, 1))
+    if '"' not in code:  # no text to mistake for an expression
+        for a, b in ((" + ", " - "), (" - ", " + ")):
+            if a in code:
+                out.append(code.replace(a, b, 1))
+        m = re.search(r"(" + OPERAND + r") (<=|>=|<|>|-) (" + OPERAND + r")(?![\w.(\[])", code)
+        if m and m.group(1) != m.group(3) and not (m.group(1)[0].isdigit() and m.group(3)[0].isdigit()):
+            out.append(code[:m.start()] + m.group(3) + " " + m.group(2) + " " + m.group(1) + code[m.end():])
+        m = re.search(r"(?<=\w)\[([^\]\[]+)\]", code)
+        if m and m.group(1).strip() != "0":
+            out.append(code[:m.start()] + "[0]" + code[m.end():])
+        m = re.search(r" (<<|>>) (\d+)\b", code)
+        if m and "std::" not in code and "cout" not in code and "cerr" not in code:
+            turned = ">>" if m.group(1) == "<<" else "<<"
+            out.append(code[:m.start()] + f" {turned} {m.group(2)}" + code[m.end():])
+            out.append(code[:m.start()] + f" {m.group(1)} {int(m.group(2)) + 1}" + code[m.end():])
+    s = code.strip()
+    # An initialised local: the value dropped (the variable keeps what it is born with).
+    m = re.match(r"^((?:const )?(?:int|auto|bool|size_t|uint\w*|int\w*|double|float|std::string) \w+) = [^;]+;$", s)
+    if m and not s.startswith("const ") and code[:1].isspace():  # locals only: a global starts at 0
+        out.append(code[:len(code) - len(code.lstrip())] + m.group(1) + ";")
+    # An early return: the return dropped, the test kept.
+    m = re.match(r"^(if \(.*\)) return\b[^;]*;$", s)
+    if m:
+        out.append(code[:len(code) - len(code.lstrip())] + m.group(1) + " {}")
     return out
 
 
