@@ -52,7 +52,7 @@ uint64_t relative(size_t from, size_t to) {
 class MatchIndex {
  public:
   static constexpr int BITS = 18;
-  static constexpr int DEPTH = 32;  // candidates tried per position
+  static constexpr int DEPTH = 128;  // candidates tried per position
 
   MatchIndex(const uint8_t* data, size_t size) : data_(data), size_(size), head_(size_t{1} << BITS, -1) {
     next_.assign(size, -1);
@@ -156,9 +156,20 @@ std::vector<uint8_t> bps_create(const uint8_t* source, size_t source_size, const
   MatchIndex source_index(source, source_size), target_index(target, target_size);
   for (size_t p = 0; p < source_size; ++p) source_index.add(p);
   size_t o = 0, indexed = 0;
+  Encoder::Choice next;  // the choice at o + 1, when it has been looked at
+  bool have_next = false;
   while (o < target_size) {
     for (; indexed < o; ++indexed) target_index.add(indexed);
-    const Encoder::Choice c = e.choose(o, source_index, target_index);
+    Encoder::Choice c = have_next ? next : e.choose(o, source_index, target_index);
+    have_next = false;
+    // One byte of delay: when a clearly better match starts at the next byte, this byte
+    // goes as a literal (the cursors do not move, so that choice stays valid).
+    if (c.length > 0 && o + 1 < target_size) {
+      target_index.add(indexed++);
+      next = e.choose(o + 1, source_index, target_index);
+      have_next = next.gain > c.gain + 1;
+      if (have_next) c.length = 0;
+    }
     if (c.length == 0) {
       if (e.literal_length == 0) e.literal_start = o;
       ++e.literal_length;
