@@ -5,6 +5,7 @@
 
 #include "app/pack_commands.h"
 #include "app/patch_commands.h"
+#include "app/play_command.h"
 #include "app/project_commands.h"
 #include "app/render_command.h"
 #include "app/usage_command.h"
@@ -40,6 +41,9 @@ const BatchCommand commands[] = {
     {"usage", "usage chunks|blocks [PROJECT.glp]",
      "where each chunk is placed and each block used, as CSV (the project, or the ROM image)",
      run_usage_command},
+    {"play", "play PROJECT.glp",
+     "build the Genesis game as build-genesis does and start the emulator on it (MOSSFORGE_EMULATOR, or blastem)",
+     run_play},
     {"bps-create", "bps-create SOURCE TARGET OUT.bps", "write the BPS patch that turns SOURCE into TARGET",
      run_bps_create},
     {"bps-apply", "bps-apply SOURCE PATCH OUT", "apply the BPS patch PATCH to SOURCE, checking sizes and CRCs",
@@ -71,6 +75,7 @@ void print_help() {
       "(share/mossforge beside the folder of the binary).\n"
       "\nEnvironment:\n"
       "  MOSSFORGE_SNAPSHOT_SECONDS  seconds of unsaved edits between two crash-recovery snapshots (default 30)\n"
+      "  MOSSFORGE_EMULATOR          play and the level editor's F8: the emulator's command line ({rom}: the image)\n"
       "  DISPLAY                     the X display the editor's window opens on\n"
       "\nFiles:\n"
       "  mossforge.cfg               the configuration, read at start-up and written at the end\n"

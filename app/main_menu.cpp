@@ -5,6 +5,7 @@
 
 #include "app/level_commands.h"
 #include "app/level_file_commands.h"
+#include "app/play_command.h"
 #include "app/project_commands.h"
 #include "app/recovery.h"
 #include "app/usage_command.h"
@@ -100,6 +101,7 @@ void run_mode(uint8_t mode) {
   }
   switch (mode) {
     case 1:
+      level_editor_play = play_loaded_project;
       level_editor();
       offer_unsaved_saves();
       break;

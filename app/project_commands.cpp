@@ -96,10 +96,11 @@ int load_project(const std::string& path) {
 
 bool no_project_loaded() { return project_is_empty(project); }
 
-int build(int (*builder)(const ProjectTables&, ProjectMessages&, std::string*)) {
+int build(int (*builder)(const ProjectTables&, ProjectMessages&, std::string*), std::string* image = nullptr) {
   ProjectMessages messages;
   std::string output;
   const int result = builder(project, messages, &output);
+  if (image) *image = output;
   const bool clean = show_messages(messages);
   if (result == 0) {
     const bool folder = builder == BuildAgaGame;
@@ -134,7 +135,7 @@ int load_project_file(const std::string& path) { return load_project(path); }
 bool project_loaded() { return !no_project_loaded(); }
 
 int build_aga_game_command() { return build(BuildAgaGame); }
-int build_genesis_game_command() { return build(BuildGenesisGame); }
+int build_genesis_game_command(std::string* image) { return build(BuildGenesisGame, image); }
 
 // The batch commands: the menu commands' code on a path from the command line, with the
 // decoder's trace lines off. Exit status 1 on any error.

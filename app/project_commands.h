@@ -21,9 +21,10 @@ int load_project_command();
 int load_project_file(const std::string& path);
 // True when a project has been loaded (a project file name or any descriptor path is set).
 bool project_loaded();
-// BUILD AGA GAME FROM PROJECT / BUILD GENESIS GAME FROM PROJECT from the loaded project.
+// BUILD AGA GAME FROM PROJECT / BUILD GENESIS GAME FROM PROJECT from the loaded project;
+// image (if given) receives the name of the Genesis image written.
 int build_aga_game_command();
-int build_genesis_game_command();
+int build_genesis_game_command(std::string* image = nullptr);
 
 // Batch: generate-genesis ROM, generate-aga CODE, build-genesis PROJECT.glp,
 // build-aga PROJECT.glp. Exit status 1 when any error was reported; a build whose project

@@ -93,6 +93,8 @@ bool level_editor_pass() {
   return true;
 }
 
+void (*level_editor_play)() = nullptr;
+
 void level_editor() {
   level_editor_enter();
   while (level_editor_pass()) {

@@ -79,6 +79,9 @@ extern LevelEditorState ledit;
 
 // The screen (main menu mode 1): entry, the paced loop, leaving.
 void level_editor();
+// What the play key (F8) runs: set by app/ to build the loaded project and start an
+// emulator on it; the key does nothing while it is unset.
+extern void (*level_editor_play)();
 // Entry values of the screen (camera, zoom, toggles from the settings).
 void level_editor_enter();
 // One pass of the loop: false when the screen is to be left (nothing run then).

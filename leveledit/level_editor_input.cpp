@@ -39,6 +39,7 @@ void handle_toggles() {
   if (pressed(KEY_F9)) layer_visibility ^= 1;
   if (pressed(KEY_F10)) layer_visibility ^= 2;
   pressed(KEY_F11);
+  if (pressed(KEY_F8) && level_editor_play) level_editor_play();
   if (in.key_down(KEY_TAB)) {
     if (ctrl_down())
       toggle(ledit.background_shown);

@@ -5,6 +5,7 @@
 // step, so a fault in the input handling, the edits or the drawing fails here, at the step that
 // shows it. After a deliberate change, look at the frames again (MOSSFORGE_TOUR_FRAMES=DIR writes
 // them there as PNGs) and store the printed values.
+#include "app/play_command.h"
 #include "files/layout_block.h"
 #include "game_fixtures.h"
 #include "gamedata/level_state.h"
@@ -160,6 +161,11 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
   press("f9 hides layer L", KEY_F9);
   press("f10 hides layer H", KEY_F10);
   press("f9 shows layer L again", KEY_F9);
+  step("f8 with no project loaded says to load one", [&] {
+    level_editor_play = play_loaded_project;
+    in->press(KEY_F8).release(KEY_F8);
+  });
+  level_editor_play = nullptr;
   step(
       "wheel out", [&] { in->wheel(-3); }, 2);
   press("page up zooms in", KEY_PGUP);
@@ -271,6 +277,7 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
                           {"f9 hides layer L", 0x430ef90ca5e568f8ull},
                           {"f10 hides layer H", 0x8304511d5250e21aull},
                           {"f9 shows layer L again", 0x22fefd25a8869eabull},
+                          {"f8 with no project loaded says to load one", 0xfb6dd23ffb1d865full},
                           {"wheel out", 0x9bdc80836a784ff5ull},
                           {"page up zooms in", 0xa14d0ff2b90a41abull},
                           {"home: 100 percent", 0xe2e15bf6aed0ea73ull},
@@ -278,7 +285,7 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
                           {"arrows scroll", 0x310a26708049821full},
                           {"shift arrows scroll faster", 0x4fe06f3af9740324ull},
                           {"f1 shows the help until a click", 0x4fe06f3af9740324ull},
-                          {"the help overlay", 0x94e6e52968fe4229ull},
+                          {"the help overlay", 0xd21fb01678d32ad8ull},
                           {"f4 snaps again", 0xbd209286a12ce195ull},
                           {"at an odd place", 0x4f483afe106195f1ull},
                           {"insert snaps the new chunk to the grid", 0x014ec060c8d39710ull},

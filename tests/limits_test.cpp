@@ -257,6 +257,7 @@ TEST(InputLimits, BatchCommandsRefuseOneArgumentTooFewOrTooMany) {
       {"bps-apply s p o x", "bps-apply SOURCE PATCH OUT"},
       {"init-workspace", "init-workspace DIR"},
       {"init-workspace a b", "init-workspace DIR"},
+      {"play", "play PROJECT.glp"},
   };
   for (const auto& c : cases) {
     const CommandRun r = run_mossforge(dir, c.args);
@@ -269,7 +270,7 @@ TEST(InputLimits, BatchCommandsRefuseOneArgumentTooFewOrTooMany) {
   EXPECT_EQ(help.out, h.out);
   const size_t list = help.out.find("\nBatch commands:\n") + 17;
   const std::string commands = help.out.substr(list, help.out.find("\n\n", list) + 1 - list);
-  EXPECT_EQ(std::count(commands.begin(), commands.end(), '\n'), 11) << commands;
+  EXPECT_EQ(std::count(commands.begin(), commands.end(), '\n'), 12) << commands;
   EXPECT_NE(help.out.find("\n  pack IN OUT" + std::string(29, ' ') +
                           " pack the whole file IN into the PP20 packed block OUT\n  unpack IN OUT [OFFSET]"),
             std::string::npos)
