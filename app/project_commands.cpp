@@ -8,9 +8,11 @@
 #include "app/problem_text.h"
 #include "files/bps_patch.h"
 #include "files/game_build.h"
+#include "files/format_text.h"
 #include "files/pp20.h"
 #include "files/project_files.h"
 #include "files/project_generate.h"
+#include "files/rom_tables.h"
 #include "app/file_choice.h"
 #include "ui/messages.h"
 #include "ui/prompts.h"
@@ -94,25 +96,36 @@ int load_project(const std::string& path) {
   return clean ? 0 : 1;
 }
 
+using GameBuilder = int (*)(const ProjectTables&, ProjectMessages&, std::string*, BuildRoom*);
+
 bool no_project_loaded() { return project_is_empty(project); }
 
-int build(int (*builder)(const ProjectTables&, ProjectMessages&, std::string*), std::string* image = nullptr) {
+int build(GameBuilder builder, std::string* image = nullptr) {
   ProjectMessages messages;
   std::string output;
-  const int result = builder(project, messages, &output);
+  BuildRoom room;
+  const int result = builder(project, messages, &output, &room);
   if (image) *image = output;
   const bool clean = show_messages(messages);
   if (result == 0) {
     const bool folder = builder == BuildAgaGame;
     // The Genesis build writes the patch from the master beside the image.
     const std::string written = folder ? output + "/" : output + ", " + patch_path_for(output);
-    show_message(no_project_loaded() ? "NO PROJECT LOADED: WROTE " + written + " (THE MASTER IMAGE ONLY)"
-                                     : "WROTE " + written);
+    show_message((no_project_loaded() ? "NO PROJECT LOADED: WROTE " + written + " (THE MASTER IMAGE ONLY)"
+                                      : "WROTE " + written) +
+                 "; " + build_room_text(folder, room));
   }
   return clean && result == 0 ? 0 : result == 0 ? 1 : -1;
 }
 
 }  // namespace
+
+std::string build_room_text(bool aga_game, const BuildRoom& room) {
+  if (aga_game) return format_text("CODE PACKED TO %zu OF %zu BYTES", room.packed_code, aga::PACKED_CODE_LIMIT);
+  if (room.placed_end < genesis::OVERFLOW_START)
+    return format_text("%zu BYTES FREE BELOW 0x%zX", genesis::PLACEMENT_END - room.placed_end, genesis::PLACEMENT_END);
+  return format_text("IMAGE GROWS TO %zu BYTES", room.image_size);
+}
 
 int generate_aga_project_command() {
   return generate_from_menu(GenerateAgaProject, "GENERATE AGA PROJECT", nullptr);
@@ -147,8 +160,7 @@ int run_generate_aga(int argc, char** argv) {
   return generate_in_batch(argc, argv, "generate-aga CODE [--overwrite]", GenerateAgaProject);
 }
 
-static int batch_build(int argc, char** argv, const char* usage,
-                       int (*builder)(const ProjectTables&, ProjectMessages&, std::string*)) {
+static int batch_build(int argc, char** argv, const char* usage, GameBuilder builder) {
   if (argc != 2) return batch_usage(usage);
   pp20_set_trace(nullptr);
   // A project that loads only in part would build into a game without a word: nothing is

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "files/game_build.h"
 #include "gamedata/level_state.h"
 
 // Each command shows its messages and returns 0, 1 when it did its work but reported
@@ -21,6 +22,9 @@ int load_project_command();
 int load_project_file(const std::string& path);
 // True when a project has been loaded (a project file name or any descriptor path is set).
 bool project_loaded();
+// What the WROTE line of a build says about the room left: "N BYTES FREE BELOW 0x164904",
+// "IMAGE GROWS TO N BYTES" once data went past 2 MiB, "CODE PACKED TO N OF 458752 BYTES".
+std::string build_room_text(bool aga_game, const BuildRoom& room);
 // BUILD AGA GAME FROM PROJECT / BUILD GENESIS GAME FROM PROJECT from the loaded project;
 // image (if given) receives the name of the Genesis image written.
 int build_aga_game_command();

@@ -149,7 +149,7 @@ bool write_game_folder(const std::string& out_dir, const std::vector<uint8_t>& c
 
 }  // namespace
 
-int BuildAgaGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output) {
+int BuildAgaGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output, BuildRoom* room) {
   AgaBuild build;
   if (!unpack_master(build, messages)) return -1;
   const std::string& project_file = tables.project_file;
@@ -192,5 +192,6 @@ int BuildAgaGame(const ProjectTables& tables, ProjectMessages& messages, std::st
   }
   if (!write_game_folder(out_dir, packed, build, messages)) return -1;
   if (output) *output = out_dir;
+  if (room) *room = BuildRoom{0, 0, packed.size()};
   return 0;
 }

@@ -71,7 +71,7 @@ bool plain_chunk_set(const std::string& path, std::vector<uint8_t>& bytes, Proje
 
 }  // namespace
 
-int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output) {
+int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std::string* output, BuildRoom* room) {
   GenesisBuild build;
   Problem problem;
   if (!read_whole_file(MASTER_ROM_PATH, build.image, &problem, genesis::IMAGE_LIMIT)) {
@@ -149,5 +149,6 @@ int BuildGenesisGame(const ProjectTables& tables, ProjectMessages& messages, std
     return -1;
   }
   if (output) *output = name;
+  if (room) *room = BuildRoom{build.position, size, 0};
   return 0;
 }

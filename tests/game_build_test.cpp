@@ -6,6 +6,7 @@
 
 #include "files/byte_order.h"
 #include "app/problem_text.h"
+#include "app/project_commands.h"
 #include "files/game_build.h"
 #include "files/layout_block.h"
 #include "files/packed_block.h"
@@ -86,8 +87,10 @@ TEST(GameBuild, AgaNamesThemeTensChunkmapButNotThemeElevens) {
   const Bytes last = add_last_themes(project);
 
   std::string output;
-  ASSERT_EQ(BuildAgaGame(project, m, &output), 0);
+  BuildRoom room;
+  ASSERT_EQ(BuildAgaGame(project, m, &output, &room), 0);
   EXPECT_EQ(output, "Last");
+  EXPECT_EQ(build_room_text(true, room), "CODE PACKED TO " + std::to_string(fs::file_size("Last/CODE")) + " OF 458752 BYTES");
   const Bytes packed = read_bytes("Last/CODE");
   Bytes code;
   std::string error;
@@ -140,7 +143,20 @@ TEST(GameBuild, GenesisLayoutsFillEachAreaToItsLastByte) {
   }
   project.project_file = "Full.glp";
   ProjectMessages m;
-  ASSERT_EQ(BuildGenesisGame(project, m), 0) << problem_texts(m).at(0);
+  // The room left as the WROTE line says it: 335,960 bytes from 0x1128AC to 0x164904, less
+  // what is placed there; past 2 MiB, the size of the image.
+  BuildRoom room;
+  const auto room_with_levels = [&](size_t n) {
+    ProjectTables part = project;
+    for (size_t i = n; i < sizes.size(); ++i) part.levels[i].map_front.clear();
+    EXPECT_EQ(BuildGenesisGame(part, m, nullptr, &room), 0);
+    return build_room_text(false, room);
+  };
+  EXPECT_EQ(room_with_levels(5), "55990 BYTES FREE BELOW 0x164904");
+  EXPECT_EQ(room_with_levels(6), "0 BYTES FREE BELOW 0x164904");
+  EXPECT_EQ(room_with_levels(7), "IMAGE GROWS TO 2162686 BYTES");  // 2 MiB + 65,534
+  ASSERT_EQ(BuildGenesisGame(project, m, nullptr, &room), 0) << problem_texts(m).at(0);
+  EXPECT_EQ(build_room_text(false, room), "IMAGE GROWS TO 4194304 BYTES");
   const Bytes rom = read_bytes("Full.bin");
   EXPECT_EQ(rom.size(), genesis::IMAGE_LIMIT);
   const auto at = [&](size_t i) { return read_be32(&rom[genesis::LAYOUT_TABLE + 4 * i]); };

@@ -216,7 +216,7 @@ TEST_F(ProjectCommands, EveryMenuModeRunsItsOwnCommand) {
       {12, "GENERATE GENESIS PROJECT bin,gen,md,smd 0"},
       {13, "LOAD PROJECT GLP 0"},
       {14, "- - 14 {ERROR: File \"./master/aga/CODE\" not found.}"},
-      {15, "- - 15 {NO PROJECT LOADED: WROTE Newrom.bin, Newrom.bps (THE MASTER IMAGE ONLY)}"},
+      {15, "- - 15 {NO PROJECT LOADED: WROTE Newrom.bin, Newrom.bps (THE MASTER IMAGE ONLY); 335960 BYTES FREE BELOW 0x164904}"},
       {16, "- - 0"},
   };
   // What the two editors' last frames show: map 2 in the level editor, the chunk editor's tile selector.
