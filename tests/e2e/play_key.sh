@@ -30,9 +30,9 @@ chmod +x "$WS/emu.sh"
 export MOSSFORGE_EMULATOR="$WS/emu.sh --fullscreen {rom}"
 
 start_app
-key 1
-key Return
-wait_message "[01] " 10
+sleep 0.5
+key Return     # map 00 at the start-up prompt
+wait_message "[00] " 10
 sleep 0.3
 click 250 104  # LEVEL EDITOR, no project loaded
 sleep 0.4
@@ -49,7 +49,7 @@ xdotool type --delay 30 GLB-Gen.glp
 key Return
 sleep 0.4
 click 250 191  # LOAD LEVEL...: level 01 of the project
-sleep 0.3
+sleep 0.6
 key 1
 key Return
 wait_message "[01] " 10
