@@ -1,5 +1,7 @@
 #include "game_fixtures.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +13,7 @@
 #include "files/packed_block.h"
 #include "files/project_files.h"
 #include "files/rom_tables.h"
+#include "test_support.h"
 
 void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -36,6 +39,21 @@ std::map<std::string, std::string> folder_snapshot(const std::string& dir) {
     else out[path] = (e.is_directory() ? "<dir>" : read_text_file(path)) + "<mode " + mode + ">";
   }
   return out;
+}
+
+void expect_refused(const std::string& dir, const std::string& command, const std::string& error) {
+  SCOPED_TRACE(command);
+  auto snapshot = [&dir] {
+    std::filesystem::remove(dir + "/out.txt");
+    std::filesystem::remove(dir + "/err.txt");
+    return folder_snapshot(dir);
+  };
+  const auto before = snapshot();
+  const CommandRun r = run_mossforge(dir, command);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, error);
+  EXPECT_TRUE(snapshot() == before);
 }
 
 LayoutPlane fixture_plane(uint8_t theme, int rows, int seed) {

@@ -17,6 +17,10 @@ std::string read_text_file(const std::string& path);
 // Every file, folder and link below dir by path: a file's bytes or "<dir>", and its
 // permissions; a link's target.
 std::map<std::string, std::string> folder_snapshot(const std::string& dir = ".");
+// Runs a batch command in dir that must be refused: status 1, nothing on stdout, exactly
+// `error` on stderr, and every file, folder and link of dir as it was (the run's out.txt
+// and err.txt aside).
+void expect_refused(const std::string& dir, const std::string& command, const std::string& error);
 
 // A layout plane of the given theme with one object per row (codes derived from seed).
 LayoutPlane fixture_plane(uint8_t theme, int rows, int seed);
