@@ -5,6 +5,7 @@
 
 #include "analysis/block_analysis.h"
 #include "app/level_commands.h"
+#include "app/level_file_commands.h"
 #include "app/problem_text.h"
 #include "app/project_commands.h"
 #include "files/atomic_file.h"
@@ -12,6 +13,7 @@
 #include "gamedata/level_state.h"
 #include "gamedata/project_level_load.h"
 #include "gamedata/rom_import.h"
+#include "leveledit/placement_search.h"
 #include "ui/screen_state.h"
 #include "ui/messages.h"
 
@@ -99,5 +101,16 @@ void run_block_analysis_tool() {
     report_error(no_level_text(from_project));
     return;
   }
-  block_analysis_tool(report, front_layout.theme, from_project ? "PROJECT" : "ROM", load_theme_pictures);
+  const AnalysisChoice choice =
+      block_analysis_tool(report, front_layout.theme, from_project ? "PROJECT" : "ROM", load_theme_pictures);
+  if (!choice.open_level) return;
+  // The chosen level replaces the one in memory as LOAD LEVEL... / LOAD LEVEL FROM ROM... do,
+  // then the level editor opens on the chunk's first placement, as LEVEL EDITOR does.
+  if (!settle_unsaved_changes()) return;
+  const int loaded = from_project ? project_level_load_number(choice.level) : level_import_map(choice.level);
+  editor_mode = 0;
+  if (loaded != 0) return;
+  level_editor_at_chunk(choice.chunk);
+  offer_unsaved_saves();
+  editor_mode = 0;
 }

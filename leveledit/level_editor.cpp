@@ -6,6 +6,7 @@
 #include "leveledit/layout_objects.h"
 #include "leveledit/level_undo.h"
 #include "leveledit/markers_view.h"
+#include "leveledit/placement_search.h"
 #include "render/view_state.h"
 #include "render/map_render.h"
 #include "render/undo_readout.h"
@@ -62,6 +63,7 @@ void level_editor_enter() {
   layer_visibility = 0x7F;
   zoom_repeat_count = zoom_repeat_step = 0;
   ledit = LevelEditorState();
+  placement_search = PlacementSearch();
   ledit.background_shown = background_default;
   ledit.show_camera_coords = debug_info_flags & 1;
   ledit.show_mouse_coords = (debug_info_flags >> 1) & 1;
@@ -131,7 +133,9 @@ void level_editor_frame() {
   if (map_header.map_front == 0) draw_markers(layer_4.get(), draw);
   update_hover_count();
   handle_hover_keys();
+  handle_placement_keys();
   handle_toggles();
+  draw_placement_highlights(draw);
   draw_overlay_texts();
   draw_level_cursor();
 
