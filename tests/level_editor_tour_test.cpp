@@ -210,6 +210,7 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
     place_mouse(600, 440);
     drag(0, 0);
   });
+  step("over a chunk again", [&] { place_mouse(138, 188); });
   press("n: the next placement of the chunk", KEY_N);
   press("shift n: the previous one", KEY_N, KB_SHIFT_FLAG);
   press("h frames every placement of the chunk", KEY_H);
@@ -302,10 +303,11 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
                           {"ctrl v pastes it again", 0x0181ed2c3f2a7a9eull},
                           {"shift drag selects a rectangle", 0x2846d2de809fb269ull},
                           {"a click on nothing selects nothing", 0x7ccf585b47086e46ull},
-                          {"n: the next placement of the chunk", 0xf3a7506fbad059cfull},
-                          {"shift n: the previous one", 0x29d115ef49e7d4e3ull},
-                          {"h frames every placement of the chunk", 0xe3da5e37b5726c8cull},
-                          {"h again: no frames", 0x29d115ef49e7d4e3ull},
+                          {"over a chunk again", 0x9deaf7c6e6493eadull},
+                          {"n: the next placement of the chunk", 0x3b3aa4f17ef5482bull},
+                          {"shift n: the previous one", 0x8e6a7ea76804a6b2ull},
+                          {"h frames every placement of the chunk", 0x8e1c556bd1025806ull},
+                          {"h again: no frames", 0x8e6a7ea76804a6b2ull},
                       });
 }
 
