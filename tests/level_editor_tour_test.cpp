@@ -290,7 +290,7 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
                           {"arrows scroll", 0x310a26708049821full},
                           {"shift arrows scroll faster", 0x4fe06f3af9740324ull},
                           {"f1 shows the help until a click", 0x4fe06f3af9740324ull},
-                          {"the help overlay", 0xd21fb01678d32ad8ull},
+                          {"the help overlay", 0x64c6d2c8987787b7ull},
                           {"f4 snaps again", 0xbd209286a12ce195ull},
                           {"at an odd place", 0x4f483afe106195f1ull},
                           {"insert snaps the new chunk to the grid", 0x014ec060c8d39710ull},
