@@ -4,9 +4,7 @@
 # layout holds map 02's objects and the three pickups, placed relative to the group's top-left
 # (smallest row, smallest x) at the row and x where Insert would put an object there.
 . "$(dirname "$0")/lib.sh"
-make_workspace
-[ -f "$WS/master/genesis/glb.bin" ] || fail "no sample ROM image (samplegame not built)"
-start_xvfb 1024x768
+sample_workspace
 
 start_app
 open_map_01_with_a_pickup

@@ -49,6 +49,13 @@ STUB
   export PATH="$WS/stub:$PATH"
 }
 
+# A fresh workspace with the sample game and a private 1024x768 X server.
+sample_workspace() {
+  make_workspace
+  [ -f "$WS/master/genesis/glb.bin" ] || fail "no sample ROM image (samplegame not built)"
+  start_xvfb 1024x768
+}
+
 # Private X server; SIZE like 1024x768.
 start_xvfb() {
   local size=${1:-1024x768}

@@ -5,9 +5,7 @@
 # inserted pickup to 0802. Saved, the layout holds the imported objects, the first pickup
 # unchanged, and the inserted one as 0802: exactly that change, nothing else.
 . "$(dirname "$0")/lib.sh"
-make_workspace
-[ -f "$WS/master/genesis/glb.bin" ] || fail "no sample ROM image (samplegame not built)"
-start_xvfb 1024x768
+sample_workspace
 
 start_app
 open_map_01_with_a_pickup
