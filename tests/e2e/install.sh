@@ -11,9 +11,7 @@ mkdir -p "$WS/empty"
 stub_messages
 PREFIX=$WS/prefix
 cmake --install "$BUILD" --prefix "$PREFIX" >"$WS/install.log" 2>&1 || fail "cmake --install: $(tail -3 "$WS/install.log")"
-for f in bin/mossforge share/mossforge/alphanum.png share/mossforge/cursor.png share/mossforge/bselect.png \
-  share/mossforge/master/genesis/glb.bin share/mossforge/master/aga/CODE share/man/man1/mossforge.1 \
-  share/applications/mossforge.desktop share/icons/hicolor/48x48/apps/mossforge.png share/doc/mossforge/README.md; do
+for f in $INSTALLED_FILES; do
   [ -s "$PREFIX/$f" ] || fail "not installed: $f"
 done
 MF=$PREFIX/bin/mossforge

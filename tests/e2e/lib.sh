@@ -34,6 +34,11 @@ make_workspace() {
   stub_messages
 }
 
+# What an install puts below its prefix (the install and package tests look for each).
+INSTALLED_FILES="bin/mossforge share/mossforge/alphanum.png share/mossforge/cursor.png share/mossforge/bselect.png
+  share/mossforge/master/genesis/glb.bin share/mossforge/master/aga/CODE share/man/man1/mossforge.1
+  share/applications/mossforge.desktop share/icons/hicolor/48x48/apps/mossforge.png share/doc/mossforge/README.md"
+
 # A stub xmessage first on PATH: each message the program shows is appended to $WS/messages.log.
 stub_messages() {
   mkdir -p "$WS/stub"

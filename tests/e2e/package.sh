@@ -13,9 +13,7 @@ version=$("$BIN" --version | awk '{ print $2 "~" $3 }')
 deb=$WS/mossforge_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $(basename "$deb"), only: $(ls "$WS")"
 dpkg-deb -c "$deb" | awk '{ print $6 }' > "$WS/files.txt"
-for f in bin/mossforge share/mossforge/alphanum.png share/mossforge/cursor.png share/mossforge/bselect.png \
-  share/mossforge/master/genesis/glb.bin share/mossforge/master/aga/CODE share/man/man1/mossforge.1 \
-  share/applications/mossforge.desktop share/icons/hicolor/48x48/apps/mossforge.png; do
+for f in $INSTALLED_FILES; do
   grep -qx "./usr/$f" "$WS/files.txt" || fail "the package lacks /usr/$f"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
