@@ -38,10 +38,11 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}~${MOSSFORGE_STAGE}")
 set(CPACK_PACKAGE_CONTACT "MOSSFORGE developers <mossforge@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "level editor for the GLUBBERT platform game")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Opens a level of the Sega Genesis ROM image of GLUBBERT, edits its objects and chunks, saves \
-layouts and chunk sets in the game's packed formats, takes the game apart into a project and \
-builds a playable Genesis or Amiga AGA game from it. Comes with a sample game: \
-mossforge init-workspace DIR makes a working directory holding it.")
+  "Opens a level of the Sega Genesis ROM image of GLUBBERT, edits its objects and\n\
+chunks, saves layouts and chunk sets in the game's packed formats, takes the game\n\
+apart into a project and builds a playable Genesis or Amiga AGA game from it.\n\
+Comes with a sample game: mossforge init-workspace DIR makes a working directory\n\
+holding it.")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
