@@ -76,6 +76,7 @@ void print_help() {
       "\nEnvironment:\n"
       "  MOSSFORGE_SNAPSHOT_SECONDS  seconds of unsaved edits between two crash-recovery snapshots (default 30)\n"
       "  MOSSFORGE_EMULATOR          play and the level editor's F8: the emulator's command line ({rom}: the image)\n"
+      "  MOSSFORGE_EMULATOR          the emulator play starts, with {rom} for the image (default blastem)\n"
       "  DISPLAY                     the X display the editor's window opens on\n"
       "\nFiles:\n"
       "  mossforge.cfg               the configuration, read at start-up and written at the end\n"

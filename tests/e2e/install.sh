@@ -48,6 +48,9 @@ for c in $commands; do
   grep -qE "^ +$c( |$)" "$WS/man.txt" || fail "the manual page does not name $c"
 done
 for s in SYNOPSIS ENVIRONMENT FILES EXAMPLES; do grep -qx "$s" "$WS/man.txt" || fail "no $s section"; done
-grep -q 'MOSSFORGE_SNAPSHOT_SECONDS' "$WS/man.txt" || fail "no environment variable"
+# Every variable the program reads.
+for v in $(grep -rhoE --include='*.cpp' --exclude-dir={tests,bench,fuzz,tools,'build*'} 'getenv\("[A-Z_]+"\)' "$SRC" | sort -u | cut -d'"' -f2); do
+  [ "$v" = PATH ] || grep -qE "^ +$v( |$)" "$WS/man.txt" || fail "the manual page does not name $v"
+done
 grep -q "^$("$MF" --version) " "$WS/man.txt" || fail "the manual page's version is not --version's"
 echo "ok: installed, init-workspace made a workspace (and refused a second), window opened there, manual page names $(echo $commands)"
