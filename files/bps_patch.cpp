@@ -51,10 +51,12 @@ uint64_t relative(size_t from, size_t to) {
 // match), so runs do not fill the chains.
 class MatchIndex {
  public:
-  static constexpr int BITS = 18;
   static constexpr int DEPTH = 128;  // candidates tried per position
 
-  MatchIndex(const uint8_t* data, size_t size) : data_(data), size_(size), head_(size_t{1} << BITS, -1) {
+  // About one chain head per position, 2^10 to 2^18 of them: small inputs stay cheap.
+  MatchIndex(const uint8_t* data, size_t size) : data_(data), size_(size) {
+    while (bits_ < 18 && (size_t{1} << bits_) < size) ++bits_;
+    head_.assign(size_t{1} << bits_, -1);
     next_.assign(size, -1);
   }
   void add(size_t p) {
@@ -72,9 +74,10 @@ class MatchIndex {
   }
 
  private:
-  static uint32_t hash(const uint8_t* p) { return (get_le32(p) * 2654435761u) >> (32 - BITS); }
+  uint32_t hash(const uint8_t* p) const { return (get_le32(p) * 2654435761u) >> (32 - bits_); }
   const uint8_t* data_;
   size_t size_;
+  int bits_ = 10;
   std::vector<int32_t> head_, next_;
 };
 
