@@ -124,6 +124,7 @@ void reset_program_state() {
   project = ProjectTables();
   level_view.zoom = 0;
   level_view.camera_x = level_view.camera_y = 0;
+  level_view.layers = 3;
   fast_scroll_latch = camera_state = help_requested = 0;
   layer_visibility = 0x7F;
   zoom_changed_at = 0;

@@ -53,19 +53,22 @@ void draw_texts(BITMAP* layer, const Chunk& chunk) {
     draw_status_bar(display, layer, chunk_status_text(chunk_editor_status(chunk), status_bar_chars(screen_width)));
     if (tips_enabled && !in.key_down(KEY_F1))
       layer_text(display, layer, 0, screen_width - 160, 8, "press F1 for help.");
+    // The read-outs go in the top right corner, below the F1 tip: at 100 % the tile's 256
+    // pixels stay clear of them.
+    const int right = screen_width - 160;
     if (static_cast<uint32_t>(timer_ticks - zoom_changed_at) < ZOOM_READOUT_TICKS) {
-      layer_text(display, layer, 1, 16, 8, "ZOOM:");
-      layer_number(display, layer, 48, 20, 1, zoom_percent(level_zoom));
+      layer_text(display, layer, 1, static_cast<int16_t>(right), 20, "ZOOM:");
+      layer_number(display, layer, static_cast<int16_t>(right + 64), 20, 1, zoom_percent(level_zoom));
     }
     const std::string readout = undo_readout_text(timer_ticks);
-    if (!readout.empty()) layer_text(display, layer, 1, 128, 8, readout.c_str());  // beside the zoom read-out
+    if (!readout.empty()) layer_text(display, layer, 1, static_cast<int16_t>(right), 32, readout.c_str());
   }
   if (cursor_arrow) {
     const int x = in.mouse_x() + MARGIN - 11, y = in.mouse_y() + MARGIN - 11;
     mark_drawn(layer, x, y, 22, 22);
     masked_blit(cursor_arrow.get(), layer, 0, 0, x, y, 22, 22);
   }
-  if (fps_counter_enabled) layer_number(display, layer, 8, 0, 1, fps_value);
+  if (fps_counter_enabled) layer_number(display, layer, static_cast<int16_t>(frame_rate_x(screen_width)), 8, 1, fps_value);
 }
 
 }  // namespace

@@ -73,9 +73,11 @@ constexpr int BLOCKMAP_BYTES = 3968;        // 496 mappings of 8 bytes
 constexpr int BLOCK_SLOTS = 2048;
 constexpr int CHUNK_SLOTS = 2048;
 
-// Chunk cell: bits 0-8 block number (0 = empty cell), bit 12 vertical flip of the block.
+// Chunk cell: bits 0-8 block number (0 = empty cell), bit 12 vertical flip of the block,
+// bit 15 priority (the block is in layer H, else in layer L).
 constexpr uint16_t CELL_BLOCK_MASK = 0x1FF;
 constexpr uint16_t CELL_VFLIP = 0x1000;
+constexpr uint16_t CELL_PRIORITY = 0x8000;
 
 // One chunk: up to 16x16 blocks; cells are row-major with 16 cells per row whatever the
 // width, so a chunk is 514 bytes and cell (c, r) is at byte 2 + 2 * (16 * r + c).

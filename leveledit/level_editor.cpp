@@ -126,6 +126,7 @@ void level_editor_frame() {
   handle_zoom_input();
   handle_scrolling();
   update_camera_state();
+  level_view.layers = layer_visibility & 3;  // F9 and F10: layers L and H
 
   ledit.selection_changed = false;
   draw_plane_and_collect_hover(draw);
@@ -154,7 +155,7 @@ void level_editor_frame() {
   // A drag goes on while the left button is held: it is one step from button down to up.
   if (!(ledit.mouse_b & 1)) level_step_end();
 
-  if (fps_counter_enabled) layer_number(display, layer_4.get(), 8, 0, 1, fps_value);
+  if (fps_counter_enabled) layer_number(display, layer_4.get(), frame_rate_x(screen_width), 8, 1, fps_value);
   if (layer_tracking_on())
     compose_tracked_layers(display);
   else

@@ -3,6 +3,7 @@
 #include "leveledit/level_editor.h"
 #include "leveledit/level_undo.h"
 #include "render/layer_bands.h"
+#include "render/view_state.h"
 #include "ui/input.h"
 #include "ui/screen_state.h"
 
@@ -11,5 +12,6 @@ void level_editor_leave() {
   level_step_end();
   clear_group_selection();
   layer_tracking_end();
+  level_view.layers = 3;  // the other screens draw every block
   editor_mode = 0;
 }

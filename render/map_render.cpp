@@ -145,9 +145,9 @@ void draw_block(BITMAP* source, BITMAP* target, int sx, int sy, int x, int y, in
 }
 
 void draw_chunk_at(const Display& display, const LevelModel& level, const LevelBitmaps& bitmaps, BITMAP* target,
-                   int chunk, int x, int y, bool flipped, int32_t view_x, int32_t view_y, int size) {
+                   int chunk, int x, int y, bool flipped, int32_t view_x, int32_t view_y, int size, uint8_t layers) {
   const int s = size;
-  if (!target || s <= 0 || !frame_skip_open(display)) return;
+  if (!target || s <= 0 || !frame_skip_open(display) || !(layers & 3)) return;
   if (chunk < 0 || chunk >= level.chunkmap.count()) return;
   const Chunk& c = level.chunkmap.chunks[chunk];
   if (c.width < 1 || c.height < 1) return;
@@ -160,7 +160,7 @@ void draw_chunk_at(const Display& display, const LevelModel& level, const LevelB
     for (int col = 0; col < c.width; ++col) {
       const uint16_t cell = c.cell(col, r);
       const int block = cell & CELL_BLOCK_MASK;
-      if (block == 0) continue;
+      if (block == 0 || !(layers & ((cell & CELL_PRIORITY) ? 2 : 1))) continue;
       const int32_t tx = left + s * col;
       if (tx < 0 || tx > target->w - s) continue;
       const bool vflip = ((cell & CELL_VFLIP) != 0) != flipped;
@@ -174,7 +174,7 @@ void draw_chunk_at(const Display& display, const LevelModel& level, const LevelB
 void draw_chunk(const Display& display, const LevelView& view, BITMAP* target, int chunk, int x, int y, bool flipped) {
   if (!view.level || !view.bitmaps) return;
   draw_chunk_at(display, *view.level, *view.bitmaps, target, chunk, x, y, flipped, view.camera_x >> 3,
-                view.camera_y >> 3, view.block_size());
+                view.camera_y >> 3, view.block_size(), view.layers);
 }
 
 void draw_back_chunk(const Display& display, const LevelView& view, BITMAP* target, int chunk, int x, int y,
@@ -186,7 +186,7 @@ void draw_back_chunk(const Display& display, const LevelView& view, BITMAP* targ
   }
   draw_chunk_at(display, *view.level, *view.bitmaps, target, chunk, x, y, flipped,
                 (view.camera_x >> 8) + (view.camera_x >> 7), (view.camera_y >> 8) + (view.camera_y >> 7),
-                view.block_size());
+                view.block_size(), view.layers);
 }
 
 int32_t placement_x(const LevelView& view, const LayoutObject& o) {

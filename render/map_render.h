@@ -28,9 +28,10 @@ void draw_chunk(const Display& display, const LevelView& view, BITMAP* target, i
 void draw_back_chunk(const Display& display, const LevelView& view, BITMAP* target, int chunk, int x, int y,
                      bool flipped);
 // The same for a chunk of level with an explicit offset in zoomed pixels instead of a camera,
-// size pixels per block (a view's block_size()).
+// size pixels per block (a view's block_size()), drawing the cells of the block layers in
+// `layers` (a view's layers).
 void draw_chunk_at(const Display& display, const LevelModel& level, const LevelBitmaps& bitmaps, BITMAP* target,
-                   int chunk, int x, int y, bool flipped, int32_t view_x, int32_t view_y, int size);
+                   int chunk, int x, int y, bool flipped, int32_t view_x, int32_t view_y, int size, uint8_t layers = 3);
 
 // Position (with the margin, before the camera) of a chunk placement in row `row`.
 int32_t placement_x(const LevelView& view, const LayoutObject& o);

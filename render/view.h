@@ -15,6 +15,8 @@ struct LevelView {
   int32_t camera_x = 0, camera_y = 0;  // view offset in eighths of a zoomed pixel
   const LevelModel* level = nullptr;
   const LevelBitmaps* bitmaps = nullptr;
+  // The block layers drawn: bit 0 layer L (cells whose priority bit is clear), bit 1 layer H.
+  uint8_t layers = 3;
   int block_size() const { return zoom + 16; }
   // Zoomed position of a level coordinate: trunc(v * (zoom + 16) / 16) (the factor is
   // exact in binary, so the integer quotient equals it).

@@ -196,6 +196,29 @@ TEST_F(ChunkEditor, KeptChunkChangesFromTheMenuForgetTheLevelsUndoSteps) {
   level_history_loaded(0);
 }
 
+// At 100 % the read-outs (zoom, undo, frame rate) keep off the tile: its 256 x 256 pixels
+// show only its block while all three show.
+TEST_F(ChunkEditor, TheReadoutsKeepOffTheTileAt100Percent) {
+  Chunk& tile = chunkmap.chunks[0];
+  tile.width = tile.height = 16;
+  for (uint16_t& w : tile.cells) w = 30;
+  fps_counter_enabled = 1;
+  fps_value = 60;
+  choose_tile();
+  over_cell(0, 0).idle();
+  key(KEY_DEL);
+  in.move(400, 400).idle();
+  ctrl_key(KEY_Z);
+  in.then([](ScriptedInput& s) {
+    ASSERT_NE(undo_readout_text(timer_ticks), "");
+    for (int y = 0; y < 256; ++y)
+      for (int x = 0; x < 256; ++x)
+        ASSERT_EQ(pixel32(s.screen.get(), x, y) & 0xFFFFFF, solid_block_colour(30) & 0xFFFFFF) << x << "," << y;
+  });
+  leave_answering(KEY_N);
+  fps_counter_enabled = 0;
+}
+
 TEST_F(ChunkEditor, EmptyChunkmapKeepsTheSelector) {
   chunkmap.chunks.clear();
   build_chunk_thumbnails(chunkmap, level_bitmaps);

@@ -200,3 +200,47 @@ TEST_F(LevelEditorScreen, AfterUndoTheKeysActOnTheObjectUnderTheCursor) {
     EXPECT_EQ(ledit.selected_index, 1) << metablock;
   }
 }
+
+// F9 and F10 hide and show layer L and layer H: the blocks whose priority bit is clear, set.
+TEST_F(LevelEditorScreen, F9AndF10HideTheBlocksOfLayerLAndLayerH) {
+  make_level();
+  chunk(0).width = 2;
+  chunk(0).cell(0, 0) = 5;           // layer L
+  chunk(0).cell(1, 0) = 0x8000 | 6;  // layer H: priority bit set
+  row(9).objects = {{0, 40}};        // blocks at x 24..40 and 40..56, rows 128..144
+  level_editor_modes = 0x12;
+  enter();
+  place_mouse(600, 300);
+  frames(1);
+  const auto lit = [this](int x) { return (screen_pixel(x, 135) & 0xFFFFFF) != 0; };
+  // The toggle acts after the frame's drawing: the next frame shows it.
+  const auto shown = [this, &lit] {
+    frames(1);
+    return std::make_pair(lit(30), lit(46));
+  };
+  ASSERT_EQ(screen_pixel(30, 135) & 0xFFFFFF, block_colour(5) & 0xFFFFFF);
+  ASSERT_EQ(screen_pixel(46, 135) & 0xFFFFFF, block_colour(6) & 0xFFFFFF);
+  key(KEY_F9);
+  EXPECT_EQ(shown(), std::make_pair(false, true));
+  key(KEY_F10);
+  EXPECT_EQ(shown(), std::make_pair(false, false));
+  key(KEY_F9);
+  EXPECT_EQ(shown(), std::make_pair(true, false));
+  key(KEY_F10);
+  EXPECT_EQ(shown(), std::make_pair(true, true));
+}
+
+// The frame rate keeps clear of the zoom read-out: nothing is drawn on the row of glyphs
+// above "ZOOM:" while both show.
+TEST_F(LevelEditorScreen, TheFrameRateKeepsClearOfTheZoomReadout) {
+  make_level();
+  fps_counter_enabled = 1;
+  fps_value = 60;
+  enter();
+  place_mouse(600, 300);
+  frames(1);
+  ASSERT_NE(screen_pixel(18, 8) & 0xFFFFFF, 0u) << "the zoom read-out shows";
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 120; ++x) ASSERT_EQ(screen_pixel(x, y) & 0xFFFFFF, 0u) << x << "," << y;
+  fps_counter_enabled = 0;
+}
