@@ -4,8 +4,6 @@
 // this benchmark. Then one frame of the BLOCK ANALYSIS TOOL at 1600x1200, in both views,
 // with a chunk's level list shown.
 #include <benchmark/benchmark.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -24,6 +22,7 @@
 #include "ui/screen_state.h"
 #include "ui/scripted_input.h"
 #include "ui/settings.h"
+#include "sample_game.h"
 
 namespace fs = std::filesystem;
 
@@ -112,16 +111,8 @@ BENCHMARK(BM_analysis_frame)->Arg(0)->Arg(1)->ArgNames({"blocks"})->Unit(benchma
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   pp20_set_trace(nullptr);
-  const fs::path self = fs::read_symlink("/proc/self/exe");
-  work_dir = (fs::temp_directory_path() / ("mossforge_usage_bench_" + std::to_string(getpid()))).string();
-  fs::create_directories(work_dir);
-  const std::string command =
-      "'" + (self.parent_path() / "samplegame").string() + "' '" + work_dir + "/master' >/dev/null";
-  const int status = std::system(command.c_str());
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "ERROR: samplegame could not write the sample game\n");
-    return 1;
-  }
+  work_dir = write_sample_game("mossforge_usage_bench");
+  if (work_dir.empty()) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   fs::remove_all(work_dir);

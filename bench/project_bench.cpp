@@ -2,8 +2,6 @@
 // modder waits between "take the game apart" and "play it again". The sample game is
 // written first by the samplegame program beside this benchmark.
 #include <benchmark/benchmark.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +12,7 @@
 #include "files/pp20.h"
 #include "files/project_generate.h"
 #include "files/rom_tables.h"
+#include "sample_game.h"
 
 namespace fs = std::filesystem;
 
@@ -62,16 +61,8 @@ BENCHMARK(BM_aga_generate_and_build)->Unit(benchmark::kMillisecond)->Iterations(
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   pp20_set_trace(nullptr);
-  const fs::path self = fs::read_symlink("/proc/self/exe");
-  work_dir = (fs::temp_directory_path() / ("mossforge_project_bench_" + std::to_string(getpid()))).string();
-  fs::create_directories(work_dir);
-  const std::string command =
-      "'" + (self.parent_path() / "samplegame").string() + "' '" + work_dir + "/master' >/dev/null";
-  const int status = std::system(command.c_str());
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "ERROR: samplegame could not write the sample game\n");
-    return 1;
-  }
+  work_dir = write_sample_game("mossforge_project_bench");
+  if (work_dir.empty()) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   fs::remove_all(work_dir);

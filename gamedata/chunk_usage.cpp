@@ -72,6 +72,24 @@ void add_blocks(const ChunkMap& set, ThemeUsage& out) {
   }
 }
 
+// A reader's results by number, each read once; a failure is kept with its reason.
+template <typename T>
+struct ReadOnce {
+  std::map<int, std::pair<std::unique_ptr<T>, std::string>> results;
+  template <typename Read>
+  const T* get(int n, std::string& error, Read read) {
+    auto it = results.find(n);
+    if (it == results.end()) {
+      auto value = std::make_unique<T>();
+      std::string why;
+      if (!read(*value, why)) value.reset();
+      it = results.emplace(n, std::make_pair(std::move(value), why)).first;
+    }
+    if (!it->second.first) error = it->second.second;
+    return it->second.first.get();
+  }
+};
+
 }  // namespace
 
 void count_usage(const std::vector<UsageLevel>& levels, UsageReport& report) {
@@ -114,34 +132,14 @@ void count_usage(const std::vector<UsageLevel>& levels, UsageReport& report) {
 
 void analyse_rom_usage(const RomImage& rom, UsageReport& report) {
   // Layouts and chunk sets are shared between maps: each is read once.
-  std::map<int, std::unique_ptr<LayoutPlane>> layouts;
-  std::map<int, std::unique_ptr<ChunkMap>> chunk_sets;
-  std::map<int, std::string> layout_errors, chunk_set_errors;
-  auto layout = [&](int n, std::string& error) -> const LayoutPlane* {
-    auto it = layouts.find(n);
-    if (it != layouts.end()) {
-      if (!it->second) error = layout_errors[n];
-      return it->second.get();
-    }
-    auto plane = std::make_unique<LayoutPlane>();
-    if (!read_layout(rom, n, *plane, error)) {
-      layout_errors[n] = error;
-      plane.reset();
-    }
-    return (layouts[n] = std::move(plane)).get();
+  ReadOnce<LayoutPlane> layouts;
+  ReadOnce<ChunkMap> chunk_sets;
+  auto layout = [&](int n, std::string& error) {
+    return layouts.get(n, error, [&](LayoutPlane& out, std::string& why) { return read_layout(rom, n, out, why); });
   };
-  auto chunk_set = [&](int theme, std::string& error) -> const ChunkMap* {
-    auto it = chunk_sets.find(theme);
-    if (it != chunk_sets.end()) {
-      if (!it->second) error = chunk_set_errors[theme];
-      return it->second.get();
-    }
-    auto set = std::make_unique<ChunkMap>();
-    if (!read_theme_chunkmap(rom, theme, *set, error)) {
-      chunk_set_errors[theme] = error;
-      set.reset();
-    }
-    return (chunk_sets[theme] = std::move(set)).get();
+  auto chunk_set = [&](int theme, std::string& error) {
+    return chunk_sets.get(theme, error,
+                          [&](ChunkMap& out, std::string& why) { return read_theme_chunkmap(rom, theme, out, why); });
   };
   static const LayoutPlane empty_plane;
 
