@@ -156,25 +156,8 @@ TEST_F(BlockAnalysisScreen, HelpNamesExactlyTheKeysTheScreenReads) {
   EXPECT_EQ(in.keys_asked, named);
 }
 
-TEST(BlockAnalysisTexts, StatusAndLevelLines) {
-  AnalysisStatus s;
-  s.source = "ROM";
-  s.theme = 2;
-  s.theme_index = 2;
-  s.theme_count = 6;
-  s.selected = 17;
-  s.selected_count = 5;
-  s.selected_levels = 1;
-  s.unused = 8;
-  s.items = 57;
-  s.broken = 1;
-  s.left_out = 2;
-  EXPECT_EQ(analysis_status_text(s),
-            "ROM  THEME 2: 3 OF 6  CHUNKS  CHUNK 17: 5 PLACEMENTS IN 1 LEVEL  UNUSED 8 OF 57  MISSING 1  LEFT OUT 2");
-  s.blocks_view = true;
-  s.selected = -1;
-  s.broken = s.left_out = 0;
-  EXPECT_EQ(analysis_status_text(s), "ROM  THEME 2: 3 OF 6  BLOCKS  UNUSED 8 OF 57");
+// The form of a line of the level list.
+TEST(BlockAnalysisTexts, LevelLinesNameTheLevelAndBothPlanes) {
   LevelModel names;
   names.markers.resize(9);
   names.markers[8].name = "THE KINGS TOWER";

@@ -369,14 +369,3 @@ TEST(ChunkUsageCounts, HandMadeLayoutsCountAsThePlacementsSay) {
   EXPECT_EQ(with_zero.themes[0].blocks.front().block, 0);
   EXPECT_EQ(with_zero.themes[0].blocks.front().cells, 1);
 }
-
-TEST(ChunkUsageCounts, PlacementsOfAChunkInLayoutOrder) {
-  const LayoutPlane p = plane_of(0, {{0x0005, 0x0205, 0x0006}, {}, {0x0800, 0x0405, 0x0005}});
-  const std::vector<PlacementRef> found = chunk_placements(p, 5);
-  ASSERT_EQ(found.size(), 3u);
-  EXPECT_EQ(found[0].row, 1);
-  EXPECT_EQ(found[1].index, 1);
-  EXPECT_EQ(found[2].row, 3);
-  EXPECT_EQ(found[2].index, 2);
-  EXPECT_TRUE(chunk_placements(p, 7).empty());
-}
