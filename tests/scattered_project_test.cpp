@@ -173,14 +173,14 @@ TEST_F(ScatteredProject, EveryLevelLoadsItsOwnFilesAndHeader) {
       // Block 0 of the planar graphics: pixel 0 of row 0 has colour index 1 of line 0.
       ASSERT_TRUE(block_bitmaps[COMMON_BLOCK_COUNT]);
       EXPECT_EQ(getpixel(block_bitmaps[COMMON_BLOCK_COUNT].get(), 0, 0), int(palette_pixel(palettes, 0, 1)));
-    } else {
-      // Both Genesis themes hold the patterns and block map of the ROM's theme 0.
-      EXPECT_EQ(level_patterns.count, rom_patterns.count);
-      EXPECT_EQ(level_patterns.pixels, rom_patterns.pixels);
-      ASSERT_EQ(level_blockmap.mappings.size(), rom_blockmap.mappings.size());
-      for (size_t i = 0; i < level_blockmap.mappings.size(); ++i)
-        ASSERT_EQ(level_blockmap.mappings[i].words, rom_blockmap.mappings[i].words) << "mapping " << i;
     }
+    // Both Genesis themes hold the patterns and block map of the ROM's theme 0; the planar one
+    // keeps those of the level before it (level 2's: the same).
+    EXPECT_EQ(level_patterns.count, rom_patterns.count);
+    EXPECT_EQ(level_patterns.pixels, rom_patterns.pixels);
+    ASSERT_EQ(level_blockmap.mappings.size(), rom_blockmap.mappings.size());
+    for (size_t i = 0; i < level_blockmap.mappings.size(); ++i)
+      ASSERT_EQ(level_blockmap.mappings[i].words, rom_blockmap.mappings[i].words) << "mapping " << i;
     const int l = s.number - 1;
     EXPECT_TRUE(fs::equivalent(level_files.front_save_file(), fronts[l]));
     EXPECT_EQ(fs::weakly_canonical(level_files.back_plane_file()), fs::weakly_canonical(backs[l]));
