@@ -162,7 +162,7 @@ struct PlacedText {
 // outside the band keeps its picture.
 TEST_F(PromptTest, EveryPromptPlacesItsTextsByItsRule) {
   const int w = 640, centre = w / 2;
-  const auto centred = [centre](int colour, int y, const std::string& text) {
+  const auto centred = [=](int colour, int y, const std::string& text) {
     return PlacedText{colour, centre - 4 * static_cast<int>(text.size()), y, text};
   };
   const PlacedText yes_no{0, centre - 36, 20, "yES OR nO"};
