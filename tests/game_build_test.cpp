@@ -1,5 +1,6 @@
-// Both game builds at the edge of their theme tables: themes 0 .. 10 go into a built game,
-// theme 11 never does, whatever the project names for it.
+// Both game builds at the edge of their theme tables (themes 0 .. 10 go into a built game,
+// theme 11 never does, whatever the project names for it) and of their layout areas, and
+// the Genesis generation at the end of its theme lists.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -221,4 +222,24 @@ TEST(GameBuild, AgaGameFolderIsCompleteAndARebuildKeepsTheModdersFiles) {
   ASSERT_EQ(GenerateAgaProject("../GLB-AGA/CODE", taken, m), 0) << problem_texts(m)[0];
   EXPECT_EQ(read_bytes("themes/glv/Castle.GLV"), Bytes(64, 0x5A));
   EXPECT_EQ(read_bytes("levels/lvl/Lev01.lvl"), read_bytes("../levels/lvl/Lev01.lvl"));
+}
+
+// A zero solidity entry after theme 0 ends that list: the themes behind it get no solidity file.
+TEST(GenerateGenesisProject, ZeroSolidityEntryAfterThemeZeroEndsTheList) {
+  ScopedCwd cwd(scratch_dir("generate_genesis_solidity_end"));
+  GenesisFixture f = make_genesis_fixture();
+  auto entry = [&f](size_t table, int t, size_t v) { write_be32(&f.rom[table + 4 * t], static_cast<uint32_t>(v)); };
+  entry(genesis::CHUNKMAP_TABLE, 2, f.chunkmap_offset[1]);  // a third theme
+  entry(genesis::PATTERN_TABLE, 2, f.pattern_offset[1]);
+  entry(genesis::BLOCKMAP_TABLE, 2, f.blockmap_offset[1]);
+  entry(genesis::SOLIDITY_TABLE, 1, 0);
+  entry(genesis::SOLIDITY_TABLE, 2, f.solidity_offset[0]);
+  write_bytes("rom.bin", f.rom);
+  ProjectTables tables;
+  ProjectMessages m;
+  ASSERT_EQ(GenerateGenesisProject("rom.bin", tables, m), 0) << (m.all().empty() ? "" : problem_texts(m)[0]);
+  EXPECT_TRUE(fs::exists("themes/itm/Itm2.itm"));
+  EXPECT_TRUE(fs::exists("themes/ins/Ins0.ins"));
+  EXPECT_FALSE(fs::exists("themes/ins/Ins1.ins"));
+  EXPECT_FALSE(fs::exists("themes/ins/Ins2.ins"));
 }

@@ -1,5 +1,6 @@
-// Exact limits: every edge a check draws (one under, on, one over), and the oracles that do not
-// come from the code itself (the main menu's mode table, the CRC-32 check value).
+// Exact limits: every edge a check draws (one under, on, one over), the fixed buffers of the
+// game's formats (each tried at its value and one past it), and the oracles that do not come
+// from the code itself (the main menu's mode table, the CRC-32 check value).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,8 +10,11 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include "app/level_commands.h"
 #include "app/main_menu.h"
 #include "app/problem_text.h"
+#include "app/render_command.h"
+#include "files/byte_order.h"
 #include "files/atomic_file.h"
 #include "files/crc32.h"
 #include "files/game_image.h"
@@ -26,6 +30,7 @@
 #include "render/status_bar.h"
 #include "test_support.h"
 #include "ui/frame.h"
+#include "ui/messages.h"
 
 TEST(MenuLimits, EveryMainMenuLineRunsItsMode) {
   // Line (1-based) -> mode: the screens in menu order, SETUP 4 and QUIT 255; separators run nothing.
@@ -37,6 +42,8 @@ TEST(MenuLimits, EveryMainMenuLineRunsItsMode) {
 }
 
 namespace {
+
+using Bytes = std::vector<uint8_t>;
 
 // n bytes that end exactly where an unreadable page starts: a reader that looks one byte past
 // what it was given faults at once, in every build.
@@ -327,4 +334,81 @@ TEST(StateLimits, FpsValueTakesTheFramesOfEachSixtyTicks) {
   EXPECT_EQ(d.timer_ticks, 120);
   EXPECT_EQ(d.screen_ticks, 120u);
   EXPECT_EQ(timer_ticks, 0);
+}
+
+TEST(BufferLimits, UnpackedSizeAgainstWhatTheCallerHolds) {
+  pp20_set_trace(nullptr);
+  const Bytes block = pack_block(Bytes(5000, 7));
+  Bytes out;
+  std::string error;
+  EXPECT_TRUE(unpack_block(block.data(), block.size(), 0, out, error, 5000)) << error;
+  EXPECT_EQ(out.size(), 5000u);
+  out.clear();
+  EXPECT_FALSE(unpack_block(block.data(), block.size(), 0, out, error, 4999));
+  EXPECT_NE(error.find("unpacks to 5000 bytes, more than 4999"), std::string::npos) << error;
+  EXPECT_TRUE(out.empty());
+
+  // A layout block holds at most 65,535 bytes: one of exactly that size reads, packed.
+  LayoutPlane plane;
+  plane.height = 16;
+  plane.rows.resize(2);
+  plane.rows[1].objects.resize((65535 - 12) / 4, LayoutObject{1, 2});
+  Bytes plain;
+  ASSERT_TRUE(build_layout_block(plane, plain, error));
+  plain.resize(65535, 0);  // the last row takes the bytes up to the block's end
+  write_be16(&plain[10], 65535);
+  const Bytes packed = pack_block(plain);
+  LayoutPlane back;
+  EXPECT_TRUE(LoadLevelBlock(packed.data(), packed.size(), 0, back, error)) << error;
+  plain.push_back(0);
+  const Bytes too_big = pack_block(plain);
+  EXPECT_FALSE(LoadLevelBlock(too_big.data(), too_big.size(), 0, back, error));
+  EXPECT_NE(error.find("more than 65535"), std::string::npos) << error;
+
+  // A chunk set unpacks into 133,124 bytes; the decoder then reads only what its table names.
+  Bytes set(CHUNK_SET_LIMIT, 0);
+  set[0] = 'I', set[1] = 'T', set[2] = 'M', set[3] = 'S';
+  ChunkMap map;
+  const Bytes set_packed = pack_block(set);
+  EXPECT_TRUE(LoadChunkSet(set_packed.data(), set_packed.size(), 0, map, error)) << error;
+  set.push_back(0);
+  const Bytes set_too_big = pack_block(set);
+  EXPECT_FALSE(LoadChunkSet(set_too_big.data(), set_too_big.size(), 0, map, error));
+  EXPECT_NE(error.find("more than 133124"), std::string::npos) << error;
+}
+
+TEST(BufferLimits, FilesAreReadUpToTheirLimit) {
+  ScopedCwd cwd(scratch_dir("limits_files"));
+  ASSERT_TRUE(write_file_atomic("f.bin", Bytes(1000, 3), nullptr, false));
+  Bytes out;
+  Problem problem;
+  EXPECT_TRUE(read_whole_file("f.bin", out, &problem, 1000));
+  EXPECT_EQ(out.size(), 1000u);
+  out.assign(5, 9);
+  EXPECT_FALSE(read_whole_file("f.bin", out, &problem, 999));
+  EXPECT_EQ(problem_text(problem), "ERROR: File \"f.bin\" is too large (more than 999 bytes).");
+  EXPECT_EQ(out, Bytes(5, 9));  // untouched on failure
+}
+
+// The arguments' limits, run in the process where no ROM is: an accepted argument ends at the import.
+TEST(RenderCommand, ZoomFromMinus12To48AndMapNumbersOfOneOrTwoDigits) {
+  headless_screen();
+  ScopedCwd cwd(scratch_dir("render_limits"));
+  FILE* const trace = pp20_trace_stream();  // the command turns the decoder's trace off
+  auto run = [](std::vector<std::string> args) {
+    captured_messages().clear();
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(&a[0]);
+    const int status = run_render_command(static_cast<int>(argv.size()), argv.data());
+    return std::to_string(status) + " " + (captured_messages().empty() ? "" : captured_messages()[0]);
+  };
+  const std::string map_error = std::string("1 ") + MAP_NUMBER_ERROR;
+  for (const char* zoom : {"-12", "48"}) EXPECT_EQ(run({"render", "G5", "x.png", "--zoom", zoom}), map_error) << zoom;
+  for (const char* zoom : {"-13", "49"})
+    EXPECT_EQ(run({"render", "G5", "x.png", "--zoom", zoom}),
+              "1 ERROR: Zoom \"" + std::string(zoom) + "\" must be a whole number from -12 to 48.");
+  EXPECT_EQ(run({"render", "100", "x.png"}), map_error);
+  EXPECT_EQ(run({"render", "", "x.png"}), map_error);
+  EXPECT_EQ(run({"render", "10", "x.png"}), "1 ERROR: File \"./master/genesis/glb.bin\" not found.");
+  pp20_set_trace(trace);
 }
