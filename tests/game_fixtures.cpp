@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -387,18 +388,18 @@ TestRom build_test_rom() {
   t.names_at = 0x10C000;
   std::memcpy(&rom[t.names_at + 1], "FIRST ISLAND", 12);
   std::memcpy(&rom[t.names_at + 20], "SECOND ISLAND", 13);
-  for (int i = 0; i < MARKER_COUNT; ++i) {
-    uint8_t* e = &rom[genesis::MARKERS + genesis::MARKER_ENTRY_SIZE * i];
-    const size_t name = i == 0 ? t.names_at + 1 : i == 1 ? t.names_at + 20 : t.names_at;
-    e[0] = static_cast<uint8_t>(i % 2);
-    e[1] = static_cast<uint8_t>(name >> 16);
-    e[2] = static_cast<uint8_t>(name >> 8);
-    e[3] = static_cast<uint8_t>(name);
-    write_be16(e + 4, static_cast<uint16_t>(16 * i));
-    write_be16(e + 6, static_cast<uint16_t>(8 * i));
-    e[8] = e[9] = e[10] = e[11] = e[13] = 255;
-  }
+  for (int i = 0; i < MARKER_COUNT; ++i)
+    put_marker(rom, i, static_cast<uint8_t>(i % 2), i == 0 ? t.names_at + 1 : i == 1 ? t.names_at + 20 : t.names_at,
+               16 * i, 8 * i, {255, 255, 255, 255, 0, 255});
   return t;
+}
+
+void put_marker(RomImage& rom, int i, uint8_t type, size_t name_at, int x, int y, const std::array<uint8_t, 6>& links) {
+  uint8_t* e = &rom[genesis::MARKERS + genesis::MARKER_ENTRY_SIZE * i];
+  write_be32(e, static_cast<uint32_t>(type) << 24 | static_cast<uint32_t>(name_at & 0xFFFFFF));
+  write_be16(e + 4, static_cast<uint16_t>(x));
+  write_be16(e + 6, static_cast<uint16_t>(y));
+  std::copy(links.begin(), links.end(), e + 8);
 }
 
 void write_test_rom(const RomImage& rom, const std::string& dir) {
@@ -439,11 +440,8 @@ void write_level_project(const TestRom& rom) {
   }
   for (const char* t : {"proj/themes/itm/T0.itm", "proj/themes/itm/T1.itm"})
     write_bytes(t, pack_block(chunk_set_bytes(fixture_chunks(4, 0))));
-  const auto from_rom = [&rom](size_t at, size_t n) {
-    return std::vector<uint8_t>(rom.rom.begin() + at, rom.rom.begin() + at + n);
-  };
-  write_bytes("proj/themes/pat/T0.pat", from_rom(rom.patterns_at, read_be32(&rom.rom[rom.patterns_at])));
-  write_bytes("proj/themes/bma/T0.bma", from_rom(rom.blockmap_at, 3968));
+  write_bytes("proj/themes/pat/T0.pat", rom.part(rom.patterns_at, read_be32(&rom.rom[rom.patterns_at])));
+  write_bytes("proj/themes/bma/T0.bma", rom.part(rom.blockmap_at, 3968));
   write_bytes("proj/themes/glv/G1.GLV", pack_block(planar_blocks()));
   write_text("proj/p.glp", {"glb_project_file_version = 0", "theme_0 = themes/theme0.glt",
                             "theme_1 = ./themes/theme1.glt", "level_01 = ../lev01.gll",

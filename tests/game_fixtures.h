@@ -2,6 +2,7 @@
 // game directory with every table the generators and builds read, and a few known cases
 // (plain and packed blocks, a repeated layout offset, a missing back layout).
 #pragma once
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -83,12 +84,16 @@ struct TestRom {
   size_t chunkmap_at = 0, patterns_at = 0, blockmap_at = 0, names_at = 0;
   std::vector<uint8_t> level_pattern_bytes;  // decoded level patterns
   std::vector<uint8_t> common_pattern_bytes;
+  std::vector<uint8_t> part(size_t at, size_t n) const { return std::vector<uint8_t>(&rom[at], &rom[at] + n); }
 };
 
 // Map 0: world map (front layout 0, plain; back layout 1, plain). Map 2: front layout 2
 // (packed), back layout 1. Theme 0: plain chunk set of 3 chunks, 40 packed patterns,
 // a plain block map. Marker 0 is named "FIRST ISLAND", marker 1 "SECOND ISLAND".
 TestRom build_test_rom();
+
+// Marker entry i of a Genesis image: type, name address, x, y and the six bytes from 8 on.
+void put_marker(RomImage& rom, int i, uint8_t type, size_t name_at, int x, int y, const std::array<uint8_t, 6>& links);
 
 // Writes the image to dir/master/genesis/glb.bin.
 void write_test_rom(const RomImage& rom, const std::string& dir);

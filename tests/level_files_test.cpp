@@ -13,21 +13,15 @@
 
 namespace {
 
-class LevelFiles : public ::testing::Test {
+class LevelFiles : public ScratchTest {
  protected:
   void SetUp() override {
-    headless_screen();
-    dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    cwd = std::make_unique<ScopedCwd>(dir);
-    captured_messages().clear();
+    ScratchTest::SetUp();
     front_layout.height = 32;
     front_layout.width = 77;
     front_layout.rows.resize(3);
     front_layout.rows[2].objects = {{0x0123, 45}};
   }
-  void TearDown() override { cwd.reset(); }
-  std::string dir;
-  std::unique_ptr<ScopedCwd> cwd;
   ScriptedInput in{640, 480};
   ScopedInput guard{in};
 };

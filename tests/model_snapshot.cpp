@@ -7,17 +7,17 @@
 
 namespace {
 
-void add_bitmap(LevelSnapshot& s, const BitmapPtr& b) {
-  s.bitmaps.push_back(b.get());
-  if (!b) return;
-  BITMAP* bmp = b.get();
-  for (int y = 0; y < bmp->h; ++y)
-    for (int x = 0; x < bmp->w; ++x) s.pixel_hash = s.pixel_hash * 1099511628211ull + pixel32(bmp, x, y);
-}
-
-template <typename Array>
-void add_bitmaps(LevelSnapshot& s, const Array& list) {
-  for (const BitmapPtr& b : list) add_bitmap(s, b);
+// Every bitmap of the lists, by identity and by content.
+template <typename... Lists>
+void add_bitmaps(LevelSnapshot& s, const Lists&... lists) {
+  const auto add = [&s](const auto& list) {
+    for (const BitmapPtr& b : list) {
+      s.bitmaps.push_back(b.get());
+      for (int y = 0; b && y < b->h; ++y)
+        for (int x = 0; x < b->w; ++x) s.pixel_hash = s.pixel_hash * 1099511628211ull + pixel32(b.get(), x, y);
+    }
+  };
+  (add(lists), ...);
 }
 
 // Plain records of the same type compared byte for byte.
@@ -35,16 +35,9 @@ LevelSnapshot LevelSnapshot::take() {
   LevelSnapshot s;
   s.model = level_model;
   const LevelBitmaps& b = level_bitmaps;
-  add_bitmaps(s, b.block_bitmaps);
-  add_bitmaps(s, b.chunk_bitmaps);
-  add_bitmaps(s, b.chunk_thumbnails);
-  add_bitmaps(s, b.pickup_icons);
-  add_bitmaps(s, b.block_type_icons);
-  add_bitmaps(s, b.block_type_large_icons);
-  add_bitmaps(s, b.large_object_frames);
-  add_bitmaps(s, b.marker_icons_normal);
-  add_bitmaps(s, b.marker_icons_secret);
-  add_bitmaps(s, b.marker_icons_tunnel);
+  add_bitmaps(s, b.block_bitmaps, b.chunk_bitmaps, b.chunk_thumbnails, b.pickup_icons, b.block_type_icons,
+              b.block_type_large_icons, b.large_object_frames, b.marker_icons_normal, b.marker_icons_secret,
+              b.marker_icons_tunnel);
   s.thumbnail_count = b.chunk_thumbnail_count;
   s.level_file = level_file_name;
   s.chunkmap_file = chunkmap_file_name;

@@ -23,24 +23,26 @@ std::string find(const std::string& text, const std::string& key, int* result = 
 
 }  // namespace
 
+// Blanks around = are optional and trailing blanks stay; keys match exactly, case included;
+// the first occurrence wins; a key-only line (or blanks alone) has an empty value; an empty
+// key part matches nothing, not even an empty key.
 TEST(FindKey, BlanksAroundEqualsAreOptionalAndTrailingBlanksStay) {
-  EXPECT_EQ(find("chunkmap=a.itm", "chunkmap"), "a.itm");
-  EXPECT_EQ(find("chunkmap = a.itm", "chunkmap"), "a.itm");
-  EXPECT_EQ(find("chunkmap\t=\t\ta.itm", "chunkmap"), "a.itm");
-  EXPECT_EQ(find("chunkmap = a.itm  ", "chunkmap"), "a.itm  ");
-  EXPECT_EQ(find("chunkmap = a = b\r", "chunkmap"), "a = b");
-  // Keys match exactly, case included; the first occurrence wins; a key-only line has an empty value.
-  int r = 0;
-  EXPECT_EQ(find("Chunkmap = x", "chunkmap", &r), "<none>");
-  EXPECT_EQ(r, -1);
-  EXPECT_EQ(find("chunkmap = one\r\nchunkmap = two", "chunkmap"), "one");
-  EXPECT_EQ(find("solidity\n", "solidity", &r), "");
-  EXPECT_EQ(r, 0);
-  EXPECT_EQ(find("solidity = \t ", "solidity", &r), "");  // blanks alone are no value
-  EXPECT_EQ(r, 0);
-  // An empty key part matches nothing, not even an empty key.
-  EXPECT_EQ(find(" = x", "", &r), "<none>");
-  EXPECT_EQ(r, -1);
+  const struct {
+    const char *text, *key, *value;
+    int result;
+  } cases[] = {
+      {"chunkmap=a.itm", "chunkmap", "a.itm", 0},          {"chunkmap = a.itm", "chunkmap", "a.itm", 0},
+      {"chunkmap\t=\t\ta.itm", "chunkmap", "a.itm", 0},     {"chunkmap = a.itm  ", "chunkmap", "a.itm  ", 0},
+      {"chunkmap = a = b\r", "chunkmap", "a = b", 0},       {"Chunkmap = x", "chunkmap", "<none>", -1},
+      {"chunkmap = one\r\nchunkmap = two", "chunkmap", "one", 0},
+      {"solidity\n", "solidity", "", 0},                   {"solidity = \t ", "solidity", "", 0},
+      {" = x", "", "<none>", -1},
+  };
+  for (const auto& c : cases) {
+    int r = 1;
+    EXPECT_EQ(find(c.text, c.key, &r), c.value) << c.text;
+    EXPECT_EQ(r, c.result) << c.text;
+  }
 }
 
 TEST(FindKey, OverlongValuesAndKeysAreRefusedWithFileAndLine) {

@@ -19,12 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ProjectLevelLoad : public ::testing::Test {
+class ProjectLevelLoad : public ScratchTest {
  protected:
   void SetUp() override {
-    headless_screen();
-    dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    cwd = std::make_unique<ScopedCwd>(dir);
+    ScratchTest::SetUp();
     rom = build_test_rom();
     write_test_rom(rom.rom, dir);
     ASSERT_EQ(level_import_map(0), 0);  // the level loaded before: map 0 of the ROM
@@ -35,10 +33,6 @@ class ProjectLevelLoad : public ::testing::Test {
     ASSERT_TRUE(LoadProject("proj/p.glp", project, m));
     ASSERT_TRUE(m.all().empty()) << problem_texts(m)[0];
   }
-  void TearDown() override { cwd.reset(); }
-
-  std::string dir;
-  std::unique_ptr<ScopedCwd> cwd;
   TestRom rom;
   const LayoutPlane front = fixture_plane(0, 5, 1), back = fixture_plane(0, 3, 2), planar_front = fixture_plane(1, 4, 3);
   const ChunkMap chunks = fixture_chunks(4, 0);

@@ -10,22 +10,7 @@
 #include "ui/messages.h"
 #include "ui/settings.h"
 
-namespace {
-
-class RomImport : public ::testing::Test {
- protected:
-  void SetUp() override {
-    headless_screen();
-    dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    cwd = std::make_unique<ScopedCwd>(dir);
-    captured_messages().clear();
-  }
-  void TearDown() override { cwd.reset(); }
-  std::string dir;
-  std::unique_ptr<ScopedCwd> cwd;
-};
-
-}  // namespace
+using RomImport = ScratchTest;
 
 TEST_F(RomImport, HandBuiltImageFillsTheWholeModel) {
   const TestRom t = build_test_rom();
@@ -63,13 +48,12 @@ TEST_F(RomImport, HandBuiltImageFillsTheWholeModel) {
   EXPECT_EQ(chunk_history.capacity(), 9u);
 
   // The five dumps hold exactly the bytes read.
-  auto rom_part = [&t](size_t at, size_t n) { return std::vector<uint8_t>(t.rom.begin() + at, t.rom.begin() + at + n); };
   const std::pair<const char*, std::vector<uint8_t>> dumps[] = {
       {"dump/vram_tiles.bin", t.level_pattern_bytes},
       {"dump/vram_common.bin", t.common_pattern_bytes},
-      {"dump/block_mappings.bin", rom_part(t.blockmap_at, 3968)},
-      {"dump/common_mappings.bin", rom_part(genesis::COMMON_BLOCKMAP, 3968)},
-      {"dump/vram_moon.bin", rom_part(genesis::MOON_PATTERNS, 128)}};
+      {"dump/block_mappings.bin", t.part(t.blockmap_at, 3968)},
+      {"dump/common_mappings.bin", t.part(genesis::COMMON_BLOCKMAP, 3968)},
+      {"dump/vram_moon.bin", t.part(genesis::MOON_PATTERNS, 128)}};
   for (const auto& [path, expected] : dumps) EXPECT_EQ(read_bytes(path), expected) << path;
 
   // A second import of another map replaces the level; the packed layout reads as well.

@@ -6,6 +6,7 @@
 #include "files/byte_order.h"
 #include "files/packed_block.h"
 #include "files/pp20.h"
+#include "game_fixtures.h"
 #include "gamedata/rom_import.h"
 
 TEST(MapNumber, HexAnswersAndFallbacks) {
@@ -28,16 +29,10 @@ namespace {
 // An image of the tables the readers use, zero elsewhere.
 struct TableImage {
   RomImage rom = RomImage(0x120000, 0);
-  void put16(size_t at, uint16_t v) { write_be16(&rom[at], v); }
   void marker(int i, uint8_t type, size_t name_at, int16_t x, int16_t y) {
-    uint8_t* e = &rom[genesis::MARKERS + genesis::MARKER_ENTRY_SIZE * i];
-    e[0] = type;
-    e[1] = static_cast<uint8_t>(name_at >> 16);
-    e[2] = static_cast<uint8_t>(name_at >> 8);
-    e[3] = static_cast<uint8_t>(name_at);
-    write_be16(e + 4, static_cast<uint16_t>(x));
-    write_be16(e + 6, static_cast<uint16_t>(y));
-    for (int k = 8; k < 14; ++k) e[k] = static_cast<uint8_t>(i + k);
+    std::array<uint8_t, 6> links;
+    for (int k = 8; k < 14; ++k) links[k - 8] = static_cast<uint8_t>(i + k);
+    put_marker(rom, i, type, name_at, x, y, links);
   }
 };
 

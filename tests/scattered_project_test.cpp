@@ -62,21 +62,17 @@ struct ScatteredTheme {
   bool planar;
 };
 
-class ScatteredProject : public ::testing::Test {
+class ScatteredProject : public ScratchTest {
  protected:
   void SetUp() override {
-    headless_screen();
-    cwd = std::make_unique<ScopedCwd>(scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    ScratchTest::SetUp();
     rom = build_test_rom();
     write_test_rom(rom.rom, ".");
     for (const char* d : {"themes/jungle/pat", "themes/jungle/bma", "themes/cas/deep/pat", "themes/cas/deep/bma",
                           "themes/shared", "gfx", "maps", "levels/one/pal", "levels/two/inner/pal", "proj/pal3"})
       fs::create_directories(d);
-    const auto from_rom = [this](size_t at, size_t n) {
-      return Bytes(rom.rom.begin() + at, rom.rom.begin() + at + n);
-    };
-    const Bytes patterns = from_rom(rom.patterns_at, read_be32(&rom.rom[rom.patterns_at]));
-    const Bytes blockmap = from_rom(rom.blockmap_at, 3968);
+    const Bytes patterns = rom.part(rom.patterns_at, read_be32(&rom.rom[rom.patterns_at]));
+    const Bytes blockmap = rom.part(rom.blockmap_at, 3968);
     // Themes 0 and 1 name their patterns alike, each below its own descriptor's folder.
     write_text("themes/jungle/jungle.glt",
                {"chunkmap = ../shared/jungle.itm", "patterns = pat/p.pat", "blockmap = ./bma/b.bma"});
@@ -129,9 +125,6 @@ class ScatteredProject : public ::testing::Test {
     ASSERT_TRUE(m.all().empty()) << problem_texts(m)[0];
     project.project_file = "proj/Scattered.glp";
   }
-  void TearDown() override { cwd.reset(); }
-
-  std::unique_ptr<ScopedCwd> cwd;
   TestRom rom;
   ProjectTables project;
   std::vector<ScatteredTheme> themes;

@@ -11,14 +11,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdio>
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
-#include <set>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "app/file_choice.h"
@@ -52,9 +51,26 @@ class ReleaseGlobals : public ::testing::Environment {
 };
 const auto* const release_globals = ::testing::AddGlobalTestEnvironment(new ReleaseGlobals);
 
+// Polled by the window's input, which serves whenever a test installs no script: a question
+// or screen loop that waits for input no script gives would otherwise spin forever, so after
+// a minute of such polling the test program stops with the name of the test.
+void unscripted_poll() {
+  static std::string test;
+  static std::chrono::steady_clock::time_point since;
+  const auto now = std::chrono::steady_clock::now();
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "";
+  if (name != test) test = name, since = now;
+  if (now - since > std::chrono::seconds(60)) {
+    std::fprintf(stderr, "%s waits for keyboard or mouse input that no script gives\n", name.c_str());
+    std::abort();
+  }
+}
+
 // Every test starts from the program's start-up state (default settings, no level, the view,
 // the display's timing and the chunk editor reset, no test file selector, no messages shown,
-// the decoder's trace on stdout), so none depends on what an earlier one left.
+// the decoder's trace on stdout, no window hooks but the guard above), so none depends on what
+// an earlier one left.
 class FreshProgramState : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo&) override {
     settings_set_defaults();
@@ -64,57 +80,11 @@ class FreshProgramState : public ::testing::EmptyTestEventListener {
     file_selector_hook = nullptr;
     captured_messages().clear();
     pp20_set_trace(stdout);
+    set_window_hooks(nullptr, unscripted_poll);
   }
 };
 const bool fresh_program_state = [] {
   ::testing::UnitTest::GetInstance()->listeners().Append(new FreshProgramState);
-  return true;
-}();
-
-// Stands in for the keyboard and mouse when a test installs no script: a question or
-// screen loop that waits for input no script gives would otherwise spin forever, so after
-// a minute of such polling the test program stops with the name of the test.
-class UnscriptedInput final : public InputSource {
- public:
-  explicit UnscriptedInput(InputSource& real) : real_(real) {}
-  void poll() override {
-    const auto now = std::chrono::steady_clock::now();
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string name = test ? std::string(test->test_suite_name()) + "." + test->name() : "";
-    if (name != test_) test_ = name, since_ = now;
-    if (now - since_ > std::chrono::seconds(60)) {
-      std::fprintf(stderr, "%s waits for keyboard or mouse input that no script gives\n", name.c_str());
-      std::abort();
-    }
-    real_.poll();
-  }
-  bool key_down(int k) override { return real_.key_down(k); }
-  void release_key(int k) override { real_.release_key(k); }
-  int shifts() override { return real_.shifts(); }
-  bool keypressed() override { return real_.keypressed(); }
-  int readkey() override { return real_.readkey(); }
-  void clear_keybuf() override { real_.clear_keybuf(); }
-  int mouse_x() override { return real_.mouse_x(); }
-  int mouse_y() override { return real_.mouse_y(); }
-  int mouse_b() override { return real_.mouse_b(); }
-  int mouse_z() override { return real_.mouse_z(); }
-  void position_mouse(int x, int y) override { real_.position_mouse(x, y); }
-  void present(BITMAP* src, int sx, int sy, int dx, int dy, int w, int h) override {
-    real_.present(src, sx, sy, dx, dy, w, h);
-  }
-  void vsync() override { real_.vsync(); }
-  void wait_tick(Display& display) override { real_.wait_tick(display); }
-  bool set_graphics_mode(bool full, int w, int h) override { return real_.set_graphics_mode(full, w, h); }
-
- private:
-  InputSource& real_;
-  std::string test_;
-  std::chrono::steady_clock::time_point since_;
-};
-
-const bool unscripted_installed = [] {
-  static UnscriptedInput unscripted(input());
-  set_fallback_input(&unscripted);
   return true;
 }();
 }  // namespace
@@ -230,6 +200,13 @@ ScopedCwd::ScopedCwd(const std::string& dir) : previous(std::filesystem::current
   std::filesystem::current_path(dir);
 }
 ScopedCwd::~ScopedCwd() { std::filesystem::current_path(previous); }
+
+void ScratchTest::SetUp() {
+  headless_screen();
+  dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  cwd = std::make_unique<ScopedCwd>(dir);
+  captured_messages().clear();
+}
 
 // The effective ids only: the saved ids stay root, so the destructor can take them back.
 ScopedUnprivileged::ScopedUnprivileged() {

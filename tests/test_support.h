@@ -1,9 +1,12 @@
 // Headless test harness: Allegro without a display, the screen bitmaps at a given size,
 // the real interface images from data/, and a scripted input source.
 #pragma once
-#include <set>
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,16 @@ struct ScopedCwd {
   explicit ScopedCwd(const std::string& dir);
   ~ScopedCwd();
   std::string previous;
+};
+
+// A test on the headless screen whose working directory is a fresh scratch directory named
+// after it, `dir`, until it ends.
+class ScratchTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override { cwd.reset(); }
+  std::string dir;
+  std::unique_ptr<ScopedCwd> cwd;
 };
 
 // While alive, a process running as root acts as the user "nobody", so that file
