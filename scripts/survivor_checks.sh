@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The rest of ./test for the faults the unit tests missed (scripts/mutants.sh prints them as
+# SURVIVED): each fault is planted, then the end-to-end scripts run in the normal build and the
+# whole ctest (unit tests under ASan + UBSan, every fuzz target) in the sanitizer build.
+#   scripts/survivor_checks.sh LIST [BUILD_DIR] [FUZZ_DIR]
+# LIST has the format of scripts/mutants.sh. BUILD_DIR (default build-mutants) and FUZZ_DIR
+# (default build-fuzz-mutants) are configured as ./test configures build and build-fuzz.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+list=$1
+dir=${2:-build-mutants}
+fuzz=${3:-build-fuzz-mutants}
+jobs=${JOBS:-$(nproc)}
+cmake -S . -B "$dir" -DMOSSFORGE_BENCH=OFF >/dev/null || exit 1
+CC=clang CXX=clang++ cmake -S . -B "$fuzz" -DMOSSFORGE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+caught=0 missed=0
+while IFS='|' read -r file text repl; do
+  [[ -z "$file" || "$file" == \#* ]] && continue
+  cp -p "$file" "$file.orig"
+  FILE="$file" TEXT="$text" REPL="$repl" python3 - <<'PY' || { mv "$file.orig" "$file"; echo "NOT FOUND  $file: $text"; continue; }
+import os, sys
+p = os.environ["FILE"]; s = open(p).read()
+text, repl = (os.environ[k].replace("\\n", "\n") for k in ("TEXT", "REPL"))
+if text not in s: sys.exit(1)
+open(p, "w").write(s.replace(text, repl, 1))
+PY
+  why=""
+  # An end-to-end failure counts once it repeats: a loaded machine can drop a key press.
+  if ! cmake --build "$dir" -j"$jobs" >/dev/null 2>&1; then
+    echo "NO BUILD   $file: $text -> $repl"; mv "$file.orig" "$file"; touch "$file"; continue
+  elif ! (cd "$dir" && ctest -L e2e --output-on-failure >e2e.log 2>&1) &&
+       ! (cd "$dir" && ctest --rerun-failed --output-on-failure >e2e.log 2>&1); then
+    why="e2e: $(sed -n 's/.*[0-9] - \(e2e_[a-z_0-9]*\) .*/\1/p' "$dir/e2e.log" | paste -sd' ')"
+  elif ! cmake --build "$fuzz" -j"$jobs" >/dev/null 2>&1; then
+    why="no sanitizer build"
+  elif ! (cd "$fuzz" && ctest -j"$jobs" --output-on-failure >sanitizer.log 2>&1); then
+    why="sanitizer build: $(sed -n 's/.*[0-9] - \([a-z_0-9]*\) .*/\1/p' "$fuzz/sanitizer.log" | paste -sd' ')"
+  fi
+  if [ -n "$why" ]; then
+    echo "caught     $file: $text -> $repl ($why)"; caught=$((caught + 1))
+  else
+    echo "SURVIVED   $file: $text -> $repl"; missed=$((missed + 1))
+  fi
+  mv "$file.orig" "$file"
+  touch "$file"
+done <"$list"
+cmake --build "$dir" -j"$jobs" >/dev/null 2>&1
+cmake --build "$fuzz" -j"$jobs" >/dev/null 2>&1
+echo "caught $caught of $((caught + missed)) by the end-to-end scripts or the sanitizer build"
