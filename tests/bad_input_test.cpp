@@ -66,15 +66,6 @@ const char* file_of(Reader r) {
   }
 }
 
-void put(const std::string& path, const Bytes& b) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_TRUE(f) << path;
-  if (!b.empty()) {
-    ASSERT_EQ(std::fwrite(b.data(), 1, b.size(), f), b.size());
-  }
-  std::fclose(f);
-}
-
 Bytes set16(Bytes b, size_t at, uint16_t v) {
   write_be16(&b[at], v);
   return b;
@@ -104,14 +95,14 @@ Bytes plain_chunks() {
 Bytes packed(const Bytes& b) { return pack_block(b); }
 
 auto file(Bytes b) {
-  return [b](const std::string& path) { put(path, b); };
+  return [b](const std::string& path) { write_bytes(path, b); };
 }
 auto directory() {
   return [](const std::string& path) { fs::create_directory(path); };
 }
 auto unreadable(Bytes b) {
   return [b](const std::string& path) {
-    put(path, b);
+    write_bytes(path, b);
     chmod(path.c_str(), 0);
   };
 }
@@ -123,7 +114,7 @@ auto rom(std::function<void(TestRom&)> change) {
   return [change](const std::string& path) {
     TestRom t = build_test_rom();
     change(t);
-    put(path, t.rom);
+    write_bytes(path, t.rom);
   };
 }
 
@@ -335,32 +326,6 @@ void load_level_project() {
   ASSERT_TRUE(m.all().empty()) << problem_texts(m)[0];
 }
 
-// A level project with one file replaced (or, with a null content, turned into a directory).
-auto level_file(const std::string& path, std::function<Bytes()> content) {
-  return [path, content] {
-    write_level_project();
-    if (content)
-      write_bytes(path, content());
-    else
-      replace_with_directory(path);
-    load_level_project();
-  };
-}
-auto level_file_removed(const std::string& path) {
-  return [path] {
-    write_level_project();
-    fs::remove(path);
-    load_level_project();
-  };
-}
-auto level_rom(std::function<void()> change) {
-  return [change] {
-    write_level_project();
-    load_level_project();
-    change();
-  };
-}
-
 const char* const FRONT = "proj/levels/lvl/Front.lvl";
 const char* const BACK = "proj/levels/lvl/Back.lvl";
 const char* const CHUNKS = "proj/themes/itm/T0.itm";
@@ -376,47 +341,65 @@ std::string shown(const char* path) {
   return p.substr(0, 12) + "./" + p.substr(12);
 }
 
+// A row of the level project with the file at path changed (given that path) before the load.
+ProjectRow level_row(std::string name, const char* path, std::function<void(const std::string&)> change,
+                     std::string reason, int level = 2) {
+  const auto make = [path, change] {
+    write_level_project();
+    change(path);
+    load_level_project();
+  };
+  return {name, Reader::ProjectLevel, make, shown(path), reason, level};
+}
+// The same with the ROM image changed after the load.
+ProjectRow rom_row(std::string name, std::function<void(const std::string&)> change, std::string reason) {
+  const auto make = [change] {
+    write_level_project();
+    load_level_project();
+    change(ROM_PATH);
+  };
+  return {name, Reader::ProjectLevel, make, ROM_PATH, reason};
+}
+auto removed() {
+  return [](const std::string& path) { fs::remove(path); };
+}
+auto directory_in_place() {
+  return [](const std::string& path) { replace_with_directory(path); };
+}
+
 std::vector<ProjectRow> project_level_rows() {
-  const Reader R = Reader::ProjectLevel;
   Bytes themed = layout_bytes(fixture_plane(0, 5, 1));
   themed[3] = 20;
+  const Bytes front = pack_block(layout_bytes(fixture_plane(0, 5, 1)));
   return {
-      {"FrontMissing", R, level_file_removed(FRONT), shown(FRONT), "not found"},
-      {"FrontDirectory", R, level_file(FRONT, nullptr), shown(FRONT), "is a directory"},
-      {"FrontEmpty", R, level_file(FRONT, [] { return Bytes(); }), shown(FRONT), "is empty"},
-      {"FrontTooLarge", R, level_file(FRONT, [] { return Bytes(PACKED_BLOCK_LIMIT + 1, 0); }), shown(FRONT), "is too large"},
-      {"FrontCutShort", R, level_file(FRONT, [] { return cut(pack_block(layout_bytes(fixture_plane(0, 5, 1))), 20); }),
-       shown(FRONT), "runs past the end of the file"},
-      {"FrontStreamCorrupt", R,
-       level_file(FRONT, [] { return unpacked_size_plus_one(pack_block(layout_bytes(fixture_plane(0, 5, 1)))); }), shown(FRONT),
-       "does not decode"},
-      {"FrontThemeBeyond16", R, level_file(FRONT, [themed] { return themed; }), shown(FRONT), "theme 20 is beyond"},
-      {"BackDirectory", R, level_file(BACK, nullptr), shown(BACK), "is a directory"},
-      {"BackCutShort", R, level_file(BACK, [] { return cut(layout_bytes(fixture_plane(0, 3, 2)), 20); }), shown(BACK),
-       "is truncated"},
-      {"ChunkmapMissing", R, level_file_removed(CHUNKS), shown(CHUNKS), "not found"},
-      {"ChunkmapDirectory", R, level_file(CHUNKS, nullptr), shown(CHUNKS), "is a directory"},
-      {"ChunkmapWideChunk", R, level_file(CHUNKS, [] { return pack_block(wide_chunk_set()); }), shown(CHUNKS),
-       "17x2 blocks, more than 16x16"},
-      {"ChunkmapUnpacksTooLarge", R, level_file(CHUNKS, [] { return fake_packed(32, 200000); }), shown(CHUNKS),
-       "more than 133124"},
-      {"PaletteShort", R, level_file(PALETTE, [] { return Bytes(31, 1); }), shown(PALETTE),
-       "a palette needs 32 bytes, the file has 31"},
-      {"PaletteDirectory", R, level_file(PALETTE, nullptr), shown(PALETTE), "is a directory"},
-      {"PatternsMissing", R, level_file_removed(PATTERNS), shown(PATTERNS), "not found"},
-      {"PatternsNotPacked", R, level_file(PATTERNS, [] { return Bytes(2048, 0x11); }), shown(PATTERNS),
-       "is not a packed block"},
-      {"BlockMapMissing", R, level_file_removed(BLOCKMAP), shown(BLOCKMAP), "not found"},
-      {"BlockMapTooShort", R, level_file(BLOCKMAP, [] { return pack_block(Bytes(100, 1)); }), shown(BLOCKMAP),
-       "holds 100 bytes, fewer than its 496 mappings need"},
-      {"PlanarGraphicsCorrupt", R, level_file(GRAPHICS, [] { return unpacked_size_plus_one(pack_block(Bytes(1280, 0x5A))); }),
-       shown(GRAPHICS), "does not decode", 1},
-      {"PlanarGraphicsDirectory", R, level_file(GRAPHICS, nullptr), shown(GRAPHICS), "is a directory", 1},
-      {"RomMissing", R, level_rom([] { fs::remove(ROM_PATH); }), ROM_PATH, "not found"},
-      {"RomDirectory", R, level_rom([] { replace_with_directory(ROM_PATH); }), ROM_PATH, "is a directory"},
-      {"RomCutBeforeTheCommonPatterns", R,
-       level_rom([] { write_bytes(ROM_PATH, cut(build_test_rom().rom, genesis::COMMON_PATTERNS + 10)); }), ROM_PATH,
-       "the common patterns"},
+      level_row("FrontMissing", FRONT, removed(), "not found"),
+      level_row("FrontDirectory", FRONT, directory_in_place(), "is a directory"),
+      level_row("FrontEmpty", FRONT, file({}), "is empty"),
+      level_row("FrontTooLarge", FRONT, file(Bytes(PACKED_BLOCK_LIMIT + 1, 0)), "is too large"),
+      level_row("FrontCutShort", FRONT, file(cut(front, 20)), "runs past the end of the file"),
+      level_row("FrontStreamCorrupt", FRONT, file(unpacked_size_plus_one(front)), "does not decode"),
+      level_row("FrontThemeBeyond16", FRONT, file(themed), "theme 20 is beyond"),
+      level_row("BackDirectory", BACK, directory_in_place(), "is a directory"),
+      level_row("BackCutShort", BACK, file(cut(layout_bytes(fixture_plane(0, 3, 2)), 20)), "is truncated"),
+      level_row("ChunkmapMissing", CHUNKS, removed(), "not found"),
+      level_row("ChunkmapDirectory", CHUNKS, directory_in_place(), "is a directory"),
+      level_row("ChunkmapWideChunk", CHUNKS, file(pack_block(wide_chunk_set())), "17x2 blocks, more than 16x16"),
+      level_row("ChunkmapUnpacksTooLarge", CHUNKS, file(fake_packed(32, 200000)), "more than 133124"),
+      level_row("PaletteShort", PALETTE, file(Bytes(31, 1)), "a palette needs 32 bytes, the file has 31"),
+      level_row("PaletteDirectory", PALETTE, directory_in_place(), "is a directory"),
+      level_row("PatternsMissing", PATTERNS, removed(), "not found"),
+      level_row("PatternsNotPacked", PATTERNS, file(Bytes(2048, 0x11)), "is not a packed block"),
+      level_row("BlockMapMissing", BLOCKMAP, removed(), "not found"),
+      level_row("BlockMapTooShort", BLOCKMAP, file(pack_block(Bytes(100, 1))),
+                "holds 100 bytes, fewer than its 496 mappings need"),
+      level_row("PlanarGraphicsCorrupt", GRAPHICS, file(unpacked_size_plus_one(pack_block(Bytes(1280, 0x5A)))),
+                "does not decode", 1),
+      level_row("PlanarGraphicsDirectory", GRAPHICS, directory_in_place(), "is a directory", 1),
+      rom_row("RomMissing", removed(), "not found"),
+      rom_row("RomDirectory", directory_in_place(), "is a directory"),
+      rom_row("RomCutBeforeTheCommonPatterns",
+              [](const std::string& p) { write_bytes(p, cut(build_test_rom().rom, genesis::COMMON_PATTERNS + 10)); },
+              "the common patterns"),
   };
 }
 
