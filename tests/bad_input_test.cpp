@@ -92,13 +92,15 @@ Bytes plain_chunks() {
   return b;
 }
 
-Bytes packed(const Bytes& b) { return pack_block(b); }
-
 auto file(Bytes b) {
   return [b](const std::string& path) { write_bytes(path, b); };
 }
+void replace_with_directory(const std::string& path) {
+  fs::remove(path);
+  fs::create_directories(path);
+}
 auto directory() {
-  return [](const std::string& path) { fs::create_directory(path); };
+  return [](const std::string& path) { replace_with_directory(path); };
 }
 auto unreadable(Bytes b) {
   return [b](const std::string& path) {
@@ -120,7 +122,7 @@ auto rom(std::function<void(TestRom&)> change) {
 
 std::vector<BadInput> layout_rows() {
   std::vector<BadInput> rows;
-  const Bytes plain = plain_layout(), pk = packed(plain);
+  const Bytes plain = plain_layout(), pk = pack_block(plain);
   // Cut at every boundary: inside and after "MAP", theme, width, height, each table entry,
   // the first row, inside an object, the last row.
   for (size_t n : {2, 3, 4, 6, 8, 10, 12, 14, 16, 20, 24, 26}) {
@@ -145,10 +147,10 @@ std::vector<BadInput> layout_rows() {
       {"TotalSizeInsideTheTable", Reader::Lvl, file(set16(plain, 14, 12)), "runs past its end"},
       {"HeightOf16Rows", Reader::Lvl, file(set16(plain, 6, 0x100)), "(height 256) runs past the end"},
       {"RowOfSixBytes", Reader::Lvl, file(set16(plain, 10, 22)), "not a whole number of 4-byte objects"},
-      {"PackedStatesMoreThanItHolds", Reader::Lvl, file(packed(set16(plain, 14, 32))), "states 32 bytes but holds 28"},
-      {"PackedTableCutShort", Reader::Lvl, file(packed(cut(plain, 12))), "runs past its end"},
-      {"PackedHeaderOnly", Reader::Lvl, file(packed(text_bytes("MAP\2"))), "too short"},
-      {"PackedChunkSet", Reader::Lvl, file(packed(plain_chunks())), "does not start with \"MAP\""},
+      {"PackedStatesMoreThanItHolds", Reader::Lvl, file(pack_block(set16(plain, 14, 32))), "states 32 bytes but holds 28"},
+      {"PackedTableCutShort", Reader::Lvl, file(pack_block(cut(plain, 12))), "runs past its end"},
+      {"PackedHeaderOnly", Reader::Lvl, file(pack_block(text_bytes("MAP\2"))), "too short"},
+      {"PackedChunkSet", Reader::Lvl, file(pack_block(plain_chunks())), "does not start with \"MAP\""},
       {"PackedSizeBelowHeader", Reader::Lvl, file(fake_packed(8, 28)), "smaller than 12 bytes"},
       {"PackedSizeAbove512KiB", Reader::Lvl, file(fake_packed(PACKED_BLOCK_LIMIT + 1, 28)), "more than 524288"},
       {"PackedUnpackedSizeAbove64KiB", Reader::Lvl, file(fake_packed(32, 0x10000)), "more than 65535"},
@@ -160,7 +162,7 @@ std::vector<BadInput> layout_rows() {
 
 std::vector<BadInput> chunk_set_rows() {
   std::vector<BadInput> rows;
-  const Bytes plain = plain_chunks(), pk = packed(plain);
+  const Bytes plain = plain_chunks(), pk = pack_block(plain);
   // Cut inside and after "ITMS", C, each table entry, each entry's size bytes, inside cells.
   for (size_t n : {3, 4, 5, 6, 8, 10, 12, 14, 18, 24, 26, 30})
     rows.push_back({"PlainCutAt" + std::to_string(n), Reader::Itm, file(cut(plain, n)),
@@ -183,10 +185,10 @@ std::vector<BadInput> chunk_set_rows() {
       {"CountOneTooMany", Reader::Itm, file(set16(plain, 4, 4)), "is truncated"},
       {"ChunkOf17Columns", Reader::Itm, file(set8(plain, 12, 17)), "17x1 blocks, more than 16x16"},
       {"ChunkOf17Rows", Reader::Itm, file(set8(plain, 19, 17)), "1x17 blocks, more than 16x16"},
-      {"PackedCellsCutShort", Reader::Itm, file(packed(cut(plain, 28))), "cells of chunk 2 run past the end"},
-      {"PackedTableCutShort", Reader::Itm, file(packed(cut(plain, 8))), "offset table of the chunk set runs past"},
-      {"PackedLayout", Reader::Itm, file(packed(plain_layout())), "does not start with \"ITMS\""},
-      {"PackedHeaderOnly", Reader::Itm, file(packed(text_bytes("ITM"))), "too short"},
+      {"PackedCellsCutShort", Reader::Itm, file(pack_block(cut(plain, 28))), "cells of chunk 2 run past the end"},
+      {"PackedTableCutShort", Reader::Itm, file(pack_block(cut(plain, 8))), "offset table of the chunk set runs past"},
+      {"PackedLayout", Reader::Itm, file(pack_block(plain_layout())), "does not start with \"ITMS\""},
+      {"PackedHeaderOnly", Reader::Itm, file(pack_block(text_bytes("ITM"))), "too short"},
       {"PackedSizeAbove512KiB", Reader::Itm, file(fake_packed(0x7FFFFFFF, 28)), "more than 524288"},
       {"PackedUnpackedSizeAboveTheBuffer", Reader::Itm, file(fake_packed(32, CHUNK_SET_LIMIT + 1)), "more than 133124"},
       {"PackedStreamCorrupt", Reader::Itm, file(unpacked_size_plus_one(pk)), "does not decode"},
@@ -257,13 +259,13 @@ std::vector<BadInput> rom_rows() {
        "does not decode", false, 2},
       {"BlockMapTooShort", Reader::Rom,
        rom([](R t) {
-         const Bytes b = packed(Bytes(100, 1));
+         const Bytes b = pack_block(Bytes(100, 1));
          std::copy(b.begin(), b.end(), t.rom.begin() + t.blockmap_at);
        }),
        "the block map of theme 0 holds 100 bytes, fewer than its 496 mappings need"},
       {"CommonBlockMapTooShort", Reader::Rom,
        rom([](R t) {
-         const Bytes b = packed(Bytes(64, 1));
+         const Bytes b = pack_block(Bytes(64, 1));
          std::copy(b.begin(), b.end(), t.rom.begin() + genesis::COMMON_BLOCKMAP);
        }),
        "the common block map holds 64 bytes"},
@@ -308,11 +310,6 @@ Bytes wide_chunk_set() {
   Bytes b = chunk_set_bytes(fixture_chunks(3, 0));
   b[read_be16(&b[6])] = 17;
   return b;
-}
-
-void replace_with_directory(const std::string& path) {
-  fs::remove(path);
-  fs::create_directories(path);
 }
 
 // --- the project level load: level 2 (Genesis theme 0), level 1 (planar theme 1) ---
@@ -363,9 +360,6 @@ ProjectRow rom_row(std::string name, std::function<void(const std::string&)> cha
 auto removed() {
   return [](const std::string& path) { fs::remove(path); };
 }
-auto directory_in_place() {
-  return [](const std::string& path) { replace_with_directory(path); };
-}
 
 std::vector<ProjectRow> project_level_rows() {
   Bytes themed = layout_bytes(fixture_plane(0, 5, 1));
@@ -373,20 +367,20 @@ std::vector<ProjectRow> project_level_rows() {
   const Bytes front = pack_block(layout_bytes(fixture_plane(0, 5, 1)));
   return {
       level_row("FrontMissing", FRONT, removed(), "not found"),
-      level_row("FrontDirectory", FRONT, directory_in_place(), "is a directory"),
+      level_row("FrontDirectory", FRONT, directory(), "is a directory"),
       level_row("FrontEmpty", FRONT, file({}), "is empty"),
       level_row("FrontTooLarge", FRONT, file(Bytes(PACKED_BLOCK_LIMIT + 1, 0)), "is too large"),
       level_row("FrontCutShort", FRONT, file(cut(front, 20)), "runs past the end of the file"),
       level_row("FrontStreamCorrupt", FRONT, file(unpacked_size_plus_one(front)), "does not decode"),
       level_row("FrontThemeBeyond16", FRONT, file(themed), "theme 20 is beyond"),
-      level_row("BackDirectory", BACK, directory_in_place(), "is a directory"),
+      level_row("BackDirectory", BACK, directory(), "is a directory"),
       level_row("BackCutShort", BACK, file(cut(layout_bytes(fixture_plane(0, 3, 2)), 20)), "is truncated"),
       level_row("ChunkmapMissing", CHUNKS, removed(), "not found"),
-      level_row("ChunkmapDirectory", CHUNKS, directory_in_place(), "is a directory"),
+      level_row("ChunkmapDirectory", CHUNKS, directory(), "is a directory"),
       level_row("ChunkmapWideChunk", CHUNKS, file(pack_block(wide_chunk_set())), "17x2 blocks, more than 16x16"),
       level_row("ChunkmapUnpacksTooLarge", CHUNKS, file(fake_packed(32, 200000)), "more than 133124"),
       level_row("PaletteShort", PALETTE, file(Bytes(31, 1)), "a palette needs 32 bytes, the file has 31"),
-      level_row("PaletteDirectory", PALETTE, directory_in_place(), "is a directory"),
+      level_row("PaletteDirectory", PALETTE, directory(), "is a directory"),
       level_row("PatternsMissing", PATTERNS, removed(), "not found"),
       level_row("PatternsNotPacked", PATTERNS, file(Bytes(2048, 0x11)), "is not a packed block"),
       level_row("BlockMapMissing", BLOCKMAP, removed(), "not found"),
@@ -394,9 +388,9 @@ std::vector<ProjectRow> project_level_rows() {
                 "holds 100 bytes, fewer than its 496 mappings need"),
       level_row("PlanarGraphicsCorrupt", GRAPHICS, file(unpacked_size_plus_one(pack_block(Bytes(1280, 0x5A)))),
                 "does not decode", 1),
-      level_row("PlanarGraphicsDirectory", GRAPHICS, directory_in_place(), "is a directory", 1),
+      level_row("PlanarGraphicsDirectory", GRAPHICS, directory(), "is a directory", 1),
       rom_row("RomMissing", removed(), "not found"),
-      rom_row("RomDirectory", directory_in_place(), "is a directory"),
+      rom_row("RomDirectory", directory(), "is a directory"),
       rom_row("RomCutBeforeTheCommonPatterns",
               [](const std::string& p) { write_bytes(p, cut(build_test_rom().rom, genesis::COMMON_PATTERNS + 10)); },
               "the common patterns"),
