@@ -1,6 +1,5 @@
 // Playing the project: `mossforge play` and the level editor's play key, with a stand-in
 // emulator script that records how it was started; the command line of MOSSFORGE_EMULATOR.
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>

@@ -1,9 +1,6 @@
 // The project commands of the main menu (through the file selector) and of the command line.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -79,7 +76,6 @@ TEST_F(ProjectCommands, FailedBatchCommandsChangeNothing) {
   write_project("broken.glp", {{0, "d.lvl"}, {1, "d.lvl"}});
   fs::remove("d1.gll");
   write_project("proj.bin", {{0, "d.lvl"}});
-  fs::create_directories("master/genesis");
   write_project("master/genesis/glb.glp", {{0, "d.lvl"}}, "../../");
   write_layout("lay.bin", 2);
   write_project("lay.glp", {{2, "lay.bin"}});

@@ -10,10 +10,8 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 
 #include "app/level_file_commands.h"
