@@ -45,9 +45,9 @@ struct BadInput {
   Reader reader;
   std::function<void(const std::string& path)> make;
   std::string reason;
+  std::string shown = "";   // the file the message must name, when not the reader's path
   bool unreadable = false;  // skipped where file permissions do not stop reads
   int map = 0;              // Rom: the map imported; ProjectLevel: the level loaded
-  std::string shown = "";   // the file the message must name, when not the reader's path
 };
 
 void PrintTo(const BadInput& c, std::ostream* os) { *os << c.name; }
@@ -62,6 +62,8 @@ const char* file_of(Reader r) {
     case Reader::Project: return "bad.glp";
     case Reader::ThemeDescriptor: return "bad.glt";
     case Reader::LevelDescriptor: return "bad.gll";
+    case Reader::GenesisProject: return "game.bin";
+    case Reader::AgaProject: return "game/CODE";
     default: return "";
   }
 }
@@ -136,7 +138,7 @@ std::vector<BadInput> layout_rows() {
       {"Empty", Reader::Lvl, file({}), "is empty"},
       {"Missing", Reader::Lvl, nothing(), "not found"},
       {"Directory", Reader::Lvl, directory(), "is a directory"},
-      {"Unreadable", Reader::Lvl, unreadable(plain), "cannot be read", true},
+      {"Unreadable", Reader::Lvl, unreadable(plain), "cannot be read", "", true},
       {"LargerThanAPackedBlock", Reader::Lvl, file(Bytes(PACKED_BLOCK_LIMIT + 1, 'M')), "is too large"},
       {"TextFile", Reader::Lvl, file(text_bytes("hello, this is no level\n")), "more than 524288"},
       {"FirstRowBeyondTheBlock", Reader::Lvl, file(set16(plain, 8, 0x7000)), "row 1 of the layout block points outside"},
@@ -174,7 +176,7 @@ std::vector<BadInput> chunk_set_rows() {
       {"Empty", Reader::Itm, file({}), "is empty"},
       {"Missing", Reader::Itm, nothing(), "not found"},
       {"Directory", Reader::Itm, directory(), "is a directory"},
-      {"Unreadable", Reader::Itm, unreadable(plain), "cannot be read", true},
+      {"Unreadable", Reader::Itm, unreadable(plain), "cannot be read", "", true},
       {"LargerThanAPackedBlock", Reader::Itm, file(Bytes(PACKED_BLOCK_LIMIT + 1, 'I')), "is too large"},
       {"FirstEntryInsideTheTable", Reader::Itm, file(set16(plain, 6, 2)), "chunk 0 of the chunk set points outside"},
       {"FirstEntryAtTheTablesLastWord", Reader::Itm, file(set16(plain, 6, 10)), "chunk 0 of the chunk set points outside"},
@@ -212,7 +214,7 @@ std::vector<BadInput> rom_rows() {
       {"Empty", Reader::Rom, file({}), "is empty"},
       {"Missing", Reader::Rom, nothing(), "not found"},
       {"Directory", Reader::Rom, directory(), "is a directory"},
-      {"Unreadable", Reader::Rom, [](const std::string& path) { unreadable(build_test_rom().rom)(path); }, "cannot be read", true},
+      {"Unreadable", Reader::Rom, [](const std::string& path) { unreadable(build_test_rom().rom)(path); }, "cannot be read", "", true},
       {"LargerThan4MiB", Reader::Rom, rom([](R t) { t.rom.resize(0x400001); }), "is too large"},
       {"CutBeforeTheMapTable", Reader::Rom, resize(0x1000), "the map table entry of map 0x0"},
       {"CutInsideTheMapEntry", Reader::Rom, resize(genesis::MAP_HEADERS + 6), "the map table entry of map 0x0"},
@@ -247,8 +249,8 @@ std::vector<BadInput> rom_rows() {
          const size_t s = read_be32(&t.rom[t.packed_layout_at]);
          write_be32(&t.rom[t.packed_layout_at + s - 4], 0x20000u << 8);
        }),
-       "layout 0x2", false, 2},
-      {"PackedLayoutAbove512KiB", Reader::Rom, ptr(0x100800, 0x90000), "more than 524288", false, 2},
+       "layout 0x2", "", false, 2},
+      {"PackedLayoutAbove512KiB", Reader::Rom, ptr(0x100800, 0x90000), "more than 524288", "", false, 2},
       {"PackedLayoutCorrupt", Reader::Rom,
        rom([](R t) {
          const size_t s = read_be32(&t.rom[t.packed_layout_at]);
@@ -256,7 +258,7 @@ std::vector<BadInput> rom_rows() {
          b = unpacked_size_plus_one(b);
          std::copy(b.begin(), b.end(), t.rom.begin() + t.packed_layout_at);
        }),
-       "does not decode", false, 2},
+       "does not decode", "", false, 2},
       {"BlockMapTooShort", Reader::Rom,
        rom([](R t) {
          const Bytes b = pack_block(Bytes(100, 1));
@@ -288,22 +290,12 @@ std::vector<BadInput> project_rows() {
     rows.push_back({n + "Missing", reader, nothing(), "not found"});
     rows.push_back({n + "Empty", reader, file({}), "is empty"});
     rows.push_back({n + "Directory", reader, directory(), "is a directory"});
-    rows.push_back({n + "Unreadable", reader, unreadable(text_bytes("chunkmap = a.itm\n")), "cannot be read", true});
+    rows.push_back({n + "Unreadable", reader, unreadable(text_bytes("chunkmap = a.itm\n")), "cannot be read", "", true});
     rows.push_back({n + "Binary", reader, file(binary), "is not a text file (a zero byte at 0x8)"});
     rows.push_back({n + "TooLarge", reader, file(Bytes(PROJECT_TEXT_LIMIT + 1, '\n')), "is too large"});
   }
   return rows;
 }
-
-// The rows of the project readers: the game or project written and damaged, the file the
-// message must name, the reason; ProjectLevel rows load `level`.
-struct ProjectRow {
-  std::string name;
-  Reader reader;
-  std::function<void()> make;
-  std::string shown, reason;
-  int level = 2;
-};
 
 // A chunk set whose first chunk is 17 blocks wide.
 Bytes wide_chunk_set() {
@@ -339,29 +331,29 @@ std::string shown(const char* path) {
 }
 
 // A row of the level project with the file at path changed (given that path) before the load.
-ProjectRow level_row(std::string name, const char* path, std::function<void(const std::string&)> change,
-                     std::string reason, int level = 2) {
-  const auto make = [path, change] {
+BadInput level_row(std::string name, const char* path, std::function<void(const std::string&)> change,
+                   std::string reason, int level = 2) {
+  const auto make = [path, change](const std::string&) {
     write_level_project();
     change(path);
     load_level_project();
   };
-  return {name, Reader::ProjectLevel, make, shown(path), reason, level};
+  return {name, Reader::ProjectLevel, make, reason, shown(path), false, level};
 }
 // The same with the ROM image changed after the load.
-ProjectRow rom_row(std::string name, std::function<void(const std::string&)> change, std::string reason) {
-  const auto make = [change] {
+BadInput rom_row(std::string name, std::function<void(const std::string&)> change, std::string reason) {
+  const auto make = [change](const std::string&) {
     write_level_project();
     load_level_project();
     change(ROM_PATH);
   };
-  return {name, Reader::ProjectLevel, make, ROM_PATH, reason};
+  return {name, Reader::ProjectLevel, make, reason, ROM_PATH, false, 2};
 }
 auto removed() {
   return [](const std::string& path) { fs::remove(path); };
 }
 
-std::vector<ProjectRow> project_level_rows() {
+std::vector<BadInput> project_level_rows() {
   Bytes themed = layout_bytes(fixture_plane(0, 5, 1));
   themed[3] = 20;
   const Bytes front = pack_block(layout_bytes(fixture_plane(0, 5, 1)));
@@ -400,79 +392,77 @@ std::vector<ProjectRow> project_level_rows() {
 // --- project generation ---
 
 auto genesis_game(std::function<void(GenesisFixture&)> change) {
-  return [change] {
+  return [change](const std::string& path) {
     GenesisFixture f = make_genesis_fixture();
     change(f);
-    write_bytes("game.bin", f.rom);
+    write_bytes(path, f.rom);
   };
 }
 
-std::vector<ProjectRow> genesis_project_rows() {
+std::vector<BadInput> genesis_project_rows() {
   const Reader R = Reader::GenesisProject;
   using F = GenesisFixture&;
   auto entry = [](size_t table, int i, uint32_t v) { return genesis_game([=](F f) { write_be32(&f.rom[table + 4 * i], v); }); };
   return {
-      {"Missing", R, [] {}, "game.bin", "not found"},
-      {"Directory", R, [] { fs::create_directory("game.bin"); }, "game.bin", "is a directory"},
-      {"Empty", R, [] { write_bytes("game.bin", {}); }, "game.bin", "the table entry of the chunkmap of theme 0"},
-      {"LargerThan4MiB", R, genesis_game([](F f) { f.rom.resize(0x400001); }), "game.bin", "is too large"},
-      {"CutInTheChunkmapTable", R, genesis_game([](F f) { f.rom.resize(genesis::CHUNKMAP_TABLE + 2); }), "game.bin",
+      {"Missing", R, nothing(), "not found"},
+      {"Directory", R, directory(), "is a directory"},
+      {"Empty", R, file({}), "the table entry of the chunkmap of theme 0"},
+      {"LargerThan4MiB", R, genesis_game([](F f) { f.rom.resize(0x400001); }), "is too large"},
+      {"CutInTheChunkmapTable", R, genesis_game([](F f) { f.rom.resize(genesis::CHUNKMAP_TABLE + 2); }),
        "the table entry of the chunkmap of theme 0"},
-      {"CutInsideTheFirstChunkSet", R, genesis_game([](F f) { f.rom.resize(f.chunkmap_offset[0] + 10); }), "game.bin",
+      {"CutInsideTheFirstChunkSet", R, genesis_game([](F f) { f.rom.resize(f.chunkmap_offset[0] + 10); }),
        "the chunkmap of theme 0"},
-      {"ChunkmapPointerOutside", R, entry(genesis::CHUNKMAP_TABLE, 0, 0x7FFFFFF0), "game.bin", "the chunkmap of theme 0"},
-      {"ChunkOf17Columns", R, genesis_game([](F f) { f.rom[f.chunkmap_offset[0] + 6 + 2 * 3] = 17; }), "game.bin",
-       "17x2 blocks"},
+      {"ChunkmapPointerOutside", R, entry(genesis::CHUNKMAP_TABLE, 0, 0x7FFFFFF0), "the chunkmap of theme 0"},
+      {"ChunkOf17Columns", R, genesis_game([](F f) { f.rom[f.chunkmap_offset[0] + 6 + 2 * 3] = 17; }), "17x2 blocks"},
       {"PackedChunkSetCorrupt", R,
        genesis_game([](F f) {
          const size_t at = f.chunkmap_offset[1], s = read_be32(&f.rom[at]);
          const Bytes b = unpacked_size_plus_one(Bytes(f.rom.begin() + at, f.rom.begin() + at + s));
          std::copy(b.begin(), b.end(), f.rom.begin() + at);
        }),
-       "game.bin", "the chunkmap of theme 1"},
+       "the chunkmap of theme 1"},
       {"ChunkmapTableWithoutEnd", R,
        genesis_game([](F f) {
          for (int t = 2; t < 16; ++t) write_be32(&f.rom[genesis::CHUNKMAP_TABLE + 4 * t], f.chunkmap_offset[0]);
        }),
-       "game.bin", "has no end mark within 16 entries"},
-      {"SolidityOutside", R, entry(genesis::SOLIDITY_TABLE, 0, 0x7FFFFFF0), "game.bin", "the solidity data of theme 0"},
+       "has no end mark within 16 entries"},
+      {"SolidityOutside", R, entry(genesis::SOLIDITY_TABLE, 0, 0x7FFFFFF0), "the solidity data of theme 0"},
       {"PatternsNotPacked", R, genesis_game([](F f) {
          write_be32(&f.rom[genesis::PATTERN_TABLE], static_cast<uint32_t>(f.chunkmap_offset[0]));
        }),
-       "game.bin", "the patterns of theme 0"},
+       "the patterns of theme 0"},
       {"BlockMapAtTheEnd", R, genesis_game([](F f) {
          write_be32(&f.rom[genesis::BLOCKMAP_TABLE], static_cast<uint32_t>(f.rom.size() - 100));
        }),
-       "game.bin", "the block map of theme 0"},
-      {"LayoutRowOutside", R, genesis_game([](F f) { write_be16(&f.rom[f.layout_offset[0] + 8], 0x7000); }), "game.bin",
+       "the block map of theme 0"},
+      {"LayoutRowOutside", R, genesis_game([](F f) { write_be16(&f.rom[f.layout_offset[0] + 8], 0x7000); }),
        "layout 00"},
-      {"LayoutPointerOutside", R, entry(genesis::LAYOUT_TABLE, 3, 0x7FFFFFF0), "game.bin", "layout 03"},
-      {"PalettePointerOutside", R, entry(genesis::PALETTE_TABLE, 50, 0x7FFFFFF0), "game.bin", "palette 50"},
+      {"LayoutPointerOutside", R, entry(genesis::LAYOUT_TABLE, 3, 0x7FFFFFF0), "layout 03"},
+      {"PalettePointerOutside", R, entry(genesis::PALETTE_TABLE, 50, 0x7FFFFFF0), "palette 50"},
   };
 }
 
 // The AGA fixture under game/, its CODE data changed and packed again.
 auto aga_game(std::function<void(Bytes&)> change) {
-  return [change] {
+  return [change](const std::string& path) {
     fs::create_directories("game");
     AgaFixture f = write_aga_fixture("game/");
     change(f.code_data);
-    write_bytes("game/CODE", pack_block(f.code_data));
+    write_bytes(path, pack_block(f.code_data));
   };
 }
 auto aga_code_file(Bytes bytes) {
-  return [bytes] {
+  return [bytes](const std::string& path) {
     fs::create_directories("game");
     write_aga_fixture("game/");
-    write_bytes("game/CODE", bytes);
+    write_bytes(path, bytes);
   };
 }
 
 size_t name_offset(const Bytes& code, size_t table, int i) { return read_be32(&code[table + 4 * i]) - aga::ADDRESS_BASE; }
 
-std::vector<ProjectRow> aga_project_rows() {
+std::vector<BadInput> aga_project_rows() {
   const Reader R = Reader::AgaProject;
-  const char* code = "game/CODE";
   auto address = [](size_t table, int i, uint32_t offset) {
     return aga_game([=](Bytes& c) { write_be32(&c[table + 4 * i], offset + aga::ADDRESS_BASE); });
   };
@@ -484,120 +474,113 @@ std::vector<ProjectRow> aga_project_rows() {
     });
   };
   return {
-      {"Missing", R, [] {}, code, "not found"},
-      {"Directory", R, [] { fs::create_directories("game/CODE"); }, code, "is a directory"},
-      {"Empty", R, aga_code_file({}), code, "the packed block lies outside the file"},
-      {"TextFile", R, aga_code_file(text_bytes("this is no CODE file\n")), code, "more than 524288"},
-      {"LargerThan512KiB", R, aga_code_file(Bytes(PACKED_BLOCK_LIMIT + 1, 0)), code, "is too large"},
-      {"UnpacksBeyondTheCodeBuffer", R, aga_code_file(fake_packed(32, aga::CODE_LIMIT + 1)), code, "more than 647168"},
+      {"Missing", R, nothing(), "not found"},
+      {"Directory", R, directory(), "is a directory"},
+      {"Empty", R, aga_code_file({}), "the packed block lies outside the file"},
+      {"TextFile", R, aga_code_file(text_bytes("this is no CODE file\n")), "more than 524288"},
+      {"LargerThan512KiB", R, aga_code_file(Bytes(PACKED_BLOCK_LIMIT + 1, 0)), "is too large"},
+      {"UnpacksBeyondTheCodeBuffer", R, aga_code_file(fake_packed(32, aga::CODE_LIMIT + 1)), "more than 647168"},
       {"StreamCorrupt", R,
-       [] {
+       [](const std::string& path) {
          fs::create_directories("game");
          const AgaFixture f = write_aga_fixture("game/");
-         write_bytes("game/CODE", unpacked_size_plus_one(pack_block(f.code_data)));
+         write_bytes(path, unpacked_size_plus_one(pack_block(f.code_data)));
        },
-       code, "does not decode"},
-      {"DataEndsBeforeTheTables", R, aga_game([](Bytes& c) { c.resize(0x30000); }), code,
+       "does not decode"},
+      {"DataEndsBeforeTheTables", R, aga_game([](Bytes& c) { c.resize(0x30000); }),
        "the table entry of the chunkmap of theme 0"},
-      {"ChunkmapNameOutside", R, address(aga::CHUNKMAP_NAMES, 0, 0x100000), code,
-       "the name of the chunkmap of theme 0"},
-      {"ChunkmapNameOf13Characters", R, name(aga::CHUNKMAP_NAMES, 0, "Jungle12.ITMS"), code,
-       "longer than 12 characters"},
-      {"ChunkmapNameWithADirectory", R, name(aga::CHUNKMAP_NAMES, 1, "../a/b.ITM"), code, "is not a plain file name"},
+      {"ChunkmapNameOutside", R, address(aga::CHUNKMAP_NAMES, 0, 0x100000), "the name of the chunkmap of theme 0"},
+      {"ChunkmapNameOf13Characters", R, name(aga::CHUNKMAP_NAMES, 0, "Jungle12.ITMS"), "longer than 12 characters"},
+      {"ChunkmapNameWithADirectory", R, name(aga::CHUNKMAP_NAMES, 1, "../a/b.ITM"), "is not a plain file name"},
       {"LayoutNameUnterminated", R, aga_game([](Bytes& c) {
          std::fill(c.end() - 3, c.end(), 'A');
          write_be32(&c[aga::LAYOUT_NAMES], static_cast<uint32_t>(c.size() - 3 + aga::ADDRESS_BASE));
        }),
-       code, "runs past the end of the data"},
-      {"SolidityListEndsEarly", R, aga_game([](Bytes& c) { write_be32(&c[aga::SOLIDITY_NAMES + 4], 0); }), code,
+       "runs past the end of the data"},
+      {"SolidityListEndsEarly", R, aga_game([](Bytes& c) { write_be32(&c[aga::SOLIDITY_NAMES + 4], 0); }),
        "the solidity name list ends at theme 1, the chunkmap name list at theme 2"},
       {"ChunkmapListWithoutEnd", R, aga_game([](Bytes& c) {
          for (int t = 2; t < 16; ++t)
            std::copy(c.begin() + aga::CHUNKMAP_NAMES, c.begin() + aga::CHUNKMAP_NAMES + 4,
                      c.begin() + aga::CHUNKMAP_NAMES + 4 * t);
        }),
-       code, "has no end mark within 16 entries"},
+       "has no end mark within 16 entries"},
       {"ChunkmapListEndsAtItsLastScannedEntry", R,  // entries 11 .. 15 are the solidity list's 0 .. 4
        aga_game([](Bytes& c) {
          for (int t = 2; t < 15; ++t)
            std::copy(c.begin() + aga::CHUNKMAP_NAMES, c.begin() + aga::CHUNKMAP_NAMES + 4,
                      c.begin() + aga::CHUNKMAP_NAMES + 4 * t);
        }),
-       code, "the solidity name list ends at theme 0, the chunkmap name list at theme 15"},
-      {"PaletteOutside", R, address(aga::PALETTE_TABLE, 5, 0x100000), code, "palette 5"},
+       "the solidity name list ends at theme 0, the chunkmap name list at theme 15"},
+      {"PaletteOutside", R, address(aga::PALETTE_TABLE, 5, 0x100000), "palette 5"},
   };
 }
 
-// --- game builds, from a project generated from the fixtures ---
+// --- game builds, from a project generated from the fixtures, with the file the row names changed ---
 
-auto genesis_build(std::function<void()> change) {
-  return [change] {
+auto genesis_build(std::function<void(const std::string&)> change) {
+  return [change](const std::string& path) {
     write_bytes("game.bin", make_genesis_fixture().rom);
     fs::create_directories("master/genesis");
     fs::copy_file("game.bin", MASTER_ROM_PATH, fs::copy_options::overwrite_existing);
     ProjectMessages m;
     ASSERT_EQ(GenerateGenesisProject("game.bin", project, m), 0);
     project.project_file = "GLB-Gen.glp";
-    change();
+    change(path);
   };
 }
 
-auto aga_build(std::function<void()> change) {
-  return [change] {
+auto aga_build(std::function<void(const std::string&)> change) {
+  return [change](const std::string& path) {
     fs::create_directories("master/aga");
     write_aga_fixture("master/aga/");
     ProjectMessages m;
     ASSERT_EQ(GenerateAgaProject(MASTER_CODE_PATH, project, m), 0) << problem_texts(m).at(0);
     project.project_file = "GLB-AGA.glp";
-    change();
+    change(path);
   };
 }
 
-std::vector<ProjectRow> build_rows() {
+// The file cut to its first n bytes.
+auto cut_to(size_t n) {
+  return [n](const std::string& path) { write_bytes(path, cut(read_bytes(path), n)); };
+}
+
+std::vector<BadInput> build_rows() {
   const char* layout = "./levels/./lvl/Lvl00.lvl";
   const char* chunks = "./themes/./itm/Itm0.itm";
   const char* aga_layout = "./levels/./lvl/Lev00Top.LVL";
   const char* aga_chunks = "./themes/./itm/Jungle.itm";
   const Reader G = Reader::GenesisBuild, A = Reader::AgaBuild;
   return {
-      {"GenesisMasterMissing", G, genesis_build([] { fs::remove(MASTER_ROM_PATH); }), MASTER_ROM_PATH, "not found"},
-      {"GenesisMasterDirectory", G, genesis_build([] { replace_with_directory(MASTER_ROM_PATH); }), MASTER_ROM_PATH,
-       "is a directory"},
-      {"GenesisMasterLargerThan4MiB", G, genesis_build([] { write_bytes(MASTER_ROM_PATH, Bytes(0x400001, 0)); }),
-       MASTER_ROM_PATH, "is too large"},
-      {"GenesisLayoutMissing", G, genesis_build([=] { fs::remove(layout); }), layout, "not found"},
-      {"GenesisLayoutDirectory", G, genesis_build([=] { replace_with_directory(layout); }), layout, "is a directory"},
-      {"GenesisLayoutCutShort", G, genesis_build([=] { write_bytes(layout, cut(read_bytes(layout), 20)); }), layout,
-       "runs past the end of the file"},
-      {"GenesisLayoutTooLarge", G, genesis_build([=] { write_bytes(layout, Bytes(PACKED_BLOCK_LIMIT + 1, 0)); }),
-       layout, "is too large"},
-      {"GenesisChunkmapEmpty", G, genesis_build([=] { write_bytes(chunks, {}); }), chunks,
-       "neither a chunk-set block nor a packed block"},
-      {"GenesisChunkmapWideChunk", G, genesis_build([=] { write_bytes(chunks, pack_block(wide_chunk_set())); }), chunks,
-       "17x2 blocks"},
-      {"GenesisChunkmapUnpacksTooLarge", G, genesis_build([=] { write_bytes(chunks, fake_packed(32, 133125)); }),
-       chunks, "more than a chunk set can hold"},
-      {"AgaMasterMissing", A, aga_build([] { fs::remove(MASTER_CODE_PATH); }), MASTER_CODE_PATH, "not found"},
-      {"AgaMasterDirectory", A, aga_build([] { replace_with_directory(MASTER_CODE_PATH); }), MASTER_CODE_PATH,
-       "is a directory"},
-      {"AgaMasterNotPacked", A, aga_build([] { write_bytes(MASTER_CODE_PATH, text_bytes("no CODE\n")); }),
-       MASTER_CODE_PATH, "is not a packed block"},
-      {"AgaMasterUnpacksBeyondTheBuffer", A,
-       aga_build([] { write_bytes(MASTER_CODE_PATH, fake_packed(32, aga::CODE_LIMIT + 1)); }), MASTER_CODE_PATH,
-       "more than 647168"},
+      {"GenesisMasterMissing", G, genesis_build(removed()), "not found", MASTER_ROM_PATH},
+      {"GenesisMasterDirectory", G, genesis_build(directory()), "is a directory", MASTER_ROM_PATH},
+      {"GenesisMasterLargerThan4MiB", G, genesis_build(file(Bytes(0x400001, 0))), "is too large", MASTER_ROM_PATH},
+      {"GenesisLayoutMissing", G, genesis_build(removed()), "not found", layout},
+      {"GenesisLayoutDirectory", G, genesis_build(directory()), "is a directory", layout},
+      {"GenesisLayoutCutShort", G, genesis_build(cut_to(20)), "runs past the end of the file", layout},
+      {"GenesisLayoutTooLarge", G, genesis_build(file(Bytes(PACKED_BLOCK_LIMIT + 1, 0))), "is too large", layout},
+      {"GenesisChunkmapEmpty", G, genesis_build(file({})), "neither a chunk-set block nor a packed block", chunks},
+      {"GenesisChunkmapWideChunk", G, genesis_build(file(pack_block(wide_chunk_set()))), "17x2 blocks", chunks},
+      {"GenesisChunkmapUnpacksTooLarge", G, genesis_build(file(fake_packed(32, 133125))),
+       "more than a chunk set can hold", chunks},
+      {"AgaMasterMissing", A, aga_build(removed()), "not found", MASTER_CODE_PATH},
+      {"AgaMasterDirectory", A, aga_build(directory()), "is a directory", MASTER_CODE_PATH},
+      {"AgaMasterNotPacked", A, aga_build(file(text_bytes("no CODE\n"))), "is not a packed block", MASTER_CODE_PATH},
+      {"AgaMasterUnpacksBeyondTheBuffer", A, aga_build(file(fake_packed(32, aga::CODE_LIMIT + 1))), "more than 647168",
+       MASTER_CODE_PATH},
       {"AgaMasterCorrupt", A,
-       aga_build([] { write_bytes(MASTER_CODE_PATH, unpacked_size_plus_one(read_bytes(MASTER_CODE_PATH))); }),
-       MASTER_CODE_PATH, "does not decode"},
-      {"AgaLayoutMissing", A, aga_build([=] { fs::remove(aga_layout); }), aga_layout, "not found"},
-      {"AgaLayoutCutShort", A, aga_build([=] { write_bytes(aga_layout, cut(read_bytes(aga_layout), 20)); }), aga_layout,
-       "runs past the end of the file"},
-      {"AgaLayoutNameOf13Characters", A, aga_build([=] {  // level 0's "Lev00Top.LVL" has 12: it goes in
+       aga_build([](const std::string& path) { write_bytes(path, unpacked_size_plus_one(read_bytes(path))); }),
+       "does not decode", MASTER_CODE_PATH},
+      {"AgaLayoutMissing", A, aga_build(removed()), "not found", aga_layout},
+      {"AgaLayoutCutShort", A, aga_build(cut_to(20)), "runs past the end of the file", aga_layout},
+      // Level 0's "Lev00Top.LVL" has 12 characters: it goes in.
+      {"AgaLayoutNameOf13Characters", A, aga_build([=](const std::string&) {
          fs::copy_file(aga_layout, "levels/lvl/Lev00Top1.LVL");
          project.levels[1].map_front = "./lvl/Lev00Top1.LVL";
        }),
-       "./levels/./lvl/Lev00Top1.LVL", "\"Lev00Top1.LVL\" of \"./levels/./lvl/Lev00Top1.LVL\" must have 1 to 12"},
-      {"AgaChunkmapWideChunk", A, aga_build([=] { write_bytes(aga_chunks, pack_block(wide_chunk_set())); }), aga_chunks,
-       "17x2 blocks"},
+       "\"Lev00Top1.LVL\" of \"./levels/./lvl/Lev00Top1.LVL\" must have 1 to 12", "./levels/./lvl/Lev00Top1.LVL"},
+      {"AgaChunkmapWideChunk", A, aga_build(file(pack_block(wide_chunk_set()))), "17x2 blocks", aga_chunks},
   };
 }
 
@@ -614,15 +597,10 @@ std::vector<BadInput> all_rows() {
   add("Menu", menu_rows());
   add("Rom", rom_rows());
   add("", project_rows());
-  auto add_project = [&](const std::string& prefix, const std::vector<ProjectRow>& part) {
-    for (const ProjectRow& r : part)
-      rows.push_back({prefix + r.name, r.reader, [make = r.make](const std::string&) { make(); }, r.reason, false,
-                      r.level, r.shown});
-  };
-  add_project("ProjectLevel", project_level_rows());
-  add_project("GenesisProject", genesis_project_rows());
-  add_project("AgaProject", aga_project_rows());
-  add_project("", build_rows());
+  add("ProjectLevel", project_level_rows());
+  add("GenesisProject", genesis_project_rows());
+  add("AgaProject", aga_project_rows());
+  add("", build_rows());
   return rows;
 }
 
@@ -666,7 +644,7 @@ class BadInputTable : public ::testing::TestWithParam<BadInput> {
 
 TEST_P(BadInputTable, IsRefusedWithAMessageAndChangesNothing) {
   const BadInput& c = GetParam();
-  const std::string path = file_of(c.reader);
+  const std::string path = !c.shown.empty() ? c.shown : file_of(c.reader);
   if (c.reader == Reader::Rom) fs::remove(path);  // the image SetUp imported from
   c.make(path);
   if (HasFatalFailure()) return;
@@ -702,8 +680,8 @@ TEST_P(BadInputTable, IsRefusedWithAMessageAndChangesNothing) {
     case Reader::ThemeDescriptor: result = ReadThemeDescriptor(path, 3, project, project_messages) ? 0 : -1; break;
     case Reader::LevelDescriptor: result = ReadLevelDescriptor(path, 5, project, project_messages) ? 0 : -1; break;
     case Reader::ProjectLevel: result = project_level_load_number(static_cast<uint8_t>(c.map)); break;
-    case Reader::GenesisProject: result = GenerateGenesisProject("game.bin", project, project_messages); break;
-    case Reader::AgaProject: result = GenerateAgaProject("game/CODE", project, project_messages); break;
+    case Reader::GenesisProject: result = GenerateGenesisProject(path, project, project_messages); break;
+    case Reader::AgaProject: result = GenerateAgaProject(path, project, project_messages); break;
     case Reader::GenesisBuild: result = BuildGenesisGame(project, project_messages); break;
     case Reader::AgaBuild: result = BuildAgaGame(project, project_messages); break;
   }
@@ -717,7 +695,7 @@ TEST_P(BadInputTable, IsRefusedWithAMessageAndChangesNothing) {
   ASSERT_EQ(errors.size(), 1u) << (errors.empty() ? "no error message" : errors[0] + " | " + errors.back());
   const std::string& m = errors[0];
   EXPECT_EQ(m.rfind("ERROR: ", 0), 0u) << m;
-  const std::string shown = !c.shown.empty() ? c.shown : c.reader == Reader::Rom ? ROM_PATH : path;
+  const std::string shown = c.reader == Reader::Rom ? ROM_PATH : path;
   EXPECT_NE(m.find("\"" + shown + "\""), std::string::npos) << "the message does not name " << shown << ": " << m;
   EXPECT_NE(m.find(c.reason), std::string::npos) << "expected \"" << c.reason << "\" in: " << m;
   if (menu) {
