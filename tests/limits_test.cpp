@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/level_commands.h"
@@ -127,20 +128,10 @@ TEST(FormatLimits, GameFilesAreCopiedUpTo512KiB) {
   }
 }
 
-// A layout block shorter than its 10-byte header is too short; one of 10 bytes is read for "MAP".
-TEST(FormatLimits, TenBytesAreALayoutHeader) {
-  const std::vector<uint8_t> bytes(10, 'X');
-  LayoutPlane plane;
-  std::string error;
-  EXPECT_FALSE(decode_layout_block(bytes.data(), 9, plane, error));
-  EXPECT_EQ(error, "the layout block is too short");
-  EXPECT_FALSE(decode_layout_block(bytes.data(), 10, plane, error));
-  EXPECT_EQ(error, "the layout block does not start with \"MAP\"");
-}
 
 // Descriptor names that differ only in case are made unique, as they would be one file on a
-// disk that ignores case.
-TEST(FormatLimits, DescriptorNamesDifferingInCaseAreMadeUnique) {
+// disk that ignores case; a back layout's number has seven bits.
+TEST(FormatLimits, DescriptorNamesDifferingInCaseAreMadeUniqueAndBackLayoutsUseSevenBits) {
   GameNames names;
   names.aga = true;
   names.chunkmap[0] = "Jungle.ITM";
@@ -148,6 +139,12 @@ TEST(FormatLimits, DescriptorNamesDifferingInCaseAreMadeUnique) {
   const DescriptorPaths paths = descriptor_paths(names);
   EXPECT_EQ(paths.themes[0], "./themes/Jungle.glt");
   EXPECT_EQ(paths.themes[1], "./themes/JUNGLE_2.glt");
+  // Back layout numbers use seven bits.
+  names.layouts[0x05] = "Front05.lvl";
+  names.layouts[LAYOUT_BANK_SIZE + 0x45] = "Back45.lvl";
+  names.headers[3].map_front = 0x05;
+  names.headers[3].map_back = 0xC5;
+  EXPECT_NE(level_descriptor_text(names, 3).find("map_back = ./lvl/Back45.lvl"), std::string::npos);
 }
 
 TEST(FormatLimits, EveryCutOfABlockIsRefusedWithoutReadingPastIt) {
@@ -160,29 +157,30 @@ TEST(FormatLimits, EveryCutOfABlockIsRefusedWithoutReadingPastIt) {
   expect_every_cut_refused(pp20_pack(layout.data(), layout.size()), layout, load_packed);
 }
 
-TEST(FormatLimits, LayoutBlockHoldsExactly65535Bytes) {
-  // 10 header bytes + 5 table bytes (height 40) + 4 per object.
+// A layout block runs from its 10-byte header (shorter is too short; 10 bytes are read for
+// "MAP") to 65,535 bytes.
+TEST(FormatLimits, LayoutBlocksRunFromTenBytesTo65535) {
+  const std::vector<uint8_t> bytes(10, 'X');
   LayoutPlane plane;
+  std::string error;
+  EXPECT_FALSE(decode_layout_block(bytes.data(), 9, plane, error));
+  EXPECT_EQ(error, "the layout block is too short");
+  EXPECT_FALSE(decode_layout_block(bytes.data(), 10, plane, error));
+  EXPECT_EQ(error, "the layout block does not start with \"MAP\"");
+  // 10 header bytes + 5 table bytes (height 40) + 4 per object.
+  plane = LayoutPlane();
   plane.theme = 1;
   plane.width = 512;
   plane.height = 40;
   plane.rows.resize(3);
   plane.rows[1].objects.assign(16380, LayoutObject{0x0101, 32});
   std::vector<uint8_t> out;
-  std::string error;
   ASSERT_TRUE(build_layout_block(plane, out, error)) << error;
   EXPECT_EQ(out.size(), 65535u);
   plane.rows[2].objects.push_back(LayoutObject{0x0101, 48});
   EXPECT_FALSE(build_layout_block(plane, out, error));
 }
 
-TEST(FormatLimits, PackedBlockSizeIsCheckedFromFourBytesOn) {
-  const std::vector<uint8_t> four = {0x7F, 0xFF, 0xFF, 0xFF};
-  std::vector<uint8_t> out;
-  std::string error;
-  EXPECT_FALSE(unpack_block(four.data(), four.size(), 0, out, error, 1u << 20));
-  EXPECT_NE(error.find("claims"), std::string::npos) << error;
-}
 
 TEST(FormatLimits, Crc32GivesTheStandardCheckValue) {
   EXPECT_EQ(crc32_of(reinterpret_cast<const uint8_t*>("123456789"), 9), 0xCBF43926u);
@@ -208,14 +206,6 @@ TEST(FormatLimits, RomEntriesMustLieWhollyInsideTheImage) {
   EXPECT_FALSE(read_blockmap(maps, 0x100, fit + 1, "the block map", out, bytes, error));
 }
 
-TEST(FormatLimits, BackLayoutNumbersUseSevenBits) {
-  GameNames names;
-  names.layouts[0x05] = "Front05.lvl";
-  names.layouts[LAYOUT_BANK_SIZE + 0x45] = "Back45.lvl";
-  names.headers[3].map_front = 0x05;
-  names.headers[3].map_back = 0xC5;
-  EXPECT_NE(level_descriptor_text(names, 3).find("map_back = ./lvl/Back45.lvl"), std::string::npos);
-}
 
 TEST(StateLimits, EachUnsavedPartMarksItsOwnFlagOnly) {
   const uint8_t saved = level_changed_flags;
@@ -347,6 +337,10 @@ TEST(BufferLimits, UnpackedSizeAgainstWhatTheCallerHolds) {
   EXPECT_FALSE(unpack_block(block.data(), block.size(), 0, out, error, 4999));
   EXPECT_NE(error.find("unpacks to 5000 bytes, more than 4999"), std::string::npos) << error;
   EXPECT_TRUE(out.empty());
+  // The block's size is checked from four bytes on.
+  const Bytes four = {0x7F, 0xFF, 0xFF, 0xFF};
+  EXPECT_FALSE(unpack_block(four.data(), four.size(), 0, out, error, 1u << 20));
+  EXPECT_NE(error.find("claims"), std::string::npos) << error;
 
   // A layout block holds at most 65,535 bytes: one of exactly that size reads, packed.
   LayoutPlane plane;
@@ -377,17 +371,28 @@ TEST(BufferLimits, UnpackedSizeAgainstWhatTheCallerHolds) {
   EXPECT_NE(error.find("more than 133124"), std::string::npos) << error;
 }
 
+// Files are read whole up to their limit: at it, one past it, a file that grows past it while
+// it is read (a system file with no size), and one the user may not read (the system's reason).
 TEST(BufferLimits, FilesAreReadUpToTheirLimit) {
   ScopedCwd cwd(scratch_dir("limits_files"));
   ASSERT_TRUE(write_file_atomic("f.bin", Bytes(1000, 3), nullptr, false));
   Bytes out;
-  Problem problem;
+  Problem problem, grows, denied;
   EXPECT_TRUE(read_whole_file("f.bin", out, &problem, 1000));
   EXPECT_EQ(out.size(), 1000u);
   out.assign(5, 9);
   EXPECT_FALSE(read_whole_file("f.bin", out, &problem, 999));
   EXPECT_EQ(problem_text(problem), "ERROR: File \"f.bin\" is too large (more than 999 bytes).");
   EXPECT_EQ(out, Bytes(5, 9));  // untouched on failure
+  EXPECT_FALSE(read_whole_file("/proc/self/status", out, &grows, 16));
+  EXPECT_EQ(grows.kind, Problem::Kind::TooLarge);
+  EXPECT_EQ(out, Bytes(5, 9));
+  ASSERT_EQ(chmod("f.bin", 0), 0);
+  ScopedUnprivileged nobody;
+  EXPECT_FALSE(read_whole_file("f.bin", out, &denied));
+  EXPECT_EQ(denied.kind, Problem::Kind::Unreadable);
+  EXPECT_EQ(denied.detail, "Permission denied");
+  EXPECT_EQ(denied.other, "");
 }
 
 // The arguments' limits, run in the process where no ROM is: an accepted argument ends at the import.

@@ -188,29 +188,6 @@ TEST(WriteFileAtomic, FailedWritesOfEverySizeLeaveTheOldFile) {
 
 }  // namespace
 
-// A file that grows past the limit while it is read (a system file with no size) is too large.
-TEST(ReadWholeFile, AFileLargerThanItsStatSaysIsRefusedAtTheLimit) {
-  Bytes out{9};
-  Problem problem;
-  EXPECT_FALSE(read_whole_file("/proc/self/status", out, &problem, 16));
-  EXPECT_EQ(problem.kind, Problem::Kind::TooLarge);
-  EXPECT_EQ(out, Bytes{9});
-}
-
-// A file that cannot be read is refused with the system's reason as the detail.
-TEST(ReadWholeFile, AnUnreadableFileGivesTheReason) {
-  ScopedCwd cwd(scratch_dir("unreadable_file"));
-  ASSERT_TRUE(write_file_atomic("f.bin", Bytes{1}));
-  ASSERT_EQ(chmod("f.bin", 0), 0);
-  ScopedUnprivileged nobody;
-  Bytes out;
-  Problem problem;
-  EXPECT_FALSE(read_whole_file("f.bin", out, &problem));
-  EXPECT_EQ(problem.kind, Problem::Kind::Unreadable);
-  EXPECT_EQ(problem.detail, "Permission denied");
-  EXPECT_EQ(problem.other, "");
-}
-
 // --- generated projects and built games ---
 
 namespace {
