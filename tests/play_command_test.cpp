@@ -122,8 +122,7 @@ TEST(PlayCommand, BuildsThenStartsTheEmulatorOnce) {
   } failures[] = {
       {nullptr, "/nonexistent", "ERROR: No emulator: set MOSSFORGE_EMULATOR or install blastem.\n"},
       {"no-such-emulator {rom}", nullptr, "ERROR: Emulator \"no-such-emulator\" of MOSSFORGE_EMULATOR not found.\n"},
-      {"./not-a-program", nullptr,
-       "ERROR: Could not start the emulator \"./not-a-program\": Exec format error.\n"},
+      {"./not-a-program", nullptr, "ERROR: Could not start the emulator \"./not-a-program\": Exec format error.\n"},
       {"emu \"x", nullptr, "ERROR: MOSSFORGE_EMULATOR \"emu \"x\" cannot be used: its \" is not closed.\n"},
   };
   std::ofstream("not-a-program") << "\x7f" "ELF but not really";

@@ -28,13 +28,13 @@ class ProjectCommands : public ::testing::Test {
     captured_messages().clear();
     cwd.reset();
   }
-  // The selector answers with path and records how it was opened.
+  // The selector answers with path (cancels for none) and records how it was opened.
   void choose(const std::string& path) {
     file_selector_hook = [this, path](const char* t, const char* e, std::string& out) {
       title = t;
       filter = e ? e : "<none>";
       out = path;
-      return true;
+      return !path.empty();
     };
   }
   std::string dir, title, filter;
@@ -210,11 +210,7 @@ TEST_F(ProjectCommands, EveryMenuModeRunsItsOwnCommand) {
                                                    {0x3a34ecb77ed5a5e3ull, "chunk editor"}};
   for (const auto& m : modes) {
     title = filter = "-";
-    file_selector_hook = [this](const char* t, const char* e, std::string&) {
-      title = t;
-      filter = e ? e : "<none>";
-      return false;
-    };
+    choose("");
     ScriptedInput in(640, 480);
     ScopedInput scope(in);
     in.idle(3).type("2\r").idle(3).press(KEY_ESC).idle(2).release(KEY_ESC).idle(3);  // map 2; Esc leaves a screen
