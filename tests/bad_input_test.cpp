@@ -615,12 +615,10 @@ std::vector<std::string> outputs(Reader r) {
   }
 }
 
-class BadInputTable : public ::testing::TestWithParam<BadInput> {
+class BadInputTable : public ScratchTest, public ::testing::WithParamInterface<BadInput> {
  protected:
   void SetUp() override {
-    headless_screen();
-    dir = scratch_dir("bad_input_" + GetParam().name);
-    cwd = std::make_unique<ScopedCwd>(dir);
+    ScratchTest::SetUp();
     // A whole level imported from the test ROM, files remembered, and a filled project.
     write_test_rom(build_test_rom().rom, dir);
     ASSERT_EQ(level_import_map(2), 0);
@@ -636,10 +634,8 @@ class BadInputTable : public ::testing::TestWithParam<BadInput> {
   }
   void TearDown() override {
     chmod(file_of(GetParam().reader), 0700);
-    cwd.reset();
+    ScratchTest::TearDown();
   }
-  std::string dir;
-  std::unique_ptr<ScopedCwd> cwd;
 };
 
 TEST_P(BadInputTable, IsRefusedWithAMessageAndChangesNothing) {

@@ -16,17 +16,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ProjectCommands : public ::testing::Test {
+class ProjectCommands : public ScratchTest {
  protected:
-  void SetUp() override {
-    headless_screen();
-    dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    cwd = std::make_unique<ScopedCwd>(dir);
-    captured_messages().clear();
-  }
   void TearDown() override {
     captured_messages().clear();
-    cwd.reset();
+    ScratchTest::TearDown();
   }
   // The selector answers with path (cancels for none) and records how it was opened.
   void choose(const std::string& path) {
@@ -37,8 +31,7 @@ class ProjectCommands : public ::testing::Test {
       return !path.empty();
     };
   }
-  std::string dir, title, filter;
-  std::unique_ptr<ScopedCwd> cwd;
+  std::string title, filter;
 };
 
 CommandRun mossforge(const std::string& args) { return run_mossforge(".", args); }

@@ -107,21 +107,18 @@ const Save saves[] = {
      }},
 };
 
-class WriteFailure : public ::testing::TestWithParam<Save> {
+class WriteFailure : public ScratchTest, public ::testing::WithParamInterface<Save> {
  protected:
   void SetUp() override {
-    headless_screen();
-    dir = scratch_dir(std::string("write_failure_") + GetParam().name);
-    cwd = std::make_unique<ScopedCwd>(dir);
+    ScratchTest::SetUp();
     fill_level();
     level_files.set("kept.lvl", "", false, "kept.itm");
     previous = Bytes(300, 0x5A);
     previous[0] = 'O', previous[1] = 'L', previous[2] = 'D';
-    captured_messages().clear();
   }
   void TearDown() override {
     chmod(dir.c_str(), 0755);
-    cwd.reset();
+    ScratchTest::TearDown();
   }
   void expect_reported(const std::vector<std::string>& messages, const std::string& reason) {
     ASSERT_EQ(messages.size(), 1u);
@@ -133,8 +130,6 @@ class WriteFailure : public ::testing::TestWithParam<Save> {
     EXPECT_EQ(read_bytes(GetParam().file), previous);
     EXPECT_FALSE(std::filesystem::exists(std::string(GetParam().file) + ".tmp"));
   }
-  std::string dir;
-  std::unique_ptr<ScopedCwd> cwd;
   Bytes previous;
 };
 
