@@ -56,8 +56,9 @@ void expect_header_describes(const Bytes& rom, const Bytes& master) {
 
 }  // namespace
 
-TEST(GameBuild, GenesisPlacesThemeTensChunkmapButNotThemeElevens) {
-  ScopedCwd cwd(scratch_dir("game_build_genesis_themes"));
+using GameBuild = ScratchTest;
+
+TEST_F(GameBuild, GenesisPlacesThemeTensChunkmapButNotThemeElevens) {
   fs::create_directories("master/genesis");
   const Bytes master = make_genesis_fixture().rom;
   write_bytes(MASTER_ROM_PATH, master);
@@ -78,8 +79,7 @@ TEST(GameBuild, GenesisPlacesThemeTensChunkmapButNotThemeElevens) {
   EXPECT_EQ(read_bytes(MASTER_ROM_PATH), master);
 }
 
-TEST(GameBuild, AgaNamesThemeTensChunkmapButNotThemeElevens) {
-  ScopedCwd cwd(scratch_dir("game_build_aga_themes"));
+TEST_F(GameBuild, AgaNamesThemeTensChunkmapButNotThemeElevens) {
   fs::create_directories("master/aga");
   const AgaFixture fixture = write_aga_fixture("master/aga/");
   ProjectTables project;
@@ -127,8 +127,7 @@ Bytes layout_of_size(size_t n) {
 
 // Layouts fill the space after the master's data up to its end exactly; the next one starts
 // the area at 2 MiB, which may be filled up to the 4 MiB of an image, and not a byte more.
-TEST(GameBuild, GenesisLayoutsFillEachAreaToItsLastByte) {
-  ScopedCwd cwd(scratch_dir("game_build_genesis_areas"));
+TEST_F(GameBuild, GenesisLayoutsFillEachAreaToItsLastByte) {
   fs::create_directories("master/genesis");
   const Bytes master = make_genesis_fixture().rom;
   write_bytes(MASTER_ROM_PATH, master);
@@ -189,8 +188,7 @@ TEST(GameBuild, GenesisLayoutsFillEachAreaToItsLastByte) {
 // A built AGA game is whole: every data file of the master game lies beside the built CODE,
 // a rebuild keeps what the modder put into the folder (an own file, changed graphics), and
 // the built game can be taken apart into a project again.
-TEST(GameBuild, AgaGameFolderIsCompleteAndARebuildKeepsTheModdersFiles) {
-  ScopedCwd cwd(scratch_dir("game_build_aga_complete"));
+TEST_F(GameBuild, AgaGameFolderIsCompleteAndARebuildKeepsTheModdersFiles) {
   fs::create_directories("master/aga");
   write_aga_fixture("master/aga/");
   ProjectTables project;

@@ -213,8 +213,9 @@ void expect_one_write_error(const Outcome& o, const std::string& file) {
 
 }  // namespace
 
-TEST(ProjectWriteFailure, BuildsOnAFullDiskKeepThePreviousGame) {
-  ScopedCwd cwd(scratch_dir("build_full_disk"));
+using ProjectWriteFailure = ScratchTest;
+
+TEST_F(ProjectWriteFailure, BuildsOnAFullDiskKeepThePreviousGame) {
   fs::create_directories("master/genesis");
   fs::create_directories("master/aga");
   write_bytes(MASTER_ROM_PATH, make_genesis_fixture().rom);
@@ -253,8 +254,7 @@ TEST(ProjectWriteFailure, BuildsOnAFullDiskKeepThePreviousGame) {
   EXPECT_TRUE(folder_snapshot(".") == before);
 }
 
-TEST(ProjectWriteFailure, GenerationOnAFullDiskLeavesNothingBehind) {
-  ScopedCwd cwd(scratch_dir("generate_full_disk"));
+TEST_F(ProjectWriteFailure, GenerationOnAFullDiskLeavesNothingBehind) {
   write_bytes("game.bin", make_genesis_fixture().rom);
   const auto before = folder_snapshot(".");
   const Outcome o = run_project_step(
@@ -265,10 +265,11 @@ TEST(ProjectWriteFailure, GenerationOnAFullDiskLeavesNothingBehind) {
   EXPECT_TRUE(folder_snapshot(".") == before);
 }
 
+using WriteTargets = ScratchTest;
+
 // A file without write permission is refused, by the batch commands and by every writer
 // below them, and nothing at all changes.
-TEST(WriteTargets, WriteProtectedFilesAreRefused) {
-  ScopedCwd cwd(scratch_dir("write_protected_targets"));
+TEST_F(WriteTargets, WriteProtectedFilesAreRefused) {
   fs::create_directories("master/genesis");
   write_bytes(MASTER_ROM_PATH, make_genesis_fixture().rom);
   write_bytes("in.bin", text_bytes("some bytes to pack, some bytes to pack"));
@@ -296,8 +297,7 @@ TEST(WriteTargets, WriteProtectedFilesAreRefused) {
 
 // Writing to a link writes the file it points to (its temporary file beside that one); the
 // link stays a link.
-TEST(WriteTargets, ALinkIsWrittenThrough) {
-  ScopedCwd cwd(scratch_dir("write_through_links"));
+TEST_F(WriteTargets, ALinkIsWrittenThrough) {
   fs::create_directories("real");
   write_bytes("in.bin", text_bytes("packed through a link, packed through a link"));
   write_bytes("real/target.pp", Bytes{7});
