@@ -233,34 +233,27 @@ TEST(InputLimits, StatusLineJustTheWidthOfUnsavedShowsItAlone) {
 
 TEST(InputLimits, BatchCommandsRefuseOneArgumentTooFewOrTooMany) {
   const std::string dir = scratch_dir("batch_arguments");
-  const struct {
-    const char *args, *usage;
-  } cases[] = {
-      {"pack a", "pack IN OUT"},
-      {"pack a b c", "pack IN OUT"},
-      {"unpack a", "unpack IN OUT [OFFSET]"},
-      {"unpack a b 0 d", "unpack IN OUT [OFFSET]"},
-      {"render 01", "render MAP OUT.png [--zoom Z]"},
-      {"render 01 o.png --zoom", "render MAP OUT.png [--zoom Z]"},
-      {"render 01 o.png --zoom 0 x", "render MAP OUT.png [--zoom Z]"},
-      {"generate-genesis", "generate-genesis ROM [--overwrite]"},
-      {"generate-genesis r --overwrite x", "generate-genesis ROM [--overwrite]"},
-      {"generate-aga c x", "generate-aga CODE [--overwrite]"},
-      {"build-genesis", "build-genesis PROJECT.glp"},
-      {"build-aga p.glp x", "build-aga PROJECT.glp"},
-      {"usage", "usage chunks|blocks [PROJECT.glp]"},
-      {"usage blocks p.glp x", "usage chunks|blocks [PROJECT.glp]"},
-      {"bps-create s t", "bps-create SOURCE TARGET OUT.bps"},
-      {"bps-apply s p o x", "bps-apply SOURCE PATCH OUT"},
-      {"init-workspace", "init-workspace DIR"},
-      {"init-workspace a b", "init-workspace DIR"},
-      {"play", "play PROJECT.glp"},
+  // Each usage, and the argument lists that miss or add one argument.
+  const std::pair<const char*, std::vector<const char*>> usages[] = {
+      {"pack IN OUT", {"pack a", "pack a b c"}},
+      {"unpack IN OUT [OFFSET]", {"unpack a", "unpack a b 0 d"}},
+      {"render MAP OUT.png [--zoom Z]", {"render 01", "render 01 o.png --zoom", "render 01 o.png --zoom 0 x"}},
+      {"generate-genesis ROM [--overwrite]", {"generate-genesis", "generate-genesis r --overwrite x"}},
+      {"generate-aga CODE [--overwrite]", {"generate-aga c x"}},
+      {"build-genesis PROJECT.glp", {"build-genesis"}},
+      {"build-aga PROJECT.glp", {"build-aga p.glp x"}},
+      {"usage chunks|blocks [PROJECT.glp]", {"usage", "usage blocks p.glp x"}},
+      {"bps-create SOURCE TARGET OUT.bps", {"bps-create s t"}},
+      {"bps-apply SOURCE PATCH OUT", {"bps-apply s p o x"}},
+      {"init-workspace DIR", {"init-workspace", "init-workspace a b"}},
+      {"play PROJECT.glp", {"play"}},
   };
-  for (const auto& c : cases) {
-    const CommandRun r = run_mossforge(dir, c.args);
-    EXPECT_EQ(r.status, 1) << c.args;
-    EXPECT_NE(r.err.find(std::string("ERROR: Usage: mossforge ") + c.usage), std::string::npos) << c.args << ": " << r.err;
-  }
+  for (const auto& [usage, argument_lists] : usages)
+    for (const char* args : argument_lists) {
+      const CommandRun r = run_mossforge(dir, args);
+      EXPECT_EQ(r.status, 1) << args;
+      EXPECT_NE(r.err.find(std::string("ERROR: Usage: mossforge ") + usage), std::string::npos) << args << ": " << r.err;
+    }
   // The list of commands, one line each after the usage; the version; an unknown command.
   const CommandRun help = run_mossforge(dir, "--help"), h = run_mossforge(dir, "-h");
   EXPECT_EQ(help.status, 0);
