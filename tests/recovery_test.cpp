@@ -155,6 +155,14 @@ TEST(RecoverySnapshot, DamagedSnapshotsAreRefusedWithTheReasonAndMovedAside) {
   LayoutPlane ignored;
   std::string decode_error;
   ASSERT_FALSE(LoadLevelBlock(not_a_block.data(), not_a_block.size(), 0, ignored, decode_error));
+  // A file of the snapshot changed in place.
+  const auto edit = [](const char* file, std::function<void(std::vector<uint8_t>&)> change) {
+    return [=](const std::string& dir) {
+      std::vector<uint8_t> bytes = read_bytes(dir + "/" + file);
+      change(bytes);
+      write_bytes(dir + "/" + file, bytes);
+    };
+  };
   const struct {
     const char* name;
     std::function<void(const std::string& dir)> damage;
@@ -162,19 +170,9 @@ TEST(RecoverySnapshot, DamagedSnapshotsAreRefusedWithTheReasonAndMovedAside) {
   } cases[] = {
       {"part missing", [](const std::string& dir) { fs::remove(dir + "/back-1.lvl"); },
        "its file back-1.lvl is missing"},
-      {"part cut short",
-       [](const std::string& dir) {
-         std::vector<uint8_t> bytes = read_bytes(dir + "/front-1.lvl");
-         bytes.resize(10);
-         write_bytes(dir + "/front-1.lvl", bytes);
-       },
+      {"part cut short", edit("front-1.lvl", [](std::vector<uint8_t>& b) { b.resize(10); }),
        "its file front-1.lvl holds 10 bytes, not " + std::to_string(pack_block(blocks_of(d)[0]).size())},
-      {"byte changed",
-       [](const std::string& dir) {
-         std::vector<uint8_t> bytes = read_bytes(dir + "/chunks-1.itm");
-         bytes[bytes.size() / 2] ^= 0x10;
-         write_bytes(dir + "/chunks-1.itm", bytes);
-       },
+      {"byte changed", edit("chunks-1.itm", [](std::vector<uint8_t>& b) { b[b.size() / 2] ^= 0x10; }),
        "its file chunks-1.itm is damaged (checksum)"},
       {"manifest garbled", [](const std::string& dir) { write_bytes(dir + "/manifest", {'x', '\n'}); },
        "the manifest has no valid header"},
