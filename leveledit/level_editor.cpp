@@ -153,7 +153,10 @@ void level_editor_frame() {
     draw_object_panel();
   }
   // A drag goes on while the left button is held: it is one step from button down to up.
-  if (!(ledit.mouse_b & 1)) level_step_end();
+  if (!(ledit.mouse_b & 1)) {
+    level_step_end();
+    ledit.drag_clicked = false;
+  }
 
   if (fps_counter_enabled) layer_number(display, layer_4.get(), frame_rate_x(screen_width), 8, 1, fps_value);
   if (layer_tracking_on())

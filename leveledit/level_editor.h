@@ -64,6 +64,9 @@ struct LevelEditorState {
 
   // Dragging, shared by objects and markers.
   uint8_t drag_started = 0;
+  // The left button went down on what is dragged. A button held without that click (the one
+  // that ended the help, or pressed elsewhere) drags nothing.
+  bool drag_clicked = false;
   int32_t drag_screen_x = 0, drag_screen_y = 0;
   float drag_origin_x = 0, drag_origin_y = 0, drag_click_x = 0, drag_click_y = 0;
   float marker_drag_origin_x = 0, marker_drag_origin_y = 0, marker_drag_click_x = 0, marker_drag_click_y = 0;

@@ -122,9 +122,10 @@ void drag_marker(Marker& m) {
     ledit.drag_screen_x = ledit.mouse_x;
     ledit.drag_screen_y = ledit.mouse_y;
     ledit.drag_started = 0;
+    ledit.drag_clicked = true;
     return;
   }
-  if (!(buttons_before & 1)) return;
+  if (!(buttons_before & 1) || !ledit.drag_clicked) return;
   if (!ledit.drag_started &&
       (std::abs(ledit.mouse_x - ledit.drag_screen_x) >= 4 || std::abs(ledit.mouse_y - ledit.drag_screen_y) >= 4))
     ledit.drag_started = 1;

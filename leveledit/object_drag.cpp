@@ -166,7 +166,8 @@ void drag_or_delete_object() {
     ledit.drag_screen_x = ledit.mouse_x;
     ledit.drag_screen_y = ledit.mouse_y;
     ledit.drag_started = 0;
-  } else if (buttons_before & 1) {
+    ledit.drag_clicked = true;
+  } else if ((buttons_before & 1) && ledit.drag_clicked) {
     if (!ledit.drag_started &&
         (std::abs(ledit.mouse_x - ledit.drag_screen_x) >= 4 || std::abs(ledit.mouse_y - ledit.drag_screen_y) >= 4))
       ledit.drag_started = 1;

@@ -1,5 +1,5 @@
 // Every edit of the level editor is one step of its undo history, a drag held while Ctrl+Z is
-// pressed included.
+// pressed included; a button that ends the help does not start a drag.
 
 #include "level_editor_fixture.h"
 
@@ -111,4 +111,21 @@ TEST_F(LevelUndoKeys, EveryEditKeyIsOneUndoStep) {
     key(KEY_Y, KB_CTRL_FLAG);
     EXPECT_TRUE(state() == after) << c.what;
   }
+}
+
+// The left button that ends the help, held and moved, drags nothing on the screen below: a drag
+// needs the button to go down on the object.
+TEST_F(LevelUndoKeys, TheButtonThatEndsTheHelpIsNoClick) {
+  make_level();
+  row(9).objects = {{1, 80}};
+  level_editor_modes = 0x12;
+  enter();
+  place_mouse(70, 135);
+  frames(2);
+  const State before = state();
+  in->press(KEY_F1).idle(2).release(KEY_F1).idle(2);
+  button(1).idle(2).move(120, 135).idle(2);
+  button(0).idle(2);
+  run_script();
+  EXPECT_TRUE(state() == before);
 }
