@@ -10,7 +10,7 @@
 
 #include "files/pp20.h"
 #include "pp20_oracle.h"
-#include "pp20_sample_data.h"
+#include "pp20_bench_data.h"
 
 namespace {
 

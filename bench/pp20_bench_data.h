@@ -1,5 +1,5 @@
-// Generated inputs for the PP20 coder's tests and benchmark: chunk-set-like blocks, mixed
-// binary data, runs and periodic data. Deterministic for a given seed.
+// Generated inputs for the PP20 benchmark, near to what the coder packs in use: chunk-set-like
+// blocks and mixed binary data. Deterministic for a given seed.
 #pragma once
 #include <algorithm>
 #include <cstdint>
@@ -123,33 +123,6 @@ inline Bytes mixed_binary(size_t size, uint32_t seed) {
     }
   }
   out.resize(size);
-  return out;
-}
-
-// A random pattern of the given period repeated to size bytes, with a few bytes changed.
-inline Bytes periodic(size_t size, size_t period, uint32_t seed, unsigned changes = 4) {
-  std::mt19937 rng(seed);
-  Bytes pattern(period);
-  for (auto& b : pattern) b = static_cast<uint8_t>(rng() % 4);
-  Bytes out(size);
-  for (size_t i = 0; i < size; ++i) out[i] = pattern[i % period];
-  for (unsigned n = 0; n < changes; ++n) out[rng() % size] ^= 0x80;
-  return out;
-}
-
-// Runs of random bytes with lengths up to max_run.
-inline Bytes runs(size_t size, unsigned max_run, uint32_t seed) {
-  std::mt19937 rng(seed);
-  Bytes out;
-  while (out.size() < size) out.insert(out.end(), 1 + rng() % max_run, static_cast<uint8_t>(rng() % 3));
-  out.resize(size);
-  return out;
-}
-
-inline Bytes random_bytes(size_t size, uint32_t seed, unsigned alphabet = 256) {
-  std::mt19937 rng(seed);
-  Bytes out(size);
-  for (auto& b : out) b = static_cast<uint8_t>(rng() % alphabet);
   return out;
 }
 
