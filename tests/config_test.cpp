@@ -88,14 +88,3 @@ TEST(Config, ScrollKeysOutsideTheKeyArrayFallBackToTheArrows) {
   EXPECT_EQ(key_scroll_left, KEY_LEFT);
   EXPECT_EQ(key_scroll_right, KEY_RIGHT);
 }
-
-TEST(Config, WriteFileKeepsOldFileWhenDirectoryIsNotWritable) {
-  const std::string dir = scratch_dir("config_write");
-  const std::string path = dir + "/mossforge.cfg";
-  settings_set_defaults();
-  ASSERT_TRUE(config_write_file(path));
-  std::vector<uint8_t> back;
-  ASSERT_TRUE(read_whole_file(path, back));
-  EXPECT_EQ(back.size(), 23u);
-  EXPECT_FALSE(config_write_file(dir + "/missing-dir/mossforge.cfg"));
-}

@@ -134,9 +134,4 @@ TEST(EffectText, EveryEffectAtTheEdgesOfItsAttribute) {
     EXPECT_EQ(describe_effect(e.effect, e.attribute), e.text) << int(e.effect) << " " << int(e.attribute);
     EXPECT_STREQ(effect_case_name(e.effect), e.case_name) << int(e.effect);
   }
-  EXPECT_STREQ(block_kind_name(4), "  HIDDEN PRIZE");
-  EXPECT_STREQ(block_kind_name(5), "  HIDDEN PRIZE");
-  EXPECT_STREQ(block_kind_name(16), "          ROCK");
-  EXPECT_EQ(block_kind_name(17), nullptr);
-  EXPECT_EQ(block_kind_name(-1), nullptr);
 }

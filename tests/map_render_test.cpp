@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "gamedata/level_state.h"
-#include "render/hex_writers.h"
 #include "render/view_state.h"
 #include "render/map_render.h"
 #include "test_support.h"
@@ -29,13 +28,6 @@ class MapRender : public ::testing::Test {
     for (int i = 0; i < 8; ++i) block_bitmaps[i] = tagged_block(i);
     target = make_bitmap(320 + 128, 240 + 128);
     clear_to_color(target.get(), MASK_COLOUR);
-  }
-  Chunk& add_chunk(int w, int h) {
-    chunkmap.chunks.emplace_back();
-    Chunk& c = chunkmap.chunks.back();
-    c.width = static_cast<int8_t>(w);
-    c.height = static_cast<int8_t>(h);
-    return c;
   }
   BitmapPtr target;
 };
@@ -73,23 +65,4 @@ TEST_F(MapRender, BlockBlitFollowsTheSamplingRuleAtEverySizeAndFlip) {
         ASSERT_EQ(at(target.get(), 30 + size, 40 + size - 1), 0xFF123456u);
         ASSERT_EQ(at(target.get(), 30, 40 + size), 0xFF123456u);
       }
-}
-
-TEST_F(MapRender, FarPositionsDoNotWrapIntoView) {
-  Chunk& c = add_chunk(1, 1);
-  c.cell(0, 0) = 1;
-  // At zoom 48 a placement at level x 16384 lies 65536 zoomed pixels to the right.
-  level_zoom = 48;
-  LayoutObject o{0, 16384};
-  draw_chunk(display, level_view, target.get(), 0, placement_x(level_view, o), 64, false);
-  for (int y = 0; y < target->h; ++y)
-    for (int x = 0; x < target->w; ++x) ASSERT_EQ(at(target.get(), x, y), MASK_COLOUR);
-}
-
-TEST(HexWriters, FieldsBlankLeadingZeros) {
-  EXPECT_EQ(hex_field(0x1A2, 4), "    01A2");
-  EXPECT_EQ(hex_field(0, 0), "        ");
-  EXPECT_EQ(hex_field(0xDEADBEEF, 2), "DEADBEEF");
-  EXPECT_EQ(hex_field_plain(0x0A), "      0A");
-  EXPECT_EQ(hex_field_plain(0x1100), "    1100");
 }

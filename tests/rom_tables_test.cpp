@@ -64,10 +64,6 @@ TEST(RomTables, MarkerNamesTypesAndLinks) {
   EXPECT_EQ(closing_message(1, model), "[01] ABCDEFGHIJKLMNOPQRSTUVWX");
   EXPECT_EQ(closing_message(0x83, model), "[83] GLUBB ISLAND");
   EXPECT_EQ(closing_message(0x84, model), "[84]");
-  EXPECT_STREQ(marker_type_name(MARKER_SECRET_FORK), "SECRET_FORK");
-  EXPECT_STREQ(pickup_type_name(29), "MOON");
-  EXPECT_STREQ(pickup_type_name(57), "SURVEILLANCE BEACON");
-  EXPECT_EQ(pickup_type_name(58), nullptr);
 
   // A name address beyond the image is refused.
   t.marker(7, 0, 0xFFFFFF, 0, 0);
