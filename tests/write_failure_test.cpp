@@ -77,19 +77,8 @@ void put(const std::string& path, const Bytes& bytes, mode_t mode = 0644) {
 
 void fill_level() {
   release_level_model();
-  front_layout.theme = 1;
-  front_layout.width = 4096;
-  front_layout.height = 256;
-  front_layout.rows.resize(17);
-  for (int r = 1; r <= 16; ++r)
-    for (int k = 0; k < 20; ++k)
-      front_layout.rows[r].objects.push_back({static_cast<uint16_t>((r * 7 + k * 13) % 0x400), static_cast<uint16_t>(k * 97)});
-  chunkmap.chunks.resize(12);
-  for (size_t i = 0; i < chunkmap.chunks.size(); ++i) {
-    Chunk& c = chunkmap.chunks[i];
-    c.width = c.height = static_cast<int8_t>(i % 4 + 2);
-    for (int k = 0; k < c.width * c.height; ++k) c.cell(k % c.width, k / c.width) = static_cast<uint16_t>(24 + (k * 31 + i) % 400);
-  }
+  front_layout = fixture_plane(1, 16, 3);
+  chunkmap = fixture_chunks(12, 5);
 }
 
 struct Save {
