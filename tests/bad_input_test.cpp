@@ -38,14 +38,14 @@ enum class Reader {
   ProjectLevel, GenesisProject, AgaProject, GenesisBuild, AgaBuild
 };
 
-// One row: how to put the bad input in place (at the reader's path, in the test's
-// directory) and a part of the message that says what is wrong.
+// One row: how to put the bad input in place (at the reader's path, or at the file the row
+// names, in the test's directory) and a part of the message that says what is wrong.
 struct BadInput {
   std::string name;
   Reader reader;
   std::function<void(const std::string& path)> make;
   std::string reason;
-  std::string shown = "";   // the file the message must name, when not the reader's path
+  std::string shown = "";   // the file made and named in the message, when not the reader's
   bool unreadable = false;  // skipped where file permissions do not stop reads
   int map = 0;              // Rom: the map imported; ProjectLevel: the level loaded
 };
