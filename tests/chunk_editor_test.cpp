@@ -267,3 +267,24 @@ TEST_F(ChunkEditor, F12SavesTheTileAsAPicture) {
             (std::vector<std::string>{"ERROR: Tile 3 does not exist; \"tile_003.png\" not written."}));
   EXPECT_FALSE(std::filesystem::exists("tile_003.png"));
 }
+
+// Each editing pass starts afresh: the keypad Enter that chose the tile, still held, opens no
+// block selector, and cells marked in the last pass (left by Escape off the tile, which keeps
+// the marks) are no longer marked.
+TEST_F(ChunkEditor, APassStartsWithEnterReleasedAndNoCellMarked) {
+  over_cell(1, 1).idle();
+  in.press(KEY_ENTER_PAD).idle(3).release(KEY_ENTER_PAD).idle(2);
+  expect_screen(Screen::Editing);
+  for (int c : {0, 1}) {
+    over_cell(c, 2).idle();
+    ctrl_click();
+  }
+  in.move(300, 300).idle();
+  escape();
+  expect_screen(Screen::TileSelector);
+  choose_tile();
+  over_cell(3, 0).idle();
+  key(KEY_ENTER).idle(2);
+  expect_screen(Screen::BlockSelector);
+  escape_and_run(3);
+}
