@@ -1,6 +1,4 @@
 // The block selector, the tile selector and the block context menu, one frame at a time.
-#include <cstring>
-
 #include "chunk_editor_fixture.h"
 #include "chunkedit/block_context_menu.h"
 #include "chunkedit/block_selector.h"
@@ -31,6 +29,11 @@ class Selectors : public ChunkEditorFixture {
       wheel_before = wheel_now;
     }
   }
+  // Shift+Delete in the tile selector, and its frames.
+  void shift_delete() {
+    with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
+    tile_frames(3);
+  }
   // Tile selector frames until the script has run out, and one more.
   void run_tiles() {
     do tile_frames(1);
@@ -58,24 +61,6 @@ TEST_F(Selectors, GoToSixHundredGivesBlock511) {
   EXPECT_EQ(cell, 0x1000 | 511);
   // The mouse went to the centre of the band.
   EXPECT_EQ(in.mx, 320);
-}
-
-TEST_F(Selectors, GoToEscapeKeepsTheCurrentBlock) {
-  uint16_t cell = 9;
-  camera_x = 9 * 320;
-  in.press(KEY_SLASH).release(KEY_SLASH).tap(KEY_4).press(KEY_ESC).release(KEY_ESC).idle(2);
-  bar_frames(3, cell);
-  EXPECT_EQ(selected_block, 9);
-}
-
-TEST_F(Selectors, TheBarsRightEndSelectsBlock511) {
-  uint16_t cell = 0x8000;
-  camera_x = 505 * 320;
-  in.then([](ScriptedInput& s) { s.key_shift_flags = KB_SHIFT_FLAG; }).press(KEY_RIGHT);
-  bar_frames(40, cell);
-  EXPECT_EQ(camera_x, 163519);
-  EXPECT_EQ(selected_block, 511);
-  EXPECT_EQ(cell, 0x8000 | 511);
 }
 
 TEST_F(Selectors, ThePreviewShowsTheSelectedBlockOnTheCellAndTheMarkedCells) {
@@ -113,8 +98,7 @@ TEST_F(Selectors, MenuNearTheBottomRightCornerOpensUpAndToTheLeft) {
 
 TEST_F(Selectors, ShiftDeleteRemovesOnlyTheLastUnplacedTile) {
   // Tile 0 is not the last: refused with a message.
-  with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
-  tile_frames(3);
+  shift_delete();
   EXPECT_EQ(chunkmap.count(), 3);
   ASSERT_EQ(captured_messages().size(), 1u);
   // The last tile, placed in the front layout: refused.
@@ -122,14 +106,12 @@ TEST_F(Selectors, ShiftDeleteRemovesOnlyTheLastUnplacedTile) {
   front_layout.rows.resize(2);
   front_layout.rows[1].objects.push_back({0x0202, 40});
   camera_x = 2 * 704;
-  with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
-  tile_frames(3);
+  shift_delete();
   EXPECT_EQ(chunkmap.count(), 3);
   EXPECT_EQ(captured_messages().size(), 2u);
   // Not placed any more: removed, with its image and thumbnail.
   front_layout.rows[1].objects.clear();
-  with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
-  tile_frames(3);
+  shift_delete();
   EXPECT_EQ(chunkmap.count(), 2);
   EXPECT_EQ(chunk_thumbnail_count, 2);
   EXPECT_FALSE(chunk_bitmaps[2]);
@@ -175,41 +157,15 @@ TEST_F(Selectors, ShiftDeleteIsRefusedWhileALevelOfTheThemePlacesTheTile) {
   project.level_paths[5] = "d5.gll";
   project.levels[5].map_front = "l5f.lvl";
   camera_x = 2 * 704;
-  with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
-  tile_frames(3);
+  shift_delete();
   EXPECT_EQ(chunkmap.count(), 3);
   EXPECT_EQ(captured_messages(),
             std::vector<std::string>{"TILE 2 IS PLACED IN LEVEL 00 OF THE PROJECT AND CANNOT BE DELETED."});
   project.levels[0].map_back.clear();
-  with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
-  tile_frames(3);
+  shift_delete();
   project = ProjectTables();
   captured_messages().clear();
   EXPECT_EQ(chunkmap.count(), 2);
-}
-
-TEST_F(Selectors, DeleteClearsAndCtrlCCtrlVCopyATileAfterTheQuestion) {
-  with_flags(KB_CTRL_FLAG).tap(KEY_V).idle();  // nothing copied yet: no question, no paste
-  with_flags(0).tap(KEY_Y).idle();
-  run_tiles();
-  EXPECT_EQ(chunkmap.chunks[0].width, 4);
-  camera_x = 2 * 704;  // tile 2: 1x1 block 7
-  with_flags(KB_CTRL_FLAG).tap(KEY_C).idle();
-  with_flags(0).then([](ScriptedInput&) { camera_x = 0; }).idle();
-  with_flags(KB_CTRL_FLAG).tap(KEY_V).idle();
-  with_flags(0).tap(KEY_N).idle();  // no: tile 0 stays
-  run_tiles();
-  EXPECT_EQ(chunkmap.chunks[0].width, 4);
-  with_flags(KB_CTRL_FLAG).tap(KEY_V).idle();
-  with_flags(0).tap(KEY_Y).idle();
-  run_tiles();
-  EXPECT_EQ(std::memcmp(&chunkmap.chunks[0], &chunkmap.chunks[2], sizeof(Chunk)), 0);
-  EXPECT_EQ(chunk_bitmaps[0]->w, 16);
-  in.tap(KEY_DEL).idle().tap(KEY_Y).idle();
-  run_tiles();
-  EXPECT_EQ(chunkmap.chunks[0].cells[0], 0);
-  EXPECT_EQ(chunkmap.chunks[0].width, 1);
-  EXPECT_EQ(pixel32(chunk_bitmaps[0].get(), 4, 4), solid_block_colour(0) & 0xFFFFFF);
 }
 
 // The chunkmap takes 512 chunks: the 512th is appended, a 513th is refused.

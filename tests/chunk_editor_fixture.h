@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_history.h"
 #include "chunkedit/chunk_undo.h"
@@ -73,6 +74,16 @@ class ChunkEditorFixture : public ::testing::Test {
   ScriptedInput& ctrl_key(int key) { return with_flags(KB_CTRL_FLAG).tap(key).idle().then([](ScriptedInput& s) { s.key_shift_flags = 0; }); }
   ScriptedInput& ctrl_click() { return with_flags(KB_CTRL_FLAG).click().idle().then([](ScriptedInput& s) { s.key_shift_flags = 0; }); }
   ScriptedInput& key(int k) { return in.press(k).idle().release(k); }
+  // Runs the editor on the queued script; fails when it did not return to the menu.
+  void run() {
+    try {
+      chunk_editor();
+    } catch (const ScriptRanOut& e) {
+      FAIL() << e.what();
+    }
+    EXPECT_EQ(editor_mode, 0);
+    EXPECT_TRUE(in.script_done());
+  }
   ScriptedInput& expect_screen(ChunkEditorScreen screen) {
     return in.then([screen](ScriptedInput&) { EXPECT_EQ(static_cast<int>(chunk_editor_screen), static_cast<int>(screen)); });
   }

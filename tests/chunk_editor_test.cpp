@@ -1,6 +1,6 @@
 // The chunk editor's passes in cases its whole session (chunk_editor_tour_test.cpp) does not
-// reach: the static mode's escape, filling marked cells and undoing it, kept changes and the
-// level's undo, an empty chunkmap, the undo size set in SETUP, and the drawing at its edges.
+// reach: filling marked cells and undoing it, kept changes and the level's undo, the undo size
+// set in SETUP, and the drawing at its edges.
 #include <allegro.h>
 #include <loadpng.h>
 
@@ -22,29 +22,17 @@ namespace {
 
 class ChunkEditor : public ChunkEditorFixture {
  protected:
-  // Runs the editor on the queued script; fails when it did not return to the menu.
-  void run() {
-    try {
-      chunk_editor();
-    } catch (const ScriptRanOut& e) {
-      FAIL() << e.what();
-    }
-    EXPECT_EQ(editor_mode, 0);
-    EXPECT_TRUE(in.script_done());
-  }
   // Enter in the tile selector chooses the tile under the centre.
   void choose_tile() { in.press(KEY_ENTER).idle().release(KEY_ENTER).idle(); }
-  void escape() { key(KEY_ESC); }
-  void answer(int yes_or_no) { key(yes_or_no); }
   // Escape `times` over (the last one leaving the tile selector), then runs the editor.
   void escape_and_run(int times) {
-    for (int i = 0; i < times; ++i) escape();
+    for (int i = 0; i < times; ++i) key(KEY_ESC);
     run();
   }
   // Leaves the editing view answering the save question, leaves the tile selector and runs.
   void leave_answering(int yes_or_no) {
-    escape();
-    answer(yes_or_no);
+    key(KEY_ESC);
+    key(yes_or_no);
     escape_and_run(1);
   }
 };
@@ -98,27 +86,6 @@ TEST(ChunkEditorDrawing, BlocksEndingAtTheTargetsEdgeAreDrawnWhole) {
     draw_block_masked(block.get(), big.get(), 0, 0, 0, size);
     EXPECT_EQ(pixel32(big.get(), MARGIN + size - 1, MARGIN + size - 1) == 0x123456, size <= 64) << size;
   }
-}
-
-TEST_F(ChunkEditor, StaticFirstEscapeEndsThePass) {
-  meta_editor_modes = 0x12;
-  choose_tile();
-  in.idle(2);
-  in.then([](ScriptedInput&) { EXPECT_EQ(camera_state, 1); });
-  escape();
-  expect_screen(Screen::TileSelector);
-  escape_and_run(1);
-}
-
-// HYBRID: the first click fixes the camera, the next one on a cell opens the block selector.
-TEST_F(ChunkEditor, HybridClicksFixTheCameraThenChooseACell) {
-  meta_editor_modes = 0x10;
-  choose_tile();
-  over_cell(1, 1).idle(2).then([](ScriptedInput&) { EXPECT_EQ(camera_state, 0); });
-  in.click().idle(2).then([](ScriptedInput&) { EXPECT_EQ(camera_state, 1); });
-  in.click().idle(2);
-  expect_screen(Screen::BlockSelector);
-  escape_and_run(4);
 }
 
 TEST_F(ChunkEditor, EnterOnAnUnmarkedCellFillsTheMarkedCellsAndUndoTakesEachBack) {
@@ -177,16 +144,16 @@ TEST_F(ChunkEditor, KeptChunkChangesFromTheMenuForgetTheLevelsUndoSteps) {
   level_step_end();
   ASSERT_EQ(level_history.undo_count(), 1u);
   in.idle(3);
-  escape();
+  key(KEY_ESC);
   editor_mode = 2;
   run_mode(2);
   EXPECT_TRUE(in.script_done());
   EXPECT_EQ(level_history.undo_count(), 1u);
   choose_tile();
   key(KEY_CLOSEBRACE);  // one column wider
-  escape();
-  answer(KEY_Y);
-  escape();
+  key(KEY_ESC);
+  key(KEY_Y);
+  key(KEY_ESC);
   const int8_t width = chunkmap.chunks[0].width;
   editor_mode = 2;
   run_mode(2);
@@ -217,14 +184,6 @@ TEST_F(ChunkEditor, TheReadoutsKeepOffTheTileAt100Percent) {
   });
   leave_answering(KEY_N);
   fps_counter_enabled = 0;
-}
-
-TEST_F(ChunkEditor, EmptyChunkmapKeepsTheSelector) {
-  chunkmap.chunks.clear();
-  build_chunk_thumbnails(chunkmap, level_bitmaps);
-  choose_tile();
-  expect_screen(Screen::TileSelector);
-  escape_and_run(1);
 }
 
 TEST_F(ChunkEditor, MetaUndoSizeInSetupResizesTheHistory) {

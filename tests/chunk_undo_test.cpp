@@ -158,15 +158,6 @@ class ChunkUndo : public ::testing::Test {
   Chunk chunk;
 };
 
-Chunk numbered(int w, int h) {
-  Chunk c;
-  c.width = static_cast<int8_t>(w);
-  c.height = static_cast<int8_t>(h);
-  for (int r = 0; r < 16; ++r)
-    for (int col = 0; col < 16; ++col) c.cell(col, r) = static_cast<uint16_t>(0x100 * r + col + 1);
-  return c;
-}
-
 }  // namespace
 
 // Ctrl+M, Ctrl+F and Ctrl+R: cells move to the mirrored, flipped or turned position; only
@@ -197,30 +188,6 @@ TEST_F(ChunkUndo, WholeTileTransformsMoveCellsAndToggleOnlyTheDrawnFlip) {
     EXPECT_EQ(std::memcmp(&chunk, &start, sizeof chunk), 0);
     EXPECT_FALSE(undo_chunk_change(chunk));
   }
-}
-
-TEST_F(ChunkUndo, SizeChangesStayWithinOneToSixteen) {
-  chunk.width = 16;
-  chunk.height = 1;
-  EXPECT_FALSE(change_chunk_width(chunk_edit_state(), chunk, +1));
-  EXPECT_FALSE(change_chunk_height(chunk_edit_state(), chunk, -1));
-  EXPECT_EQ(chunks_changed, 0);
-  EXPECT_TRUE(change_chunk_width(chunk_edit_state(), chunk, -1));
-  EXPECT_TRUE(change_chunk_height(chunk_edit_state(), chunk, +1));
-  EXPECT_EQ(chunk.width, 15);
-  EXPECT_EQ(chunk.height, 2);
-  EXPECT_EQ(chunks_changed, 1);
-  undo_all();  // each size goes back
-  EXPECT_EQ(chunk.width, 16);
-  EXPECT_EQ(chunk.height, 1);
-}
-
-TEST_F(ChunkUndo, CellsOutsideTheUsedAreaAreClearedOnKeeping) {
-  chunk = numbered(3, 2);
-  clear_cells_outside(chunk);
-  for (int r = 0; r < 16; ++r)
-    for (int c = 0; c < 16; ++c)
-      EXPECT_EQ(chunk.cell(c, r) != 0, c < 3 && r < 2) << c << "," << r;
 }
 
 // Each line of the block menu on one cell: the four solidity bits and the two flips toggle,

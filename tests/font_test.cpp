@@ -7,24 +7,18 @@
 
 namespace {
 
-// True when the 8x8 cell at screen (x, y) of back_buffer equals glyph g exactly
-// (glyph mask pixels showing the background colour 0).
+// True when the 8x8 cell at screen (x, y) of back_buffer equals glyph g exactly (glyph mask
+// pixels showing the background colour 0), or is blank for g < 0.
 bool cell_shows_glyph(int x, int y, int g) {
   for (int r = 0; r < 8; ++r)
     for (int c = 0; c < 8; ++c) {
-      uint32_t want = pixel32(glyphs[g].get(), c, r);
+      uint32_t want = g < 0 ? 0 : pixel32(glyphs[g].get(), c, r);
       if (want == MASK_COLOUR) want = 0;
       if (pixel32(back_buffer.get(), x + MARGIN + c, y + MARGIN + r) != want) return false;
     }
   return true;
 }
-
-bool cell_blank(int x, int y) {
-  for (int r = 0; r < 8; ++r)
-    for (int c = 0; c < 8; ++c)
-      if (pixel32(back_buffer.get(), x + MARGIN + c, y + MARGIN + r) != 0) return false;
-  return true;
-}
+bool cell_blank(int x, int y) { return cell_shows_glyph(x, y, -1); }
 
 class FontTest : public ::testing::Test {
  protected:

@@ -32,11 +32,9 @@ class LayerTracking : public LevelEditorTest {
         row(r).objects.push_back({codes[(x / 90 + r) % 11], static_cast<uint16_t>(x)});
         row(r, true).objects.push_back({static_cast<uint16_t>((x + r) % 8), static_cast<uint16_t>(x + 40)});
       }
-    for (int i = 0; i < 12; ++i) {
-      markers[static_cast<size_t>(i)] = {static_cast<uint8_t>(i % 4 == 3 ? MARKER_SECRET : i % 4), "NAME", 0, 0};
-      markers[static_cast<size_t>(i)].x = static_cast<int16_t>(50 + 97 * i);
-      markers[static_cast<size_t>(i)].y = static_cast<int16_t>(60 + 31 * i);
-    }
+    for (int i = 0; i < 12; ++i)
+      markers[static_cast<size_t>(i)] = {static_cast<uint8_t>(i % 4 == 3 ? MARKER_SECRET : i % 4), "NAME",
+                                         static_cast<int16_t>(50 + 97 * i), static_cast<int16_t>(60 + 31 * i)};
   }
 
   // Runs the scripted session and keeps every presented screen.

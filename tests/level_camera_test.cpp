@@ -51,17 +51,6 @@ TEST_F(LevelCamera, MouseBandEdgesLatchAndKeys) {
   EXPECT_EQ(scrolled(320, 240), Move(512, 512));
 }
 
-// The wheel and the zoom keys stop at the smallest and largest zoom exactly.
-TEST_F(LevelCamera, ZoomStopsAtBothEnds) {
-  for (const auto& c : {std::pair<int, int>{MIN_ZOOM + 1, -3}, {MAX_ZOOM - 1, 3}}) {
-    level_zoom = static_cast<int16_t>(c.first);
-    wheel_before = 0;
-    wheel_now = static_cast<int16_t>(c.second);
-    handle_zoom_input();
-    EXPECT_EQ(level_zoom, c.second < 0 ? MIN_ZOOM : MAX_ZOOM);
-  }
-}
-
 // The undo read-out shows for 150 ticks; the status bar takes (width - 4) / 8 characters.
 TEST(ReadoutLimits, UndoReadoutTicksAndStatusBarWidth) {
   show_undo_readout(3, 1, 100);

@@ -10,6 +10,7 @@
 #include "game_fixtures.h"
 #include "gamedata/level_state.h"
 #include "level_editor_fixture.h"
+#include "step_hashes.h"
 #include "ui/messages.h"
 #include <loadpng.h>
 
@@ -32,18 +33,9 @@ class LevelEditorTour : public LevelEditorTest {
       mix(v, sizeof v);
       mix(m.name.c_str(), m.name.size() + 1);
     }
-    const int view[] = {camera_x,
-                        camera_y,
-                        level_zoom,
-                        camera_state,
-                        level_changed_flags,
-                        snap_to_grid,
-                        ledit.edit_flags,
-                        ledit.object_selected,
-                        ledit.selected_row,
-                        ledit.selected_index,
-                        ledit.panel_line,
-                        layer_visibility};
+    const int view[] = {camera_x, camera_y, level_zoom, camera_state, level_changed_flags,
+                        snap_to_grid, ledit.edit_flags, ledit.object_selected, ledit.selected_row, ledit.selected_index,
+                        ledit.panel_line, layer_visibility};
     mix(view, sizeof view);
     for (const std::string& m : captured_messages()) mix(m.c_str(), m.size() + 1);
     save_tour_frame(in->screen.get(), seen.size());
@@ -57,12 +49,8 @@ class LevelEditorTour : public LevelEditorTest {
     record(name);
   }
   void press(const std::string& name, int scancode, int modifiers = 0, const std::string& text = "") {
-    in->key_shift_flags = modifiers;
-    in->press(scancode).release(scancode).type(text);
-    frames(1);
-    in->key_shift_flags = 0;
-    frames(1);
-    record(name);
+    key(scancode, modifiers, text);
+    step(name, [] {});
   }
   void over(int x, int r) { place_mouse(icon_x(x) + 4, icon_y(r) + 4); }
   // A left drag from where the mouse is, by (dx, dy), in `moves` moves.
@@ -124,8 +112,7 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
   press("full stop: its effect line", KEY_STOP);
   press("plus on the effect line", KEY_EQUALS);
   press("comma: back to the kind line", KEY_COMMA);
-  step(
-      "7 held shows the effect", [&] { in->press(KEY_7).idle(2).release(KEY_7); }, 3);
+  step("7 held shows the effect", [&] { in->press(KEY_7).idle(2).release(KEY_7); }, 3);
   step("over the large object", [&] { over(160, 9); });
   press("minus leaves the large object as it is", KEY_MINUS);
   press("delete deletes it", KEY_DEL);
@@ -166,21 +153,15 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
     in->press(KEY_F8).release(KEY_F8);
   });
   level_editor_play = nullptr;
-  step(
-      "wheel out", [&] { in->wheel(-3); }, 2);
+  step("wheel out", [&] { in->wheel(-3); }, 2);
   press("page up zooms in", KEY_PGUP);
   press("home: 100 percent", KEY_HOME);
   press("page down", KEY_PGDN);
-  step(
-      "arrows scroll",
-      [&] { in->press(KEY_RIGHT).idle(4).release(KEY_RIGHT).press(KEY_DOWN).idle(3).release(KEY_DOWN); }, 9);
-  step(
-      "shift arrows scroll faster",
-      [&] {
-        in->key_shift_flags = KB_SHIFT_FLAG;
-        in->press(KEY_LEFT).idle(3).release(KEY_LEFT).then([](ScriptedInput& s) { s.key_shift_flags = 0; });
-      },
-      5);
+  step("arrows scroll", [&] { in->press(KEY_RIGHT).idle(4).release(KEY_RIGHT).press(KEY_DOWN).idle(3).release(KEY_DOWN); }, 9);
+  step("shift arrows scroll faster", [&] {
+    in->key_shift_flags = KB_SHIFT_FLAG;
+    in->press(KEY_LEFT).idle(3).release(KEY_LEFT).then([](ScriptedInput& s) { s.key_shift_flags = 0; });
+  }, 5);
   step("f1 shows the help until a click", [&] {
     in->press(KEY_F1).idle(2).release(KEY_F1).idle(15);
     in->then([this](ScriptedInput& s) { seen.push_back({"the help overlay", colour_hash(s.screen.get())}); });
@@ -217,98 +198,26 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
   press("h again: no frames", KEY_H);
 
   EXPECT_EQ(in->vsyncs, in->presents);  // one wait for the beam before each frame shown
-  expect_frame_hashes("level editor session", seen,
-                      {
-                          {"over two chunks", 0x96bc4b2d76c2309bull},
-                          {"ctrl full stop picks the next object here", 0x96bc4b2d76c2309bull},
-                          {"ctrl comma picks the previous one", 0xfdfccfead972a102ull},
-                          {"plus: the next chunk", 0x64d647810ac6127dull},
-                          {"minus: back", 0x39c8210391397d50ull},
-                          {"star: 16 chunks on, wrapping", 0xbedc41fee1169eceull},
-                          {"slash: 16 back", 0x38d8c5b7e09d1150ull},
-                          {"tilde flips the chunk", 0x9e152751ea09b50eull},
-                          {"ctrl plus draws it later", 0x6d65568a45424c31ull},
-                          {"ctrl minus draws it earlier", 0x9e152751ea09b50eull},
-                          {"ctrl star draws it last", 0x6d65568a45424c31ull},
-                          {"ctrl slash draws it first", 0xa6ef77a894a3d50full},
-                          {"full stop: a chunk has one panel line", 0x4f79c128d741a00full},
-                          {"star after a full stop still steps the chunk", 0xb4cf283309ccd755ull},
-                          {"dragged right and down", 0xb268ce88528e2fe9ull},
-                          {"f4 snaps to the grid", 0x5939e1736e92ec50ull},
-                          {"dragged with snapping", 0x75f6ab7ac32e4139ull},
-                          {"f4 again", 0x5bd463968f725430ull},
-                          {"dragged past the left edge", 0x722b6b1242f46f62ull},
-                          {"over the pickup", 0x0b0d1c1bd6408438ull},
-                          {"plus: the next pickup type", 0xcebabe677c999f0bull},
-                          {"slash: 16 types back", 0xbd7f17402c8f6b19ull},
-                          {"over the block object", 0xcf6c7813a2c8518cull},
-                          {"plus: the next block kind", 0x43dc483c5ea58e36ull},
-                          {"full stop: its effect line", 0x0d0489e6052c1e2bull},
-                          {"plus on the effect line", 0x0d0489e6052c1e2bull},
-                          {"comma: back to the kind line", 0x233e435c3848d9e6ull},
-                          {"7 held shows the effect", 0xf0e422e6fb3fac3eull},
-                          {"over the large object", 0xda145ced5df5329bull},
-                          {"minus leaves the large object as it is", 0xda145ced5df5329bull},
-                          {"delete deletes it", 0x320d786485642a35ull},
-                          {"over the first code past the chunks", 0xe15b06a56fde0d09ull},
-                          {"dragged like an icon", 0x21e0dc6ed7743027ull},
-                          {"at an empty place", 0x8d41cac264d20fceull},
-                          {"insert puts a chunk under the cursor", 0xfed316173cbb086full},
-                          {"i puts another", 0xdfe2d8d3882f153dull},
-                          {"ctrl i asks for the number", 0x73985809f08cb049ull},
-                          {"ctrl insert with a bad number", 0xfce2c43ce6f6b045ull},
-                          {"ctrl i with a letter beyond ASCII", 0xf1f1af105e3ecbf9ull},
-                          {"ctrl z undoes", 0x9b7022f9aa80f134ull},
-                          {"ctrl z again", 0xc64a21aa02e2a663ull},
-                          {"ctrl y redoes", 0x9b7022f9aa80f134ull},
-                          {"ctrl shift z redoes", 0x9567718c427572dfull},
-                          {"over the chunk of two rows", 0x588c66d2be4c70f2ull},
-                          {"m: metablock editing", 0x4a1194102356520aull},
-                          {"over a cell of the chunk", 0x96c334b0bedd9430ull},
-                          {"plus steps the block", 0x486b41f059d42f23ull},
-                          {"star steps 16 blocks", 0xe30ecb48f71de2e9ull},
-                          {"tilde flips the block", 0x2e47a1179e869969ull},
-                          {"delete clears the block", 0x5f96d32cb0008c7aull},
-                          {"m: layout editing", 0x91e77dc3406851cbull},
-                          {"tab: the back plane", 0x9079e72d25842cc4ull},
-                          {"over a back plane chunk", 0x2247b1bf17ec70e5ull},
-                          {"plus on the back plane", 0xd9361356fa8c0a97ull},
-                          {"delete on the back plane", 0xd8d858d7666fe8afull},
-                          {"ctrl tab hides the back plane", 0xd8d858d7666fe8afull},
-                          {"tab: the front plane", 0x3e6840c2daa6d2bcull},
-                          {"f5: camera coordinates", 0xf3fdb032912858fcull},
-                          {"f6: mouse coordinates", 0x78a965e3058c5ae0ull},
-                          {"f7: unit coordinates", 0xd3dabf92600d81c9ull},
-                          {"f9 hides layer L", 0xb1a880c48aef8ce7ull},
-                          {"f10 hides layer H", 0x71b328b3de8413c5ull},
-                          {"f9 shows layer L again", 0x13d017a30c78faebull},
-                          {"f8 with no project loaded says to load one", 0x51fec120d7d94e1full},
-                          {"wheel out", 0x9c98d6bda0553c75ull},
-                          {"page up zooms in", 0x55efdde361e6332bull},
-                          {"home: 100 percent", 0xa097d9a32ce5687cull},
-                          {"page down", 0xe40b5d9725a88405ull},
-                          {"arrows scroll", 0x92c10dc4cc5c235full},
-                          {"shift arrows scroll faster", 0xafc96f590eef2d04ull},
-                          {"f1 shows the help until a click", 0xafc96f590eef2d04ull},
-                          {"the help overlay", 0x68574b8de59beaf7ull},
-                          {"f4 snaps again", 0x476472592a1084f5ull},
-                          {"at an odd place", 0xaf3c1a30d6ddb351ull},
-                          {"insert snaps the new chunk to the grid", 0x4e33bf00071361b0ull},
-                          {"ctrl click adds the new chunk to the group", 0xc903d486affe4e70ull},
-                          {"ctrl d duplicates the group", 0x6cbd5ae751548a01ull},
-                          {"ctrl a selects every object", 0x45dd1832da18ac39ull},
-                          {"ctrl x cuts the group", 0x249a674f011af511ull},
-                          {"ctrl v pastes it under the cursor", 0x27a95b4b30eb00feull},
-                          {"delete deletes the group", 0x249a674f011af511ull},
-                          {"ctrl v pastes it again", 0x27a95b4b30eb00feull},
-                          {"shift drag selects a rectangle", 0xa8a919ab44c494c9ull},
-                          {"a click on nothing selects nothing", 0xf2d17963df7b99a6ull},
-                          {"over a chunk again", 0x940bdc722398cccdull},
-                          {"n: the next placement of the chunk", 0x21f444f9abad69ebull},
-                          {"shift n: the previous one", 0x9e27c82f4039b4f2ull},
-                          {"h frames every placement of the chunk", 0xe8a837dedcc4d846ull},
-                          {"h again: no frames", 0x9e27c82f4039b4f2ull},
-                      });
+  expect_step_hashes("level editor session", seen, {
+    0x96bc4b2d76c2309bull, 0x96bc4b2d76c2309bull, 0xfdfccfead972a102ull, 0x64d647810ac6127dull, 0x39c8210391397d50ull,
+    0xbedc41fee1169eceull, 0x38d8c5b7e09d1150ull, 0x9e152751ea09b50eull, 0x6d65568a45424c31ull, 0x9e152751ea09b50eull,
+    0x6d65568a45424c31ull, 0xa6ef77a894a3d50full, 0x4f79c128d741a00full, 0xb4cf283309ccd755ull, 0xb268ce88528e2fe9ull,
+    0x5939e1736e92ec50ull, 0x75f6ab7ac32e4139ull, 0x5bd463968f725430ull, 0x722b6b1242f46f62ull, 0x0b0d1c1bd6408438ull,
+    0xcebabe677c999f0bull, 0xbd7f17402c8f6b19ull, 0xcf6c7813a2c8518cull, 0x43dc483c5ea58e36ull, 0x0d0489e6052c1e2bull,
+    0x0d0489e6052c1e2bull, 0x233e435c3848d9e6ull, 0xf0e422e6fb3fac3eull, 0xda145ced5df5329bull, 0xda145ced5df5329bull,
+    0x320d786485642a35ull, 0xe15b06a56fde0d09ull, 0x21e0dc6ed7743027ull, 0x8d41cac264d20fceull, 0xfed316173cbb086full,
+    0xdfe2d8d3882f153dull, 0x73985809f08cb049ull, 0xfce2c43ce6f6b045ull, 0xf1f1af105e3ecbf9ull, 0x9b7022f9aa80f134ull,
+    0xc64a21aa02e2a663ull, 0x9b7022f9aa80f134ull, 0x9567718c427572dfull, 0x588c66d2be4c70f2ull, 0x4a1194102356520aull,
+    0x96c334b0bedd9430ull, 0x486b41f059d42f23ull, 0xe30ecb48f71de2e9ull, 0x2e47a1179e869969ull, 0x5f96d32cb0008c7aull,
+    0x91e77dc3406851cbull, 0x9079e72d25842cc4ull, 0x2247b1bf17ec70e5ull, 0xd9361356fa8c0a97ull, 0xd8d858d7666fe8afull,
+    0xd8d858d7666fe8afull, 0x3e6840c2daa6d2bcull, 0xf3fdb032912858fcull, 0x78a965e3058c5ae0ull, 0xd3dabf92600d81c9ull,
+    0xb1a880c48aef8ce7ull, 0x71b328b3de8413c5ull, 0x13d017a30c78faebull, 0x51fec120d7d94e1full, 0x9c98d6bda0553c75ull,
+    0x55efdde361e6332bull, 0xa097d9a32ce5687cull, 0xe40b5d9725a88405ull, 0x92c10dc4cc5c235full, 0xafc96f590eef2d04ull,
+    0x68574b8de59beaf7ull, 0xafc96f590eef2d04ull, 0x476472592a1084f5ull, 0xaf3c1a30d6ddb351ull, 0x4e33bf00071361b0ull,
+    0xc903d486affe4e70ull, 0x6cbd5ae751548a01ull, 0x45dd1832da18ac39ull, 0x249a674f011af511ull, 0x27a95b4b30eb00feull,
+    0x249a674f011af511ull, 0x27a95b4b30eb00feull, 0xa8a919ab44c494c9ull, 0xf2d17963df7b99a6ull, 0x940bdc722398cccdull,
+    0x21f444f9abad69ebull, 0x9e27c82f4039b4f2ull, 0xe8a837dedcc4d846ull, 0x9e27c82f4039b4f2ull
+  });
 }
 
 TEST_F(LevelEditorTour, EditingTheMarkersOfTheMapScreen) {
@@ -321,8 +230,7 @@ TEST_F(LevelEditorTour, EditingTheMarkersOfTheMapScreen) {
   markers[3] = {7, "D", 300, 103};
   level_editor_modes = 0x12;
   enter();
-  step(
-      "the markers animate", [] {}, 9);
+  step("the markers animate", [] {}, 9);
   step("over the tunnel", [&] { place_mouse(205, 105); });
   for (int line = 1; line <= 7; ++line) press("full stop: line " + std::to_string(line % 7), KEY_STOP);
   press("comma: back to line 6", KEY_COMMA);
@@ -345,9 +253,7 @@ TEST_F(LevelEditorTour, EditingTheMarkersOfTheMapScreen) {
   press("comma: the name line", KEY_COMMA);
   press("enter on the unchanged name", KEY_ENTER, 0, "\n");
   press("enter renames, upper case, 24 characters", KEY_ENTER, 0, "\b\b\bthe very long name of a level!x\n");
-  step(
-      "escape at the name keeps it", [&] { in->press(KEY_ENTER).release(KEY_ENTER).type("X").type_key(KEY_ESC, 27); },
-      2);
+  step("escape at the name keeps it", [&] { in->press(KEY_ENTER).release(KEY_ENTER).type("X").type_key(KEY_ESC, 27); }, 2);
   step("dragged", [&] { drag(21, 7); });
   press("f4 snaps", KEY_F4);
   step("dragged with snapping", [&] { drag(30, 53, 3); });
@@ -370,50 +276,15 @@ TEST_F(LevelEditorTour, EditingTheMarkersOfTheMapScreen) {
   const Marker before = t;
   drag(3, 3);
   EXPECT_EQ(t, before);
-  expect_frame_hashes("map screen session", seen,
-                      {
-      {"the markers animate", 0x6cb877de0a16a00cull},
-      {"over the tunnel", 0xe617dece423aebdeull},
-      {"full stop: line 1", 0xdb4044370fa84cebull},
-      {"full stop: line 2", 0x805d3c712c462032ull},
-      {"full stop: line 3", 0x84e4471870e07cefull},
-      {"full stop: line 4", 0x02f9e5cb493ef366ull},
-      {"full stop: line 5", 0xdadfc2cee53a65bbull},
-      {"full stop: line 6", 0xefd551d9ef948e8eull},
-      {"full stop: line 0", 0xe7e62e220f1920deull},
-      {"comma: back to line 6", 0x4ddcf00baede7c9eull},
-      {"plus on the tunnel link", 0xfc91c2403b50d78dull},
-      {"comma comma comma comma: the up link", 0xdf31e6a409e00942ull},
-      {"comma 0", 0xc8e9a4210a92bc0full},
-      {"comma 1", 0xf481ad011b254d52ull},
-      {"comma 2", 0xe4a8b306b93fa787ull},
-      {"plus on the up link: none", 0x0c688c49502d46ecull},
-      {"plus again: marker 0", 0x530fc55c6e34db35ull},
-      {"minus: none", 0x18f1ec8aef8d9f94ull},
-      {"star: 16 on", 0xcb99b5e2e9bb5154ull},
-      {"slash: 16 back", 0x18f1ec8aef8d9f94ull},
-      {"comma: the type line", 0xd88ececc17b35fe1ull},
-      {"plus: secret", 0xe08ec1b1799202ccull},
-      {"plus: secret fork", 0xfd64c2f90238c1ddull},
-      {"plus: normal", 0x4c568789a866e9cdull},
-      {"over the two markers at one place", 0x226b4dc617425bf2ull},
-      {"ctrl full stop picks the other", 0x54832ce9c7fddbf1ull},
-      {"over the first marker", 0xf76a803f30b3afb5ull},
-      {"enter off the name line renames nothing", 0x128e00f2f4884db5ull},
-      {"comma: the name line", 0x128e00f2f4884db5ull},
-      {"enter on the unchanged name", 0x7e60b71127e7b296ull},
-      {"enter renames, upper case, 24 characters", 0x90ab49cf7caadc98ull},
-      {"escape at the name keeps it", 0x90ab49cf7caadc98ull},
-      {"dragged", 0x02c53e4fdaf598edull},
-      {"f4 snaps", 0xd3ecb81ae4189d74ull},
-      {"dragged with snapping", 0x3858c755ec13f0feull},
-      {"dragged below the last line", 0x86f5e51f5f5aeb32ull},
-      {"ctrl z undoes the drag", 0x2d4d1d29decc7bdfull},
-      {"ctrl z undoes the snapped drag", 0x9f26b9608219d4aaull},
-      {"ctrl y redoes", 0x2d4d1d29decc7bdfull},
-      {"level replaced: the notice again", 0x2d4d1d29decc7bdfull},
-      {"over the tunnel again", 0x3efabefa6125f2d9ull},
-      {"full stop: the type line", 0x00b7d932fb868cdcull},
-      {"a type edit after it", 0x7eb3b6703225d1f0ull},
-                      });
+  expect_step_hashes("map screen session", seen, {
+    0x6cb877de0a16a00cull, 0xe617dece423aebdeull, 0xdb4044370fa84cebull, 0x805d3c712c462032ull, 0x84e4471870e07cefull,
+    0x02f9e5cb493ef366ull, 0xdadfc2cee53a65bbull, 0xefd551d9ef948e8eull, 0xe7e62e220f1920deull, 0x4ddcf00baede7c9eull,
+    0xfc91c2403b50d78dull, 0xdf31e6a409e00942ull, 0xc8e9a4210a92bc0full, 0xf481ad011b254d52ull, 0xe4a8b306b93fa787ull,
+    0x0c688c49502d46ecull, 0x530fc55c6e34db35ull, 0x18f1ec8aef8d9f94ull, 0xcb99b5e2e9bb5154ull, 0x18f1ec8aef8d9f94ull,
+    0xd88ececc17b35fe1ull, 0xe08ec1b1799202ccull, 0xfd64c2f90238c1ddull, 0x4c568789a866e9cdull, 0x226b4dc617425bf2ull,
+    0x54832ce9c7fddbf1ull, 0xf76a803f30b3afb5ull, 0x128e00f2f4884db5ull, 0x128e00f2f4884db5ull, 0x7e60b71127e7b296ull,
+    0x90ab49cf7caadc98ull, 0x90ab49cf7caadc98ull, 0x02c53e4fdaf598edull, 0xd3ecb81ae4189d74ull, 0x3858c755ec13f0feull,
+    0x86f5e51f5f5aeb32ull, 0x2d4d1d29decc7bdfull, 0x9f26b9608219d4aaull, 0x2d4d1d29decc7bdfull, 0x2d4d1d29decc7bdfull,
+    0x3efabefa6125f2d9ull, 0x00b7d932fb868cdcull, 0x7eb3b6703225d1f0ull
+  });
 }

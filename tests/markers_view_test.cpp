@@ -40,49 +40,6 @@ TEST(MarkerSteps, LinksTypesAndLines) {
   EXPECT_EQ(marker_panel_lines(MARKER_NORMAL), 6);
 }
 
-TEST_F(MarkersView, RenamingUpperCasesAndKeepsTwentyFourCharacters) {
-  start();
-  marker(0) = {MARKER_NORMAL, "OLD", 64, 67};
-  hover_marker(0, 64, 67);
-  // Enter on the unchanged name is no edit: no step, no notice that markers are not saved.
-  in->press(KEY_ENTER).release(KEY_ENTER).type("\n");
-  frames(1);
-  EXPECT_EQ(level_history.undo_count(), 0u);
-  EXPECT_TRUE(captured_messages().empty());
-  in->press(KEY_ENTER).release(KEY_ENTER).type("\b\b\bthe very long name of a level!x\n");
-  frames(1);
-  EXPECT_EQ(marker(0).name, "THE VERY LONG NAME OF A ");
-  EXPECT_EQ(marker(0).name.size(), 24u);
-  EXPECT_EQ(level_changed_flags, 0);
-  // Escape keeps the name.
-  in->press(KEY_ENTER).release(KEY_ENTER).type("X").type_key(KEY_ESC, 27);
-  frames(1);
-  EXPECT_EQ(marker(0).name, "THE VERY LONG NAME OF A ");
-  // Undo brings the old name back; markers never count as unsaved.
-  key(KEY_Z, KB_CTRL_FLAG);
-  EXPECT_EQ(marker(0).name, "OLD");
-  EXPECT_EQ(level_changed_flags, 0);
-}
-
-// Dragged to the level's last line the marker follows; below it, the marker keeps its height.
-TEST_F(MarkersView, ADragBelowTheLastLineKeepsTheMarkersHeight) {
-  make_level(4, 2048, 256);
-  map_header.map_front = 0;
-  level_editor_modes = 0x12;
-  enter();
-  hover_marker(0, 100, 203);
-  const int mx = in->mx, my = in->my;
-  button(1).move(mx, my + 50);  // level y 255, the last line
-  frames(2);
-  EXPECT_EQ(marker(0).y, 253);
-  in->move(mx + 8, my + 51);  // level y 256: x follows, y stays
-  frames(1);
-  EXPECT_EQ(marker(0).x, 108);
-  EXPECT_EQ(marker(0).y, 253);
-  button(0);
-  frames(1);
-}
-
 TEST_F(MarkersView, PanelLiesOnADarkTranslucentBandOverTheScenery) {
   start();
   // Light scenery under the panel: a 16 x 8 chunk of block 50 over (240, 0) .. (496, 128).

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "step_hashes.h"
 #include "test_support.h"
 #include "ui/messages.h"
 #include "ui/screen_state.h"
@@ -53,34 +54,6 @@ class SetupTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SetupTest, StarRows) {
-  EXPECT_EQ(selection_star_row(0x21), 1);
-  EXPECT_EQ(selection_star_row(0x31), 2);  // neither half: the third row
-  EXPECT_EQ(editing_star_row(0x12), 1);
-  EXPECT_EQ(editing_star_row(0x10), 2);
-  uint8_t m = 0x21;
-  set_editing_mode(m, 2);
-  set_selection_mode(m, 1);
-  EXPECT_EQ(m, 0x12);
-}
-
-TEST_F(SetupTest, MouseCoordinatesOffAndOnClearAndSetBit1) {
-  debug_info_flags = 0x07;
-  click_top(11);
-  click_entry(108, LEVEL, 4);     // DEBUG INFO
-  click_entry(108, DEBUG, 2);     // MOUSE COORDINATES
-  in.then([](ScriptedInput&) { EXPECT_EQ(editor_mode & 0x70, 0x70); });
-  click_entry(76, ON_OFF, 2);     // OFF BY DEFAULT
-  in.then([](ScriptedInput&) { EXPECT_EQ(debug_info_flags, 0x05); });
-  click_entry(76, ON_OFF, 1);     // ON BY DEFAULT
-  click_entry(76, ON_OFF, 4);     // GO BACK
-  click_entry(108, DEBUG, 5);
-  click_entry(108, LEVEL, 6);
-  click_top(15);
-  setup_screen(display);
-  EXPECT_EQ(debug_info_flags, 0x07);
-}
-
 TEST_F(SetupTest, NewResolutionAppliesOnLeavingAndRefusalRestores) {
   click_top(1);
   in.tap(KEY_8).tap(KEY_0).tap(KEY_0).tap(KEY_ENTER).tap(KEY_6).tap(KEY_0).tap(KEY_0).tap(KEY_ENTER);
@@ -118,31 +91,6 @@ TEST_F(SetupTest, NewResolutionAppliesOnLeavingAndRefusalRestores) {
             std::vector<std::string>{"ERROR: Cannot create the screen bitmaps for 1024 x 768; the previous mode stays."});
   captured_messages().clear();
   headless_screen(640, 480);
-}
-
-// SCREEN MODE changed alone: the same resolution is set again, full screen.
-TEST_F(SetupTest, ScreenModeAloneAppliesOnLeaving) {
-  click_top(2);
-  in.tap(KEY_1).tap(KEY_ENTER);
-  click_top(15);
-  setup_screen(display);
-  ASSERT_EQ(in.mode_requests.size(), 1u);
-  EXPECT_TRUE(in.mode_requests[0].full);
-  EXPECT_EQ(in.mode_requests[0].w, 640);
-  EXPECT_EQ(in.mode_requests[0].h, 480);
-  EXPECT_EQ(full_screen, 1);
-}
-
-// Escape at the X size cancels the whole question: the Y size is not asked (the click on
-// GO BACK would not end it) and the mode stays.
-TEST_F(SetupTest, EscapeAtTheXSizeCancelsTheResolution) {
-  click_top(1);
-  in.tap(KEY_8).tap(KEY_0).tap(KEY_0).tap(KEY_ESC);
-  click_top(15);
-  setup_screen(display);
-  EXPECT_TRUE(in.mode_requests.empty());
-  EXPECT_EQ(screen_width, 640);
-  EXPECT_EQ(screen_height, 480);
 }
 
 // Every entry of every SETUP screen in one session, each step's frame, settings (as saved),
@@ -241,61 +189,17 @@ TEST_F(SetupTest, EveryScreenAndSettingStepByStep) {
   click_top(15);
   setup_screen(display);
   hash_now("left", in);
-  expect_frame_hashes("setup session", seen,
-                      {
-                          {"the setup menu", 0x1bed4495ed94b305ull},
-                          {"the X size question", 0x2893274e61166353ull},
-                          {"the Y size question after an X size over the limit", 0x60d1c60cbaf71613ull},
-                          {"a Y size under the limit", 0xb7dab10364c144ceull},
-                          {"entry 2: its question", 0xc1ccbc78708944abull},
-                          {"entry 2 set to 1", 0x52944a678ccbf0d6ull},
-                          {"entry 3: its question", 0x32056df5fe919b35ull},
-                          {"entry 3 set to 1", 0xbbb3c4f149ea20d7ull},
-                          {"entry 4: its question", 0xc79b02d4ea3fffa7ull},
-                          {"entry 4 set to 9", 0xf0d875a998599577ull},
-                          {"entry 5: its question", 0x1110847e572e2726ull},
-                          {"entry 5 set to 1", 0x238abebcc5291838ull},
-                          {"entry 6: its question", 0x50761a00af3193afull},
-                          {"entry 6 set to 12", 0x006b45c8f8f186d8ull},
-                          {"entry 7: its question", 0xb59f948b5e2b5d9bull},
-                          {"entry 7 set to 40000", 0xa15f0b368e581a12ull},
-                          {"entry 8: its question", 0x25fe3502f9d4f19cull},
-                          {"entry 8 set to 0", 0xb20310d7f124396full},
-                          {"key bindings", 0x1df9b3cb00a91099ull},
-                          {"key binding 1: its question", 0x4e930e2e7655a736ull},
-                          {"key binding 1 set", 0x0049bbacb0329464ull},
-                          {"key binding 2: its question", 0xc17a0673635c7973ull},
-                          {"key binding 2 set", 0x40bbc971d57137e2ull},
-                          {"key binding 3: its question", 0xf5094fd3be9f54eeull},
-                          {"key binding 3 set", 0x59155232c52d587eull},
-                          {"key binding 4: its question", 0x96a227f524dd62a0ull},
-                          {"key binding 4 set", 0xde6f72983a574094ull},
-                          {"level editor setup", 0x9825d7e58f1c632aull},
-                          {"level editor entry 1 before option 1", 0x691b1ebf58494658ull},
-                          {"level editor entry 1 option 1", 0xedb7cb722bb5fcbcull},
-                          {"level editor entry 1 before option 2", 0x975ab416360932c5ull},
-                          {"level editor entry 1 option 2", 0xf4a696e5918e4159ull},
-                          {"level editor entry 1 before option 3", 0x40097640faba3bceull},
-                          {"level editor entry 1 option 3", 0x816a74d259adfab5ull},
-                          {"level editor entry 2 before option 1", 0xd2e597ad1ae79a77ull},
-                          {"level editor entry 2 option 1", 0x6a99060c82fd4a22ull},
-                          {"level editor entry 2 before option 2", 0xd2e597ad1ae79a77ull},
-                          {"level editor entry 2 option 2", 0xb3cde4567b0aa560ull},
-                          {"background option 2", 0x4e29b0658a214967ull},
-                          {"background option 1", 0x772716e6b5055482ull},
-                          {"debug info", 0x7590649f12b1c985ull},
-                          {"debug info entry 1", 0x496fab4829dd93fbull},
-                          {"debug info entry 1 set", 0x8241c2840166cd49ull},
-                          {"debug info entry 2", 0xbfc4d96f81f8fe06ull},
-                          {"debug info entry 2 set", 0xc65cf84fddbb772dull},
-                          {"debug info entry 3", 0xbede3ae38348252cull},
-                          {"debug info entry 3 set", 0xaa53f09c3cc197cdull},
-                          {"meta block editor setup", 0xf0688b894e545266ull},
-                          {"meta block editor: static editing", 0x2ed46a4b7f9543e0ull},
-                          {"meta block editor: roaming selection", 0x160a105a34ea31b9ull},
-                          {"block analysis tool setup", 0xc16788fee2fbebe9ull},
-                          {"block analysis tool: static selection", 0xe2e9f1167344ce4aull},
-                          {"back at the setup menu", 0xc60a37e228b7b55dull},
-                          {"left", 0xe5c4212d658de71dull},
-                      });
+  expect_step_hashes("setup session", seen, {
+    0x1bed4495ed94b305ull, 0x2893274e61166353ull, 0x60d1c60cbaf71613ull, 0xb7dab10364c144ceull, 0xc1ccbc78708944abull,
+    0x52944a678ccbf0d6ull, 0x32056df5fe919b35ull, 0xbbb3c4f149ea20d7ull, 0xc79b02d4ea3fffa7ull, 0xf0d875a998599577ull,
+    0x1110847e572e2726ull, 0x238abebcc5291838ull, 0x50761a00af3193afull, 0x006b45c8f8f186d8ull, 0xb59f948b5e2b5d9bull,
+    0xa15f0b368e581a12ull, 0x25fe3502f9d4f19cull, 0xb20310d7f124396full, 0x1df9b3cb00a91099ull, 0x4e930e2e7655a736ull,
+    0x0049bbacb0329464ull, 0xc17a0673635c7973ull, 0x40bbc971d57137e2ull, 0xf5094fd3be9f54eeull, 0x59155232c52d587eull,
+    0x96a227f524dd62a0ull, 0xde6f72983a574094ull, 0x9825d7e58f1c632aull, 0x691b1ebf58494658ull, 0xedb7cb722bb5fcbcull,
+    0x975ab416360932c5ull, 0xf4a696e5918e4159ull, 0x40097640faba3bceull, 0x816a74d259adfab5ull, 0xd2e597ad1ae79a77ull,
+    0x6a99060c82fd4a22ull, 0xd2e597ad1ae79a77ull, 0xb3cde4567b0aa560ull, 0x4e29b0658a214967ull, 0x772716e6b5055482ull,
+    0x7590649f12b1c985ull, 0x496fab4829dd93fbull, 0x8241c2840166cd49ull, 0xbfc4d96f81f8fe06ull, 0xc65cf84fddbb772dull,
+    0xbede3ae38348252cull, 0xaa53f09c3cc197cdull, 0xf0688b894e545266ull, 0x2ed46a4b7f9543e0ull, 0x160a105a34ea31b9ull,
+    0xc16788fee2fbebe9ull, 0xe2e9f1167344ce4aull, 0xc60a37e228b7b55dull, 0xe5c4212d658de71dull
+  });
 }
