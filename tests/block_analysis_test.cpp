@@ -6,10 +6,10 @@
 
 #include <sys/wait.h>
 
-#include <cctype>
 #include <cstring>
 #include <cstdlib>
 #include <map>
+#include <regex>
 #include <set>
 #include <stdexcept>
 
@@ -140,15 +140,9 @@ TEST_F(BlockAnalysisScreen, HelpNamesExactlyTheKeysTheScreenReads) {
   const std::set<std::string> not_keys = {"left", "click", "mouse", "wheel", "shift"};
   std::set<int> named;
   const std::string help = BLOCK_ANALYSIS_HELP;
-  for (size_t i = 0; i < help.size();) {
-    if (!std::islower(static_cast<unsigned char>(help[i]))) {
-      ++i;
-      continue;
-    }
-    size_t j = i;
-    while (j < help.size() && (std::islower(static_cast<unsigned char>(help[j])) || std::isdigit(static_cast<unsigned char>(help[j])))) ++j;
-    const std::string word = help.substr(i, j - i);
-    i = j;
+  const std::regex lower_case_word("[a-z][a-z0-9]*");
+  for (std::sregex_iterator w(help.begin(), help.end(), lower_case_word), end; w != end; ++w) {
+    const std::string word = w->str();
     if (not_keys.count(word)) continue;
     ASSERT_TRUE(key_words.count(word)) << "the help names a key the test does not know: " << word;
     named.insert(key_words.at(word).begin(), key_words.at(word).end());

@@ -1,4 +1,6 @@
 // The block selector, the tile selector and the block context menu, one frame at a time.
+#include <cstring>
+
 #include "chunk_editor_fixture.h"
 #include "chunkedit/block_context_menu.h"
 #include "chunkedit/block_selector.h"
@@ -166,6 +168,30 @@ TEST_F(Selectors, ShiftDeleteIsRefusedWhileALevelOfTheThemePlacesTheTile) {
   project = ProjectTables();
   captured_messages().clear();
   EXPECT_EQ(chunkmap.count(), 2);
+}
+
+TEST_F(Selectors, DeleteClearsAndCtrlCCtrlVCopyATileAfterTheQuestion) {
+  with_flags(KB_CTRL_FLAG).tap(KEY_V).idle();  // nothing copied yet: no question, no paste
+  with_flags(0).tap(KEY_Y).idle();
+  run_tiles();
+  EXPECT_EQ(chunkmap.chunks[0].width, 4);
+  camera_x = 2 * 704;  // tile 2: 1x1 block 7
+  with_flags(KB_CTRL_FLAG).tap(KEY_C).idle();
+  with_flags(0).then([](ScriptedInput&) { camera_x = 0; }).idle();
+  with_flags(KB_CTRL_FLAG).tap(KEY_V).idle();
+  with_flags(0).tap(KEY_N).idle();  // no: tile 0 stays
+  run_tiles();
+  EXPECT_EQ(chunkmap.chunks[0].width, 4);
+  with_flags(KB_CTRL_FLAG).tap(KEY_V).idle();
+  with_flags(0).tap(KEY_Y).idle();
+  run_tiles();
+  EXPECT_EQ(std::memcmp(&chunkmap.chunks[0], &chunkmap.chunks[2], sizeof(Chunk)), 0);
+  EXPECT_EQ(chunk_bitmaps[0]->w, 16);
+  in.tap(KEY_DEL).idle().tap(KEY_Y).idle();
+  run_tiles();
+  EXPECT_EQ(chunkmap.chunks[0].cells[0], 0);
+  EXPECT_EQ(chunkmap.chunks[0].width, 1);
+  EXPECT_EQ(pixel32(chunk_bitmaps[0].get(), 4, 4), solid_block_colour(0) & 0xFFFFFF);
 }
 
 // The chunkmap takes 512 chunks: the 512th is appended, a 513th is refused.

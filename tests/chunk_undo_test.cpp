@@ -190,6 +190,22 @@ TEST_F(ChunkUndo, WholeTileTransformsMoveCellsAndToggleOnlyTheDrawnFlip) {
   }
 }
 
+TEST_F(ChunkUndo, SizeChangesStayWithinOneToSixteen) {
+  chunk.width = 16;
+  chunk.height = 1;
+  EXPECT_FALSE(change_chunk_width(chunk_edit_state(), chunk, +1));
+  EXPECT_FALSE(change_chunk_height(chunk_edit_state(), chunk, -1));
+  EXPECT_EQ(chunks_changed, 0);
+  EXPECT_TRUE(change_chunk_width(chunk_edit_state(), chunk, -1));
+  EXPECT_TRUE(change_chunk_height(chunk_edit_state(), chunk, +1));
+  EXPECT_EQ(chunk.width, 15);
+  EXPECT_EQ(chunk.height, 2);
+  EXPECT_EQ(chunks_changed, 1);
+  undo_all();  // each size goes back
+  EXPECT_EQ(chunk.width, 16);
+  EXPECT_EQ(chunk.height, 1);
+}
+
 // Each line of the block menu on one cell: the four solidity bits and the two flips toggle,
 // CUT clears the cell and keeps its word for PASTE, and undo takes them all back.
 TEST_F(ChunkUndo, BlockMenuLinesToggleTheirBitsAndCutKeepsTheWord) {

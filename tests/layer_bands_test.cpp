@@ -50,10 +50,8 @@ class LayerTracking : public LevelEditorTest {
     frames_this_second = 0;
     wheel_now = wheel_before = 0;
     click_event = buttons_before = 0;
-    tips_enabled = 1;
-    fps_counter_enabled = 1;
+    tips_enabled = fps_counter_enabled = background_default = 1;
     debug_info_flags = 7;
-    background_default = 1;
     snap_to_grid = 0;
     level_changed_flags = 0;  // the drag of the first session marks the level changed
     enter();

@@ -25,14 +25,10 @@ class LevelCamera : public LevelEditorTest {
 // pixels each side the fast latch is set, and with the left button held it moves four
 // times as fast. The scroll keys move it 256 units, 512 with Shift.
 TEST_F(LevelCamera, MouseBandEdgesLatchAndKeys) {
-  struct Case {
-    int x, y;
-    Move moved;
-  };
-  for (const Case& c : {Case{327, 240, {0, 0}}, Case{328, 240, {0, 0}}, Case{329, 240, {1, 0}}, Case{312, 240, {0, 0}},
-                        Case{311, 240, {-1, 0}}, Case{320, 248, {0, 0}}, Case{320, 249, {0, 1}},
-                        Case{320, 232, {0, 0}}, Case{320, 231, {0, -1}}, Case{416, 312, {88, 64}}})
-    EXPECT_EQ(scrolled(c.x, c.y), c.moved) << c.x << "," << c.y;
+  for (const auto& [x, y, moved] : {std::tuple{327, 240, Move{0, 0}}, {328, 240, {0, 0}}, {329, 240, {1, 0}},
+                                    {312, 240, {0, 0}}, {311, 240, {-1, 0}}, {320, 248, {0, 0}}, {320, 249, {0, 1}},
+                                    {320, 232, {0, 0}}, {320, 231, {0, -1}}, {416, 312, {88, 64}}})
+    EXPECT_EQ(scrolled(x, y), moved) << x << "," << y;
   EXPECT_EQ(fast_scroll_latch, 0);
   scrolled(320, 313);
   EXPECT_EQ(fast_scroll_latch, 1);
@@ -49,6 +45,17 @@ TEST_F(LevelCamera, MouseBandEdgesLatchAndKeys) {
   in->key_shift_flags = KB_SHIFT_FLAG;
   in->keys = {key_scroll_down, key_scroll_right};
   EXPECT_EQ(scrolled(320, 240), Move(512, 512));
+}
+
+// The wheel and the zoom keys stop at the smallest and largest zoom exactly.
+TEST_F(LevelCamera, ZoomStopsAtBothEnds) {
+  for (const auto& c : {std::pair<int, int>{MIN_ZOOM + 1, -3}, {MAX_ZOOM - 1, 3}}) {
+    level_zoom = static_cast<int16_t>(c.first);
+    wheel_before = 0;
+    wheel_now = static_cast<int16_t>(c.second);
+    handle_zoom_input();
+    EXPECT_EQ(level_zoom, c.second < 0 ? MIN_ZOOM : MAX_ZOOM);
+  }
 }
 
 // The undo read-out shows for 150 ticks; the status bar takes (width - 4) / 8 characters.

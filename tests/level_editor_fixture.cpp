@@ -48,8 +48,7 @@ void LevelEditorTest::make_level(int chunks, int width, int height) {
   for (int t = 0; t < PICKUP_TYPE_COUNT; ++t) pickup_icons[static_cast<size_t>(t)] = solid_bitmap(pickup_colour(t));
   for (int i = 0; i < BLOCK_TYPE_ICON_COUNT; ++i)
     block_type_icons[static_cast<size_t>(i)] = solid_bitmap(0xFF0000A0u + static_cast<uint32_t>(i));
-  block_type_large_icons[0] = solid_bitmap(0xFF0000C0u, 32, 32);
-  block_type_large_icons[1] = solid_bitmap(0xFF0000C1u, 32, 32);
+  for (uint32_t i : {0u, 1u}) block_type_large_icons[i] = solid_bitmap(0xFF0000C0u + i, 32, 32);
   for (int f = 0; f < 3; ++f) {
     large_object_frames[static_cast<size_t>(f)] = solid_bitmap(0xFF00D000u + static_cast<uint32_t>(f), 32, 40);
     marker_icons_normal[static_cast<size_t>(f)] = solid_bitmap(0xFF00E000u + static_cast<uint32_t>(f));

@@ -9,8 +9,8 @@ namespace {
 
 class MarkersView : public LevelEditorTest {
  protected:
-  void start() {
-    make_level();
+  void start(int height = 512) {
+    make_level(4, 2048, height);
     map_header.map_front = 0;
     level_editor_modes = 0x12;
     enter();
@@ -38,6 +38,38 @@ TEST(MarkerSteps, LinksTypesAndLines) {
   for (const auto& t : types) EXPECT_EQ(step_marker_type(uint8_t(t[0]), t[1]), t[2]) << t[0] << " " << t[1];
   EXPECT_EQ(marker_panel_lines(MARKER_TUNNEL), 7);
   EXPECT_EQ(marker_panel_lines(MARKER_NORMAL), 6);
+}
+
+// Enter on the unchanged name is no edit: no step, no notice that markers are not saved. A
+// rename is one step that undo takes back; markers never count as unsaved.
+TEST_F(MarkersView, AnUnchangedNameIsNoStepAndARenameUndoes) {
+  start();
+  marker(0) = {MARKER_NORMAL, "OLD", 64, 67};
+  hover_marker(0, 64, 67);
+  key(KEY_ENTER, 0, "\n");
+  EXPECT_EQ(level_history.undo_count(), 0u);
+  EXPECT_TRUE(captured_messages().empty());
+  key(KEY_ENTER, 0, "\b\b\bthe very long name of a level!x\n");
+  EXPECT_EQ(marker(0).name, "THE VERY LONG NAME OF A ");
+  key(KEY_Z, KB_CTRL_FLAG);
+  EXPECT_EQ(marker(0).name, "OLD");
+  EXPECT_EQ(level_changed_flags, 0);
+}
+
+// Dragged to the level's last line the marker follows; below it, the marker keeps its height.
+TEST_F(MarkersView, ADragBelowTheLastLineKeepsTheMarkersHeight) {
+  start(256);
+  hover_marker(0, 100, 203);
+  const int mx = in->mx, my = in->my;
+  button(1).move(mx, my + 50);  // level y 255, the last line
+  frames(2);
+  EXPECT_EQ(marker(0).y, 253);
+  in->move(mx + 8, my + 51);  // level y 256: x follows, y stays
+  frames(1);
+  EXPECT_EQ(marker(0).x, 108);
+  EXPECT_EQ(marker(0).y, 253);
+  button(0);
+  frames(1);
 }
 
 TEST_F(MarkersView, PanelLiesOnADarkTranslucentBandOverTheScenery) {

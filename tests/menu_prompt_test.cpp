@@ -43,6 +43,9 @@ TEST_F(MenuTest, HoverClickSeparatorAndOutsideResults) {
   EXPECT_EQ(main_menu_at(200, 96 + 3 + 16), 1);
   EXPECT_EQ(main_menu_at(200, 96 + 3 + 17), 2);
   EXPECT_EQ(main_menu_at(200, 96 + 3 + 49), 4);  // the first separator
+  // The mouse is read 3 pixels up and left: an entry spans (y, y + 16] and (x, x + width].
+  for (const auto& [x, y, entry] : {std::tuple{200, 96, 0}, {185, 100, 1}, {184, 100, 0}, {448, 100, 1}, {449, 100, 0}})
+    EXPECT_EQ(main_menu_at(x + 3, y + 3), entry) << x << "," << y;
   // Click on LEVEL EDITOR.
   EXPECT_EQ(main_menu_at(200, 104, 1), 129);
   // Holding the button is not a new click.
@@ -68,6 +71,16 @@ TEST_F(MenuTest, HoverClickSeparatorAndOutsideResults) {
   // Right button alone is not a click.
   main_menu_at(10, 10, 0);
   EXPECT_EQ(main_menu_at(200, 104, 2), 1);
+}
+
+// read_click reports the buttons newly pressed since the last call.
+TEST_F(MenuTest, ReadClickReportsNewlyPressedButtons) {
+  buttons_before = 0;
+  for (const auto& [held, click] : {std::pair{3, 3}, {3, 0}, {1, 0}, {3, 2}}) {
+    in.mb = held;
+    read_click(display);
+    EXPECT_EQ(click_event, click) << held;
+  }
 }
 
 TEST_F(MenuTest, LongEntriesAndManyEntriesAreCut) {
@@ -102,6 +115,7 @@ TEST_F(PromptTest, NumberPromptDigitsClampingAndEscape) {
       {{KEY_1, KEY_0, KEY_0, KEY_ENTER}, 0, 100, 3, 100},    // max 100: three
       {{KEY_9, KEY_9, KEY_ENTER}, 0, 9, 3, 9},              // max 9: one
       {{KEY_1, KEY_2, KEY_3, KEY_ENTER}, 0, 50, 3, 12},     // a third digit is not taken
+      {{KEY_BACKSPACE, KEY_1, KEY_2, KEY_3, KEY_ENTER}, 0, 50, 3, 12},  // a backspace before any digit
   };
   for (const auto& c : cases) {
     for (int k : c.keys) in.tap(k);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "chunkedit/chunk_editor.h"
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/selector_scroll.h"
@@ -29,14 +31,9 @@ TEST(SelectorScroll, BandEdgesLatchAndClamps) {
   ScriptedInput in(640, 480);
   ScopedInput guard(in);
   chunk_selection_mode = MODE_ROAMING;
-  struct Case {
-    int x;
-    bool held;
-    int32_t moved;
-  };
-  for (const Case& c : {Case{327, false, 0}, Case{328, false, 0}, Case{329, false, 1}, Case{312, false, 0},
-                        Case{311, false, -1}, Case{416, true, 88}})
-    EXPECT_EQ(scrolled(in, c.x, c.held), c.moved) << c.x;
+  for (const auto& [x, held, moved] : {std::tuple{327, false, 0}, {328, false, 0}, {329, false, 1}, {312, false, 0},
+                                      {311, false, -1}, {416, true, 88}})
+    EXPECT_EQ(scrolled(in, x, held), moved) << x;
   EXPECT_EQ(fast_scroll_latch, 0) << "the band is 96 pixels each side";
   // Out of the band with the button held: latched; back inside it stays fast.
   EXPECT_EQ(scrolled(in, 417, true), 4 * 97 - 32);

@@ -93,6 +93,32 @@ TEST_F(SetupTest, NewResolutionAppliesOnLeavingAndRefusalRestores) {
   headless_screen(640, 480);
 }
 
+// SCREEN MODE changed alone: the same resolution is set again, full screen, on leaving. OFF and
+// ON of MOUSE COORDINATES clear and set bit 1 of the debug flags.
+TEST_F(SetupTest, ScreenModeAloneAndADebugReadoutOffAndOn) {
+  debug_info_flags = 0x07;
+  click_top(2);
+  in.tap(KEY_1).tap(KEY_ENTER);
+  click_top(11);
+  click_entry(108, LEVEL, 4);  // DEBUG INFO
+  click_entry(108, DEBUG, 2);  // MOUSE COORDINATES
+  in.then([](ScriptedInput&) { EXPECT_EQ(editor_mode & 0x70, 0x70); });
+  click_entry(76, ON_OFF, 2);  // OFF BY DEFAULT
+  in.then([](ScriptedInput&) { EXPECT_EQ(debug_info_flags, 0x05); });
+  click_entry(76, ON_OFF, 1);  // ON BY DEFAULT
+  click_entry(76, ON_OFF, 4);  // GO BACK
+  click_entry(108, DEBUG, 5);
+  click_entry(108, LEVEL, 6);
+  click_top(15);
+  setup_screen(display);
+  EXPECT_EQ(debug_info_flags, 0x07);
+  ASSERT_EQ(in.mode_requests.size(), 1u);
+  EXPECT_TRUE(in.mode_requests[0].full);
+  EXPECT_EQ(in.mode_requests[0].w, 640);
+  EXPECT_EQ(in.mode_requests[0].h, 480);
+  EXPECT_EQ(full_screen, 1);
+}
+
 // Every entry of every SETUP screen in one session, each step's frame, settings (as saved),
 // screen mode and mode requests hashed and compared with the values recorded when the session
 // was checked step by step: a wrong title, star, prompt, limit or setting fails at its step.
