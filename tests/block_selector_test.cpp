@@ -1,4 +1,5 @@
 // The block selector, the tile selector and the block context menu, one frame at a time.
+#include <array>
 #include <cstring>
 
 #include "chunk_editor_fixture.h"
@@ -77,12 +78,9 @@ TEST_F(Selectors, ThePreviewShowsTheSelectedBlockOnTheCellAndTheMarkedCells) {
 }
 
 TEST_F(Selectors, MenuNearTheBottomRightCornerOpensUpAndToTheLeft) {
-  EXPECT_EQ(block_menu_place(600, 450).x, 456);
-  EXPECT_EQ(block_menu_place(600, 450).y, 278);
-  EXPECT_EQ(block_menu_place(496, 308).x, 496);  // the box just fits
-  EXPECT_EQ(block_menu_place(496, 308).y, 308);
-  EXPECT_EQ(block_menu_place(497, 309).x, 353);
-  EXPECT_EQ(block_menu_place(497, 309).y, 137);
+  // At (496, 308) the box just fits.
+  for (const auto& [x, y, left, top] : {std::array{600, 450, 456, 278}, {496, 308, 496, 308}, {497, 309, 353, 137}})
+    EXPECT_EQ((std::pair<int, int>(block_menu_place(x, y).x, block_menu_place(x, y).y)), std::pair(left, top)) << x;
   // Run there: DELETE, the last line, lies at y 278 + 148; clicking it clears the cell.
   Chunk& chunk = chunkmap.chunks[0];
   in.move(476, 278 + 148 + 11).idle().click();

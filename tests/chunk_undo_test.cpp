@@ -20,9 +20,7 @@
 namespace {
 
 // The int model: record = {slot, old, new} on an array of ints.
-struct IntRecord {
-  int slot, old_value, new_value;
-};
+struct IntRecord { int slot, old_value, new_value; };
 struct IntModel {
   int v[4] = {};
   UndoHistory<IntRecord> h;

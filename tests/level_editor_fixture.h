@@ -62,11 +62,7 @@ class LevelEditorTest : public ::testing::Test {
   uint32_t screen_pixel(int x, int y) { return pixel32(in->screen.get(), x, y); }
   // Whether the screen shows texts on one line at y, drawn in order (later ones over earlier ones),
   // over a background colour (black, or the highlight bar's).
-  struct Piece {
-    int x;
-    uint8_t colour;
-    std::string text;
-  };
+  struct Piece { int x; uint8_t colour; std::string text; };
   bool shows_line(int y, const std::vector<Piece>& pieces, uint32_t background = 0);
   static constexpr uint32_t BAR = 0xFF3F00;
 

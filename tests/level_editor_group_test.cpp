@@ -20,6 +20,10 @@ class LevelEditorGroups : public LevelEditorTest {
     place_mouse(icon_x(x) + 4, icon_y(r) + 4);
     frames(1);
   }
+  void ctrl_click_over(int x, int r) {
+    over(x, r);
+    click_with(KB_CTRL_FLAG);
+  }
   // A left press and release where the mouse is, with `modifiers` held.
   void click_with(int modifiers) { drag_with(modifiers, 0, 0); }
   // A left drag by (dx, dy) in two moves with `modifiers` held; `midway` runs between them.
@@ -53,8 +57,7 @@ TEST_F(LevelEditorGroups, CtrlClickShiftDragAndCtrlASelectAndClickOnNothingTabAn
   row(10).objects = {{0x801, 100}, {0x802, 200}, {0x803, 300}, {0x804, 400}, {0x805, 400}};
   row(3, true).objects = {{0x806, 100}};
   enter();
-  over(100, 10);
-  click_with(KB_CTRL_FLAG);
+  ctrl_click_over(100, 10);
   EXPECT_EQ(camera_state, 1);  // a fixed camera stays as it was
   EXPECT_EQ(selected_objects(), (std::vector<std::string>{"10:2049@100"}));
   const std::string status = level_status_text(level_editor_status(), 200);
@@ -109,10 +112,8 @@ TEST_F(LevelEditorGroups, DraggingASelectedObjectMovesTheGroupSnappedAndStopsAtT
   row(12).objects = {{0x803, 120}};
   const std::vector<uint8_t> loaded = layout_bytes(front_layout);
   enter();
-  over(100, 10);
-  click_with(KB_CTRL_FLAG);
-  over(120, 12);
-  click_with(KB_CTRL_FLAG);
+  ctrl_click_over(100, 10);
+  ctrl_click_over(120, 12);
   // With F4 the dragged pickup goes from 100 + 37 to 128 and one row down; the other the same.
   key(KEY_F4);
   over(100, 10);
@@ -151,10 +152,8 @@ TEST_F(LevelEditorGroups, TheGroupKeysAreOneUndoStepEachAndTheClipboardOutlivesT
   front_layout.theme = 4;
   const std::vector<uint8_t> loaded = layout_bytes(front_layout);
   enter();
-  over(100, 10);
-  click_with(KB_CTRL_FLAG);
-  over(200, 12);
-  click_with(KB_CTRL_FLAG);
+  ctrl_click_over(100, 10);
+  ctrl_click_over(200, 12);
   key(KEY_C, KB_CTRL_FLAG);
   EXPECT_EQ(level_history.undo_count(), 0u);
   // Pasted with the group's top-left (row 10, x 100) where Insert would put an object: row

@@ -35,6 +35,8 @@ class MenuTest : public ::testing::Test {
   }
 };
 
+class PromptTest : public MenuTest {};
+
 }  // namespace
 
 TEST_F(MenuTest, HoverClickSeparatorAndOutsideResults) {
@@ -95,12 +97,6 @@ TEST_F(MenuTest, LongEntriesAndManyEntriesAreCut) {
   EXPECT_EQ(menu_widget(display, 184, 96, 264, 16, text.c_str()), 31);
 }
 
-namespace {
-
-class PromptTest : public MenuTest {};
-
-}  // namespace
-
 TEST_F(PromptTest, NumberPromptDigitsClampingAndEscape) {
   const struct {
     std::vector<int> keys;
@@ -125,21 +121,15 @@ TEST_F(PromptTest, NumberPromptDigitsClampingAndEscape) {
   EXPECT_EQ(prompt_number(display, 0, 9, 7, "X"), 7);
 }
 
-namespace {
-
-// A text as the rule places it: ink colour, position, and the text.
-struct PlacedText {
-  int colour, x, y;
-  std::string text;
-};
-
-}  // namespace
-
 // Where every prompt and question puts its texts in the message band (rows 0 to 35, shown from
 // screen row 480 / 2 - 18 = 222 on): each band shown is compared pixel for pixel with a band
 // drawn from the rule, so a text one pixel off, or in another ink, fails by name. The screen
 // outside the band keeps its picture.
 TEST_F(PromptTest, EveryPromptPlacesItsTextsByItsRule) {
+  struct PlacedText {  // a text as the rule places it: ink colour, position, and the text
+    int colour, x, y;
+    std::string text;
+  };
   const int w = 640, centre = w / 2;
   const auto centred = [=](int colour, int y, const std::string& text) {
     return PlacedText{colour, centre - 4 * static_cast<int>(text.size()), y, text};
