@@ -239,7 +239,7 @@ TEST_F(ChunkEditor, APassStartsWithEnterReleasedAndNoCellMarked) {
     ctrl_click();
   }
   in.move(300, 300).idle();
-  escape();
+  key(KEY_ESC);
   expect_screen(Screen::TileSelector);
   choose_tile();
   over_cell(3, 0).idle();
