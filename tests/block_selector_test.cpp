@@ -1,4 +1,4 @@
-// The block selector, the tile selector and the block context menu, one frame at a time.
+// The tile selector and the block context menu, one frame at a time.
 #include <array>
 #include <cstring>
 
@@ -23,15 +23,6 @@ class Selectors : public ChunkEditorFixture {
     bar_at_top = 0;
     captured_messages().clear();
   }
-  // Runs n paced block selector frames on `cell` at (0, 0) of chunk 0.
-  void bar_frames(int n, uint16_t& cell) {
-    const BlockSelectorView view{16, 0, &chunkmap.chunks[0], nullptr};
-    for (int i = 0; i < n; ++i) {
-      end_editor_frame(display);
-      block_selector(0, 0, cell, view);
-      wheel_before = wheel_now;
-    }
-  }
   // Shift+Delete in the tile selector, and its frames.
   void shift_delete() {
     with_flags(KB_SHIFT_FLAG).tap(KEY_DEL).idle();
@@ -53,29 +44,6 @@ class Selectors : public ChunkEditorFixture {
 };
 
 }  // namespace
-
-TEST_F(Selectors, GoToSixHundredGivesBlock511) {
-  uint16_t cell = 0x1005;
-  camera_x = 5 * 320;
-  in.press(KEY_SLASH).release(KEY_SLASH).tap(KEY_6).tap(KEY_0).tap(KEY_0).tap(KEY_ENTER).idle(2);
-  bar_frames(3, cell);
-  EXPECT_EQ(camera_x, 163519);
-  EXPECT_EQ(selected_block, 511);
-  EXPECT_EQ(cell, 0x1000 | 511);
-  // The mouse went to the centre of the band.
-  EXPECT_EQ(in.mx, 320);
-}
-
-TEST_F(Selectors, ThePreviewShowsTheSelectedBlockOnTheCellAndTheMarkedCells) {
-  uint16_t cell = 3;
-  camera_x = 3 * 320;
-  cell_marks[cell_index(2, 1)] = 1;
-  cell_marks[cell_index(9, 9)] = 1;  // outside the 4x3 chunk: no preview
-  bar_frames(1, cell);
-  EXPECT_EQ(pixel32(in.screen.get(), 8, 8), solid_block_colour(3) & 0xFFFFFF);
-  EXPECT_EQ(pixel32(in.screen.get(), 40, 24), solid_block_colour(3) & 0xFFFFFF);
-  EXPECT_EQ(pixel32(in.screen.get(), 9 * 16 + 8, 9 * 16 + 8), 0u);
-}
 
 TEST_F(Selectors, MenuNearTheBottomRightCornerOpensUpAndToTheLeft) {
   // At (496, 308) the box just fits.
@@ -192,11 +160,3 @@ TEST_F(Selectors, DeleteClearsAndCtrlCCtrlVCopyATileAfterTheQuestion) {
   EXPECT_EQ(pixel32(chunk_bitmaps[0].get(), 4, 4), solid_block_colour(0) & 0xFFFFFF);
 }
 
-// The chunkmap takes 512 chunks: the 512th is appended, a 513th is refused.
-TEST(ChunkmapEdits, AppendStopsAt512Chunks) {
-  ChunkMap map;
-  map.chunks.resize(511);
-  EXPECT_EQ(append_empty_chunk(map), 511);
-  EXPECT_EQ(append_empty_chunk(map), -1);
-  EXPECT_EQ(map.count(), 512);
-}

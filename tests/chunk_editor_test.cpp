@@ -118,21 +118,6 @@ TEST_F(ChunkEditor, EnterOnAnUnmarkedCellFillsTheMarkedCellsAndUndoTakesEachBack
   for (int col : {0, 1, 2}) EXPECT_EQ(chunkmap.chunks[0].cell(col, 2), 4);
 }
 
-// Undo, redo and the whole-tile keys act wherever the mouse is, on or off the tile.
-TEST_F(ChunkEditor, UndoRedoAndWholeTileKeysActWithTheMouseOffTheTile) {
-  choose_tile();
-  over_cell(0, 0).idle();
-  key(KEY_DEL);
-  in.move(300, 300).idle();  // the tile is 64 x 48 pixels
-  ctrl_key(KEY_Z);
-  in.then([](ScriptedInput&) { EXPECT_EQ(chunkmap.chunks[0].cell(0, 0), 1); });
-  ctrl_key(KEY_Y);
-  in.then([](ScriptedInput&) { EXPECT_EQ(chunkmap.chunks[0].cell(0, 0), 0); });
-  ctrl_key(KEY_F);
-  in.then([](ScriptedInput&) { EXPECT_EQ(chunkmap.chunks[0].cell(1, 2), 0x1000 | 2); });
-  leave_answering(KEY_N);
-}
-
 // From the main menu: a pass that keeps a chunk change forgets the level's undo steps (they
 // name cells of chunks); a pass that changes nothing keeps them.
 TEST_F(ChunkEditor, KeptChunkChangesFromTheMenuForgetTheLevelsUndoSteps) {

@@ -85,18 +85,6 @@ TEST_F(MenuTest, ReadClickReportsNewlyPressedButtons) {
   }
 }
 
-TEST_F(MenuTest, LongEntriesAndManyEntriesAreCut) {
-  std::string text;
-  for (int i = 0; i < 40; ++i) text += std::string(" ENTRY") + (i ? "\n" : "\n");
-  text.pop_back();
-  // Entry 32 would be at y = 96 + 31 * 16: beyond the 31 taken entries, so nothing is there.
-  in.mx = 200;
-  in.my = 96 + 3 + 31 * 16 + 5;
-  EXPECT_EQ(menu_widget(display, 184, 96, 264, 16, text.c_str()), 0);
-  in.my = 96 + 3 + 30 * 16 + 5;
-  EXPECT_EQ(menu_widget(display, 184, 96, 264, 16, text.c_str()), 31);
-}
-
 TEST_F(PromptTest, NumberPromptDigitsClampingAndEscape) {
   const struct {
     std::vector<int> keys;
@@ -252,21 +240,6 @@ TEST_F(PromptTest, EditTextFieldStartsFromInitialText) {
   in.type("X").type_key(KEY_ENTER, '\r');
   EXPECT_TRUE(edit_text_field(display, 10, 10, 3, "ABCDE", line));
   EXPECT_EQ(line, "ABC");
-}
-
-TEST_F(MenuTest, EscapeWithUnsavedChangesAsksBeforeEnding) {
-  mark_changed(CHANGED_FRONT);
-  in.mx = in.my = 0;
-  // Escape, then Escape at the question: the menu stays. Escape, then N: the program ends
-  // with the edits given up.
-  in.press(KEY_ESC).idle(2).release(KEY_ESC).idle(2).tap(KEY_ESC).idle(2);
-  in.press(KEY_ESC).idle(2).release(KEY_ESC).idle(2).tap(KEY_N);
-  vsync_enabled = 1;
-  main_menu();
-  EXPECT_TRUE(in.script_done());
-  EXPECT_EQ(editor_mode, 255);
-  EXPECT_EQ(in.vsyncs, in.presents);  // the menu's frames and the question's
-  level_replaced();
 }
 
 // Every command that replaces the level in memory or its files asks first when edits are
