@@ -6,7 +6,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "app/main_menu.h"
 #include "chunk_editor_fixture.h"

@@ -2,11 +2,8 @@
 // into the chunk editor's history, on a plain Chunk.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstring>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "chunkedit/chunk_cell_edits.h"
 #include "chunkedit/chunk_editor_state.h"

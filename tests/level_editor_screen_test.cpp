@@ -83,19 +83,13 @@ TEST_F(LevelEditorScreen, EachSessionStartsFromTheSettings) {
     in->press(KEY_ESC).release(KEY_ESC);
     level_editor();
     SCOPED_TRACE(flags);
-    EXPECT_EQ(camera_x, 0);
-    EXPECT_EQ(camera_y, 0);
-    EXPECT_EQ(level_zoom, 0);
-    EXPECT_EQ(layer_visibility, 0x7F);
-    EXPECT_EQ(help_requested, 0);
-    EXPECT_EQ(fast_scroll_latch, 0);
-    EXPECT_EQ(ledit.selected_row, 0);
-    EXPECT_EQ(ledit.selected_index, 0);
+    EXPECT_EQ((std::vector<int>{camera_x, camera_y, level_zoom, layer_visibility, help_requested, fast_scroll_latch,
+                                ledit.selected_row, ledit.selected_index, editor_mode}),
+              (std::vector<int>{0, 0, 0, 0x7F, 0, 0, 0, 0, 0}));
     EXPECT_EQ(ledit.background_shown, flags & 1);
     EXPECT_EQ(ledit.show_camera_coords, flags & 1);
     EXPECT_EQ(ledit.show_mouse_coords, (flags >> 1) & 1);
     EXPECT_EQ(ledit.show_unit_coords, (flags >> 2) & 1);
-    EXPECT_EQ(editor_mode, 0);
     EXPECT_FALSE(in->key_down(KEY_ESC));
   }
 }

@@ -1,6 +1,5 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
-#include <loadpng.h>
 
 #include <filesystem>
 #include <functional>
