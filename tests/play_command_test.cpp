@@ -100,6 +100,27 @@ TEST(EmulatorCommand, SplitsLikeAShellAndPutsTheImageWhereRomStands) {
 
 // play builds as build-genesis does and starts the emulator once, detached, on the image,
 // in the working directory, reading /dev/null; without an emulator it says so (status 1).
+// A program named without a slash is looked for along PATH, in its order: the first executable
+// file of that name wins, an empty entry is the working directory.
+TEST(EmulatorCommand, ProgramsAreFoundAlongThePathInItsOrder) {
+  const std::string dir = scratch_dir("find_program");
+  for (const char* sub : {"a", "b", "c"}) {
+    fs::create_directories(dir + "/" + sub);
+    std::ofstream(dir + "/" + sub + "/emu") << "#!/bin/sh\n";
+    if (*sub != 'a') fs::permissions(dir + "/" + sub + "/emu", fs::perms::owner_all);
+  }
+  ScopedEnv path("PATH", (dir + "/a:" + dir + "/b:" + dir + "/c").c_str());
+  EXPECT_EQ(find_program("emu"), dir + "/b/emu");
+  EXPECT_EQ(find_program("none"), "");
+  EXPECT_EQ(find_program(dir + "/c/emu"), dir + "/c/emu");
+  EXPECT_EQ(find_program(dir + "/a/emu"), "");
+  path.set((dir + "/c").c_str());
+  EXPECT_EQ(find_program("emu"), dir + "/c/emu");
+  path.set(("/nowhere::" + dir + "/b").c_str());
+  ScopedCwd cwd(dir + "/c");
+  EXPECT_EQ(find_program("emu"), "./emu");
+}
+
 TEST(PlayCommand, BuildsThenStartsTheEmulatorOnce) {
   const std::string dir = scratch_dir("play_batch");
   ScopedCwd cwd(dir);
