@@ -67,6 +67,21 @@ TEST(LayoutGroup, TheRectangleSelectsEveryBoxItSharesAPixelWith) {
   EXPECT_FALSE(object_at(l.plane, l.chunks, true, 176, 48));
 }
 
+// Every row operation refuses an index outside the row and leaves the row as it was.
+TEST(LayoutGroup, RowOperationsRefuseIndicesOutsideTheRow) {
+  Level l;
+  l.row(1).objects = {{1, 10}, {2, 20}, {3, 30}};
+  for (int bad : {-1, 3}) {
+    EXPECT_EQ(layout_row_delete(l.row(1), bad), ROW_BAD_INDEX) << bad;
+    EXPECT_EQ(layout_row_swap(l.row(1), 0, bad), ROW_BAD_INDEX) << bad;
+    EXPECT_EQ(layout_row_send_to_end(l.row(1), bad), ROW_BAD_INDEX) << bad;
+    EXPECT_EQ(layout_row_transfer(l.row(1), bad, l.row(2), 0), ROW_BAD_INDEX) << bad;
+  }
+  EXPECT_EQ(layout_row_transfer(l.row(1), 0, l.row(1), 0), ROW_BAD_INDEX);
+  EXPECT_EQ(rows_of(l.plane)[1], "1@10 2@20 3@30");
+  EXPECT_EQ(rows_of(l.plane)[2], "");
+}
+
 TEST(LayoutGroup, TheMarkTravelsWithItsObjectThroughTheRowOperations) {
   Level l;
   l.row(1).objects = {{1, 10}, {2, 20}, {3, 30}};

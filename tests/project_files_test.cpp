@@ -66,19 +66,6 @@ TEST(FindKey, OverlongValuesAndKeysAreRefusedWithFileAndLine) {
   EXPECT_EQ(r, -1);
 }
 
-TEST(LoadProject, LongLineIsReportedOnceNotForEveryKey) {
-  const std::string dir = scratch_dir("project_long");
-  write(dir + "/p.glp", "theme_0 = a.glt\r\n" + std::string(130, 'x') + "\r\nlevel_00 = b.gll");
-  ProjectTables t;
-  ProjectMessages m;
-  EXPECT_TRUE(LoadProject(dir + "/p.glp", t, m));
-  // The keys after the long line count as missing; the message appears once.
-  EXPECT_EQ(t.level_paths[0], "");
-  int long_line = 0;
-  for (const std::string& s : problem_texts(m)) long_line += s == "ERROR: Line 2 of \"" + dir + "/p.glp\" is too long. Must not exceed 127 characters.";
-  EXPECT_EQ(long_line, 1);
-}
-
 // A whole project: keys up to the last theme (F) and level (7F), a line of exactly the longest
 // length, every descriptor field, numbers kept to 8 bits; then the texts that are no project.
 TEST(LoadProject, ReadsEveryRecordOfTheLastThemeAndLevelAndRefusesWhatIsNoProject) {
