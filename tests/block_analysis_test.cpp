@@ -95,15 +95,15 @@ TEST_F(BlockAnalysisScreen, ChoosingALevelOfAChunkReturnsItOnEveryTheme) {
   EXPECT_EQ(c.level, first->levels.at(0).level);
   EXPECT_EQ(editor_mode, 0);
 
-  // Next theme, and back twice: the theme before.
-  in.tap(KEY_PGDN).idle(2);
+  // Next theme, and back twice: the theme before. A key held over several frames steps once.
+  in.press(KEY_PGDN).idle(3).release(KEY_PGDN).idle(2);
   choose_first_level();
   c = run();
   ASSERT_TRUE(c.open_level);
   const ThemeUsage& next = theme_after(theme, 1);
   EXPECT_EQ(c.level, next.chunks.at(0).levels.at(0).level);
   EXPECT_NE(next.theme, theme);
-  in.tap(KEY_PGUP).idle(2);
+  in.press(KEY_PGUP).idle(3).release(KEY_PGUP).idle(2);
   choose_first_level();
   EXPECT_EQ(run().level, theme_after(theme, -1).chunks.at(0).levels.at(0).level);
 

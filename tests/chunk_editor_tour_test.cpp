@@ -77,6 +77,7 @@ TEST_F(ChunkEditorTour, ChoosingAndEditingTilesStepByStep) {
   record("the tile selector");
   press("right arrow scrolls", KEY_RIGHT, 0, 8);
   press("shift right arrow scrolls faster", KEY_RIGHT, KB_SHIFT_FLAG, 6);
+  press("left arrow scrolls back", KEY_LEFT, 0, 4);
   in.wheel(2).idle(4);
   record("the wheel scrolls");
   go_to("slash goes to a tile number", "1");
@@ -187,22 +188,22 @@ TEST_F(ChunkEditorTour, ChoosingAndEditingTilesStepByStep) {
   key(KEY_ESC);
   run();
   expect_step_hashes("chunk editor session", seen, {
-    0x3fc2b9e659e1459eull, 0xabafacc8caf42cdeull, 0x1fd896fddd6c25ddull, 0x586800bd211e56dfull, 0x548ded45ef09119dull,
-    0x49e9511e975f9f6eull, 0xc6a0799580688b91ull, 0x49e9511e975f9f6eull, 0x49e9511e975f9f6eull, 0x2b9261311da07b8dull,
-    0x2f9dc733d14aa486ull, 0x2b9261311da07b8dull, 0x60d3043848a3d04bull, 0x2b9261311da07b8dull, 0xb21c9870b5ae5b9full,
-    0x9d0c29b8356faf37ull, 0xcdcc3accebfdd0dfull, 0x258ea2c130e50d36ull, 0xcdcc3accebfdd0dfull, 0xe0103e10b81a018full,
-    0x929327ed17fff8c9ull, 0x92645e871a4bb82cull, 0xa45aec82727696dcull, 0x39de5af5c0a57cf8ull, 0x0d8cea73a30c1f4cull,
-    0x802031a3d08577d8ull, 0x9879fd349c40277eull, 0xe5e58e654eec4b43ull, 0x714b7ea777283b9full, 0x5b41cf3938f8881aull,
-    0xced7f8b53b09e0f2ull, 0xe05b9244f851fb6eull, 0xfc81931a2d8e758aull, 0x09dfff000da90aecull, 0x1588f2e6b3a8382cull,
-    0xd255409a1a81cacdull, 0xd284daf8531beb3bull, 0x359eddfad4e13ca8ull, 0xd284daf8531beb3bull, 0xed4c705678a0b609ull,
-    0x1298100de78b209aull, 0xed4c705678a0b609ull, 0xc7c70309609fd029ull, 0x5076ff38859b9c0dull, 0xed4c705678a0b609ull,
-    0x953a29131b7d6069ull, 0x1d855de1904640e0ull, 0xb5770a86e4501d87ull, 0x1b599ffb7fd70e25ull, 0xb5770a86e4501d87ull,
-    0x3faff48954a9d68full, 0x9fb54880fe7419feull, 0x7dcd4044489744ceull, 0xffba9c78a83e5d6dull, 0x3faff48954a9d68full,
-    0x36ee2cfea4dc8f6full, 0xc2c861bc89789454ull, 0x87b4c7590432b8f8ull, 0xba2807e7b9e285b5ull, 0x5e129b9b89bb77aeull,
-    0x2dcf317419db23c8ull, 0x87b4c7590432b8f8ull, 0x199927283bcebf86ull, 0x87b4c7590432b8f8ull, 0x14179b341236db64ull,
-    0xcca10f4f9a3dbcd7ull, 0xeeb3370463d042caull, 0x0295fb2dfa113ac0ull, 0x370b9d32c15e48edull, 0xfe20e8db86e227edull,
-    0xda32daf160f8ed24ull, 0x56711f9b14d089c0ull, 0x476341420ab82d1aull, 0x2f603d9171fba063ull, 0x393eca1b55d061d9ull,
-    0xe90ce91c82d13986ull, 0x664bcf3ae5c50806ull, 0xf52eddd957f20a62ull, 0x2f3ef4b518d43751ull, 0xb6eb88d040f66060ull,
-    0x242a56037eada03aull
+    0x3fc2b9e659e1459eull, 0xabafacc8caf42cdeull, 0x1fd896fddd6c25ddull, 0x7cbf9b6e2443f260ull, 0x586800bd211e56dfull,
+    0x548ded45ef09119dull, 0x49e9511e975f9f6eull, 0xc6a0799580688b91ull, 0x49e9511e975f9f6eull, 0x49e9511e975f9f6eull,
+    0x2b9261311da07b8dull, 0x2f9dc733d14aa486ull, 0x2b9261311da07b8dull, 0x60d3043848a3d04bull, 0x2b9261311da07b8dull,
+    0xb21c9870b5ae5b9full, 0x9d0c29b8356faf37ull, 0xcdcc3accebfdd0dfull, 0x258ea2c130e50d36ull, 0xcdcc3accebfdd0dfull,
+    0xe0103e10b81a018full, 0x929327ed17fff8c9ull, 0x92645e871a4bb82cull, 0xa45aec82727696dcull, 0x39de5af5c0a57cf8ull,
+    0x0d8cea73a30c1f4cull, 0x802031a3d08577d8ull, 0x9879fd349c40277eull, 0xe5e58e654eec4b43ull, 0x714b7ea777283b9full,
+    0x5b41cf3938f8881aull, 0xced7f8b53b09e0f2ull, 0xe05b9244f851fb6eull, 0xfc81931a2d8e758aull, 0x09dfff000da90aecull,
+    0x1588f2e6b3a8382cull, 0xd255409a1a81cacdull, 0xd284daf8531beb3bull, 0x359eddfad4e13ca8ull, 0xd284daf8531beb3bull,
+    0xed4c705678a0b609ull, 0x1298100de78b209aull, 0xed4c705678a0b609ull, 0xc7c70309609fd029ull, 0x5076ff38859b9c0dull,
+    0xed4c705678a0b609ull, 0x953a29131b7d6069ull, 0x1d855de1904640e0ull, 0xb5770a86e4501d87ull, 0x1b599ffb7fd70e25ull,
+    0xb5770a86e4501d87ull, 0x3faff48954a9d68full, 0x9fb54880fe7419feull, 0x7dcd4044489744ceull, 0xffba9c78a83e5d6dull,
+    0x3faff48954a9d68full, 0x36ee2cfea4dc8f6full, 0xc2c861bc89789454ull, 0x87b4c7590432b8f8ull, 0xba2807e7b9e285b5ull,
+    0x5e129b9b89bb77aeull, 0x2dcf317419db23c8ull, 0x87b4c7590432b8f8ull, 0x199927283bcebf86ull, 0x87b4c7590432b8f8ull,
+    0x14179b341236db64ull, 0xcca10f4f9a3dbcd7ull, 0xeeb3370463d042caull, 0x0295fb2dfa113ac0ull, 0x370b9d32c15e48edull,
+    0xfe20e8db86e227edull, 0xda32daf160f8ed24ull, 0x56711f9b14d089c0ull, 0x476341420ab82d1aull, 0x2f603d9171fba063ull,
+    0x393eca1b55d061d9ull, 0xe90ce91c82d13986ull, 0x664bcf3ae5c50806ull, 0xf52eddd957f20a62ull, 0x2f3ef4b518d43751ull,
+    0xb6eb88d040f66060ull, 0x242a56037eada03aull,
   });
 }
