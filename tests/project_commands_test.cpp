@@ -83,6 +83,13 @@ TEST_F(ProjectCommands, FailedBatchCommandsChangeNothing) {
   for (const auto& e : fs::directory_iterator("master/aga")) fs::copy(e.path(), "game2/" + e.path().filename().string());
   fs::remove("game2/Castle.GLV");
   fs::create_directories("GLB-Gen.glp");  // a folder of the project's name stands in its way too
+  // Projects whose build would go over their theme's chunkmap or a level's descriptor.
+  const auto text = [](const std::string& path, const std::string& t) { write_bytes(path, {t.begin(), t.end()}); };
+  text("cm.glp", "level_00 = d0.gll\ntheme_0 = t0.glt\n");
+  text("t0.glt", "chunkmap = cm.bin\n");
+  write_bytes("cm.bin", chunk_set_bytes(fixture_chunks(2, 1)));
+  text("desc.glp", "level_00 = desc.bin\n");
+  text("desc.bin", "map_front = d.lvl\n");
 
   const struct {
     const char* command;
@@ -93,6 +100,8 @@ TEST_F(ProjectCommands, FailedBatchCommandsChangeNothing) {
       {"build-genesis master/genesis/glb.glp",
        "ERROR: Cannot write \"master/genesis/glb.bin\": it is the master image \"./master/genesis/glb.bin\".\n"},
       {"build-genesis lay.glp", "ERROR: Cannot write \"lay.bin\": it is the layout \"lay.bin\".\n"},
+      {"build-genesis cm.glp", "ERROR: Cannot write \"cm.bin\": it is the chunkmap \"cm.bin\".\n"},
+      {"build-genesis desc.glp", "ERROR: Cannot write \"desc.bin\": it is the descriptor \"desc.bin\".\n"},
       {"build-aga code.glp", "ERROR: \"sub/CODE\" cannot go into the game as CODE: that is the game program.\n"},
       {"build-aga twin.glp",
        "ERROR: \"a/LEVEL01.MAP\" and \"b/level01.map\" are different files that would get one name in the game "
