@@ -3,6 +3,7 @@
 
 #include "gamedata/chunk_graphics.h"
 #include "render/status_bar.h"
+#include "ui/messages.h"
 #include "level_editor_fixture.h"
 #include "step_hashes.h"
 
@@ -98,7 +99,7 @@ TEST_F(LevelEditorScreen, EachSessionStartsFromTheSettings) {
 // referred entry's kind and effect (none for a reference past the table), the coordinates.
 TEST_F(LevelEditorScreen, ReferringBlockObjectsShowTheEntryTheyReferTo) {
   make_level();
-  block_types[2] = BlockType{3, 7};
+  block_types[2] = BlockType{3, 0x0807};  // effect 8 (a popup), attribute 7
   block_types[5] = BlockType{4, 2};
   block_types[6] = BlockType{5, 200};
   row(12).objects = {{static_cast<uint16_t>(OBJECT_BLOCK | 5), 200}, {static_cast<uint16_t>(OBJECT_BLOCK | 6), 400}};
@@ -111,7 +112,14 @@ TEST_F(LevelEditorScreen, ReferringBlockObjectsShowTheEntryTheyReferTo) {
     save_tour_frame(in->screen.get(), seen.size());
     seen.push_back({"over the block object at " + std::to_string(x), colour_hash(in->screen.get())});
   }
-  expect_step_hashes("referring block objects", seen, {0x242d578f43d8564dull, 0x873745738a9719d3ull});
+  expect_step_hashes("referring block objects", seen, {0x45803ac6e24d0a94ull, 0x873745738a9719d3ull});
+  // 7 and 8 held over the first: the message boxes of the entry it refers to, on each frame held.
+  place_mouse(icon_x(200) + 4, icon_y(12) + 4);
+  captured_messages().clear();
+  in->press(KEY_7).idle(2).release(KEY_7).press(KEY_8).idle(2).release(KEY_8);
+  run_script();
+  const std::string values = "effect = 0x0008\neffect_attribute = 0x0007\n\neffect_string_index = 0x0001";
+  EXPECT_EQ(captured_messages(), (std::vector<std::string>{values, values, values, "POPUP", "POPUP", "POPUP"}));
 }
 
 // Undo and redo of a block edit in a chunk draw the chunk's picture and thumbnail again; z
