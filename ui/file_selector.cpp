@@ -35,11 +35,14 @@ FONT* spaced_font() {
 
 bool select_file(const char* title, const char* extensions, std::string& path, int path_size) {
   if (!screen) return false;
-  std::vector<char> buffer(static_cast<size_t>(path_size) + 1, '\0');
+  // The dialog counts its size in bytes and keeps room for the widest character of the text
+  // format (4 bytes in UTF-8): given path_size bytes it would cut paths at a quarter of that.
+  const int bytes = (path_size + 1) * uwidth_max(U_CURRENT);
+  std::vector<char> buffer(static_cast<size_t>(bytes) + 1, '\0');
   path.copy(buffer.data(), static_cast<size_t>(path_size));
   FONT* const library_font = font;
   if (FONT* spaced = spaced_font()) font = spaced;
-  const bool chosen = file_select_ex(title, buffer.data(), extensions, path_size, 400, 300) != 0;
+  const bool chosen = file_select_ex(title, buffer.data(), extensions, bytes, 400, 300) != 0;
   font = library_font;
   // The key that closed the dialog must not act again in the menu behind it.
   wait_key_released(KEY_ESC);

@@ -44,7 +44,8 @@ sleep 0.3
 
 click 250 287  # LOAD PROJECT...
 sleep 0.5
-xdotool key --repeat 40 --delay 10 BackSpace
+# The field holds the working folder's path: erase it whole, however long it is.
+xdotool key --repeat $(( $(cd "$WS" && pwd | wc -c) + 8 )) --delay 10 BackSpace
 xdotool type --delay 30 GLB-Gen.glp
 key Return
 sleep 0.4

@@ -3,7 +3,8 @@
 # levels/the_meadows_of_the_first_world/first-try-of-a-long-named-level.lvl is edited, and
 # leaving asks to save it. The question names the file relative to the working folder, in
 # capitals, and is wider than the screen: it wraps after "TO" onto a second line, both
-# lines centred and whole inside 640 pixels, the "/" and "_" glyphs drawn.
+# lines centred and whole inside 640 pixels, the "/" and "_" glyphs drawn. The file is chosen
+# in the selector by a path longer than 120 characters.
 . "$(dirname "$0")/lib.sh"
 make_workspace
 [ -f "$WS/master/genesis/glb.bin" ] || fail "no sample ROM image (samplegame not built)"
@@ -25,7 +26,9 @@ mkdir -p "$WS/$DIR"
 mv "$WS/New.lvl" "$WS/$FILE" || fail "SAVE LEVEL wrote no New.lvl"
 click 250 170  # LOAD LEVEL FROM LVL FILE...
 sleep 0.5
-xdotool type --delay 40 "$FILE"
+# Typed after the working folder the selector shows, with "./" steps that make the whole path
+# longer than 120 characters (the selector once cut it there, however long the folder's path).
+xdotool type --delay 40 "$(printf './%.0s' $(seq 30))$FILE"
 key Return
 wait_message "$FILE" 10
 enter_level_editor_fixed
