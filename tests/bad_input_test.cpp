@@ -281,6 +281,10 @@ std::vector<BadInput> project_rows() {
        "Unknown project version 1"},
       {"ProjectNegativeVersion", Reader::Project, file(text_bytes("glb_project_file_version = -3\n")),
        "Unknown project version -3"},
+      {"ProjectVersionNine", Reader::Project, file(text_bytes("glb_project_file_version = 9\n")),
+       "Unknown project version 9"},
+      {"ProjectVersionTen", Reader::Project, file(text_bytes("glb_project_file_version = 10\n")),
+       "Unknown project version 10"},
   };
   const std::pair<const char*, Reader> readers[] = {{"Project", Reader::Project},
                                                     {"ThemeDescriptor", Reader::ThemeDescriptor},

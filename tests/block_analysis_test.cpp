@@ -150,7 +150,7 @@ TEST_F(BlockAnalysisScreen, HelpNamesExactlyTheKeysTheScreenReads) {
   EXPECT_EQ(in.keys_asked, named);
 }
 
-// The form of a line of the level list.
+// A line of the level list names the level and its placements in both planes.
 TEST(BlockAnalysisTexts, LevelLinesNameTheLevelAndBothPlanes) {
   LevelModel names;
   names.markers.resize(9);

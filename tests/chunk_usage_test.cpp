@@ -101,7 +101,7 @@ Chunk chunk_of(int w, int h, std::vector<uint16_t> cells) {
 
 }  // namespace
 
-// Each case of the issue in one small game: the expected figures are worked out by hand.
+// Each case of counting in one small game: the expected figures are worked out by hand.
 TEST(ChunkUsageCounts, HandMadeLayoutsCountAsThePlacementsSay) {
   ChunkMap set;
   // Chunk 0: 2x1, blocks 30 and 31; a cell beyond its width (column 2) holds block 40.
