@@ -2,8 +2,12 @@
 
 #include "chunkedit/chunk_editor_state.h"
 #include "chunkedit/chunk_undo.h"
+#include "render/undo_readout.h"
 
-void end_chunk_step() { chunk_history.commit(); }
+// A new step leaves nothing to redo: the read-out of the last undo no longer holds.
+void end_chunk_step() {
+  if (chunk_history.commit()) hide_undo_readout();
+}
 
 bool undo_chunk_change(Chunk& chunk) {
   if (!undo_chunk_step(chunk_history, chunk)) return false;

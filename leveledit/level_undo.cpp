@@ -6,6 +6,7 @@
 #include "gamedata/level_state.h"
 #include "gamedata/chunk_graphics.h"
 #include "leveledit/level_editor.h"
+#include "render/undo_readout.h"
 
 UndoHistory<LevelUndoRecord> level_history;
 
@@ -136,7 +137,8 @@ void level_step_end() {
     }
   }
   pending.clear();
-  level_history.commit();
+  // A new step leaves nothing to redo: the read-out of the last undo no longer holds.
+  if (level_history.commit()) hide_undo_readout();
 }
 
 bool level_undo() { return take_step(false); }

@@ -2,6 +2,7 @@
 // pressed included; a button that ends the help does not start a drag.
 
 #include "level_editor_fixture.h"
+#include "render/undo_readout.h"
 
 namespace {
 
@@ -108,6 +109,10 @@ TEST_F(LevelUndoKeys, EveryEditKeyIsOneUndoStep) {
     key(KEY_Z, KB_CTRL_FLAG);
     EXPECT_TRUE(state() == before) << c.what;
     EXPECT_EQ(level_history.undo_count(), 0u) << c.what;
+    EXPECT_EQ(undo_readout_text(timer_ticks), "UNDO 0 / REDO 1") << c.what;
+    key(c.key, c.modifiers);  // a new step: the read-out of the undo is gone
+    EXPECT_EQ(undo_readout_text(timer_ticks), "") << c.what;
+    key(KEY_Z, KB_CTRL_FLAG);
     key(KEY_Y, KB_CTRL_FLAG);
     EXPECT_TRUE(state() == after) << c.what;
   }
