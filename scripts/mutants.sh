@@ -31,14 +31,7 @@ run_tests() {
 while IFS='|' read -r file text repl; do
   [[ -z "$file" || "$file" == \#* ]] && continue
   cp -p "$file" "$file.orig"
-  if ! FILE="$file" TEXT="$text" REPL="$repl" python3 - <<'EOF'
-import os, sys
-p = os.environ["FILE"]; s = open(p).read()
-text, repl = (os.environ[k].replace("\\n", "\n") for k in ("TEXT", "REPL"))
-if text not in s: sys.exit(1)
-open(p, "w").write(s.replace(text, repl, 1))
-EOF
-  then
+  if ! FILE="$file" TEXT="$text" REPL="$repl" python3 scripts/plant_fault.py; then
     rm -f "$file.orig"; echo "NOT FOUND  $file: $text"; broken=$((broken + 1)); continue
   fi
   if ! cmake --build "$dir" -j"${JOBS:-$(nproc)}" >/dev/null 2>&1; then

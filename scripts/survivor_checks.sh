@@ -25,13 +25,8 @@ caught=0 missed=0
 while IFS='|' read -r file text repl; do
   [[ -z "$file" || "$file" == \#* ]] && continue
   cp -p "$file" "$file.orig"
-  FILE="$file" TEXT="$text" REPL="$repl" python3 - <<'PY' || { mv "$file.orig" "$file"; echo "NOT FOUND  $file: $text"; continue; }
-import os, sys
-p = os.environ["FILE"]; s = open(p).read()
-text, repl = (os.environ[k].replace("\\n", "\n") for k in ("TEXT", "REPL"))
-if text not in s: sys.exit(1)
-open(p, "w").write(s.replace(text, repl, 1))
-PY
+  FILE="$file" TEXT="$text" REPL="$repl" python3 scripts/plant_fault.py ||
+    { mv "$file.orig" "$file"; echo "NOT FOUND  $file: $text"; continue; }
   why=""
   # An end-to-end failure counts once it repeats: a loaded machine can drop a key press.
   if $e2e && ! cmake --build "$dir" -j"$jobs" >/dev/null 2>&1; then
