@@ -208,15 +208,15 @@ TEST_F(LevelEditorTour, EditingTheLayoutStepByStep) {
     0x320d786485642a35ull, 0xe15b06a56fde0d09ull, 0x21e0dc6ed7743027ull, 0x8d41cac264d20fceull, 0xfed316173cbb086full,
     0xdfe2d8d3882f153dull, 0x73985809f08cb049ull, 0xfce2c43ce6f6b045ull, 0xf1f1af105e3ecbf9ull, 0x9b7022f9aa80f134ull,
     0xc64a21aa02e2a663ull, 0x9b7022f9aa80f134ull, 0x9567718c427572dfull, 0x588c66d2be4c70f2ull, 0x4a1194102356520aull,
-    0x96c334b0bedd9430ull, 0x486b41f059d42f23ull, 0xe30ecb48f71de2e9ull, 0x2e47a1179e869969ull, 0x5f96d32cb0008c7aull,
-    0x91e77dc3406851cbull, 0x9079e72d25842cc4ull, 0x2247b1bf17ec70e5ull, 0xd9361356fa8c0a97ull, 0xd8d858d7666fe8afull,
-    0xd8d858d7666fe8afull, 0x3e6840c2daa6d2bcull, 0xf3fdb032912858fcull, 0x78a965e3058c5ae0ull, 0xd3dabf92600d81c9ull,
-    0xb1a880c48aef8ce7ull, 0x71b328b3de8413c5ull, 0x13d017a30c78faebull, 0x51fec120d7d94e1full, 0x9c98d6bda0553c75ull,
-    0x55efdde361e6332bull, 0xa097d9a32ce5687cull, 0xe40b5d9725a88405ull, 0x92c10dc4cc5c235full, 0xafc96f590eef2d04ull,
-    0x68574b8de59beaf7ull, 0xafc96f590eef2d04ull, 0x476472592a1084f5ull, 0xaf3c1a30d6ddb351ull, 0x4e33bf00071361b0ull,
-    0xc903d486affe4e70ull, 0x6cbd5ae751548a01ull, 0x45dd1832da18ac39ull, 0x249a674f011af511ull, 0x27a95b4b30eb00feull,
-    0x249a674f011af511ull, 0x27a95b4b30eb00feull, 0xa8a919ab44c494c9ull, 0xf2d17963df7b99a6ull, 0x940bdc722398cccdull,
-    0x21f444f9abad69ebull, 0x9e27c82f4039b4f2ull, 0xe8a837dedcc4d846ull, 0x9e27c82f4039b4f2ull
+    0x96c334b0bedd9430ull, 0x93369df00cc937d2ull, 0x33c53daab55a5900ull, 0xde02a41ebd41a480ull, 0x25a5a2e91764aa43ull,
+    0x4d8d17b9068df40eull, 0x30f7eb2e4ebff40dull, 0x0ede8f98ab285484ull, 0xa8a5ad6a9c44195eull, 0xe3ab9b13e9f182c2ull,
+    0xe3ab9b13e9f182c2ull, 0xd16225e10c9f23f5ull, 0x36b0d8db564ccfb5ull, 0xbda369d48220e0e1ull, 0x48d6fa9128b26454ull,
+    0x2b7f4a519dfdf47aull, 0xeb89f240f1927b58ull, 0x88cc52a1d51ddd76ull, 0x4d35c9cfad5a625eull, 0x80c16beffdd1bcd4ull,
+    0xa2db77a9dc195dcaull, 0x97339c39f532bf61ull, 0x0a6dbc26d8063a5cull, 0x2b7558c66c81f692ull, 0xdee8786427ffe109ull,
+    0x97f93727dc0c7abaull, 0xdee8786427ffe109ull, 0xe03ea6691148d408ull, 0xf5ce7f8f5a04ec24ull, 0xa82ba7d862333e35ull,
+    0x2139206a8759e62dull, 0x0ed468a1a4540f54ull, 0xec6c81134def36e8ull, 0xb8466cdeef07bf04ull, 0x299137bd525b8a43ull,
+    0xb8466cdeef07bf04ull, 0x299137bd525b8a43ull, 0x4b98950c8b1aa044ull, 0x4313934c3b573623ull, 0x41c5161b577a70ccull,
+    0x09592afd96023f4aull, 0xcfa3d5c038b349dfull, 0xb170086e62882293ull, 0xcfa3d5c038b349dfull,
   });
 }
 
@@ -285,6 +285,6 @@ TEST_F(LevelEditorTour, EditingTheMarkersOfTheMapScreen) {
     0x54832ce9c7fddbf1ull, 0xf76a803f30b3afb5ull, 0x128e00f2f4884db5ull, 0x128e00f2f4884db5ull, 0x7e60b71127e7b296ull,
     0x90ab49cf7caadc98ull, 0x90ab49cf7caadc98ull, 0x02c53e4fdaf598edull, 0xd3ecb81ae4189d74ull, 0x3858c755ec13f0feull,
     0x86f5e51f5f5aeb32ull, 0x2d4d1d29decc7bdfull, 0x9f26b9608219d4aaull, 0x2d4d1d29decc7bdfull, 0x2d4d1d29decc7bdfull,
-    0x3efabefa6125f2d9ull, 0x00b7d932fb868cdcull, 0x7eb3b6703225d1f0ull
+    0x3efabefa6125f2d9ull, 0x00b7d932fb868cdcull, 0xf13266741764b09aull,
   });
 }
