@@ -19,6 +19,7 @@
 #include "gamedata/level_state.h"
 #include "gamedata/rom_import.h"
 #include "render/view_state.h"
+#include "step_hashes.h"
 #include "test_support.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
@@ -125,6 +126,81 @@ TEST_F(BlockAnalysisScreen, ChoosingALevelOfAChunkReturnsItOnEveryTheme) {
   EXPECT_EQ(back_layout, back);
   ASSERT_EQ(chunkmap.chunks.size(), chunks.size());
   EXPECT_EQ(std::memcmp(chunkmap.chunks.data(), chunks.data(), chunks.size() * sizeof(Chunk)), 0);
+}
+
+// Every key and mouse action of the screen, one step after another, on the sample's report
+// with a chunk added that the set lacks, a chunk placed in more levels than the list can show
+// and a level left out: each step's frame is hashed and compared with the value stored when
+// the frames were looked at (MOSSFORGE_TOUR_FRAMES=DIR writes them as PNGs).
+TEST_F(BlockAnalysisScreen, EveryKeyAndClickStepByStep) {
+  ThemeUsage& t = report.themes[static_cast<size_t>(report.theme(front_layout.theme) - report.themes.data())];
+  for (int k = 0; k < 40; ++k) t.chunks[1].levels.push_back(t.chunks[1].levels.at(0));
+  t.chunks.push_back({static_cast<uint16_t>(t.chunks.back().chunk + 1), false, 3, {{t.first_level, 3, 0}}});
+  report.unread.push_back({0x1F, {}});
+  for (BlockUsage& b : t.blocks)  // block 32, clicked below, in more chunks than one line holds
+    for (uint16_t c = 100; c < 130 && b.block == 32; ++c) b.chunks.push_back(c);
+  FrameHashes seen;
+  const auto record = [&](const char* name) {
+    in.then([&seen, name](ScriptedInput& s) {
+      save_tour_frame(s.screen.get(), seen.size());
+      seen.push_back({name, colour_hash(s.screen.get())});
+    });
+  };
+  const auto key = [&](const char* name, int k, int flags = 0, int held = 1) {
+    in.then([flags](ScriptedInput& s) { s.key_shift_flags = flags; }).press(k).idle(held).release(k);
+    in.then([](ScriptedInput& s) { s.key_shift_flags = 0; }).idle(2);
+    record(name);
+  };
+  const auto go_to = [&](const char* name, int number) {
+    in.press(KEY_SLASH).release(KEY_SLASH);
+    for (char d : std::to_string(number)) in.tap(KEY_0 + (d - '0'));
+    in.tap(KEY_ENTER).idle(3);
+    record(name);
+  };
+  const auto button = [&](int b) { in.then([b](ScriptedInput& s) { s.mb = b; }).idle(3); };
+  in.idle(2);
+  record("the chunks of the level's theme");
+  in.move(148, 76).idle(2);
+  record("the chunk under the mouse grows and the panel names it");
+  in.click().idle(2).move(LIST_X, FIRST_LINE_Y + 12).idle(2);
+  record("a click lists its levels, the line under the mouse is lit, more levels are counted");
+  go_to("slash goes to the chunk the set lacks", t.chunks.back().chunk);
+  go_to("and to an unused one", t.chunks[static_cast<size_t>(std::find_if(t.chunks.begin(), t.chunks.end(), [](const ChunkUsage& c) { return c.placements == 0; }) - t.chunks.begin())].chunk);
+  key("tab shows the blocks", KEY_TAB);
+  in.move(156, 340).idle(2).click().idle(2);
+  record("a click on a block lists its chunks");
+  in.move(300, 248).idle(2);
+  record("the mouse in the middle of the grid holds it still");
+  key("down scrolls", key_scroll_down, 0, 3);
+  key("up scrolls back", key_scroll_up);
+  key("shift down scrolls faster", key_scroll_down, KB_SHIFT_FLAG, 2);
+  in.wheel(1).idle(2);
+  record("the wheel forward shows earlier rows");
+  in.move(60, 100).idle(2);
+  record("the mouse above the middle scrolls up");
+  in.move(60, 460);
+  button(1);
+  record("held at the bottom edge the grid scrolls fast");
+  in.move(60, 300).idle(3);
+  record("dragged into the middle it keeps scrolling fast");
+  button(0);
+  record("let go");
+  go_to("slash goes to a block", 300);
+  key("pgdn shows the next theme", KEY_PGDN);
+  key("tab shows its chunks", KEY_TAB);
+  key("pgup goes back", KEY_PGUP);
+  in.press(KEY_F1).idle(2).release(KEY_F1).idle(4);
+  record("f1 shows the help");
+  in.type_key(KEY_SPACE, ' ').idle(2);
+  record("a key ends it");
+  in.tap(KEY_ESC);
+  EXPECT_FALSE(run().open_level);
+  expect_step_hashes("block analysis session", seen, {
+    0xb5a99a4bf09cb588ull, 0x41827f11d0f72920ull, 0xb00d73c36507e8f0ull, 0x34b7e332abf89a15ull, 0x245ac69671d556feull,
+    0xe263e59d8907b478ull, 0x6cc6a06296c54ea5ull, 0xa438d25c9a213282ull, 0x1fdfc5a5a71f972aull, 0x47be16e6247bd662ull,
+    0xe1ce0548a4c8baa2ull, 0xa057697446d8a112ull, 0x9b3166282b2956caull, 0x7506c668bc1c34c2ull, 0x42d6f53cc98f4242ull,
+    0x70879a2b9596e1c2ull, 0xfd8846ed8af6d4e6ull, 0x8cd047da52bdfd50ull, 0x05e583c0afdd4e97ull, 0x9b6e8a4c58bb408full,
+    0x679cfbbc3b726112ull, 0x72bd58313960d34full});
 }
 
 TEST_F(BlockAnalysisScreen, HelpNamesExactlyTheKeysTheScreenReads) {

@@ -50,6 +50,21 @@ TEST_F(PlacementSearchTest, FirstPlacementIsSelectedAndNStepsThroughBothPlanes) 
   expect_selected(true, 5, 0);
 }
 
+// The placement's middle, where the cursor goes, lies under a pickup of the row below: the
+// selection is still the placement stepped to, not the object on top of it.
+TEST_F(PlacementSearchTest, NSelectsThePlacementUnderAnotherRowsObject) {
+  level_editor_leave();
+  chunkmap.chunks[2].height = 2;
+  row(4).objects = {{0x0802, 116}};
+  enter();
+  ASSERT_TRUE(focus_first_placement(2));
+  frames(1);
+  for (int k = 0; k < 3; ++k) key(KEY_N);
+  expect_selected(false, 3, 1);
+  frames(1);
+  expect_selected(false, 3, 1);
+}
+
 TEST_F(PlacementSearchTest, HFramesEveryPlacementOfTheChunkUnderTheCursor) {
   ASSERT_TRUE(focus_first_placement(2));
   frames(1);
