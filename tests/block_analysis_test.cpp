@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 
 #include <cstring>
+#include <filesystem>
 #include <cstdlib>
 #include <map>
 #include <regex>
@@ -15,12 +16,14 @@
 
 #include "analysis/block_analysis.h"
 #include "app/level_commands.h"
+#include "app/usage_command.h"
 #include "files/atomic_file.h"
 #include "gamedata/level_state.h"
 #include "gamedata/rom_import.h"
 #include "render/view_state.h"
 #include "step_hashes.h"
 #include "test_support.h"
+#include "ui/messages.h"
 #include "ui/screen_state.h"
 #include "ui/settings.h"
 
@@ -60,12 +63,17 @@ class BlockAnalysisScreen : public ::testing::Test {
   void TearDown() override { cwd.reset(); }
 
   AnalysisChoice run() {
+    AnalysisChoice choice;
+    run_scripted([&] { choice = block_analysis_tool(report, front_layout.theme, "ROM", load_pictures); });
+    return choice;
+  }
+  template <class F>
+  void run_scripted(F f) {
     ScopedInput scope(in);
     try {
-      return block_analysis_tool(report, front_layout.theme, "ROM", load_pictures);
+      f();
     } catch (const std::runtime_error& e) {
       ADD_FAILURE() << e.what();
-      return {};
     }
   }
   // Clicks the first chunk, then the first level of its list.
@@ -201,6 +209,25 @@ TEST_F(BlockAnalysisScreen, EveryKeyAndClickStepByStep) {
     0xe1ce0548a4c8baa2ull, 0xa057697446d8a112ull, 0x9b3166282b2956caull, 0x7506c668bc1c34c2ull, 0x42d6f53cc98f4242ull,
     0x70879a2b9596e1c2ull, 0xfd8846ed8af6d4e6ull, 0x8cd047da52bdfd50ull, 0x05e583c0afdd4e97ull, 0x9b6e8a4c58bb408full,
     0x679cfbbc3b726112ull, 0x72bd58313960d34full});
+}
+
+// From the menu: the level chosen replaces the one in memory after asking about its unsaved
+// edits (Escape keeps them), opens in the level editor, and leaving it offers to save what was
+// edited there, as LEVEL EDITOR does.
+TEST_F(BlockAnalysisScreen, TheChosenLevelOpensInTheEditorThatOffersItsEdits) {
+  level_changed_flags = CHANGED_FRONT;
+  choose_first_level();
+  in.tap(KEY_ESC);
+  run_scripted(run_block_analysis_tool);
+  EXPECT_EQ(level_changed_flags, CHANGED_FRONT);
+  level_changed_flags = 0;
+  choose_first_level();
+  in.idle(4).tap(KEY_DEL).idle(4).tap(KEY_ESC).idle(3).tap(KEY_ESC).idle(3).tap(KEY_Y);
+  captured_messages().clear();
+  run_scripted(run_block_analysis_tool);
+  EXPECT_TRUE(in.script_done());
+  EXPECT_EQ(level_changed_flags, 0);
+  EXPECT_EQ(captured_messages(), (std::vector<std::string>{"[06] OLD CASTLE GATE", "WROTE New.lvl"}));
 }
 
 TEST_F(BlockAnalysisScreen, HelpNamesExactlyTheKeysTheScreenReads) {
