@@ -67,6 +67,25 @@ TEST(SampleGameGenerator, WritesTheBundledGameAndRefusesAnUnwritableOutput) {
   EXPECT_NE(run_generator(blocked), 0);
 }
 
+// The other outputs of the generators: the interface images are those in data/, the sample
+// game's layout tables are those in its LAYOUT.md, and the program's icon and a preview of a
+// map are the pictures recorded after they were looked at.
+TEST(ToolOutputs, AreTheCommittedAndRecordedFiles) {
+  const std::string dir = scratch_dir("tool_outputs");
+  const std::string tools = "cd '" + dir + "' && '" MOSSFORGE_BINARY_DIR;
+  ASSERT_EQ(std::system((tools + "/uiimages' . && '" MOSSFORGE_BINARY_DIR "/uiimages' --icon .").c_str()), 0);
+  for (const char* f : {"alphanum.png", "bselect.png", "cursor.png"}) {
+    EXPECT_TRUE(read_bytes(dir + "/" + f) == read_bytes(MOSSFORGE_SOURCE_DIR "/data/" + std::string(f))) << f;
+    std::filesystem::remove(dir + "/" + f);
+  }
+  ASSERT_EQ(std::system((tools + "/samplegame' --preview 1F preview.png && '" MOSSFORGE_BINARY_DIR
+                                 "/samplegame' --layout > layout.txt").c_str()), 0);
+  const Bytes layout = read_bytes(dir + "/layout.txt"), doc = read_bytes(MOSSFORGE_SOURCE_DIR "/tools/samplegame/LAYOUT.md");
+  EXPECT_GT(layout.size(), 6000u);
+  EXPECT_NE(std::search(doc.begin(), doc.end(), layout.begin(), layout.end()), doc.end());
+  EXPECT_EQ(tree_hash(dir, {"layout.txt"}), 0x01ede7f8090008cdull) << std::hex << tree_hash(dir, {"layout.txt"});
+}
+
 // The bundled game through the batch commands: taken apart into a project and built back for
 // both machines, and levels of every theme rendered at several zooms. Every output is compared
 // with the one recorded from this program after the rendered levels were looked at, so a change
