@@ -503,8 +503,8 @@ std::vector<BadInput> aga_project_rows() {
        "runs past the end of the data"},
       {"SolidityListEndsEarly", R, aga_game([](Bytes& c) { write_be32(&c[aga::SOLIDITY_NAMES + 4], 0); }),
        "the solidity name list ends at theme 1, the chunkmap name list at theme 2"},
-      {"ChunkmapListWithoutEnd", R, aga_game([](Bytes& c) {
-         for (int t = 2; t < 16; ++t)
+      {"ChunkmapListWithoutEnd", R, aga_game([](Bytes& c) {  // nor in the entry after the scan
+         for (int t = 2; t <= 16; ++t)
            std::copy(c.begin() + aga::CHUNKMAP_NAMES, c.begin() + aga::CHUNKMAP_NAMES + 4,
                      c.begin() + aga::CHUNKMAP_NAMES + 4 * t);
        }),
