@@ -357,8 +357,7 @@ void analysis_frame() {
     draw_chunk_panel(bb, panel_x);
   draw_texts(bb);
   draw_cursor(bb);
-  if (vsync_enabled) in.vsync();
-  in.present(bb, MARGIN, MARGIN, 0, 0, screen_width, screen_height);
+  show_editor_frame(display);
   if (in.key_down(KEY_F1)) run_help_overlay_screen(display, BLOCK_ANALYSIS_HELP);
 }
 

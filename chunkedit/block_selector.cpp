@@ -175,7 +175,6 @@ void block_selector(int16_t x, int16_t y, uint16_t& cell, const BlockSelectorVie
   draw_bar(bb);
   draw_texts(bb, cell);
   draw_selector_cursor(bb);
-  if (vsync_enabled) in.vsync();
-  in.present(bb, MARGIN, MARGIN, 0, 0, screen_width, screen_height);
+  show_editor_frame(display);
   if (in.key_down(KEY_F1)) run_help_overlay(BLOCK_SELECTOR_HELP);
 }

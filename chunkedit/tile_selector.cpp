@@ -70,7 +70,6 @@ void tile_selector() {
   draw_strip(bb);
   draw_texts(bb);
   draw_selector_cursor(bb);
-  if (vsync_enabled) in.vsync();
-  in.present(bb, MARGIN, MARGIN, 0, 0, screen_width, screen_height);
+  show_editor_frame(display);
   if (in.key_down(KEY_F1)) run_help_overlay(TILE_SELECTOR_HELP);
 }

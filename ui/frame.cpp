@@ -33,6 +33,13 @@ void present_frame(Display& display) {
   input().present(bb, MARGIN, MARGIN, 0, 0, display.settings.screen_width, display.settings.screen_height);
 }
 
+void show_editor_frame(const Display& display) {
+  if (display.settings.vsync_enabled) input().vsync();
+  if (frame_skip_open(display))
+    input().present(display.back_buffer.get(), MARGIN, MARGIN, 0, 0, display.settings.screen_width,
+                    display.settings.screen_height);
+}
+
 void present_message_band(const Display& display, int height) {
   if (display.settings.vsync_enabled) input().vsync();
   input().present(display.back_buffer.get(), MARGIN, MARGIN, 0, display.settings.screen_height / 2 - height / 2,

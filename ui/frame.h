@@ -18,6 +18,9 @@ void align_frame_counter(Display& display);
 // Frame pattern steps 3-5: cursor at the mouse (its centre under the pointer),
 // optional retrace wait, visible area of the back buffer to the screen.
 void present_frame(Display& display);
+// Editors' screens: the retrace wait when VSYNC is on (every frame), then the back buffer's
+// visible area to the screen on the frames frame skip shows, those that drew their texts.
+void show_editor_frame(const Display& display);
 // Copies the message band (screen rows 0 to height - 1 of the back buffer; 36 rows unless
 // a question takes more lines) to the middle of the screen.
 constexpr int MESSAGE_BAND_HEIGHT = 36;
