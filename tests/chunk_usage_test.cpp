@@ -57,13 +57,21 @@ TEST(ChunkUsageSample, ReportsOfRomAndProjectAndWhatIsLeftOut) {
   const std::string err = report("chunks GLB-Gen.glp without level 03", "chunks GLB-Gen.glp").err;
   EXPECT_EQ(err.rfind("WARNING: Level 03 is left out: File \"", 0), 0u) << err;
   EXPECT_NE(err.find("not found"), std::string::npos) << err;
+  // And theme 0's chunkmap: each other level of the theme is left out, naming it.
+  std::filesystem::rename(dir + "/themes/itm/Itm0.itm", dir + "/away.itm");
+  const std::string no_set = report("chunks GLB-Gen.glp without theme 0's chunkmap", "chunks GLB-Gen.glp").err;
+  std::istringstream lines(no_set);
+  int named = 0;
+  for (std::string line; std::getline(lines, line);) named += line.find("/Itm0.itm\" not found.") != std::string::npos;
+  EXPECT_EQ(named, 4) << no_set;
   expect_frame_hashes("usage reports", seen,
                       {{"chunks", 0x90c974bb2d17ad69ull},
                        {"blocks", 0xb80a44f1531951c4ull},
                        {"chunks GLB-Gen.glp", 0xbc34d9ec0062f086ull},
                        {"blocks GLB-Gen.glp", 0xb80a44f1531951c4ull},
                        {"chunks without unread maps", 0xb01e276f1a6c3e61ull},
-                       {"chunks GLB-Gen.glp without level 03", 0x0839e24715553576ull}});
+                       {"chunks GLB-Gen.glp without level 03", 0x0839e24715553576ull},
+                       {"chunks GLB-Gen.glp without theme 0's chunkmap", 0xc9aad9fefc4a3385ull}});
 
   // Nothing readable at all, and no image: errors, status 1.
   rom.resize(0x1000);
