@@ -9,7 +9,8 @@
 # With MUTANT_MATRIX=FILE set, every fault's line and the names of all tests that failed on it
 # are appended to FILE (one line per fault: the fault, a tab, the failing tests), to tell which
 # tests catch faults no other test catches. JOBS sets the build's parallelism (default: all cores).
-# TEST_TIMEOUT limits a shard's run in seconds (default 600; a fault can make a test loop forever).
+# TEST_TIMEOUT limits a shard's run in seconds (default 600; a fault can make a test loop forever);
+# BUILD_TIMEOUT the build's (default 900; a build that hangs counts as caught).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 list=$1
@@ -34,7 +35,15 @@ while IFS='|' read -r file text repl; do
   if ! FILE="$file" TEXT="$text" REPL="$repl" python3 scripts/plant_fault.py; then
     rm -f "$file.orig"; echo "NOT FOUND  $file: $text"; broken=$((broken + 1)); continue
   fi
-  if ! cmake --build "$dir" -j"${JOBS:-$(nproc)}" >/dev/null 2>&1; then
+  timeout "${BUILD_TIMEOUT:-900}" cmake --build "$dir" -j"${JOBS:-$(nproc)}" >/dev/null 2>&1
+  built=$?
+  if [ "$built" = 124 ]; then
+    # The build runs the sample game generator on the product's code: a fault that makes it
+    # hang would hang ./test too.
+    pkill -f -- "$dir/" || true
+    echo "caught     $file: $text -> $repl (the build hangs)"; caught=$((caught + 1))
+    [ -n "${MUTANT_MATRIX:-}" ] && printf '%s|%s|%s\t%s\n' "$file" "$text" "$repl" "(the build hangs)" >>"$MUTANT_MATRIX"
+  elif [ "$built" != 0 ]; then
     echo "NO BUILD   $file: $text -> $repl"; broken=$((broken + 1))
   elif run_tests; then
     echo "SURVIVED   $file: $text -> $repl"; missed=$((missed + 1))
