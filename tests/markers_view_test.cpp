@@ -54,6 +54,7 @@ TEST_F(MarkersView, AnUnchangedNameIsNoStepAndARenameUndoes) {
 }
 
 // Dragged to the level's last line the marker follows; below it, the marker keeps its height.
+// With snap to grid on, it lands on multiples of 8.
 TEST_F(MarkersView, ADragBelowTheLastLineKeepsTheMarkersHeight) {
   start(256);
   hover_marker(0, 100, 203);
@@ -67,6 +68,15 @@ TEST_F(MarkersView, ADragBelowTheLastLineKeepsTheMarkersHeight) {
   EXPECT_EQ(marker(0).y, 253);
   button(0);
   frames(1);
+  snap_to_grid = 1;  // the drag lands on multiples of 8
+  hover_marker(0, 100, 203);
+  button(1).move(in->mx + 13, in->my + 10);
+  frames(2);
+  EXPECT_EQ(marker(0).x, 112);
+  EXPECT_EQ(marker(0).y, 208);
+  button(0);
+  frames(1);
+  snap_to_grid = 0;
 }
 
 TEST_F(MarkersView, PanelLiesOnADarkTranslucentBandOverTheScenery) {
