@@ -96,7 +96,8 @@ TEST_F(LevelEditorScreen, EachSessionStartsFromTheSettings) {
 }
 
 // The panel of block objects whose entry refers to another (kinds 4 and 5): the reference, the
-// referred entry's kind and effect (none for a reference past the table), the coordinates.
+// referred entry's kind and effect (none for a reference past the table), the coordinates;
+// an object of an entry of no kind is deleted.
 TEST_F(LevelEditorScreen, ReferringBlockObjectsShowTheEntryTheyReferTo) {
   make_level();
   block_types[2] = BlockType{3, 0x0807};  // effect 8 (a popup), attribute 7
@@ -120,6 +121,17 @@ TEST_F(LevelEditorScreen, ReferringBlockObjectsShowTheEntryTheyReferTo) {
   run_script();
   const std::string values = "effect = 0x0008\neffect_attribute = 0x0007\n\neffect_string_index = 0x0001";
   EXPECT_EQ(captured_messages(), (std::vector<std::string>{values, values, values, "POPUP", "POPUP", "POPUP"}));
+  // An object whose entry has a negative kind is no valid object: once selected, it goes;
+  // one of kind 0 stays.
+  block_types[3] = BlockType{0, 0};
+  row(12).objects.push_back({static_cast<uint16_t>(OBJECT_BLOCK | 1), 600});
+  row(12).objects.push_back({static_cast<uint16_t>(OBJECT_BLOCK | 3), 800});
+  for (const int x : {800, 600}) {
+    place_mouse(icon_x(x) + 4, icon_y(12) + 4);
+    frames(2);
+  }
+  ASSERT_EQ(row(12).objects.size(), 3u);
+  EXPECT_EQ(row(12).objects[2].code, OBJECT_BLOCK | 3);
 }
 
 // Undo and redo of a block edit in a chunk draw the chunk's picture and thumbnail again; z
