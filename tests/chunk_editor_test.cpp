@@ -90,15 +90,17 @@ TEST(ChunkEditorDrawing, BlocksEndingAtTheTargetsEdgeAreDrawnWhole) {
 TEST_F(ChunkEditor, EnterOnAnUnmarkedCellFillsTheMarkedCellsAndUndoTakesEachBack) {
   const Chunk original = chunkmap.chunks[0];
   choose_tile();
-  for (int c : {0, 1, 2}) {
-    over_cell(c, 2).idle();
+  const int marked[][2] = {{0, 0}, {1, 1}, {3, 2}};  // both corners of the used area too
+  for (const auto& m : marked) {
+    over_cell(m[0], m[1]).idle();
     ctrl_click();
   }
-  over_cell(3, 0).idle();
-  key(KEY_ENTER);  // the selector does not open: the marked cells take cell (3, 0)'s word
-  in.then([](ScriptedInput&) {
+  over_cell(2, 0).idle();
+  key(KEY_ENTER);  // the selector does not open: the marked cells take cell (2, 0)'s word
+  in.then([&marked](ScriptedInput&) {
     const Chunk& c = chunkmap.chunks[0];
-    for (int col : {0, 1, 2}) EXPECT_EQ(c.cell(col, 2), 4);
+    for (const auto& m : marked) EXPECT_EQ(c.cell(m[0], m[1]), 3);
+    EXPECT_EQ(c.cell(3, 1), 8);
     EXPECT_EQ(chunk_history.undo_count(), 1u);
     EXPECT_FALSE(any_cell_marked());
     EXPECT_EQ(static_cast<int>(chunk_editor_screen), static_cast<int>(Screen::Editing));
@@ -114,7 +116,7 @@ TEST_F(ChunkEditor, EnterOnAnUnmarkedCellFillsTheMarkedCellsAndUndoTakesEachBack
   // Ctrl+Y redoes it, then leave keeping it.
   ctrl_key(KEY_Y);
   leave_answering(KEY_Y);
-  for (int col : {0, 1, 2}) EXPECT_EQ(chunkmap.chunks[0].cell(col, 2), 4);
+  for (const auto& m : marked) EXPECT_EQ(chunkmap.chunks[0].cell(m[0], m[1]), 3);
 }
 
 // From the main menu: a pass that keeps a chunk change forgets the level's undo steps (they

@@ -18,6 +18,7 @@
 #include "files/byte_order.h"
 #include "files/atomic_file.h"
 #include "files/crc32.h"
+#include "files/game_build.h"
 #include "files/game_image.h"
 #include "files/layout_block.h"
 #include "files/chunk_set_block.h"
@@ -128,6 +129,20 @@ TEST(FormatLimits, GameFilesAreCopiedUpTo512KiB) {
   }
 }
 
+
+// The AGA build reads a master CODE of up to 16 MiB (to find it is no packed block), not more.
+TEST(FormatLimits, TheAgaBuildReadsAMasterCodeOfUpTo16MiB) {
+  ScopedCwd cwd(scratch_dir("aga_master_limit"));
+  std::filesystem::create_directories("master/aga");
+  for (const size_t size : {size_t{16} << 20, (size_t{16} << 20) + 1}) {
+    ASSERT_TRUE(write_file_atomic(MASTER_CODE_PATH, std::vector<uint8_t>(size, 0)));
+    ProjectMessages m;
+    EXPECT_EQ(BuildAgaGame(ProjectTables(), m), -1);
+    const std::string text = problem_texts(m).at(0);
+    EXPECT_NE(text.find(size == size_t{16} << 20 ? "is not a packed block" : "too large (more than 16777216 bytes)"),
+              std::string::npos) << text;
+  }
+}
 
 // Descriptor names that differ only in case are made unique, as they would be one file on a
 // disk that ignores case; a back layout's number has seven bits.
