@@ -4,8 +4,6 @@
 // exactly the keys it reads.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstring>
 #include <filesystem>
 #include <cstdlib>

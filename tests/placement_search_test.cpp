@@ -58,7 +58,6 @@ TEST_F(PlacementSearchTest, NSelectsThePlacementUnderAnotherRowsObject) {
   row(4).objects = {{0x0802, 116}};
   enter();
   ASSERT_TRUE(focus_first_placement(2));
-  frames(1);
   for (int k = 0; k < 3; ++k) key(KEY_N);
   expect_selected(false, 3, 1);
   frames(1);
