@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "app/level_commands.h"
 #include "chunkedit/chunk_undo.h"
+#include "gamedata/rom_import.h"
 #include "leveledit/level_undo.h"
 #include "game_fixtures.h"
 #include "test_support.h"
@@ -55,6 +57,11 @@ TEST_F(RomImport, HandBuiltImageFillsTheWholeModel) {
       {"dump/common_mappings.bin", t.part(genesis::COMMON_BLOCKMAP, 3968)},
       {"dump/vram_moon.bin", t.part(genesis::MOON_PATTERNS, 128)}};
   for (const auto& [path, expected] : dumps) EXPECT_EQ(read_bytes(path), expected) << path;
+  // With no folder (as for the analysis' pictures) they go nowhere, not to the root folder.
+  DebugDumps nowhere;
+  nowhere.add("mossforge-test-dump.bin", {1});
+  nowhere.write();
+  EXPECT_FALSE(std::filesystem::remove("/mossforge-test-dump.bin"));
 
   // A second import of another map replaces the level; the packed layout reads as well.
   captured_messages().clear();
