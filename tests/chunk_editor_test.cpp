@@ -233,3 +233,16 @@ TEST_F(ChunkEditor, APassStartsWithEnterReleasedAndNoCellMarked) {
   expect_screen(Screen::BlockSelector);
   escape_and_run(3);
 }
+
+// In the hybrid mode a click holds the roaming camera; a click on a cell of the held view
+// then opens the block selector.
+TEST_F(ChunkEditor, InTheHybridModeAClickOnACellOfTheHeldViewOpensTheBlockSelector) {
+  meta_editor_modes = static_cast<uint8_t>((meta_editor_modes & 0xF0) | MODE_HYBRID);
+  choose_tile();
+  over_cell(1, 1).idle();
+  in.click().idle(2);
+  expect_screen(Screen::Editing);
+  in.click().idle(3);
+  expect_screen(Screen::BlockSelector);
+  escape_and_run(4);
+}
