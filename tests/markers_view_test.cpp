@@ -38,7 +38,8 @@ TEST(MarkerSteps, TypesAndLines) {
 }
 
 // Enter on the unchanged name is no edit: no step, no notice that markers are not saved. A
-// rename is one step that undo takes back; markers never count as unsaved.
+// rename is one step that undo takes back, and tells once that markers are not saved; they
+// never count as unsaved.
 TEST_F(MarkersView, AnUnchangedNameIsNoStepAndARenameUndoes) {
   start();
   marker(0) = {MARKER_NORMAL, "OLD", 64, 67};
@@ -48,6 +49,7 @@ TEST_F(MarkersView, AnUnchangedNameIsNoStepAndARenameUndoes) {
   EXPECT_TRUE(captured_messages().empty());
   key(KEY_ENTER, 0, "\b\b\bthe very long name of a level!x\n");
   EXPECT_EQ(marker(0).name, "THE VERY LONG NAME OF A ");
+  EXPECT_EQ(captured_messages(), std::vector<std::string>{MARKER_NOTICE});  // the first marker edit
   key(KEY_Z, KB_CTRL_FLAG);
   EXPECT_EQ(marker(0).name, "OLD");
   EXPECT_EQ(level_changed_flags, 0);

@@ -93,6 +93,7 @@ TEST(RecoveryManifest, RoundTripsEveryOriginAndRefusesBadText) {
       {good + "front = front-8.lvl 1 00000000\n", "the manifest names front twice"},
       {good + "colour = red\n", "the manifest has an unknown line \"colour\""},
       {good + "garbage\n", "the manifest line \"garbage\" is not key = value"},
+      {good + " =\n", "the manifest line \" =\" is not key = value"},  // an empty value needs a key
   };
   for (const auto& b : bad) {
     RecoveryManifest out;
