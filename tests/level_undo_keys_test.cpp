@@ -61,6 +61,11 @@ TEST_F(LevelUndoKeys, UndoDuringADragTakesBackTheDragOnly) {
     frames(1);
     EXPECT_EQ(ledit.selected_screen_x, box_x) << code;
     EXPECT_EQ(ledit.selected_screen_y, box_y) << code;
+    level_changed_flags = 0;  // as if saved: a drag into the next row is an unsaved edit again
+    button(1).move(grab + 32, 151);
+    frames(3);
+    button(0);
+    EXPECT_EQ(level_changed_flags, CHANGED_FRONT) << code;
   }
 }
 
