@@ -74,8 +74,8 @@ start_xvfb() {
 
 # Starts the editor in the workspace (or APP_DIR, with APP_BIN for ./mossforge) and waits
 # for its window ($WIN). A start that finds
-# the X server not answering (seen now and then while several test servers start at once)
-# is tried again, twice at most.
+# the X server not answering, or loses it while the window is made (both seen now and then
+# while several test servers start at once), is tried again, twice at most.
 start_app() {
   local i try status
   for try in 1 2 3; do
@@ -88,7 +88,8 @@ start_app() {
       if ! kill -0 "$APP_PID" 2>/dev/null; then
         wait "$APP_PID"; status=$?
         APP_PID=""
-        if [ "$try" -lt 3 ] && grep -q "Cannot start the graphics system" "$WS/stderr.log"; then
+        # 141: ended by SIGPIPE, the X connection lost while the window was being made.
+        if [ "$try" -lt 3 ] && { [ "$status" = 141 ] || grep -q "Cannot start the graphics system" "$WS/stderr.log"; }; then
           sleep 0.5
           continue 2
         fi
