@@ -25,20 +25,27 @@ void align_frame_counter(Display& display) {
   display.frame_counter = display.frame_counter - display.frame_counter % frame_divisor(display);
 }
 
-void present_frame(Display& display) {
-  BITMAP* bb = display.back_buffer.get();
-  if (display.cursor_arrow)
-    masked_blit(display.cursor_arrow.get(), bb, 0, 0, input().mouse_x() + 53, input().mouse_y() + 53, 22, 22);
-  if (display.settings.vsync_enabled) input().vsync();
-  input().present(bb, MARGIN, MARGIN, 0, 0, display.settings.screen_width, display.settings.screen_height);
-}
+namespace {
 
-void show_editor_frame(const Display& display) {
+// The retrace wait when VSYNC is on, then, when `shown`, the visible area of the back buffer
+// to the screen.
+void wait_and_show(const Display& display, bool shown) {
   if (display.settings.vsync_enabled) input().vsync();
-  if (frame_skip_open(display))
+  if (shown)
     input().present(display.back_buffer.get(), MARGIN, MARGIN, 0, 0, display.settings.screen_width,
                     display.settings.screen_height);
 }
+
+}  // namespace
+
+void present_frame(Display& display) {
+  if (display.cursor_arrow)
+    masked_blit(display.cursor_arrow.get(), display.back_buffer.get(), 0, 0, input().mouse_x() + 53,
+                input().mouse_y() + 53, 22, 22);
+  wait_and_show(display, true);
+}
+
+void show_editor_frame(const Display& display) { wait_and_show(display, frame_skip_open(display)); }
 
 void present_message_band(const Display& display, int height) {
   if (display.settings.vsync_enabled) input().vsync();
